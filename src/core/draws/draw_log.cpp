@@ -1,0 +1,47 @@
+#include "draws/draw_log.h"
+
+#include <ctime>
+
+namespace spinalyst {
+
+std::optional<DrawTime> DrawLog::drawTime(int n) const {
+    const DrawTime t = times_[static_cast<std::size_t>(n - 1)];
+    if (t == noTime) return std::nullopt;
+    return t;
+}
+
+void DrawLog::Append(Pocket p, std::optional<DrawTime> time, std::int32_t croupier) {
+    pockets_.push_back(static_cast<std::uint8_t>(p));
+    times_.push_back(time.value_or(noTime));
+    croupiers_.push_back(croupier);
+}
+
+void DrawLog::RemoveLast() {
+    if (pockets_.empty()) return;
+    pockets_.pop_back();
+    times_.pop_back();
+    croupiers_.pop_back();
+}
+
+void DrawLog::Clear() {
+    pockets_.clear();
+    times_.clear();
+    croupiers_.clear();
+}
+
+void DrawLog::Reserve(std::size_t n) {
+    pockets_.reserve(n);
+    times_.reserve(n);
+    croupiers_.reserve(n);
+}
+
+std::string FormatDrawTime(DrawTime t) {
+    const std::time_t tt = static_cast<std::time_t>(t);
+    std::tm local{};
+    if (!localtime_r(&tt, &local)) return {};
+    char buffer[32];
+    const std::size_t n = std::strftime(buffer, sizeof buffer, "%y%m%d %H%M%S", &local);
+    return std::string(buffer, n);
+}
+
+}  // namespace spinalyst

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "model/roulette.h"
+
+namespace spinalyst {
+
+// Seconds since the Unix epoch; the moment a draw was entered.
+using DrawTime = std::int64_t;
+
+// The ordered draws of one game. Draws are numbered 1 ... drawCount(); a pocket takes one
+// byte, and there is no heap object per draw.
+class DrawLog {
+public:
+    int drawCount() const { return static_cast<int>(pockets_.size()); }
+    bool empty() const { return pockets_.empty(); }
+
+    // Draw n, 1 <= n <= drawCount().
+    Pocket draw(int n) const { return pockets_[static_cast<std::size_t>(n - 1)]; }
+    // The pockets, oldest first (index 0 is draw 1).
+    std::span<const std::uint8_t> draws() const { return pockets_; }
+    // When draw n was entered; nullopt when it was added without a time.
+    std::optional<DrawTime> drawTime(int n) const;
+    // The croupier number of draw n; 0 for none.
+    std::int32_t drawCroupier(int n) const { return croupiers_[static_cast<std::size_t>(n - 1)]; }
+
+    void Append(Pocket p, std::optional<DrawTime> time, std::int32_t croupier);
+    void RemoveLast();
+    void Clear();
+    void Reserve(std::size_t n);
+
+private:
+    static constexpr DrawTime noTime = INT64_MIN;
+    std::vector<std::uint8_t> pockets_;
+    std::vector<DrawTime> times_;
+    std::vector<std::int32_t> croupiers_;
+};
+
+// "yymmdd hhmmss" in local time, as the draws list shows it.
+std::string FormatDrawTime(DrawTime t);
+
+}  // namespace spinalyst

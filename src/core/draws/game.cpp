@@ -1,0 +1,39 @@
+#include "draws/game.h"
+
+#include <chrono>
+
+namespace spinalyst {
+
+DrawTime Game::SystemNow() {
+    using namespace std::chrono;
+    return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+}
+
+void Game::NewGame() { log_.Clear(); }
+
+void Game::SwitchKind(RouletteKind kind) {
+    kind_ = kind;
+    NewGame();
+}
+
+bool Game::AddDraw(Pocket p) {
+    if (!IsPocketOf(kind_, p)) return false;
+    return AddDraw(p, randomSource_ > 0 ? clock_() : 0);
+}
+
+bool Game::AddDraw(Pocket p, DrawTime now) {
+    if (!IsPocketOf(kind_, p)) return false;
+    if (randomSource_ > 0)
+        log_.Append(p, now, currentCroupier_);
+    else
+        log_.Append(p, std::nullopt, 0);
+    return true;
+}
+
+bool Game::UndoDraw() {
+    if (log_.empty()) return false;
+    log_.RemoveLast();
+    return true;
+}
+
+}  // namespace spinalyst

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "draws/draw_log.h"
+#include "model/roulette.h"
+
+namespace spinalyst {
+
+// Where random draws come from: the program's generator, or a file (stored, not yet read).
+inline constexpr int randomSourceProgram = 1;
+inline constexpr int randomSourceFile = 2;
+
+// The current game: its kind of roulette, its draw log, and the state that decides what a new
+// draw records. Pure domain state; the desktop program observes it through a session object.
+class Game {
+public:
+    using Clock = DrawTime (*)();
+
+    explicit Game(RouletteKind kind = defaultKind) : kind_(kind) {}
+
+    RouletteKind kind() const { return kind_; }
+    const DrawLog& log() const { return log_; }
+    int drawCount() const { return log_.drawCount(); }
+
+    // Empties the log; the kind, the croupier and the random source stay.
+    void NewGame();
+    // Switches the kind and always starts a new game, also for the current kind.
+    void SwitchKind(RouletteKind kind);
+
+    // Appends p with the clock's time and currentCroupier (only while randomSource > 0).
+    // A pocket the kind does not have is refused: false, and nothing changes.
+    bool AddDraw(Pocket p);
+    // The same with a time read once by the caller, for batches.
+    bool AddDraw(Pocket p, DrawTime now);
+    // Removes the newest draw; false on an empty log.
+    bool UndoDraw();
+
+    std::int32_t currentCroupier() const { return currentCroupier_; }
+    void SetCurrentCroupier(std::int32_t c) { currentCroupier_ = c; }
+
+    // While set, draws are stored but the views are left alone until the batch ends.
+    bool batchInProgress() const { return batchInProgress_; }
+    void SetBatchInProgress(bool on) { batchInProgress_ = on; }
+
+    int randomSource() const { return randomSource_; }
+    void SetRandomSource(int source) { randomSource_ = source; }
+
+    void SetClock(Clock clock) { clock_ = clock; }
+    DrawTime Now() const { return clock_(); }
+
+private:
+    static DrawTime SystemNow();
+
+    RouletteKind kind_;
+    DrawLog log_;
+    std::int32_t currentCroupier_ = 0;
+    bool batchInProgress_ = false;
+    int randomSource_ = randomSourceProgram;
+    Clock clock_ = &SystemNow;
+};
+
+}  // namespace spinalyst

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/roulette.h"
+
+namespace spinalyst {
+
+// Where a text file went wrong: line and column are 1-based, the column in characters.
+struct ParseError {
+    int line = 0;
+    int column = 0;
+    std::string token;
+    std::string message;
+};
+
+// "NAME:LINE:COLUMN: message", the way compilers report errors.
+std::string FormatParseError(std::string_view fileName, const ParseError& error);
+
+// A spin list: pockets separated by white space, "," or ";"; "00" is 37; "#" starts a comment
+// that runs to the end of the line. On an error no pocket is returned.
+struct SpinList {
+    std::vector<Pocket> pockets;
+    std::optional<ParseError> error;
+    bool ok() const { return !error.has_value(); }
+};
+
+SpinList ParseSpinList(std::string_view text, RouletteKind kind);
+
+}  // namespace spinalyst

@@ -1,0 +1,64 @@
+#include "store/data_paths.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <system_error>
+
+#include "store/settings.h"
+
+namespace spinalyst {
+
+std::filesystem::path DataPaths::SettingsFile() const { return writeDir / settingsFileName; }
+
+std::filesystem::path DataPaths::CroupierFile() const { return writeDir / "croupiers"; }
+
+std::filesystem::path DataPaths::LanguageFile(std::string_view code) const {
+    const std::string name = "spinalyst_" + std::string(code) + ".lang";
+    std::error_code ec;
+    for (const auto& dir : readDirs)
+        if (std::filesystem::is_regular_file(dir / name, ec)) return dir / name;
+    return (readDirs.empty() ? writeDir : readDirs.front()) / name;
+}
+
+bool IsWritableDirectory(const std::filesystem::path& dir) {
+    std::error_code ec;
+    if (!std::filesystem::exists(dir, ec)) {
+        auto parent = dir.parent_path();
+        while (!parent.empty() && !std::filesystem::exists(parent, ec)) {
+            if (parent == parent.parent_path()) break;
+            parent = parent.parent_path();
+        }
+        return !parent.empty() && ::access(parent.c_str(), W_OK | X_OK) == 0;
+    }
+    return std::filesystem::is_directory(dir, ec) && ::access(dir.c_str(), W_OK | X_OK) == 0;
+}
+
+std::optional<std::filesystem::path> UserDataDirFromEnvironment() {
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
+        return std::filesystem::path(xdg) / "spinalyst";
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return std::filesystem::path(home) / ".local" / "share" / "spinalyst";
+    return std::nullopt;
+}
+
+DataPaths ResolveDataPaths(const DataPathInputs& in) {
+    DataPaths paths;
+    const auto installed = in.exeDir.parent_path() / "share" / "spinalyst";
+    if (in.overrideDir) {
+        paths.writeDir = *in.overrideDir;
+        paths.readDirs = {*in.overrideDir, in.exeDir, installed};
+        return paths;
+    }
+    if (IsWritableDirectory(in.exeDir) || !in.userDataDir) {
+        paths.writeDir = in.exeDir;
+        paths.readDirs = {in.exeDir, installed};
+    } else {
+        paths.writeDir = *in.userDataDir;
+        paths.readDirs = {*in.userDataDir, in.exeDir, installed};
+    }
+    return paths;
+}
+
+}  // namespace spinalyst

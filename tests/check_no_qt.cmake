@@ -1,0 +1,7 @@
+file(GLOB_RECURSE sources ${DIR}/*.h ${DIR}/*.cpp)
+foreach(f IN LISTS sources)
+    file(STRINGS ${f} hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|Qt[A-Za-z]*/)")
+    if(hits)
+        message(FATAL_ERROR "Qt include in the core: ${f}: ${hits}")
+    endif()
+endforeach()

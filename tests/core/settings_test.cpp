@@ -1,0 +1,128 @@
+#include "store/settings.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "store/atomic_file.h"
+#include "store/ini_file.h"
+#include "test_support.h"
+
+namespace spinalyst {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+TEST(IniFile, NamesMatchWithoutCaseAndUnknownLinesSurviveARewrite) {
+    const char* text =
+        "; written by hand\n"
+        "[params]\n"
+        "LANGUAGE = FR\n"
+        "garbage line without equals\n"
+        "Roulette=abc\n"
+        "[Other]\n"
+        "Key=kept\n";
+    IniFile ini = IniFile::Parse(text);
+    EXPECT_EQ(ini.GetText("Params", "Language", "EN"), "FR");
+    EXPECT_EQ(ini.GetInt("PARAMS", "roulette", 1), 1);  // not a number: the default
+    EXPECT_EQ(ini.GetText("Params", "Missing", "dflt"), "dflt");
+    ini.SetInt("Params", "Stat", 4);
+    ini.SetInt("Params", "roulette", 2);
+    const std::string out = ini.Serialize();
+    EXPECT_EQ(out,
+              "; written by hand\n"
+              "[params]\n"
+              "LANGUAGE=FR\n"
+              "garbage line without equals\n"
+              "Roulette=2\n"
+              "Stat=4\n"
+              "[Other]\n"
+              "Key=kept\n");
+}
+
+TEST(IniFile, NumbersAndBooleans) {
+    struct Case {
+        const char* value;
+        long long asInt;
+        bool asBool;
+    } cases[] = {
+        {"0", 0, false},     {"1", 1, true},       {"-7", -7, true},   {" 42 ", 42, true},
+        {"", 9, true},       {"x1", 9, true},      {"1.5", 9, true},   {"+3", 3, true},
+        {"99999999999999999999", 9, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        IniFile ini = IniFile::Parse(std::string("[S]\nk=") + c.value + "\n");
+        EXPECT_EQ(ini.GetInt("S", "k", 9), c.asInt);
+        EXPECT_EQ(ini.GetBool("S", "k", true), c.asBool);
+    }
+    IniFile ini;
+    ini.SetBool("S", "on", true);
+    ini.SetBool("S", "off", false);
+    EXPECT_EQ(ini.Serialize(), "[S]\non=1\noff=0\n");
+}
+
+TEST(IniFile, ValuesStayOnOneLine) {
+    IniFile ini;
+    ini.Set("Params", "RndSourceFile", "a\nb=c");
+    EXPECT_EQ(IniFile::Parse(ini.Serialize()).GetText("Params", "RndSourceFile", ""), "a b=c");
+}
+
+TEST(Settings, MissingFileReadsDefaultsAndFirstWriteCreatesIt) {
+    TempDir dir;
+    Settings settings(dir / "sub" / "spinalyst.ini");
+    EXPECT_EQ(settings.ReadText(Param::Language), "EN");
+    EXPECT_EQ(settings.ReadInt(Param::Roulette), 1);
+    EXPECT_EQ(settings.ReadInt(Param::Stat), 1);
+    EXPECT_EQ(settings.ReadInt(Param::RndSource), 1);
+    EXPECT_EQ(settings.ReadText(Param::RndSourceFile), "");
+    ASSERT_TRUE(settings.WriteText(Param::Language, "FR"));
+    EXPECT_EQ(ReadFile(settings.file()), "[Params]\nLanguage=FR\n");
+    ASSERT_TRUE(settings.WriteInt(Param::Roulette, 0));
+    EXPECT_EQ(settings.ReadInt(Param::Roulette), 0);
+    EXPECT_EQ(settings.ReadText(Param::Language), "FR");
+}
+
+TEST(Settings, TextsAreKeptAsUtf8) {
+    TempDir dir;
+    Settings settings(dir / "spinalyst.ini");
+    settings.WriteText(Param::RndSourceFile, "/home/zoé/tirages.txt");
+    EXPECT_EQ(settings.ReadText(Param::RndSourceFile), "/home/zoé/tirages.txt");
+}
+
+TEST(Settings, AnUnreadableFileIsNeverReplaced) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    TempDir dir;
+    const auto file = dir / "spinalyst.ini";
+    WriteFile(file, "[Params]\nLanguage=FR\n[Stat1]\nAll1=1\n");
+    ::chmod(file.c_str(), 0);
+    Settings settings(file);
+    EXPECT_FALSE(settings.WriteText(Param::Language, "EN"));
+    ::chmod(file.c_str(), 0600);
+    EXPECT_EQ(ReadFile(file), "[Params]\nLanguage=FR\n[Stat1]\nAll1=1\n");
+}
+
+TEST(Settings, AFileInPlaceOfTheDirectoryFailsTheWriteWithoutDamage) {
+    TempDir dir;
+    WriteFile(dir / "blocker", "not a directory");
+    Settings settings(dir / "blocker" / "spinalyst.ini");
+    EXPECT_FALSE(settings.WriteText(Param::Language, "FR"));
+    EXPECT_EQ(settings.ReadText(Param::Language), "EN");
+    EXPECT_EQ(ReadFile(dir / "blocker"), "not a directory");
+}
+
+TEST(AtomicFile, ReplacesContentAndLeavesNoTemporaryFile) {
+    TempDir dir;
+    const auto file = dir / "data.txt";
+    ASSERT_TRUE(WriteFileAtomically(file, "first"));
+    ASSERT_TRUE(WriteFileAtomically(file, "second"));
+    EXPECT_EQ(ReadWholeFile(file), "second");
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
+    EXPECT_EQ(entries, 1);
+}
+
+}  // namespace
+}  // namespace spinalyst
