@@ -6,7 +6,8 @@ namespace spinalyst {
 
 std::optional<DrawTime> DrawLog::drawTime(int n) const {
     const DrawTime t = times_[static_cast<std::size_t>(n - 1)];
-    if (t == noTime) return std::nullopt;
+    if (t == noTime)
+        return std::nullopt;
     return t;
 }
 
@@ -17,7 +18,8 @@ void DrawLog::Append(Pocket p, std::optional<DrawTime> time, std::int32_t croupi
 }
 
 void DrawLog::RemoveLast() {
-    if (pockets_.empty()) return;
+    if (pockets_.empty())
+        return;
     pockets_.pop_back();
     times_.pop_back();
     croupiers_.pop_back();
@@ -38,7 +40,8 @@ void DrawLog::Reserve(std::size_t n) {
 std::string FormatDrawTime(DrawTime t) {
     const std::time_t tt = static_cast<std::time_t>(t);
     std::tm local{};
-    if (!localtime_r(&tt, &local)) return {};
+    if (!localtime_r(&tt, &local))
+        return {};
     char buffer[32];
     const std::size_t n = std::strftime(buffer, sizeof buffer, "%y%m%d %H%M%S", &local);
     return std::string(buffer, n);

@@ -9,7 +9,9 @@ DrawTime Game::SystemNow() {
     return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
 }
 
-void Game::NewGame() { log_.Clear(); }
+void Game::NewGame() {
+    log_.Clear();
+}
 
 void Game::SwitchKind(RouletteKind kind) {
     kind_ = kind;
@@ -17,12 +19,14 @@ void Game::SwitchKind(RouletteKind kind) {
 }
 
 bool Game::AddDraw(Pocket p) {
-    if (!IsPocketOf(kind_, p)) return false;
+    if (!IsPocketOf(kind_, p))
+        return false;
     return AddDraw(p, randomSource_ > 0 ? clock_() : 0);
 }
 
 bool Game::AddDraw(Pocket p, DrawTime now) {
-    if (!IsPocketOf(kind_, p)) return false;
+    if (!IsPocketOf(kind_, p))
+        return false;
     if (randomSource_ > 0)
         log_.Append(p, now, currentCroupier_);
     else
@@ -31,7 +35,8 @@ bool Game::AddDraw(Pocket p, DrawTime now) {
 }
 
 bool Game::UndoDraw() {
-    if (log_.empty()) return false;
+    if (log_.empty())
+        return false;
     log_.RemoveLast();
     return true;
 }

@@ -6,7 +6,9 @@ namespace {
 bool IsSeparator(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == ',' || c == ';';
 }
-bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsUtf8Continuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 }  // namespace
 
 std::string FormatParseError(std::string_view fileName, const ParseError& error) {
@@ -16,7 +18,8 @@ std::string FormatParseError(std::string_view fileName, const ParseError& error)
 
 SpinList ParseSpinList(std::string_view text, RouletteKind kind) {
     SpinList result;
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
     int line = 1;
     int column = 1;
     std::size_t i = 0;
@@ -27,7 +30,8 @@ SpinList ParseSpinList(std::string_view text, RouletteKind kind) {
             column = 1;
             ++i;
         } else if (c == '#') {
-            while (i < text.size() && text[i] != '\n') ++i;
+            while (i < text.size() && text[i] != '\n')
+                ++i;
         } else if (IsSeparator(c)) {
             ++column;
             ++i;
@@ -35,7 +39,8 @@ SpinList ParseSpinList(std::string_view text, RouletteKind kind) {
             const std::size_t start = i;
             const int startColumn = column;
             while (i < text.size() && text[i] != '\n' && text[i] != '#' && !IsSeparator(text[i])) {
-                if (!IsUtf8Continuation(text[i])) ++column;
+                if (!IsUtf8Continuation(text[i]))
+                    ++column;
                 ++i;
             }
             const std::string_view token = text.substr(start, i - start);

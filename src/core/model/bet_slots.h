@@ -34,16 +34,23 @@ struct BetSlot {
 // Amount returned per unit staked on a winning slot, the stake included.
 constexpr int payoutFactor(BetKind kind) {
     switch (kind) {
-        case BetKind::Plein: return 36;
-        case BetKind::Cheval: return 18;
-        case BetKind::Transversale: return 12;
-        case BetKind::Carre: return 9;
-        case BetKind::Sizain: return 6;
+        case BetKind::Plein:
+            return 36;
+        case BetKind::Cheval:
+            return 18;
+        case BetKind::Transversale:
+            return 12;
+        case BetKind::Carre:
+            return 9;
+        case BetKind::Sizain:
+            return 6;
         case BetKind::Colonne:
-        case BetKind::Douzaine: return 3;
+        case BetKind::Douzaine:
+            return 3;
         case BetKind::RougeNoir:
         case BetKind::PairImpair:
-        case BetKind::ManquePasse: return 2;
+        case BetKind::ManquePasse:
+            return 2;
     }
     return 0;
 }
@@ -54,16 +61,23 @@ struct IndexRange {
 };
 constexpr IndexRange SlotIndexRange(BetKind kind) {
     switch (kind) {
-        case BetKind::Plein: return {0, 36};
-        case BetKind::Cheval: return {1, 60};
-        case BetKind::Transversale: return {1, 14};
-        case BetKind::Carre: return {1, 23};
-        case BetKind::Sizain: return {1, 11};
+        case BetKind::Plein:
+            return {0, 36};
+        case BetKind::Cheval:
+            return {1, 60};
+        case BetKind::Transversale:
+            return {1, 14};
+        case BetKind::Carre:
+            return {1, 23};
+        case BetKind::Sizain:
+            return {1, 11};
         case BetKind::Colonne:
-        case BetKind::Douzaine: return {1, 3};
+        case BetKind::Douzaine:
+            return {1, 3};
         case BetKind::RougeNoir:
         case BetKind::PairImpair:
-        case BetKind::ManquePasse: return {1, 2};
+        case BetKind::ManquePasse:
+            return {1, 2};
     }
     return {};
 }
@@ -83,7 +97,8 @@ inline constexpr std::array<PocketPair, 61> chevalPairs = [] {
         const int a = 3 * s - 2;
         pairs[i++] = {a, a + 1};
         pairs[i++] = {a + 1, a + 2};
-        if (s == 12) break;
+        if (s == 12)
+            break;
         pairs[i++] = {a, a + 3};
         pairs[i++] = {a + 1, a + 4};
         pairs[i++] = {a + 2, a + 5};
@@ -108,25 +123,37 @@ inline constexpr std::array<PocketQuad, 24> carreQuads = [] {
 // Whether the slot wins when p is drawn. No slot covers 00; 0 only by the zero bets.
 constexpr bool Covers(BetSlot slot, Pocket p) {
     const int i = slot.index;
-    if (!IsValidSlot(slot)) return false;
+    if (!IsValidSlot(slot))
+        return false;
     const bool number = p >= 1 && p <= 36;
     switch (slot.kind) {
-        case BetKind::Plein: return p == i;
-        case BetKind::Cheval: return chevalPairs[i][0] == p || chevalPairs[i][1] == p;
+        case BetKind::Plein:
+            return p == i;
+        case BetKind::Cheval:
+            return chevalPairs[i][0] == p || chevalPairs[i][1] == p;
         case BetKind::Transversale:
-            if (i <= 12) return number && (p + 2) / 3 == i;
-            if (i == 13) return p == 0 || p == 1 || p == 2;
+            if (i <= 12)
+                return number && (p + 2) / 3 == i;
+            if (i == 13)
+                return p == 0 || p == 1 || p == 2;
             return p == 0 || p == 2 || p == 3;
         case BetKind::Carre:
             for (Pocket q : carreQuads[i])
-                if (q == p) return true;
+                if (q == p)
+                    return true;
             return false;
-        case BetKind::Sizain: return number && p >= 3 * i - 2 && p <= 3 * i + 3;
-        case BetKind::Colonne: return number && (p - 1) % 3 == i - 1;
-        case BetKind::Douzaine: return number && (p - 1) / 12 == i - 1;
-        case BetKind::RougeNoir: return i == 1 ? IsRed(p) : IsBlack(p);
-        case BetKind::PairImpair: return number && (p % 2 == 0) == (i == 1);
-        case BetKind::ManquePasse: return number && (p <= 18) == (i == 1);
+        case BetKind::Sizain:
+            return number && p >= 3 * i - 2 && p <= 3 * i + 3;
+        case BetKind::Colonne:
+            return number && (p - 1) % 3 == i - 1;
+        case BetKind::Douzaine:
+            return number && (p - 1) / 12 == i - 1;
+        case BetKind::RougeNoir:
+            return i == 1 ? IsRed(p) : IsBlack(p);
+        case BetKind::PairImpair:
+            return number && (p % 2 == 0) == (i == 1);
+        case BetKind::ManquePasse:
+            return number && (p <= 18) == (i == 1);
     }
     return false;
 }

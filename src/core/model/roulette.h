@@ -24,13 +24,18 @@ inline constexpr std::array<RouletteKind, 3> allKinds = {
 
 constexpr int pocketCount(RouletteKind kind) {
     switch (kind) {
-        case RouletteKind::American: return 38;
-        case RouletteKind::French: return 37;
-        case RouletteKind::NoZero: return 36;
+        case RouletteKind::American:
+            return 38;
+        case RouletteKind::French:
+            return 37;
+        case RouletteKind::NoZero:
+            return 36;
     }
     return 37;
 }
-constexpr Pocket firstPocket(RouletteKind kind) { return kind == RouletteKind::NoZero ? 1 : 0; }
+constexpr Pocket firstPocket(RouletteKind kind) {
+    return kind == RouletteKind::NoZero ? 1 : 0;
+}
 constexpr Pocket lastPocket(RouletteKind kind) {
     return kind == RouletteKind::American ? DoubleZero : 36;
 }
@@ -39,16 +44,22 @@ constexpr bool IsPocketOf(RouletteKind kind, Pocket p) {
 }
 
 // The value stored under "Roulette" in the settings file.
-constexpr int KindToSetting(RouletteKind kind) { return static_cast<int>(kind); }
+constexpr int KindToSetting(RouletteKind kind) {
+    return static_cast<int>(kind);
+}
 constexpr std::optional<RouletteKind> KindFromSetting(long long value) {
-    if (value < 0 || value > 2) return std::nullopt;
+    if (value < 0 || value > 2)
+        return std::nullopt;
     return static_cast<RouletteKind>(value);
 }
 // The Tag of the roulette menu items, which is the kind's pocket count.
-constexpr int KindToTag(RouletteKind kind) { return pocketCount(kind); }
+constexpr int KindToTag(RouletteKind kind) {
+    return pocketCount(kind);
+}
 constexpr std::optional<RouletteKind> KindFromTag(int tag) {
     for (RouletteKind k : allKinds)
-        if (pocketCount(k) == tag) return k;
+        if (pocketCount(k) == tag)
+            return k;
     return std::nullopt;
 }
 // Short names used on the command line: american, french, nozero.
@@ -69,12 +80,14 @@ inline constexpr std::array<Pocket, 18> blackPockets = {2,  4,  6,  8,  10, 11, 
 
 constexpr bool IsRed(Pocket p) {
     for (Pocket r : redPockets)
-        if (r == p) return true;
+        if (r == p)
+            return true;
     return false;
 }
 constexpr bool IsBlack(Pocket p) {
     for (Pocket b : blackPockets)
-        if (b == p) return true;
+        if (b == p)
+            return true;
     return false;
 }
 constexpr PocketColour ColourOf(Pocket p) {
@@ -91,9 +104,12 @@ inline constexpr Rgb greenDisplay{0, 128, 0};
 
 constexpr Rgb DisplayColour(Pocket p) {
     switch (ColourOf(p)) {
-        case PocketColour::Red: return redDisplay;
-        case PocketColour::Black: return blackDisplay;
-        case PocketColour::Green: return greenDisplay;
+        case PocketColour::Red:
+            return redDisplay;
+        case PocketColour::Black:
+            return blackDisplay;
+        case PocketColour::Green:
+            return greenDisplay;
     }
     return greenDisplay;
 }
@@ -105,7 +121,8 @@ inline constexpr std::array<Pocket, 38> layoutOrder = [] {
     std::array<Pocket, 38> order{};
     order[0] = 0;
     for (int row = 1; row <= 3; ++row)
-        for (int col = 1; col <= 12; ++col) order[(row - 1) * 12 + col] = 3 * col - (row - 1);
+        for (int col = 1; col <= 12; ++col)
+            order[(row - 1) * 12 + col] = 3 * col - (row - 1);
     order[37] = DoubleZero;
     return order;
 }();

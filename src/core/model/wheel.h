@@ -10,19 +10,22 @@ namespace spinalyst {
 // The pockets clockwise around each wheel, starting at 0. The no-zero wheel is the French
 // order without its first entry: it uses positions 1 ... 36 of frenchWheel.
 inline constexpr std::array<Pocket, 37> frenchWheel = {
-    0,  32, 15, 19, 4,  21, 2,  25, 17, 34, 6,  27, 13, 36, 11, 30, 8,  23, 10,
-    5,  24, 16, 33, 1,  20, 14, 31, 9,  22, 18, 29, 7,  28, 12, 35, 3,  26};
+    0, 32, 15, 19, 4, 21, 2,  25, 17, 34, 6,  27, 13, 36, 11, 30, 8, 23, 10,
+    5, 24, 16, 33, 1, 20, 14, 31, 9,  22, 18, 29, 7,  28, 12, 35, 3, 26};
 inline constexpr std::array<Pocket, 38> americanWheel = {
-    0,  28, 9,  26, 30, 11, 7,  20, 32, 17, 5,  22, 34, 15, 3,  24, 36, 13, 1,
-    37, 27, 10, 25, 29, 12, 8,  19, 31, 18, 6,  21, 33, 16, 4,  23, 35, 14, 2};
+    0,  28, 9,  26, 30, 11, 7, 20, 32, 17, 5, 22, 34, 15, 3, 24, 36, 13, 1,
+    37, 27, 10, 25, 29, 12, 8, 19, 31, 18, 6, 21, 33, 16, 4, 23, 35, 14, 2};
 inline constexpr std::span<const Pocket> noZeroWheel{frenchWheel.data() + 1, 36};
 
 // The kind's wheel order, position 0 first (for NoZero the 36 entries after 0).
 constexpr std::span<const Pocket> WheelOrder(RouletteKind kind) {
     switch (kind) {
-        case RouletteKind::American: return americanWheel;
-        case RouletteKind::French: return frenchWheel;
-        case RouletteKind::NoZero: return noZeroWheel;
+        case RouletteKind::American:
+            return americanWheel;
+        case RouletteKind::French:
+            return frenchWheel;
+        case RouletteKind::NoZero:
+            return noZeroWheel;
     }
     return frenchWheel;
 }
@@ -32,7 +35,8 @@ template <std::size_t N>
 constexpr std::array<int, maxPocketCount> PositionTable(const std::array<Pocket, N>& order,
                                                         int offset) {
     std::array<int, maxPocketCount> table{};
-    for (int& t : table) t = -1;
+    for (int& t : table)
+        t = -1;
     for (std::size_t i = static_cast<std::size_t>(offset); i < N; ++i)
         table[order[i]] = static_cast<int>(i);
     return table;
@@ -45,11 +49,15 @@ inline constexpr auto noZeroPositions = PositionTable(frenchWheel, 1);
 // Index of p in the kind's wheel order; for NoZero the positions run 1 ... 36, as on the
 // French wheel. -1 for a pocket the kind does not have.
 constexpr int wheelPosition(RouletteKind kind, Pocket p) {
-    if (!IsPocketOf(kind, p)) return -1;
+    if (!IsPocketOf(kind, p))
+        return -1;
     switch (kind) {
-        case RouletteKind::American: return detail::americanPositions[p];
-        case RouletteKind::French: return detail::frenchPositions[p];
-        case RouletteKind::NoZero: return detail::noZeroPositions[p];
+        case RouletteKind::American:
+            return detail::americanPositions[p];
+        case RouletteKind::French:
+            return detail::frenchPositions[p];
+        case RouletteKind::NoZero:
+            return detail::noZeroPositions[p];
     }
     return -1;
 }
@@ -67,7 +75,8 @@ constexpr std::array<Pocket, 5> wheelNeighbourhood(RouletteKind kind, Pocket t) 
     // Index into the order span, which for NoZero starts at wheel position 1.
     const int centre = wheelPosition(kind, t) - (kind == RouletteKind::NoZero ? 1 : 0);
     std::array<Pocket, 5> around{};
-    for (int k = -2; k <= 2; ++k) around[k + 2] = order[((centre + k) % n + n) % n];
+    for (int k = -2; k <= 2; ++k)
+        around[k + 2] = order[((centre + k) % n + n) % n];
     return around;
 }
 

@@ -1,15 +1,17 @@
 #include "store/ini_file.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cctype>
+#include <charconv>
 
 namespace spinalyst {
 
 namespace {
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+        s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+        s.remove_suffix(1);
     return s;
 }
 bool SameName(std::string_view a, std::string_view b) {
@@ -22,29 +24,33 @@ bool SameName(std::string_view a, std::string_view b) {
 
 std::optional<long long> ParseWholeNumber(std::string_view text) {
     text = Trim(text);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
     long long value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
     return value;
 }
 
 IniFile IniFile::Parse(std::string_view text) {
     IniFile ini;
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
     while (!text.empty()) {
         const std::size_t eol = text.find('\n');
         std::string_view raw = text.substr(0, eol);
         text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
-        if (raw.ends_with('\r')) raw.remove_suffix(1);
+        if (raw.ends_with('\r'))
+            raw.remove_suffix(1);
         const std::string_view t = Trim(raw);
         Line line;
         line.text = std::string(raw);
         if (t.size() >= 2 && t.front() == '[' && t.find(']') != std::string_view::npos) {
             line.type = LineType::Section;
             line.name = std::string(Trim(t.substr(1, t.find(']') - 1)));
-        } else if (const auto eq = t.find('='); eq != std::string_view::npos && eq > 0 &&
-                                                t.front() != ';' && t.front() != '#') {
+        } else if (const auto eq = t.find('=');
+                   eq != std::string_view::npos && eq > 0 && t.front() != ';' && t.front() != '#') {
             line.type = LineType::Key;
             line.name = std::string(Trim(t.substr(0, eq)));
             line.value = std::string(Trim(t.substr(eq + 1)));
@@ -58,9 +64,15 @@ std::string IniFile::Serialize() const {
     std::string out;
     for (const Line& line : lines_) {
         switch (line.type) {
-            case LineType::Section: out += "[" + line.name + "]"; break;
-            case LineType::Key: out += line.name + "=" + line.value; break;
-            case LineType::Other: out += line.text; break;
+            case LineType::Section:
+                out += "[" + line.name + "]";
+                break;
+            case LineType::Key:
+                out += line.name + "=" + line.value;
+                break;
+            case LineType::Other:
+                out += line.text;
+                break;
         }
         out += '\n';
     }
@@ -87,14 +99,16 @@ bool IniFile::HasSection(std::string_view section) const {
 
 std::optional<std::string> IniFile::Get(std::string_view section, std::string_view key) const {
     const int i = Find(section, key);
-    if (i < 0) return std::nullopt;
+    if (i < 0)
+        return std::nullopt;
     return lines_[static_cast<std::size_t>(i)].value;
 }
 
 void IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
     // Values are one line: a line break would end the key and start garbage.
     std::string clean(value);
-    std::replace_if(clean.begin(), clean.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    std::replace_if(
+        clean.begin(), clean.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
     if (const int i = Find(section, key); i >= 0) {
         lines_[static_cast<std::size_t>(i)].value = std::move(clean);
         return;
@@ -106,7 +120,8 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const Line& l = lines_[i];
         if (l.type == LineType::Section) {
-            if (found) break;
+            if (found)
+                break;
             if (SameName(l.name, section)) {
                 found = true;
                 insertAt = i + 1;
@@ -132,13 +147,15 @@ std::string IniFile::GetText(std::string_view section, std::string_view key,
 long long IniFile::GetInt(std::string_view section, std::string_view key,
                           long long fallback) const {
     auto v = Get(section, key);
-    if (!v) return fallback;
+    if (!v)
+        return fallback;
     return ParseWholeNumber(*v).value_or(fallback);
 }
 
 bool IniFile::GetBool(std::string_view section, std::string_view key, bool fallback) const {
     auto v = Get(section, key);
-    if (!v) return fallback;
+    if (!v)
+        return fallback;
     const auto n = ParseWholeNumber(*v);
     return n ? *n != 0 : fallback;
 }

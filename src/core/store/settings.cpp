@@ -13,7 +13,8 @@ bool Settings::LoadForUpdate(IniFile& ini) const {
     std::error_code ec;
     auto text = ReadWholeFile(file_);
     if (!text) {
-        if (std::filesystem::exists(file_, ec)) return false;
+        if (std::filesystem::exists(file_, ec))
+            return false;
         ini = IniFile{};
         return true;
     }
@@ -21,7 +22,9 @@ bool Settings::LoadForUpdate(IniFile& ini) const {
     return true;
 }
 
-bool Settings::Save(const IniFile& ini) const { return WriteFileAtomically(file_, ini.Serialize()); }
+bool Settings::Save(const IniFile& ini) const {
+    return WriteFileAtomically(file_, ini.Serialize());
+}
 
 std::string Settings::ReadText(Param p) const {
     return Load().GetText(paramsSection, Info(p).key, Info(p).defaultValue);

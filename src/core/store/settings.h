@@ -29,7 +29,9 @@ inline constexpr std::array<ParamInfo, 5> paramTable = {{
     {Param::RndSource, "RndSource", "1"},
     {Param::RndSourceFile, "RndSourceFile", ""},
 }};
-constexpr const ParamInfo& Info(Param p) { return paramTable[static_cast<std::size_t>(p)]; }
+constexpr const ParamInfo& Info(Param p) {
+    return paramTable[static_cast<std::size_t>(p)];
+}
 
 // The settings file. Every access opens the file by name and lets it go: reads see what is on
 // disk now, and each write replaces the file atomically, keeping every line it does not touch.
@@ -45,7 +47,8 @@ public:
     template <typename Edit>
     bool Update(Edit&& edit) const {
         IniFile ini;
-        if (!LoadForUpdate(ini)) return false;
+        if (!LoadForUpdate(ini))
+            return false;
         edit(ini);
         return Save(ini);
     }

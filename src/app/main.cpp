@@ -1,0 +1,38 @@
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+
+#include "app/main_window.h"
+#include "app/start_dialog.h"
+#include "store/data_paths.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Spinalyst");
+    QApplication::setApplicationDisplayName("Spinalyst");
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Roulette draw recorder and analyser");
+    parser.addHelpOption();
+    const QCommandLineOption dataDir(
+        "data-dir", "Keep settings and croupiers in DIR instead of beside the program.", "DIR");
+    parser.addOption(dataDir);
+    parser.process(app);
+
+    spinalyst::DataPathInputs inputs;
+    inputs.exeDir = QCoreApplication::applicationDirPath().toStdString();
+    if (parser.isSet(dataDir))
+        inputs.overrideDir = QDir(parser.value(dataDir)).absolutePath().toStdString();
+    else if (const QString env = qEnvironmentVariable("SPINALYST_DATA_DIR"); !env.isEmpty())
+        inputs.overrideDir = QDir(env).absolutePath().toStdString();
+    inputs.userDataDir = spinalyst::UserDataDirFromEnvironment();
+    const spinalyst::DataPaths paths = spinalyst::ResolveDataPaths(inputs);
+
+    if (!spinalyst::ShowStartDialog(spinalyst::Settings(paths.SettingsFile())))
+        return 0;
+
+    spinalyst::TfrmMain window(paths);
+    window.move(0, 0);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,42 @@
+#include "app/game_session.h"
+
+namespace spinalyst {
+
+GameSession::GameSession(RouletteKind kind, QObject* parent) : QObject(parent), game_(kind) {}
+
+void GameSession::NewGame() {
+    game_.NewGame();
+    emit gameReset();
+}
+
+void GameSession::SwitchKind(RouletteKind kind) {
+    game_.SwitchKind(kind);
+    emit gameReset();
+}
+
+bool GameSession::AddDraw(Pocket p) {
+    if (!game_.AddDraw(p))
+        return false;
+    if (!game_.batchInProgress())
+        emit drawsAdded(1);
+    return true;
+}
+
+void GameSession::UndoDraw() {
+    if (game_.UndoDraw())
+        emit drawUndone();
+}
+
+void GameSession::BeginBatch() {
+    batchStartCount_ = game_.drawCount();
+    game_.SetBatchInProgress(true);
+}
+
+void GameSession::EndBatch() {
+    game_.SetBatchInProgress(false);
+    const int added = game_.drawCount() - batchStartCount_;
+    if (added > 0)
+        emit drawsAdded(added);
+}
+
+}  // namespace spinalyst

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+
+#include "draws/game.h"
+
+namespace spinalyst {
+
+// Owns the core game and tells the views what changed. Every operation emits its signal
+// once, after the core has done its work; draws added during a batch are announced together
+// when the batch ends.
+class GameSession final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(GameSession)
+
+public:
+    explicit GameSession(RouletteKind kind = defaultKind, QObject* parent = nullptr);
+
+    const Game& game() const { return game_; }
+    Game& game() { return game_; }
+    RouletteKind kind() const { return game_.kind(); }
+    int drawCount() const { return game_.drawCount(); }
+
+    void NewGame();
+    // Always starts a new game, also for the current kind.
+    void SwitchKind(RouletteKind kind);
+    // False, and nothing announced, for a pocket the kind does not have.
+    bool AddDraw(Pocket p);
+    void UndoDraw();
+
+    // Draws added between BeginBatch and EndBatch are announced once, by EndBatch.
+    void BeginBatch();
+    void EndBatch();
+
+signals:
+    void gameReset();
+    void drawsAdded(int count);
+    void drawUndone();
+
+private:
+    Game game_;
+    int batchStartCount_ = 0;
+};
+
+}  // namespace spinalyst

@@ -1,0 +1,45 @@
+#include "app/logo.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QtMath>
+
+namespace spinalyst {
+
+QPixmap DrawLogo(QSize size) {
+    const qreal dpr = 2.0;
+    QPixmap pixmap(size * dpr);
+    pixmap.setDevicePixelRatio(dpr);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+
+    const QColor pale(238, 236, 153);
+    // A wheel of alternating pockets at the left.
+    const qreal r = size.height() / 2.0 - 4;
+    const QPointF c(r + 4, size.height() / 2.0);
+    for (int i = 0; i < 18; ++i) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(i == 0 ? QColor(0, 128, 0) : (i % 2 ? QColor(200, 0, 0) : QColor(20, 20, 20)));
+        p.drawPie(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), i * 320, 320);
+    }
+    p.setBrush(pale);
+    p.drawEllipse(c, r * 0.45, r * 0.45);
+    p.setBrush(QColor(1, 174, 84));
+    p.drawEllipse(c, r * 0.15, r * 0.15);
+
+    QFont font("DejaVu Serif");
+    font.setBold(true);
+    font.setItalic(true);
+    font.setPixelSize(static_cast<int>(size.height() * 0.62));
+    p.setFont(font);
+    const QRectF text(2 * r + 12, 0, size.width() - 2 * r - 12, size.height());
+    p.setPen(QColor(0, 70, 30));
+    p.drawText(text.translated(2, 2), Qt::AlignVCenter | Qt::AlignLeft, "Spinalyst");
+    p.setPen(pale);
+    p.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, "Spinalyst");
+    return pixmap;
+}
+
+}  // namespace spinalyst

@@ -1,0 +1,117 @@
+#include "app/main_window.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include "app/game_session.h"
+
+namespace spinalyst {
+
+namespace {
+RouletteKind StoredKind(const Settings& settings) {
+    return KindFromSetting(settings.ReadInt(Param::Roulette)).value_or(defaultKind);
+}
+}  // namespace
+
+TfrmMain::TfrmMain(DataPaths paths, QWidget* parent)
+    : QMainWindow(parent), paths_(std::move(paths)), settings_(paths_.SettingsFile()) {
+    setObjectName("frmMain");
+    setWindowTitle("Spinalyst");
+    QFont f("Tahoma");
+    f.setPointSize(8);
+    setFont(f);
+    resize(1012, 677);
+
+    session_ = new GameSession(StoredKind(settings_), this);
+    session_->setObjectName("session");
+    BuildMenus();
+    BuildCentralArea();
+    CheckKindItem();
+    session_->NewGame();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::BuildMenus() {
+    Fichier1 = menuBar()->addMenu(QStringLiteral("&Fichier"));
+    Fichier1->setObjectName("Fichier1");
+    Nouveau1 = Fichier1->addAction(QStringLiteral("Nouveau"));
+    Nouveau1->setObjectName("Nouveau1");
+    Fichier1->addSeparator();
+    Quitter1 = Fichier1->addAction(QStringLiteral("Quitter"));
+    Quitter1->setObjectName("Quitter1");
+    connect(Nouveau1, &QAction::triggered, session_, &GameSession::NewGame);
+    connect(Quitter1, &QAction::triggered, this, &QWidget::close);
+
+    Prfrences1 = menuBar()->addMenu(QStringLiteral("&Préférences"));
+    Prfrences1->setObjectName("Prfrences1");
+    Roulette1 = Prfrences1->addMenu(QStringLiteral("&Roulette"));
+    Roulette1->setObjectName("Roulette1");
+    auto* kinds = new QActionGroup(this);
+    kinds->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    auto addKind = [&](QAction*& item, const char* name, const QString& caption, RouletteKind k) {
+        item = Roulette1->addAction(caption);
+        item->setObjectName(name);
+        item->setCheckable(true);
+        item->setData(KindToTag(k));
+        kinds->addAction(item);
+    };
+    addKind(Americaine1, "Americaine1", QStringLiteral("Américaine"), RouletteKind::American);
+    addKind(Francaise1, "Francaise1", QStringLiteral("Française"), RouletteKind::French);
+    addKind(NoZero1, "NoZero1", QStringLiteral("No Zero"), RouletteKind::NoZero);
+    // triggered, not toggled: choosing the checked kind again also starts a new game.
+    connect(kinds, &QActionGroup::triggered, this, &TfrmMain::NoZero1Click);
+}
+
+void TfrmMain::BuildCentralArea() {
+    auto* central = new QWidget(this);
+    auto* columns = new QHBoxLayout(central);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->setSpacing(0);
+
+    auto* leftColumn = new QWidget(central);
+    leftColumn->setFixedWidth(321);
+    auto* left = new QVBoxLayout(leftColumn);
+    left->setContentsMargins(0, 0, 0, 0);
+    left->setSpacing(0);
+    entryArea_ = new QWidget(leftColumn);
+    entryArea_->setFixedHeight(134);
+    drawsArea_ = new QWidget(leftColumn);
+    left->addWidget(entryArea_);
+    left->addWidget(drawsArea_, 1);
+
+    rightSide_ = new QWidget(central);
+    columns->addWidget(leftColumn);
+    columns->addWidget(rightSide_, 1);
+    setCentralWidget(central);
+}
+
+void TfrmMain::CheckKindItem() {
+    for (QAction* item : {Americaine1, Francaise1, NoZero1})
+        item->setChecked(item->data().toInt() == KindToTag(session_->kind()));
+}
+
+void TfrmMain::NoZero1Click(QAction* item) {
+    const auto kind = KindFromTag(item->data().toInt());
+    if (!kind)
+        return;
+    CheckKindItem();
+    session_->SwitchKind(*kind);
+    CheckKindItem();
+}
+
+void TfrmMain::SaveSettings() {
+    settings_.Update([&](IniFile& ini) {
+        ini.SetInt(paramsSection, "Roulette", KindToSetting(session_->kind()));
+    });
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    SaveSettings();
+    event->accept();
+}
+
+}  // namespace spinalyst

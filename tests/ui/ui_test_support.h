@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include "store/data_paths.h"
+
+namespace spinalyst::test {
+
+// A fresh data directory for one test: settings, croupiers and language files live there
+// and nowhere else.
+class DataDir {
+public:
+    DataDir();
+    DataPaths paths() const;
+    QString file(const QString& name) const { return dir_.filePath(name); }
+    void Write(const QString& name, const QByteArray& content) const;
+    QByteArray Read(const QString& name) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+}  // namespace spinalyst::test
