@@ -4,9 +4,13 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "app/game_session.h"
+#include "app/texts.h"
+#include "draws/input_panel.h"
+#include "draws/keyboard_entry.h"
 
 namespace spinalyst {
 
@@ -29,8 +33,34 @@ TfrmMain::TfrmMain(DataPaths paths, QWidget* parent)
     session_->setObjectName("session");
     BuildMenus();
     BuildCentralArea();
+    statusBar();
+    LoadLanguage();
+    if (languageLoaded_) ApplyCaptions();
     CheckKindItem();
+
+    connect(session_, &GameSession::gameReset, this,
+            [this] { pnlSaisie->BuildInputPanel(session_->kind()); });
+    connect(pnlSaisie, &InputPanel::pocketClicked, session_, &GameSession::AddDraw);
+    keyboardEntry_ = new KeyboardEntry(this, session_);
     session_->NewGame();
+}
+
+void TfrmMain::LoadLanguage() {
+    const std::string code = settings_.ReadText(Param::Language);
+    LanguageTable table;
+    languageLoaded_ = table.Load(paths_.LanguageFile(code));
+    SetLanguageTable(std::move(table));
+}
+
+void TfrmMain::ApplyCaptions() {
+    Fichier1->setTitle(Text(TextId::MenuFile));
+    Nouveau1->setText(Text(TextId::MenuNew));
+    Quitter1->setText(Text(TextId::MenuQuit));
+    Prfrences1->setTitle(Text(TextId::MenuPreferences));
+    Roulette1->setTitle(Text(TextId::MenuRoulette));
+    Americaine1->setText(Text(TextId::MenuAmerican));
+    Francaise1->setText(Text(TextId::MenuFrench));
+    NoZero1->setText(Text(TextId::MenuNoZero));
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -79,6 +109,8 @@ void TfrmMain::BuildCentralArea() {
     left->setSpacing(0);
     entryArea_ = new QWidget(leftColumn);
     entryArea_->setFixedHeight(134);
+    pnlSaisie = new InputPanel(entryArea_);
+    pnlSaisie->move(8, -2);
     drawsArea_ = new QWidget(leftColumn);
     left->addWidget(entryArea_);
     left->addWidget(drawsArea_, 1);

@@ -12,6 +12,8 @@ class QWidget;
 namespace spinalyst {
 
 class GameSession;
+class InputPanel;
+class KeyboardEntry;
 
 // The program's working window. It assembles the pages and wires them to the session; the
 // logic of each view lives in its page and in the core.
@@ -24,12 +26,16 @@ public:
     ~TfrmMain() override;
 
     GameSession& session() { return *session_; }
+    // False when the language file could not be read: the design captions then stay.
+    bool languageLoaded() const { return languageLoaded_; }
     const DataPaths& paths() const { return paths_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void LoadLanguage();
+    void ApplyCaptions();
     void BuildMenus();
     void BuildCentralArea();
     void CheckKindItem();
@@ -39,6 +45,7 @@ private:
     DataPaths paths_;
     Settings settings_;
     GameSession* session_ = nullptr;
+    bool languageLoaded_ = false;
 
     QMenu* Fichier1 = nullptr;
     QAction* Nouveau1 = nullptr;
@@ -49,6 +56,8 @@ private:
     QAction* Francaise1 = nullptr;
     QAction* NoZero1 = nullptr;
 
+    InputPanel* pnlSaisie = nullptr;
+    KeyboardEntry* keyboardEntry_ = nullptr;
     QWidget* entryArea_ = nullptr;
     QWidget* drawsArea_ = nullptr;
     QWidget* rightSide_ = nullptr;
