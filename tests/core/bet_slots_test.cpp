@@ -21,7 +21,8 @@ std::vector<BetSlot> AllSlots() {
 std::set<std::pair<int, int>> WinningSlots(Pocket p) {
     std::set<std::pair<int, int>> wins;
     for (BetSlot s : AllSlots())
-        if (Covers(s, p)) wins.insert({static_cast<int>(s.kind), s.index});
+        if (Covers(s, p))
+            wins.insert({static_cast<int>(s.kind), s.index});
     return wins;
 }
 
@@ -38,20 +39,20 @@ TEST(BetSlots, ZeroTriosAndEvenChances) {
         Pocket p;
         bool wins;
     } cases[] = {
-        {{BetKind::Transversale, 13}, 1, true},  {{BetKind::Transversale, 14}, 1, false},
-        {{BetKind::Transversale, 13}, 3, false}, {{BetKind::Transversale, 14}, 3, true},
-        {{BetKind::PairImpair, 1}, 2, true},     {{BetKind::PairImpair, 1}, 36, true},
-        {{BetKind::PairImpair, 2}, 35, true},    {{BetKind::PairImpair, 1}, 0, false},
-        {{BetKind::ManquePasse, 1}, 18, true},   {{BetKind::ManquePasse, 2}, 19, true},
-        {{BetKind::Colonne, 1}, 34, true},       {{BetKind::Colonne, 3}, 36, true},
-        {{BetKind::Douzaine, 2}, 13, true},      {{BetKind::Douzaine, 2}, 25, false},
-        {{BetKind::Sizain, 11}, 36, true},       {{BetKind::Sizain, 11}, 30, false},
-        {{BetKind::Cheval, 3}, 4, true},         {{BetKind::Carre, 1}, 5, true},
+        {{BetKind::Transversale, 13}, 1, true},    {{BetKind::Transversale, 14}, 1, false},
+        {{BetKind::Transversale, 13}, 3, false},   {{BetKind::Transversale, 14}, 3, true},
+        {{BetKind::PairImpair, 1}, 2, true},       {{BetKind::PairImpair, 1}, 36, true},
+        {{BetKind::PairImpair, 2}, 35, true},      {{BetKind::PairImpair, 1}, 0, false},
+        {{BetKind::ManquePasse, 1}, 18, true},     {{BetKind::ManquePasse, 2}, 19, true},
+        {{BetKind::Colonne, 1}, 34, true},         {{BetKind::Colonne, 3}, 36, true},
+        {{BetKind::Douzaine, 2}, 13, true},        {{BetKind::Douzaine, 2}, 25, false},
+        {{BetKind::Sizain, 11}, 36, true},         {{BetKind::Sizain, 11}, 30, false},
+        {{BetKind::Cheval, 3}, 4, true},           {{BetKind::Carre, 1}, 5, true},
         {{BetKind::Plein, 37}, DoubleZero, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << static_cast<int>(c.slot.kind) << "/" << c.slot.index
-                                        << " on " << c.p);
+        SCOPED_TRACE(testing::Message()
+                     << static_cast<int>(c.slot.kind) << "/" << c.slot.index << " on " << c.p);
         EXPECT_EQ(Covers(c.slot, c.p), c.wins);
     }
 }
@@ -100,7 +101,8 @@ TEST(StatisticsLists, SplitsAndCornersPerKind) {
     EXPECT_EQ(splitList(RouletteKind::American)[1], (PocketPair{0, 1}));
     EXPECT_EQ(splitList(RouletteKind::American)[2], (PocketPair{DoubleZero, 3}));
     const PocketPair start[] = {{1, 2}, {1, 4}, {2, 3}, {2, 5}, {3, 6}, {4, 5}, {4, 7}, {5, 6}};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(splitList(RouletteKind::NoZero)[i], start[i]);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(splitList(RouletteKind::NoZero)[i], start[i]);
 
     EXPECT_EQ(cornerList(RouletteKind::French).size(), 23u);
     EXPECT_EQ(cornerList(RouletteKind::French)[0], (PocketQuad{0, 1, 2, 3}));

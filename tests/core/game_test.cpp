@@ -7,7 +7,9 @@
 namespace spinalyst {
 namespace {
 
-DrawTime FixedClock() { return 1'700'000'000; }
+DrawTime FixedClock() {
+    return 1'700'000'000;
+}
 
 TEST(Game, AddDrawRecordsPocketTimeAndCroupier) {
     Game game(RouletteKind::American);
@@ -29,8 +31,10 @@ TEST(Game, RefusesPocketsTheKindDoesNotHave) {
     struct Case {
         RouletteKind kind;
         Pocket p;
-    } cases[] = {{RouletteKind::French, DoubleZero}, {RouletteKind::NoZero, 0},
-                 {RouletteKind::French, -1}, {RouletteKind::American, 38}};
+    } cases[] = {{RouletteKind::French, DoubleZero},
+                 {RouletteKind::NoZero, 0},
+                 {RouletteKind::French, -1},
+                 {RouletteKind::American, 38}};
     for (const Case& c : cases) {
         Game game(c.kind);
         EXPECT_FALSE(game.AddDraw(c.p)) << c.p;

@@ -10,7 +10,8 @@ namespace {
 
 InputLabelPlace PlaceOf(RouletteKind kind, Pocket p) {
     for (const auto& place : InputPanelLayout(kind))
-        if (place.pocket == p) return place;
+        if (place.pocket == p)
+            return place;
     ADD_FAILURE() << "no label for " << p;
     return {};
 }
@@ -21,10 +22,14 @@ TEST(InputPanelLayout, OneLabelPerPocketAtTheTablePlaces) {
         Pocket p;
         int left, top;
     } cases[] = {
-        {RouletteKind::French, 1, 36, 56},      {RouletteKind::French, 36, 278, 12},
-        {RouletteKind::French, 0, 14, 34},      {RouletteKind::French, 2, 36, 34},
-        {RouletteKind::American, DoubleZero, 14, 24}, {RouletteKind::American, 0, 14, 46},
-        {RouletteKind::American, 1, 36, 56},    {RouletteKind::NoZero, 1, 24, 56},
+        {RouletteKind::French, 1, 36, 56},
+        {RouletteKind::French, 36, 278, 12},
+        {RouletteKind::French, 0, 14, 34},
+        {RouletteKind::French, 2, 36, 34},
+        {RouletteKind::American, DoubleZero, 14, 24},
+        {RouletteKind::American, 0, 14, 46},
+        {RouletteKind::American, 1, 36, 56},
+        {RouletteKind::NoZero, 1, 24, 56},
         {RouletteKind::NoZero, 36, 266, 12},
     };
     for (const Case& c : cases) {
@@ -73,7 +78,8 @@ TEST(PocketEntry, TypedNumbersBecomePocketsOfTheKind) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
         PocketEntry entry;
-        for (const char* k = c.keys; *k; ++k) EXPECT_TRUE(entry.Type(*k));
+        for (const char* k = c.keys; *k; ++k)
+            EXPECT_TRUE(entry.Type(*k));
         Pocket p = -1;
         EXPECT_EQ(entry.Commit(c.kind, p), c.result);
         EXPECT_EQ(p, c.pocket);

@@ -33,8 +33,8 @@ TEST(LanguageTable, LookUpFramesMissingNumbersAndSkipsDamagedLines) {
     table.LoadFromText(
         "NUMERO\tTEXT\n"
         "26\tCroupier\n"
-        "27\n"                 // no tab
-        "x28\tRandom\n"        // not a number
+        "27\n"                   // no tab
+        "x28\tRandom\n"          // not a number
         "26\tSecond croupier\n"  // repeated: the first counts
         "29\tUn\\tdo\n");
     EXPECT_EQ(table.Text(TextId::Croupier), "Croupier");

@@ -30,7 +30,8 @@ TEST(RouletteKind, DerivedValuesAndConversions) {
         EXPECT_EQ(KindFromName(c.name), c.kind);
     }
     EXPECT_EQ(defaultKind, RouletteKind::French);
-    for (long long bad : {-1LL, 3LL, 1LL << 40}) EXPECT_FALSE(KindFromSetting(bad));
+    for (long long bad : {-1LL, 3LL, 1LL << 40})
+        EXPECT_FALSE(KindFromSetting(bad));
     EXPECT_FALSE(KindFromTag(0));
     EXPECT_FALSE(KindFromName("French"));
 }
@@ -45,12 +46,12 @@ TEST(Pocket, TextAndParsing) {
         RouletteKind kind;
         std::optional<Pocket> expected;
     } cases[] = {
-        {"00", RouletteKind::American, DoubleZero}, {"0", RouletteKind::American, 0},
-        {"00", RouletteKind::French, std::nullopt}, {"0", RouletteKind::French, 0},
-        {"0", RouletteKind::NoZero, std::nullopt},  {"36", RouletteKind::NoZero, 36},
-        {"37", RouletteKind::American, std::nullopt}, {"-1", RouletteKind::French, std::nullopt},
-        {"5x", RouletteKind::French, std::nullopt},   {"07", RouletteKind::French, std::nullopt},
-        {"", RouletteKind::French, std::nullopt},     {"+5", RouletteKind::French, std::nullopt},
+        {"00", RouletteKind::American, DoubleZero},    {"0", RouletteKind::American, 0},
+        {"00", RouletteKind::French, std::nullopt},    {"0", RouletteKind::French, 0},
+        {"0", RouletteKind::NoZero, std::nullopt},     {"36", RouletteKind::NoZero, 36},
+        {"37", RouletteKind::American, std::nullopt},  {"-1", RouletteKind::French, std::nullopt},
+        {"5x", RouletteKind::French, std::nullopt},    {"07", RouletteKind::French, std::nullopt},
+        {"", RouletteKind::French, std::nullopt},      {"+5", RouletteKind::French, std::nullopt},
         {"000", RouletteKind::American, std::nullopt},
     };
     for (const Case& c : cases) {
@@ -68,7 +69,8 @@ TEST(Pocket, ColoursSplitTheNumbersAndLeaveZerosGreen) {
     std::set<Pocket> black(blackPockets.begin(), blackPockets.end());
     EXPECT_EQ(red.size(), 18u);
     EXPECT_EQ(black.size(), 18u);
-    for (Pocket p = 1; p <= 36; ++p) EXPECT_NE(red.count(p), black.count(p)) << p;
+    for (Pocket p = 1; p <= 36; ++p)
+        EXPECT_NE(red.count(p), black.count(p)) << p;
     EXPECT_EQ(ColourOf(0), PocketColour::Green);
     EXPECT_EQ(ColourOf(DoubleZero), PocketColour::Green);
     EXPECT_EQ(DisplayColour(0), (Rgb{0, 128, 0}));
@@ -83,8 +85,8 @@ TEST(Layout, OrderPlacesStreetsInColumns) {
         const int row = (k + 11) / 12;
         const int col = (k - 1) % 12 + 1;
         const Pocket p = layoutOrder[k];
-        EXPECT_EQ((p + 2) / 3, col) << k;         // column holds the street 3c-2 ... 3c
-        EXPECT_EQ(3 - (p - 1) % 3, row) << k;     // top row multiples of 3, bottom row 1, 4 ...
+        EXPECT_EQ((p + 2) / 3, col) << k;      // column holds the street 3c-2 ... 3c
+        EXPECT_EQ(3 - (p - 1) % 3, row) << k;  // top row multiples of 3, bottom row 1, 4 ...
     }
 }
 

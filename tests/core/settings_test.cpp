@@ -48,9 +48,9 @@ TEST(IniFile, NumbersAndBooleans) {
         long long asInt;
         bool asBool;
     } cases[] = {
-        {"0", 0, false},     {"1", 1, true},       {"-7", -7, true},   {" 42 ", 42, true},
-        {"", 9, true},       {"x1", 9, true},      {"1.5", 9, true},   {"+3", 3, true},
-        {"99999999999999999999", 9, true},
+        {"0", 0, false},    {"1", 1, true},  {"-7", -7, true},
+        {" 42 ", 42, true}, {"", 9, true},   {"x1", 9, true},
+        {"1.5", 9, true},   {"+3", 3, true}, {"99999999999999999999", 9, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
@@ -93,7 +93,8 @@ TEST(Settings, TextsAreKeptAsUtf8) {
 }
 
 TEST(Settings, AnUnreadableFileIsNeverReplaced) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads every file";
     TempDir dir;
     const auto file = dir / "spinalyst.ini";
     WriteFile(file, "[Params]\nLanguage=FR\n[Stat1]\nAll1=1\n");
@@ -120,7 +121,8 @@ TEST(AtomicFile, ReplacesContentAndLeavesNoTemporaryFile) {
     ASSERT_TRUE(WriteFileAtomically(file, "second"));
     EXPECT_EQ(ReadWholeFile(file), "second");
     int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
     EXPECT_EQ(entries, 1);
 }
 

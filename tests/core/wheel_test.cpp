@@ -14,7 +14,8 @@ TEST(Wheel, OrdersHoldEachPocketOfTheKindOnce) {
         std::vector<Pocket> sorted(order.begin(), order.end());
         std::sort(sorted.begin(), sorted.end());
         ASSERT_EQ(static_cast<int>(sorted.size()), pocketCount(kind));
-        for (int i = 0; i < pocketCount(kind); ++i) EXPECT_EQ(sorted[i], firstPocket(kind) + i);
+        for (int i = 0; i < pocketCount(kind); ++i)
+            EXPECT_EQ(sorted[i], firstPocket(kind) + i);
     }
     EXPECT_EQ(noZeroWheel.front(), 32);
     EXPECT_EQ(noZeroWheel.back(), 26);
@@ -26,10 +27,10 @@ TEST(Wheel, DistancesCountStepsForward) {
         Pocket a, b;
         int distance;
     } cases[] = {
-        {RouletteKind::French, 17, 17, 0},     {RouletteKind::French, 26, 0, 1},
-        {RouletteKind::French, 0, 26, 36},     {RouletteKind::French, 0, 32, 1},
-        {RouletteKind::NoZero, 26, 32, 1},     {RouletteKind::NoZero, 32, 26, 35},
-        {RouletteKind::American, 2, 0, 1},     {RouletteKind::American, 1, DoubleZero, 1},
+        {RouletteKind::French, 17, 17, 0},           {RouletteKind::French, 26, 0, 1},
+        {RouletteKind::French, 0, 26, 36},           {RouletteKind::French, 0, 32, 1},
+        {RouletteKind::NoZero, 26, 32, 1},           {RouletteKind::NoZero, 32, 26, 35},
+        {RouletteKind::American, 2, 0, 1},           {RouletteKind::American, 1, DoubleZero, 1},
         {RouletteKind::American, DoubleZero, 1, 37},
     };
     for (const Case& c : cases) {

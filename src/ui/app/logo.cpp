@@ -1,6 +1,7 @@
 #include "app/logo.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QtMath>
 
@@ -32,9 +33,13 @@ QPixmap DrawLogo(QSize size) {
     QFont font("DejaVu Serif");
     font.setBold(true);
     font.setItalic(true);
-    font.setPixelSize(static_cast<int>(size.height() * 0.62));
+    const QRectF text(2 * r + 10, 0, size.width() - 2 * r - 12, size.height());
+    // As large as the height allows, then narrowed until the name fits beside the wheel.
+    int pixels = static_cast<int>(size.height() * 0.62);
+    do {
+        font.setPixelSize(pixels--);
+    } while (pixels > 6 && QFontMetricsF(font).horizontalAdvance("Spinalyst") + 4 > text.width());
     p.setFont(font);
-    const QRectF text(2 * r + 12, 0, size.width() - 2 * r - 12, size.height());
     p.setPen(QColor(0, 70, 30));
     p.drawText(text.translated(2, 2), Qt::AlignVCenter | Qt::AlignLeft, "Spinalyst");
     p.setPen(pale);

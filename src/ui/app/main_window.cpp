@@ -35,7 +35,8 @@ TfrmMain::TfrmMain(DataPaths paths, QWidget* parent)
     BuildCentralArea();
     statusBar();
     LoadLanguage();
-    if (languageLoaded_) ApplyCaptions();
+    if (languageLoaded_)
+        ApplyCaptions();
     CheckKindItem();
 
     connect(session_, &GameSession::gameReset, this,

@@ -9,10 +9,16 @@ LanguageTable& Table() {
 }
 }  // namespace
 
-void SetLanguageTable(LanguageTable table) { Table() = std::move(table); }
+void SetLanguageTable(LanguageTable table) {
+    Table() = std::move(table);
+}
 
-const LanguageTable& CurrentLanguageTable() { return Table(); }
+const LanguageTable& CurrentLanguageTable() {
+    return Table();
+}
 
-QString Text(TextId id) { return QString::fromStdString(Table().Text(id)); }
+QString Text(TextId id) {
+    return QString::fromStdString(Table().Text(id));
+}
 
 }  // namespace spinalyst

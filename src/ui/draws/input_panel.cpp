@@ -30,7 +30,9 @@ void InputPanel::BuildInputPanel(RouletteKind kind) {
         label = nullptr;
     }
     QFont labelFont = font();
-    labelFont.setPointSize(10);
+    // Ten points of a narrow face; in pixels so that two digits fit the 18-pixel square.
+    labelFont.setPixelSize(12);
+    labelFont.setLetterSpacing(QFont::AbsoluteSpacing, -0.5);
     for (const InputLabelPlace& place : InputPanelLayout(kind)) {
         auto* label = new QLabel(QString::fromStdString(PocketText(place.pocket)), this);
         label->setObjectName(QStringLiteral("inputLabel") +
@@ -56,7 +58,8 @@ bool InputPanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* label = qobject_cast<QLabel*>(watched);
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (label && mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
+        if (label && mouse->button() == Qt::LeftButton &&
+            label->rect().contains(mouse->position().toPoint())) {
             emit pocketClicked(label->property("pocket").toInt());
             return true;
         }

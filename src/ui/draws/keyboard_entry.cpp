@@ -16,8 +16,10 @@ namespace spinalyst {
 namespace {
 // Widgets that want digits for themselves.
 bool TakesText(QWidget* w) {
-    if (!w) return false;
-    if (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w)) return true;
+    if (!w)
+        return false;
+    if (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w))
+        return true;
     auto* combo = qobject_cast<QComboBox*>(w);
     return combo && combo->isEditable();
 }
@@ -29,19 +31,22 @@ KeyboardEntry::KeyboardEntry(QMainWindow* window, GameSession* session)
 }
 
 bool KeyboardEntry::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return false;
+    if (event->type() != QEvent::KeyPress)
+        return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != window_ || TakesText(QApplication::focusWidget()))
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
     switch (key->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter: {
             const QString typed = QString::fromStdString(entry_.typed());
             Pocket p = 0;
             switch (entry_.Commit(session_->kind(), p)) {
-                case PocketEntry::Result::Nothing: return false;
+                case PocketEntry::Result::Nothing:
+                    return false;
                 case PocketEntry::Result::Refused:
                     window_->statusBar()->showMessage(typed + " " + Text(TextId::NotAPocket), 5000);
                     return true;
@@ -53,16 +58,19 @@ bool KeyboardEntry::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         case Qt::Key_Escape:
-            if (entry_.typed().empty()) return false;
+            if (entry_.typed().empty())
+                return false;
             entry_.Clear();
             window_->statusBar()->clearMessage();
             return true;
         case Qt::Key_Backspace:
-            if (entry_.typed().empty()) return false;
+            if (entry_.typed().empty())
+                return false;
             entry_.Backspace();
             ShowTyped();
             return true;
-        default: break;
+        default:
+            break;
     }
     const QString text = key->text();
     if (text.size() == 1 && entry_.Type(text.at(0).toLatin1())) {
