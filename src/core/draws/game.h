@@ -9,8 +9,8 @@
 namespace spinalyst {
 
 // Where random draws come from: the program's generator, or a file (stored, not yet read).
-inline constexpr int randomSourceProgram = 1;
-inline constexpr int randomSourceFile = 2;
+inline constexpr int randomFromProgram = 1;
+inline constexpr int randomFromFile = 2;
 
 // The current game: its kind of roulette, its draw log, and the state that decides what a new
 // draw records. Pure domain state; the desktop program observes it through a session object.
@@ -57,7 +57,7 @@ private:
     DrawLog log_;
     std::int32_t currentCroupier_ = 0;
     bool batchInProgress_ = false;
-    int randomSource_ = randomSourceProgram;
+    int randomSource_ = randomFromProgram;
     Clock clock_ = &SystemNow;
 };
 

@@ -1,5 +1,7 @@
 #include "app/game_session.h"
 
+#include "draws/random_batch.h"
+
 namespace spinalyst {
 
 GameSession::GameSession(RouletteKind kind, QObject* parent) : QObject(parent), game_(kind) {}
@@ -15,16 +17,13 @@ void GameSession::SwitchKind(RouletteKind kind) {
 }
 
 bool GameSession::AddDraw(Pocket p) {
-    if (!game_.AddDraw(p))
-        return false;
-    if (!game_.batchInProgress())
-        emit drawsAdded(1);
+    if (!game_.AddDraw(p)) return false;
+    if (!game_.batchInProgress()) emit drawsAdded(1);
     return true;
 }
 
 void GameSession::UndoDraw() {
-    if (game_.UndoDraw())
-        emit drawUndone();
+    if (game_.UndoDraw()) emit drawUndone();
 }
 
 void GameSession::BeginBatch() {
@@ -32,11 +31,25 @@ void GameSession::BeginBatch() {
     game_.SetBatchInProgress(true);
 }
 
+int GameSession::DrawRandomBatch(int n) {
+    random_.SeedFromClock();
+    BeginBatch();
+    const int drawn = AppendRandomDraws(game_, random_, n);
+    EndBatch();
+    return drawn;
+}
+
+std::int32_t GameSession::AddCroupier(const QString& name) {
+    const std::int32_t idx = croupiers_.AddCroupier(name.toStdString());
+    game_.SetCurrentCroupier(idx);
+    emit croupiersChanged();
+    return idx;
+}
+
 void GameSession::EndBatch() {
     game_.SetBatchInProgress(false);
     const int added = game_.drawCount() - batchStartCount_;
-    if (added > 0)
-        emit drawsAdded(added);
+    if (added > 0) emit drawsAdded(added);
 }
 
 }  // namespace spinalyst

@@ -2,7 +2,9 @@
 
 #include <QObject>
 
+#include "draws/croupier_table.h"
 #include "draws/game.h"
+#include "draws/random_source.h"
 
 namespace spinalyst {
 
@@ -31,14 +33,25 @@ public:
     // Draws added between BeginBatch and EndBatch are announced once, by EndBatch.
     void BeginBatch();
     void EndBatch();
+    // Appends n pseudo-random draws as one batch, from a generator reseeded from the clock.
+    // Returns how many were drawn (none unless the source is the program's generator).
+    int DrawRandomBatch(int n);
+
+    CroupierTable& croupiers() { return croupiers_; }
+    const CroupierTable& croupiers() const { return croupiers_; }
+    // Creates a croupier, writes the croupier file and makes it the croupier of the next draws.
+    std::int32_t AddCroupier(const QString& name);
 
 signals:
     void gameReset();
     void drawsAdded(int count);
     void drawUndone();
+    void croupiersChanged();
 
 private:
     Game game_;
+    CroupierTable croupiers_;
+    RandomSource random_;
     int batchStartCount_ = 0;
 };
 

@@ -5,12 +5,15 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "app/game_session.h"
 #include "app/texts.h"
-#include "draws/input_panel.h"
+#include "draws/draws_panel.h"
+#include "draws/entry_area.h"
 #include "draws/keyboard_entry.h"
+#include "draws/random_source_dialog.h"
 
 namespace spinalyst {
 
@@ -31,19 +34,19 @@ TfrmMain::TfrmMain(DataPaths paths, QWidget* parent)
 
     session_ = new GameSession(StoredKind(settings_), this);
     session_->setObjectName("session");
+    session_->game().SetRandomSource(static_cast<int>(settings_.ReadInt(Param::RndSource)));
+    randomSourceFile_ = QString::fromStdString(settings_.ReadText(Param::RndSourceFile));
+    session_->croupiers().Load(paths_.CroupierFile());
     BuildMenus();
     BuildCentralArea();
     statusBar();
     LoadLanguage();
-    if (languageLoaded_)
-        ApplyCaptions();
+    if (languageLoaded_) ApplyCaptions();
     CheckKindItem();
-
-    connect(session_, &GameSession::gameReset, this,
-            [this] { pnlSaisie->BuildInputPanel(session_->kind()); });
-    connect(pnlSaisie, &InputPanel::pocketClicked, session_, &GameSession::AddDraw);
     keyboardEntry_ = new KeyboardEntry(this, session_);
     session_->NewGame();
+    // Not the croupier box: typed pockets should reach the keyboard entry from the start.
+    drawsPanel_->view()->setFocus();
 }
 
 void TfrmMain::LoadLanguage() {
@@ -62,6 +65,8 @@ void TfrmMain::ApplyCaptions() {
     Americaine1->setText(Text(TextId::MenuAmerican));
     Francaise1->setText(Text(TextId::MenuFrench));
     NoZero1->setText(Text(TextId::MenuNoZero));
+    Sourcealeatoire1->setText(Text(TextId::MenuRandomSource));
+    entryArea_->ApplyCaptions();
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -95,6 +100,11 @@ void TfrmMain::BuildMenus() {
     addKind(NoZero1, "NoZero1", QStringLiteral("No Zero"), RouletteKind::NoZero);
     // triggered, not toggled: choosing the checked kind again also starts a new game.
     connect(kinds, &QActionGroup::triggered, this, &TfrmMain::NoZero1Click);
+    Prfrences1->addSeparator();
+    Sourcealeatoire1 = Prfrences1->addAction(QStringLiteral("&Source aléatoire..."));
+    Sourcealeatoire1->setObjectName("Sourcealeatoire1");
+    connect(Sourcealeatoire1, &QAction::triggered, this,
+            [this] { ChooseRandomSource(this, session_->game(), randomSourceFile_, settings_); });
 }
 
 void TfrmMain::BuildCentralArea() {
@@ -108,13 +118,10 @@ void TfrmMain::BuildCentralArea() {
     auto* left = new QVBoxLayout(leftColumn);
     left->setContentsMargins(0, 0, 0, 0);
     left->setSpacing(0);
-    entryArea_ = new QWidget(leftColumn);
-    entryArea_->setFixedHeight(134);
-    pnlSaisie = new InputPanel(entryArea_);
-    pnlSaisie->move(8, -2);
-    drawsArea_ = new QWidget(leftColumn);
+    entryArea_ = new EntryArea(session_, leftColumn);
+    drawsPanel_ = new DrawsPanel(session_, leftColumn);
     left->addWidget(entryArea_);
-    left->addWidget(drawsArea_, 1);
+    left->addWidget(drawsPanel_, 1);
 
     rightSide_ = new QWidget(central);
     columns->addWidget(leftColumn);
@@ -129,8 +136,7 @@ void TfrmMain::CheckKindItem() {
 
 void TfrmMain::NoZero1Click(QAction* item) {
     const auto kind = KindFromTag(item->data().toInt());
-    if (!kind)
-        return;
+    if (!kind) return;
     CheckKindItem();
     session_->SwitchKind(*kind);
     CheckKindItem();

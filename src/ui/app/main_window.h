@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QString>
 
 #include "store/data_paths.h"
 #include "store/settings.h"
@@ -11,8 +12,9 @@ class QWidget;
 
 namespace spinalyst {
 
+class DrawsPanel;
+class EntryArea;
 class GameSession;
-class InputPanel;
 class KeyboardEntry;
 
 // The program's working window. It assembles the pages and wires them to the session; the
@@ -46,6 +48,7 @@ private:
     Settings settings_;
     GameSession* session_ = nullptr;
     bool languageLoaded_ = false;
+    QString randomSourceFile_;
 
     QMenu* Fichier1 = nullptr;
     QAction* Nouveau1 = nullptr;
@@ -56,10 +59,11 @@ private:
     QAction* Francaise1 = nullptr;
     QAction* NoZero1 = nullptr;
 
-    InputPanel* pnlSaisie = nullptr;
+    QAction* Sourcealeatoire1 = nullptr;
+
     KeyboardEntry* keyboardEntry_ = nullptr;
-    QWidget* entryArea_ = nullptr;
-    QWidget* drawsArea_ = nullptr;
+    EntryArea* entryArea_ = nullptr;
+    DrawsPanel* drawsPanel_ = nullptr;
     QWidget* rightSide_ = nullptr;
 };
 

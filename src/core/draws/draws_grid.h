@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "draws/croupier_table.h"
+#include "draws/draw_log.h"
+#include "model/roulette.h"
+
+namespace spinalyst {
+
+// The draws list: 18 columns, newest draw first, every cell computed from the log when shown.
+inline constexpr int drawsGridColumns = 18;
+
+enum class DrawsCellStyle { Normal, RedBold, GreenBold, BlackBold, BlueBold };
+
+// Column of each header cell group: first column, number of columns it spans.
+struct HeaderSpan {
+    int first;
+    int count;
+};
+inline constexpr std::array<HeaderSpan, 10> drawsHeaderSpans = {
+    {{0, 1}, {1, 1}, {2, 1}, {3, 3}, {6, 2}, {8, 2}, {10, 3}, {13, 3}, {16, 1}, {17, 1}}};
+
+// The text of the cell of draw n (1 ... drawCount) in the column.
+std::string DrawsCellText(const DrawLog& log, RouletteKind kind, const CroupierTable& croupiers,
+                          int n, int column);
+DrawsCellStyle DrawsCellStyleOf(int column);
+// Light yellow behind the odd/even and column marks.
+bool DrawsCellShaded(int column);
+
+// Draws since the same pocket last came before draw n; nullopt when it had not come.
+std::optional<int> RepeatGap(const DrawLog& log, int n);
+
+// Column widths of the three pages (0 hides a column).
+std::array<int, drawsGridColumns> DrawsPageWidths(int page);
+
+}  // namespace spinalyst

@@ -1,0 +1,17 @@
+#include "draws/random_batch.h"
+
+#include <algorithm>
+
+namespace spinalyst {
+
+int AppendRandomDraws(Game& game, RandomSource& rng, int n) {
+    game.SetCurrentCroupier(0);
+    if (game.randomSource() != randomFromProgram) return 0;
+    n = std::clamp(n, 0, maxRandomBatch);
+    const RouletteKind kind = game.kind();
+    const DrawTime now = game.Now();
+    for (int i = 0; i < n; ++i) game.AddDraw(rng.Next(kind), now);
+    return n;
+}
+
+}  // namespace spinalyst

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace spinalyst {
+
+// Asks for the name of a new croupier.
+class TdlgNewCroupier final : public QDialog {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TdlgNewCroupier)
+
+public:
+    explicit TdlgNewCroupier(QWidget* parent = nullptr);
+    QString name() const;
+
+    // The typed name when the user pressed OK, nullopt on Cancel.
+    static std::optional<QString> AskName(QWidget* parent);
+    // Test hook: the next AskName answers this without showing the dialog.
+    static void SetNextAnswer(std::optional<QString> answer);
+
+private:
+    QLabel* lbNom = nullptr;
+    QLineEdit* edCroupier = nullptr;
+    QPushButton* btOK = nullptr;
+    QPushButton* btCancel = nullptr;
+};
+
+}  // namespace spinalyst

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+class QPushButton;
+class QTableView;
+
+namespace spinalyst {
+
+class DrawsModel;
+class GameSession;
+
+// The draws list under the input panel, with the buttons that page through its columns.
+class DrawsPanel final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(DrawsPanel)
+
+public:
+    explicit DrawsPanel(GameSession* session, QWidget* parent = nullptr);
+
+    int drawsPage() const { return drawsPage_; }
+    // Shows the column widths of drawsPage.
+    void SetDrawsPage();
+    QTableView* view() const { return sgDraws; }
+    DrawsModel* model() const { return model_; }
+
+private:
+    void ShowPageWidths(int page);
+    void GoToPage(int page);
+
+    int drawsPage_ = 1;
+    DrawsModel* model_ = nullptr;
+    QTableView* sgDraws = nullptr;
+    QPushButton* btFirst = nullptr;
+    QPushButton* btPrior = nullptr;
+    QPushButton* btNext = nullptr;
+    QPushButton* btLast = nullptr;
+};
+
+}  // namespace spinalyst

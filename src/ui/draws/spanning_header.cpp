@@ -1,0 +1,33 @@
+#include "draws/spanning_header.h"
+
+#include <QPainter>
+
+namespace spinalyst {
+
+SpanningHeader::SpanningHeader(std::vector<Span> spans, QWidget* parent)
+    : QHeaderView(Qt::Horizontal, parent), spans_(std::move(spans)) {}
+
+SpanningHeader::Span SpanningHeader::SpanOf(int logicalIndex) const {
+    for (const Span& s : spans_)
+        if (logicalIndex >= s.first && logicalIndex < s.first + s.count) return s;
+    return {logicalIndex, 1};
+}
+
+void SpanningHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
+    const Span span = SpanOf(logicalIndex);
+    if (span.count == 1) {
+        QHeaderView::paintSection(painter, rect, logicalIndex);
+        return;
+    }
+    // Each column paints its slice of the whole span, so the text sits centred across it.
+    int width = 0;
+    for (int i = span.first; i < span.first + span.count; ++i)
+        if (!isSectionHidden(i)) width += sectionSize(i);
+    const QRect whole(sectionViewportPosition(span.first), rect.top(), width, rect.height());
+    painter->save();
+    painter->setClipRect(rect);
+    QHeaderView::paintSection(painter, whole, span.first);
+    painter->restore();
+}
+
+}  // namespace spinalyst
