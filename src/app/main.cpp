@@ -28,8 +28,7 @@ int main(int argc, char** argv) {
     inputs.userDataDir = spinalyst::UserDataDirFromEnvironment();
     const spinalyst::DataPaths paths = spinalyst::ResolveDataPaths(inputs);
 
-    if (!spinalyst::ShowStartDialog(spinalyst::Settings(paths.SettingsFile())))
-        return 0;
+    if (!spinalyst::ShowStartDialog(spinalyst::Settings(paths.SettingsFile()))) return 0;
 
     spinalyst::TfrmMain window(paths);
     window.move(0, 0);

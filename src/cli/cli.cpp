@@ -67,13 +67,10 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, std::size_t from,
                 name.resize(eq);
             }
             bool isKnown = false;
-            for (auto k : known)
-                isKnown = isKnown || k == name;
-            if (!isKnown)
-                throw UsageError{"unknown option '--" + name + "'"};
+            for (auto k : known) isKnown = isKnown || k == name;
+            if (!isKnown) throw UsageError{"unknown option '--" + name + "'"};
             if (!value) {
-                if (i + 1 >= args.size())
-                    throw UsageError{"option '--" + name + "' needs a value"};
+                if (i + 1 >= args.size()) throw UsageError{"option '--" + name + "' needs a value"};
                 value = args[++i];
             }
             if (!parsed.options.emplace(name, *value).second)
@@ -98,10 +95,8 @@ T ParseNumber(const std::string& text, const std::string& what, T min, T max) {
 
 RouletteKind KindOption(const ParsedArgs& parsed) {
     auto it = parsed.options.find("kind");
-    if (it == parsed.options.end())
-        return defaultKind;
-    if (auto kind = KindFromName(it->second))
-        return *kind;
+    if (it == parsed.options.end()) return defaultKind;
+    if (auto kind = KindFromName(it->second)) return *kind;
     throw UsageError{"--kind must be american, french or nozero, not '" + it->second + "'"};
 }
 
@@ -111,8 +106,7 @@ int RandomCommand(const std::vector<std::string>& args, std::ostream& out) {
         throw UsageError{"random takes no argument '" + parsed.positional.front() + "'"};
     const RouletteKind kind = KindOption(parsed);
     auto count = parsed.options.find("count");
-    if (count == parsed.options.end())
-        throw UsageError{"random needs --count N"};
+    if (count == parsed.options.end()) throw UsageError{"random needs --count N"};
     const long long n = ParseNumber<long long>(count->second, "--count", 1, 1'000'000'000);
     RandomSource rng;
     if (auto seed = parsed.options.find("seed"); seed != parsed.options.end())
@@ -140,8 +134,7 @@ std::optional<std::string> ReadInput(const std::string& file, std::istream& in) 
         return std::move(content).str();
     }
     std::ifstream f(file, std::ios::binary);
-    if (!f)
-        return std::nullopt;
+    if (!f) return std::nullopt;
     content << f.rdbuf();
     return std::move(content).str();
 }
@@ -149,8 +142,7 @@ std::optional<std::string> ReadInput(const std::string& file, std::istream& in) 
 int AnalysedCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                     std::ostream& err) {
     const ParsedArgs parsed = ParseArgs(args, 1, {"kind"});
-    if (parsed.positional.size() != 1)
-        throw UsageError{"analysed needs exactly one FILE"};
+    if (parsed.positional.size() != 1) throw UsageError{"analysed needs exactly one FILE"};
     const RouletteKind kind = KindOption(parsed);
     const std::string& file = parsed.positional.front();
     auto text = ReadInput(file, in);
@@ -178,17 +170,14 @@ int AnalysedCommand(const std::vector<std::string>& args, std::istream& in, std:
 int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
         std::ostream& err) {
     try {
-        if (args.empty())
-            throw UsageError{"no command given; try 'spinalyst-cli --help'"};
+        if (args.empty()) throw UsageError{"no command given; try 'spinalyst-cli --help'"};
         const std::string& command = args.front();
         if (command == "--help" || command == "-h" || command == "help") {
             out << helpText;
             return 0;
         }
-        if (command == "random")
-            return RandomCommand(args, out);
-        if (command == "analysed")
-            return AnalysedCommand(args, in, out, err);
+        if (command == "random") return RandomCommand(args, out);
+        if (command == "analysed") return AnalysedCommand(args, in, out, err);
         throw UsageError{"unknown command '" + command + "'; try 'spinalyst-cli --help'"};
     } catch (const UsageError& e) {
         err << "spinalyst-cli: " << e.message << "\n";

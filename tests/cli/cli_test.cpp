@@ -25,8 +25,7 @@ Result RunCli(std::vector<std::string> args, const std::string& input = "") {
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream s(text);
-    for (std::string line; std::getline(s, line);)
-        lines.push_back(line);
+    for (std::string line; std::getline(s, line);) lines.push_back(line);
     return lines;
 }
 
@@ -38,8 +37,7 @@ TEST(CliRandom, SeededOutputRepeatsAndStaysWithinTheKind) {
     for (int p = 0; p <= 36; ++p) {
         cases[0].allowed.insert(std::to_string(p));
         cases[1].allowed.insert(std::to_string(p));
-        if (p > 0)
-            cases[2].allowed.insert(std::to_string(p));
+        if (p > 0) cases[2].allowed.insert(std::to_string(p));
     }
     cases[0].allowed.insert("00");
     for (const Case& c : cases) {

@@ -21,8 +21,7 @@ std::vector<BetSlot> AllSlots() {
 std::set<std::pair<int, int>> WinningSlots(Pocket p) {
     std::set<std::pair<int, int>> wins;
     for (BetSlot s : AllSlots())
-        if (Covers(s, p))
-            wins.insert({static_cast<int>(s.kind), s.index});
+        if (Covers(s, p)) wins.insert({static_cast<int>(s.kind), s.index});
     return wins;
 }
 
@@ -101,8 +100,7 @@ TEST(StatisticsLists, SplitsAndCornersPerKind) {
     EXPECT_EQ(splitList(RouletteKind::American)[1], (PocketPair{0, 1}));
     EXPECT_EQ(splitList(RouletteKind::American)[2], (PocketPair{DoubleZero, 3}));
     const PocketPair start[] = {{1, 2}, {1, 4}, {2, 3}, {2, 5}, {3, 6}, {4, 5}, {4, 7}, {5, 6}};
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(splitList(RouletteKind::NoZero)[i], start[i]);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(splitList(RouletteKind::NoZero)[i], start[i]);
 
     EXPECT_EQ(cornerList(RouletteKind::French).size(), 23u);
     EXPECT_EQ(cornerList(RouletteKind::French)[0], (PocketQuad{0, 1, 2, 3}));

@@ -26,8 +26,7 @@ TEST(DataPaths, ExecutableDirectoryByDefaultAndOverrideReplacesIt) {
 }
 
 TEST(DataPaths, ReadOnlyExecutableDirectoryWritesToTheUserDirectory) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes everywhere";
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes everywhere";
     TempDir exe, user;
     test::WriteFile(exe / "spinalyst_EN.lang", "NUMERO\tTEXT\n");
     ::chmod(exe.path().c_str(), 0555);

@@ -10,8 +10,7 @@ namespace {
 
 InputLabelPlace PlaceOf(RouletteKind kind, Pocket p) {
     for (const auto& place : InputPanelLayout(kind))
-        if (place.pocket == p)
-            return place;
+        if (place.pocket == p) return place;
     ADD_FAILURE() << "no label for " << p;
     return {};
 }
@@ -78,8 +77,7 @@ TEST(PocketEntry, TypedNumbersBecomePocketsOfTheKind) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
         PocketEntry entry;
-        for (const char* k = c.keys; *k; ++k)
-            EXPECT_TRUE(entry.Type(*k));
+        for (const char* k = c.keys; *k; ++k) EXPECT_TRUE(entry.Type(*k));
         Pocket p = -1;
         EXPECT_EQ(entry.Commit(c.kind, p), c.result);
         EXPECT_EQ(p, c.pocket);

@@ -30,8 +30,7 @@ TEST(RouletteKind, DerivedValuesAndConversions) {
         EXPECT_EQ(KindFromName(c.name), c.kind);
     }
     EXPECT_EQ(defaultKind, RouletteKind::French);
-    for (long long bad : {-1LL, 3LL, 1LL << 40})
-        EXPECT_FALSE(KindFromSetting(bad));
+    for (long long bad : {-1LL, 3LL, 1LL << 40}) EXPECT_FALSE(KindFromSetting(bad));
     EXPECT_FALSE(KindFromTag(0));
     EXPECT_FALSE(KindFromName("French"));
 }
@@ -69,8 +68,7 @@ TEST(Pocket, ColoursSplitTheNumbersAndLeaveZerosGreen) {
     std::set<Pocket> black(blackPockets.begin(), blackPockets.end());
     EXPECT_EQ(red.size(), 18u);
     EXPECT_EQ(black.size(), 18u);
-    for (Pocket p = 1; p <= 36; ++p)
-        EXPECT_NE(red.count(p), black.count(p)) << p;
+    for (Pocket p = 1; p <= 36; ++p) EXPECT_NE(red.count(p), black.count(p)) << p;
     EXPECT_EQ(ColourOf(0), PocketColour::Green);
     EXPECT_EQ(ColourOf(DoubleZero), PocketColour::Green);
     EXPECT_EQ(DisplayColour(0), (Rgb{0, 128, 0}));

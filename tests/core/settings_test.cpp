@@ -93,8 +93,7 @@ TEST(Settings, TextsAreKeptAsUtf8) {
 }
 
 TEST(Settings, AnUnreadableFileIsNeverReplaced) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root reads every file";
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
     TempDir dir;
     const auto file = dir / "spinalyst.ini";
     WriteFile(file, "[Params]\nLanguage=FR\n[Stat1]\nAll1=1\n");

@@ -10,8 +10,7 @@ namespace spinalyst::test {
 TempDir::TempDir() {
     std::string pattern =
         (std::filesystem::temp_directory_path() / "spinalyst-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
 }
 

@@ -14,8 +14,7 @@ TEST(Wheel, OrdersHoldEachPocketOfTheKindOnce) {
         std::vector<Pocket> sorted(order.begin(), order.end());
         std::sort(sorted.begin(), sorted.end());
         ASSERT_EQ(static_cast<int>(sorted.size()), pocketCount(kind));
-        for (int i = 0; i < pocketCount(kind); ++i)
-            EXPECT_EQ(sorted[i], firstPocket(kind) + i);
+        for (int i = 0; i < pocketCount(kind); ++i) EXPECT_EQ(sorted[i], firstPocket(kind) + i);
     }
     EXPECT_EQ(noZeroWheel.front(), 32);
     EXPECT_EQ(noZeroWheel.back(), 26);

@@ -31,8 +31,7 @@ private slots:
         QFETCH(int, kind);
         QFETCH(QString, checked);
         test::DataDir dir;
-        if (!file.isEmpty())
-            dir.Write("spinalyst.ini", file);
+        if (!file.isEmpty()) dir.Write("spinalyst.ini", file);
         TfrmMain window(dir.paths());
         QCOMPARE(window.windowTitle(), QString("Spinalyst"));
         QCOMPARE(int(window.session().kind()), kind);

@@ -30,8 +30,7 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QString, cancel);
         test::DataDir dir;
-        if (!file.isEmpty())
-            dir.Write("spinalyst.ini", file);
+        if (!file.isEmpty()) dir.Write("spinalyst.ini", file);
         TLoginForm form(Settings(dir.paths().SettingsFile()));
         QCOMPARE(form.findChild<QComboBox*>("cbLanguage")->currentIndex(), index);
         QCOMPARE(form.findChild<QLabel*>("Label3")->text(), label);

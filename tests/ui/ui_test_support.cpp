@@ -17,8 +17,7 @@ DataPaths DataDir::paths() const {
 
 void DataDir::Write(const QString& name, const QByteArray& content) const {
     QFile f(file(name));
-    if (f.open(QIODevice::WriteOnly))
-        f.write(content);
+    if (f.open(QIODevice::WriteOnly)) f.write(content);
 }
 
 QByteArray DataDir::Read(const QString& name) const {

@@ -5,21 +5,20 @@
 namespace spinalyst {
 
 std::optional<DrawTime> DrawLog::drawTime(int n) const {
-    const DrawTime t = times_[static_cast<std::size_t>(n - 1)];
-    if (t == noTime)
-        return std::nullopt;
-    return t;
+    const std::uint32_t t = times_[static_cast<std::size_t>(n - 1)];
+    if (t == 0) return std::nullopt;
+    return static_cast<DrawTime>(t);
 }
 
 void DrawLog::Append(Pocket p, std::optional<DrawTime> time, std::int32_t croupier) {
     pockets_.push_back(static_cast<std::uint8_t>(p));
-    times_.push_back(time.value_or(noTime));
+    const DrawTime t = time.value_or(0);
+    times_.push_back(t > 0 && t <= UINT32_MAX ? static_cast<std::uint32_t>(t) : 0);
     croupiers_.push_back(croupier);
 }
 
 void DrawLog::RemoveLast() {
-    if (pockets_.empty())
-        return;
+    if (pockets_.empty()) return;
     pockets_.pop_back();
     times_.pop_back();
     croupiers_.pop_back();
@@ -40,8 +39,7 @@ void DrawLog::Reserve(std::size_t n) {
 std::string FormatDrawTime(DrawTime t) {
     const std::time_t tt = static_cast<std::time_t>(t);
     std::tm local{};
-    if (!localtime_r(&tt, &local))
-        return {};
+    if (!localtime_r(&tt, &local)) return {};
     char buffer[32];
     const std::size_t n = std::strftime(buffer, sizeof buffer, "%y%m%d %H%M%S", &local);
     return std::string(buffer, n);

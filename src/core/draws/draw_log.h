@@ -35,9 +35,10 @@ public:
     void Reserve(std::size_t n);
 
 private:
-    static constexpr DrawTime noTime = INT64_MIN;
+    // Seconds since the epoch in 32 bits (good until 2106) keep a draw at 9 bytes; 0 marks a
+    // draw without time.
     std::vector<std::uint8_t> pockets_;
-    std::vector<DrawTime> times_;
+    std::vector<std::uint32_t> times_;
     std::vector<std::int32_t> croupiers_;
 };
 

@@ -34,6 +34,8 @@ public:
     bool AddDraw(Pocket p);
     // The same with a time read once by the caller, for batches.
     bool AddDraw(Pocket p, DrawTime now);
+    // Room for n draws in all, so a batch appends without reallocating.
+    void Reserve(std::size_t n) { log_.Reserve(n); }
     // Removes the newest draw; false on an empty log.
     bool UndoDraw();
 

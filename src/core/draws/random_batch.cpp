@@ -10,6 +10,7 @@ int AppendRandomDraws(Game& game, RandomSource& rng, int n) {
     n = std::clamp(n, 0, maxRandomBatch);
     const RouletteKind kind = game.kind();
     const DrawTime now = game.Now();
+    game.Reserve(static_cast<std::size_t>(game.drawCount() + n));
     for (int i = 0; i < n; ++i) game.AddDraw(rng.Next(kind), now);
     return n;
 }

@@ -18,8 +18,7 @@ std::string FormatParseError(std::string_view fileName, const ParseError& error)
 
 SpinList ParseSpinList(std::string_view text, RouletteKind kind) {
     SpinList result;
-    if (text.starts_with("\xEF\xBB\xBF"))
-        text.remove_prefix(3);
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     int line = 1;
     int column = 1;
     std::size_t i = 0;
@@ -30,8 +29,7 @@ SpinList ParseSpinList(std::string_view text, RouletteKind kind) {
             column = 1;
             ++i;
         } else if (c == '#') {
-            while (i < text.size() && text[i] != '\n')
-                ++i;
+            while (i < text.size() && text[i] != '\n') ++i;
         } else if (IsSeparator(c)) {
             ++column;
             ++i;
@@ -39,8 +37,7 @@ SpinList ParseSpinList(std::string_view text, RouletteKind kind) {
             const std::size_t start = i;
             const int startColumn = column;
             while (i < text.size() && text[i] != '\n' && text[i] != '#' && !IsSeparator(text[i])) {
-                if (!IsUtf8Continuation(text[i]))
-                    ++column;
+                if (!IsUtf8Continuation(text[i])) ++column;
                 ++i;
             }
             const std::string_view token = text.substr(start, i - start);

@@ -10,14 +10,11 @@ namespace {
 constexpr std::array<PocketPair, 60> SplitsAfter(std::array<PocketPair, 3> zeros, int zeroCount) {
     std::array<PocketPair, 60> list{};
     int n = 0;
-    for (int z = 0; z < zeroCount; ++z)
-        list[n++] = zeros[z];
+    for (int z = 0; z < zeroCount; ++z) list[n++] = zeros[z];
     for (Pocket a = 1; a <= 36; ++a) {
         // The right neighbour in the same street comes before the neighbour one street on.
-        if (a % 3 != 0)
-            list[n++] = {a, a + 1};
-        if (a + 3 <= 36)
-            list[n++] = {a, a + 3};
+        if (a % 3 != 0) list[n++] = {a, a + 1};
+        if (a + 3 <= 36) list[n++] = {a, a + 3};
     }
     return list;
 }
@@ -29,8 +26,7 @@ constexpr auto noZeroSplits = SplitsAfter({}, 0);
 constexpr std::array<PocketQuad, 23> frenchCorners = [] {
     std::array<PocketQuad, 23> list{};
     list[0] = carreQuads[23];
-    for (int i = 1; i <= 22; ++i)
-        list[i] = carreQuads[i];
+    for (int i = 1; i <= 22; ++i) list[i] = carreQuads[i];
     return list;
 }();
 
@@ -43,10 +39,8 @@ static_assert([] {
     for (int k = 0; k < 57; ++k) {
         bool found = false;
         for (int i = 1; i <= 57; ++i)
-            if (chevalPairs[i] == noZeroSplits[k])
-                found = true;
-        if (!found)
-            return false;
+            if (chevalPairs[i] == noZeroSplits[k]) found = true;
+        if (!found) return false;
     }
     return true;
 }());
@@ -66,8 +60,7 @@ std::span<const PocketPair> splitList(RouletteKind kind) {
 }
 
 std::span<const PocketQuad> cornerList(RouletteKind kind) {
-    if (kind == RouletteKind::French)
-        return frenchCorners;
+    if (kind == RouletteKind::French) return frenchCorners;
     return std::span(carreQuads.data() + 1, 22);
 }
 

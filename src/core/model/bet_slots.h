@@ -97,8 +97,7 @@ inline constexpr std::array<PocketPair, 61> chevalPairs = [] {
         const int a = 3 * s - 2;
         pairs[i++] = {a, a + 1};
         pairs[i++] = {a + 1, a + 2};
-        if (s == 12)
-            break;
+        if (s == 12) break;
         pairs[i++] = {a, a + 3};
         pairs[i++] = {a + 1, a + 4};
         pairs[i++] = {a + 2, a + 5};
@@ -123,8 +122,7 @@ inline constexpr std::array<PocketQuad, 24> carreQuads = [] {
 // Whether the slot wins when p is drawn. No slot covers 00; 0 only by the zero bets.
 constexpr bool Covers(BetSlot slot, Pocket p) {
     const int i = slot.index;
-    if (!IsValidSlot(slot))
-        return false;
+    if (!IsValidSlot(slot)) return false;
     const bool number = p >= 1 && p <= 36;
     switch (slot.kind) {
         case BetKind::Plein:
@@ -132,15 +130,12 @@ constexpr bool Covers(BetSlot slot, Pocket p) {
         case BetKind::Cheval:
             return chevalPairs[i][0] == p || chevalPairs[i][1] == p;
         case BetKind::Transversale:
-            if (i <= 12)
-                return number && (p + 2) / 3 == i;
-            if (i == 13)
-                return p == 0 || p == 1 || p == 2;
+            if (i <= 12) return number && (p + 2) / 3 == i;
+            if (i == 13) return p == 0 || p == 1 || p == 2;
             return p == 0 || p == 2 || p == 3;
         case BetKind::Carre:
             for (Pocket q : carreQuads[i])
-                if (q == p)
-                    return true;
+                if (q == p) return true;
             return false;
         case BetKind::Sizain:
             return number && p >= 3 * i - 2 && p <= 3 * i + 3;

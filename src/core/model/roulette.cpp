@@ -14,8 +14,7 @@ static_assert(layoutOrder[1] == 3 && layoutOrder[12] == 36 && layoutOrder[13] ==
 static_assert(KindFromTag(38) == RouletteKind::American && !KindFromTag(39));
 static_assert([] {
     for (Pocket p = 1; p <= 36; ++p)
-        if (IsRed(p) == IsBlack(p))
-            return false;
+        if (IsRed(p) == IsBlack(p)) return false;
     return !IsRed(0) && !IsBlack(0) && !IsRed(DoubleZero) && !IsBlack(DoubleZero);
 }());
 }  // namespace
@@ -26,8 +25,7 @@ std::string_view KindName(RouletteKind kind) {
 
 std::optional<RouletteKind> KindFromName(std::string_view name) {
     for (RouletteKind k : allKinds)
-        if (KindName(k) == name)
-            return k;
+        if (KindName(k) == name) return k;
     return std::nullopt;
 }
 
@@ -37,21 +35,16 @@ std::string PocketText(Pocket p) {
 
 std::optional<Pocket> ParsePocket(std::string_view text, RouletteKind kind) {
     if (text == "00") {
-        if (kind == RouletteKind::American)
-            return DoubleZero;
+        if (kind == RouletteKind::American) return DoubleZero;
         return std::nullopt;
     }
     // Only plain digits: no sign, no leading zeros beyond a lone "0", at most two digits.
-    if (text.empty() || text.size() > 2)
-        return std::nullopt;
-    if (text.size() == 2 && text[0] == '0')
-        return std::nullopt;
+    if (text.empty() || text.size() > 2) return std::nullopt;
+    if (text.size() == 2 && text[0] == '0') return std::nullopt;
     int value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    if (value > 36 || !IsPocketOf(kind, value))
-        return std::nullopt;
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (value > 36 || !IsPocketOf(kind, value)) return std::nullopt;
     return value;
 }
 

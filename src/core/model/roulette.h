@@ -48,8 +48,7 @@ constexpr int KindToSetting(RouletteKind kind) {
     return static_cast<int>(kind);
 }
 constexpr std::optional<RouletteKind> KindFromSetting(long long value) {
-    if (value < 0 || value > 2)
-        return std::nullopt;
+    if (value < 0 || value > 2) return std::nullopt;
     return static_cast<RouletteKind>(value);
 }
 // The Tag of the roulette menu items, which is the kind's pocket count.
@@ -58,8 +57,7 @@ constexpr int KindToTag(RouletteKind kind) {
 }
 constexpr std::optional<RouletteKind> KindFromTag(int tag) {
     for (RouletteKind k : allKinds)
-        if (pocketCount(k) == tag)
-            return k;
+        if (pocketCount(k) == tag) return k;
     return std::nullopt;
 }
 // Short names used on the command line: american, french, nozero.
@@ -80,14 +78,12 @@ inline constexpr std::array<Pocket, 18> blackPockets = {2,  4,  6,  8,  10, 11, 
 
 constexpr bool IsRed(Pocket p) {
     for (Pocket r : redPockets)
-        if (r == p)
-            return true;
+        if (r == p) return true;
     return false;
 }
 constexpr bool IsBlack(Pocket p) {
     for (Pocket b : blackPockets)
-        if (b == p)
-            return true;
+        if (b == p) return true;
     return false;
 }
 constexpr PocketColour ColourOf(Pocket p) {
@@ -121,8 +117,7 @@ inline constexpr std::array<Pocket, 38> layoutOrder = [] {
     std::array<Pocket, 38> order{};
     order[0] = 0;
     for (int row = 1; row <= 3; ++row)
-        for (int col = 1; col <= 12; ++col)
-            order[(row - 1) * 12 + col] = 3 * col - (row - 1);
+        for (int col = 1; col <= 12; ++col) order[(row - 1) * 12 + col] = 3 * col - (row - 1);
     order[37] = DoubleZero;
     return order;
 }();

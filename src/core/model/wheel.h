@@ -35,8 +35,7 @@ template <std::size_t N>
 constexpr std::array<int, maxPocketCount> PositionTable(const std::array<Pocket, N>& order,
                                                         int offset) {
     std::array<int, maxPocketCount> table{};
-    for (int& t : table)
-        t = -1;
+    for (int& t : table) t = -1;
     for (std::size_t i = static_cast<std::size_t>(offset); i < N; ++i)
         table[order[i]] = static_cast<int>(i);
     return table;
@@ -49,8 +48,7 @@ inline constexpr auto noZeroPositions = PositionTable(frenchWheel, 1);
 // Index of p in the kind's wheel order; for NoZero the positions run 1 ... 36, as on the
 // French wheel. -1 for a pocket the kind does not have.
 constexpr int wheelPosition(RouletteKind kind, Pocket p) {
-    if (!IsPocketOf(kind, p))
-        return -1;
+    if (!IsPocketOf(kind, p)) return -1;
     switch (kind) {
         case RouletteKind::American:
             return detail::americanPositions[p];
@@ -75,8 +73,7 @@ constexpr std::array<Pocket, 5> wheelNeighbourhood(RouletteKind kind, Pocket t) 
     // Index into the order span, which for NoZero starts at wheel position 1.
     const int centre = wheelPosition(kind, t) - (kind == RouletteKind::NoZero ? 1 : 0);
     std::array<Pocket, 5> around{};
-    for (int k = -2; k <= 2; ++k)
-        around[k + 2] = order[((centre + k) % n + n) % n];
+    for (int k = -2; k <= 2; ++k) around[k + 2] = order[((centre + k) % n + n) % n];
     return around;
 }
 

@@ -17,8 +17,7 @@ bool WriteAll(int fd, std::string_view content) {
     while (!content.empty()) {
         const ssize_t n = ::write(fd, content.data(), content.size());
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             return false;
         }
         content.remove_prefix(static_cast<std::size_t>(n));
@@ -33,8 +32,7 @@ bool WriteFileAtomically(const std::filesystem::path& file, std::string_view con
     std::filesystem::create_directories(dir, ec);
     std::string tmp = (dir / ("." + file.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(tmp.data());
-    if (fd < 0)
-        return false;
+    if (fd < 0) return false;
     // Keep the permissions a plain file would get rather than mkstemp's 0600.
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -50,12 +48,10 @@ bool WriteFileAtomically(const std::filesystem::path& file, std::string_view con
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return std::nullopt;
+    if (!in) return std::nullopt;
     std::ostringstream content;
     content << in.rdbuf();
-    if (in.bad())
-        return std::nullopt;
+    if (in.bad()) return std::nullopt;
     return std::move(content).str();
 }
 

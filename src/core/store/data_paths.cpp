@@ -22,8 +22,7 @@ std::filesystem::path DataPaths::LanguageFile(std::string_view code) const {
     const std::string name = "spinalyst_" + std::string(code) + ".lang";
     std::error_code ec;
     for (const auto& dir : readDirs)
-        if (std::filesystem::is_regular_file(dir / name, ec))
-            return dir / name;
+        if (std::filesystem::is_regular_file(dir / name, ec)) return dir / name;
     return (readDirs.empty() ? writeDir : readDirs.front()) / name;
 }
 
@@ -32,8 +31,7 @@ bool IsWritableDirectory(const std::filesystem::path& dir) {
     if (!std::filesystem::exists(dir, ec)) {
         auto parent = dir.parent_path();
         while (!parent.empty() && !std::filesystem::exists(parent, ec)) {
-            if (parent == parent.parent_path())
-                break;
+            if (parent == parent.parent_path()) break;
             parent = parent.parent_path();
         }
         return !parent.empty() && ::access(parent.c_str(), W_OK | X_OK) == 0;

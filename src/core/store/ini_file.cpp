@@ -8,10 +8,8 @@ namespace spinalyst {
 
 namespace {
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
     return s;
 }
 bool SameName(std::string_view a, std::string_view b) {
@@ -24,25 +22,21 @@ bool SameName(std::string_view a, std::string_view b) {
 
 std::optional<long long> ParseWholeNumber(std::string_view text) {
     text = Trim(text);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     long long value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
     return value;
 }
 
 IniFile IniFile::Parse(std::string_view text) {
     IniFile ini;
-    if (text.starts_with("\xEF\xBB\xBF"))
-        text.remove_prefix(3);
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     while (!text.empty()) {
         const std::size_t eol = text.find('\n');
         std::string_view raw = text.substr(0, eol);
         text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
-        if (raw.ends_with('\r'))
-            raw.remove_suffix(1);
+        if (raw.ends_with('\r')) raw.remove_suffix(1);
         const std::string_view t = Trim(raw);
         Line line;
         line.text = std::string(raw);
@@ -99,8 +93,7 @@ bool IniFile::HasSection(std::string_view section) const {
 
 std::optional<std::string> IniFile::Get(std::string_view section, std::string_view key) const {
     const int i = Find(section, key);
-    if (i < 0)
-        return std::nullopt;
+    if (i < 0) return std::nullopt;
     return lines_[static_cast<std::size_t>(i)].value;
 }
 
@@ -120,8 +113,7 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const Line& l = lines_[i];
         if (l.type == LineType::Section) {
-            if (found)
-                break;
+            if (found) break;
             if (SameName(l.name, section)) {
                 found = true;
                 insertAt = i + 1;
@@ -147,15 +139,13 @@ std::string IniFile::GetText(std::string_view section, std::string_view key,
 long long IniFile::GetInt(std::string_view section, std::string_view key,
                           long long fallback) const {
     auto v = Get(section, key);
-    if (!v)
-        return fallback;
+    if (!v) return fallback;
     return ParseWholeNumber(*v).value_or(fallback);
 }
 
 bool IniFile::GetBool(std::string_view section, std::string_view key, bool fallback) const {
     auto v = Get(section, key);
-    if (!v)
-        return fallback;
+    if (!v) return fallback;
     const auto n = ParseWholeNumber(*v);
     return n ? *n != 0 : fallback;
 }

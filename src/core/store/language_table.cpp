@@ -18,18 +18,15 @@ void LanguageTable::LoadFromText(std::string_view text) {
     const TextTable table = ParseTextTable(text, {languageFieldNumber, languageFieldText});
     for (const auto& row : table.rows) {
         const auto number = ParseWholeNumber(row[0]);
-        if (!number || *number < INT32_MIN || *number > INT32_MAX)
-            continue;
+        if (!number || *number < INT32_MIN || *number > INT32_MAX) continue;
         // The first record of a number counts; a repeat is skipped like any damaged line.
         texts_.emplace(static_cast<std::int32_t>(*number), row[1]);
     }
 }
 
 std::string LanguageTable::Text(std::int32_t id) const {
-    if (!open_)
-        return {};
-    if (auto it = texts_.find(id); it != texts_.end())
-        return it->second;
+    if (!open_) return {};
+    if (auto it = texts_.find(id); it != texts_.end()) return it->second;
     return "<!" + std::to_string(id) + "!>";
 }
 

@@ -13,8 +13,7 @@ bool Settings::LoadForUpdate(IniFile& ini) const {
     std::error_code ec;
     auto text = ReadWholeFile(file_);
     if (!text) {
-        if (std::filesystem::exists(file_, ec))
-            return false;
+        if (std::filesystem::exists(file_, ec)) return false;
         ini = IniFile{};
         return true;
     }

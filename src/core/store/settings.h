@@ -47,8 +47,7 @@ public:
     template <typename Edit>
     bool Update(Edit&& edit) const {
         IniFile ini;
-        if (!LoadForUpdate(ini))
-            return false;
+        if (!LoadForUpdate(ini)) return false;
         edit(ini);
         return Save(ini);
     }

@@ -112,16 +112,11 @@ constexpr TextId FamilyEntry(int index) {
 inline constexpr std::array<std::int32_t, 100> allTextIds = [] {
     std::array<std::int32_t, 100> ids{};
     std::size_t n = 0;
-    for (int id : {5, 6, 11, 12, 16, 17, 18, 19, 20, 21, 22, 23, 24})
-        ids[n++] = id;
-    for (int id = 26; id <= 71; ++id)
-        ids[n++] = id;
-    for (int id : {73, 74, 75})
-        ids[n++] = id;
-    for (int id = 77; id <= 93; ++id)
-        ids[n++] = id;
-    for (int id = 95; id <= 115; ++id)
-        ids[n++] = id;
+    for (int id : {5, 6, 11, 12, 16, 17, 18, 19, 20, 21, 22, 23, 24}) ids[n++] = id;
+    for (int id = 26; id <= 71; ++id) ids[n++] = id;
+    for (int id : {73, 74, 75}) ids[n++] = id;
+    for (int id = 77; id <= 93; ++id) ids[n++] = id;
+    for (int id = 95; id <= 115; ++id) ids[n++] = id;
     return ids;
 }();
 

@@ -44,22 +44,19 @@ std::string UnescapeField(std::string_view field) {
 
 TextTable ParseTextTable(std::string_view text, std::initializer_list<std::string_view> header) {
     TextTable table;
-    if (text.starts_with("\xEF\xBB\xBF"))
-        text.remove_prefix(3);
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     int lineNo = 0;
     while (!text.empty()) {
         const std::size_t eol = text.find('\n');
         std::string_view line = text.substr(0, eol);
         text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
         ++lineNo;
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
+        if (line.ends_with('\r')) line.remove_suffix(1);
         std::vector<std::string_view> fields;
         for (std::size_t start = 0;;) {
             const std::size_t tab = line.find('\t', start);
             fields.push_back(line.substr(start, tab - start));
-            if (tab == std::string_view::npos)
-                break;
+            if (tab == std::string_view::npos) break;
             start = tab + 1;
         }
         if (lineNo == 1 && fields.size() == header.size() &&
@@ -67,16 +64,14 @@ TextTable ParseTextTable(std::string_view text, std::initializer_list<std::strin
             table.headerFound = true;
             continue;
         }
-        if (line.empty())
-            continue;
+        if (line.empty()) continue;
         if (fields.size() != header.size()) {
             table.damagedLines.push_back(lineNo);
             continue;
         }
         std::vector<std::string> row;
         row.reserve(fields.size());
-        for (std::string_view f : fields)
-            row.push_back(UnescapeField(f));
+        for (std::string_view f : fields) row.push_back(UnescapeField(f));
         table.rows.push_back(std::move(row));
     }
     return table;
@@ -94,8 +89,7 @@ std::string SerializeTextTable(std::initializer_list<std::string_view> header,
     out += '\n';
     for (const auto& row : rows) {
         for (std::size_t i = 0; i < row.size(); ++i) {
-            if (i > 0)
-                out += '\t';
+            if (i > 0) out += '\t';
             out += EscapeField(row[i]);
         }
         out += '\n';

@@ -67,8 +67,7 @@ void TLoginForm::ApplyStartCaptions() {
 }
 
 void TLoginForm::cbLanguageChange(int index) {
-    if (index < 0)
-        return;
+    if (index < 0) return;
     languageCode_ = index == 1 ? QStringLiteral("FR") : QStringLiteral("EN");
     ApplyStartCaptions();
     settings_.WriteText(Param::Language, languageCode_.toStdString());

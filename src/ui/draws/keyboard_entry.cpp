@@ -16,10 +16,8 @@ namespace spinalyst {
 namespace {
 // Widgets that want digits for themselves.
 bool TakesText(QWidget* w) {
-    if (!w)
-        return false;
-    if (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w))
-        return true;
+    if (!w) return false;
+    if (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w)) return true;
     auto* combo = qobject_cast<QComboBox*>(w);
     return combo && combo->isEditable();
 }
@@ -31,14 +29,12 @@ KeyboardEntry::KeyboardEntry(QMainWindow* window, GameSession* session)
 }
 
 bool KeyboardEntry::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress)
-        return false;
+    if (event->type() != QEvent::KeyPress) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != window_ || TakesText(QApplication::focusWidget()))
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return false;
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
     switch (key->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter: {
@@ -58,14 +54,12 @@ bool KeyboardEntry::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         case Qt::Key_Escape:
-            if (entry_.typed().empty())
-                return false;
+            if (entry_.typed().empty()) return false;
             entry_.Clear();
             window_->statusBar()->clearMessage();
             return true;
         case Qt::Key_Backspace:
-            if (entry_.typed().empty())
-                return false;
+            if (entry_.typed().empty()) return false;
             entry_.Backspace();
             ShowTyped();
             return true;

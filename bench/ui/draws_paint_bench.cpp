@@ -1,0 +1,39 @@
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QTableView>
+
+#include "app/game_session.h"
+#include "draws/draws_panel.h"
+#include "draws/random_source.h"
+
+namespace spinalyst {
+namespace {
+
+// Painting one screen of the draws list: the cost must not grow with the game.
+void BM_PaintDraws(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    GameSession session;
+    DrawsPanel panel(&session);
+    RandomSource rng(1);
+    session.BeginBatch();
+    for (int i = 0; i < n; ++i) session.game().AddDraw(rng.Next(RouletteKind::French));
+    session.EndBatch();
+    panel.resize(321, 560);
+    panel.SetDrawsPage();
+    QImage image(panel.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        panel.render(&painter);
+    }
+    state.counters["rows"] = panel.view()->model()->rowCount();
+}
+BENCHMARK(BM_PaintDraws)
+    ->Name("UiPaint/sgDraws")
+    ->Arg(100)
+    ->Arg(10'000'000)
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace spinalyst
