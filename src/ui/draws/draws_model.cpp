@@ -56,7 +56,8 @@ QVariant DrawsModel::data(const QModelIndex& index, int role) const {
             return {};
         case Qt::FontRole:
             if (DrawsCellStyleOf(column) != DrawsCellStyle::Normal) {
-                QFont bold;
+                QFont bold("Tahoma");
+                bold.setPixelSize(12);
                 bold.setBold(true);
                 return bold;
             }

@@ -33,9 +33,12 @@ DrawsPanel::DrawsPanel(GameSession* session, QWidget* parent) : QWidget(parent) 
     headerFont.setPointSize(8);
     headerFont.setBold(true);
     header->setFont(headerFont);
+    // Ten points of a narrow face: in pixels, so the time and two-digit pockets fit their
+    // columns whatever face stands in for it.
     QFont cellFont("Tahoma");
-    cellFont.setPointSize(10);
+    cellFont.setPixelSize(11);
     sgDraws->setFont(cellFont);
+    sgDraws->setTextElideMode(Qt::ElideNone);
     sgDraws->setSelectionBehavior(QAbstractItemView::SelectRows);
     sgDraws->setSelectionMode(QAbstractItemView::SingleSelection);
     sgDraws->setEditTriggers(QAbstractItemView::NoEditTriggers);
