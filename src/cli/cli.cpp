@@ -1,12 +1,16 @@
 #include "cli.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <map>
 #include <optional>
 #include <sstream>
 
+#include "draws/game_file.h"
 #include "draws/random_source.h"
 #include "draws/spin_file.h"
 #include "model/roulette.h"
@@ -19,16 +23,16 @@ constexpr int exitUsage = 2;
 
 constexpr const char* helpText = R"(Usage: spinalyst-cli COMMAND [OPTIONS]
 
-Runs the Spinalyst core on spin files.
+Runs the Spinalyst core on spin files and game files.
 
 Commands:
   random --count N [--kind K] [--seed S]
       Print N pseudo-random pockets of kind K, one per line ("00" for the
       American double zero). Without --seed the generator is seeded from the
       clock; with it the output is the same at every run.
-  analysed [--kind K] FILE
-      Read the spin file FILE ("-" for standard input) and print its draws,
-      one pocket a line, oldest first.
+  analysed [ANALYSIS OPTIONS] FILE
+      Read FILE ("-" for standard input) and print the analysed draws, one
+      pocket a line, oldest first.
   help, --help, -h
       Show this text.
 
@@ -37,16 +41,49 @@ Options:
   --count N   how many pockets to draw, 1 to 1000000000
   --seed S    a whole number from 0 to 18446744073709551615
 
-Spin files hold pockets separated by white space, "," or ";". "00" is the
-American double zero; "#" starts a comment that runs to the end of the line.
+Analysis options, the settings of the program's analysis panel:
+  --from A    first draw of the range, 1 to 10000000 (default 1); a start
+              beyond the newest draw starts at the newest draw
+  --to B      last draw of the range, 1 to 10000000 (default: the newest
+              draw); an end before the start analyses the start draw alone
+  --last N    analyse the last N draws instead, 1 to 9999; --from then has no
+              effect, and --to may not be given
+  --step S    take one draw in S, 1 to 9 (default 1), counted back from the
+              end of the range: the newest draw of the range is taken only
+              with a step of 1
+  --follow FAMILY[=ENTRY]
+              analyse only the draws whose preceding draw shows ENTRY of
+              FAMILY; without ENTRY, the outcome of the newest draw
+  --croupier NAME
+              analyse only the draws of the croupier NAME (exact match); a
+              name nobody has analyses every draw. Not with --follow.
 
-Exit status: 0 on success; 2 on a usage error or a malformed spin file, with a
-one-line message on standard error (FILE:LINE:COLUMN: for errors in a file).
+  FAMILY and its entries (compared without regard to case):
+    numero        a pocket of the wheel; 37 or 00 for the American double zero
+    transversale  1-3, 4-6 ... 34-36
+    secteur       a pocket, as numero: it and its two neighbours either side
+                  on the wheel
+    sizain        1-6, 7-12 ... 31-36
+    colonne       1, 2, 3
+    douzaine      1, 2, 3
+    rougenoir     rouge, noir
+    pairimpair    pair, impair
+    manquepasse   manque, passe
+  These tests apply their arithmetic to 0 and 00 too: 0 counts as pair,
+  manque and colonne 3; 00 as impair, passe and colonne 1; neither is rouge
+  or noir.
+
+Files:
+  A spin list holds pockets separated by white space, "," or ";". "00" is the
+  American double zero; "#" starts a comment that runs to the end of the line.
+  A game file is CSV whose first line is "draw,time,croupier,pocket", then
+  one row per draw: its number (1, 2 ...), its local time as
+  YYYY-MM-DDTHH:MM:SS or empty, its croupier's name or empty, its pocket.
+
+Exit status: 0 on success; 2 on a usage error or a malformed file, with a
+one-line message on standard error (FILE:LINE:COLUMN: for errors in a spin
+list, FILE:LINE: for a bad row of a game file).
 )";
-
-struct UsageError {
-    std::string message;
-};
 
 // Options of the form --name VALUE, and positional arguments, in order.
 struct ParsedArgs {
@@ -127,12 +164,63 @@ int RandomCommand(const std::vector<std::string>& args, std::ostream& out) {
     return 0;
 }
 
+std::string Lowercase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+std::string JoinedEntries(const std::vector<std::string>& entries) {
+    if (entries.size() > 3)
+        return entries.front() + " ... " + entries.back();
+    std::string joined;
+    for (const std::string& e : entries)
+        joined += (joined.empty() ? "" : ", ") + e;
+    return joined;
+}
+
+// --follow FAMILY[=ENTRY] into the cbNext1, cbParis and cbPari controls.
+void ApplyFollow(const std::string& value, RouletteKind kind, AnalysisControls& controls) {
+    const std::size_t eq = value.find('=');
+    const std::string family = Lowercase(value.substr(0, eq));
+    const auto known = std::find(followFamilyKeys.begin(), followFamilyKeys.end(), family);
+    if (known == followFamilyKeys.end())
+        throw UsageError{"--follow: '" + value.substr(0, eq) +
+                         "' is no family; use numero, transversale, secteur, sizain, colonne, "
+                         "douzaine, rougenoir, pairimpair or manquepasse"};
+    const int followKind = static_cast<int>(known - followFamilyKeys.begin());
+    controls.next1 = true;
+    controls.next2 = false;
+    controls.paris = followKind;
+    controls.pari = 0;
+    if (eq == std::string::npos)
+        return;
+
+    std::string entry = Lowercase(value.substr(eq + 1));
+    const bool byPocket = followKind == static_cast<int>(FollowFamily::Numero) ||
+                          followKind == static_cast<int>(FollowFamily::Secteur);
+    // The list shows 00 by its number; the way it is written elsewhere is accepted too.
+    if (byPocket && kind == RouletteKind::American && entry == "00")
+        entry = "37";
+    const std::vector<std::string> entries = TargetEntries(followKind, kind);
+    const auto found = std::find(entries.begin(), entries.end(), entry);
+    if (entry.empty() || found == entries.end())
+        throw UsageError{"--follow " + family + ": '" + value.substr(eq + 1) +
+                         "' is not one of its entries on the " + std::string(KindName(kind)) +
+                         " wheel (" + JoinedEntries(entries) + ")"};
+    controls.pari = static_cast<int>(found - entries.begin()) + 1;
+}
+
 std::optional<std::string> ReadInput(const std::string& file, std::istream& in) {
     std::ostringstream content;
     if (file == "-") {
         content << in.rdbuf();
         return std::move(content).str();
     }
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec))
+        return std::nullopt;
     std::ifstream f(file, std::ios::binary);
     if (!f) return std::nullopt;
     content << f.rdbuf();
@@ -141,23 +229,12 @@ std::optional<std::string> ReadInput(const std::string& file, std::istream& in) 
 
 int AnalysedCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                     std::ostream& err) {
-    const ParsedArgs parsed = ParseArgs(args, 1, {"kind"});
-    if (parsed.positional.size() != 1) throw UsageError{"analysed needs exactly one FILE"};
-    const RouletteKind kind = KindOption(parsed);
-    const std::string& file = parsed.positional.front();
-    auto text = ReadInput(file, in);
-    if (!text) {
-        err << "spinalyst-cli: " << file << ": cannot read the file\n";
+    const AnalysisRequest request = ParseAnalysisOptions(args, 1, "analysed");
+    const auto analysis = LoadAnalysis(request, in, err);
+    if (!analysis)
         return exitUsage;
-    }
-    const SpinList list = ParseSpinList(*text, kind);
-    if (!list.ok()) {
-        err << "spinalyst-cli: " << FormatParseError(file == "-" ? "<stdin>" : file, *list.error)
-            << "\n";
-        return exitUsage;
-    }
     std::string buffer;
-    for (Pocket p : list.pockets) {
+    for (Pocket p : analysis->analysedDraws) {
         buffer += PocketText(p);
         buffer += '\n';
     }
@@ -166,6 +243,95 @@ int AnalysedCommand(const std::vector<std::string>& args, std::istream& in, std:
 }
 
 }  // namespace
+
+AnalysisRequest ParseAnalysisOptions(const std::vector<std::string>& args, std::size_t from,
+                                     std::string_view command) {
+    const ParsedArgs parsed =
+        ParseArgs(args, from, {"kind", "from", "to", "last", "step", "follow", "croupier"});
+    if (parsed.positional.size() != 1)
+        throw UsageError{std::string(command) + " needs exactly one FILE"};
+    const auto option = [&](const char* name) -> const std::string* {
+        auto it = parsed.options.find(name);
+        return it == parsed.options.end() ? nullptr : &it->second;
+    };
+    if (option("to") && option("last"))
+        throw UsageError{"--to and --last exclude each other"};
+    if (option("follow") && option("croupier"))
+        throw UsageError{"--follow and --croupier exclude each other"};
+
+    AnalysisRequest request;
+    request.kind = KindOption(parsed);
+    request.file = parsed.positional.front();
+    AnalysisControls& c = request.controls;
+    if (auto v = option("from"))
+        c.start1 = ParseNumber(*v, "--from", minRangeDraw, maxRangeDraw);
+    if (auto v = option("to")) {
+        c.end1 = ParseNumber(*v, "--to", minRangeDraw, maxRangeDraw);
+        request.toGiven = true;
+    }
+    if (auto v = option("last")) {
+        c.all1 = false;
+        c.last1 = true;
+        c.analyse1 = ParseNumber(*v, "--last", minAnalyse, maxAnalyse);
+    }
+    if (auto v = option("step"))
+        c.step1 = ParseNumber(*v, "--step", 1, stepEntryCount) - 1;
+    if (auto v = option("follow"))
+        ApplyFollow(*v, request.kind, c);
+    if (auto v = option("croupier")) {
+        c.next2 = true;
+        c.croupier = *v;
+    }
+    return request;
+}
+
+std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istream& in,
+                                     std::ostream& err) {
+    const std::string& file = request.file;
+    const auto text = ReadInput(file, in);
+    if (!text) {
+        err << "spinalyst-cli: " << file << ": cannot read the file\n";
+        return std::nullopt;
+    }
+    const std::string shownName = file == "-" ? "<stdin>" : file;
+    Analysis analysis;
+    analysis.kind = request.kind;
+    if (IsGameFile(*text)) {
+        GameFile game = ParseGameFile(*text, request.kind);
+        if (!game.ok()) {
+            err << "spinalyst-cli: " << FormatParseError(shownName, *game.error) << "\n";
+            return std::nullopt;
+        }
+        analysis.log = std::move(game.log);
+        analysis.croupierNames = std::move(game.croupierNames);
+    } else {
+        const SpinList list = ParseSpinList(*text, request.kind);
+        if (!list.ok()) {
+            err << "spinalyst-cli: " << FormatParseError(shownName, *list.error) << "\n";
+            return std::nullopt;
+        }
+        analysis.log.Reserve(list.pockets.size());
+        for (Pocket p : list.pockets)
+            analysis.log.Append(p, std::nullopt, 0);
+    }
+
+    AnalysisControls controls = request.controls;
+    if (!request.toGiven)
+        controls.end1 = std::max(analysis.log.drawCount(), 1);
+    const auto& names = analysis.croupierNames;
+    const CroupierLookup croupierIndex = [&names](std::string_view name) {
+        const auto it = std::find(names.begin(), names.end(), name);
+        return it == names.end()
+                   ? std::nullopt
+                   : std::optional<std::int32_t>(static_cast<std::int32_t>(it - names.begin() + 1));
+    };
+    if (const auto resolved =
+            ResolveAnalysisWindow(controls, analysis.log, analysis.kind, croupierIndex)) {
+        analysis.window = resolved->window;
+        SelectAnalysedDraws(analysis.log, analysis.kind, *analysis.window, analysis.analysedDraws);
+    }
+    return analysis;
+}
 
 int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
         std::ostream& err) {

@@ -1,8 +1,15 @@
 #pragma once
 
+#include <cstddef>
 #include <iosfwd>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "draws/draw_log.h"
+#include "model/roulette.h"
+#include "stats/analysis_window.h"
 
 namespace spinalyst::cli {
 
@@ -10,5 +17,45 @@ namespace spinalyst::cli {
 // 2 on a usage error or a bad input file.
 int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
         std::ostream& err);
+
+// A command line that asks for something impossible. Run() prints the message on one line
+// after "spinalyst-cli: " and exits with 2.
+struct UsageError {
+    std::string message;
+};
+
+// The options shared by every command that analyses a file, as the analysis panel would hold
+// them:
+//   [--kind K] [--from A] [--to B | --last N] [--step S]
+//   [--follow FAMILY[=ENTRY] | --croupier NAME] FILE
+struct AnalysisRequest {
+    RouletteKind kind = defaultKind;
+    AnalysisControls controls;
+    // Without --to the range ends at the newest draw, known only once the file is read.
+    bool toGiven = false;
+    std::string file;
+};
+
+// Reads the analysis options and the one FILE from args[from] on; the words before `from`
+// (the command and its own operands) are the caller's. Throws UsageError, naming `command`.
+AnalysisRequest ParseAnalysisOptions(const std::vector<std::string>& args, std::size_t from,
+                                     std::string_view command);
+
+// A file read and analysed as the request asks.
+struct Analysis {
+    RouletteKind kind = defaultKind;
+    DrawLog log;
+    // Croupier number k is croupierNames[k - 1]; empty for a spin list.
+    std::vector<std::string> croupierNames;
+    // nullopt when the file holds no draw.
+    std::optional<AnalysisWindow> window;
+    std::vector<Pocket> analysedDraws;
+};
+
+// Reads the request's file ("-" is `in`): a game file when it starts with the game file
+// header, a spin list otherwise; then selects the analysed draws. When the file cannot be read
+// or is malformed, writes one line to err and returns nullopt (the command exits with 2).
+std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istream& in,
+                                     std::ostream& err);
 
 }  // namespace spinalyst::cli

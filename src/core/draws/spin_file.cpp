@@ -12,8 +12,10 @@ bool IsUtf8Continuation(char c) {
 }  // namespace
 
 std::string FormatParseError(std::string_view fileName, const ParseError& error) {
-    return std::string(fileName) + ":" + std::to_string(error.line) + ":" +
-           std::to_string(error.column) + ": " + error.message;
+    std::string text = std::string(fileName) + ":" + std::to_string(error.line) + ":";
+    if (error.column > 0)
+        text += std::to_string(error.column) + ":";
+    return text + " " + error.message;
 }
 
 SpinList ParseSpinList(std::string_view text, RouletteKind kind) {

@@ -9,7 +9,8 @@
 
 namespace spinalyst {
 
-// Where a text file went wrong: line and column are 1-based, the column in characters.
+// Where a text file went wrong: line and column are 1-based, the column in characters; column 0
+// when the whole line is at fault.
 struct ParseError {
     int line = 0;
     int column = 0;
@@ -17,7 +18,8 @@ struct ParseError {
     std::string message;
 };
 
-// "NAME:LINE:COLUMN: message", the way compilers report errors.
+// "NAME:LINE:COLUMN: message", the way compilers report errors ("NAME:LINE: message" without a
+// column).
 std::string FormatParseError(std::string_view fileName, const ParseError& error);
 
 // A spin list: pockets separated by white space, "," or ";"; "00" is 37; "#" starts a comment

@@ -1,0 +1,134 @@
+#include "draws/game_file.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace spinalyst {
+namespace {
+
+// The tests run with TZ=UTC, so local times read as UTC.
+constexpr DrawTime someTime = 1'700'000'000;  // 2023-11-14T22:13:20
+
+TEST(GameFile, WritesRowsAndReadsThemBack) {
+    const std::map<std::int32_t, std::string> names = {
+        {3, "Zoé"}, {1, "Dupont, Jean"}, {2, "Le \"Grand\""}, {4, " Alain "},
+        {5, ""},    {6, "two\nlines"}};
+    const CroupierNameLookup lookup = [&](std::int32_t c) -> std::optional<std::string> {
+        auto it = names.find(c);
+        return it == names.end() ? std::nullopt : std::optional<std::string>(it->second);
+    };
+    DrawLog log;
+    log.Append(DoubleZero, someTime, 3);
+    log.Append(0, std::nullopt, 1);
+    log.Append(36, someTime + 1, 3);
+    log.Append(5, someTime + 2, 2);
+    log.Append(7, std::nullopt, 0);
+    log.Append(8, std::nullopt, 4);
+    log.Append(9, std::nullopt, 5);   // an empty name is no croupier in the file
+    log.Append(10, std::nullopt, 9);  // a number without a name too
+    log.Append(11, std::nullopt, 6);
+
+    const std::string text = WriteGameFile(log, lookup);
+    EXPECT_EQ(text,
+              "draw,time,croupier,pocket\n"
+              "1,2023-11-14T22:13:20,Zoé,00\n"
+              "2,,\"Dupont, Jean\",0\n"
+              "3,2023-11-14T22:13:21,Zoé,36\n"
+              "4,2023-11-14T22:13:22,\"Le \"\"Grand\"\"\",5\n"
+              "5,,,7\n"
+              "6,, Alain ,8\n"
+              "7,,,9\n"
+              "8,,,10\n"
+              "9,,two lines,11\n");
+
+    const GameFile game = ParseGameFile(text, RouletteKind::American);
+    ASSERT_TRUE(game.ok()) << game.error->message;
+    EXPECT_EQ(game.croupierNames, (std::vector<std::string>{"Zoé", "Dupont, Jean", "Le \"Grand\"",
+                                                            " Alain ", "two lines"}));
+    const struct {
+        Pocket pocket;
+        std::optional<DrawTime> time;
+        std::int32_t croupier;
+    } expected[] = {{DoubleZero, someTime, 1}, {0, std::nullopt, 2},  {36, someTime + 1, 1},
+                    {5, someTime + 2, 3},      {7, std::nullopt, 0},  {8, std::nullopt, 4},
+                    {9, std::nullopt, 0},      {10, std::nullopt, 0}, {11, std::nullopt, 5}};
+    ASSERT_EQ(game.log.drawCount(), 9);
+    for (int n = 1; n <= 9; ++n) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(game.log.draw(n), expected[n - 1].pocket);
+        EXPECT_EQ(game.log.drawTime(n), expected[n - 1].time);
+        EXPECT_EQ(game.log.drawCroupier(n), expected[n - 1].croupier);
+    }
+    EXPECT_EQ(WriteGameFile(DrawLog{}, {}), "draw,time,croupier,pocket\n");
+}
+
+TEST(GameFile, ToleratesByteOrderMarkCrlfQuotedFieldsAndTrailingEmptyLines) {
+    const char* text =
+        "\xEF\xBB\xBF"
+        "draw,time,croupier,pocket\r\n"
+        "1,2000-02-29T00:00:00,\"B\",\"17\"\r\n"
+        "2,,A,3\r\n"
+        "3,1969-12-31T23:59:59,B,4\r\n"
+        "\r\n\n";
+    const GameFile game = ParseGameFile(text, RouletteKind::French);
+    ASSERT_TRUE(game.ok()) << game.error->message;
+    EXPECT_EQ(game.croupierNames, (std::vector<std::string>{"B", "A"}));
+    ASSERT_EQ(game.log.drawCount(), 3);
+    EXPECT_EQ(game.log.draw(1), 17);
+    EXPECT_EQ(game.log.drawTime(1), 951'782'400);
+    EXPECT_EQ(game.log.drawCroupier(3), 1);
+    EXPECT_EQ(game.log.drawTime(3), -1);  // one second before the epoch is a real time
+    EXPECT_TRUE(ParseGameFile("draw,time,croupier,pocket", RouletteKind::French).ok());
+
+    EXPECT_TRUE(IsGameFile(text));
+    EXPECT_TRUE(IsGameFile("draw,time,croupier,pocket"));
+    EXPECT_FALSE(IsGameFile("draw,time,croupier,pocket,extra\n1,,,1\n"));
+    EXPECT_FALSE(IsGameFile("1 2 3\n"));
+    EXPECT_FALSE(IsGameFile(""));
+}
+
+TEST(GameFile, ABadRowIsAnErrorNamingItsLineAndNothingIsReturned) {
+    const std::string header = "draw,time,croupier,pocket\n";
+    struct Case {
+        std::string text;
+        int line;
+        const char* message;
+    } cases[] = {
+        {"", 1, "the first line must be 'draw,time,croupier,pocket'"},
+        {"Draw,Time,Croupier,Pocket\n1,,,1\n", 1, "the first line must be"},
+        {header + "1,,A,1\n2,,B\n", 3, "a row has 4 fields"},
+        {header + "1,,A,1,\n", 2, "this one 5"},
+        {header + "2,,,1\n", 2, "draw '2' where draw 1 was expected"},
+        {header + "1,,,1\n01,,,2\n", 3, "draw '01' where draw 2 was expected"},
+        {header + "1,2023-02-29T10:00:00,,1\n", 2, "is not a time"},
+        {header + "1,2023-11-14 22:13:20,,1\n", 2, "is not a time"},
+        {header + "1,2023-11-14T24:00:00,,1\n", 2, "is not a time"},
+        {header + "1,,,37\n", 2, "'37' is not a pocket of the french wheel"},
+        {header + "1,,,00\n", 2, "'00' is not a pocket of the french wheel"},
+        {header + "1,,,\n", 2, "'' is not a pocket"},
+        {header + "1,,\"Zoé,1\n", 2, "no closing quote"},
+        {header + "1,,\"Zoé\"x,1\n", 2, "a closing quote must end its field"},
+        {header + "1,,Zo\"é,1\n", 2, "must be quoted"},
+        {header + "1,,\xC3,1\n", 2, "not UTF-8"},
+        {header + "1,,,1\n\n2,,,2\n", 3, "an empty line may only come after the last row"},
+        {header + "1,,,1\n \n", 3, "a row has 4 fields"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const GameFile game = ParseGameFile(c.text, RouletteKind::French);
+        ASSERT_FALSE(game.ok());
+        EXPECT_EQ(game.log.drawCount(), 0);
+        EXPECT_TRUE(game.croupierNames.empty());
+        EXPECT_EQ(game.error->line, c.line);
+        EXPECT_EQ(game.error->column, 0);
+        EXPECT_NE(game.error->message.find(c.message), std::string::npos) << game.error->message;
+    }
+    EXPECT_EQ(FormatParseError("game.csv",
+                               *ParseGameFile(header + "1,,,x\n", RouletteKind::NoZero).error),
+              "game.csv:2: 'x' is not a pocket of the nozero wheel");
+}
+
+}  // namespace
+}  // namespace spinalyst
