@@ -166,17 +166,14 @@ int RandomCommand(const std::vector<std::string>& args, std::ostream& out) {
 
 std::string Lowercase(std::string_view text) {
     std::string lower(text);
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return lower;
 }
 
 std::string JoinedEntries(const std::vector<std::string>& entries) {
-    if (entries.size() > 3)
-        return entries.front() + " ... " + entries.back();
+    if (entries.size() > 3) return entries.front() + " ... " + entries.back();
     std::string joined;
-    for (const std::string& e : entries)
-        joined += (joined.empty() ? "" : ", ") + e;
+    for (const std::string& e : entries) joined += (joined.empty() ? "" : ", ") + e;
     return joined;
 }
 
@@ -194,15 +191,13 @@ void ApplyFollow(const std::string& value, RouletteKind kind, AnalysisControls& 
     controls.next2 = false;
     controls.paris = followKind;
     controls.pari = 0;
-    if (eq == std::string::npos)
-        return;
+    if (eq == std::string::npos) return;
 
     std::string entry = Lowercase(value.substr(eq + 1));
     const bool byPocket = followKind == static_cast<int>(FollowFamily::Numero) ||
                           followKind == static_cast<int>(FollowFamily::Secteur);
     // The list shows 00 by its number; the way it is written elsewhere is accepted too.
-    if (byPocket && kind == RouletteKind::American && entry == "00")
-        entry = "37";
+    if (byPocket && kind == RouletteKind::American && entry == "00") entry = "37";
     const std::vector<std::string> entries = TargetEntries(followKind, kind);
     const auto found = std::find(entries.begin(), entries.end(), entry);
     if (entry.empty() || found == entries.end())
@@ -219,8 +214,7 @@ std::optional<std::string> ReadInput(const std::string& file, std::istream& in) 
         return std::move(content).str();
     }
     std::error_code ec;
-    if (std::filesystem::is_directory(file, ec))
-        return std::nullopt;
+    if (std::filesystem::is_directory(file, ec)) return std::nullopt;
     std::ifstream f(file, std::ios::binary);
     if (!f) return std::nullopt;
     content << f.rdbuf();
@@ -231,8 +225,7 @@ int AnalysedCommand(const std::vector<std::string>& args, std::istream& in, std:
                     std::ostream& err) {
     const AnalysisRequest request = ParseAnalysisOptions(args, 1, "analysed");
     const auto analysis = LoadAnalysis(request, in, err);
-    if (!analysis)
-        return exitUsage;
+    if (!analysis) return exitUsage;
     std::string buffer;
     for (Pocket p : analysis->analysedDraws) {
         buffer += PocketText(p);
@@ -254,8 +247,7 @@ AnalysisRequest ParseAnalysisOptions(const std::vector<std::string>& args, std::
         auto it = parsed.options.find(name);
         return it == parsed.options.end() ? nullptr : &it->second;
     };
-    if (option("to") && option("last"))
-        throw UsageError{"--to and --last exclude each other"};
+    if (option("to") && option("last")) throw UsageError{"--to and --last exclude each other"};
     if (option("follow") && option("croupier"))
         throw UsageError{"--follow and --croupier exclude each other"};
 
@@ -263,8 +255,7 @@ AnalysisRequest ParseAnalysisOptions(const std::vector<std::string>& args, std::
     request.kind = KindOption(parsed);
     request.file = parsed.positional.front();
     AnalysisControls& c = request.controls;
-    if (auto v = option("from"))
-        c.start1 = ParseNumber(*v, "--from", minRangeDraw, maxRangeDraw);
+    if (auto v = option("from")) c.start1 = ParseNumber(*v, "--from", minRangeDraw, maxRangeDraw);
     if (auto v = option("to")) {
         c.end1 = ParseNumber(*v, "--to", minRangeDraw, maxRangeDraw);
         request.toGiven = true;
@@ -274,10 +265,8 @@ AnalysisRequest ParseAnalysisOptions(const std::vector<std::string>& args, std::
         c.last1 = true;
         c.analyse1 = ParseNumber(*v, "--last", minAnalyse, maxAnalyse);
     }
-    if (auto v = option("step"))
-        c.step1 = ParseNumber(*v, "--step", 1, stepEntryCount) - 1;
-    if (auto v = option("follow"))
-        ApplyFollow(*v, request.kind, c);
+    if (auto v = option("step")) c.step1 = ParseNumber(*v, "--step", 1, stepEntryCount) - 1;
+    if (auto v = option("follow")) ApplyFollow(*v, request.kind, c);
     if (auto v = option("croupier")) {
         c.next2 = true;
         c.croupier = *v;
@@ -311,13 +300,11 @@ std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istrea
             return std::nullopt;
         }
         analysis.log.Reserve(list.pockets.size());
-        for (Pocket p : list.pockets)
-            analysis.log.Append(p, std::nullopt, 0);
+        for (Pocket p : list.pockets) analysis.log.Append(p, std::nullopt, 0);
     }
 
     AnalysisControls controls = request.controls;
-    if (!request.toGiven)
-        controls.end1 = std::max(analysis.log.drawCount(), 1);
+    if (!request.toGiven) controls.end1 = std::max(analysis.log.drawCount(), 1);
     const auto& names = analysis.croupierNames;
     const CroupierLookup croupierIndex = [&names](std::string_view name) {
         const auto it = std::find(names.begin(), names.end(), name);

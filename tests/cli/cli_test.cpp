@@ -107,8 +107,7 @@ TEST(CliAnalysed, BadFilesNameLineColumnAndNothingIsPrinted) {
 // Pockets 1 ... 30 as a spin list: draw n is pocket n.
 std::string NumberedSpins() {
     std::string text;
-    for (int n = 1; n <= 30; ++n)
-        text += std::to_string(n) + " ";
+    for (int n = 1; n <= 30; ++n) text += std::to_string(n) + " ";
     return text;
 }
 

@@ -19,8 +19,7 @@ DrawLog MakeLog(const std::vector<Pocket>& pockets,
 // Draw n holds pocket n, so the analysed pockets name the analysed draws.
 DrawLog NumberedLog(int count) {
     std::vector<Pocket> pockets;
-    for (int n = 1; n <= count; ++n)
-        pockets.push_back(n);
+    for (int n = 1; n <= count; ++n) pockets.push_back(n);
     return MakeLog(pockets);
 }
 
@@ -239,8 +238,7 @@ TEST(AnalysisWindow, GreenPocketsFollowTheFamiliesArithmetic) {
         EXPECT_EQ(FollowTargetFromDraw(kind, c.x), c.targetFromDraw);
         std::vector<int> passed;
         for (int t = 0; t <= 13; ++t)
-            if (FollowPasses(kind, t, c.x, RouletteKind::American))
-                passed.push_back(t);
+            if (FollowPasses(kind, t, c.x, RouletteKind::American)) passed.push_back(t);
         EXPECT_EQ(passed, c.targetsPassed);
     }
 }
@@ -285,10 +283,8 @@ TEST(AnalysisWindow, TargetListsAndTheirEntries) {
 TEST(AnalysisWindow, CroupierFilterTakesOnlyAKnownNamesDraws) {
     const DrawLog log = MakeLog({1, 2, 3, 4, 5, 6}, {1, 2, 1, 0, 2, 2});
     const CroupierLookup names = [](std::string_view name) -> std::optional<std::int32_t> {
-        if (name == "Zoé")
-            return 1;
-        if (name == "Alain")
-            return 2;
+        if (name == "Zoé") return 1;
+        if (name == "Alain") return 2;
         return std::nullopt;
     };
     auto byCroupier = [](std::string name) {

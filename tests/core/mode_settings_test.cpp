@@ -100,8 +100,7 @@ TEST(ModeSettings, HandEditedValuesAreBroughtIntoTheControlsRange) {
 
 TEST(ModeSettings, AStepWithoutEntryAnalysesEveryDraw) {
     DrawLog log;
-    for (Pocket p : {4, 5, 6})
-        log.Append(p, std::nullopt, 0);
+    for (Pocket p : {4, 5, 6}) log.Append(p, std::nullopt, 0);
     ModeSettings s = LoadModeSettings(IniFile::Parse("[Stat1]\nStep1=20\nEnd1=3\n"), 1, true);
     const auto resolved = ResolveAnalysisWindow(s, log, RouletteKind::French, {});
     ASSERT_TRUE(resolved);

@@ -54,8 +54,7 @@ Row SplitRow(std::string_view line) {
             i = end;
         }
         row.fields.push_back(std::move(field));
-        if (i >= line.size())
-            return row;
+        if (i >= line.size()) return row;
         ++i;  // the comma
     }
 }
@@ -81,12 +80,10 @@ bool IsValidUtf8(std::string_view s) {
         } else {
             return false;
         }
-        if (i + extra >= s.size())
-            return false;
+        if (i + extra >= s.size()) return false;
         for (std::size_t k = 1; k <= extra; ++k) {
             const auto d = static_cast<unsigned char>(s[i + k]);
-            if ((d & 0xC0) != 0x80)
-                return false;
+            if ((d & 0xC0) != 0x80) return false;
             code = (code << 6) | (d & 0x3F);
         }
         // Overlong forms, surrogates and values past Unicode are not UTF-8.
@@ -110,17 +107,14 @@ int DaysInMonth(int y, int m) {
 // YYYY-MM-DDTHH:MM:SS in local time.
 std::optional<DrawTime> ParseLocalTime(std::string_view s) {
     constexpr std::string_view pattern = "dddd-dd-ddTdd:dd:dd";
-    if (s.size() != pattern.size())
-        return std::nullopt;
+    if (s.size() != pattern.size()) return std::nullopt;
     for (std::size_t i = 0; i < s.size(); ++i) {
         const bool digit = s[i] >= '0' && s[i] <= '9';
-        if (pattern[i] == 'd' ? !digit : s[i] != pattern[i])
-            return std::nullopt;
+        if (pattern[i] == 'd' ? !digit : s[i] != pattern[i]) return std::nullopt;
     }
     auto number = [&](std::size_t at, std::size_t len) {
         int v = 0;
-        for (std::size_t i = at; i < at + len; ++i)
-            v = v * 10 + (s[i] - '0');
+        for (std::size_t i = at; i < at + len; ++i) v = v * 10 + (s[i] - '0');
         return v;
     };
     const int year = number(0, 4), month = number(5, 2), day = number(8, 2);
@@ -161,12 +155,10 @@ std::string FormatLocalTime(DrawTime t) {
 std::string CsvField(std::string text) {
     std::replace_if(
         text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
-    if (text.find_first_of(",\"") == std::string::npos)
-        return text;
+    if (text.find_first_of(",\"") == std::string::npos) return text;
     std::string quoted = "\"";
     for (char c : text) {
-        if (c == '"')
-            quoted += '"';
+        if (c == '"') quoted += '"';
         quoted += c;
     }
     quoted += '"';
@@ -177,16 +169,14 @@ std::string_view NextLine(std::string_view& text) {
     const std::size_t eol = text.find('\n');
     std::string_view line = text.substr(0, eol);
     text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
-    if (line.ends_with('\r'))
-        line.remove_suffix(1);
+    if (line.ends_with('\r')) line.remove_suffix(1);
     return line;
 }
 
 }  // namespace
 
 bool IsGameFile(std::string_view text) {
-    if (text.starts_with(byteOrderMark))
-        text.remove_prefix(byteOrderMark.size());
+    if (text.starts_with(byteOrderMark)) text.remove_prefix(byteOrderMark.size());
     return NextLine(text) == gameFileHeader;
 }
 
@@ -199,8 +189,7 @@ GameFile ParseGameFile(std::string_view text, RouletteKind kind) {
         return std::move(result);
     };
 
-    if (text.starts_with(byteOrderMark))
-        text.remove_prefix(byteOrderMark.size());
+    if (text.starts_with(byteOrderMark)) text.remove_prefix(byteOrderMark.size());
     const std::string_view header = NextLine(text);
     if (header != gameFileHeader)
         return fail(1, header, "the first line must be '" + std::string(gameFileHeader) + "'");
@@ -212,16 +201,14 @@ GameFile ParseGameFile(std::string_view text, RouletteKind kind) {
         const std::string_view raw = NextLine(text);
         ++line;
         if (raw.empty()) {
-            if (firstEmptyLine == 0)
-                firstEmptyLine = line;
+            if (firstEmptyLine == 0) firstEmptyLine = line;
             continue;
         }
         if (firstEmptyLine != 0)
             return fail(firstEmptyLine, "", "an empty line may only come after the last row");
 
         Row row = SplitRow(raw);
-        if (!row.error.empty())
-            return fail(line, raw, row.error);
+        if (!row.error.empty()) return fail(line, raw, row.error);
         if (row.fields.size() != fieldCount)
             return fail(line, raw,
                         "a row has 4 fields (" + std::string(gameFileHeader) + "), this one " +
@@ -239,17 +226,14 @@ GameFile ParseGameFile(std::string_view text, RouletteKind kind) {
         std::optional<DrawTime> when;
         if (!time.empty()) {
             when = ParseLocalTime(time);
-            if (!when)
-                return fail(line, time, "'" + time + "' is not a time YYYY-MM-DDTHH:MM:SS");
+            if (!when) return fail(line, time, "'" + time + "' is not a time YYYY-MM-DDTHH:MM:SS");
         }
         std::int32_t number = 0;
         if (!croupier.empty()) {
-            if (!IsValidUtf8(croupier))
-                return fail(line, croupier, "the croupier is not UTF-8");
+            if (!IsValidUtf8(croupier)) return fail(line, croupier, "the croupier is not UTF-8");
             auto [it, added] = numbers.try_emplace(
                 croupier, static_cast<std::int32_t>(result.croupierNames.size() + 1));
-            if (added)
-                result.croupierNames.push_back(croupier);
+            if (added) result.croupierNames.push_back(croupier);
             number = it->second;
         }
         const auto pocket = ParsePocket(pocketText, kind);
@@ -268,12 +252,10 @@ std::string WriteGameFile(const DrawLog& log, const CroupierNameLookup& croupier
     for (int n = 1; n <= log.drawCount(); ++n) {
         out += std::to_string(n);
         out += ',';
-        if (const auto t = log.drawTime(n))
-            out += FormatLocalTime(*t);
+        if (const auto t = log.drawTime(n)) out += FormatLocalTime(*t);
         out += ',';
         if (const std::int32_t c = log.drawCroupier(n); c != 0 && croupierName) {
-            if (auto name = croupierName(c))
-                out += CsvField(std::move(*name));
+            if (auto name = croupierName(c)) out += CsvField(std::move(*name));
         }
         out += ',';
         out += PocketText(log.draw(n));

@@ -13,8 +13,7 @@ bool IsUtf8Continuation(char c) {
 
 std::string FormatParseError(std::string_view fileName, const ParseError& error) {
     std::string text = std::string(fileName) + ":" + std::to_string(error.line) + ":";
-    if (error.column > 0)
-        text += std::to_string(error.column) + ":";
+    if (error.column > 0) text += std::to_string(error.column) + ":";
     return text + " " + error.message;
 }
 

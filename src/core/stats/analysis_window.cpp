@@ -51,8 +51,7 @@ PassTable MakePassTable(const AnalysisWindow& window, RouletteKind kind) {
 
 std::vector<std::string> TargetEntries(int followKind, RouletteKind kind) {
     std::vector<std::string> entries;
-    if (!IsFamily(followKind))
-        return entries;
+    if (!IsFamily(followKind)) return entries;
     switch (static_cast<FollowFamily>(followKind)) {
         case FollowFamily::Numero:
         case FollowFamily::Secteur:
@@ -61,12 +60,10 @@ std::vector<std::string> TargetEntries(int followKind, RouletteKind kind) {
                 entries.push_back(std::to_string(p));
             break;
         case FollowFamily::Transversale:
-            for (int j = 0; j < 12; ++j)
-                entries.push_back(RangeText(3 * j + 1, 3 * j + 3));
+            for (int j = 0; j < 12; ++j) entries.push_back(RangeText(3 * j + 1, 3 * j + 3));
             break;
         case FollowFamily::Sizain:
-            for (int j = 0; j < 6; ++j)
-                entries.push_back(RangeText(6 * j + 1, 6 * j + 6));
+            for (int j = 0; j < 6; ++j) entries.push_back(RangeText(6 * j + 1, 6 * j + 6));
             break;
         case FollowFamily::Colonne:
         case FollowFamily::Douzaine:
@@ -86,19 +83,16 @@ std::vector<std::string> TargetEntries(int followKind, RouletteKind kind) {
 }
 
 std::optional<int> FollowTargetFromEntry(int followKind, int entry, RouletteKind kind) {
-    if (!IsFamily(followKind))
-        return std::nullopt;
+    if (!IsFamily(followKind)) return std::nullopt;
     const auto family = static_cast<FollowFamily>(followKind);
-    if (entry < 1 || entry > EntryCount(family, kind))
-        return std::nullopt;
+    if (entry < 1 || entry > EntryCount(family, kind)) return std::nullopt;
     if (family == FollowFamily::Numero || family == FollowFamily::Secteur)
         return firstPocket(kind) + entry - 1;
     return entry;
 }
 
 int FollowTargetFromDraw(int followKind, Pocket x) {
-    if (!IsFamily(followKind))
-        return 0;
+    if (!IsFamily(followKind)) return 0;
     switch (static_cast<FollowFamily>(followKind)) {
         case FollowFamily::Numero:
         case FollowFamily::Secteur:
@@ -122,16 +116,14 @@ int FollowTargetFromDraw(int followKind, Pocket x) {
 }
 
 bool FollowPasses(int followKind, int target, Pocket p, RouletteKind kind) {
-    if (!IsFamily(followKind))
-        return false;
+    if (!IsFamily(followKind)) return false;
     switch (static_cast<FollowFamily>(followKind)) {
         case FollowFamily::Numero:
             return p == target;
         case FollowFamily::Transversale:
             return (p + 2) / 3 == target;
         case FollowFamily::Secteur: {
-            if (!IsPocketOf(kind, target))
-                return false;
+            if (!IsPocketOf(kind, target)) return false;
             const auto around = wheelNeighbourhood(kind, target);
             return std::find(around.begin(), around.end(), p) != around.end();
         }
@@ -155,8 +147,7 @@ std::optional<ResolvedWindow> ResolveAnalysisWindow(const AnalysisControls& cont
                                                     const DrawLog& log, RouletteKind kind,
                                                     const CroupierLookup& croupierIndex) {
     const int drawCount = log.drawCount();
-    if (drawCount <= 0)
-        return std::nullopt;
+    if (drawCount <= 0) return std::nullopt;
 
     ResolvedWindow result;
     AnalysisWindow& w = result.window;
@@ -197,12 +188,9 @@ std::optional<ResolvedWindow> ResolveAnalysisWindow(const AnalysisControls& cont
         w.croupierFilter = number.value_or(0);
     }
 
-    if (w.windowFirst < 1)
-        w.windowFirst = 1;
-    if (w.windowLast > drawCount)
-        w.windowLast = drawCount;
-    if (w.windowLast < w.windowFirst)
-        w.windowLast = w.windowFirst;
+    if (w.windowFirst < 1) w.windowFirst = 1;
+    if (w.windowLast > drawCount) w.windowLast = drawCount;
+    if (w.windowLast < w.windowFirst) w.windowLast = w.windowFirst;
     return result;
 }
 
@@ -212,10 +200,8 @@ void SelectAnalysedDraws(const DrawLog& log, RouletteKind kind, const AnalysisWi
     const int drawCount = log.drawCount();
     int first = std::max(window.windowFirst, 1);
     int last = std::min(window.windowLast, drawCount);
-    if (last < first)
-        last = first;
-    if (first > drawCount)
-        return;
+    if (last < first) last = first;
+    if (first > drawCount) return;
 
     const int step = std::max(window.windowStep, 1);
     const int n = last - first + 1;
@@ -234,8 +220,7 @@ void SelectAnalysedDraws(const DrawLog& log, RouletteKind kind, const AnalysisWi
             take = log.drawCroupier(r) == window.croupierFilter;
         else if (following)
             take = r >= 2 && passes[pockets[static_cast<std::size_t>(r - 2)]];
-        if (take)
-            out.push_back(pockets[static_cast<std::size_t>(r - 1)]);
+        if (take) out.push_back(pockets[static_cast<std::size_t>(r - 1)]);
     }
 }
 

@@ -16,8 +16,7 @@ int ReadSpin(const IniFile& ini, const std::string& section, std::string_view ke
 std::optional<int> ReadIndex(const IniFile& ini, const std::string& section, std::string_view key,
                              std::optional<int> fallback, long long count) {
     const long long value = ini.GetInt(section, key, fallback.value_or(-1));
-    if (value < 0 || value >= count)
-        return std::nullopt;
+    if (value < 0 || value >= count) return std::nullopt;
     return static_cast<int>(value);
 }
 
@@ -37,8 +36,7 @@ ModeSettings LoadModeSettings(const IniFile& ini, int mode, bool withEnd) {
     ModeSettings s;
     s.all1 = ini.GetBool(section, "All1", s.all1);
     s.start1 = ReadSpin(ini, section, "Start1", s.start1, minRangeDraw, maxRangeDraw);
-    if (withEnd)
-        s.end1 = ReadSpin(ini, section, "End1", s.end1, minRangeDraw, maxRangeDraw);
+    if (withEnd) s.end1 = ReadSpin(ini, section, "End1", s.end1, minRangeDraw, maxRangeDraw);
     s.last1 = ini.GetBool(section, "Last1", s.last1);
     s.analyse1 = ReadSpin(ini, section, "Analyse1", s.analyse1, minAnalyse, maxAnalyse);
     s.step1 = ReadIndex(ini, section, "Step1", s.step1, stepEntryCount);
