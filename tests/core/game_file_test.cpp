@@ -70,7 +70,7 @@ TEST(GameFile, ToleratesByteOrderMarkCrlfQuotedFieldsAndTrailingEmptyLines) {
         "draw,time,croupier,pocket\r\n"
         "1,2000-02-29T00:00:00,\"B\",\"17\"\r\n"
         "2,,A,3\r\n"
-        "3,1969-12-31T23:59:59,B,4\r\n"
+        "3,1970-01-01T00:00:01,B,4\r\n"
         "\r\n\n";
     const GameFile game = ParseGameFile(text, RouletteKind::French);
     ASSERT_TRUE(game.ok()) << game.error->message;
@@ -79,7 +79,7 @@ TEST(GameFile, ToleratesByteOrderMarkCrlfQuotedFieldsAndTrailingEmptyLines) {
     EXPECT_EQ(game.log.draw(1), 17);
     EXPECT_EQ(game.log.drawTime(1), 951'782'400);
     EXPECT_EQ(game.log.drawCroupier(3), 1);
-    EXPECT_EQ(game.log.drawTime(3), -1);  // one second before the epoch is a real time
+    EXPECT_EQ(game.log.drawTime(3), 1);  // the first second a draw can keep
     EXPECT_TRUE(ParseGameFile("draw,time,croupier,pocket", RouletteKind::French).ok());
 
     EXPECT_TRUE(IsGameFile(text));
@@ -105,6 +105,7 @@ TEST(GameFile, ABadRowIsAnErrorNamingItsLineAndNothingIsReturned) {
         {header + "1,2023-02-29T10:00:00,,1\n", 2, "is not a time"},
         {header + "1,2023-11-14 22:13:20,,1\n", 2, "is not a time"},
         {header + "1,2023-11-14T24:00:00,,1\n", 2, "is not a time"},
+        {header + "1,,,1\n2,1969-12-31T23:59:59,,1\n", 3, "lies outside 1970 to 2106"},
         {header + "1,,,37\n", 2, "'37' is not a pocket of the french wheel"},
         {header + "1,,,00\n", 2, "'00' is not a pocket of the french wheel"},
         {header + "1,,,\n", 2, "'' is not a pocket"},

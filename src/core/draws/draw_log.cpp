@@ -13,7 +13,7 @@ std::optional<DrawTime> DrawLog::drawTime(int n) const {
 void DrawLog::Append(Pocket p, std::optional<DrawTime> time, std::int32_t croupier) {
     pockets_.push_back(static_cast<std::uint8_t>(p));
     const DrawTime t = time.value_or(0);
-    times_.push_back(t > 0 && t <= UINT32_MAX ? static_cast<std::uint32_t>(t) : 0);
+    times_.push_back(t >= firstDrawTime && t <= lastDrawTime ? static_cast<std::uint32_t>(t) : 0);
     croupiers_.push_back(croupier);
 }
 

@@ -12,6 +12,9 @@ namespace spinalyst {
 
 // Seconds since the Unix epoch; the moment a draw was entered.
 using DrawTime = std::int64_t;
+// The times a draw can keep: from just after the epoch to early 2106 (32 bits of seconds).
+inline constexpr DrawTime firstDrawTime = 1;
+inline constexpr DrawTime lastDrawTime = UINT32_MAX;
 
 // The ordered draws of one game. Draws are numbered 1 ... drawCount(); a pocket takes one
 // byte, and there is no heap object per draw.

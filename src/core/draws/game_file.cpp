@@ -227,6 +227,8 @@ GameFile ParseGameFile(std::string_view text, RouletteKind kind) {
         if (!time.empty()) {
             when = ParseLocalTime(time);
             if (!when) return fail(line, time, "'" + time + "' is not a time YYYY-MM-DDTHH:MM:SS");
+            if (*when < firstDrawTime || *when > lastDrawTime)
+                return fail(line, time, "'" + time + "' lies outside 1970 to 2106");
         }
         std::int32_t number = 0;
         if (!croupier.empty()) {
