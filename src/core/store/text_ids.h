@@ -99,6 +99,12 @@ enum class TextId : std::int32_t {
     SixLineWord = 113,
     TypedPocket = 114,
     NotAPocket = 115,
+    TargetRed = 116,  // 116 ... 121: the outcomes of the even-chance following-filters
+    TargetBlack = 117,
+    TargetEven = 118,
+    TargetOdd = 119,
+    TargetLow = 120,
+    TargetHigh = 121,
 };
 
 constexpr TextId StepEntry(int index) {
@@ -109,14 +115,14 @@ constexpr TextId FamilyEntry(int index) {
 }
 
 // The registry: every TextId the program uses, for the check of the language files.
-inline constexpr std::array<std::int32_t, 100> allTextIds = [] {
-    std::array<std::int32_t, 100> ids{};
+inline constexpr std::array<std::int32_t, 106> allTextIds = [] {
+    std::array<std::int32_t, 106> ids{};
     std::size_t n = 0;
     for (int id : {5, 6, 11, 12, 16, 17, 18, 19, 20, 21, 22, 23, 24}) ids[n++] = id;
     for (int id = 26; id <= 71; ++id) ids[n++] = id;
     for (int id : {73, 74, 75}) ids[n++] = id;
     for (int id = 77; id <= 93; ++id) ids[n++] = id;
-    for (int id = 95; id <= 115; ++id) ids[n++] = id;
+    for (int id = 95; id <= 121; ++id) ids[n++] = id;
     return ids;
 }();
 

@@ -14,6 +14,9 @@
 #include "draws/entry_area.h"
 #include "draws/keyboard_entry.h"
 #include "draws/random_source_dialog.h"
+#include "stats/analysis_panel.h"
+#include "stats/mode_settings.h"
+#include "stats/stats_area.h"
 
 namespace spinalyst {
 
@@ -42,6 +45,9 @@ TfrmMain::TfrmMain(DataPaths paths, QWidget* parent)
     statusBar();
     LoadLanguage();
     if (languageLoaded_) ApplyCaptions();
+    entryArea_->FillCroupierList();
+    statsArea_->analysisPanel()->FillCroupierList();
+    statsArea_->analysisPanel()->LoadSettings();
     CheckKindItem();
     keyboardEntry_ = new KeyboardEntry(this, session_);
     session_->NewGame();
@@ -67,6 +73,7 @@ void TfrmMain::ApplyCaptions() {
     NoZero1->setText(Text(TextId::MenuNoZero));
     Sourcealeatoire1->setText(Text(TextId::MenuRandomSource));
     entryArea_->ApplyCaptions();
+    statsArea_->ApplyCaptions();
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -123,9 +130,9 @@ void TfrmMain::BuildCentralArea() {
     left->addWidget(entryArea_);
     left->addWidget(drawsPanel_, 1);
 
-    rightSide_ = new QWidget(central);
+    statsArea_ = new StatsArea(session_, settings_, central);
     columns->addWidget(leftColumn);
-    columns->addWidget(rightSide_, 1);
+    columns->addWidget(statsArea_, 1);
     setCentralWidget(central);
 }
 
@@ -143,8 +150,12 @@ void TfrmMain::NoZero1Click(QAction* item) {
 }
 
 void TfrmMain::SaveSettings() {
+    const AnalysisPanel& panel = *statsArea_->analysisPanel();
+    const AnalysisControls controls = panel.Controls();
     settings_.Update([&](IniFile& ini) {
-        ini.SetInt(paramsSection, "Roulette", KindToSetting(session_->kind()));
+        ini.SetInt(paramsSection, Info(Param::Roulette).key, KindToSetting(session_->kind()));
+        ini.SetInt(paramsSection, Info(Param::Stat).key, panel.statMode());
+        SaveModeSettings(ini, panel.statMode(), controls);
     });
 }
 

@@ -16,6 +16,7 @@ class DrawsPanel;
 class EntryArea;
 class GameSession;
 class KeyboardEntry;
+class StatsArea;
 
 // The program's working window. It assembles the pages and wires them to the session; the
 // logic of each view lives in its page and in the core.
@@ -31,6 +32,7 @@ public:
     // False when the language file could not be read: the design captions then stay.
     bool languageLoaded() const { return languageLoaded_; }
     const DataPaths& paths() const { return paths_; }
+    StatsArea& statsArea() { return *statsArea_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -64,7 +66,7 @@ private:
     KeyboardEntry* keyboardEntry_ = nullptr;
     EntryArea* entryArea_ = nullptr;
     DrawsPanel* drawsPanel_ = nullptr;
-    QWidget* rightSide_ = nullptr;
+    StatsArea* statsArea_ = nullptr;
 };
 
 }  // namespace spinalyst

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+#include <span>
+
+#include "model/roulette.h"
+
+namespace spinalyst {
+
+// What every statistics view works on: the analysed draws of the last refresh, oldest first.
+struct StatsInput {
+    RouletteKind kind = defaultKind;
+    std::span<const Pocket> analysed;
+};
+
+// One tab of the statistics pages. A page is run only while it shows, and recomputes
+// everything it shows from the input.
+class StatsPage : public QWidget {
+    Q_OBJECT
+
+public:
+    using QWidget::QWidget;
+    virtual void ShowStatistics(const StatsInput& input) = 0;
+    virtual void ApplyCaptions() {}
+};
+
+}  // namespace spinalyst
