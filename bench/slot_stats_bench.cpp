@@ -1,0 +1,66 @@
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "draws/random_source.h"
+#include "stats/slot_stats.h"
+
+namespace spinalyst {
+namespace {
+
+// Uniform French draws, one byte each as the log keeps them, built once for every run.
+const std::vector<std::uint8_t>& Draws(std::size_t n) {
+    static std::vector<std::uint8_t> draws;
+    if (draws.size() != n) {
+        RandomSource rng(7);
+        draws.resize(n);
+        for (std::uint8_t& d : draws)
+            d = static_cast<std::uint8_t>(rng.Next(RouletteKind::French));
+    }
+    return draws;
+}
+
+void SetRate(benchmark::State& state, std::size_t n) {
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(n));
+    state.counters["ns_per_draw"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * static_cast<double>(n),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+// The floor: the cheapest pass that looks at every draw.
+void BM_Histogram(benchmark::State& state) {
+    const auto& draws = Draws(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        std::array<std::int32_t, 256> counts{};
+        for (std::uint8_t p : draws)
+            counts[p]++;
+        benchmark::DoNotOptimize(counts);
+    }
+    SetRate(state, draws.size());
+}
+BENCHMARK(BM_Histogram)->Name("Histogram")->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+
+void BM_FamilyStats(benchmark::State& state, StatFamily family) {
+    const auto& draws = Draws(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        auto stats = ComputeFamilyStats(family, RouletteKind::French, draws);
+        benchmark::DoNotOptimize(stats.data());
+    }
+    SetRate(state, draws.size());
+}
+
+const bool registered = [] {
+    for (StatFamily family : allStatFamilies)
+        benchmark::RegisterBenchmark(
+            ("FamilyStats/" + std::string(StatFamilyName(family))).c_str(),
+            [family](benchmark::State& state) { BM_FamilyStats(state, family); })
+            ->Arg(10'000'000)
+            ->Unit(benchmark::kMillisecond);
+    return true;
+}();
+
+}  // namespace
+}  // namespace spinalyst

@@ -1,0 +1,208 @@
+#include "stats/slot_stats.h"
+
+#include <algorithm>
+
+namespace spinalyst {
+
+namespace {
+
+// No pocket lies in more than four slots of one family (a middle number: four corners, four
+// splits), and no family has more than 60 slots (the splits).
+constexpr int maxCoverWidth = 4;
+constexpr int maxFamilySlots = 60;
+// A draw is looked up by row: the pockets 0 ... 37 by number, anything else in one last row
+// that no slot covers, so a damaged value never indexes out of bounds.
+constexpr std::size_t otherRow = maxPocketCount;
+constexpr std::size_t rowCount = otherRow + 1;
+
+// For every row, the slots that cover it. A row always names `width` slots so that the
+// counting loop runs a fixed number of times without branching on the pocket; the places a
+// pocket does not fill name scratch slots after the real ones.
+struct CoverTable {
+    int slotCount = 0;
+    int width = 1;
+    std::array<std::array<std::uint8_t, maxCoverWidth>, rowCount> places{};
+    // The pockets of each slot, bit p for pocket p.
+    std::array<std::uint64_t, maxFamilySlots> members{};
+};
+
+CoverTable BuildCoverTable(StatFamily family, RouletteKind kind) {
+    CoverTable table;
+    table.slotCount = SlotCount(family, kind);
+    for (std::size_t row = 0; row < rowCount; ++row) {
+        auto& places = table.places[row];
+        const auto p = static_cast<Pocket>(row);
+        std::size_t n = 0;
+        if (IsPocketOf(kind, p)) {
+            for (int s = 0; s < table.slotCount; ++s) {
+                if (!SlotCovers(family, kind, s, p))
+                    continue;
+                places.at(n++) = static_cast<std::uint8_t>(s);
+                table.members[static_cast<std::size_t>(s)] |= std::uint64_t{1} << row;
+            }
+        }
+        table.width = std::max(table.width, static_cast<int>(n));
+        for (; n < maxCoverWidth; ++n)
+            places[n] = static_cast<std::uint8_t>(table.slotCount + n);
+    }
+    return table;
+}
+
+const CoverTable& CoverTableOf(StatFamily family, RouletteKind kind) {
+    static const auto tables = [] {
+        std::array<CoverTable, allStatFamilies.size() * allKinds.size()> all{};
+        for (StatFamily f : allStatFamilies)
+            for (RouletteKind k : allKinds)
+                all[static_cast<std::size_t>(f) * allKinds.size() + static_cast<std::size_t>(k)] =
+                    BuildCoverTable(f, k);
+        return all;
+    }();
+    return tables[static_cast<std::size_t>(family) * allKinds.size() +
+                  static_cast<std::size_t>(kind)];
+}
+
+// Draws are indexed from 0 here; `last` is the index of the slot's latest hit, -1 before the
+// first, so the gap to a hit and the current wait are plain differences.
+struct Wait {
+    std::int32_t last = -1;
+    std::int32_t maxGap = 0;
+};
+using Waits = std::array<Wait, maxFamilySlots + maxCoverWidth>;
+
+// How often each row followed each row: entry prev * pairStride + row. Hits and repeats of
+// every slot are sums over it, which keeps the pass to one counter per draw however many
+// slots the draw hits. The first draw follows the other row, which no slot covers.
+constexpr std::size_t pairStride = 64;
+using PairCounts = std::array<std::int32_t, rowCount * pairStride>;
+
+// Out of line, so that the compiler does not turn this rare update into a store at every hit.
+[[gnu::noinline, gnu::cold]] void RaiseMaxGap(Wait& wait, std::int32_t gap) {
+    wait.maxGap = gap;
+}
+
+// `rows` are already row numbers (0 ... otherRow), so the loop indexes without clamping. Kept
+// out of line: inlined into its caller it lost registers and reloaded the draws at every step.
+template <std::size_t Width>
+[[gnu::noinline]] void Scan(const CoverTable& table, std::span<const std::uint8_t> rows,
+                            Waits& waits, PairCounts& pairs) {
+    const std::uint8_t* row = rows.data();
+    const auto count = static_cast<std::int32_t>(rows.size());
+    std::size_t prev = otherRow;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::size_t r = row[i];
+        ++pairs[prev * pairStride + r];
+        prev = r;
+        const auto& places = table.places[r];
+        for (std::size_t k = 0; k < Width; ++k) {
+            Wait& w = waits[places[k]];
+            const std::int32_t gap = i - w.last;
+            if (gap > w.maxGap) [[unlikely]]
+                RaiseMaxGap(w, gap);
+            w.last = i;
+        }
+    }
+}
+
+std::uint8_t RowOf(Pocket p) {
+    return static_cast<std::uint8_t>(
+        std::min<std::uint32_t>(static_cast<std::uint32_t>(p), otherRow));
+}
+
+bool AreRows(std::span<const std::uint8_t> draws) {
+    // A plain reduction rather than an early exit, so that it vectorises.
+    std::uint8_t top = 0;
+    for (std::uint8_t d : draws)
+        top = std::max(top, d);
+    return top <= otherRow;
+}
+
+std::vector<SlotStats> Compute(StatFamily family, RouletteKind kind,
+                               std::span<const std::uint8_t> rows) {
+    const CoverTable& table = CoverTableOf(family, kind);
+    Waits waits{};
+    PairCounts pairs{};
+    constexpr std::array scans = {&Scan<1>, &Scan<2>, &Scan<3>, &Scan<4>};
+    scans[static_cast<std::size_t>(table.width - 1)](table, rows, waits, pairs);
+
+    std::array<std::int32_t, rowCount> rowHits{};
+    for (std::size_t prev = 0; prev < rowCount; ++prev)
+        for (std::size_t r = 0; r < rowCount; ++r)
+            rowHits[r] += pairs[prev * pairStride + r];
+
+    const auto count = static_cast<std::int32_t>(rows.size());
+    std::vector<SlotStats> stats(static_cast<std::size_t>(table.slotCount));
+    for (std::size_t s = 0; s < stats.size(); ++s) {
+        SlotStats& st = stats[s];
+        const std::uint64_t members = table.members[s];
+        for (std::size_t a = 0; a < rowCount; ++a) {
+            if (!(members >> a & 1))
+                continue;
+            st.hits += rowHits[a];
+            for (std::size_t b = 0; b < rowCount; ++b)
+                if (members >> b & 1)
+                    st.repeats += pairs[a * pairStride + b];
+        }
+        st.sinceLast = count - 1 - waits[s].last;
+        st.maxGap = waits[s].maxGap;
+    }
+    return stats;
+}
+
+std::vector<SlotStats> ComputeBytes(StatFamily family, RouletteKind kind,
+                                    std::span<const std::uint8_t> draws) {
+    if (AreRows(draws))
+        return Compute(family, kind, draws);
+    std::vector<std::uint8_t> rows(draws.size());
+    std::transform(draws.begin(), draws.end(), rows.begin(),
+                   [](std::uint8_t d) { return RowOf(d); });
+    return Compute(family, kind, rows);
+}
+
+std::vector<SlotStats> ComputePockets(StatFamily family, RouletteKind kind,
+                                      std::span<const Pocket> draws) {
+    std::vector<std::uint8_t> rows(draws.size());
+    std::transform(draws.begin(), draws.end(), rows.begin(), RowOf);
+    return Compute(family, kind, rows);
+}
+
+PocketStatsTable ByPocket(RouletteKind kind, const std::vector<SlotStats>& slots) {
+    PocketStatsTable table{};
+    std::copy(slots.begin(), slots.end(), table.begin() + firstPocket(kind));
+    return table;
+}
+
+}  // namespace
+
+std::vector<SlotStats> ComputeFamilyStats(StatFamily family, RouletteKind kind,
+                                          std::span<const std::uint8_t> analysed) {
+    return ComputeBytes(family, kind, analysed);
+}
+
+std::vector<SlotStats> ComputeFamilyStats(StatFamily family, RouletteKind kind,
+                                          std::span<const Pocket> analysed) {
+    return ComputePockets(family, kind, analysed);
+}
+
+PocketStatsTable ComputePocketStats(RouletteKind kind, std::span<const std::uint8_t> analysed) {
+    return ByPocket(kind, ComputeBytes(StatFamily::Pleins, kind, analysed));
+}
+
+PocketStatsTable ComputePocketStats(RouletteKind kind, std::span<const Pocket> analysed) {
+    return ByPocket(kind, ComputePockets(StatFamily::Pleins, kind, analysed));
+}
+
+std::span<const SlotStats> KindEntries(const PocketStatsTable& table, RouletteKind kind) {
+    return std::span(table).subspan(static_cast<std::size_t>(firstPocket(kind)),
+                                    static_cast<std::size_t>(pocketCount(kind)));
+}
+
+HitsRange HitsAxisRange(std::span<const SlotStats> slots) {
+    if (slots.empty())
+        return {};
+    const auto [low, high] =
+        std::minmax_element(slots.begin(), slots.end(),
+                            [](const SlotStats& a, const SlotStats& b) { return a.hits < b.hits; });
+    return {low->hits, high->hits};
+}
+
+}  // namespace spinalyst

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "model/roulette.h"
+#include "stats/stat_families.h"
+
+namespace spinalyst {
+
+// How one slot fared over the analysed draws.
+struct SlotStats {
+    // Analysed draws the slot covers.
+    std::int32_t hits = 0;
+    // Analysed draws since its last hit: 0 when the newest draw hit it, the number of draws
+    // when it was never hit.
+    std::int32_t sinceLast = 0;
+    // Longest distance from the previous hit (or the start of the list) to a hit, the hit
+    // counted; the misses after the last hit do not count. 0 when never hit.
+    std::int32_t maxGap = 0;
+    // Hits whose preceding analysed draw the slot also covers.
+    std::int32_t repeats = 0;
+    friend constexpr bool operator==(const SlotStats&, const SlotStats&) = default;
+};
+
+// The figures of every slot of the family, in slot order, over the analysed draws (oldest
+// first). A value that is no pocket of the kind counts as a draw that no slot covers. One
+// pass: the cost grows with the draws and their hits, not with the number of slots.
+std::vector<SlotStats> ComputeFamilyStats(StatFamily family, RouletteKind kind,
+                                          std::span<const std::uint8_t> analysed);
+std::vector<SlotStats> ComputeFamilyStats(StatFamily family, RouletteKind kind,
+                                          std::span<const Pocket> analysed);
+
+// The straight-number figures indexed by pocket (0 ... 37); the entries of pockets the kind
+// does not have stay 0. Shared by the straight-number and wheel views.
+using PocketStatsTable = std::array<SlotStats, maxPocketCount>;
+PocketStatsTable ComputePocketStats(RouletteKind kind, std::span<const std::uint8_t> analysed);
+PocketStatsTable ComputePocketStats(RouletteKind kind, std::span<const Pocket> analysed);
+
+// The entries of the kind's pockets, firstPocket ... lastPocket, in pocket order.
+std::span<const SlotStats> KindEntries(const PocketStatsTable& table, RouletteKind kind);
+
+// The span of the hits chart's axis: exactly the smallest to the largest hits of the slots,
+// so the bars show their differences; 0 ... 0 without slots.
+struct HitsRange {
+    std::int32_t min = 0;
+    std::int32_t max = 0;
+    friend constexpr bool operator==(HitsRange, HitsRange) = default;
+};
+HitsRange HitsAxisRange(std::span<const SlotStats> slots);
+
+}  // namespace spinalyst
