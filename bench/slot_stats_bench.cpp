@@ -17,8 +17,7 @@ const std::vector<std::uint8_t>& Draws(std::size_t n) {
     if (draws.size() != n) {
         RandomSource rng(7);
         draws.resize(n);
-        for (std::uint8_t& d : draws)
-            d = static_cast<std::uint8_t>(rng.Next(RouletteKind::French));
+        for (std::uint8_t& d : draws) d = static_cast<std::uint8_t>(rng.Next(RouletteKind::French));
     }
     return draws;
 }
@@ -35,8 +34,7 @@ void BM_Histogram(benchmark::State& state) {
     const auto& draws = Draws(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
         std::array<std::int32_t, 256> counts{};
-        for (std::uint8_t p : draws)
-            counts[p]++;
+        for (std::uint8_t p : draws) counts[p]++;
         benchmark::DoNotOptimize(counts);
     }
     SetRate(state, draws.size());

@@ -50,17 +50,14 @@ std::vector<SlotStats> Reference(StatFamily family, RouletteKind kind,
     };
     std::vector<SlotStats> stats(slots.size());
     for (std::size_t j = 0; j < draws.size(); ++j) {
-        for (SlotStats& s : stats)
-            ++s.sinceLast;
+        for (SlotStats& s : stats) ++s.sinceLast;
         for (std::size_t s = 0; s < slots.size(); ++s) {
-            if (!covers(s, draws[j]))
-                continue;
+            if (!covers(s, draws[j])) continue;
             SlotStats& st = stats[s];
             ++st.hits;
             st.maxGap = std::max(st.maxGap, st.sinceLast);
             st.sinceLast = 0;
-            if (j >= 1 && covers(s, draws[j - 1]))
-                ++st.repeats;
+            if (j >= 1 && covers(s, draws[j - 1])) ++st.repeats;
         }
     }
     return stats;
@@ -122,8 +119,7 @@ TEST(FamilySlots, LabelsInSlotOrder) {
     auto cliLabels = [](StatFamily family, RouletteKind kind, std::size_t n) {
         std::vector<std::string> labels;
         for (const StatSlot& s : FamilySlots(family, kind))
-            if (labels.size() < n)
-                labels.push_back(s.cliLabel);
+            if (labels.size() < n) labels.push_back(s.cliLabel);
         return labels;
     };
     using Labels = std::vector<std::string>;
@@ -255,8 +251,7 @@ TEST(SlotStats, NoDrawsGivesZerosEverywhere) {
         for (RouletteKind kind : allKinds) {
             const auto stats = ComputeFamilyStats(family, kind, std::span<const std::uint8_t>());
             ASSERT_EQ(static_cast<int>(stats.size()), SlotCount(family, kind));
-            for (const SlotStats& s : stats)
-                EXPECT_EQ(s, SlotStats{});
+            for (const SlotStats& s : stats) EXPECT_EQ(s, SlotStats{});
             EXPECT_EQ(HitsAxisRange(stats), (HitsRange{0, 0}));
         }
     }
@@ -271,10 +266,8 @@ TEST(SlotStats, OnePassMatchesLiteralCounting) {
         for (std::size_t length : {1u, 2u, 3u, 40u, 500u}) {
             for (bool narrow : {false, true}) {
                 std::vector<Pocket> draws(length);
-                for (Pocket& p : draws)
-                    p = narrow ? few(rng) : any(rng);
-                if (kind == American && narrow)
-                    draws.back() = DoubleZero;
+                for (Pocket& p : draws) p = narrow ? few(rng) : any(rng);
+                if (kind == American && narrow) draws.back() = DoubleZero;
                 for (StatFamily family : allStatFamilies) {
                     SCOPED_TRACE(testing::Message()
                                  << StatFamilyName(family) << " " << KindName(kind) << " " << length

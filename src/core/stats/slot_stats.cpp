@@ -35,15 +35,13 @@ CoverTable BuildCoverTable(StatFamily family, RouletteKind kind) {
         std::size_t n = 0;
         if (IsPocketOf(kind, p)) {
             for (int s = 0; s < table.slotCount; ++s) {
-                if (!SlotCovers(family, kind, s, p))
-                    continue;
+                if (!SlotCovers(family, kind, s, p)) continue;
                 places.at(n++) = static_cast<std::uint8_t>(s);
                 table.members[static_cast<std::size_t>(s)] |= std::uint64_t{1} << row;
             }
         }
         table.width = std::max(table.width, static_cast<int>(n));
-        for (; n < maxCoverWidth; ++n)
-            places[n] = static_cast<std::uint8_t>(table.slotCount + n);
+        for (; n < maxCoverWidth; ++n) places[n] = static_cast<std::uint8_t>(table.slotCount + n);
     }
     return table;
 }
@@ -111,8 +109,7 @@ std::uint8_t RowOf(Pocket p) {
 bool AreRows(std::span<const std::uint8_t> draws) {
     // A plain reduction rather than an early exit, so that it vectorises.
     std::uint8_t top = 0;
-    for (std::uint8_t d : draws)
-        top = std::max(top, d);
+    for (std::uint8_t d : draws) top = std::max(top, d);
     return top <= otherRow;
 }
 
@@ -126,8 +123,7 @@ std::vector<SlotStats> Compute(StatFamily family, RouletteKind kind,
 
     std::array<std::int32_t, rowCount> rowHits{};
     for (std::size_t prev = 0; prev < rowCount; ++prev)
-        for (std::size_t r = 0; r < rowCount; ++r)
-            rowHits[r] += pairs[prev * pairStride + r];
+        for (std::size_t r = 0; r < rowCount; ++r) rowHits[r] += pairs[prev * pairStride + r];
 
     const auto count = static_cast<std::int32_t>(rows.size());
     std::vector<SlotStats> stats(static_cast<std::size_t>(table.slotCount));
@@ -135,12 +131,10 @@ std::vector<SlotStats> Compute(StatFamily family, RouletteKind kind,
         SlotStats& st = stats[s];
         const std::uint64_t members = table.members[s];
         for (std::size_t a = 0; a < rowCount; ++a) {
-            if (!(members >> a & 1))
-                continue;
+            if (!(members >> a & 1)) continue;
             st.hits += rowHits[a];
             for (std::size_t b = 0; b < rowCount; ++b)
-                if (members >> b & 1)
-                    st.repeats += pairs[a * pairStride + b];
+                if (members >> b & 1) st.repeats += pairs[a * pairStride + b];
         }
         st.sinceLast = count - 1 - waits[s].last;
         st.maxGap = waits[s].maxGap;
@@ -150,8 +144,7 @@ std::vector<SlotStats> Compute(StatFamily family, RouletteKind kind,
 
 std::vector<SlotStats> ComputeBytes(StatFamily family, RouletteKind kind,
                                     std::span<const std::uint8_t> draws) {
-    if (AreRows(draws))
-        return Compute(family, kind, draws);
+    if (AreRows(draws)) return Compute(family, kind, draws);
     std::vector<std::uint8_t> rows(draws.size());
     std::transform(draws.begin(), draws.end(), rows.begin(),
                    [](std::uint8_t d) { return RowOf(d); });
@@ -197,8 +190,7 @@ std::span<const SlotStats> KindEntries(const PocketStatsTable& table, RouletteKi
 }
 
 HitsRange HitsAxisRange(std::span<const SlotStats> slots) {
-    if (slots.empty())
-        return {};
+    if (slots.empty()) return {};
     const auto [low, high] =
         std::minmax_element(slots.begin(), slots.end(),
                             [](const SlotStats& a, const SlotStats& b) { return a.hits < b.hits; });

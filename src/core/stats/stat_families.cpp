@@ -25,10 +25,8 @@ std::string TwoDigits(Pocket p) {
 
 // The split labels write the zeros as on the table and every number with two digits.
 std::string SplitPocketText(Pocket p) {
-    if (p == 0)
-        return "0";
-    if (p == DoubleZero)
-        return "00";
+    if (p == 0) return "0";
+    if (p == DoubleZero) return "00";
     return TwoDigits(p);
 }
 
@@ -47,8 +45,7 @@ std::string_view StatFamilyName(StatFamily family) {
 
 std::optional<StatFamily> StatFamilyFromName(std::string_view name) {
     for (StatFamily f : allStatFamilies)
-        if (StatFamilyName(f) == name)
-            return f;
+        if (StatFamilyName(f) == name) return f;
     return std::nullopt;
 }
 
@@ -74,8 +71,7 @@ int SlotCount(StatFamily family, RouletteKind kind) {
 }
 
 bool SlotCovers(StatFamily family, RouletteKind kind, int slot, Pocket p) {
-    if (slot < 0 || slot >= SlotCount(family, kind))
-        return false;
+    if (slot < 0 || slot >= SlotCount(family, kind)) return false;
     const bool number = p >= 1 && p <= 36;
     const int k = slot + 1;
     switch (family) {
@@ -95,16 +91,14 @@ bool SlotCovers(StatFamily family, RouletteKind kind, int slot, Pocket p) {
                     return number && p >= 19;
             }
         case StatFamily::DzsCols:
-            if (!number)
-                return false;
+            if (!number) return false;
             return slot < 3 ? (p - 1) % 3 == slot : (p - 1) / 12 == slot - 3;
         case StatFamily::Sizains:
             return p >= 3 * k - 2 && p <= 3 * k + 3;
         case StatFamily::Transversales:
             return p >= 3 * k - 2 && p <= 3 * k;
         case StatFamily::Finales:
-            if (number)
-                return p % 10 == slot;
+            if (number) return p % 10 == slot;
             return slot == 0 && (p == 0 || p == DoubleZero);
         case StatFamily::Carres: {
             const PocketQuad& quad = cornerList(kind)[static_cast<std::size_t>(slot)];
@@ -153,8 +147,7 @@ std::vector<StatSlot> FamilySlots(StatFamily family, RouletteKind kind) {
             case StatFamily::Carres: {
                 const PocketQuad& quad = cornerList(kind)[static_cast<std::size_t>(s)];
                 for (Pocket q : quad) {
-                    if (!slot.gridLabel.empty())
-                        slot.gridLabel += '-';
+                    if (!slot.gridLabel.empty()) slot.gridLabel += '-';
                     slot.gridLabel += TwoDigits(q);
                 }
                 slot.chartLabel = Joined(std::to_string(quad[0]), "\r", std::to_string(quad[3]));
@@ -173,21 +166,17 @@ std::vector<StatSlot> FamilySlots(StatFamily family, RouletteKind kind) {
                 slot.chartLabel = slot.gridLabel;
                 break;
         }
-        if (slot.cliLabel.empty())
-            slot.cliLabel = slot.gridLabel;
+        if (slot.cliLabel.empty()) slot.cliLabel = slot.gridLabel;
         for (Pocket p = firstPocket(kind); p <= lastPocket(kind); ++p)
-            if (SlotCovers(family, kind, s, p))
-                slot.pockets.push_back(p);
+            if (SlotCovers(family, kind, s, p)) slot.pockets.push_back(p);
     }
     return slots;
 }
 
 std::vector<int> ChartPointOrder(StatFamily family, RouletteKind kind) {
-    if (family == StatFamily::DzsCols)
-        return {3, 4, 5, 0, 1, 2};
+    if (family == StatFamily::DzsCols) return {3, 4, 5, 0, 1, 2};
     std::vector<int> order(static_cast<std::size_t>(SlotCount(family, kind)));
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = static_cast<int>(i);
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
     return order;
 }
 
