@@ -15,6 +15,7 @@
 #include "draws/keyboard_entry.h"
 #include "draws/random_source_dialog.h"
 #include "stats/analysis_panel.h"
+#include "stats/family_page.h"
 #include "stats/mode_settings.h"
 #include "stats/stats_area.h"
 
@@ -131,6 +132,12 @@ void TfrmMain::BuildCentralArea() {
     left->addWidget(drawsPanel_, 1);
 
     statsArea_ = new StatsArea(session_, settings_, central);
+    const std::pair<StatsTab, StatFamily> familyTabs[] = {
+        {StatsTab::Simples, StatFamily::Simples}, {StatsTab::DzsCols, StatFamily::DzsCols},
+        {StatsTab::Sizains, StatFamily::Sizains}, {StatsTab::Transversales, StatFamily::Transversales},
+        {StatsTab::Finales, StatFamily::Finales}, {StatsTab::Carres, StatFamily::Carres},
+        {StatsTab::Chevaux, StatFamily::Chevaux}, {StatsTab::Pleins, StatFamily::Pleins}};
+    for (const auto& [tab, family] : familyTabs) statsArea_->SetPage(tab, new FamilyPage(family));
     columns->addWidget(leftColumn);
     columns->addWidget(statsArea_, 1);
     setCentralWidget(central);

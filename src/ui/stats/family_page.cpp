@@ -1,0 +1,153 @@
+#include "stats/family_page.h"
+
+#include <QChartView>
+#include <QEvent>
+#include <QHeaderView>
+#include <QSortFilterProxyModel>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "app/texts.h"
+#include "stats/family_stats_model.h"
+#include "stats/slot_stats.h"
+#include "stats/stats_charts.h"
+
+namespace spinalyst {
+
+namespace {
+struct FamilyNames {
+    const char* grid;
+    const char* hitsChart;
+    const char* waitsChart;
+    TextId title;
+};
+FamilyNames NamesOf(StatFamily family) {
+    switch (family) {
+        case StatFamily::Simples: return {"sgSimples", "chSimples1", "chSimples2", TextId::SimplesTab};
+        case StatFamily::DzsCols:
+            return {"sgColsDouzs", "chDouzCols1", "chDouzCols2", TextId::DzsColsTab};
+        case StatFamily::Sizains: return {"sgSizains", "chSizains1", "chSizains2", TextId::SizainsTab};
+        case StatFamily::Transversales:
+            return {"sgTransversales", "chTransversales1", "chTransversales2",
+                    TextId::TransversalesTab};
+        case StatFamily::Finales: return {"sgFinales", "chFinales1", "chFinales2", TextId::FinalesTab};
+        case StatFamily::Carres: return {"sgCarres", "chCarres1", "chCarres2", TextId::CarresTab};
+        case StatFamily::Chevaux: return {"sgChevaux", "chChevaux1", "chChevaux2", TextId::ChevauxTab};
+        case StatFamily::Pleins: return {"sgPleins", "chPleins1", "chPleins2", TextId::PleinsTab};
+    }
+    return {};
+}
+
+bool TwoLineLabels(StatFamily family) {
+    return family == StatFamily::Carres || family == StatFamily::Chevaux;
+}
+}  // namespace
+
+FamilyPage::FamilyPage(StatFamily family, QWidget* parent) : StatsPage(parent), family_(family) {
+    const FamilyNames names = NamesOf(family);
+    model_ = new FamilyStatsModel(this);
+    proxy_ = new QSortFilterProxyModel(this);
+    proxy_->setSourceModel(model_);
+    proxy_->setSortRole(FamilyStatsModel::sortRole);
+    proxy_->setDynamicSortFilter(true);
+
+    grid_ = new QTableView(this);
+    grid_->setObjectName(names.grid);
+    grid_->setModel(proxy_);
+    grid_->setSortingEnabled(true);
+    grid_->sortByColumn(0, Qt::AscendingOrder);
+    grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->verticalHeader()->setDefaultSectionSize(18);
+    grid_->horizontalHeader()->setDefaultSectionSize(125);
+    grid_->horizontalHeader()->setSortIndicatorShown(true);
+    QFont bold = grid_->horizontalHeader()->font();
+    bold.setBold(true);
+    grid_->horizontalHeader()->setFont(bold);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setWordWrap(false);
+
+    charts_ = std::make_unique<StatsCharts>(this, names.hitsChart, names.waitsChart);
+    if (TwoLineLabels(family)) charts_->SetLabelAreaHeight(25);
+
+    auto* outer = new QSplitter(Qt::Vertical, this);
+    outer->setChildrenCollapsible(false);
+    outer->addWidget(grid_);
+    lower_ = new QSplitter(Qt::Vertical, outer);
+    lower_->setObjectName("lowerPanel");
+    lower_->setChildrenCollapsible(false);
+    lower_->addWidget(charts_->hitsView());
+    lower_->addWidget(charts_->waitsView());
+    outer->addWidget(lower_);
+    // On the long families the charts share the lower panel evenly, whatever its size.
+    if (family == StatFamily::Carres || family == StatFamily::Chevaux ||
+        family == StatFamily::Pleins)
+        lower_->installEventFilter(this);
+    outer->setStretchFactor(0, 1);
+    outer->setStretchFactor(1, 3);
+    grid_->setMinimumHeight(60);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(outer);
+
+    ApplyCaptions();
+    ShowStatistics({defaultKind, {}});
+}
+
+FamilyPage::~FamilyPage() = default;
+
+void FamilyPage::ApplyCaptions() {
+    model_->SetHeaders({Text(NamesOf(family_).title), Text(TextId::HitsHeader),
+                        Text(TextId::CurrentGapHeader), Text(TextId::LongestGapHeader),
+                        Text(TextId::RepeatsHeader)});
+    charts_->SetTitles(Text(TextId::HitsHeader), Text(TextId::CurrentGapHeader));
+}
+
+QStringList FamilyPage::GridLabels(RouletteKind kind) const {
+    QStringList labels;
+    if (family_ == StatFamily::Simples) {
+        for (TextId id : {TextId::Red, TextId::Black, TextId::Even, TextId::Odd, TextId::Low,
+                          TextId::High})
+            labels << Text(id);
+        return labels;
+    }
+    if (family_ == StatFamily::DzsCols) {
+        for (int i = 1; i <= 3; ++i) labels << Text(TextId::FamilyColumn) + " " + QString::number(i);
+        for (int i = 1; i <= 3; ++i) labels << Text(TextId::FamilyDozen) + " " + QString::number(i);
+        return labels;
+    }
+    for (const StatSlot& slot : FamilySlots(family_, kind))
+        labels << QString::fromStdString(slot.gridLabel);
+    return labels;
+}
+
+void FamilyPage::ShowStatistics(const StatsInput& input) {
+    std::vector<SlotStats> stats = ComputeFamilyStats(family_, input.kind, input.analysed);
+    const std::vector<StatSlot> familySlots = FamilySlots(family_, input.kind);
+    QStringList chartLabels;
+    std::vector<int> hits, current, longest;
+    for (int s : ChartPointOrder(family_, input.kind)) {
+        const auto i = static_cast<std::size_t>(s);
+        // Axis labels are rich text: a line break there is <br>.
+        chartLabels << QString::fromStdString(familySlots[i].chartLabel).replace('\r', "<br>");
+        hits.push_back(stats[i].hits);
+        current.push_back(stats[i].sinceLast);
+        longest.push_back(stats[i].maxGap);
+    }
+    charts_->SetPoints(chartLabels, hits, current, longest);
+    model_->SetSlots(GridLabels(input.kind), std::move(stats));
+}
+
+void FamilyPage::HalveLowerPanel() {
+    const int height = lower_->height();
+    lower_->setSizes({height / 2, height - height / 2});
+}
+
+bool FamilyPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lower_ && event->type() == QEvent::Resize) HalveLowerPanel();
+    return StatsPage::eventFilter(watched, event);
+}
+
+}  // namespace spinalyst

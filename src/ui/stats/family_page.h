@@ -1,0 +1,48 @@
+#pragma once
+
+#include "stats/stat_families.h"
+#include "stats/stats_page.h"
+
+class QSortFilterProxyModel;
+class QSplitter;
+class QTableView;
+
+namespace spinalyst {
+
+class FamilyStatsModel;
+class StatsCharts;
+
+// The page of one bet family: its grid at the top, then the hits chart and the waits chart.
+class FamilyPage final : public StatsPage {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(FamilyPage)
+
+public:
+    explicit FamilyPage(StatFamily family, QWidget* parent = nullptr);
+    ~FamilyPage() override;
+
+    void ShowStatistics(const StatsInput& input) override;
+    void ApplyCaptions() override;
+
+    StatFamily family() const { return family_; }
+    QTableView* grid() const { return grid_; }
+    FamilyStatsModel* model() const { return model_; }
+    const StatsCharts& charts() const { return *charts_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QStringList GridLabels(RouletteKind kind) const;
+    // The hits chart keeps half the lower panel's height.
+    void HalveLowerPanel();
+
+    StatFamily family_;
+    FamilyStatsModel* model_ = nullptr;
+    QSortFilterProxyModel* proxy_ = nullptr;
+    QTableView* grid_ = nullptr;
+    QSplitter* lower_ = nullptr;
+    std::unique_ptr<StatsCharts> charts_;
+};
+
+}  // namespace spinalyst

@@ -1,0 +1,171 @@
+#include "stats/stats_charts.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <algorithm>
+
+namespace spinalyst {
+
+namespace {
+const QColor hitsColour(0, 128, 0);
+const QColor currentColour(255, 0, 0);
+const QColor longestColour(0, 0, 255);
+// Below this the charts elide their axis labels.
+constexpr int minimumChartHeight = 140;
+
+QChart* NewChart() {
+    auto* chart = new QChart;
+    chart->legend()->hide();
+    chart->setMargins(QMargins(2, 0, 2, 0));
+    chart->setBackgroundRoundness(0);
+    QFont title = chart->titleFont();
+    title.setBold(true);
+    chart->setTitleFont(title);
+    return chart;
+}
+
+QBarCategoryAxis* NewCategoryAxis() {
+    auto* axis = new QBarCategoryAxis;
+    // Crowded labels would otherwise all become "...": narrow bars keep their numbers.
+    axis->setTruncateLabels(false);
+    axis->setLineVisible(false);
+    axis->setGridLineVisible(false);
+    QFont f = axis->labelsFont();
+    f.setPixelSize(10);
+    axis->setLabelsFont(f);
+    return axis;
+}
+
+QValueAxis* NewValueAxis() {
+    auto* axis = new QValueAxis;
+    axis->setLineVisible(false);
+    axis->setGridLineVisible(false);
+    axis->setMinorTickCount(0);
+    axis->setLabelFormat("%d");
+    QFont f = axis->labelsFont();
+    f.setPixelSize(10);
+    axis->setLabelsFont(f);
+    return axis;
+}
+
+// One tick per unit for small numbers; a round step (1, 2, 5 times a power of ten) keeping
+// at most four intervals once they grow, so the labels fit a short chart.
+void SetIntegerRange(QValueAxis* axis, int min, int max) {
+    axis->setRange(min, max);
+    const long long span = static_cast<long long>(max) - min;
+    long long step = 1;
+    for (long long scale = 1; span / step > 4; scale *= 10)
+        for (long long s : {1, 2, 5})
+            if (span / step > 4) step = s * scale;
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(min);
+    axis->setTickInterval(static_cast<qreal>(step));
+}
+}  // namespace
+
+StatsCharts::StatsCharts(QWidget* parent, const QString& hitsName, const QString& waitsName) {
+    QChart* hitsChart = NewChart();
+    hits_ = new QBarSet(QString());
+    hits_->setColor(hitsColour);
+    hits_->setBorderColor(hitsColour);
+    auto* hitsSeries = new QBarSeries;
+    hitsSeries->append(hits_);
+    hitsChart->addSeries(hitsSeries);
+    hitsCategories_ = NewCategoryAxis();
+    hitsAxis_ = NewValueAxis();
+    hitsChart->addAxis(hitsCategories_, Qt::AlignBottom);
+    hitsChart->addAxis(hitsAxis_, Qt::AlignLeft);
+    hitsSeries->attachAxis(hitsCategories_);
+    hitsSeries->attachAxis(hitsAxis_);
+    hitsView_ = new QChartView(hitsChart, parent);
+    hitsView_->setObjectName(hitsName);
+    hitsView_->setRenderHint(QPainter::Antialiasing);
+    hitsView_->setMinimumHeight(minimumChartHeight);
+
+    QChart* waitsChart = NewChart();
+    current_ = new QBarSet(QString());
+    current_->setColor(currentColour);
+    current_->setBorderColor(currentColour);
+    auto* waitsSeries = new QBarSeries;
+    waitsSeries->append(current_);
+    longest_ = new QLineSeries;
+    QPen pen(longestColour);
+    pen.setWidth(2);
+    longest_->setPen(pen);
+    waitsChart->addSeries(waitsSeries);
+    waitsChart->addSeries(longest_);
+    waitsCategories_ = NewCategoryAxis();
+    waitsAxis_ = NewValueAxis();
+    waitsChart->addAxis(waitsCategories_, Qt::AlignBottom);
+    waitsChart->addAxis(waitsAxis_, Qt::AlignLeft);
+    waitsSeries->attachAxis(waitsCategories_);
+    waitsSeries->attachAxis(waitsAxis_);
+    longest_->attachAxis(waitsCategories_);
+    longest_->attachAxis(waitsAxis_);
+    waitsView_ = new QChartView(waitsChart, parent);
+    waitsView_->setObjectName(waitsName);
+    waitsView_->setRenderHint(QPainter::Antialiasing);
+    waitsView_->setMinimumHeight(minimumChartHeight);
+}
+
+void StatsCharts::SetTitles(const QString& hits, const QString& waits) {
+    hitsView_->chart()->setTitle(hits);
+    waitsView_->chart()->setTitle(waits);
+}
+
+void StatsCharts::SetLabelAreaHeight(int pixels) {
+    hitsView_->setMinimumHeight(minimumChartHeight + pixels / 2);
+    waitsView_->setMinimumHeight(minimumChartHeight + pixels / 2);
+}
+
+void StatsCharts::SetPoints(const QStringList& labels, const std::vector<int>& hits,
+                            const std::vector<int>& current, const std::vector<int>& longest) {
+    if (labels != labels_) {
+        labels_ = labels;
+        // Narrow bars get a smaller face, so that two digits still fit under each.
+        for (QBarCategoryAxis* axis : {hitsCategories_, waitsCategories_}) {
+            QFont f = axis->labelsFont();
+            f.setPixelSize(labels.size() > 40 ? 8 : labels.size() > 20 ? 9 : 10);
+            axis->setLabelsFont(f);
+        }
+        hitsCategories_->setCategories(labels);
+        waitsCategories_->setCategories(labels);
+        hits_->remove(0, hits_->count());
+        current_->remove(0, current_->count());
+        for (std::size_t i = 0; i < hits.size(); ++i) {
+            hits_->append(hits[i]);
+            current_->append(current[i]);
+        }
+    } else {
+        for (std::size_t i = 0; i < hits.size(); ++i) {
+            const int at = static_cast<int>(i);
+            if (hits_->at(at) != hits[i]) hits_->replace(at, hits[i]);
+            if (current_->at(at) != current[i]) current_->replace(at, current[i]);
+        }
+    }
+    QList<QPointF> line;
+    line.reserve(static_cast<qsizetype>(longest.size()));
+    for (std::size_t i = 0; i < longest.size(); ++i)
+        line.append(QPointF(static_cast<qreal>(i), longest[i]));
+    longest_->replace(line);
+
+    const auto [lo, hi] = hits.empty() ? std::pair(0, 0) : [&] {
+        const auto [a, b] = std::minmax_element(hits.begin(), hits.end());
+        return std::pair(*a, *b);
+    }();
+    // Equal hits everywhere would leave an empty axis: the bars then rise from 0.
+    if (lo < hi)
+        SetIntegerRange(hitsAxis_, lo, hi);
+    else
+        SetIntegerRange(hitsAxis_, 0, std::max(1, hi));
+    int top = 1;
+    for (std::size_t i = 0; i < current.size(); ++i) top = std::max({top, current[i], longest[i]});
+    SetIntegerRange(waitsAxis_, 0, top + std::max(1, top / 20));
+}
+
+}  // namespace spinalyst
