@@ -14,6 +14,8 @@
 #include "draws/random_source.h"
 #include "draws/spin_file.h"
 #include "model/roulette.h"
+#include "stats/slot_stats.h"
+#include "stats/stat_families.h"
 
 namespace spinalyst::cli {
 
@@ -33,6 +35,14 @@ Commands:
   analysed [ANALYSIS OPTIONS] FILE
       Read FILE ("-" for standard input) and print the analysed draws, one
       pocket a line, oldest first.
+  stats FAMILY [ANALYSIS OPTIONS] FILE
+      Print, as CSV, the statistics of each slot of the bet family FAMILY over
+      the analysed draws of FILE: the header label,hits,since_last,max_gap,
+      repeats, then one line per slot in slot order. FAMILY is one of simples,
+      dzscols, sizains, transversales, finales, carres, chevaux, pleins.
+      since_last counts the analysed draws since the slot's last hit (all of
+      them when it never came); max_gap is its longest wait, the hit counted;
+      repeats counts hits that followed a hit of the same slot.
   help, --help, -h
       Show this text.
 
@@ -235,6 +245,34 @@ int AnalysedCommand(const std::vector<std::string>& args, std::istream& in, std:
     return 0;
 }
 
+int StatsCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                 std::ostream& err) {
+    if (args.size() < 2 || args[1].starts_with("--"))
+        throw UsageError{
+            "stats needs a FAMILY: simples, dzscols, sizains, transversales, "
+            "finales, carres, chevaux or pleins"};
+    const auto family = StatFamilyFromName(args[1]);
+    if (!family)
+        throw UsageError{"unknown family '" + args[1] +
+                         "'; one of simples, dzscols, sizains, transversales, finales, carres, "
+                         "chevaux, pleins"};
+    const AnalysisRequest request = ParseAnalysisOptions(args, 2, "stats");
+    const auto analysis = LoadAnalysis(request, in, err);
+    if (!analysis) return exitUsage;
+    const std::vector<SlotStats> stats =
+        ComputeFamilyStats(*family, analysis->kind, analysis->analysedDraws);
+    const std::vector<StatSlot> slots = FamilySlots(*family, analysis->kind);
+    std::string buffer = "label,hits,since_last,max_gap,repeats\n";
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        const SlotStats& s = stats[i];
+        buffer += slots[i].cliLabel + "," + std::to_string(s.hits) + "," +
+                  std::to_string(s.sinceLast) + "," + std::to_string(s.maxGap) + "," +
+                  std::to_string(s.repeats) + "\n";
+    }
+    out << buffer;
+    return 0;
+}
+
 }  // namespace
 
 AnalysisRequest ParseAnalysisOptions(const std::vector<std::string>& args, std::size_t from,
@@ -331,6 +369,7 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         }
         if (command == "random") return RandomCommand(args, out);
         if (command == "analysed") return AnalysedCommand(args, in, out, err);
+        if (command == "stats") return StatsCommand(args, in, out, err);
         throw UsageError{"unknown command '" + command + "'; try 'spinalyst-cli --help'"};
     } catch (const UsageError& e) {
         err << "spinalyst-cli: " << e.message << "\n";

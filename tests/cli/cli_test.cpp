@@ -286,3 +286,59 @@ TEST(CliHelp, ExplainsEveryCommandAndOption) {
 
 }  // namespace
 }  // namespace spinalyst::cli
+
+namespace spinalyst::cli {
+namespace {
+
+TEST(CliStats, CsvPerSlotOverTheAnalysedDraws) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string input;
+        std::vector<std::string> expectedLines;  // after the header, the first lines
+    } cases[] = {
+        {{"stats", "pleins", "-"}, "17 17 5 17", {"0,0,4,0,0"}},
+        {{"stats", "simples", "-"},
+         "1 3",
+         {"red,2,0,1,1", "black,0,2,0,0", "even,0,2,0,0", "odd,2,0,1,1", "low,2,0,1,1",
+          "high,0,2,0,0"}},
+        {{"stats", "dzscols", "-"}, "0 0", {"col1,0,2,0,0"}},
+        {{"stats", "sizains", "-"}, "5 8", {"01-06,1,1,1,0", "04-09,2,0,1,1"}},
+        {{"stats", "finales", "--kind", "american", "-"}, "00 10", {"0,2,0,1,1"}},
+        {{"stats", "chevaux", "--kind", "american", "-"}, "1", {"0-00,0,1,0,0", "0-01,1,0,1,0"}},
+        {{"stats", "carres", "-"}, "2", {"00-01-02-03,1,0,1,0"}},
+        // The analysis options select the draws first: the last two are 5 and 17.
+        {{"stats", "pleins", "--last", "2", "-"}, "17 17 5 17", {"0,0,2,0,0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[1] + " " + c.input);
+        const Result r = RunCli(c.args, c.input);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const auto lines = Lines(r.out);
+        ASSERT_GT(lines.size(), c.expectedLines.size());
+        EXPECT_EQ(lines[0], "label,hits,since_last,max_gap,repeats");
+        for (std::size_t i = 0; i < c.expectedLines.size(); ++i)
+            EXPECT_EQ(lines[i + 1], c.expectedLines[i]);
+    }
+    const auto pleins = Lines(RunCli({"stats", "pleins", "-"}, "17 17 5 17").out);
+    EXPECT_EQ(pleins[18], "17,3,0,2,1");
+    EXPECT_EQ(pleins[6], "5,1,1,3,0");
+    EXPECT_EQ(pleins.size(), 38u);
+    EXPECT_EQ(Lines(RunCli({"stats", "chevaux", "--kind", "nozero", "-"}, "").out).size(), 58u);
+}
+
+TEST(CliStats, UsageErrors) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"stats"},
+                                               {"stats", "--kind", "french", "-"},
+                                               {"stats", "voisins", "-"},
+                                               {"stats", "pleins"},
+                                               {"stats", "pleins", "--step", "10", "-"}}) {
+        const Result r = RunCli(args, "1 2");
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(Lines(r.err).size(), 1u);
+        EXPECT_TRUE(r.out.empty());
+    }
+}
+
+}  // namespace
+}  // namespace spinalyst::cli
