@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/game_session.h"
+#include "app/look.h"
 #include "app/texts.h"
 #include "draws/draws_panel.h"
 #include "draws/entry_area.h"
@@ -31,9 +32,7 @@ TfrmMain::TfrmMain(DataPaths paths, QWidget* parent)
     : QMainWindow(parent), paths_(std::move(paths)), settings_(paths_.SettingsFile()) {
     setObjectName("frmMain");
     setWindowTitle("Spinalyst");
-    QFont f("Tahoma");
-    f.setPointSize(8);
-    setFont(f);
+    setFont(BaseFont());
     resize(1012, 677);
 
     session_ = new GameSession(StoredKind(settings_), this);

@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 
 #include "app/logo.h"
+#include "app/look.h"
 
 namespace spinalyst {
 
@@ -15,13 +16,7 @@ TLoginForm::TLoginForm(Settings settings, QWidget* parent)
     setObjectName("LoginForm");
     setWindowTitle("Spinalyst");
     setFixedSize(442, 175);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(1, 174, 84));
-    setPalette(pal);
-    QFont f("Tahoma");
-    f.setPointSize(8);
-    setFont(f);
+    DressInCloth(this);
 
     Image1 = new QLabel(this);
     Image1->setObjectName("Image1");

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+#include "app/look.h"
 #include "draws/input_panel_layout.h"
 
 namespace spinalyst {
@@ -10,14 +11,7 @@ namespace spinalyst {
 InputPanel::InputPanel(QWidget* parent) : QWidget(parent) {
     setObjectName("pnlSaisie");
     setFixedSize(inputPanelWidth, inputPanelHeight);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(1, 174, 84));
-    setPalette(pal);
-    QFont f("Tahoma");
-    f.setPointSize(8);
-    f.setBold(true);
-    setFont(f);
+    DressInCloth(this, true);
 }
 
 QLabel* InputPanel::inputLabel(Pocket p) const {

@@ -1,0 +1,22 @@
+#include "app/look.h"
+
+#include <QWidget>
+
+namespace spinalyst {
+
+QFont BaseFont(bool bold) {
+    QFont f("Tahoma");
+    f.setPointSize(8);
+    f.setBold(bold);
+    return f;
+}
+
+void DressInCloth(QWidget* widget, bool bold) {
+    widget->setAutoFillBackground(true);
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Window, clothGreen);
+    widget->setPalette(pal);
+    widget->setFont(BaseFont(bold));
+}
+
+}  // namespace spinalyst
