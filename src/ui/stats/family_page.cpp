@@ -24,17 +24,23 @@ struct FamilyNames {
 };
 FamilyNames NamesOf(StatFamily family) {
     switch (family) {
-        case StatFamily::Simples: return {"sgSimples", "chSimples1", "chSimples2", TextId::SimplesTab};
+        case StatFamily::Simples:
+            return {"sgSimples", "chSimples1", "chSimples2", TextId::SimplesTab};
         case StatFamily::DzsCols:
             return {"sgColsDouzs", "chDouzCols1", "chDouzCols2", TextId::DzsColsTab};
-        case StatFamily::Sizains: return {"sgSizains", "chSizains1", "chSizains2", TextId::SizainsTab};
+        case StatFamily::Sizains:
+            return {"sgSizains", "chSizains1", "chSizains2", TextId::SizainsTab};
         case StatFamily::Transversales:
             return {"sgTransversales", "chTransversales1", "chTransversales2",
                     TextId::TransversalesTab};
-        case StatFamily::Finales: return {"sgFinales", "chFinales1", "chFinales2", TextId::FinalesTab};
-        case StatFamily::Carres: return {"sgCarres", "chCarres1", "chCarres2", TextId::CarresTab};
-        case StatFamily::Chevaux: return {"sgChevaux", "chChevaux1", "chChevaux2", TextId::ChevauxTab};
-        case StatFamily::Pleins: return {"sgPleins", "chPleins1", "chPleins2", TextId::PleinsTab};
+        case StatFamily::Finales:
+            return {"sgFinales", "chFinales1", "chFinales2", TextId::FinalesTab};
+        case StatFamily::Carres:
+            return {"sgCarres", "chCarres1", "chCarres2", TextId::CarresTab};
+        case StatFamily::Chevaux:
+            return {"sgChevaux", "chChevaux1", "chChevaux2", TextId::ChevauxTab};
+        case StatFamily::Pleins:
+            return {"sgPleins", "chPleins1", "chPleins2", TextId::PleinsTab};
     }
     return {};
 }
@@ -83,8 +89,10 @@ FamilyPage::FamilyPage(StatFamily family, QWidget* parent) : StatsPage(parent), 
     outer->addWidget(lower_);
     // On the long families the charts share the lower panel evenly, whatever its size.
     if (family == StatFamily::Carres || family == StatFamily::Chevaux ||
-        family == StatFamily::Pleins)
+        family == StatFamily::Pleins) {
         lower_->installEventFilter(this);
+        model_->SetLabelsCentred(true);
+    }
     outer->setStretchFactor(0, 1);
     outer->setStretchFactor(1, 3);
     grid_->setMinimumHeight(60);
@@ -108,13 +116,14 @@ void FamilyPage::ApplyCaptions() {
 QStringList FamilyPage::GridLabels(RouletteKind kind) const {
     QStringList labels;
     if (family_ == StatFamily::Simples) {
-        for (TextId id : {TextId::Red, TextId::Black, TextId::Even, TextId::Odd, TextId::Low,
-                          TextId::High})
+        for (TextId id :
+             {TextId::Red, TextId::Black, TextId::Even, TextId::Odd, TextId::Low, TextId::High})
             labels << Text(id);
         return labels;
     }
     if (family_ == StatFamily::DzsCols) {
-        for (int i = 1; i <= 3; ++i) labels << Text(TextId::FamilyColumn) + " " + QString::number(i);
+        for (int i = 1; i <= 3; ++i)
+            labels << Text(TextId::FamilyColumn) + " " + QString::number(i);
         for (int i = 1; i <= 3; ++i) labels << Text(TextId::FamilyDozen) + " " + QString::number(i);
         return labels;
     }

@@ -6,7 +6,9 @@ int FamilyStatsModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(labels_.size());
 }
 
-int FamilyStatsModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 5; }
+int FamilyStatsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 5;
+}
 
 QVariant FamilyStatsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= labels_.size()) return {};
@@ -20,10 +22,13 @@ QVariant FamilyStatsModel::data(const QModelIndex& index, int role) const {
             // The current wait is always written; the other figures only when not 0.
             if (figures[column] == 0 && column != 2) return QString();
             return QString::number(figures[column]);
-        case sortRole: return column == 0 ? index.row() : figures[column];
+        case sortRole:
+            return column == 0 ? index.row() : figures[column];
         case Qt::TextAlignmentRole:
-            return int((column == 0 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
-        default: return {};
+            return int((column == 0 && !labelsCentred_ ? Qt::AlignLeft : Qt::AlignHCenter) |
+                       Qt::AlignVCenter);
+        default:
+            return {};
     }
 }
 

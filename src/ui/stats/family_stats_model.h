@@ -29,11 +29,14 @@ public:
     // its sort order and selection.
     void SetSlots(const QStringList& labels, std::vector<SlotStats> stats);
     void SetHeaders(const QStringList& headers);
+    // Short labels (pockets, corners, splits) sit centred like the figures.
+    void SetLabelsCentred(bool centred) { labelsCentred_ = centred; }
 
 private:
     QStringList labels_;
     QStringList headers_;
     std::vector<SlotStats> stats_;
+    bool labelsCentred_ = false;
 };
 
 }  // namespace spinalyst
