@@ -2,12 +2,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 
@@ -142,6 +144,19 @@ private slots:
         TfrmMain next(dir.paths());
         QCOMPARE(Entries(next.findChild<QComboBox*>("cbCroupiers")),
                  (QStringList{"", "Alain", "Zoé"}));
+    }
+
+    void aCroupierFileThatCannotBeWrittenIsReported() {
+        test::DataDir dir;
+        dir.Write("spinalyst_EN.lang", "NUMERO\tTEXT\n122\tNot written\n");
+        QDir(dir.file("croupiers")).mkpath(".");  // a directory where the file should be
+        TfrmMain window(dir.paths());
+        TdlgNewCroupier::SetNextAnswer(QString("Zoé"));
+        Click(&window, "btCroupier");
+        QCOMPARE(window.statusBar()->currentMessage(), QString("Not written"));
+        QCOMPARE(window.session().croupiers().CroupierIndex("Zoé"), 1);
+        window.session().AddDraw(3);
+        QCOMPARE(Cell(window.findChild<QTableView*>("sgDraws"), 0, 1), QString("Zoé"));
     }
 
     void aBatchIsAnnouncedOnce() {

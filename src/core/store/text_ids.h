@@ -105,6 +105,7 @@ enum class TextId : std::int32_t {
     TargetOdd = 119,
     TargetLow = 120,
     TargetHigh = 121,
+    CroupierFileNotWritten = 122,
 };
 
 constexpr TextId StepEntry(int index) {
@@ -115,14 +116,14 @@ constexpr TextId FamilyEntry(int index) {
 }
 
 // The registry: every TextId the program uses, for the check of the language files.
-inline constexpr std::array<std::int32_t, 106> allTextIds = [] {
-    std::array<std::int32_t, 106> ids{};
+inline constexpr std::array<std::int32_t, 107> allTextIds = [] {
+    std::array<std::int32_t, 107> ids{};
     std::size_t n = 0;
     for (int id : {5, 6, 11, 12, 16, 17, 18, 19, 20, 21, 22, 23, 24}) ids[n++] = id;
     for (int id = 26; id <= 71; ++id) ids[n++] = id;
     for (int id : {73, 74, 75}) ids[n++] = id;
     for (int id = 77; id <= 93; ++id) ids[n++] = id;
-    for (int id = 95; id <= 121; ++id) ids[n++] = id;
+    for (int id = 95; id <= 122; ++id) ids[n++] = id;
     return ids;
 }();
 

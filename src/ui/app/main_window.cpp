@@ -50,6 +50,8 @@ TfrmMain::TfrmMain(DataPaths paths, QWidget* parent)
     statsArea_->analysisPanel()->LoadSettings();
     CheckKindItem();
     keyboardEntry_ = new KeyboardEntry(this, session_);
+    connect(entryArea_, &EntryArea::problem, this,
+            [this](const QString& message) { statusBar()->showMessage(message, 10000); });
     session_->NewGame();
     // Not the croupier box: typed pockets should reach the keyboard entry from the start.
     drawsPanel_->view()->setFocus();
@@ -132,10 +134,14 @@ void TfrmMain::BuildCentralArea() {
 
     statsArea_ = new StatsArea(session_, settings_, central);
     const std::pair<StatsTab, StatFamily> familyTabs[] = {
-        {StatsTab::Simples, StatFamily::Simples}, {StatsTab::DzsCols, StatFamily::DzsCols},
-        {StatsTab::Sizains, StatFamily::Sizains}, {StatsTab::Transversales, StatFamily::Transversales},
-        {StatsTab::Finales, StatFamily::Finales}, {StatsTab::Carres, StatFamily::Carres},
-        {StatsTab::Chevaux, StatFamily::Chevaux}, {StatsTab::Pleins, StatFamily::Pleins}};
+        {StatsTab::Simples, StatFamily::Simples},
+        {StatsTab::DzsCols, StatFamily::DzsCols},
+        {StatsTab::Sizains, StatFamily::Sizains},
+        {StatsTab::Transversales, StatFamily::Transversales},
+        {StatsTab::Finales, StatFamily::Finales},
+        {StatsTab::Carres, StatFamily::Carres},
+        {StatsTab::Chevaux, StatFamily::Chevaux},
+        {StatsTab::Pleins, StatFamily::Pleins}};
     for (const auto& [tab, family] : familyTabs) statsArea_->SetPage(tab, new FamilyPage(family));
     columns->addWidget(leftColumn);
     columns->addWidget(statsArea_, 1);

@@ -90,6 +90,8 @@ void EntryArea::AddCroupier() {
     const auto name = TdlgNewCroupier::AskName(window());
     if (!name) return;
     session_->AddCroupier(*name);
+    // Kept in memory either way; the user must know it will not survive a restart.
+    if (session_->croupiers().lastSaveFailed()) emit problem(Text(TextId::CroupierFileNotWritten));
     FillCroupierList();
     // Shows what was typed, even beyond the 20 characters kept; the croupier is already set.
     const QSignalBlocker blocker(cbCroupiers);

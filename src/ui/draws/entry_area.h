@@ -26,6 +26,10 @@ public:
     void FillCroupierList();
     InputPanel* inputPanel() const { return pnlSaisie; }
 
+signals:
+    // Something the user should know went wrong, for the status bar.
+    void problem(const QString& message);
+
 private:
     void AddCroupier();
     void SelectCroupier(const QString& text);
