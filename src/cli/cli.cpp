@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -16,6 +14,7 @@
 #include "model/roulette.h"
 #include "stats/slot_stats.h"
 #include "stats/stat_families.h"
+#include "store/atomic_file.h"
 
 namespace spinalyst::cli {
 
@@ -218,16 +217,9 @@ void ApplyFollow(const std::string& value, RouletteKind kind, AnalysisControls& 
 }
 
 std::optional<std::string> ReadInput(const std::string& file, std::istream& in) {
+    if (file != "-") return ReadWholeFile(file);
     std::ostringstream content;
-    if (file == "-") {
-        content << in.rdbuf();
-        return std::move(content).str();
-    }
-    std::error_code ec;
-    if (std::filesystem::is_directory(file, ec)) return std::nullopt;
-    std::ifstream f(file, std::ios::binary);
-    if (!f) return std::nullopt;
-    content << f.rdbuf();
+    content << in.rdbuf();
     return std::move(content).str();
 }
 

@@ -47,6 +47,9 @@ bool WriteFileAtomically(const std::filesystem::path& file, std::string_view con
 }
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
+    // A directory opens as a stream on Linux and reads as empty: that is no file.
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec)) return std::nullopt;
     std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
     std::ostringstream content;

@@ -11,6 +11,7 @@
 #include "app/game_session.h"
 #include "app/texts.h"
 #include "draws/croupier_dialog.h"
+#include "draws/croupier_list.h"
 #include "draws/input_panel.h"
 #include "draws/random_batch.h"
 
@@ -76,14 +77,7 @@ void EntryArea::ApplyCaptions() {
 }
 
 void EntryArea::FillCroupierList() {
-    const QSignalBlocker blocker(cbCroupiers);
-    const QString text = cbCroupiers->currentText();
-    cbCroupiers->clear();
-    cbCroupiers->addItem(QString());
-    for (const std::string& name : session_->croupiers().SortedNames())
-        cbCroupiers->addItem(QString::fromStdString(name));
-    cbCroupiers->setCurrentIndex(0);
-    cbCroupiers->setEditText(text);
+    FillCroupierBox(cbCroupiers, session_->croupiers());
 }
 
 void EntryArea::AddCroupier() {

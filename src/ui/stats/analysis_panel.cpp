@@ -10,6 +10,7 @@
 
 #include "app/game_session.h"
 #include "app/texts.h"
+#include "draws/croupier_list.h"
 #include "stats/mode_settings.h"
 
 namespace spinalyst {
@@ -130,9 +131,16 @@ void AnalysisPanel::BuildControls() {
     cbCroupier->setInsertPolicy(QComboBox::NoInsert);
     cbCroupier->setMaxVisibleItems(10);
 
+    FillFixedLists();
+}
+
+void AnalysisPanel::FillFixedLists() {
+    const BlockAll blocked{cbStep1, cbParis, cbPari};
+    cbStep1->clear();
     for (int i = 0; i < stepEntryCount; ++i) cbStep1->addItem(Text(StepEntry(i)));
-    for (int i = 0; i < followFamilyCount; ++i) cbParis->addItem(Text(FamilyEntry(i)));
     cbStep1->setCurrentIndex(0);
+    cbParis->clear();
+    for (int i = 0; i < followFamilyCount; ++i) cbParis->addItem(Text(FamilyEntry(i)));
     cbParis->setCurrentIndex(0);
     FillTargetList();
     cbPari->setCurrentIndex(0);
@@ -172,26 +180,11 @@ void AnalysisPanel::ApplyCaptions() {
     for (QLabel* l : {lbStat, lbNbTir1, lbAnalyse, Label1, Label2, Label3, Label5}) l->adjustSize();
     // Captions that follow a spin box start where it ends.
     Label2->move(seAnalyse1->geometry().right() + 7, Label2->y());
-    const BlockAll blocked{cbStep1, cbParis, cbPari};
-    cbStep1->clear();
-    for (int i = 0; i < stepEntryCount; ++i) cbStep1->addItem(Text(StepEntry(i)));
-    cbStep1->setCurrentIndex(0);
-    cbParis->clear();
-    for (int i = 0; i < followFamilyCount; ++i) cbParis->addItem(Text(FamilyEntry(i)));
-    cbParis->setCurrentIndex(0);
-    FillTargetList();
-    cbPari->setCurrentIndex(0);
+    FillFixedLists();
 }
 
 void AnalysisPanel::FillCroupierList() {
-    const QSignalBlocker blocker(cbCroupier);
-    const QString filter = cbCroupier->currentText();
-    cbCroupier->clear();
-    cbCroupier->addItem(QString());
-    for (const std::string& name : session_->croupiers().SortedNames())
-        cbCroupier->addItem(QString::fromStdString(name));
-    cbCroupier->setCurrentIndex(0);
-    cbCroupier->setEditText(filter);
+    FillCroupierBox(cbCroupier, session_->croupiers());
 }
 
 void AnalysisPanel::FillTargetList() {

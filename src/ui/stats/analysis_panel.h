@@ -55,6 +55,8 @@ private:
     void ApplyControls(const AnalysisControls& c, bool withEnd);
     void HighlightModeButton(int n);
     void FillTargetList();
+    // The step and family lists from the language texts, each on its first entry.
+    void FillFixedLists();
 
     void cbAll1Click(QCheckBox* clicked);
     void cbNext1Click(QCheckBox* clicked);

@@ -111,42 +111,47 @@ void FamilyPage::ApplyCaptions() {
                         Text(TextId::CurrentGapHeader), Text(TextId::LongestGapHeader),
                         Text(TextId::RepeatsHeader)});
     charts_->SetTitles(Text(TextId::HitsHeader), Text(TextId::CurrentGapHeader));
+    // Some grid labels are language texts: build them again at the next run.
+    labelsKind_.reset();
 }
 
-QStringList FamilyPage::GridLabels(RouletteKind kind) const {
-    QStringList labels;
+void FamilyPage::PrepareLabels(RouletteKind kind) {
+    labelsKind_ = kind;
+    gridLabels_.clear();
+    chartLabels_.clear();
+    chartOrder_ = ChartPointOrder(family_, kind);
+    const std::vector<StatSlot> familySlots = FamilySlots(family_, kind);
+    for (int s : chartOrder_)
+        // Axis labels are rich text: a line break there is <br>.
+        chartLabels_ << QString::fromStdString(familySlots[static_cast<std::size_t>(s)].chartLabel)
+                            .replace('\r', "<br>");
     if (family_ == StatFamily::Simples) {
         for (TextId id :
              {TextId::Red, TextId::Black, TextId::Even, TextId::Odd, TextId::Low, TextId::High})
-            labels << Text(id);
-        return labels;
-    }
-    if (family_ == StatFamily::DzsCols) {
+            gridLabels_ << Text(id);
+    } else if (family_ == StatFamily::DzsCols) {
         for (int i = 1; i <= 3; ++i)
-            labels << Text(TextId::FamilyColumn) + " " + QString::number(i);
-        for (int i = 1; i <= 3; ++i) labels << Text(TextId::FamilyDozen) + " " + QString::number(i);
-        return labels;
+            gridLabels_ << Text(TextId::FamilyColumn) + " " + QString::number(i);
+        for (int i = 1; i <= 3; ++i)
+            gridLabels_ << Text(TextId::FamilyDozen) + " " + QString::number(i);
+    } else {
+        for (const StatSlot& slot : familySlots)
+            gridLabels_ << QString::fromStdString(slot.gridLabel);
     }
-    for (const StatSlot& slot : FamilySlots(family_, kind))
-        labels << QString::fromStdString(slot.gridLabel);
-    return labels;
 }
 
 void FamilyPage::ShowStatistics(const StatsInput& input) {
+    if (labelsKind_ != input.kind) PrepareLabels(input.kind);
     std::vector<SlotStats> stats = ComputeFamilyStats(family_, input.kind, input.analysed);
-    const std::vector<StatSlot> familySlots = FamilySlots(family_, input.kind);
-    QStringList chartLabels;
     std::vector<int> hits, current, longest;
-    for (int s : ChartPointOrder(family_, input.kind)) {
-        const auto i = static_cast<std::size_t>(s);
-        // Axis labels are rich text: a line break there is <br>.
-        chartLabels << QString::fromStdString(familySlots[i].chartLabel).replace('\r', "<br>");
-        hits.push_back(stats[i].hits);
-        current.push_back(stats[i].sinceLast);
-        longest.push_back(stats[i].maxGap);
+    for (int s : chartOrder_) {
+        const SlotStats& slot = stats[static_cast<std::size_t>(s)];
+        hits.push_back(slot.hits);
+        current.push_back(slot.sinceLast);
+        longest.push_back(slot.maxGap);
     }
-    charts_->SetPoints(chartLabels, hits, current, longest);
-    model_->SetSlots(GridLabels(input.kind), std::move(stats));
+    charts_->SetPoints(chartLabels_, hits, current, longest);
+    model_->SetSlots(gridLabels_, std::move(stats));
 }
 
 void FamilyPage::HalveLowerPanel() {

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <QStringList>
+#include <memory>
+#include <optional>
+#include <vector>
+
 #include "stats/stat_families.h"
 #include "stats/stats_page.h"
 
@@ -33,7 +38,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QStringList GridLabels(RouletteKind kind) const;
+    // The labels depend only on the kind (and the language): built once per kind, not at
+    // every refresh.
+    void PrepareLabels(RouletteKind kind);
     // The hits chart keeps half the lower panel's height.
     void HalveLowerPanel();
 
@@ -43,6 +50,10 @@ private:
     QTableView* grid_ = nullptr;
     QSplitter* lower_ = nullptr;
     std::unique_ptr<StatsCharts> charts_;
+    std::optional<RouletteKind> labelsKind_;
+    QStringList gridLabels_;
+    QStringList chartLabels_;
+    std::vector<int> chartOrder_;
 };
 
 }  // namespace spinalyst
