@@ -210,6 +210,13 @@ void SelectAnalysedDraws(const DrawLog& log, RouletteKind kind, const AnalysisWi
     const bool byCroupier = window.croupierFilter != 0;
     const bool following = !byCroupier && window.followKind != noFollow;
     const PassTable passes = following ? MakePassTable(window, kind) : PassTable{};
+    if (step == 1 && !byCroupier && !following) {
+        // The common case, every draw of the range: one widening copy, no test per draw.
+        const auto range =
+            pockets.subspan(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(n));
+        out.assign(range.begin(), range.end());
+        return;
+    }
 
     // The sampled draws lie step, 2 x step ... places before the draw that would follow the
     // range, so a step above 1 never takes the newest draw of the range.
