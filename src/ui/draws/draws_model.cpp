@@ -56,9 +56,13 @@ QVariant DrawsModel::data(const QModelIndex& index, int role) const {
             return {};
         case Qt::FontRole:
             if (DrawsCellStyleOf(column) != DrawsCellStyle::Normal) {
-                QFont bold("Tahoma");
-                bold.setPixelSize(12);
-                bold.setBold(true);
+                // Asked for every painted cell: built once.
+                static const QFont bold = [] {
+                    QFont f("Tahoma");
+                    f.setPixelSize(12);
+                    f.setBold(true);
+                    return f;
+                }();
                 return bold;
             }
             return {};
