@@ -11,6 +11,10 @@ namespace spinalyst {
 
 DrawsModel::DrawsModel(GameSession* session, QObject* parent)
     : QAbstractTableModel(parent), session_(session), rows_(session->drawCount()) {
+    // Asked for at every painted cell: built once.
+    boldFont_.setFamily("Tahoma");
+    boldFont_.setPixelSize(12);
+    boldFont_.setBold(true);
     connect(session_, &GameSession::drawsAdded, this, &DrawsModel::DrawsAdded);
     connect(session_, &GameSession::drawUndone, this, &DrawsModel::DrawUndone);
     connect(session_, &GameSession::gameReset, this, &DrawsModel::Reset);
@@ -56,14 +60,7 @@ QVariant DrawsModel::data(const QModelIndex& index, int role) const {
             return {};
         case Qt::FontRole:
             if (DrawsCellStyleOf(column) != DrawsCellStyle::Normal) {
-                // Asked for every painted cell: built once.
-                static const QFont bold = [] {
-                    QFont f("Tahoma");
-                    f.setPixelSize(12);
-                    f.setBold(true);
-                    return f;
-                }();
-                return bold;
+                return boldFont_;
             }
             return {};
         case Qt::BackgroundRole:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QFont>
 
 namespace spinalyst {
 
@@ -31,6 +32,7 @@ private:
 
     GameSession* session_;
     int rows_ = 0;
+    QFont boldFont_;
 };
 
 }  // namespace spinalyst
