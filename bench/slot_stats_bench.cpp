@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "draws/random_source.h"
+#include "stats/analysis_window.h"
 #include "stats/slot_stats.h"
 
 namespace spinalyst {
@@ -49,6 +50,37 @@ void BM_FamilyStats(benchmark::State& state, StatFamily family) {
     }
     SetRate(state, draws.size());
 }
+
+// The refresh as the program runs it: the window resolved from the panel's settings, the
+// analysed draws selected from the log (a view of it for a whole range, a gathered copy for a
+// step), then the straight-number figures.
+void BM_RefreshPath(benchmark::State& state) {
+    const auto n = static_cast<std::size_t>(state.range(0));
+    static DrawLog log;
+    if (static_cast<std::size_t>(log.drawCount()) != n) {
+        log.Clear();
+        log.Reserve(n);
+        for (std::uint8_t p : Draws(n)) log.Append(p, std::nullopt, 0);
+    }
+    AnalysisControls controls;
+    controls.rangeEnd = log.drawCount();
+    controls.stepEntry = static_cast<int>(state.range(1)) - 1;
+    std::vector<std::uint8_t> buffer;
+    for (auto _ : state) {
+        const auto resolved = ResolveAnalysisWindow(controls, log, RouletteKind::French, {});
+        const auto analysed =
+            SelectAnalysedDraws(log, RouletteKind::French, resolved->window, buffer);
+        auto stats = ComputeFamilyStats(StatFamily::Pleins, RouletteKind::French, analysed);
+        benchmark::DoNotOptimize(stats.data());
+    }
+    SetRate(state, n);
+}
+BENCHMARK(BM_RefreshPath)
+    ->Name("RefreshPath/pleins")
+    ->ArgNames({"draws", "step"})
+    ->Args({10'000'000, 1})
+    ->Args({10'000'000, 2})
+    ->Unit(benchmark::kMillisecond);
 
 const bool registered = [] {
     for (StatFamily family : allStatFamilies)

@@ -21,7 +21,7 @@ void BM_UiRefreshPleins(benchmark::State& state) {
     DataPaths paths;
     paths.writeDir = dir.path().toStdString();
     paths.readDirs = {paths.writeDir};
-    TfrmMain window(paths);
+    MainWindow window(paths);
     window.resize(1012, 677);
     window.show();
     window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(static_cast<int>(StatsTab::Pleins));

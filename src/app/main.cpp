@@ -28,9 +28,12 @@ int main(int argc, char** argv) {
     inputs.userDataDir = spinalyst::UserDataDirFromEnvironment();
     const spinalyst::DataPaths paths = spinalyst::ResolveDataPaths(inputs);
 
-    if (!spinalyst::ShowStartDialog(spinalyst::Settings(paths.SettingsFile()))) return 0;
+    bool languageNotSaved = false;
+    if (!spinalyst::ShowStartDialog(spinalyst::Settings(paths.SettingsFile()), &languageNotSaved))
+        return 0;
 
-    spinalyst::TfrmMain window(paths);
+    spinalyst::MainWindow window(paths);
+    if (languageNotSaved) window.ReportSettingsNotSaved();
     window.move(0, 0);
     window.show();
     return QApplication::exec();

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <iostream>
+#include <limits>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -21,6 +22,8 @@ namespace spinalyst::cli {
 namespace {
 
 constexpr int exitUsage = 2;
+// Draw numbers of a range: any the log may reach; the window limits them to the log.
+constexpr int maxDrawNumber = std::numeric_limits<int>::max();
 
 constexpr const char* helpText = R"(Usage: spinalyst-cli COMMAND [OPTIONS]
 
@@ -51,10 +54,11 @@ Options:
   --seed S    a whole number from 0 to 18446744073709551615
 
 Analysis options, the settings of the program's analysis panel:
-  --from A    first draw of the range, 1 to 10000000 (default 1); a start
-              beyond the newest draw starts at the newest draw
-  --to B      last draw of the range, 1 to 10000000 (default: the newest
-              draw); an end before the start analyses the start draw alone
+  --from A    first draw of the range, 1 or more (default 1); a start beyond
+              the newest draw starts at the newest draw
+  --to B      last draw of the range, 1 or more (default: the newest draw);
+              an end beyond the newest draw ends there, an end before the
+              start analyses the start draw alone
   --last N    analyse the last N draws instead, 1 to 9999; --from then has no
               effect, and --to may not be given
   --step S    take one draw in S, 1 to 9 (default 1), counted back from the
@@ -68,7 +72,7 @@ Analysis options, the settings of the program's analysis panel:
               name nobody has analyses every draw. Not with --follow.
 
   FAMILY and its entries (compared without regard to case):
-    numero        a pocket of the wheel; 37 or 00 for the American double zero
+    numero        a pocket of the wheel; 00 (or 37) for the American double zero
     transversale  1-3, 4-6 ... 34-36
     secteur       a pocket, as numero: it and its two neighbours either side
                   on the wheel
@@ -195,25 +199,26 @@ void ApplyFollow(const std::string& value, RouletteKind kind, AnalysisControls& 
         throw UsageError{"--follow: '" + value.substr(0, eq) +
                          "' is no family; use numero, transversale, secteur, sizain, colonne, "
                          "douzaine, rougenoir, pairimpair or manquepasse"};
-    const int followKind = static_cast<int>(known - followFamilyKeys.begin());
-    controls.next1 = true;
-    controls.next2 = false;
-    controls.paris = followKind;
-    controls.pari = 0;
+    const FollowFamily followFamily =
+        *FollowFamilyAt(static_cast<int>(known - followFamilyKeys.begin()));
+    controls.useFollowing = true;
+    controls.useCroupier = false;
+    controls.followFamily = followFamily;
+    controls.followEntry = 0;
     if (eq == std::string::npos) return;
 
     std::string entry = Lowercase(value.substr(eq + 1));
-    const bool byPocket = followKind == static_cast<int>(FollowFamily::Numero) ||
-                          followKind == static_cast<int>(FollowFamily::Secteur);
-    // The list shows 00 by its number; the way it is written elsewhere is accepted too.
-    if (byPocket && kind == RouletteKind::American && entry == "00") entry = "37";
-    const std::vector<std::string> entries = TargetEntries(followKind, kind);
+    const bool byPocket =
+        followFamily == FollowFamily::Numero || followFamily == FollowFamily::Secteur;
+    // The list shows 00 as "00"; its number, as spin lists never write it, is accepted too.
+    if (byPocket && kind == RouletteKind::American && entry == "37") entry = "00";
+    const std::vector<std::string> entries = TargetEntries(followFamily, kind);
     const auto found = std::find(entries.begin(), entries.end(), entry);
     if (entry.empty() || found == entries.end())
         throw UsageError{"--follow " + family + ": '" + value.substr(eq + 1) +
                          "' is not one of its entries on the " + std::string(KindName(kind)) +
                          " wheel (" + JoinedEntries(entries) + ")"};
-    controls.pari = static_cast<int>(found - entries.begin()) + 1;
+    controls.followEntry = static_cast<int>(found - entries.begin()) + 1;
 }
 
 std::optional<std::string> ReadInput(const std::string& file, std::istream& in) {
@@ -285,21 +290,22 @@ AnalysisRequest ParseAnalysisOptions(const std::vector<std::string>& args, std::
     request.kind = KindOption(parsed);
     request.file = parsed.positional.front();
     AnalysisControls& c = request.controls;
-    if (auto v = option("from")) c.start1 = ParseNumber(*v, "--from", minRangeDraw, maxRangeDraw);
+    if (auto v = option("from"))
+        c.rangeStart = ParseNumber(*v, "--from", minRangeDraw, maxDrawNumber);
     if (auto v = option("to")) {
-        c.end1 = ParseNumber(*v, "--to", minRangeDraw, maxRangeDraw);
+        c.rangeEnd = ParseNumber(*v, "--to", minRangeDraw, maxDrawNumber);
         request.toGiven = true;
     }
     if (auto v = option("last")) {
-        c.all1 = false;
-        c.last1 = true;
-        c.analyse1 = ParseNumber(*v, "--last", minAnalyse, maxAnalyse);
+        c.useRange = false;
+        c.useLast = true;
+        c.lastCount = ParseNumber(*v, "--last", minAnalyse, maxAnalyse);
     }
-    if (auto v = option("step")) c.step1 = ParseNumber(*v, "--step", 1, stepEntryCount) - 1;
+    if (auto v = option("step")) c.stepEntry = ParseNumber(*v, "--step", 1, stepEntryCount) - 1;
     if (auto v = option("follow")) ApplyFollow(*v, request.kind, c);
     if (auto v = option("croupier")) {
-        c.next2 = true;
-        c.croupier = *v;
+        c.useCroupier = true;
+        c.croupierName = *v;
     }
     return request;
 }
@@ -334,7 +340,7 @@ std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istrea
     }
 
     AnalysisControls controls = request.controls;
-    if (!request.toGiven) controls.end1 = std::max(analysis.log.drawCount(), 1);
+    if (!request.toGiven) controls.rangeEnd = std::max(analysis.log.drawCount(), 1);
     const auto& names = analysis.croupierNames;
     const CroupierLookup croupierIndex = [&names](std::string_view name) {
         const auto it = std::find(names.begin(), names.end(), name);
@@ -345,7 +351,10 @@ std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istrea
     if (const auto resolved =
             ResolveAnalysisWindow(controls, analysis.log, analysis.kind, croupierIndex)) {
         analysis.window = resolved->window;
-        SelectAnalysedDraws(analysis.log, analysis.kind, *analysis.window, analysis.analysedDraws);
+        std::vector<std::uint8_t> buffer;
+        const auto analysed =
+            SelectAnalysedDraws(analysis.log, analysis.kind, *analysis.window, buffer);
+        analysis.analysedDraws.assign(analysed.begin(), analysed.end());
     }
     return analysis;
 }

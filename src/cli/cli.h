@@ -49,7 +49,8 @@ struct Analysis {
     std::vector<std::string> croupierNames;
     // nullopt when the file holds no draw.
     std::optional<AnalysisWindow> window;
-    std::vector<Pocket> analysedDraws;
+    // One byte per draw, as the log keeps them.
+    std::vector<std::uint8_t> analysedDraws;
 };
 
 // Reads the request's file ("-" is `in`): a game file when it starts with the game file

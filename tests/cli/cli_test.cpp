@@ -220,7 +220,8 @@ TEST(CliAnalysed, OptionErrorsExitWithTwoAndOneLine) {
         {{"--step", "10"}, "--step must be"},
         {{"--last", "0"}, "--last must be a whole number from 1 to 9999"},
         {{"--last", "10000"}, "--last must be"},
-        {{"--from", "0"}, "--from must be a whole number from 1 to 10000000"},
+        {{"--from", "0"}, "--from must be a whole number from 1 to 2147483647"},
+        {{"--to", "2147483648"}, "--to must be"},
         {{"--to", "x"}, "--to must be"},
         {{"--from", "1", "--from", "2"}, "given twice"},
     };
@@ -251,12 +252,12 @@ TEST(CliAnalysisOptions, AnotherCommandReusesThemAfterItsOwnOperands) {
         2, "stats");
     EXPECT_EQ(request.kind, RouletteKind::American);
     EXPECT_EQ(request.file, "f.txt");
-    EXPECT_TRUE(request.controls.last1);
-    EXPECT_FALSE(request.controls.all1);
-    EXPECT_EQ(request.controls.analyse1, 12);
-    EXPECT_TRUE(request.controls.next1);
-    EXPECT_EQ(request.controls.paris, 0);
-    EXPECT_EQ(request.controls.pari, 38);
+    EXPECT_TRUE(request.controls.useLast);
+    EXPECT_FALSE(request.controls.useRange);
+    EXPECT_EQ(request.controls.lastCount, 12);
+    EXPECT_TRUE(request.controls.useFollowing);
+    EXPECT_EQ(request.controls.followFamily, FollowFamily::Numero);
+    EXPECT_EQ(request.controls.followEntry, 38);
     try {
         ParseAnalysisOptions({"stats", "pleins"}, 2, "stats");
         ADD_FAILURE() << "no FILE accepted";
@@ -272,7 +273,7 @@ TEST(CliAnalysisOptions, AnotherCommandReusesThemAfterItsOwnOperands) {
     EXPECT_EQ(analysis->log.drawCount(), 6);
     ASSERT_TRUE(analysis->window.has_value());
     EXPECT_EQ(analysis->window->followTarget, 17);
-    EXPECT_EQ(analysis->analysedDraws, (std::vector<Pocket>{3, 22}));
+    EXPECT_EQ(analysis->analysedDraws, (std::vector<std::uint8_t>{3, 22}));
 }
 
 TEST(CliHelp, ExplainsEveryCommandAndOption) {

@@ -27,46 +27,49 @@ std::vector<Pocket> Analyse(const AnalysisControls& controls, const DrawLog& log
                             RouletteKind kind = RouletteKind::French,
                             const CroupierLookup& croupiers = {}) {
     std::vector<Pocket> out;
-    if (const auto resolved = ResolveAnalysisWindow(controls, log, kind, croupiers))
-        SelectAnalysedDraws(log, kind, resolved->window, out);
+    std::vector<std::uint8_t> buffer;
+    if (const auto resolved = ResolveAnalysisWindow(controls, log, kind, croupiers)) {
+        const auto analysed = SelectAnalysedDraws(log, kind, resolved->window, buffer);
+        out.assign(analysed.begin(), analysed.end());
+    }
     return out;
 }
 
 AnalysisControls Range(int start, int end) {
     AnalysisControls c;
-    c.start1 = start;
-    c.end1 = end;
+    c.rangeStart = start;
+    c.rangeEnd = end;
     return c;
 }
 
 AnalysisControls LastN(int n) {
     AnalysisControls c;
-    c.all1 = false;
-    c.last1 = true;
-    c.analyse1 = n;
+    c.useRange = false;
+    c.useLast = true;
+    c.lastCount = n;
     return c;
 }
 
 AnalysisControls Following(FollowFamily family, std::optional<int> pari, int start = 1,
                            int end = 1000) {
     AnalysisControls c = Range(start, end);
-    c.next1 = true;
-    c.paris = static_cast<int>(family);
-    c.pari = pari;
+    c.useFollowing = true;
+    c.followFamily = family;
+    c.followEntry = pari;
     return c;
 }
 
 TEST(AnalysisWindow, RangeFollowsTheCheckedBoxAndStaysInsideTheLog) {
     AnalysisControls neither;
-    neither.all1 = false;
+    neither.useRange = false;
     AnalysisControls both = Range(3, 4);
-    both.last1 = true;
+    both.useLast = true;
     struct Case {
         const char* name;
         AnalysisControls controls;
         int drawCount;
         int first, last;
-        std::optional<int> loweredStart1;
+        std::optional<int> loweredRangeStart;
     } cases[] = {
         {"start beyond the log", Range(50, 30), 30, 30, 30, 30},
         {"start and end beyond the log", Range(50, 60), 30, 30, 30, 30},
@@ -87,7 +90,7 @@ TEST(AnalysisWindow, RangeFollowsTheCheckedBoxAndStaysInsideTheLog) {
         ASSERT_TRUE(r.has_value());
         EXPECT_EQ(r->window.windowFirst, c.first);
         EXPECT_EQ(r->window.windowLast, c.last);
-        EXPECT_EQ(r->loweredStart1, c.loweredStart1);
+        EXPECT_EQ(r->loweredRangeStart, c.loweredRangeStart);
     }
 }
 
@@ -99,7 +102,7 @@ TEST(AnalysisWindow, AnEmptyLogGivesNoWindow) {
 TEST(AnalysisWindow, SamplingCountsBackFromTheDrawAfterTheRange) {
     struct Case {
         int start, end;
-        std::optional<int> step1;
+        std::optional<int> stepEntry;
         std::vector<Pocket> analysed;
     } cases[] = {
         {1, 10, 1, {1, 3, 5, 7, 9}},
@@ -114,9 +117,9 @@ TEST(AnalysisWindow, SamplingCountsBackFromTheDrawAfterTheRange) {
     const DrawLog log = NumberedLog(30);
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()
-                     << c.start << ".." << c.end << " step entry " << c.step1.value_or(-1));
+                     << c.start << ".." << c.end << " step entry " << c.stepEntry.value_or(-1));
         AnalysisControls controls = Range(c.start, c.end);
-        controls.step1 = c.step1;
+        controls.stepEntry = c.stepEntry;
         EXPECT_EQ(Analyse(controls, log), c.analysed);
     }
 }
@@ -233,12 +236,12 @@ TEST(AnalysisWindow, GreenPocketsFollowTheFamiliesArithmetic) {
         {F::ManquePasse, 19, 2, {2}},
     };
     for (const Case& c : cases) {
-        const int kind = static_cast<int>(c.family);
-        SCOPED_TRACE(testing::Message() << followFamilyKeys[kind] << " " << c.x);
-        EXPECT_EQ(FollowTargetFromDraw(kind, c.x), c.targetFromDraw);
+        SCOPED_TRACE(testing::Message()
+                     << followFamilyKeys[static_cast<std::size_t>(c.family)] << " " << c.x);
+        EXPECT_EQ(FollowTargetFromDraw(c.family, c.x), c.targetFromDraw);
         std::vector<int> passed;
         for (int t = 0; t <= 13; ++t)
-            if (FollowPasses(kind, t, c.x, RouletteKind::American)) passed.push_back(t);
+            if (FollowPasses(c.family, t, c.x, RouletteKind::American)) passed.push_back(t);
         EXPECT_EQ(passed, c.targetsPassed);
     }
 }
@@ -252,7 +255,7 @@ TEST(AnalysisWindow, TargetListsAndTheirEntries) {
         const char *first, *last;
         int lastTarget;
     } cases[] = {
-        {F::Numero, RouletteKind::American, 38, "0", "37", 37},
+        {F::Numero, RouletteKind::American, 38, "0", "00", 37},
         {F::Numero, RouletteKind::French, 37, "0", "36", 36},
         {F::Secteur, RouletteKind::NoZero, 36, "1", "36", 36},
         {F::Transversale, RouletteKind::French, 12, "1-3", "34-36", 12},
@@ -264,8 +267,9 @@ TEST(AnalysisWindow, TargetListsAndTheirEntries) {
         {F::ManquePasse, RouletteKind::French, 2, "manque", "passe", 2},
     };
     for (const Case& c : cases) {
-        const int kind = static_cast<int>(c.family);
-        SCOPED_TRACE(testing::Message() << followFamilyKeys[kind] << " " << KindName(c.kind));
+        const FollowFamily kind = c.family;
+        SCOPED_TRACE(testing::Message() << followFamilyKeys[static_cast<std::size_t>(kind)] << " "
+                                        << KindName(c.kind));
         const auto entries = TargetEntries(kind, c.kind);
         ASSERT_EQ(entries.size(), c.count);
         EXPECT_EQ(entries.front(), c.first);
@@ -275,9 +279,9 @@ TEST(AnalysisWindow, TargetListsAndTheirEntries) {
         EXPECT_FALSE(FollowTargetFromEntry(kind, count + 1, c.kind));
         EXPECT_FALSE(FollowTargetFromEntry(kind, 0, c.kind));
     }
-    EXPECT_EQ(TargetEntries(static_cast<int>(F::Transversale), RouletteKind::French)[1], "4-6");
-    EXPECT_TRUE(TargetEntries(noFollow, RouletteKind::French).empty());
-    EXPECT_TRUE(TargetEntries(followFamilyCount, RouletteKind::French).empty());
+    EXPECT_EQ(TargetEntries(F::Transversale, RouletteKind::French)[1], "4-6");
+    EXPECT_FALSE(FollowFamilyAt(-1));
+    EXPECT_FALSE(FollowFamilyAt(followFamilyCount));
 }
 
 TEST(AnalysisWindow, CroupierFilterTakesOnlyAKnownNamesDraws) {
@@ -289,17 +293,17 @@ TEST(AnalysisWindow, CroupierFilterTakesOnlyAKnownNamesDraws) {
     };
     auto byCroupier = [](std::string name) {
         AnalysisControls c = Range(1, 6);
-        c.next2 = true;
-        c.croupier = std::move(name);
+        c.useCroupier = true;
+        c.croupierName = std::move(name);
         return c;
     };
     AnalysisControls steppedAlain = byCroupier("Alain");
-    steppedAlain.step1 = 1;
+    steppedAlain.stepEntry = 1;
     AnalysisControls bothFilters = byCroupier("Alain");
-    bothFilters.next1 = true;
-    bothFilters.pari = 2;  // numero 1
+    bothFilters.useFollowing = true;
+    bothFilters.followEntry = 2;  // numero 1
     AnalysisControls boxUnchecked = byCroupier("Alain");
-    boxUnchecked.next2 = false;
+    boxUnchecked.useCroupier = false;
     struct Case {
         const char* name;
         AnalysisControls controls;
@@ -323,23 +327,65 @@ TEST(AnalysisWindow, CroupierFilterTakesOnlyAKnownNamesDraws) {
 
 TEST(AnalysisWindow, SelectionReusesTheOutputAndClipsAHandMadeWindow) {
     const DrawLog log = NumberedLog(10);
-    std::vector<Pocket> out = {99, 98, 97};
+    std::vector<std::uint8_t> buffer = {99, 98, 97};
     struct Case {
         AnalysisWindow window;
-        std::vector<Pocket> analysed;
+        std::vector<std::uint8_t> analysed;
     } cases[] = {
-        {{-5, 50, 1, noFollow, 0, 0}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
-        {{20, 30, 1, noFollow, 0, 0}, {}},
-        {{8, 10, 0, noFollow, 0, 0}, {8, 9, 10}},
-        {{1, 10, 1, 42, 0, 0}, {}},  // no such family: nothing passes
-        {{1, 10, 1, static_cast<int>(FollowFamily::Secteur), 37, 0}, {}},  // no 00 on this wheel
+        {{-5, 50, 1, std::nullopt, 0, 0}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+        {{20, 30, 1, std::nullopt, 0, 0}, {}},
+        {{8, 10, 0, std::nullopt, 0, 0}, {8, 9, 10}},
+        {{8, 10, 2, std::nullopt, 0, 0}, {9}},
+        {{1, 10, 1, FollowFamily::Numero, 42, 0}, {}},   // no such pocket: nothing passes
+        {{1, 10, 1, FollowFamily::Secteur, 37, 0}, {}},  // no 00 on this wheel
     };
     for (const Case& c : cases) {
-        SelectAnalysedDraws(log, RouletteKind::French, c.window, out);
-        EXPECT_EQ(out, c.analysed);
+        const auto analysed = SelectAnalysedDraws(log, RouletteKind::French, c.window, buffer);
+        EXPECT_EQ(std::vector<std::uint8_t>(analysed.begin(), analysed.end()), c.analysed);
     }
-    SelectAnalysedDraws(DrawLog{}, RouletteKind::French, AnalysisWindow{}, out);
-    EXPECT_TRUE(out.empty());
+    // The whole range is the log itself; a step gathers into the buffer.
+    EXPECT_EQ(SelectAnalysedDraws(log, RouletteKind::French, {1, 10, 1}, buffer).data(),
+              log.draws().data());
+    EXPECT_EQ(SelectAnalysedDraws(log, RouletteKind::French, {1, 10, 2}, buffer).data(),
+              buffer.data());
+    EXPECT_TRUE(
+        SelectAnalysedDraws(DrawLog{}, RouletteKind::French, AnalysisWindow{}, buffer).empty());
+}
+
+TEST(AnalysisWindow, RangeCorrectionsOnceAnEditIsFinished) {
+    struct Case {
+        int start, end, drawCount;
+        int correctedStart, correctedEnd;
+    } cases[] = {
+        {15, 20, 100, 15, 20},  // typed in full, 20 stays 20
+        {15, 2, 100, 2, 15},    // an end before the start is pulled up to it
+        {15, 150, 100, 15, 100},
+        {30, 20, 100, 20, 30},  // a start after the end comes down to it, and the reverse
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.start << ".." << c.end << " of " << c.drawCount);
+        EXPECT_EQ(CorrectedRangeStart(c.start, c.end), c.correctedStart);
+        EXPECT_EQ(CorrectedRangeEnd(c.end, c.start, c.drawCount), c.correctedEnd);
+    }
+    EXPECT_EQ(RangeAfterModeSwitch({50, 80}, 60), (RangeValues{50, 60}));
+    EXPECT_EQ(RangeAfterModeSwitch({70, 80}, 60), (RangeValues{1, 60}));
+    EXPECT_EQ(RangeMaximum(12), maxRangeDraw);
+    EXPECT_EQ(RangeMaximum(maxRangeDraw + 1), maxRangeDraw + 1);
+}
+
+TEST(AnalysisWindow, TheWholeRangeReachesBeyondTheDesignMaximum) {
+    // A game one draw longer than the range boxes' design maximum is analysed to its end.
+    DrawLog log;
+    log.Reserve(maxRangeDraw + 1);
+    for (int n = 0; n < maxRangeDraw; ++n) log.Append(1, std::nullopt, 0);
+    log.Append(17, std::nullopt, 0);
+    AnalysisControls controls = Range(1, RangeMaximum(log.drawCount()));
+    const auto resolved = ResolveAnalysisWindow(controls, log, RouletteKind::French, {});
+    ASSERT_TRUE(resolved);
+    std::vector<std::uint8_t> buffer;
+    const auto analysed = SelectAnalysedDraws(log, RouletteKind::French, resolved->window, buffer);
+    EXPECT_EQ(analysed.size(), static_cast<std::size_t>(maxRangeDraw) + 1);
+    EXPECT_EQ(analysed.back(), 17);
 }
 
 }  // namespace

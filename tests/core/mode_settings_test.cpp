@@ -9,48 +9,48 @@ namespace spinalyst {
 namespace {
 
 void ExpectSameControls(const AnalysisControls& a, const AnalysisControls& b) {
-    EXPECT_EQ(a.all1, b.all1);
-    EXPECT_EQ(a.start1, b.start1);
-    EXPECT_EQ(a.end1, b.end1);
-    EXPECT_EQ(a.last1, b.last1);
-    EXPECT_EQ(a.analyse1, b.analyse1);
-    EXPECT_EQ(a.step1, b.step1);
-    EXPECT_EQ(a.next1, b.next1);
-    EXPECT_EQ(a.paris, b.paris);
-    EXPECT_EQ(a.pari, b.pari);
-    EXPECT_EQ(a.next2, b.next2);
-    EXPECT_EQ(a.croupier, b.croupier);
+    EXPECT_EQ(a.useRange, b.useRange);
+    EXPECT_EQ(a.rangeStart, b.rangeStart);
+    EXPECT_EQ(a.rangeEnd, b.rangeEnd);
+    EXPECT_EQ(a.useLast, b.useLast);
+    EXPECT_EQ(a.lastCount, b.lastCount);
+    EXPECT_EQ(a.stepEntry, b.stepEntry);
+    EXPECT_EQ(a.useFollowing, b.useFollowing);
+    EXPECT_EQ(a.followFamily, b.followFamily);
+    EXPECT_EQ(a.followEntry, b.followEntry);
+    EXPECT_EQ(a.useCroupier, b.useCroupier);
+    EXPECT_EQ(a.croupierName, b.croupierName);
 }
 
 TEST(ModeSettings, AMissingSectionReadsTheDefaults) {
     const ModeSettings s = LoadModeSettings(IniFile::Parse("[Stat2]\nAll1=0\n"), 1, true);
     EXPECT_EQ(ModeSectionName(1), "Stat1");
-    EXPECT_TRUE(s.all1);
-    EXPECT_EQ(s.start1, 1);
-    EXPECT_EQ(s.end1, 1);
-    EXPECT_FALSE(s.last1);
-    EXPECT_EQ(s.analyse1, 1);  // the form shows 12, the settings default to 1
-    EXPECT_EQ(s.step1, 0);
-    EXPECT_FALSE(s.next1);
-    EXPECT_EQ(s.paris, 0);
-    EXPECT_EQ(s.pari, 0);
-    EXPECT_FALSE(s.next2);
-    EXPECT_EQ(s.croupier, "");
+    EXPECT_TRUE(s.useRange);
+    EXPECT_EQ(s.rangeStart, 1);
+    EXPECT_EQ(s.rangeEnd, 1);
+    EXPECT_FALSE(s.useLast);
+    EXPECT_EQ(s.lastCount, 1);  // the form shows 12, the settings default to 1
+    EXPECT_EQ(s.stepEntry, 0);
+    EXPECT_FALSE(s.useFollowing);
+    EXPECT_EQ(s.followFamily, FollowFamily::Numero);
+    EXPECT_EQ(s.followEntry, 0);
+    EXPECT_FALSE(s.useCroupier);
+    EXPECT_EQ(s.croupierName, "");
 }
 
 TEST(ModeSettings, SavingWritesTheElevenKeysInOrderAndLoadsBackTheSame) {
     AnalysisControls c;
-    c.all1 = false;
-    c.start1 = 7;
-    c.end1 = 420;
-    c.last1 = true;
-    c.analyse1 = 36;
-    c.step1 = std::nullopt;
-    c.next1 = true;
-    c.paris = 4;
-    c.pari = 2;
-    c.next2 = false;
-    c.croupier = "Zoé, la première";
+    c.useRange = false;
+    c.rangeStart = 7;
+    c.rangeEnd = 420;
+    c.useLast = true;
+    c.lastCount = 36;
+    c.stepEntry = std::nullopt;
+    c.useFollowing = true;
+    c.followFamily = FollowFamily::Colonne;
+    c.followEntry = 2;
+    c.useCroupier = false;
+    c.croupierName = "Zoé, la première";
     IniFile ini = IniFile::Parse("[Params]\nStat=5\n");
     SaveModeSettings(ini, 5, c);
     EXPECT_EQ(ini.Serialize(),
@@ -59,10 +59,10 @@ TEST(ModeSettings, SavingWritesTheElevenKeysInOrderAndLoadsBackTheSame) {
     ExpectSameControls(LoadModeSettings(IniFile::Parse(ini.Serialize()), 5, true), c);
 
     // Without "End1" the stored end is not read back.
-    EXPECT_EQ(LoadModeSettings(ini, 5, false).end1, 1);
+    EXPECT_EQ(LoadModeSettings(ini, 5, false).rangeEnd, 1);
     // Section names match without regard to case, and a rewrite keeps the section's place.
     IniFile lower = IniFile::Parse("[stat3]\nstep1=4\n[Other]\nk=v\n");
-    EXPECT_EQ(LoadModeSettings(lower, 3, true).step1, 4);
+    EXPECT_EQ(LoadModeSettings(lower, 3, true).stepEntry, 4);
     SaveModeSettings(lower, 3, c);
     EXPECT_TRUE(lower.Serialize().ends_with("Croupier=Zoé, la première\n[Other]\nk=v\n"));
 }
@@ -73,23 +73,23 @@ TEST(ModeSettings, HandEditedValuesAreBroughtIntoTheControlsRange) {
         const char* line;
         Check check;
     } cases[] = {
-        {"Start1=-5", [](const ModeSettings& s) { EXPECT_EQ(s.start1, 1); }},
-        {"Start1=20000000", [](const ModeSettings& s) { EXPECT_EQ(s.start1, 10000000); }},
-        {"End1=0", [](const ModeSettings& s) { EXPECT_EQ(s.end1, 1); }},
-        {"End1=99999999999999", [](const ModeSettings& s) { EXPECT_EQ(s.end1, 10000000); }},
-        {"Analyse1=0", [](const ModeSettings& s) { EXPECT_EQ(s.analyse1, 1); }},
-        {"Analyse1=10000", [](const ModeSettings& s) { EXPECT_EQ(s.analyse1, 9999); }},
-        {"Step1=20", [](const ModeSettings& s) { EXPECT_EQ(s.step1, std::nullopt); }},
-        {"Step1=-1", [](const ModeSettings& s) { EXPECT_EQ(s.step1, std::nullopt); }},
-        {"Step1=8", [](const ModeSettings& s) { EXPECT_EQ(s.step1, 8); }},
-        {"Step1=abc", [](const ModeSettings& s) { EXPECT_EQ(s.step1, 0); }},
-        {"Paris=9", [](const ModeSettings& s) { EXPECT_EQ(s.paris, std::nullopt); }},
-        {"Pari=-3", [](const ModeSettings& s) { EXPECT_EQ(s.pari, std::nullopt); }},
-        {"Pari=40", [](const ModeSettings& s) { EXPECT_EQ(s.pari, 40); }},
-        {"Pari=3000000000", [](const ModeSettings& s) { EXPECT_EQ(s.pari, std::nullopt); }},
-        {"All1=0", [](const ModeSettings& s) { EXPECT_FALSE(s.all1); }},
-        {"All1=yes", [](const ModeSettings& s) { EXPECT_TRUE(s.all1); }},
-        {"Next2=-2", [](const ModeSettings& s) { EXPECT_TRUE(s.next2); }},
+        {"Start1=-5", [](const ModeSettings& s) { EXPECT_EQ(s.rangeStart, 1); }},
+        {"Start1=20000000", [](const ModeSettings& s) { EXPECT_EQ(s.rangeStart, 10000000); }},
+        {"End1=0", [](const ModeSettings& s) { EXPECT_EQ(s.rangeEnd, 1); }},
+        {"End1=99999999999999", [](const ModeSettings& s) { EXPECT_EQ(s.rangeEnd, 10000000); }},
+        {"Analyse1=0", [](const ModeSettings& s) { EXPECT_EQ(s.lastCount, 1); }},
+        {"Analyse1=10000", [](const ModeSettings& s) { EXPECT_EQ(s.lastCount, 9999); }},
+        {"Step1=20", [](const ModeSettings& s) { EXPECT_EQ(s.stepEntry, std::nullopt); }},
+        {"Step1=-1", [](const ModeSettings& s) { EXPECT_EQ(s.stepEntry, std::nullopt); }},
+        {"Step1=8", [](const ModeSettings& s) { EXPECT_EQ(s.stepEntry, 8); }},
+        {"Step1=abc", [](const ModeSettings& s) { EXPECT_EQ(s.stepEntry, 0); }},
+        {"Paris=9", [](const ModeSettings& s) { EXPECT_EQ(s.followFamily, std::nullopt); }},
+        {"Pari=-3", [](const ModeSettings& s) { EXPECT_EQ(s.followEntry, std::nullopt); }},
+        {"Pari=40", [](const ModeSettings& s) { EXPECT_EQ(s.followEntry, 40); }},
+        {"Pari=3000000000", [](const ModeSettings& s) { EXPECT_EQ(s.followEntry, std::nullopt); }},
+        {"All1=0", [](const ModeSettings& s) { EXPECT_FALSE(s.useRange); }},
+        {"All1=yes", [](const ModeSettings& s) { EXPECT_TRUE(s.useRange); }},
+        {"Next2=-2", [](const ModeSettings& s) { EXPECT_TRUE(s.useCroupier); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
@@ -105,9 +105,10 @@ TEST(ModeSettings, AStepWithoutEntryAnalysesEveryDraw) {
     const auto resolved = ResolveAnalysisWindow(s, log, RouletteKind::French, {});
     ASSERT_TRUE(resolved);
     EXPECT_EQ(resolved->window.windowStep, 1);
-    std::vector<Pocket> out;
-    SelectAnalysedDraws(log, RouletteKind::French, resolved->window, out);
-    EXPECT_EQ(out, (std::vector<Pocket>{4, 5, 6}));
+    std::vector<std::uint8_t> buffer;
+    const auto analysed = SelectAnalysedDraws(log, RouletteKind::French, resolved->window, buffer);
+    EXPECT_EQ(std::vector<std::uint8_t>(analysed.begin(), analysed.end()),
+              (std::vector<std::uint8_t>{4, 5, 6}));
 }
 
 }  // namespace

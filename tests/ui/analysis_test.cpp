@@ -28,11 +28,12 @@ QStringList Entries(QComboBox* box) {
     for (int i = 0; i < box->count(); ++i) list << box->itemText(i);
     return list;
 }
-void AddDraws(TfrmMain& window, std::initializer_list<Pocket> pockets) {
+void AddDraws(MainWindow& window, std::initializer_list<Pocket> pockets) {
     for (Pocket p : pockets) window.session().AddDraw(p);
 }
-std::vector<Pocket> Analysed(TfrmMain& window) {
-    return window.statsArea().analysedDraws();
+std::vector<Pocket> Analysed(MainWindow& window) {
+    const auto analysed = window.statsArea().analysedDraws();
+    return {analysed.begin(), analysed.end()};
 }
 }  // namespace
 
@@ -43,7 +44,7 @@ private slots:
     void startsWithDefaultsAndWritesModeAndKindAtClose() {
         test::DataDir dir;
         {
-            TfrmMain window(dir.paths());
+            MainWindow window(dir.paths());
             QVERIFY(Find<QCheckBox>(&window, "cbAll1")->isChecked());
             for (const char* box : {"cbLast1", "cbNext1", "cbNext2"})
                 QVERIFY(!Find<QCheckBox>(&window, box)->isChecked());
@@ -65,7 +66,7 @@ private slots:
     void rangeStepAndFiltersSelectTheAnalysedDraws() {
         test::DataDir dir;
         dir.Write("spinalyst_EN.lang", "NUMERO\tTEXT\n39\tAnalysed draws\n");
-        TfrmMain window(dir.paths());
+        MainWindow window(dir.paths());
         QSignalSpy refreshed(&window.statsArea(), &StatsArea::statisticsRefreshed);
         AddDraws(window, {5, 17, 3, 17, 22, 17});
         QCOMPARE(refreshed.count(), 6);
@@ -117,7 +118,7 @@ private slots:
     void targetListFollowsTheFamilyAndTheKind() {
         test::DataDir dir;
         dir.Write("spinalyst_EN.lang", "NUMERO\tTEXT\n116\tRed\n117\tBlack\n");
-        TfrmMain window(dir.paths());
+        MainWindow window(dir.paths());
         auto* paris = Find<QComboBox>(&window, "cbParis");
         auto* pari = Find<QComboBox>(&window, "cbPari");
         QCOMPARE(pari->count(), 38);  // empty, 0 ... 36 on the French wheel
@@ -130,7 +131,7 @@ private slots:
         paris->setCurrentIndex(0);
         window.findChild<QAction*>("Americaine1")->trigger();
         QCOMPARE(pari->count(), 39);
-        QCOMPARE(pari->itemText(38), QString("37"));
+        QCOMPARE(pari->itemText(38), QString("00"));
         window.findChild<QAction*>("NoZero1")->trigger();
         QCOMPARE(pari->itemText(1), QString("1"));
     }
@@ -140,7 +141,7 @@ private slots:
         dir.Write("spinalyst.ini",
                   "[Params]\nStat=2\n[Stat5]\nAll1=1\nStart1=50\nEnd1=70\nStep1=1\nNext1=1\n"
                   "Paris=4\nPari=2\n");
-        TfrmMain window(dir.paths());
+        MainWindow window(dir.paths());
         QVERIFY(Find<QToolButton>(&window, "sbStat2")->property("current").toBool());
         for (int i = 0; i < 40; ++i) window.session().AddDraw(i % 37);
         Find<QSpinBox>(&window, "seAnalyse1")->setValue(7);
@@ -177,13 +178,58 @@ private slots:
         QVERIFY(dir.Read("spinalyst.ini").contains("Analyse1=9"));
     }
 
+    void theRangeEndCanBeTypedAndIsCorrectedWhenFinished() {
+        test::DataDir dir;
+        MainWindow window(dir.paths());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        for (int i = 0; i < 100; ++i) window.session().AddDraw(i % 37);
+        auto* start = Find<QSpinBox>(&window, "seStart1");
+        auto* end = Find<QSpinBox>(&window, "seEnd1");
+        start->setValue(15);
+        QSignalSpy refreshed(&window.statsArea(), &StatsArea::statisticsRefreshed);
+        end->setFocus();
+        end->selectAll();
+        QTest::keyClicks(end, "20");
+        QCOMPARE(refreshed.count(), 0);  // nothing happens at each keystroke
+        QTest::keyClick(end, Qt::Key_Return);
+        QCOMPARE(end->value(), 20);
+        QCOMPARE(refreshed.count(), 1);
+        QCOMPARE(Analysed(window).size(), 6u);
+        // The rules still hold once the number is finished.
+        end->setFocus();
+        end->selectAll();
+        QTest::keyClicks(end, "150");
+        QTest::keyClick(end, Qt::Key_Return);
+        QCOMPARE(end->value(), 100);
+        end->selectAll();
+        QTest::keyClicks(end, "3");
+        QTest::keyClick(end, Qt::Key_Return);
+        QCOMPARE(end->value(), 15);
+    }
+
+    void theRangeReachesTheNewestDrawOfAVeryLongGame() {
+        test::DataDir dir;
+        MainWindow window(dir.paths());
+        GameSession& session = window.session();
+        session.BeginBatch();
+        session.game().Reserve(maxRangeDraw + 1);
+        for (int n = 0; n <= maxRangeDraw; ++n) session.game().AddDraw(n % 37, 1);
+        session.EndBatch();
+        QCOMPARE(Find<QSpinBox>(&window, "seEnd1")->value(), maxRangeDraw + 1);
+        QCOMPARE(window.statsArea().analysedDraws().size(), std::size_t(maxRangeDraw) + 1);
+        // A new game brings the boxes back to their design bounds.
+        session.NewGame();
+        QCOMPARE(Find<QSpinBox>(&window, "seEnd1")->maximum(), maxRangeDraw);
+    }
+
     void aHandEditedFileStartsWithWhatItCanApply() {
         test::DataDir dir;
         const QByteArray file =
             "; kept\n[Params]\nStat=12\nRoulette=-4\n[Stat9]\nStart1=-5\nEnd1=99999999\n"
             "Analyse1=-2\nStep1=20\nParis=3\nPari=77\nNext2=1\nCroupier=Nobody\n[Mine]\nx=1\n";
         dir.Write("spinalyst.ini", file);
-        TfrmMain window(dir.paths());
+        MainWindow window(dir.paths());
         QCOMPARE(window.session().kind(), RouletteKind::French);
         QVERIFY(Find<QToolButton>(&window, "sbStat9")->property("current").toBool());
         QCOMPARE(Find<QSpinBox>(&window, "seAnalyse1")->value(), 1);

@@ -44,7 +44,7 @@ class DrawsTest final : public QObject {
 private slots:
     void gridListsDrawsNewestFirstAndFollowsUndo() {
         test::DataDir dir;
-        TfrmMain window(dir.paths());
+        MainWindow window(dir.paths());
         auto* grid = window.findChild<QTableView*>("sgDraws");
         QAbstractItemModelTester tester(grid->model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -69,9 +69,25 @@ private slots:
         QCOMPARE(session.drawCount(), 0);
     }
 
+    void theParityHeaderReadsInTheOrderOfItsColumns() {
+        for (const char* language : {"EN", "FR"}) {
+            test::DataDir dir;
+            dir.Write("spinalyst.ini", QByteArray("[Params]\nLanguage=") + language + "\n");
+            dir.CopyShippedLanguages();
+            MainWindow window(dir.paths());
+            auto* grid = window.findChild<QTableView*>("sgDraws");
+            window.session().AddDraw(5);
+            // Column 6 marks odd pockets, column 7 even ones: the header puts odd first.
+            QCOMPARE(Cell(grid, 0, 6), QString("X"));
+            QCOMPARE(Cell(grid, 0, 7), QString());
+            const QString header = grid->model()->headerData(6, Qt::Horizontal).toString();
+            QCOMPARE(header, QString(language == QByteArray("EN") ? "O-E" : "I-P"));
+        }
+    }
+
     void pageButtonsShowTheirColumns() {
         test::DataDir dir;
-        TfrmMain window(dir.paths());
+        MainWindow window(dir.paths());
         auto* grid = window.findChild<QTableView*>("sgDraws");
         auto visible = [&] {
             QList<int> shown;
@@ -102,20 +118,20 @@ private slots:
         test::DataDir dir;
         dir.Write("spinalyst_EN.lang", "NUMERO\tTEXT\n27\tNew\n");  // no record 26
         {
-            TfrmMain window(dir.paths());
+            MainWindow window(dir.paths());
             auto* box = window.findChild<QComboBox*>("cbCroupiers");
             QCOMPARE(window.findChild<QLabel*>("lbCroupier")->text(), QString("<!26!>"));
             QCOMPARE(
                 window.findChild<QTableView*>("sgDraws")->model()->headerData(1, Qt::Horizontal),
                 QVariant(QString("<!26!>")));
             window.session().AddDraw(4);  // before any croupier
-            TdlgNewCroupier::SetNextAnswer(QString("Zoé"));
+            CroupierDialog::SetNextAnswer(QString("Zoé"));
             Click(&window, "btCroupier");
             window.session().AddDraw(5);
-            TdlgNewCroupier::SetNextAnswer(QString("Alain"));
+            CroupierDialog::SetNextAnswer(QString("Alain"));
             Click(&window, "btCroupier");
             window.session().AddDraw(6);
-            TdlgNewCroupier::SetNextAnswer(std::nullopt);  // Cancel changes nothing
+            CroupierDialog::SetNextAnswer(std::nullopt);  // Cancel changes nothing
             Click(&window, "btCroupier");
             QCOMPARE(Entries(box), (QStringList{"", "Alain", "Zoé"}));
             QCOMPARE(box->currentText(), QString("Alain"));
@@ -141,7 +157,7 @@ private slots:
         }
         // The next run lists both, with the numbers they were given (no close needed).
         QCOMPARE(dir.Read("croupiers"), QByteArray("idx\tname\n1\tZoé\n2\tAlain\n"));
-        TfrmMain next(dir.paths());
+        MainWindow next(dir.paths());
         QCOMPARE(Entries(next.findChild<QComboBox*>("cbCroupiers")),
                  (QStringList{"", "Alain", "Zoé"}));
     }
@@ -150,8 +166,8 @@ private slots:
         test::DataDir dir;
         dir.Write("spinalyst_EN.lang", "NUMERO\tTEXT\n122\tNot written\n");
         QDir(dir.file("croupiers")).mkpath(".");  // a directory where the file should be
-        TfrmMain window(dir.paths());
-        TdlgNewCroupier::SetNextAnswer(QString("Zoé"));
+        MainWindow window(dir.paths());
+        CroupierDialog::SetNextAnswer(QString("Zoé"));
         Click(&window, "btCroupier");
         QCOMPARE(window.statusBar()->currentMessage(), QString("Not written"));
         QCOMPARE(window.session().croupiers().CroupierIndex("Zoé"), 1);
@@ -162,7 +178,7 @@ private slots:
     void aBatchIsAnnouncedOnce() {
         test::DataDir dir;
         dir.Write("spinalyst.ini", "[Params]\nRoulette=2\n");
-        TfrmMain window(dir.paths());
+        MainWindow window(dir.paths());
         QSignalSpy added(&window.session(), &GameSession::drawsAdded);
         window.findChild<QSpinBox*>("seNbRand")->setValue(100000);
         QCOMPARE(window.findChild<QSpinBox*>("seNbRand")->maximum(), 100000);
@@ -180,13 +196,15 @@ private slots:
     void randomSourceDialogKeepsTheChoiceForOkOnly() {
         test::DataDir dir;
         dir.Write("spinalyst.ini", "[Params]\nRndSource=2\nRndSourceFile=/tmp/spins.txt\n");
-        TfrmMain window(dir.paths());
+        dir.CopyShippedLanguages();
+        MainWindow window(dir.paths());
         GameSession& session = window.session();
         QCOMPARE(session.game().randomSource(), 2);
-        Click(&window, "btRandom");  // the file source draws nothing yet
+        Click(&window, "btRandom");  // the file source draws nothing yet, and says why
         QCOMPARE(session.drawCount(), 0);
+        QVERIFY(window.statusBar()->currentMessage().contains("random source is a file"));
 
-        TdlgRndSrc::SetTestDriver([](TdlgRndSrc& dialog) {
+        RandomSourceDialog::SetTestDriver([](RandomSourceDialog& dialog) {
             dialog.show();
             auto* program = dialog.findChild<QCheckBox*>("cbSrc1");
             auto* file = dialog.findChild<QCheckBox*>("cbSrc2");
@@ -203,8 +221,8 @@ private slots:
         Click(&window, "btRandom");
         QCOMPARE(session.drawCount(), 1);
 
-        TdlgRndSrc::SetNextFileName(QString("/data/other.txt"));
-        TdlgRndSrc::SetTestDriver([](TdlgRndSrc& dialog) {
+        RandomSourceDialog::SetNextFileName(QString("/data/other.txt"));
+        RandomSourceDialog::SetTestDriver([](RandomSourceDialog& dialog) {
             dialog.show();
             dialog.findChild<QCheckBox*>("cbSrc1")->click();
             QTest::mouseClick(dialog.findChild<QAbstractButton*>("sbSrcFile"), Qt::LeftButton);

@@ -21,12 +21,12 @@
 using namespace spinalyst;
 
 namespace {
-FamilyPage* Page(TfrmMain& window, const char* tab) {
+FamilyPage* Page(MainWindow& window, const char* tab) {
     auto* page = window.findChild<FamilyPage*>(tab);
     if (!page) qFatal("no page %s", tab);
     return page;
 }
-void ShowTab(TfrmMain& window, StatsTab tab) {
+void ShowTab(MainWindow& window, StatsTab tab) {
     window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(int(tab));
 }
 QString Cell(QTableView* grid, int row, int column) {
@@ -50,7 +50,7 @@ class FamilyPagesTest final : public QObject {
 private slots:
     void pleinsCountsEachPocket() {
         test::DataDir dir;
-        TfrmMain window(dir.paths());
+        MainWindow window(dir.paths());
         ShowTab(window, StatsTab::Pleins);
         QTableView* grid = Page(window, "tsPleins")->grid();
         QAbstractItemModelTester tester(grid->model(),
@@ -74,7 +74,7 @@ private slots:
 
     void userSortSurvivesNewDraws() {
         test::DataDir dir;
-        TfrmMain window(dir.paths());
+        MainWindow window(dir.paths());
         ShowTab(window, StatsTab::Pleins);
         QTableView* grid = Page(window, "tsPleins")->grid();
         QTest::mouseClick(grid->horizontalHeader()->viewport(), Qt::LeftButton, {},
@@ -99,7 +99,7 @@ private slots:
     void evenChancesAndEmptyGames() {
         test::DataDir dir;
         dir.Write("spinalyst_EN.lang", "NUMERO\tTEXT\n105\tRed\n108\tOdd\n109\tLow\n");
-        TfrmMain window(dir.paths());
+        MainWindow window(dir.paths());
         ShowTab(window, StatsTab::Simples);
         QTableView* grid = Page(window, "tsSimples")->grid();
         for (Pocket p : {1, 3}) window.session().AddDraw(p);
@@ -117,7 +117,7 @@ private slots:
     void splitsAndCornersFollowTheKind() {
         test::DataDir dir;
         dir.Write("spinalyst.ini", "[Params]\nRoulette=0\n");
-        TfrmMain window(dir.paths());
+        MainWindow window(dir.paths());
         ShowTab(window, StatsTab::Chevaux);
         QTableView* splits = Page(window, "tsChevaux")->grid();
         QTableView* corners = Page(window, "tsCarres")->grid();
@@ -135,7 +135,7 @@ private slots:
 
     void hitsAxisSpansTheHitsAndChartsShareTheLowerPanel() {
         test::DataDir dir;
-        TfrmMain window(dir.paths());
+        MainWindow window(dir.paths());
         window.resize(1012, 900);
         window.show();
         ShowTab(window, StatsTab::DzsCols);

@@ -40,7 +40,7 @@ private slots:
     void clicksAppendThePocketOfTheLabel() {
         test::DataDir dir;
         dir.Write("spinalyst.ini", "[Params]\nRoulette=0\n");
-        TfrmMain window(dir.paths());
+        MainWindow window(dir.paths());
         auto* panel = window.findChild<InputPanel*>("pnlSaisie");
         QTest::mouseClick(panel->inputLabel(DoubleZero), Qt::LeftButton);
         QTest::mouseClick(panel->inputLabel(0), Qt::LeftButton);
@@ -60,7 +60,7 @@ private slots:
     void typingAPocketAndEnterAppendsIt() {
         test::DataDir dir;
         dir.Write("spinalyst.ini", "[Params]\nRoulette=0\n");
-        TfrmMain window(dir.paths());
+        MainWindow window(dir.paths());
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTest::keyClicks(&window, "00");
@@ -86,7 +86,7 @@ private slots:
         test::DataDir dir;
         dir.Write("spinalyst.ini", "[Params]\nLanguage=FR\n");
         dir.Write("spinalyst_FR.lang", "NUMERO\tTEXT\n11\t&Fichier FR\n12\tNouvelle partie\n");
-        TfrmMain window(dir.paths());
+        MainWindow window(dir.paths());
         QVERIFY(window.languageLoaded());
         QCOMPARE(window.findChild<QMenu*>("Fichier1")->title(), QString("&Fichier FR"));
         QCOMPARE(window.findChild<QAction*>("Nouveau1")->text(), QString("Nouvelle partie"));
@@ -96,7 +96,7 @@ private slots:
     void aMissingLanguageFileKeepsTheDesignCaptions() {
         test::DataDir dir;
         dir.Write("spinalyst.ini", "[Params]\nLanguage=DE\n");
-        TfrmMain window(dir.paths());
+        MainWindow window(dir.paths());
         QVERIFY(!window.languageLoaded());
         QCOMPARE(window.findChild<QMenu*>("Fichier1")->title(), QString("&Fichier"));
         QCOMPARE(window.findChild<QAction*>("Quitter1")->text(), QString("Quitter"));

@@ -1,9 +1,16 @@
 #include <QAction>
+#include <QComboBox>
+#include <QDir>
 #include <QMenu>
+#include <QStatusBar>
 #include <QTest>
+#include <QToolButton>
 
 #include "app/game_session.h"
 #include "app/main_window.h"
+#include "app/notice.h"
+#include "app/start_dialog.h"
+#include "draws/random_source_dialog.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;
@@ -32,7 +39,7 @@ private slots:
         QFETCH(QString, checked);
         test::DataDir dir;
         if (!file.isEmpty()) dir.Write("spinalyst.ini", file);
-        TfrmMain window(dir.paths());
+        MainWindow window(dir.paths());
         QCOMPARE(window.windowTitle(), QString("Spinalyst"));
         QCOMPARE(int(window.session().kind()), kind);
         for (const char* name : {"Americaine1", "Francaise1", "NoZero1"})
@@ -41,7 +48,7 @@ private slots:
 
     void choosingAKindStartsANewGameEvenWhenAlreadyChecked() {
         test::DataDir dir;
-        TfrmMain window(dir.paths());
+        MainWindow window(dir.paths());
         GameSession& session = window.session();
         session.AddDraw(5);
         window.findChild<QAction*>("Francaise1")->trigger();
@@ -65,7 +72,7 @@ private slots:
         test::DataDir dir;
         dir.Write("spinalyst.ini", "[Params]\nLanguage=FR\n[Stat3]\nCroupier=Zoé\n");
         {
-            TfrmMain window(dir.paths());
+            MainWindow window(dir.paths());
             window.show();
             window.findChild<QAction*>("Americaine1")->trigger();
             window.findChild<QAction*>("Quitter1")->trigger();
@@ -75,8 +82,35 @@ private slots:
         QVERIFY(file.contains("Roulette=0"));
         QVERIFY(file.contains("Language=FR"));
         QVERIFY(file.contains("Croupier=Zoé"));
-        TfrmMain next(dir.paths());
+        MainWindow next(dir.paths());
         QCOMPARE(next.session().kind(), RouletteKind::American);
+    }
+
+    void settingsThatCannotBeWrittenAreReported() {
+        test::DataDir dir;
+        dir.Write("spinalyst_EN.lang", "NUMERO\tTEXT\n125\tSettings not saved\n");
+        QDir(dir.file("spinalyst.ini")).mkpath(".");  // a directory where the file should be
+        QStringList warnings;
+        SetWarningHook([&](const QString& text) { warnings << text; });
+        {
+            MainWindow window(dir.paths());
+            window.show();
+            QTest::mouseClick(window.findChild<QToolButton*>("sbStat3"), Qt::LeftButton);
+            QCOMPARE(window.statusBar()->currentMessage(), QString("Settings not saved"));
+            window.statusBar()->clearMessage();
+            RandomSourceDialog::SetTestDriver(
+                [](RandomSourceDialog&) { return int(QDialog::Accepted); });
+            window.findChild<QAction*>("Sourcealeatoire1")->trigger();
+            QCOMPARE(window.statusBar()->currentMessage(), QString("Settings not saved"));
+            QVERIFY(warnings.isEmpty());
+            window.close();
+        }
+        SetWarningHook(nullptr);
+        QCOMPARE(warnings, QStringList{"Settings not saved"});
+
+        StartDialog start{Settings(dir.file("spinalyst.ini").toStdString())};
+        start.findChild<QComboBox*>("cbLanguage")->setCurrentIndex(1);
+        QVERIFY(start.settingsWriteFailed());
     }
 };
 

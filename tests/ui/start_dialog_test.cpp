@@ -31,7 +31,7 @@ private slots:
         QFETCH(QString, cancel);
         test::DataDir dir;
         if (!file.isEmpty()) dir.Write("spinalyst.ini", file);
-        TLoginForm form(Settings(dir.paths().SettingsFile()));
+        StartDialog form(Settings(dir.paths().SettingsFile()));
         QCOMPARE(form.findChild<QComboBox*>("cbLanguage")->currentIndex(), index);
         QCOMPARE(form.findChild<QLabel*>("Label3")->text(), label);
         QCOMPARE(form.findChild<QPushButton*>("btCancel")->text(), cancel);
@@ -42,7 +42,7 @@ private slots:
     void choosingFrenchIsStoredAtOnceEvenWhenCancelled() {
         test::DataDir dir;
         dir.Write("spinalyst.ini", "# mine\n[Stat1]\nAll1=0\n");
-        TLoginForm form(Settings(dir.paths().SettingsFile()));
+        StartDialog form(Settings(dir.paths().SettingsFile()));
         form.show();
         auto* combo = form.findChild<QComboBox*>("cbLanguage");
         combo->setCurrentIndex(1);
@@ -53,7 +53,7 @@ private slots:
         QCOMPARE(dir.Read("spinalyst.ini"),
                  QByteArray("# mine\n[Stat1]\nAll1=0\n[Params]\nLanguage=FR\n"));
 
-        TLoginForm again(Settings(dir.paths().SettingsFile()));
+        StartDialog again(Settings(dir.paths().SettingsFile()));
         QCOMPARE(again.findChild<QComboBox*>("cbLanguage")->currentIndex(), 1);
         again.findChild<QComboBox*>("cbLanguage")->setCurrentIndex(0);
         again.show();

@@ -25,4 +25,11 @@ QByteArray DataDir::Read(const QString& name) const {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+void DataDir::CopyShippedLanguages() const {
+    for (const char* name : {"spinalyst_EN.lang", "spinalyst_FR.lang"}) {
+        QFile shipped(QStringLiteral(SPINALYST_SOURCE_DATA_DIR "/") + name);
+        if (shipped.open(QIODevice::ReadOnly)) Write(name, shipped.readAll());
+    }
+}
+
 }  // namespace spinalyst::test

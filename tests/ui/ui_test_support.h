@@ -16,6 +16,8 @@ public:
     QString file(const QString& name) const { return dir_.filePath(name); }
     void Write(const QString& name, const QByteArray& content) const;
     QByteArray Read(const QString& name) const;
+    // Puts the language files the program ships beside the settings.
+    void CopyShippedLanguages() const;
 
 private:
     QTemporaryDir dir_;

@@ -19,7 +19,6 @@ std::optional<int> RepeatGap(const DrawLog& log, int n) {
 std::string DrawsCellText(const DrawLog& log, RouletteKind kind, const CroupierTable& croupiers,
                           int n, int column) {
     const Pocket p = log.draw(n);
-    const bool number = p >= 1 && p <= 36;
     auto mark = [](bool on, const char* text) { return std::string(on ? text : ""); };
     switch (column) {
         case 0: {
@@ -39,25 +38,21 @@ std::string DrawsCellText(const DrawLog& log, RouletteKind kind, const CroupierT
         case 5:
             return IsBlack(p) ? PocketText(p) : std::string();
         case 6:
-            return mark(number && p % 2 == 1, "X");
+            return mark(IsOdd(p), "X");
         case 7:
-            return mark(number && p % 2 == 0, "X");
+            return mark(IsEven(p), "X");
         case 8:
-            return mark(number && p <= 18, "X");
+            return mark(IsLow(p), "X");
         case 9:
-            return mark(number && p >= 19, "X");
+            return mark(IsHigh(p), "X");
         case 10:
         case 11:
         case 12:
-            return mark(number && (p - 1) % 3 == column - 10, column == 10   ? "1"
-                                                              : column == 11 ? "2"
-                                                                             : "3");
+            return ColumnOf(p) == column - 9 ? std::to_string(column - 9) : std::string();
         case 13:
         case 14:
         case 15:
-            return mark(number && (p - 1) / 12 == column - 13, column == 13   ? "1"
-                                                               : column == 14 ? "2"
-                                                                              : "3");
+            return DozenOf(p) == column - 12 ? std::to_string(column - 12) : std::string();
         case 16:
             return n >= 2 ? std::to_string(wheelDistance(kind, log.draw(n - 1), p)) : std::string();
         case 17: {

@@ -123,14 +123,13 @@ inline constexpr std::array<PocketQuad, 24> carreQuads = [] {
 constexpr bool Covers(BetSlot slot, Pocket p) {
     const int i = slot.index;
     if (!IsValidSlot(slot)) return false;
-    const bool number = p >= 1 && p <= 36;
     switch (slot.kind) {
         case BetKind::Plein:
             return p == i;
         case BetKind::Cheval:
             return chevalPairs[i][0] == p || chevalPairs[i][1] == p;
         case BetKind::Transversale:
-            if (i <= 12) return number && (p + 2) / 3 == i;
+            if (i <= 12) return StreetOf(p) == i;
             if (i == 13) return p == 0 || p == 1 || p == 2;
             return p == 0 || p == 2 || p == 3;
         case BetKind::Carre:
@@ -138,17 +137,18 @@ constexpr bool Covers(BetSlot slot, Pocket p) {
                 if (q == p) return true;
             return false;
         case BetKind::Sizain:
-            return number && p >= 3 * i - 2 && p <= 3 * i + 3;
+            // Six-line i joins streets i and i + 1.
+            return StreetOf(p) == i || StreetOf(p) == i + 1;
         case BetKind::Colonne:
-            return number && (p - 1) % 3 == i - 1;
+            return ColumnOf(p) == i;
         case BetKind::Douzaine:
-            return number && (p - 1) / 12 == i - 1;
+            return DozenOf(p) == i;
         case BetKind::RougeNoir:
             return i == 1 ? IsRed(p) : IsBlack(p);
         case BetKind::PairImpair:
-            return number && (p % 2 == 0) == (i == 1);
+            return i == 1 ? IsEven(p) : IsOdd(p);
         case BetKind::ManquePasse:
-            return number && (p <= 18) == (i == 1);
+            return i == 1 ? IsLow(p) : IsHigh(p);
     }
     return false;
 }

@@ -90,6 +90,36 @@ constexpr PocketColour ColourOf(Pocket p) {
     return IsRed(p) ? PocketColour::Red : IsBlack(p) ? PocketColour::Black : PocketColour::Green;
 }
 
+// Where a number of the table lies. Each answers for the numbers 1 ... 36 only: the green
+// pockets lie in no street, column or dozen and are neither even, odd, low nor high here.
+constexpr bool IsNumber(Pocket p) {
+    return p >= 1 && p <= 36;
+}
+// Street 1 ... 12 (1-2-3 is street 1); 0 for a green pocket.
+constexpr int StreetOf(Pocket p) {
+    return IsNumber(p) ? (p + 2) / 3 : 0;
+}
+// Column 1 ... 3 (1, 4 ... 34 is column 1); 0 for a green pocket.
+constexpr int ColumnOf(Pocket p) {
+    return IsNumber(p) ? (p - 1) % 3 + 1 : 0;
+}
+// Dozen 1 ... 3; 0 for a green pocket.
+constexpr int DozenOf(Pocket p) {
+    return IsNumber(p) ? (p - 1) / 12 + 1 : 0;
+}
+constexpr bool IsEven(Pocket p) {
+    return IsNumber(p) && p % 2 == 0;
+}
+constexpr bool IsOdd(Pocket p) {
+    return IsNumber(p) && p % 2 == 1;
+}
+constexpr bool IsLow(Pocket p) {
+    return IsNumber(p) && p <= 18;
+}
+constexpr bool IsHigh(Pocket p) {
+    return IsNumber(p) && p >= 19;
+}
+
 struct Rgb {
     std::uint8_t r = 0, g = 0, b = 0;
     friend constexpr bool operator==(Rgb, Rgb) = default;

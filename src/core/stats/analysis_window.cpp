@@ -8,10 +8,6 @@ namespace spinalyst {
 
 namespace {
 
-bool IsFamily(int followKind) {
-    return followKind >= 0 && followKind < followFamilyCount;
-}
-
 int EntryCount(FollowFamily family, RouletteKind kind) {
     switch (family) {
         case FollowFamily::Numero:
@@ -40,24 +36,21 @@ std::string RangeText(int from, int to) {
 // one byte, so any byte read from it indexes this table safely.
 using PassTable = std::array<bool, 256>;
 
-PassTable MakePassTable(const AnalysisWindow& window, RouletteKind kind) {
+PassTable MakePassTable(FollowFamily family, int target, RouletteKind kind) {
     PassTable passes{};
-    for (Pocket p = 0; p < maxPocketCount; ++p)
-        passes[p] = FollowPasses(window.followKind, window.followTarget, p, kind);
+    for (Pocket p = 0; p < maxPocketCount; ++p) passes[p] = FollowPasses(family, target, p, kind);
     return passes;
 }
 
 }  // namespace
 
-std::vector<std::string> TargetEntries(int followKind, RouletteKind kind) {
+std::vector<std::string> TargetEntries(FollowFamily family, RouletteKind kind) {
     std::vector<std::string> entries;
-    if (!IsFamily(followKind)) return entries;
-    switch (static_cast<FollowFamily>(followKind)) {
+    switch (family) {
         case FollowFamily::Numero:
         case FollowFamily::Secteur:
-            // 00 is listed by its number, 37.
             for (Pocket p = firstPocket(kind); p <= lastPocket(kind); ++p)
-                entries.push_back(std::to_string(p));
+                entries.push_back(PocketText(p));
             break;
         case FollowFamily::Transversale:
             for (int j = 0; j < 12; ++j) entries.push_back(RangeText(3 * j + 1, 3 * j + 3));
@@ -82,65 +75,71 @@ std::vector<std::string> TargetEntries(int followKind, RouletteKind kind) {
     return entries;
 }
 
-std::optional<int> FollowTargetFromEntry(int followKind, int entry, RouletteKind kind) {
-    if (!IsFamily(followKind)) return std::nullopt;
-    const auto family = static_cast<FollowFamily>(followKind);
+std::optional<int> FollowTargetFromEntry(FollowFamily family, int entry, RouletteKind kind) {
     if (entry < 1 || entry > EntryCount(family, kind)) return std::nullopt;
     if (family == FollowFamily::Numero || family == FollowFamily::Secteur)
         return firstPocket(kind) + entry - 1;
     return entry;
 }
 
-int FollowTargetFromDraw(int followKind, Pocket x) {
-    if (!IsFamily(followKind)) return 0;
-    switch (static_cast<FollowFamily>(followKind)) {
-        case FollowFamily::Numero:
-        case FollowFamily::Secteur:
-            return x;
-        case FollowFamily::Transversale:
-            return (x + 2) / 3;
-        case FollowFamily::Sizain:
-            return (x + 5) / 6;
-        case FollowFamily::Colonne:
-            return x % 3 == 0 ? 3 : x % 3;
-        case FollowFamily::Douzaine:
-            return (x + 11) / 12;
-        case FollowFamily::RougeNoir:
-            return IsRed(x) ? 1 : 2;
-        case FollowFamily::PairImpair:
-            return x % 2 == 0 ? 1 : 2;
-        case FollowFamily::ManquePasse:
-            return x > 18 ? 2 : 1;
+int FollowOutcome(FollowFamily family, Pocket x) {
+    if (family == FollowFamily::Numero || family == FollowFamily::Secteur) return x;
+    if (IsNumber(x)) {
+        switch (family) {
+            case FollowFamily::Transversale:
+                return StreetOf(x);
+            case FollowFamily::Sizain:
+                // The six disjoint six-lines 1-6 ... 31-36, two streets each.
+                return (StreetOf(x) + 1) / 2;
+            case FollowFamily::Colonne:
+                return ColumnOf(x);
+            case FollowFamily::Douzaine:
+                return DozenOf(x);
+            case FollowFamily::RougeNoir:
+                return IsRed(x) ? 1 : 2;
+            case FollowFamily::PairImpair:
+                return IsEven(x) ? 1 : 2;
+            case FollowFamily::ManquePasse:
+                return IsLow(x) ? 1 : 2;
+            default:
+                return 0;
+        }
     }
-    return 0;
+    // The filter's arithmetic on the green pockets: (x + 2) div 3, (x + 5) div 6, x mod 3,
+    // (x + 11) div 12 and the parity of the number, so that 0 and 00 fall in outcomes no
+    // number has, or in column 3 (0) and column 1 (00), even and manque (0), odd and passe (00).
+    const bool zero = x == 0;
+    switch (family) {
+        case FollowFamily::Transversale:
+            return zero ? 0 : 13;
+        case FollowFamily::Sizain:
+            return zero ? 0 : 7;
+        case FollowFamily::Colonne:
+            return zero ? 3 : 1;
+        case FollowFamily::Douzaine:
+            return zero ? 0 : 4;
+        case FollowFamily::PairImpair:
+        case FollowFamily::ManquePasse:
+            return zero ? 1 : 2;
+        default:
+            // Neither red nor black.
+            return noColour;
+    }
 }
 
-bool FollowPasses(int followKind, int target, Pocket p, RouletteKind kind) {
-    if (!IsFamily(followKind)) return false;
-    switch (static_cast<FollowFamily>(followKind)) {
-        case FollowFamily::Numero:
-            return p == target;
-        case FollowFamily::Transversale:
-            return (p + 2) / 3 == target;
-        case FollowFamily::Secteur: {
-            if (!IsPocketOf(kind, target)) return false;
-            const auto around = wheelNeighbourhood(kind, target);
-            return std::find(around.begin(), around.end(), p) != around.end();
-        }
-        case FollowFamily::Sizain:
-            return (p + 5) / 6 == target;
-        case FollowFamily::Colonne:
-            return target == 3 ? p % 3 == 0 : (target == 1 || target == 2) && p % 3 == target;
-        case FollowFamily::Douzaine:
-            return (p + 11) / 12 == target;
-        case FollowFamily::RougeNoir:
-            return target == 1 ? IsRed(p) : target == 2 && IsBlack(p);
-        case FollowFamily::PairImpair:
-            return target == 1 ? p % 2 == 0 : target == 2 && p % 2 != 0;
-        case FollowFamily::ManquePasse:
-            return target == 1 ? p <= 18 : target == 2 && p > 18;
+int FollowTargetFromDraw(FollowFamily family, Pocket x) {
+    const int outcome = FollowOutcome(family, x);
+    // A green newest draw makes black the default target of red or black.
+    return outcome == noColour ? 2 : outcome;
+}
+
+bool FollowPasses(FollowFamily family, int target, Pocket p, RouletteKind kind) {
+    if (family == FollowFamily::Secteur) {
+        if (!IsPocketOf(kind, target)) return false;
+        const auto around = wheelNeighbourhood(kind, target);
+        return std::find(around.begin(), around.end(), p) != around.end();
     }
-    return false;
+    return FollowOutcome(family, p) == target;
 }
 
 std::optional<ResolvedWindow> ResolveAnalysisWindow(const AnalysisControls& controls,
@@ -152,20 +151,20 @@ std::optional<ResolvedWindow> ResolveAnalysisWindow(const AnalysisControls& cont
     ResolvedWindow result;
     AnalysisWindow& w = result.window;
     const bool stepChosen =
-        controls.step1 && *controls.step1 >= 0 && *controls.step1 < stepEntryCount;
-    w.windowStep = stepChosen ? *controls.step1 + 1 : 1;
+        controls.stepEntry && *controls.stepEntry >= 0 && *controls.stepEntry < stepEntryCount;
+    w.windowStep = stepChosen ? *controls.stepEntry + 1 : 1;
 
-    if (controls.all1) {
-        int start = controls.start1;
+    if (controls.useRange) {
+        int start = controls.rangeStart;
         if (start > drawCount) {
             start = drawCount;
-            result.loweredStart1 = start;
+            result.loweredRangeStart = start;
         }
         w.windowFirst = start;
-        w.windowLast = controls.end1;
-    } else if (controls.last1) {
+        w.windowLast = controls.rangeEnd;
+    } else if (controls.useLast) {
         // The spin edit keeps N within its bounds; a value from elsewhere gets the same.
-        const int n = std::clamp(controls.analyse1, minAnalyse, maxAnalyse);
+        const int n = std::clamp(controls.lastCount, minAnalyse, maxAnalyse);
         w.windowFirst = n < drawCount ? drawCount - n + 1 : 1;
         w.windowLast = drawCount;
     } else {
@@ -173,18 +172,18 @@ std::optional<ResolvedWindow> ResolveAnalysisWindow(const AnalysisControls& cont
         w.windowLast = drawCount;
     }
 
-    if (controls.next1) {
-        if (controls.paris && IsFamily(*controls.paris)) {
-            w.followKind = *controls.paris;
+    if (controls.useFollowing) {
+        if (controls.followFamily) {
+            const FollowFamily family = *controls.followFamily;
+            w.followFamily = family;
             std::optional<int> target;
-            if (controls.pari && *controls.pari >= 1)
-                target = FollowTargetFromEntry(w.followKind, *controls.pari, kind);
+            if (controls.followEntry && *controls.followEntry >= 1)
+                target = FollowTargetFromEntry(family, *controls.followEntry, kind);
             // The newest draw of the game, even when the range ends earlier.
-            w.followTarget =
-                target ? *target : FollowTargetFromDraw(w.followKind, log.draw(drawCount));
+            w.followTarget = target ? *target : FollowTargetFromDraw(family, log.draw(drawCount));
         }
-    } else if (controls.next2) {
-        const auto number = croupierIndex ? croupierIndex(controls.croupier) : std::nullopt;
+    } else if (controls.useCroupier) {
+        const auto number = croupierIndex ? croupierIndex(controls.croupierName) : std::nullopt;
         w.croupierFilter = number.value_or(0);
     }
 
@@ -194,30 +193,28 @@ std::optional<ResolvedWindow> ResolveAnalysisWindow(const AnalysisControls& cont
     return result;
 }
 
-void SelectAnalysedDraws(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
-                         std::vector<Pocket>& out) {
-    out.clear();
+std::span<const std::uint8_t> SelectAnalysedDraws(const DrawLog& log, RouletteKind kind,
+                                                  const AnalysisWindow& window,
+                                                  std::vector<std::uint8_t>& buffer) {
+    buffer.clear();
     const int drawCount = log.drawCount();
     int first = std::max(window.windowFirst, 1);
     int last = std::min(window.windowLast, drawCount);
     if (last < first) last = first;
-    if (first > drawCount) return;
+    if (first > drawCount) return {};
 
     const int step = std::max(window.windowStep, 1);
     const int n = last - first + 1;
-    out.reserve(static_cast<std::size_t>(n / step + 1));
     const auto pockets = log.draws();
     const bool byCroupier = window.croupierFilter != 0;
-    const bool following = !byCroupier && window.followKind != noFollow;
-    const PassTable passes = following ? MakePassTable(window, kind) : PassTable{};
-    if (step == 1 && !byCroupier && !following) {
-        // The common case, every draw of the range: one widening copy, no test per draw.
-        const auto range =
-            pockets.subspan(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(n));
-        out.assign(range.begin(), range.end());
-        return;
-    }
+    const bool following = !byCroupier && window.followFamily.has_value();
+    // The common case, every draw of the range: the log's own bytes, no copy at all.
+    if (step == 1 && !byCroupier && !following)
+        return pockets.subspan(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(n));
 
+    const PassTable passes =
+        following ? MakePassTable(*window.followFamily, window.followTarget, kind) : PassTable{};
+    buffer.reserve(static_cast<std::size_t>(n / step + 1));
     // The sampled draws lie step, 2 x step ... places before the draw that would follow the
     // range, so a step above 1 never takes the newest draw of the range.
     for (int k = n % step; k < n; k += step) {
@@ -227,8 +224,9 @@ void SelectAnalysedDraws(const DrawLog& log, RouletteKind kind, const AnalysisWi
             take = log.drawCroupier(r) == window.croupierFilter;
         else if (following)
             take = r >= 2 && passes[pockets[static_cast<std::size_t>(r - 2)]];
-        if (take) out.push_back(pockets[static_cast<std::size_t>(r - 1)]);
+        if (take) buffer.push_back(pockets[static_cast<std::size_t>(r - 1)]);
     }
+    return buffer;
 }
 
 }  // namespace spinalyst

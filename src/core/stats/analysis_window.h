@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,16 +14,17 @@
 
 namespace spinalyst {
 
-// Bounds of the analysis panel's spin edits.
+// Bounds of the analysis panel's spin edits. The range boxes reach at least maxRangeDraw and
+// always the newest draw (RangeMaximum).
 inline constexpr int minRangeDraw = 1;
 inline constexpr int maxRangeDraw = 10'000'000;
 inline constexpr int minAnalyse = 1;
 inline constexpr int maxAnalyse = 9999;
-// Entries of cbStep1 ("every draw", "1 in 2" ... "1 in 9") and of cbParis.
+// Entries of the step list ("every draw", "1 in 2" ... "1 in 9") and of the family list.
 inline constexpr int stepEntryCount = 9;
 inline constexpr int followFamilyCount = 9;
 
-// The outcome families of the following-filter, in the order of cbParis.
+// The outcome families of the following-filter, in the order of their list.
 enum class FollowFamily {
     Numero,
     Transversale,
@@ -35,31 +37,41 @@ enum class FollowFamily {
     ManquePasse,
 };
 
-// followKind of a window without following-filter.
-inline constexpr int noFollow = -1;
+// The family at a place of the list, or nullopt for a place it does not have.
+constexpr std::optional<FollowFamily> FollowFamilyAt(long long index) {
+    if (index < 0 || index >= followFamilyCount) return std::nullopt;
+    return static_cast<FollowFamily>(index);
+}
+constexpr int FollowFamilyIndex(FollowFamily family) {
+    return static_cast<int>(family);
+}
 
-// Language-neutral keys of the families, in cbParis order; the command line uses them as
-// names and the desktop program maps them to its texts.
+// Language-neutral keys of the families, in list order; the command line uses them as names
+// and the desktop program maps them to its texts.
 inline constexpr std::array<std::string_view, followFamilyCount> followFamilyKeys = {
     "numero",   "transversale", "secteur",    "sizain",      "colonne",
     "douzaine", "rougenoir",    "pairimpair", "manquepasse",
 };
 
 // The state of the analysis panel's controls as plain values; defaults are those of the form.
-// A combo box index is nullopt when no entry is chosen.
+// A list index is nullopt when no entry is chosen.
 struct AnalysisControls {
-    bool all1 = true;
-    int start1 = 1;
-    int end1 = 1;
-    bool last1 = false;
-    int analyse1 = 12;
-    std::optional<int> step1 = 0;
-    bool next1 = false;
-    std::optional<int> paris = 0;
-    // cbPari is filled at run time, so the form has no entry chosen in it.
-    std::optional<int> pari;
-    bool next2 = false;
-    std::string croupier;
+    // "Analyse every draw from ... to ...", with the range and the step entry.
+    bool useRange = true;
+    int rangeStart = 1;
+    int rangeEnd = 1;
+    // "Analyse the last N draws".
+    bool useLast = false;
+    int lastCount = 12;
+    std::optional<int> stepEntry = 0;
+    // "Analyse the draws that follow ...": the family and the entry of the target list (0 is
+    // its empty entry). The target list is filled at run time, so the form chooses none.
+    bool useFollowing = false;
+    std::optional<FollowFamily> followFamily = FollowFamily::Numero;
+    std::optional<int> followEntry;
+    // "Analyse every draw of the croupier ...".
+    bool useCroupier = false;
+    std::string croupierName;
 };
 
 // The settings of one refresh, worked out from the controls and the log.
@@ -67,9 +79,11 @@ struct AnalysisWindow {
     int windowFirst = 1;
     int windowLast = 1;
     int windowStep = 1;
-    int followKind = noFollow;
+    // Set when only the draws that follow an outcome of the family are analysed.
+    std::optional<FollowFamily> followFamily;
     int followTarget = 0;
     int croupierFilter = 0;
+    friend bool operator==(const AnalysisWindow&, const AnalysisWindow&) = default;
 };
 
 // The croupier number of a name (exact match), or nullopt when nobody has it.
@@ -77,35 +91,71 @@ using CroupierLookup = std::function<std::optional<std::int32_t>(std::string_vie
 
 struct ResolvedWindow {
     AnalysisWindow window;
-    // Set when the range started beyond the newest draw: the value seStart1 must show. The
-    // panel applies it without refreshing again.
-    std::optional<int> loweredStart1;
+    // Set when the range started beyond the newest draw: the value the range start must show.
+    // The panel applies it without refreshing again.
+    std::optional<int> loweredRangeStart;
 };
 
 // Reads the controls into the window of one refresh. nullopt for an empty log, where the
 // refresh does nothing. Neither range box checked analyses the whole log; a step without a
-// chosen entry is 1; a cbPari entry the family does not list takes the newest draw's outcome.
+// chosen entry is 1; a target entry the family does not list takes the newest draw's outcome.
 std::optional<ResolvedWindow> ResolveAnalysisWindow(const AnalysisControls& controls,
                                                     const DrawLog& log, RouletteKind kind,
                                                     const CroupierLookup& croupierIndex);
 
-// Fills out with the analysed draws, oldest first, reusing its allocation. A window that
+// The analysed draws, oldest first, one byte each as the log keeps them. When every draw of
+// the range is analysed this is a view of the log itself (valid until the log changes);
+// otherwise the draws are gathered in `buffer`, whose allocation is reused. A window that
 // reaches beyond the log is limited to it as the refresh would.
-void SelectAnalysedDraws(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
-                         std::vector<Pocket>& out);
+std::span<const std::uint8_t> SelectAnalysedDraws(const DrawLog& log, RouletteKind kind,
+                                                  const AnalysisWindow& window,
+                                                  std::vector<std::uint8_t>& buffer);
 
-// The cbPari entries after the empty one. For the even-chance families these are keys
-// ("rouge", "noir", "pair", "impair", "manque", "passe"), not display texts. Empty for a
-// followKind that is no family.
-std::vector<std::string> TargetEntries(int followKind, RouletteKind kind);
+// The largest value the range boxes take: the design maximum, or the newest draw beyond it.
+constexpr int RangeMaximum(int drawCount) {
+    return drawCount > maxRangeDraw ? drawCount : maxRangeDraw;
+}
+// The corrections the range boxes make once an edit is finished. The start never passes the
+// end; the end never passes the newest draw and never falls below the start.
+constexpr int CorrectedRangeStart(int start, int end) {
+    return start > end ? end : start;
+}
+constexpr int CorrectedRangeEnd(int end, int start, int drawCount) {
+    if (end > drawCount) return drawCount;
+    return end < start ? start : end;
+}
+// A mode switch keeps a stored range only where it lies inside the log: a start beyond the
+// newest draw goes back to 1, an end beyond it becomes the newest draw.
+struct RangeValues {
+    int start = 1;
+    int end = 1;
+    friend constexpr bool operator==(RangeValues, RangeValues) = default;
+};
+constexpr RangeValues RangeAfterModeSwitch(RangeValues range, int drawCount) {
+    if (range.start > drawCount) range.start = 1;
+    if (range.end > drawCount) range.end = drawCount;
+    return range;
+}
 
-// The target meant by cbPari entry i >= 1 of the family, or nullopt when the family does not
-// list that entry.
-std::optional<int> FollowTargetFromEntry(int followKind, int entry, RouletteKind kind);
-// The target taken from the newest draw x.
-int FollowTargetFromDraw(int followKind, Pocket x);
-// Whether a draw that follows p is analysed under the family and target. The arithmetic holds
-// for the green pockets too: 0 is even, manque and in column 3; 00 (37) odd, passe, column 1.
-bool FollowPasses(int followKind, int target, Pocket p, RouletteKind kind);
+// The target list's entries after the empty one. For the even-chance families these are keys
+// ("rouge", "noir", "pair", "impair", "manque", "passe"), not display texts; pockets are
+// written as PocketText writes them.
+std::vector<std::string> TargetEntries(FollowFamily family, RouletteKind kind);
+
+// The target meant by entry i >= 1 of the family's list, or nullopt when the list does not
+// have that entry.
+std::optional<int> FollowTargetFromEntry(FollowFamily family, int entry, RouletteKind kind);
+// The outcome of the family that pocket x shows: the pocket itself for Numero and Secteur, the
+// street, six-line, column, dozen, or 1/2 for the even chances (red, even, low are 1). The
+// filter has its own rule for the green pockets: 0 is even, manque and in column 3; 00 (37)
+// odd, passe and in column 1; neither is red or black (noColour, which no target matches); 0
+// gives street, six-line and dozen 0, and 00 gives 13, 7 and 4, outcomes no number shows.
+inline constexpr int noColour = -1;
+int FollowOutcome(FollowFamily family, Pocket x);
+// The target the newest draw x gives when no entry is chosen: its outcome, and black for a
+// green draw under red or black.
+int FollowTargetFromDraw(FollowFamily family, Pocket x);
+// Whether a draw that follows p is analysed under the family and target.
+bool FollowPasses(FollowFamily family, int target, Pocket p, RouletteKind kind);
 
 }  // namespace spinalyst

@@ -7,22 +7,38 @@ namespace spinalyst {
 
 namespace {
 
-int ReadSpin(const IniFile& ini, const std::string& section, std::string_view key, int fallback,
+// The keys of a mode's section, in the order they are written. Files in users' hands use
+// them: they never change.
+namespace key {
+constexpr std::string_view useRange = "All1";
+constexpr std::string_view rangeStart = "Start1";
+constexpr std::string_view rangeEnd = "End1";
+constexpr std::string_view useLast = "Last1";
+constexpr std::string_view lastCount = "Analyse1";
+constexpr std::string_view stepEntry = "Step1";
+constexpr std::string_view useFollowing = "Next1";
+constexpr std::string_view followFamily = "Paris";
+constexpr std::string_view followEntry = "Pari";
+constexpr std::string_view useCroupier = "Next2";
+constexpr std::string_view croupierName = "Croupier";
+}  // namespace key
+
+int ReadSpin(const IniFile& ini, const std::string& section, std::string_view name, int fallback,
              int min, int max) {
-    return static_cast<int>(std::clamp<long long>(ini.GetInt(section, key, fallback), min, max));
+    return static_cast<int>(std::clamp<long long>(ini.GetInt(section, name, fallback), min, max));
 }
 
-// A combo box given an index it does not have is left with no entry chosen.
-std::optional<int> ReadIndex(const IniFile& ini, const std::string& section, std::string_view key,
+// A list given an index it does not have is left with no entry chosen.
+std::optional<int> ReadIndex(const IniFile& ini, const std::string& section, std::string_view name,
                              std::optional<int> fallback, long long count) {
-    const long long value = ini.GetInt(section, key, fallback.value_or(-1));
+    const long long value = ini.GetInt(section, name, fallback.value_or(-1));
     if (value < 0 || value >= count) return std::nullopt;
     return static_cast<int>(value);
 }
 
-void WriteIndex(IniFile& ini, const std::string& section, std::string_view key,
+void WriteIndex(IniFile& ini, const std::string& section, std::string_view name,
                 std::optional<int> index) {
-    ini.SetInt(section, key, index.value_or(-1));
+    ini.SetInt(section, name, index.value_or(-1));
 }
 
 }  // namespace
@@ -34,35 +50,44 @@ std::string ModeSectionName(int mode) {
 ModeSettings LoadModeSettings(const IniFile& ini, int mode, bool withEnd) {
     const std::string section = ModeSectionName(mode);
     ModeSettings s;
-    s.all1 = ini.GetBool(section, "All1", s.all1);
-    s.start1 = ReadSpin(ini, section, "Start1", s.start1, minRangeDraw, maxRangeDraw);
-    if (withEnd) s.end1 = ReadSpin(ini, section, "End1", s.end1, minRangeDraw, maxRangeDraw);
-    s.last1 = ini.GetBool(section, "Last1", s.last1);
-    s.analyse1 = ReadSpin(ini, section, "Analyse1", s.analyse1, minAnalyse, maxAnalyse);
-    s.step1 = ReadIndex(ini, section, "Step1", s.step1, stepEntryCount);
-    s.next1 = ini.GetBool(section, "Next1", s.next1);
-    s.paris = ReadIndex(ini, section, "Paris", s.paris, followFamilyCount);
-    // How many entries cbPari lists depends on the family and the kind; an index beyond the
-    // list is treated by the refresh like the empty entry.
-    s.pari = ReadIndex(ini, section, "Pari", s.pari, std::numeric_limits<int>::max() + 1LL);
-    s.next2 = ini.GetBool(section, "Next2", s.next2);
-    s.croupier = ini.GetText(section, "Croupier", s.croupier);
+    s.useRange = ini.GetBool(section, key::useRange, s.useRange);
+    s.rangeStart =
+        ReadSpin(ini, section, key::rangeStart, s.rangeStart, minRangeDraw, maxRangeDraw);
+    if (withEnd)
+        s.rangeEnd = ReadSpin(ini, section, key::rangeEnd, s.rangeEnd, minRangeDraw, maxRangeDraw);
+    s.useLast = ini.GetBool(section, key::useLast, s.useLast);
+    s.lastCount = ReadSpin(ini, section, key::lastCount, s.lastCount, minAnalyse, maxAnalyse);
+    s.stepEntry = ReadIndex(ini, section, key::stepEntry, s.stepEntry, stepEntryCount);
+    s.useFollowing = ini.GetBool(section, key::useFollowing, s.useFollowing);
+    const auto family =
+        ReadIndex(ini, section, key::followFamily,
+                  s.followFamily ? std::optional(FollowFamilyIndex(*s.followFamily)) : std::nullopt,
+                  followFamilyCount);
+    s.followFamily = family ? FollowFamilyAt(*family) : std::nullopt;
+    // How many entries the target list holds depends on the family and the kind; an index
+    // beyond the list is treated by the refresh like the empty entry.
+    s.followEntry = ReadIndex(ini, section, key::followEntry, s.followEntry,
+                              std::numeric_limits<int>::max() + 1LL);
+    s.useCroupier = ini.GetBool(section, key::useCroupier, s.useCroupier);
+    s.croupierName = ini.GetText(section, key::croupierName, s.croupierName);
     return s;
 }
 
 void SaveModeSettings(IniFile& ini, int mode, const AnalysisControls& controls) {
     const std::string section = ModeSectionName(mode);
-    ini.SetBool(section, "All1", controls.all1);
-    ini.SetInt(section, "Start1", controls.start1);
-    ini.SetInt(section, "End1", controls.end1);
-    ini.SetBool(section, "Last1", controls.last1);
-    ini.SetInt(section, "Analyse1", controls.analyse1);
-    WriteIndex(ini, section, "Step1", controls.step1);
-    ini.SetBool(section, "Next1", controls.next1);
-    WriteIndex(ini, section, "Paris", controls.paris);
-    WriteIndex(ini, section, "Pari", controls.pari);
-    ini.SetBool(section, "Next2", controls.next2);
-    ini.Set(section, "Croupier", controls.croupier);
+    ini.SetBool(section, key::useRange, controls.useRange);
+    ini.SetInt(section, key::rangeStart, controls.rangeStart);
+    ini.SetInt(section, key::rangeEnd, controls.rangeEnd);
+    ini.SetBool(section, key::useLast, controls.useLast);
+    ini.SetInt(section, key::lastCount, controls.lastCount);
+    WriteIndex(ini, section, key::stepEntry, controls.stepEntry);
+    ini.SetBool(section, key::useFollowing, controls.useFollowing);
+    WriteIndex(ini, section, key::followFamily,
+               controls.followFamily ? std::optional(FollowFamilyIndex(*controls.followFamily))
+                                     : std::nullopt);
+    WriteIndex(ini, section, key::followEntry, controls.followEntry);
+    ini.SetBool(section, key::useCroupier, controls.useCroupier);
+    ini.Set(section, key::croupierName, controls.croupierName);
 }
 
 }  // namespace spinalyst

@@ -12,8 +12,8 @@ namespace spinalyst {
 // initial state: "Analyse1" defaults to 1 and "Pari" to the empty entry.
 struct ModeSettings : AnalysisControls {
     ModeSettings() {
-        analyse1 = 1;
-        pari = 0;
+        lastCount = 1;
+        followEntry = 0;
     }
 };
 
@@ -21,7 +21,7 @@ struct ModeSettings : AnalysisControls {
 std::string ModeSectionName(int mode);
 
 // Reads the mode's section. Spin values are brought into their control's bounds; a combo index
-// outside its list reads as no entry chosen. Without withEnd, "End1" is not read and end1
+// outside its list reads as no entry chosen. Without withEnd, "End1" is not read and rangeEnd
 // keeps its default: the caller sets the range end to the number of draws.
 ModeSettings LoadModeSettings(const IniFile& ini, int mode, bool withEnd);
 // Writes the mode's eleven keys in their fixed order; no entry chosen is written as -1.

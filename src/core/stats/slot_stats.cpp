@@ -151,13 +151,6 @@ std::vector<SlotStats> ComputeBytes(StatFamily family, RouletteKind kind,
     return Compute(family, kind, rows);
 }
 
-std::vector<SlotStats> ComputePockets(StatFamily family, RouletteKind kind,
-                                      std::span<const Pocket> draws) {
-    std::vector<std::uint8_t> rows(draws.size());
-    std::transform(draws.begin(), draws.end(), rows.begin(), RowOf);
-    return Compute(family, kind, rows);
-}
-
 PocketStatsTable ByPocket(RouletteKind kind, const std::vector<SlotStats>& slots) {
     PocketStatsTable table{};
     std::copy(slots.begin(), slots.end(), table.begin() + firstPocket(kind));
@@ -171,17 +164,8 @@ std::vector<SlotStats> ComputeFamilyStats(StatFamily family, RouletteKind kind,
     return ComputeBytes(family, kind, analysed);
 }
 
-std::vector<SlotStats> ComputeFamilyStats(StatFamily family, RouletteKind kind,
-                                          std::span<const Pocket> analysed) {
-    return ComputePockets(family, kind, analysed);
-}
-
 PocketStatsTable ComputePocketStats(RouletteKind kind, std::span<const std::uint8_t> analysed) {
     return ByPocket(kind, ComputeBytes(StatFamily::Pleins, kind, analysed));
-}
-
-PocketStatsTable ComputePocketStats(RouletteKind kind, std::span<const Pocket> analysed) {
-    return ByPocket(kind, ComputePockets(StatFamily::Pleins, kind, analysed));
 }
 
 std::span<const SlotStats> KindEntries(const PocketStatsTable& table, RouletteKind kind) {
@@ -195,6 +179,37 @@ HitsRange HitsAxisRange(std::span<const SlotStats> slots) {
         std::minmax_element(slots.begin(), slots.end(),
                             [](const SlotStats& a, const SlotStats& b) { return a.hits < b.hits; });
     return {low->hits, high->hits};
+}
+
+std::int64_t TickStep(std::int64_t span) {
+    std::int64_t step = 1;
+    for (std::int64_t scale = 1; span / step > 4; scale *= 10)
+        for (std::int64_t s : {1, 2, 5})
+            if (span / step > 4) step = s * scale;
+    return step;
+}
+
+AxisScale HitsAxisScale(std::span<const SlotStats> slots) {
+    const HitsRange range = HitsAxisRange(slots);
+    AxisScale scale;
+    if (range.min < range.max) {
+        scale.min = range.min;
+        scale.max = range.max;
+    } else {
+        scale.min = 0;
+        scale.max = std::max(1, range.max);
+    }
+    scale.tickStep = TickStep(std::int64_t{scale.max} - scale.min);
+    return scale;
+}
+
+AxisScale WaitsAxisScale(std::span<const SlotStats> slots) {
+    std::int32_t top = 1;
+    for (const SlotStats& s : slots) top = std::max({top, s.sinceLast, s.maxGap});
+    AxisScale scale;
+    scale.max = top + std::max(1, top / 20);
+    scale.tickStep = TickStep(scale.max);
+    return scale;
 }
 
 }  // namespace spinalyst

@@ -30,14 +30,11 @@ struct SlotStats {
 // pass: the cost grows with the draws and their hits, not with the number of slots.
 std::vector<SlotStats> ComputeFamilyStats(StatFamily family, RouletteKind kind,
                                           std::span<const std::uint8_t> analysed);
-std::vector<SlotStats> ComputeFamilyStats(StatFamily family, RouletteKind kind,
-                                          std::span<const Pocket> analysed);
 
 // The straight-number figures indexed by pocket (0 ... 37); the entries of pockets the kind
 // does not have stay 0. Shared by the straight-number and wheel views.
 using PocketStatsTable = std::array<SlotStats, maxPocketCount>;
 PocketStatsTable ComputePocketStats(RouletteKind kind, std::span<const std::uint8_t> analysed);
-PocketStatsTable ComputePocketStats(RouletteKind kind, std::span<const Pocket> analysed);
 
 // The entries of the kind's pockets, firstPocket ... lastPocket, in pocket order.
 std::span<const SlotStats> KindEntries(const PocketStatsTable& table, RouletteKind kind);
@@ -50,5 +47,22 @@ struct HitsRange {
     friend constexpr bool operator==(HitsRange, HitsRange) = default;
 };
 HitsRange HitsAxisRange(std::span<const SlotStats> slots);
+
+// A value axis as the charts draw it: its span and the distance between its labelled ticks.
+struct AxisScale {
+    std::int32_t min = 0;
+    std::int32_t max = 1;
+    std::int64_t tickStep = 1;
+    friend constexpr bool operator==(AxisScale, AxisScale) = default;
+};
+// One tick per unit for small spans; a round step (1, 2, 5 times a power of ten) keeping at
+// most four intervals once they grow, so that the labels fit a short chart.
+std::int64_t TickStep(std::int64_t span);
+// The hits axis: HitsAxisRange, except that a range without width (every slot equal), which
+// would leave no axis to draw, rises from 0 to at least 1.
+AxisScale HitsAxisScale(std::span<const SlotStats> slots);
+// The waits axis: from 0 to the longest current or longest wait, with a twentieth (at least
+// 1) of headroom for the line.
+AxisScale WaitsAxisScale(std::span<const SlotStats> slots);
 
 }  // namespace spinalyst

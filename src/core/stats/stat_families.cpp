@@ -70,35 +70,35 @@ int SlotCount(StatFamily family, RouletteKind kind) {
     return 0;
 }
 
-bool SlotCovers(StatFamily family, RouletteKind kind, int slot, Pocket p) {
-    if (slot < 0 || slot >= SlotCount(family, kind)) return false;
-    const bool number = p >= 1 && p <= 36;
+std::optional<BetSlot> BetSlotOf(StatFamily family, int slot) {
     const int k = slot + 1;
     switch (family) {
-        case StatFamily::Simples:
-            switch (slot) {
-                case 0:
-                    return IsRed(p);
-                case 1:
-                    return IsBlack(p);
-                case 2:
-                    return number && p % 2 == 0;
-                case 3:
-                    return number && p % 2 == 1;
-                case 4:
-                    return number && p <= 18;
-                default:
-                    return number && p >= 19;
-            }
+        case StatFamily::Simples: {
+            // Red, black, even, odd, low, high: two slots for each even chance.
+            constexpr BetKind chances[] = {BetKind::RougeNoir, BetKind::PairImpair,
+                                           BetKind::ManquePasse};
+            if (slot < 0 || slot >= 6) return std::nullopt;
+            return BetSlot{chances[slot / 2], slot % 2 + 1};
+        }
         case StatFamily::DzsCols:
-            if (!number) return false;
-            return slot < 3 ? (p - 1) % 3 == slot : (p - 1) / 12 == slot - 3;
+            if (slot < 0 || slot >= 6) return std::nullopt;
+            return slot < 3 ? BetSlot{BetKind::Colonne, k} : BetSlot{BetKind::Douzaine, k - 3};
         case StatFamily::Sizains:
-            return p >= 3 * k - 2 && p <= 3 * k + 3;
+            return BetSlot{BetKind::Sizain, k};
         case StatFamily::Transversales:
-            return p >= 3 * k - 2 && p <= 3 * k;
+            return BetSlot{BetKind::Transversale, k};
+        default:
+            return std::nullopt;
+    }
+}
+
+bool SlotCovers(StatFamily family, RouletteKind kind, int slot, Pocket p) {
+    if (slot < 0 || slot >= SlotCount(family, kind)) return false;
+    if (const auto bet = BetSlotOf(family, slot)) return Covers(*bet, p);
+    switch (family) {
         case StatFamily::Finales:
-            if (number) return p % 10 == slot;
+            // Final 0 takes both zeros.
+            if (IsNumber(p)) return p % 10 == slot;
             return slot == 0 && (p == 0 || p == DoubleZero);
         case StatFamily::Carres: {
             const PocketQuad& quad = cornerList(kind)[static_cast<std::size_t>(slot)];
@@ -110,8 +110,9 @@ bool SlotCovers(StatFamily family, RouletteKind kind, int slot, Pocket p) {
         }
         case StatFamily::Pleins:
             return p == firstPocket(kind) + slot;
+        default:
+            return false;
     }
-    return false;
 }
 
 std::vector<StatSlot> FamilySlots(StatFamily family, RouletteKind kind) {

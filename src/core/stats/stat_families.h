@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/bet_slots.h"
 #include "model/roulette.h"
 
 namespace spinalyst {
@@ -33,6 +34,10 @@ std::optional<StatFamily> StatFamilyFromName(std::string_view name);
 // Number of slots of the family for the kind: 6, 6, 11, 12, 10, the corners and splits of the
 // kind's statistics lists, and one per pocket of the kind.
 int SlotCount(StatFamily family, RouletteKind kind);
+
+// The bet slot that wins exactly when the family's slot (0-based) is hit, for the families
+// that have one: the even chances, columns and dozens, six-lines and streets.
+std::optional<BetSlot> BetSlotOf(StatFamily family, int slot);
 
 // Whether slot (0-based, in slot order) of the family wins when p is drawn. The green pockets
 // are covered only by final 0 (both 0 and 00), by the corners and splits that hold them and by

@@ -106,7 +106,14 @@ enum class TextId : std::int32_t {
     TargetLow = 120,
     TargetHigh = 121,
     CroupierFileNotWritten = 122,
+    TypingEntersDraws = 123,
+    TypingEditsBox = 124,
+    SettingsNotWritten = 125,
+    RandomSourceIsFile = 126,
+    OddEvenDrawsHeader = 127,
 };
+// The highest TextId; the registry below takes every number from 95 up to it.
+inline constexpr std::int32_t lastTextId = 127;
 
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);
@@ -116,14 +123,14 @@ constexpr TextId FamilyEntry(int index) {
 }
 
 // The registry: every TextId the program uses, for the check of the language files.
-inline constexpr std::array<std::int32_t, 107> allTextIds = [] {
-    std::array<std::int32_t, 107> ids{};
+inline constexpr std::array<std::int32_t, 79 + lastTextId - 95 + 1> allTextIds = [] {
+    std::array<std::int32_t, 79 + lastTextId - 95 + 1> ids{};
     std::size_t n = 0;
     for (int id : {5, 6, 11, 12, 16, 17, 18, 19, 20, 21, 22, 23, 24}) ids[n++] = id;
     for (int id = 26; id <= 71; ++id) ids[n++] = id;
     for (int id : {73, 74, 75}) ids[n++] = id;
     for (int id = 77; id <= 93; ++id) ids[n++] = id;
-    for (int id = 95; id <= 122; ++id) ids[n++] = id;
+    for (int id = 95; id <= lastTextId; ++id) ids[n++] = id;
     return ids;
 }();
 

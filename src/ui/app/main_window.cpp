@@ -10,6 +10,7 @@
 
 #include "app/game_session.h"
 #include "app/look.h"
+#include "app/notice.h"
 #include "app/texts.h"
 #include "draws/draws_panel.h"
 #include "draws/entry_area.h"
@@ -28,7 +29,7 @@ RouletteKind StoredKind(const Settings& settings) {
 }
 }  // namespace
 
-TfrmMain::TfrmMain(DataPaths paths, QWidget* parent)
+MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     : QMainWindow(parent), paths_(std::move(paths)), settings_(paths_.SettingsFile()) {
     setObjectName("frmMain");
     setWindowTitle("Spinalyst");
@@ -49,74 +50,78 @@ TfrmMain::TfrmMain(DataPaths paths, QWidget* parent)
     statsArea_->analysisPanel()->FillCroupierList();
     statsArea_->analysisPanel()->LoadSettings();
     CheckKindItem();
-    keyboardEntry_ = new KeyboardEntry(this, session_);
-    connect(entryArea_, &EntryArea::problem, this,
-            [this](const QString& message) { statusBar()->showMessage(message, 10000); });
+    // Typed pockets reach draw entry whenever no box is being edited; the draws list holds
+    // the focus for it, from the start on.
+    keyboardEntry_ = new KeyboardEntry(this, session_, drawsPanel_->view());
+    connect(entryArea_, &EntryArea::problem, this, &MainWindow::ShowProblem);
+    connect(statsArea_->analysisPanel(), &AnalysisPanel::settingsNotSaved, this,
+            &MainWindow::ReportSettingsNotSaved);
     session_->NewGame();
-    // Not the croupier box: typed pockets should reach the keyboard entry from the start.
-    drawsPanel_->view()->setFocus();
+    keyboardEntry_->ReturnFocus();
 }
 
-void TfrmMain::LoadLanguage() {
+void MainWindow::LoadLanguage() {
     const std::string code = settings_.ReadText(Param::Language);
     LanguageTable table;
     languageLoaded_ = table.Load(paths_.LanguageFile(code));
     SetLanguageTable(std::move(table));
 }
 
-void TfrmMain::ApplyCaptions() {
-    Fichier1->setTitle(Text(TextId::MenuFile));
-    Nouveau1->setText(Text(TextId::MenuNew));
-    Quitter1->setText(Text(TextId::MenuQuit));
-    Prfrences1->setTitle(Text(TextId::MenuPreferences));
-    Roulette1->setTitle(Text(TextId::MenuRoulette));
-    Americaine1->setText(Text(TextId::MenuAmerican));
-    Francaise1->setText(Text(TextId::MenuFrench));
-    NoZero1->setText(Text(TextId::MenuNoZero));
-    Sourcealeatoire1->setText(Text(TextId::MenuRandomSource));
+void MainWindow::ApplyCaptions() {
+    fileMenu_->setTitle(Text(TextId::MenuFile));
+    newGameAction_->setText(Text(TextId::MenuNew));
+    quitAction_->setText(Text(TextId::MenuQuit));
+    preferencesMenu_->setTitle(Text(TextId::MenuPreferences));
+    kindMenu_->setTitle(Text(TextId::MenuRoulette));
+    americanAction_->setText(Text(TextId::MenuAmerican));
+    frenchAction_->setText(Text(TextId::MenuFrench));
+    noZeroAction_->setText(Text(TextId::MenuNoZero));
+    randomSourceAction_->setText(Text(TextId::MenuRandomSource));
     entryArea_->ApplyCaptions();
     statsArea_->ApplyCaptions();
 }
 
-TfrmMain::~TfrmMain() = default;
+MainWindow::~MainWindow() = default;
 
-void TfrmMain::BuildMenus() {
-    Fichier1 = menuBar()->addMenu(QStringLiteral("&Fichier"));
-    Fichier1->setObjectName("Fichier1");
-    Nouveau1 = Fichier1->addAction(QStringLiteral("Nouveau"));
-    Nouveau1->setObjectName("Nouveau1");
-    Fichier1->addSeparator();
-    Quitter1 = Fichier1->addAction(QStringLiteral("Quitter"));
-    Quitter1->setObjectName("Quitter1");
-    connect(Nouveau1, &QAction::triggered, session_, &GameSession::NewGame);
-    connect(Quitter1, &QAction::triggered, this, &QWidget::close);
+void MainWindow::BuildMenus() {
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("&Fichier"));
+    fileMenu_->setObjectName("Fichier1");
+    newGameAction_ = fileMenu_->addAction(QStringLiteral("Nouveau"));
+    newGameAction_->setObjectName("Nouveau1");
+    fileMenu_->addSeparator();
+    quitAction_ = fileMenu_->addAction(QStringLiteral("Quitter"));
+    quitAction_->setObjectName("Quitter1");
+    connect(newGameAction_, &QAction::triggered, session_, &GameSession::NewGame);
+    connect(quitAction_, &QAction::triggered, this, &QWidget::close);
 
-    Prfrences1 = menuBar()->addMenu(QStringLiteral("&Préférences"));
-    Prfrences1->setObjectName("Prfrences1");
-    Roulette1 = Prfrences1->addMenu(QStringLiteral("&Roulette"));
-    Roulette1->setObjectName("Roulette1");
+    preferencesMenu_ = menuBar()->addMenu(QStringLiteral("&Préférences"));
+    preferencesMenu_->setObjectName("Prfrences1");
+    kindMenu_ = preferencesMenu_->addMenu(QStringLiteral("&Roulette"));
+    kindMenu_->setObjectName("Roulette1");
     auto* kinds = new QActionGroup(this);
     kinds->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     auto addKind = [&](QAction*& item, const char* name, const QString& caption, RouletteKind k) {
-        item = Roulette1->addAction(caption);
+        item = kindMenu_->addAction(caption);
         item->setObjectName(name);
         item->setCheckable(true);
         item->setData(KindToTag(k));
         kinds->addAction(item);
     };
-    addKind(Americaine1, "Americaine1", QStringLiteral("Américaine"), RouletteKind::American);
-    addKind(Francaise1, "Francaise1", QStringLiteral("Française"), RouletteKind::French);
-    addKind(NoZero1, "NoZero1", QStringLiteral("No Zero"), RouletteKind::NoZero);
+    addKind(americanAction_, "Americaine1", QStringLiteral("Américaine"), RouletteKind::American);
+    addKind(frenchAction_, "Francaise1", QStringLiteral("Française"), RouletteKind::French);
+    addKind(noZeroAction_, "NoZero1", QStringLiteral("No Zero"), RouletteKind::NoZero);
     // triggered, not toggled: choosing the checked kind again also starts a new game.
-    connect(kinds, &QActionGroup::triggered, this, &TfrmMain::NoZero1Click);
-    Prfrences1->addSeparator();
-    Sourcealeatoire1 = Prfrences1->addAction(QStringLiteral("&Source aléatoire..."));
-    Sourcealeatoire1->setObjectName("Sourcealeatoire1");
-    connect(Sourcealeatoire1, &QAction::triggered, this,
-            [this] { ChooseRandomSource(this, session_->game(), randomSourceFile_, settings_); });
+    connect(kinds, &QActionGroup::triggered, this, &MainWindow::OnKindChosen);
+    preferencesMenu_->addSeparator();
+    randomSourceAction_ = preferencesMenu_->addAction(QStringLiteral("&Source aléatoire..."));
+    randomSourceAction_->setObjectName("Sourcealeatoire1");
+    connect(randomSourceAction_, &QAction::triggered, this, [this] {
+        if (!ChooseRandomSource(this, session_->game(), randomSourceFile_, settings_))
+            ReportSettingsNotSaved();
+    });
 }
 
-void TfrmMain::BuildCentralArea() {
+void MainWindow::BuildCentralArea() {
     auto* central = new QWidget(this);
     auto* columns = new QHBoxLayout(central);
     columns->setContentsMargins(0, 0, 0, 0);
@@ -133,27 +138,20 @@ void TfrmMain::BuildCentralArea() {
     left->addWidget(drawsPanel_, 1);
 
     statsArea_ = new StatsArea(session_, settings_, central);
-    const std::pair<StatsTab, StatFamily> familyTabs[] = {
-        {StatsTab::Simples, StatFamily::Simples},
-        {StatsTab::DzsCols, StatFamily::DzsCols},
-        {StatsTab::Sizains, StatFamily::Sizains},
-        {StatsTab::Transversales, StatFamily::Transversales},
-        {StatsTab::Finales, StatFamily::Finales},
-        {StatsTab::Carres, StatFamily::Carres},
-        {StatsTab::Chevaux, StatFamily::Chevaux},
-        {StatsTab::Pleins, StatFamily::Pleins}};
-    for (const auto& [tab, family] : familyTabs) statsArea_->SetPage(tab, new FamilyPage(family));
+    for (int t = 0; t < statsTabCount; ++t)
+        if (const auto family = statsTabs[static_cast<std::size_t>(t)].family)
+            statsArea_->SetPage(static_cast<StatsTab>(t), new FamilyPage(*family));
     columns->addWidget(leftColumn);
     columns->addWidget(statsArea_, 1);
     setCentralWidget(central);
 }
 
-void TfrmMain::CheckKindItem() {
-    for (QAction* item : {Americaine1, Francaise1, NoZero1})
+void MainWindow::CheckKindItem() {
+    for (QAction* item : {americanAction_, frenchAction_, noZeroAction_})
         item->setChecked(item->data().toInt() == KindToTag(session_->kind()));
 }
 
-void TfrmMain::NoZero1Click(QAction* item) {
+void MainWindow::OnKindChosen(QAction* item) {
     const auto kind = KindFromTag(item->data().toInt());
     if (!kind) return;
     CheckKindItem();
@@ -161,18 +159,27 @@ void TfrmMain::NoZero1Click(QAction* item) {
     CheckKindItem();
 }
 
-void TfrmMain::SaveSettings() {
+void MainWindow::ShowProblem(const QString& message) {
+    statusBar()->showMessage(message, 10000);
+}
+
+void MainWindow::ReportSettingsNotSaved() {
+    ShowProblem(Text(TextId::SettingsNotWritten));
+}
+
+bool MainWindow::SaveSettings() {
     const AnalysisPanel& panel = *statsArea_->analysisPanel();
     const AnalysisControls controls = panel.Controls();
-    settings_.Update([&](IniFile& ini) {
+    return settings_.Update([&](IniFile& ini) {
         ini.SetInt(paramsSection, Info(Param::Roulette).key, KindToSetting(session_->kind()));
         ini.SetInt(paramsSection, Info(Param::Stat).key, panel.statMode());
         SaveModeSettings(ini, panel.statMode(), controls);
     });
 }
 
-void TfrmMain::closeEvent(QCloseEvent* event) {
-    SaveSettings();
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The window closes either way; the user learns that the next start will not remember.
+    if (!SaveSettings()) ShowWarning(this, Text(TextId::SettingsNotWritten));
     event->accept();
 }
 

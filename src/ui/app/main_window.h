@@ -20,19 +20,21 @@ class StatsArea;
 
 // The program's working window. It assembles the pages and wires them to the session; the
 // logic of each view lives in its page and in the core.
-class TfrmMain final : public QMainWindow {
+class MainWindow final : public QMainWindow {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(TfrmMain)
+    Q_DISABLE_COPY_MOVE(MainWindow)
 
 public:
-    explicit TfrmMain(DataPaths paths, QWidget* parent = nullptr);
-    ~TfrmMain() override;
+    explicit MainWindow(DataPaths paths, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     GameSession& session() { return *session_; }
     // False when the language file could not be read: the design captions then stay.
     bool languageLoaded() const { return languageLoaded_; }
     const DataPaths& paths() const { return paths_; }
     StatsArea& statsArea() { return *statsArea_; }
+    // Says in the status bar that a settings write failed (the start dialog's, for one).
+    void ReportSettingsNotSaved();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -43,8 +45,10 @@ private:
     void BuildMenus();
     void BuildCentralArea();
     void CheckKindItem();
-    void NoZero1Click(QAction* item);
-    void SaveSettings();
+    void OnKindChosen(QAction* item);
+    // False when the settings file could not be written.
+    bool SaveSettings();
+    void ShowProblem(const QString& message);
 
     DataPaths paths_;
     Settings settings_;
@@ -52,16 +56,16 @@ private:
     bool languageLoaded_ = false;
     QString randomSourceFile_;
 
-    QMenu* Fichier1 = nullptr;
-    QAction* Nouveau1 = nullptr;
-    QAction* Quitter1 = nullptr;
-    QMenu* Prfrences1 = nullptr;
-    QMenu* Roulette1 = nullptr;
-    QAction* Americaine1 = nullptr;
-    QAction* Francaise1 = nullptr;
-    QAction* NoZero1 = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QAction* newGameAction_ = nullptr;
+    QAction* quitAction_ = nullptr;
+    QMenu* preferencesMenu_ = nullptr;
+    QMenu* kindMenu_ = nullptr;
+    QAction* americanAction_ = nullptr;
+    QAction* frenchAction_ = nullptr;
+    QAction* noZeroAction_ = nullptr;
 
-    QAction* Sourcealeatoire1 = nullptr;
+    QAction* randomSourceAction_ = nullptr;
 
     KeyboardEntry* keyboardEntry_ = nullptr;
     EntryArea* entryArea_ = nullptr;

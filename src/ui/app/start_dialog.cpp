@@ -10,7 +10,7 @@
 
 namespace spinalyst {
 
-TLoginForm::TLoginForm(Settings settings, QWidget* parent)
+StartDialog::StartDialog(Settings settings, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       settings_(std::move(settings)) {
     setObjectName("LoginForm");
@@ -18,59 +18,62 @@ TLoginForm::TLoginForm(Settings settings, QWidget* parent)
     setFixedSize(442, 175);
     DressInCloth(this);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName("Image1");
-    Image1->setGeometry(188, 8, 244, 62);
-    Image1->setPixmap(DrawLogo(QSize(244, 62)));
+    logo_ = new QLabel(this);
+    logo_->setObjectName("Image1");
+    logo_->setGeometry(188, 8, 244, 62);
+    logo_->setPixmap(DrawLogo(QSize(244, 62)));
 
-    Label3 = new QLabel(this);
-    Label3->setObjectName("Label3");
-    Label3->move(6, 65);
-    QPalette labelPal = Label3->palette();
+    languageLabel_ = new QLabel(this);
+    languageLabel_->setObjectName("Label3");
+    languageLabel_->move(6, 65);
+    QPalette labelPal = languageLabel_->palette();
     labelPal.setColor(QPalette::WindowText, QColor(238, 236, 153));
-    Label3->setPalette(labelPal);
+    languageLabel_->setPalette(labelPal);
 
-    cbLanguage = new QComboBox(this);
-    cbLanguage->setObjectName("cbLanguage");
-    cbLanguage->setGeometry(82, 62, 100, 21);
-    cbLanguage->addItems({QStringLiteral("English"), QStringLiteral("Français")});
+    languageList_ = new QComboBox(this);
+    languageList_->setObjectName("cbLanguage");
+    languageList_->setGeometry(82, 62, 100, 21);
+    languageList_->addItems({QStringLiteral("English"), QStringLiteral("Français")});
 
-    btOK = new QPushButton(QStringLiteral("OK"), this);
-    btOK->setObjectName("btOK");
-    btOK->setGeometry(245, 140, 91, 25);
-    btOK->setDefault(true);
-    btCancel = new QPushButton(this);
-    btCancel->setObjectName("btCancel");
-    btCancel->setGeometry(342, 140, 91, 25);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName("btOK");
+    okButton_->setGeometry(245, 140, 91, 25);
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(this);
+    cancelButton_->setObjectName("btCancel");
+    cancelButton_->setGeometry(342, 140, 91, 25);
 
-    connect(btOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 
     languageCode_ = QString::fromStdString(settings_.ReadText(Param::Language));
     ApplyStartCaptions();
-    connect(cbLanguage, &QComboBox::currentIndexChanged, this, &TLoginForm::cbLanguageChange);
+    connect(languageList_, &QComboBox::currentIndexChanged, this, &StartDialog::OnLanguageChosen);
 }
 
-void TLoginForm::ApplyStartCaptions() {
+void StartDialog::ApplyStartCaptions() {
     const bool french = languageCode_ == QLatin1String("FR");
-    Label3->setText(french ? QStringLiteral("Langue") : QStringLiteral("Language"));
-    Label3->adjustSize();
-    btOK->setText(QStringLiteral("OK"));
-    btCancel->setText(french ? QStringLiteral("Annuler") : QStringLiteral("Cancel"));
-    const QSignalBlocker blocker(cbLanguage);
-    cbLanguage->setCurrentIndex(french ? 1 : 0);
+    languageLabel_->setText(french ? QStringLiteral("Langue") : QStringLiteral("Language"));
+    languageLabel_->adjustSize();
+    okButton_->setText(QStringLiteral("OK"));
+    cancelButton_->setText(french ? QStringLiteral("Annuler") : QStringLiteral("Cancel"));
+    const QSignalBlocker blocker(languageList_);
+    languageList_->setCurrentIndex(french ? 1 : 0);
 }
 
-void TLoginForm::cbLanguageChange(int index) {
+void StartDialog::OnLanguageChosen(int index) {
     if (index < 0) return;
     languageCode_ = index == 1 ? QStringLiteral("FR") : QStringLiteral("EN");
     ApplyStartCaptions();
-    settings_.WriteText(Param::Language, languageCode_.toStdString());
+    if (!settings_.WriteText(Param::Language, languageCode_.toStdString()))
+        settingsWriteFailed_ = true;
 }
 
-bool ShowStartDialog(const Settings& settings) {
-    TLoginForm form(settings);
-    return form.exec() == QDialog::Accepted;
+bool ShowStartDialog(const Settings& settings, bool* settingsWriteFailed) {
+    StartDialog form(settings);
+    const bool accepted = form.exec() == QDialog::Accepted;
+    if (settingsWriteFailed) *settingsWriteFailed = form.settingsWriteFailed();
+    return accepted;
 }
 
 }  // namespace spinalyst

@@ -13,43 +13,43 @@ namespace {
 std::optional<std::optional<QString>> nextAnswer;
 }  // namespace
 
-TdlgNewCroupier::TdlgNewCroupier(QWidget* parent) : QDialog(parent) {
+CroupierDialog::CroupierDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("dlgNewCroupier");
     setWindowTitle(Text(TextId::NewCroupierTitle));
     setFixedSize(282, 105);
-    lbNom = new QLabel(Text(TextId::NameLabel) + " :", this);
-    lbNom->setObjectName("lbNom");
-    lbNom->setGeometry(16, 22, 60, 21);
-    edCroupier = new QLineEdit(this);
-    edCroupier->setObjectName("edCroupier");
-    edCroupier->setGeometry(80, 20, 186, 23);
-    btOK = new QPushButton(Text(TextId::Ok), this);
-    btOK->setObjectName("btOK");
-    btOK->setGeometry(110, 66, 75, 25);
-    btOK->setDefault(true);
-    btCancel = new QPushButton(Text(TextId::Cancel), this);
-    btCancel->setObjectName("btCancel");
-    btCancel->setGeometry(191, 66, 75, 25);
-    connect(btOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+    nameLabel_ = new QLabel(Text(TextId::NameLabel) + " :", this);
+    nameLabel_->setObjectName("lbNom");
+    nameLabel_->setGeometry(16, 22, 60, 21);
+    nameEdit_ = new QLineEdit(this);
+    nameEdit_->setObjectName("edCroupier");
+    nameEdit_->setGeometry(80, 20, 186, 23);
+    okButton_ = new QPushButton(Text(TextId::Ok), this);
+    okButton_->setObjectName("btOK");
+    okButton_->setGeometry(110, 66, 75, 25);
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(Text(TextId::Cancel), this);
+    cancelButton_->setObjectName("btCancel");
+    cancelButton_->setGeometry(191, 66, 75, 25);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QString TdlgNewCroupier::name() const {
-    return edCroupier->text();
+QString CroupierDialog::name() const {
+    return nameEdit_->text();
 }
 
-std::optional<QString> TdlgNewCroupier::AskName(QWidget* parent) {
+std::optional<QString> CroupierDialog::AskName(QWidget* parent) {
     if (nextAnswer) {
         auto answer = *nextAnswer;
         nextAnswer.reset();
         return answer;
     }
-    TdlgNewCroupier dialog(parent);
+    CroupierDialog dialog(parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.name();
 }
 
-void TdlgNewCroupier::SetNextAnswer(std::optional<QString> answer) {
+void CroupierDialog::SetNextAnswer(std::optional<QString> answer) {
     nextAnswer = answer;
 }
 

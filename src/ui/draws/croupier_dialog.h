@@ -10,12 +10,12 @@ class QPushButton;
 namespace spinalyst {
 
 // Asks for the name of a new croupier.
-class TdlgNewCroupier final : public QDialog {
+class CroupierDialog final : public QDialog {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(TdlgNewCroupier)
+    Q_DISABLE_COPY_MOVE(CroupierDialog)
 
 public:
-    explicit TdlgNewCroupier(QWidget* parent = nullptr);
+    explicit CroupierDialog(QWidget* parent = nullptr);
     QString name() const;
 
     // The typed name when the user pressed OK, nullopt on Cancel.
@@ -24,10 +24,10 @@ public:
     static void SetNextAnswer(std::optional<QString> answer);
 
 private:
-    QLabel* lbNom = nullptr;
-    QLineEdit* edCroupier = nullptr;
-    QPushButton* btOK = nullptr;
-    QPushButton* btCancel = nullptr;
+    QLabel* nameLabel_ = nullptr;
+    QLineEdit* nameEdit_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 }  // namespace spinalyst

@@ -88,7 +88,7 @@ QVariant DrawsModel::headerData(int section, Qt::Orientation orientation, int ro
         case 3:
             return Text(TextId::PocketHeader);
         case 6:
-            return Text(TextId::OddEvenHeader);
+            return Text(TextId::OddEvenDrawsHeader);
         case 8:
             return Text(TextId::LowHighHeader);
         case 10:

@@ -14,17 +14,17 @@ namespace spinalyst {
 
 DrawsPanel::DrawsPanel(GameSession* session, QWidget* parent) : QWidget(parent) {
     model_ = new DrawsModel(session, this);
-    sgDraws = new QTableView(this);
-    sgDraws->setObjectName("sgDraws");
+    drawsView_ = new QTableView(this);
+    drawsView_->setObjectName("sgDraws");
     std::vector<SpanningHeader::Span> spans;
     for (const HeaderSpan& s : drawsHeaderSpans) spans.push_back({s.first, s.count});
-    auto* header = new SpanningHeader(std::move(spans), sgDraws);
-    sgDraws->setHorizontalHeader(header);
-    sgDraws->setModel(model_);
-    sgDraws->setFixedWidth(303);
-    sgDraws->verticalHeader()->hide();
-    sgDraws->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    sgDraws->verticalHeader()->setDefaultSectionSize(20);
+    auto* header = new SpanningHeader(std::move(spans), drawsView_);
+    drawsView_->setHorizontalHeader(header);
+    drawsView_->setModel(model_);
+    drawsView_->setFixedWidth(303);
+    drawsView_->verticalHeader()->hide();
+    drawsView_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    drawsView_->verticalHeader()->setDefaultSectionSize(20);
     header->setSectionResizeMode(QHeaderView::Fixed);
     header->setMinimumSectionSize(0);
     header->setDefaultSectionSize(20);
@@ -37,18 +37,18 @@ DrawsPanel::DrawsPanel(GameSession* session, QWidget* parent) : QWidget(parent) 
     // columns whatever face stands in for it.
     QFont cellFont("Tahoma");
     cellFont.setPixelSize(11);
-    sgDraws->setFont(cellFont);
-    sgDraws->setTextElideMode(Qt::ElideNone);
-    sgDraws->setSelectionBehavior(QAbstractItemView::SelectRows);
-    sgDraws->setSelectionMode(QAbstractItemView::SingleSelection);
-    sgDraws->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    sgDraws->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    sgDraws->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    sgDraws->setWordWrap(false);
-    QPalette pal = sgDraws->palette();
+    drawsView_->setFont(cellFont);
+    drawsView_->setTextElideMode(Qt::ElideNone);
+    drawsView_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    drawsView_->setSelectionMode(QAbstractItemView::SingleSelection);
+    drawsView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    drawsView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    drawsView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    drawsView_->setWordWrap(false);
+    QPalette pal = drawsView_->palette();
     pal.setColor(QPalette::Highlight, pal.color(QPalette::Button));
     pal.setColor(QPalette::HighlightedText, pal.color(QPalette::ButtonText));
-    sgDraws->setPalette(pal);
+    drawsView_->setPalette(pal);
 
     auto* strip = new QWidget(this);
     strip->setFixedSize(321, 40);
@@ -57,19 +57,19 @@ DrawsPanel::DrawsPanel(GameSession* session, QWidget* parent) : QWidget(parent) 
         b->setObjectName(name);
         b->setGeometry(left, 9, 70, 25);
     };
-    addButton(btFirst, "btFirst", "|<", 12);
-    addButton(btPrior, "btPrior", "<", 88);
-    addButton(btNext, "btNext", ">", 164);
-    addButton(btLast, "btLast", ">|", 241);
-    connect(btFirst, &QPushButton::clicked, this, [this] { GoToPage(1); });
-    connect(btPrior, &QPushButton::clicked, this, [this] { GoToPage(drawsPage_ - 1); });
-    connect(btNext, &QPushButton::clicked, this, [this] { GoToPage(drawsPage_ + 1); });
-    connect(btLast, &QPushButton::clicked, this, [this] { GoToPage(3); });
+    addButton(firstPageButton_, "btFirst", "|<", 12);
+    addButton(priorPageButton_, "btPrior", "<", 88);
+    addButton(nextPageButton_, "btNext", ">", 164);
+    addButton(lastPageButton_, "btLast", ">|", 241);
+    connect(firstPageButton_, &QPushButton::clicked, this, [this] { GoToPage(1); });
+    connect(priorPageButton_, &QPushButton::clicked, this, [this] { GoToPage(drawsPage_ - 1); });
+    connect(nextPageButton_, &QPushButton::clicked, this, [this] { GoToPage(drawsPage_ + 1); });
+    connect(lastPageButton_, &QPushButton::clicked, this, [this] { GoToPage(3); });
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(9, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(sgDraws, 1);
+    column->addWidget(drawsView_, 1);
     column->addWidget(strip);
     column->setAlignment(strip, Qt::AlignLeft);
 
@@ -90,8 +90,8 @@ void DrawsPanel::SetDrawsPage() {
 void DrawsPanel::ShowPageWidths(int page) {
     const auto widths = DrawsPageWidths(page);
     for (int c = 0; c < drawsGridColumns; ++c) {
-        sgDraws->setColumnHidden(c, widths[c] == 0);
-        if (widths[c] > 0) sgDraws->setColumnWidth(c, widths[c]);
+        drawsView_->setColumnHidden(c, widths[c] == 0);
+        if (widths[c] > 0) drawsView_->setColumnWidth(c, widths[c]);
     }
 }
 

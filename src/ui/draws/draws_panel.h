@@ -21,7 +21,7 @@ public:
     int drawsPage() const { return drawsPage_; }
     // Shows the column widths of drawsPage.
     void SetDrawsPage();
-    QTableView* view() const { return sgDraws; }
+    QTableView* view() const { return drawsView_; }
     DrawsModel* model() const { return model_; }
 
 private:
@@ -30,11 +30,11 @@ private:
 
     int drawsPage_ = 1;
     DrawsModel* model_ = nullptr;
-    QTableView* sgDraws = nullptr;
-    QPushButton* btFirst = nullptr;
-    QPushButton* btPrior = nullptr;
-    QPushButton* btNext = nullptr;
-    QPushButton* btLast = nullptr;
+    QTableView* drawsView_ = nullptr;
+    QPushButton* firstPageButton_ = nullptr;
+    QPushButton* priorPageButton_ = nullptr;
+    QPushButton* nextPageButton_ = nullptr;
+    QPushButton* lastPageButton_ = nullptr;
 };
 
 }  // namespace spinalyst

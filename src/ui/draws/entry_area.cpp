@@ -29,67 +29,67 @@ struct WaitCursor {
 
 EntryArea::EntryArea(GameSession* session, QWidget* parent) : QWidget(parent), session_(session) {
     setFixedSize(321, 134);
-    pnlSaisie = new InputPanel(this);
-    pnlSaisie->move(8, -2);
+    inputPanel_ = new InputPanel(this);
+    inputPanel_->move(8, -2);
 
-    lbCroupier = new QLabel(QStringLiteral("Croupier"), this);
-    lbCroupier->setObjectName("lbCroupier");
-    lbCroupier->move(11, 88);
-    cbCroupiers = new QComboBox(this);
-    cbCroupiers->setObjectName("cbCroupiers");
-    cbCroupiers->setEditable(true);
-    cbCroupiers->setInsertPolicy(QComboBox::NoInsert);
-    cbCroupiers->setMaxVisibleItems(12);
-    cbCroupiers->setGeometry(69, 85, 157, 21);
-    btCroupier = new QPushButton(QStringLiteral("&Nouveau"), this);
-    btCroupier->setObjectName("btCroupier");
-    btCroupier->setGeometry(232, 85, 83, 21);
+    croupierLabel_ = new QLabel(QStringLiteral("Croupier"), this);
+    croupierLabel_->setObjectName("lbCroupier");
+    croupierLabel_->move(11, 88);
+    croupierList_ = new QComboBox(this);
+    croupierList_->setObjectName("cbCroupiers");
+    croupierList_->setEditable(true);
+    croupierList_->setInsertPolicy(QComboBox::NoInsert);
+    croupierList_->setMaxVisibleItems(12);
+    croupierList_->setGeometry(69, 85, 157, 21);
+    newCroupierButton_ = new QPushButton(QStringLiteral("&Nouveau"), this);
+    newCroupierButton_->setObjectName("btCroupier");
+    newCroupierButton_->setGeometry(232, 85, 83, 21);
 
-    btRandom = new QPushButton(QStringLiteral("Tirage(s) aléatoire(s)"), this);
-    btRandom->setObjectName("btRandom");
-    btRandom->setGeometry(8, 110, 131, 21);
-    seNbRand = new QSpinBox(this);
-    seNbRand->setObjectName("seNbRand");
-    seNbRand->setRange(1, maxRandomBatch);
-    seNbRand->setValue(1);
-    seNbRand->setGeometry(145, 109, 81, 22);
-    btnUndo = new QPushButton(QStringLiteral("Undo"), this);
-    btnUndo->setObjectName("btnUndo");
-    btnUndo->setGeometry(232, 110, 83, 21);
+    randomButton_ = new QPushButton(QStringLiteral("Tirage(s) aléatoire(s)"), this);
+    randomButton_->setObjectName("btRandom");
+    randomButton_->setGeometry(8, 110, 131, 21);
+    randomCountEdit_ = new QSpinBox(this);
+    randomCountEdit_->setObjectName("seNbRand");
+    randomCountEdit_->setRange(1, maxRandomBatch);
+    randomCountEdit_->setValue(1);
+    randomCountEdit_->setGeometry(145, 109, 81, 22);
+    undoButton_ = new QPushButton(QStringLiteral("Undo"), this);
+    undoButton_->setObjectName("btnUndo");
+    undoButton_->setGeometry(232, 110, 83, 21);
 
-    connect(pnlSaisie, &InputPanel::pocketClicked, session_, &GameSession::AddDraw);
+    connect(inputPanel_, &InputPanel::pocketClicked, session_, &GameSession::AddDraw);
     connect(session_, &GameSession::gameReset, this,
-            [this] { pnlSaisie->BuildInputPanel(session_->kind()); });
-    connect(btCroupier, &QPushButton::clicked, this, &EntryArea::AddCroupier);
+            [this] { inputPanel_->BuildInputPanel(session_->kind()); });
+    connect(newCroupierButton_, &QPushButton::clicked, this, &EntryArea::AddCroupier);
     // Only the user's edits choose a croupier; the program's own changes are blocked.
-    connect(cbCroupiers, &QComboBox::currentTextChanged, this, &EntryArea::SelectCroupier);
-    connect(btRandom, &QPushButton::clicked, this, &EntryArea::DrawRandomBatch);
-    connect(btnUndo, &QPushButton::clicked, session_, &GameSession::UndoDraw);
+    connect(croupierList_, &QComboBox::currentTextChanged, this, &EntryArea::SelectCroupier);
+    connect(randomButton_, &QPushButton::clicked, this, &EntryArea::DrawRandomBatch);
+    connect(undoButton_, &QPushButton::clicked, session_, &GameSession::UndoDraw);
     FillCroupierList();
 }
 
 void EntryArea::ApplyCaptions() {
-    lbCroupier->setText(Text(TextId::Croupier));
-    lbCroupier->adjustSize();
-    btCroupier->setText(Text(TextId::NewCroupierButton));
-    btRandom->setText(Text(TextId::RandomDraws));
-    btnUndo->setText(Text(TextId::Undo));
+    croupierLabel_->setText(Text(TextId::Croupier));
+    croupierLabel_->adjustSize();
+    newCroupierButton_->setText(Text(TextId::NewCroupierButton));
+    randomButton_->setText(Text(TextId::RandomDraws));
+    undoButton_->setText(Text(TextId::Undo));
 }
 
 void EntryArea::FillCroupierList() {
-    FillCroupierBox(cbCroupiers, session_->croupiers());
+    FillCroupierBox(croupierList_, session_->croupiers());
 }
 
 void EntryArea::AddCroupier() {
-    const auto name = TdlgNewCroupier::AskName(window());
+    const auto name = CroupierDialog::AskName(window());
     if (!name) return;
     session_->AddCroupier(*name);
     // Kept in memory either way; the user must know it will not survive a restart.
     if (session_->croupiers().lastSaveFailed()) emit problem(Text(TextId::CroupierFileNotWritten));
     FillCroupierList();
     // Shows what was typed, even beyond the 20 characters kept; the croupier is already set.
-    const QSignalBlocker blocker(cbCroupiers);
-    cbCroupiers->setEditText(*name);
+    const QSignalBlocker blocker(croupierList_);
+    croupierList_->setEditText(*name);
 }
 
 void EntryArea::SelectCroupier(const QString& text) {
@@ -98,14 +98,19 @@ void EntryArea::SelectCroupier(const QString& text) {
 }
 
 void EntryArea::DrawRandomBatch() {
+    // The file source is stored but not read: say so rather than draw nothing in silence.
+    if (session_->game().randomSource() != randomFromProgram) {
+        emit problem(Text(TextId::RandomSourceIsFile));
+        return;
+    }
     const WaitCursor wait;
     {
         // Random draws carry no croupier; the box stays empty after the batch.
-        const QSignalBlocker blocker(cbCroupiers);
-        cbCroupiers->setCurrentIndex(0);
-        cbCroupiers->setEditText(QString());
+        const QSignalBlocker blocker(croupierList_);
+        croupierList_->setCurrentIndex(0);
+        croupierList_->setEditText(QString());
     }
-    session_->DrawRandomBatch(seNbRand->value());
+    session_->DrawRandomBatch(randomCountEdit_->value());
 }
 
 }  // namespace spinalyst

@@ -24,7 +24,7 @@ public:
     void ApplyCaptions();
     // Fills the croupier box: an empty entry, then the names in ascending order.
     void FillCroupierList();
-    InputPanel* inputPanel() const { return pnlSaisie; }
+    InputPanel* inputPanel() const { return inputPanel_; }
 
 signals:
     // Something the user should know went wrong, for the status bar.
@@ -36,13 +36,13 @@ private:
     void DrawRandomBatch();
 
     GameSession* session_;
-    InputPanel* pnlSaisie = nullptr;
-    QLabel* lbCroupier = nullptr;
-    QComboBox* cbCroupiers = nullptr;
-    QPushButton* btCroupier = nullptr;
-    QPushButton* btRandom = nullptr;
-    QSpinBox* seNbRand = nullptr;
-    QPushButton* btnUndo = nullptr;
+    InputPanel* inputPanel_ = nullptr;
+    QLabel* croupierLabel_ = nullptr;
+    QComboBox* croupierList_ = nullptr;
+    QPushButton* newCroupierButton_ = nullptr;
+    QPushButton* randomButton_ = nullptr;
+    QSpinBox* randomCountEdit_ = nullptr;
+    QPushButton* undoButton_ = nullptr;
 };
 
 }  // namespace spinalyst

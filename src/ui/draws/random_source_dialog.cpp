@@ -15,65 +15,67 @@ namespace spinalyst {
 
 namespace {
 std::optional<QString> nextFileName;
-std::function<int(TdlgRndSrc&)> testDriver;
+std::function<int(RandomSourceDialog&)> testDriver;
 }  // namespace
 
-TdlgRndSrc::TdlgRndSrc(Game& game, QString& randomSourceFile, const Settings& settings,
-                       QWidget* parent)
+RandomSourceDialog::RandomSourceDialog(Game& game, QString& randomSourceFile,
+                                       const Settings& settings, QWidget* parent)
     : QDialog(parent), game_(game), randomSourceFile_(randomSourceFile) {
     setObjectName("dlgRndSrc");
     setFixedSize(339, 122);
-    cbSrc1 = new QCheckBox(this);
-    cbSrc1->setObjectName("cbSrc1");
-    cbSrc1->setGeometry(16, 14, 200, 20);
-    cbSrc2 = new QCheckBox(this);
-    cbSrc2->setObjectName("cbSrc2");
-    cbSrc2->setGeometry(16, 44, 90, 20);
-    cbSrc2->setEnabled(false);
-    edSrcFile = new QLineEdit(this);
-    edSrcFile->setObjectName("edSrcFile");
-    edSrcFile->setGeometry(110, 42, 184, 23);
-    sbSrcFile = new QToolButton(this);
-    sbSrcFile->setObjectName("sbSrcFile");
-    sbSrcFile->setText("...");
-    sbSrcFile->setGeometry(298, 42, 25, 23);
-    btOK = new QPushButton(this);
-    btOK->setObjectName("btOK");
-    btOK->setGeometry(167, 86, 75, 25);
-    btOK->setDefault(true);
-    btCancel = new QPushButton(this);
-    btCancel->setObjectName("btCancel");
-    btCancel->setGeometry(248, 86, 75, 25);
+    programSourceCheck_ = new QCheckBox(this);
+    programSourceCheck_->setObjectName("cbSrc1");
+    programSourceCheck_->setGeometry(16, 14, 200, 20);
+    fileSourceCheck_ = new QCheckBox(this);
+    fileSourceCheck_->setObjectName("cbSrc2");
+    fileSourceCheck_->setGeometry(16, 44, 90, 20);
+    fileSourceCheck_->setEnabled(false);
+    sourceFileEdit_ = new QLineEdit(this);
+    sourceFileEdit_->setObjectName("edSrcFile");
+    sourceFileEdit_->setGeometry(110, 42, 184, 23);
+    browseButton_ = new QToolButton(this);
+    browseButton_->setObjectName("sbSrcFile");
+    browseButton_->setText("...");
+    browseButton_->setGeometry(298, 42, 25, 23);
+    okButton_ = new QPushButton(this);
+    okButton_->setObjectName("btOK");
+    okButton_->setGeometry(167, 86, 75, 25);
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(this);
+    cancelButton_->setObjectName("btCancel");
+    cancelButton_->setGeometry(248, 86, 75, 25);
 
     // The dialog reloads the stored choice each time it opens.
     game_.SetRandomSource(static_cast<int>(settings.ReadInt(Param::RndSource)));
     randomSourceFile_ = QString::fromStdString(settings.ReadText(Param::RndSourceFile));
-    cbSrc1->setChecked(game_.randomSource() == randomFromProgram);
-    cbSrc2->setChecked(game_.randomSource() == randomFromFile);
-    edSrcFile->setText(randomSourceFile_);
+    programSourceCheck_->setChecked(game_.randomSource() == randomFromProgram);
+    fileSourceCheck_->setChecked(game_.randomSource() == randomFromFile);
+    sourceFileEdit_->setText(randomSourceFile_);
 
     setWindowTitle(Text(TextId::RandomSourceTitle));
-    cbSrc1->setText(Text(TextId::SourceProgram));
-    cbSrc2->setText(Text(TextId::SourceFile));
-    btOK->setText(Text(TextId::Ok));
-    btCancel->setText(Text(TextId::Cancel));
+    programSourceCheck_->setText(Text(TextId::SourceProgram));
+    fileSourceCheck_->setText(Text(TextId::SourceFile));
+    okButton_->setText(Text(TextId::Ok));
+    cancelButton_->setText(Text(TextId::Cancel));
 
-    connect(cbSrc1, &QCheckBox::clicked, this, [this] { cbSrc1Click(cbSrc1); });
-    connect(cbSrc2, &QCheckBox::clicked, this, [this] { cbSrc1Click(cbSrc2); });
-    connect(sbSrcFile, &QToolButton::clicked, this, &TdlgRndSrc::sbSrcFileClick);
-    connect(btOK, &QPushButton::clicked, this, &TdlgRndSrc::btOKClick);
-    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(programSourceCheck_, &QCheckBox::clicked, this,
+            [this] { OnSourceClicked(programSourceCheck_); });
+    connect(fileSourceCheck_, &QCheckBox::clicked, this,
+            [this] { OnSourceClicked(fileSourceCheck_); });
+    connect(browseButton_, &QToolButton::clicked, this, &RandomSourceDialog::OnBrowse);
+    connect(okButton_, &QPushButton::clicked, this, &RandomSourceDialog::OnOk);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TdlgRndSrc::cbSrc1Click(QCheckBox* clicked) {
+void RandomSourceDialog::OnSourceClicked(QCheckBox* clicked) {
     // The two boxes act as radio buttons; a click on the checked one leaves it checked.
-    const QSignalBlocker b1(cbSrc1), b2(cbSrc2);
-    cbSrc1->setChecked(clicked == cbSrc1);
-    cbSrc2->setChecked(clicked == cbSrc2);
-    game_.SetRandomSource(clicked == cbSrc1 ? randomFromProgram : randomFromFile);
+    const QSignalBlocker b1(programSourceCheck_), b2(fileSourceCheck_);
+    programSourceCheck_->setChecked(clicked == programSourceCheck_);
+    fileSourceCheck_->setChecked(clicked == fileSourceCheck_);
+    game_.SetRandomSource(clicked == programSourceCheck_ ? randomFromProgram : randomFromFile);
 }
 
-void TdlgRndSrc::sbSrcFileClick() {
+void RandomSourceDialog::OnBrowse() {
     QString file;
     if (nextFileName) {
         file = *nextFileName;
@@ -83,24 +85,24 @@ void TdlgRndSrc::sbSrcFileClick() {
                                             QStringLiteral("Fichiers texte (*.txt)"));
     }
     if (file.isEmpty()) return;
-    edSrcFile->setText(file);
+    sourceFileEdit_->setText(file);
     randomSourceFile_ = file;
 }
 
-void TdlgRndSrc::btOKClick() {
-    if (cbSrc2->isChecked() && edSrcFile->text().isEmpty()) return;
+void RandomSourceDialog::OnOk() {
+    if (fileSourceCheck_->isChecked() && sourceFileEdit_->text().isEmpty()) return;
     accept();
 }
 
-void TdlgRndSrc::SetNextFileName(std::optional<QString> file) {
+void RandomSourceDialog::SetNextFileName(std::optional<QString> file) {
     nextFileName = std::move(file);
 }
 
-void TdlgRndSrc::SetTestDriver(std::function<int(TdlgRndSrc&)> driver) {
+void RandomSourceDialog::SetTestDriver(std::function<int(RandomSourceDialog&)> driver) {
     testDriver = std::move(driver);
 }
 
-int TdlgRndSrc::Run(TdlgRndSrc& dialog) {
+int RandomSourceDialog::Run(RandomSourceDialog& dialog) {
     if (testDriver) {
         auto driver = std::move(testDriver);
         testDriver = nullptr;
@@ -109,11 +111,11 @@ int TdlgRndSrc::Run(TdlgRndSrc& dialog) {
     return dialog.exec();
 }
 
-void ChooseRandomSource(QWidget* parent, Game& game, QString& randomSourceFile,
+bool ChooseRandomSource(QWidget* parent, Game& game, QString& randomSourceFile,
                         const Settings& settings) {
-    TdlgRndSrc dialog(game, randomSourceFile, settings, parent);
-    if (TdlgRndSrc::Run(dialog) != QDialog::Accepted) return;
-    settings.Update([&](IniFile& ini) {
+    RandomSourceDialog dialog(game, randomSourceFile, settings, parent);
+    if (RandomSourceDialog::Run(dialog) != QDialog::Accepted) return true;
+    return settings.Update([&](IniFile& ini) {
         ini.SetInt(paramsSection, Info(Param::RndSource).key, game.randomSource());
         ini.Set(paramsSection, Info(Param::RndSourceFile).key, randomSourceFile.toStdString());
     });

@@ -16,36 +16,37 @@ class Settings;
 
 // Where random draws come from: the program's generator, or (shown, not yet offered) a file.
 // A click on a source takes effect at once; only OK writes the choice to the settings.
-class TdlgRndSrc final : public QDialog {
+class RandomSourceDialog final : public QDialog {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(TdlgRndSrc)
+    Q_DISABLE_COPY_MOVE(RandomSourceDialog)
 
 public:
-    TdlgRndSrc(Game& game, QString& randomSourceFile, const Settings& settings,
-               QWidget* parent = nullptr);
+    RandomSourceDialog(Game& game, QString& randomSourceFile, const Settings& settings,
+                       QWidget* parent = nullptr);
 
     // Test hooks: the next file the browse button picks, and a stand-in for exec().
     static void SetNextFileName(std::optional<QString> file);
-    static void SetTestDriver(std::function<int(TdlgRndSrc&)> driver);
-    static int Run(TdlgRndSrc& dialog);
+    static void SetTestDriver(std::function<int(RandomSourceDialog&)> driver);
+    static int Run(RandomSourceDialog& dialog);
 
 private:
-    void cbSrc1Click(QCheckBox* clicked);
-    void sbSrcFileClick();
-    void btOKClick();
+    void OnSourceClicked(QCheckBox* clicked);
+    void OnBrowse();
+    void OnOk();
 
     Game& game_;
     QString& randomSourceFile_;
-    QCheckBox* cbSrc1 = nullptr;
-    QCheckBox* cbSrc2 = nullptr;
-    QLineEdit* edSrcFile = nullptr;
-    QToolButton* sbSrcFile = nullptr;
-    QPushButton* btOK = nullptr;
-    QPushButton* btCancel = nullptr;
+    QCheckBox* programSourceCheck_ = nullptr;
+    QCheckBox* fileSourceCheck_ = nullptr;
+    QLineEdit* sourceFileEdit_ = nullptr;
+    QToolButton* browseButton_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
-// Shows the dialog; on OK writes "RndSource" and "RndSourceFile".
-void ChooseRandomSource(QWidget* parent, Game& game, QString& randomSourceFile,
+// Shows the dialog; on OK writes "RndSource" and "RndSourceFile". False when that write
+// failed (the choice still holds until the program ends).
+bool ChooseRandomSource(QWidget* parent, Game& game, QString& randomSourceFile,
                         const Settings& settings);
 
 }  // namespace spinalyst

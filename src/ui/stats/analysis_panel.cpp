@@ -71,6 +71,9 @@ void AnalysisPanel::BuildControls() {
         s->setObjectName(name);
         s->setGeometry(geometry);
         s->setRange(min, max);
+        // Corrections and refreshes wait for the finished number (Enter, focus out, arrows),
+        // so that typing 20 is not read as 2 on the way.
+        s->setKeyboardTracking(false);
     };
     auto combo = [this](QComboBox*& c, const char* name, int left, int top, int width) {
         c = new QComboBox(this);
@@ -78,159 +81,174 @@ void AnalysisPanel::BuildControls() {
         c->setGeometry(left, top, width, 22);
     };
 
-    label(lbStat, "lbStat", QStringLiteral("Statistique"), 8, 4);
-    QFont title = lbStat->font();
+    label(modeTitle_, "lbStat", QStringLiteral("Statistique"), 8, 4);
+    QFont title = modeTitle_->font();
     title.setPixelSize(16);
-    lbStat->setFont(title);
-    pnlBtnsStat = new QWidget(this);
-    pnlBtnsStat->setObjectName("pnlBtnsStat");
-    pnlBtnsStat->setGeometry(95, -2, 266, 33);
+    modeTitle_->setFont(title);
+    modeButtonBar_ = new QWidget(this);
+    modeButtonBar_->setObjectName("pnlBtnsStat");
+    modeButtonBar_->setGeometry(95, -2, 266, 33);
     for (int k = 1; k <= statModeCount; ++k) {
-        auto* b = new QToolButton(pnlBtnsStat);
+        auto* b = new QToolButton(modeButtonBar_);
         b->setObjectName(QStringLiteral("sbStat%1").arg(k));
         b->setText(QString::number(k));
         b->setAutoRaise(true);
-        sbStat[static_cast<std::size_t>(k - 1)] = b;
+        modeButtons_[static_cast<std::size_t>(k - 1)] = b;
         connect(b, &QToolButton::clicked, this, [this, k] { SelectStatMode(k); });
     }
     HighlightModeButton(1);
-    label(lbNbTir1, "lbNbTir1", QStringLiteral("Nombre de tirages analysés : 0"), 367, 8);
-    QFont bold = lbNbTir1->font();
+    label(analysedCountLabel_, "lbNbTir1", QStringLiteral("Nombre de tirages analysés : 0"), 367,
+          8);
+    QFont bold = analysedCountLabel_->font();
     bold.setBold(true);
-    lbNbTir1->setFont(bold);
+    analysedCountLabel_->setFont(bold);
 
-    check(cbAll1, "cbAll1", 8, 33);
-    cbAll1->setChecked(true);
-    label(lbAnalyse, "lbAnalyse", QStringLiteral("Analyser tous les tirages depuis le tirage"), 26,
-          35);
-    spin(seStart1, "seStart1", {225, 32, 64, 22}, minRangeDraw, maxRangeDraw);
-    label(lbTo, "lbTo", QStringLiteral("jusqu'au"), 297, 35);
-    lbTo->setFixedWidth(40);
-    lbTo->setAlignment(Qt::AlignHCenter);
-    spin(seEnd1, "seEnd1", {345, 32, 64, 22}, minRangeDraw, maxRangeDraw);
-    label(Label9, "Label9", QStringLiteral("Prendre en compte"), 447, 35);
-    Label9->setFixedWidth(94);
-    Label9->setAlignment(Qt::AlignRight);
-    combo(cbStep1, "cbStep1", 545, 32, 116);
+    check(rangeCheck_, "cbAll1", 8, 33);
+    rangeCheck_->setChecked(true);
+    label(rangeLabel_, "lbAnalyse", QStringLiteral("Analyser tous les tirages depuis le tirage"),
+          26, 35);
+    spin(rangeStartEdit_, "seStart1", {225, 32, 64, 22}, minRangeDraw, maxRangeDraw);
+    label(rangeToLabel_, "lbTo", QStringLiteral("jusqu'au"), 297, 35);
+    rangeToLabel_->setFixedWidth(40);
+    rangeToLabel_->setAlignment(Qt::AlignHCenter);
+    spin(rangeEndEdit_, "seEnd1", {345, 32, 64, 22}, minRangeDraw, maxRangeDraw);
+    label(stepLabel_, "Label9", QStringLiteral("Prendre en compte"), 447, 35);
+    stepLabel_->setFixedWidth(94);
+    stepLabel_->setAlignment(Qt::AlignRight);
+    combo(stepList_, "cbStep1", 545, 32, 116);
 
-    check(cbLast1, "cbLast1", 8, 58);
-    label(Label1, "Label1", QStringLiteral("Analyser"), 26, 60);
-    spin(seAnalyse1, "seAnalyse1", {71, 57, 49, 22}, minAnalyse, maxAnalyse);
-    seAnalyse1->setValue(12);
-    label(Label2, "Label2", QStringLiteral("derniers tirages"), 127, 60);
+    check(lastCheck_, "cbLast1", 8, 58);
+    label(lastPrefixLabel_, "Label1", QStringLiteral("Analyser"), 26, 60);
+    spin(lastCountEdit_, "seAnalyse1", {71, 57, 49, 22}, minAnalyse, maxAnalyse);
+    lastCountEdit_->setValue(12);
+    label(lastSuffixLabel_, "Label2", QStringLiteral("derniers tirages"), 127, 60);
 
-    check(cbNext1, "cbNext1", 8, 83);
-    label(Label3, "Label3", QStringLiteral("Analyser les tirages suivant la sortie de"), 26, 85);
-    combo(cbParis, "cbParis", 223, 81, 116);
-    combo(cbPari, "cbPari", 345, 81, 64);
+    check(followCheck_, "cbNext1", 8, 83);
+    label(followLabel_, "Label3", QStringLiteral("Analyser les tirages suivant la sortie de"), 26,
+          85);
+    combo(followFamilyList_, "cbParis", 223, 81, 116);
+    combo(followTargetList_, "cbPari", 345, 81, 64);
 
-    check(cbNext2, "cbNext2", 8, 107);
-    label(Label5, "Label5", QStringLiteral("Analyser tous les tirages du croupier"), 26, 109);
-    combo(cbCroupier, "cbCroupier", 222, 106, 116);
-    cbCroupier->setEditable(true);
-    cbCroupier->setInsertPolicy(QComboBox::NoInsert);
-    cbCroupier->setMaxVisibleItems(10);
+    check(croupierCheck_, "cbNext2", 8, 107);
+    label(croupierLabel_, "Label5", QStringLiteral("Analyser tous les tirages du croupier"), 26,
+          109);
+    combo(croupierFilterList_, "cbCroupier", 222, 106, 116);
+    croupierFilterList_->setEditable(true);
+    croupierFilterList_->setInsertPolicy(QComboBox::NoInsert);
+    croupierFilterList_->setMaxVisibleItems(10);
 
     FillFixedLists();
 }
 
 void AnalysisPanel::FillFixedLists() {
-    const BlockAll blocked{cbStep1, cbParis, cbPari};
-    cbStep1->clear();
-    for (int i = 0; i < stepEntryCount; ++i) cbStep1->addItem(Text(StepEntry(i)));
-    cbStep1->setCurrentIndex(0);
-    cbParis->clear();
-    for (int i = 0; i < followFamilyCount; ++i) cbParis->addItem(Text(FamilyEntry(i)));
-    cbParis->setCurrentIndex(0);
+    const BlockAll blocked{stepList_, followFamilyList_, followTargetList_};
+    stepList_->clear();
+    for (int i = 0; i < stepEntryCount; ++i) stepList_->addItem(Text(StepEntry(i)));
+    stepList_->setCurrentIndex(0);
+    followFamilyList_->clear();
+    for (int i = 0; i < followFamilyCount; ++i) followFamilyList_->addItem(Text(FamilyEntry(i)));
+    followFamilyList_->setCurrentIndex(0);
     FillTargetList();
-    cbPari->setCurrentIndex(0);
+    followTargetList_->setCurrentIndex(0);
 }
 
 void AnalysisPanel::ConnectHandlers() {
-    connect(cbAll1, &QCheckBox::clicked, this, [this] { cbAll1Click(cbAll1); });
-    connect(cbLast1, &QCheckBox::clicked, this, [this] { cbAll1Click(cbLast1); });
-    connect(cbNext1, &QCheckBox::clicked, this, [this] { cbNext1Click(cbNext1); });
-    connect(cbNext2, &QCheckBox::clicked, this, [this] { cbNext1Click(cbNext2); });
-    connect(seStart1, &QSpinBox::valueChanged, this, &AnalysisPanel::seStart1Change);
-    connect(cbPari, &QComboBox::currentIndexChanged, this, &AnalysisPanel::seStart1Change);
-    connect(seEnd1, &QSpinBox::valueChanged, this, &AnalysisPanel::seEnd1Change);
-    connect(seAnalyse1, &QSpinBox::valueChanged, this, &AnalysisPanel::refreshRequested);
-    connect(cbStep1, &QComboBox::currentIndexChanged, this, &AnalysisPanel::refreshRequested);
-    connect(cbParis, &QComboBox::currentIndexChanged, this, &AnalysisPanel::cbParisChange);
-    connect(cbCroupier, &QComboBox::currentTextChanged, this, &AnalysisPanel::refreshRequested);
+    connect(rangeCheck_, &QCheckBox::clicked, this, [this] { OnRangeModeClicked(rangeCheck_); });
+    connect(lastCheck_, &QCheckBox::clicked, this, [this] { OnRangeModeClicked(lastCheck_); });
+    connect(followCheck_, &QCheckBox::clicked, this, [this] { OnFilterModeClicked(followCheck_); });
+    connect(croupierCheck_, &QCheckBox::clicked, this,
+            [this] { OnFilterModeClicked(croupierCheck_); });
+    connect(rangeStartEdit_, &QSpinBox::valueChanged, this, &AnalysisPanel::OnRangeStartChanged);
+    // A new target corrects the range as a new start would, then refreshes.
+    connect(followTargetList_, &QComboBox::currentIndexChanged, this,
+            &AnalysisPanel::OnRangeStartChanged);
+    connect(rangeEndEdit_, &QSpinBox::valueChanged, this, &AnalysisPanel::OnRangeEndChanged);
+    connect(lastCountEdit_, &QSpinBox::valueChanged, this, &AnalysisPanel::refreshRequested);
+    connect(stepList_, &QComboBox::currentIndexChanged, this, &AnalysisPanel::refreshRequested);
+    connect(followFamilyList_, &QComboBox::currentIndexChanged, this,
+            &AnalysisPanel::OnFollowFamilyChanged);
+    connect(croupierFilterList_, &QComboBox::currentTextChanged, this,
+            &AnalysisPanel::refreshRequested);
     // The pocket targets depend on the kind of roulette.
     connect(session_, &GameSession::gameReset, this, [this] {
-        const QSignalBlocker blocker(cbPari);
-        const int kept = cbPari->currentIndex();
+        SetRangeMaximum(session_->drawCount());
+        const QSignalBlocker blocker(followTargetList_);
+        const int kept = followTargetList_->currentIndex();
         FillTargetList();
-        cbPari->setCurrentIndex(kept < cbPari->count() ? kept : 0);
+        followTargetList_->setCurrentIndex(kept < followTargetList_->count() ? kept : 0);
     });
 }
 
 void AnalysisPanel::ApplyCaptions() {
-    lbStat->setText(Text(TextId::StatisticsTitle));
-    lbNbTir1->setText(Text(TextId::AnalysedCount));
-    lbAnalyse->setText(Text(TextId::RangeFrom));
-    lbTo->setText(Text(TextId::RangeTo));
-    Label1->setText(Text(TextId::LastPrefix));
-    Label2->setText(Text(TextId::LastSuffix));
-    Label3->setText(Text(TextId::FollowCaption));
-    Label5->setText(Text(TextId::CroupierCaption));
-    Label9->setText(Text(TextId::StepCaption));
-    for (QLabel* l : {lbStat, lbNbTir1, lbAnalyse, Label1, Label2, Label3, Label5}) l->adjustSize();
+    modeTitle_->setText(Text(TextId::StatisticsTitle));
+    analysedCountLabel_->setText(Text(TextId::AnalysedCount));
+    rangeLabel_->setText(Text(TextId::RangeFrom));
+    rangeToLabel_->setText(Text(TextId::RangeTo));
+    lastPrefixLabel_->setText(Text(TextId::LastPrefix));
+    lastSuffixLabel_->setText(Text(TextId::LastSuffix));
+    followLabel_->setText(Text(TextId::FollowCaption));
+    croupierLabel_->setText(Text(TextId::CroupierCaption));
+    stepLabel_->setText(Text(TextId::StepCaption));
+    for (QLabel* l : {modeTitle_, analysedCountLabel_, rangeLabel_, lastPrefixLabel_,
+                      lastSuffixLabel_, followLabel_, croupierLabel_})
+        l->adjustSize();
     // Captions that follow a spin box start where it ends.
-    Label2->move(seAnalyse1->geometry().right() + 7, Label2->y());
+    lastSuffixLabel_->move(lastCountEdit_->geometry().right() + 7, lastSuffixLabel_->y());
     FillFixedLists();
 }
 
 void AnalysisPanel::FillCroupierList() {
-    FillCroupierBox(cbCroupier, session_->croupiers());
+    FillCroupierBox(croupierFilterList_, session_->croupiers());
 }
 
 void AnalysisPanel::FillTargetList() {
-    cbPari->clear();
-    cbPari->addItem(QString());
-    const int family = cbParis->currentIndex();
-    if (family < 0) return;
-    for (const std::string& entry : TargetEntries(family, session_->kind()))
-        cbPari->addItem(TargetText(entry));
+    followTargetList_->clear();
+    followTargetList_->addItem(QString());
+    const auto family = FollowFamilyAt(followFamilyList_->currentIndex());
+    if (!family) return;
+    for (const std::string& entry : TargetEntries(*family, session_->kind()))
+        followTargetList_->addItem(TargetText(entry));
 }
 
 AnalysisControls AnalysisPanel::Controls() const {
     AnalysisControls c;
-    c.all1 = cbAll1->isChecked();
-    c.start1 = seStart1->value();
-    c.end1 = seEnd1->value();
-    c.last1 = cbLast1->isChecked();
-    c.analyse1 = seAnalyse1->value();
-    c.step1 = Selected(cbStep1);
-    c.next1 = cbNext1->isChecked();
-    c.paris = Selected(cbParis);
-    c.pari = Selected(cbPari);
-    c.next2 = cbNext2->isChecked();
-    c.croupier = cbCroupier->currentText().toStdString();
+    c.useRange = rangeCheck_->isChecked();
+    c.rangeStart = rangeStartEdit_->value();
+    c.rangeEnd = rangeEndEdit_->value();
+    c.useLast = lastCheck_->isChecked();
+    c.lastCount = lastCountEdit_->value();
+    c.stepEntry = Selected(stepList_);
+    c.useFollowing = followCheck_->isChecked();
+    c.followFamily = FollowFamilyAt(followFamilyList_->currentIndex());
+    c.followEntry = Selected(followTargetList_);
+    c.useCroupier = croupierCheck_->isChecked();
+    c.croupierName = croupierFilterList_->currentText().toStdString();
     return c;
 }
 
 void AnalysisPanel::ApplyControls(const AnalysisControls& c, bool withEnd) {
-    const BlockAll blocked{cbAll1,  seStart1, seEnd1, cbLast1, seAnalyse1, cbStep1,
-                           cbNext1, cbParis,  cbPari, cbNext2, cbCroupier};
-    cbAll1->setChecked(c.all1);
-    seStart1->setValue(c.start1);
-    if (withEnd) seEnd1->setValue(c.end1);
-    cbLast1->setChecked(c.last1);
-    seAnalyse1->setValue(c.analyse1);
-    Select(cbStep1, c.step1);
-    cbNext1->setChecked(c.next1);
-    Select(cbParis, c.paris);
+    const BlockAll blocked{rangeCheck_,    rangeStartEdit_,    rangeEndEdit_,
+                           lastCheck_,     lastCountEdit_,     stepList_,
+                           followCheck_,   followFamilyList_,  followTargetList_,
+                           croupierCheck_, croupierFilterList_};
+    rangeCheck_->setChecked(c.useRange);
+    rangeStartEdit_->setValue(c.rangeStart);
+    if (withEnd) rangeEndEdit_->setValue(c.rangeEnd);
+    lastCheck_->setChecked(c.useLast);
+    lastCountEdit_->setValue(c.lastCount);
+    Select(stepList_, c.stepEntry);
+    followCheck_->setChecked(c.useFollowing);
+    Select(followFamilyList_,
+           c.followFamily ? std::optional(FollowFamilyIndex(*c.followFamily)) : std::nullopt);
     // The stored entry is chosen among the entries of the stored family.
     FillTargetList();
-    Select(cbPari, c.pari);
-    cbNext2->setChecked(c.next2);
-    const QString filter = QString::fromStdString(c.croupier);
-    const int entry = filter.isEmpty() ? 0 : cbCroupier->findText(filter, Qt::MatchExactly);
-    cbCroupier->setCurrentIndex(entry);
-    cbCroupier->setEditText(filter);
+    Select(followTargetList_, c.followEntry);
+    croupierCheck_->setChecked(c.useCroupier);
+    const QString filter = QString::fromStdString(c.croupierName);
+    const int entry =
+        filter.isEmpty() ? 0 : croupierFilterList_->findText(filter, Qt::MatchExactly);
+    croupierFilterList_->setCurrentIndex(entry);
+    croupierFilterList_->setEditText(filter);
 }
 
 void AnalysisPanel::LoadSettings() {
@@ -240,33 +258,36 @@ void AnalysisPanel::LoadSettings() {
     SelectStatMode(statMode_);
 }
 
-void AnalysisPanel::SaveModeSettings() {
+bool AnalysisPanel::SaveModeSettings() {
     const AnalysisControls controls = Controls();
-    settings_.Update([&](IniFile& ini) { spinalyst::SaveModeSettings(ini, statMode_, controls); });
+    return settings_.Update(
+        [&](IniFile& ini) { spinalyst::SaveModeSettings(ini, statMode_, controls); });
 }
 
 void AnalysisPanel::SelectStatMode(int n) {
     if (n < 1 || n > statModeCount) return;
-    SaveModeSettings();
+    if (!SaveModeSettings()) emit settingsNotSaved();
     HighlightModeButton(n);
     const int drawCount = session_->drawCount();
     if (n != statMode_) {
         statMode_ = n;
         ApplyControls(LoadModeSettings(settings_.Load(), n, false), false);
-        const QSignalBlocker blocker(seEnd1);
-        seEnd1->setValue(drawCount);
+        const QSignalBlocker blocker(rangeEndEdit_);
+        rangeEndEdit_->setValue(drawCount);
     }
     {
-        const BlockAll blocked{seStart1, seEnd1};
-        if (seStart1->value() > drawCount) seStart1->setValue(1);
-        if (seEnd1->value() > drawCount) seEnd1->setValue(drawCount);
+        const BlockAll blocked{rangeStartEdit_, rangeEndEdit_};
+        const RangeValues range =
+            RangeAfterModeSwitch({rangeStartEdit_->value(), rangeEndEdit_->value()}, drawCount);
+        rangeStartEdit_->setValue(range.start);
+        rangeEndEdit_->setValue(range.end);
     }
     emit refreshRequested();
 }
 
 void AnalysisPanel::HighlightModeButton(int n) {
     for (int k = 1; k <= statModeCount; ++k) {
-        QToolButton* b = sbStat[static_cast<std::size_t>(k - 1)];
+        QToolButton* b = modeButtons_[static_cast<std::size_t>(k - 1)];
         const bool current = k == n;
         QFont f = b->font();
         f.setPointSize(current ? 14 : 12);
@@ -281,62 +302,70 @@ void AnalysisPanel::HighlightModeButton(int n) {
 }
 
 void AnalysisPanel::SetRangeEnd(int drawCount) {
-    const QSignalBlocker blocker(seEnd1);
-    seEnd1->setValue(drawCount);
+    SetRangeMaximum(drawCount);
+    const QSignalBlocker blocker(rangeEndEdit_);
+    rangeEndEdit_->setValue(drawCount);
 }
 
-void AnalysisPanel::ShowRefreshResult(std::optional<int> loweredStart1, int analysedCount) {
-    if (loweredStart1) {
-        const QSignalBlocker blocker(seStart1);
-        seStart1->setValue(*loweredStart1);
+void AnalysisPanel::SetRangeMaximum(int drawCount) {
+    const BlockAll blocked{rangeStartEdit_, rangeEndEdit_};
+    const int maximum = RangeMaximum(drawCount);
+    rangeStartEdit_->setMaximum(maximum);
+    rangeEndEdit_->setMaximum(maximum);
+}
+
+void AnalysisPanel::ShowRefreshResult(std::optional<int> loweredRangeStart, int analysedCount) {
+    if (loweredRangeStart) {
+        const QSignalBlocker blocker(rangeStartEdit_);
+        rangeStartEdit_->setValue(*loweredRangeStart);
     }
-    lbNbTir1->setText(Text(TextId::AnalysedCount) + " : " + QString::number(analysedCount));
-    lbNbTir1->adjustSize();
+    analysedCountLabel_->setText(Text(TextId::AnalysedCount) + " : " +
+                                 QString::number(analysedCount));
+    analysedCountLabel_->adjustSize();
 }
 
-void AnalysisPanel::cbAll1Click(QCheckBox* clicked) {
+void AnalysisPanel::OnRangeModeClicked(QCheckBox* clicked) {
     {
-        const BlockAll blocked{cbAll1, cbLast1};
-        cbAll1->setChecked(clicked == cbAll1);
-        cbLast1->setChecked(clicked == cbLast1);
+        const BlockAll blocked{rangeCheck_, lastCheck_};
+        rangeCheck_->setChecked(clicked == rangeCheck_);
+        lastCheck_->setChecked(clicked == lastCheck_);
     }
     emit refreshRequested();
 }
 
-void AnalysisPanel::cbNext1Click(QCheckBox* clicked) {
+void AnalysisPanel::OnFilterModeClicked(QCheckBox* clicked) {
     {
-        const BlockAll blocked{cbNext1, cbNext2};
-        (clicked == cbNext1 ? cbNext2 : cbNext1)->setChecked(false);
+        const BlockAll blocked{followCheck_, croupierCheck_};
+        (clicked == followCheck_ ? croupierCheck_ : followCheck_)->setChecked(false);
     }
     emit refreshRequested();
 }
 
 // The corrections below are made quietly: the one refresh that follows sees the same
 // settings a second, nested refresh would have seen.
-void AnalysisPanel::seStart1Change() {
-    if (seStart1->value() > seEnd1->value()) {
-        const QSignalBlocker blocker(seStart1);
-        seStart1->setValue(seEnd1->value());
+void AnalysisPanel::OnRangeStartChanged() {
+    {
+        const QSignalBlocker blocker(rangeStartEdit_);
+        rangeStartEdit_->setValue(
+            CorrectedRangeStart(rangeStartEdit_->value(), rangeEndEdit_->value()));
     }
     emit refreshRequested();
 }
 
-void AnalysisPanel::seEnd1Change() {
+void AnalysisPanel::OnRangeEndChanged() {
     {
-        const QSignalBlocker blocker(seEnd1);
-        if (seEnd1->value() > session_->drawCount())
-            seEnd1->setValue(session_->drawCount());
-        else if (seEnd1->value() < seStart1->value())
-            seEnd1->setValue(seStart1->value());
+        const QSignalBlocker blocker(rangeEndEdit_);
+        rangeEndEdit_->setValue(CorrectedRangeEnd(rangeEndEdit_->value(), rangeStartEdit_->value(),
+                                                  session_->drawCount()));
     }
     emit refreshRequested();
 }
 
-void AnalysisPanel::cbParisChange() {
+void AnalysisPanel::OnFollowFamilyChanged() {
     {
-        const QSignalBlocker blocker(cbPari);
+        const QSignalBlocker blocker(followTargetList_);
         FillTargetList();
-        cbPari->setCurrentIndex(0);
+        followTargetList_->setCurrentIndex(0);
     }
     emit refreshRequested();
 }

@@ -32,8 +32,8 @@ public:
     int statMode() const { return statMode_; }
     // Loads "Stat" and that mode's section (with its range end), then selects the mode.
     void LoadSettings();
-    // Writes the current mode's section.
-    void SaveModeSettings();
+    // Writes the current mode's section; false when the settings file could not be written.
+    bool SaveModeSettings();
     // Saves the mode being left, loads mode n (its range end becomes the number of draws),
     // highlights its button and refreshes once.
     void SelectStatMode(int n);
@@ -44,13 +44,17 @@ public:
     // The range end follows the log after each new draw, without a refresh of its own.
     void SetRangeEnd(int drawCount);
     // What a refresh found: the corrected range start (if any) and the analysed count.
-    void ShowRefreshResult(std::optional<int> loweredStart1, int analysedCount);
+    void ShowRefreshResult(std::optional<int> loweredRangeStart, int analysedCount);
 
 signals:
     void refreshRequested();
+    // A mode's settings could not be written when it was left.
+    void settingsNotSaved();
 
 private:
     void BuildControls();
+    // The range boxes reach the newest draw, however long the game.
+    void SetRangeMaximum(int drawCount);
     void ConnectHandlers();
     void ApplyControls(const AnalysisControls& c, bool withEnd);
     void HighlightModeButton(int n);
@@ -58,38 +62,38 @@ private:
     // The step and family lists from the language texts, each on its first entry.
     void FillFixedLists();
 
-    void cbAll1Click(QCheckBox* clicked);
-    void cbNext1Click(QCheckBox* clicked);
-    void seStart1Change();
-    void seEnd1Change();
-    void cbParisChange();
+    void OnRangeModeClicked(QCheckBox* clicked);
+    void OnFilterModeClicked(QCheckBox* clicked);
+    void OnRangeStartChanged();
+    void OnRangeEndChanged();
+    void OnFollowFamilyChanged();
 
     GameSession* session_;
     Settings settings_;
     int statMode_ = 1;
 
-    QLabel* lbStat = nullptr;
-    QWidget* pnlBtnsStat = nullptr;
-    std::array<QToolButton*, statModeCount> sbStat{};
-    QLabel* lbNbTir1 = nullptr;
-    QCheckBox* cbAll1 = nullptr;
-    QLabel* lbAnalyse = nullptr;
-    QSpinBox* seStart1 = nullptr;
-    QLabel* lbTo = nullptr;
-    QSpinBox* seEnd1 = nullptr;
-    QLabel* Label9 = nullptr;
-    QComboBox* cbStep1 = nullptr;
-    QCheckBox* cbLast1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QSpinBox* seAnalyse1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QCheckBox* cbNext1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QComboBox* cbParis = nullptr;
-    QComboBox* cbPari = nullptr;
-    QCheckBox* cbNext2 = nullptr;
-    QLabel* Label5 = nullptr;
-    QComboBox* cbCroupier = nullptr;
+    QLabel* modeTitle_ = nullptr;
+    QWidget* modeButtonBar_ = nullptr;
+    std::array<QToolButton*, statModeCount> modeButtons_{};
+    QLabel* analysedCountLabel_ = nullptr;
+    QCheckBox* rangeCheck_ = nullptr;
+    QLabel* rangeLabel_ = nullptr;
+    QSpinBox* rangeStartEdit_ = nullptr;
+    QLabel* rangeToLabel_ = nullptr;
+    QSpinBox* rangeEndEdit_ = nullptr;
+    QLabel* stepLabel_ = nullptr;
+    QComboBox* stepList_ = nullptr;
+    QCheckBox* lastCheck_ = nullptr;
+    QLabel* lastPrefixLabel_ = nullptr;
+    QSpinBox* lastCountEdit_ = nullptr;
+    QLabel* lastSuffixLabel_ = nullptr;
+    QCheckBox* followCheck_ = nullptr;
+    QLabel* followLabel_ = nullptr;
+    QComboBox* followFamilyList_ = nullptr;
+    QComboBox* followTargetList_ = nullptr;
+    QCheckBox* croupierCheck_ = nullptr;
+    QLabel* croupierLabel_ = nullptr;
+    QComboBox* croupierFilterList_ = nullptr;
 };
 
 }  // namespace spinalyst

@@ -12,46 +12,18 @@
 #include "stats/family_stats_model.h"
 #include "stats/slot_stats.h"
 #include "stats/stats_charts.h"
+#include "stats/stats_tabs.h"
 
 namespace spinalyst {
 
 namespace {
-struct FamilyNames {
-    const char* grid;
-    const char* hitsChart;
-    const char* waitsChart;
-    TextId title;
-};
-FamilyNames NamesOf(StatFamily family) {
-    switch (family) {
-        case StatFamily::Simples:
-            return {"sgSimples", "chSimples1", "chSimples2", TextId::SimplesTab};
-        case StatFamily::DzsCols:
-            return {"sgColsDouzs", "chDouzCols1", "chDouzCols2", TextId::DzsColsTab};
-        case StatFamily::Sizains:
-            return {"sgSizains", "chSizains1", "chSizains2", TextId::SizainsTab};
-        case StatFamily::Transversales:
-            return {"sgTransversales", "chTransversales1", "chTransversales2",
-                    TextId::TransversalesTab};
-        case StatFamily::Finales:
-            return {"sgFinales", "chFinales1", "chFinales2", TextId::FinalesTab};
-        case StatFamily::Carres:
-            return {"sgCarres", "chCarres1", "chCarres2", TextId::CarresTab};
-        case StatFamily::Chevaux:
-            return {"sgChevaux", "chChevaux1", "chChevaux2", TextId::ChevauxTab};
-        case StatFamily::Pleins:
-            return {"sgPleins", "chPleins1", "chPleins2", TextId::PleinsTab};
-    }
-    return {};
-}
-
 bool TwoLineLabels(StatFamily family) {
     return family == StatFamily::Carres || family == StatFamily::Chevaux;
 }
 }  // namespace
 
 FamilyPage::FamilyPage(StatFamily family, QWidget* parent) : StatsPage(parent), family_(family) {
-    const FamilyNames names = NamesOf(family);
+    const StatsTabInfo& names = FamilyTabInfo(family);
     model_ = new FamilyStatsModel(this);
     proxy_ = new QSortFilterProxyModel(this);
     proxy_->setSourceModel(model_);
@@ -107,7 +79,7 @@ FamilyPage::FamilyPage(StatFamily family, QWidget* parent) : StatsPage(parent), 
 FamilyPage::~FamilyPage() = default;
 
 void FamilyPage::ApplyCaptions() {
-    model_->SetHeaders({Text(NamesOf(family_).title), Text(TextId::HitsHeader),
+    model_->SetHeaders({Text(FamilyTabInfo(family_).caption), Text(TextId::HitsHeader),
                         Text(TextId::CurrentGapHeader), Text(TextId::LongestGapHeader),
                         Text(TextId::RepeatsHeader)});
     charts_->SetTitles(Text(TextId::HitsHeader), Text(TextId::CurrentGapHeader));
@@ -150,7 +122,8 @@ void FamilyPage::ShowStatistics(const StatsInput& input) {
         current.push_back(slot.sinceLast);
         longest.push_back(slot.maxGap);
     }
-    charts_->SetPoints(chartLabels_, hits, current, longest);
+    charts_->SetPoints(chartLabels_, hits, current, longest, HitsAxisScale(stats),
+                       WaitsAxisScale(stats));
     model_->SetSlots(gridLabels_, std::move(stats));
 }
 

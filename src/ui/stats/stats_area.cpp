@@ -12,51 +12,29 @@
 
 namespace spinalyst {
 
-namespace {
-struct TabInfo {
-    const char* name;
-    const char* designCaption;
-    TextId caption;
-};
-constexpr std::array<TabInfo, statsTabCount> tabInfo = {{
-    {"tsCylindre", "Cylindre", TextId::WheelTab},
-    {"tsTapis", "Tapis", TextId::TableTab},
-    {"tsSimples", "Ch. simples", TextId::SimplesTab},
-    {"tsDzsCols", "Dz/Col", TextId::DzsColsTab},
-    {"tsSizains", "Sizains", TextId::SizainsTab},
-    {"tsTransversales", "Transv.", TextId::TransversalesTab},
-    {"tsFinales", "Finales", TextId::FinalesTab},
-    {"tsCarres", "Carrés", TextId::CarresTab},
-    {"tsChevaux", "Chevaux", TextId::ChevauxTab},
-    {"tsPleins", "Pleins", TextId::PleinsTab},
-    {"tsTableau", "Tableau", TextId::TableauTab},
-    {"tsMises", "Mises", TextId::BetsTab},
-}};
-}  // namespace
-
 StatsArea::StatsArea(GameSession* session, Settings settings, QWidget* parent)
     : QWidget(parent), session_(session) {
-    pnlPeriode1 = new AnalysisPanel(session, std::move(settings), this);
-    pcStats = new QTabWidget(this);
-    pcStats->setObjectName("pcStats");
-    QFont tabFont = pcStats->tabBar()->font();
+    analysisPanel_ = new AnalysisPanel(session, std::move(settings), this);
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName("pcStats");
+    QFont tabFont = tabs_->tabBar()->font();
     tabFont.setBold(true);
-    pcStats->tabBar()->setFont(tabFont);
-    for (const TabInfo& info : tabInfo) {
-        auto* empty = new QWidget(pcStats);
+    tabs_->tabBar()->setFont(tabFont);
+    for (const StatsTabInfo& info : statsTabs) {
+        auto* empty = new QWidget(tabs_);
         empty->setObjectName(info.name);
-        pcStats->addTab(empty, QString::fromUtf8(info.designCaption));
+        tabs_->addTab(empty, QString::fromUtf8(info.designCaption));
     }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(pnlPeriode1);
-    layout->addWidget(pcStats, 1);
+    layout->addWidget(analysisPanel_);
+    layout->addWidget(tabs_, 1);
 
-    connect(pnlPeriode1, &AnalysisPanel::refreshRequested, this, &StatsArea::RefreshStatistics);
-    connect(pcStats, &QTabWidget::currentChanged, this, &StatsArea::RefreshStatistics);
+    connect(analysisPanel_, &AnalysisPanel::refreshRequested, this, &StatsArea::RefreshStatistics);
+    connect(tabs_, &QTabWidget::currentChanged, this, &StatsArea::RefreshStatistics);
     connect(session_, &GameSession::drawsAdded, this, [this] {
-        pnlPeriode1->SetRangeEnd(session_->drawCount());
+        analysisPanel_->SetRangeEnd(session_->drawCount());
         RefreshStatistics();
     });
     connect(session_, &GameSession::drawUndone, this, &StatsArea::RefreshStatistics);
@@ -69,25 +47,25 @@ StatsArea::StatsArea(GameSession* session, Settings settings, QWidget* parent)
 
 void StatsArea::SetPage(StatsTab tab, StatsPage* page) {
     const int index = static_cast<int>(tab);
-    const TabInfo& info = tabInfo[static_cast<std::size_t>(index)];
-    const QString caption = pcStats->tabText(index);
-    const QSignalBlocker blocker(pcStats);
-    const int current = pcStats->currentIndex();
-    QWidget* old = pcStats->widget(index);
-    pcStats->removeTab(index);
+    const StatsTabInfo& info = TabInfo(tab);
+    const QString caption = tabs_->tabText(index);
+    const QSignalBlocker blocker(tabs_);
+    const int current = tabs_->currentIndex();
+    QWidget* old = tabs_->widget(index);
+    tabs_->removeTab(index);
     delete old;
     page->setObjectName(info.name);
-    pcStats->insertTab(index, page, caption);
-    pcStats->setCurrentIndex(current);
+    tabs_->insertTab(index, page, caption);
+    tabs_->setCurrentIndex(current);
     pages_[static_cast<std::size_t>(index)] = page;
 }
 
 void StatsArea::ApplyCaptions() {
     for (int i = 0; i < statsTabCount; ++i) {
-        pcStats->setTabText(i, Text(tabInfo[static_cast<std::size_t>(i)].caption));
+        tabs_->setTabText(i, Text(statsTabs[static_cast<std::size_t>(i)].caption));
         if (StatsPage* page = pages_[static_cast<std::size_t>(i)]) page->ApplyCaptions();
     }
-    pnlPeriode1->ApplyCaptions();
+    analysisPanel_->ApplyCaptions();
 }
 
 void StatsArea::RefreshStatistics() {
@@ -97,14 +75,14 @@ void StatsArea::RefreshStatistics() {
         return session_->croupiers().CroupierIndex(name);
     };
     const auto resolved =
-        ResolveAnalysisWindow(pnlPeriode1->Controls(), game.log(), game.kind(), croupierIndex);
+        ResolveAnalysisWindow(analysisPanel_->Controls(), game.log(), game.kind(), croupierIndex);
     if (!resolved) return;
-    SelectAnalysedDraws(game.log(), game.kind(), resolved->window, analysedDraws_);
-    if (StatsPage* page = pages_[static_cast<std::size_t>(pcStats->currentIndex())])
-        page->ShowStatistics({game.kind(), analysedDraws_});
-    pnlPeriode1->ShowRefreshResult(resolved->loweredStart1,
-                                   static_cast<int>(analysedDraws_.size()));
-    emit statisticsRefreshed(static_cast<int>(analysedDraws_.size()));
+    analysed_ = SelectAnalysedDraws(game.log(), game.kind(), resolved->window, analysedBuffer_);
+    if (StatsPage* page = pages_[static_cast<std::size_t>(tabs_->currentIndex())])
+        page->ShowStatistics({game.kind(), analysed_});
+    const int analysedCount = static_cast<int>(analysed_.size());
+    analysisPanel_->ShowRefreshResult(resolved->loweredRangeStart, analysedCount);
+    emit statisticsRefreshed(analysedCount);
 }
 
 }  // namespace spinalyst

@@ -2,9 +2,12 @@
 
 #include <QWidget>
 #include <array>
+#include <cstdint>
+#include <span>
 #include <vector>
 
 #include "model/roulette.h"
+#include "stats/stats_tabs.h"
 #include "store/settings.h"
 
 class QTabWidget;
@@ -15,23 +18,6 @@ class AnalysisPanel;
 class GameSession;
 class StatsPage;
 
-// The tabs of pcStats, in order.
-enum class StatsTab {
-    Cylindre,
-    Tapis,
-    Simples,
-    DzsCols,
-    Sizains,
-    Transversales,
-    Finales,
-    Carres,
-    Chevaux,
-    Pleins,
-    Tableau,
-    Mises,
-};
-inline constexpr int statsTabCount = 12;
-
 // The right side of the main window: the analysis panel over the statistics pages.
 // RefreshStatistics is the one way the pages are brought up to date.
 class StatsArea final : public QWidget {
@@ -41,8 +27,8 @@ class StatsArea final : public QWidget {
 public:
     StatsArea(GameSession* session, Settings settings, QWidget* parent = nullptr);
 
-    AnalysisPanel* analysisPanel() const { return pnlPeriode1; }
-    QTabWidget* tabs() const { return pcStats; }
+    AnalysisPanel* analysisPanel() const { return analysisPanel_; }
+    QTabWidget* tabs() const { return tabs_; }
     // Puts the view of a tab in place; the tab refreshes through it from then on.
     void SetPage(StatsTab tab, StatsPage* page);
     void ApplyCaptions();
@@ -50,17 +36,20 @@ public:
     // Selects the analysed draws from the log and the panel, runs the view of the showing
     // tab and shows the count. Does nothing while the log is empty or a batch runs.
     void RefreshStatistics();
-    const std::vector<Pocket>& analysedDraws() const { return analysedDraws_; }
+    // The analysed draws of the last refresh, one byte each; valid until the log changes.
+    std::span<const std::uint8_t> analysedDraws() const { return analysed_; }
 
 signals:
     void statisticsRefreshed(int analysedCount);
 
 private:
     GameSession* session_;
-    AnalysisPanel* pnlPeriode1 = nullptr;
-    QTabWidget* pcStats = nullptr;
+    AnalysisPanel* analysisPanel_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
     std::array<StatsPage*, statsTabCount> pages_{};
-    std::vector<Pocket> analysedDraws_;
+    // Filled only when a step or a filter picks draws; the whole range is a view of the log.
+    std::vector<std::uint8_t> analysedBuffer_;
+    std::span<const std::uint8_t> analysed_;
 };
 
 }  // namespace spinalyst

@@ -7,7 +7,6 @@
 #include <QChartView>
 #include <QLineSeries>
 #include <QValueAxis>
-#include <algorithm>
 
 namespace spinalyst {
 
@@ -53,18 +52,11 @@ QValueAxis* NewValueAxis() {
     return axis;
 }
 
-// One tick per unit for small numbers; a round step (1, 2, 5 times a power of ten) keeping
-// at most four intervals once they grow, so the labels fit a short chart.
-void SetIntegerRange(QValueAxis* axis, int min, int max) {
-    axis->setRange(min, max);
-    const long long span = static_cast<long long>(max) - min;
-    long long step = 1;
-    for (long long scale = 1; span / step > 4; scale *= 10)
-        for (long long s : {1, 2, 5})
-            if (span / step > 4) step = s * scale;
+void ApplyScale(QValueAxis* axis, const AxisScale& scale) {
+    axis->setRange(scale.min, scale.max);
     axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(min);
-    axis->setTickInterval(static_cast<qreal>(step));
+    axis->setTickAnchor(scale.min);
+    axis->setTickInterval(static_cast<qreal>(scale.tickStep));
 }
 }  // namespace
 
@@ -124,7 +116,8 @@ void StatsCharts::SetLabelAreaHeight(int pixels) {
 }
 
 void StatsCharts::SetPoints(const QStringList& labels, const std::vector<int>& hits,
-                            const std::vector<int>& current, const std::vector<int>& longest) {
+                            const std::vector<int>& current, const std::vector<int>& longest,
+                            const AxisScale& hitsScale, const AxisScale& waitsScale) {
     if (labels != labels_) {
         labels_ = labels;
         // Narrow bars get a smaller face, so that two digits still fit under each.
@@ -154,18 +147,8 @@ void StatsCharts::SetPoints(const QStringList& labels, const std::vector<int>& h
         line.append(QPointF(static_cast<qreal>(i), longest[i]));
     longest_->replace(line);
 
-    const auto [lo, hi] = hits.empty() ? std::pair(0, 0) : [&] {
-        const auto [a, b] = std::minmax_element(hits.begin(), hits.end());
-        return std::pair(*a, *b);
-    }();
-    // Equal hits everywhere would leave an empty axis: the bars then rise from 0.
-    if (lo < hi)
-        SetIntegerRange(hitsAxis_, lo, hi);
-    else
-        SetIntegerRange(hitsAxis_, 0, std::max(1, hi));
-    int top = 1;
-    for (std::size_t i = 0; i < current.size(); ++i) top = std::max({top, current[i], longest[i]});
-    SetIntegerRange(waitsAxis_, 0, top + std::max(1, top / 20));
+    ApplyScale(hitsAxis_, hitsScale);
+    ApplyScale(waitsAxis_, waitsScale);
 }
 
 }  // namespace spinalyst

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <vector>
 
+#include "stats/slot_stats.h"
+
 class QBarCategoryAxis;
 class QBarSet;
 class QChart;
@@ -23,10 +25,10 @@ public:
     QChartView* hitsView() const { return hitsView_; }
     QChartView* waitsView() const { return waitsView_; }
     void SetTitles(const QString& hits, const QString& waits);
-    // Point labels, then the figures in the same order. The hits axis spans exactly the
-    // smallest to the largest hits.
+    // Point labels, then the figures in the same order, and the scales of the two value axes.
     void SetPoints(const QStringList& labels, const std::vector<int>& hits,
-                   const std::vector<int>& current, const std::vector<int>& longest);
+                   const std::vector<int>& current, const std::vector<int>& longest,
+                   const AxisScale& hitsScale, const AxisScale& waitsScale);
     void SetLabelAreaHeight(int pixels);
 
     QBarSet* hitsSet() const { return hits_; }

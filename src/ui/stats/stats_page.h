@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <cstdint>
 #include <span>
 
 #include "model/roulette.h"
@@ -10,7 +11,8 @@ namespace spinalyst {
 // What every statistics view works on: the analysed draws of the last refresh, oldest first.
 struct StatsInput {
     RouletteKind kind = defaultKind;
-    std::span<const Pocket> analysed;
+    // One byte per draw, as the log keeps them.
+    std::span<const std::uint8_t> analysed;
 };
 
 // One tab of the statistics pages. A page is run only while it shows, and recomputes
