@@ -8,6 +8,7 @@
 #include "draws/random_source.h"
 #include "stats/analysis_window.h"
 #include "stats/slot_stats.h"
+#include "stats/tableau.h"
 
 namespace spinalyst {
 namespace {
@@ -41,6 +42,17 @@ void BM_Histogram(benchmark::State& state) {
     SetRate(state, draws.size());
 }
 BENCHMARK(BM_Histogram)->Name("Histogram")->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+
+// Budget: at most 1.5 x the histogram pass over the same draws.
+void BM_Tableau(benchmark::State& state) {
+    const auto& draws = Draws(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        auto tableau = ComputeTableau(RouletteKind::French, draws);
+        benchmark::DoNotOptimize(tableau);
+    }
+    SetRate(state, draws.size());
+}
+BENCHMARK(BM_Tableau)->Name("Tableau")->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 
 void BM_FamilyStats(benchmark::State& state, StatFamily family) {
     const auto& draws = Draws(static_cast<std::size_t>(state.range(0)));

@@ -16,6 +16,7 @@
 #include "stats/slot_stats.h"
 #include "stats/stat_families.h"
 #include "store/atomic_file.h"
+#include "tableau_command.h"
 
 namespace spinalyst::cli {
 
@@ -45,6 +46,15 @@ Commands:
       since_last counts the analysed draws since the slot's last hit (all of
       them when it never came); max_gap is its longest wait, the hit counted;
       repeats counts hits that followed a hit of the same slot.
+  tableau [ANALYSIS OPTIONS] FILE
+      Print, as CSV, the scores of every number 1 to 36 over the analysed
+      draws of FILE, one line per number: the weighted score of each bet
+      family on it (split scaled by 36/60), their total, gap (draws since it
+      last came out), neighbours (how close the draws fell to it on the
+      wheel) and ratio (gap x 100 / (total + neighbours), or 999 when
+      neighbours is 0). gap and ratio are empty for a number that did not
+      come out. The header is number,colour,parity,half,dozen,column,sixline,
+      corner,street,split,straight,total,gap,neighbours,ratio on one line.
   help, --help, -h
       Show this text.
 
@@ -371,6 +381,7 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         if (command == "random") return RandomCommand(args, out);
         if (command == "analysed") return AnalysedCommand(args, in, out, err);
         if (command == "stats") return StatsCommand(args, in, out, err);
+        if (command == "tableau") return TableauCommand(args, in, out, err);
         throw UsageError{"unknown command '" + command + "'; try 'spinalyst-cli --help'"};
     } catch (const UsageError& e) {
         err << "spinalyst-cli: " << e.message << "\n";
