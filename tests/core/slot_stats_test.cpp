@@ -334,6 +334,12 @@ TEST(AxisScale, ChartAxesKeepTheirBarsVisibleAndTheirLabelsFew) {
         std::int64_t span, step;
     } cases[] = {{0, 1}, {4, 1}, {5, 2}, {10, 5}, {21, 5}, {99, 20}, {1'000'000, 500'000}};
     for (const Case& c : cases) EXPECT_EQ(TickStep(c.span), c.step) << c.span;
+
+    // Sixty split labels of 16 pixels need 1200 pixels: on 650, every second shows.
+    EXPECT_EQ(AxisLabelStride(60, 650, 16), 2);
+    EXPECT_EQ(AxisLabelStride(60, 1300, 16), 1);
+    EXPECT_EQ(AxisLabelStride(37, 100, 16), 8);
+    EXPECT_EQ(AxisLabelStride(6, 0, 40), 1);  // not laid out yet
 }
 
 }  // namespace

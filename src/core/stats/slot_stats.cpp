@@ -212,4 +212,11 @@ AxisScale WaitsAxisScale(std::span<const SlotStats> slots) {
     return scale;
 }
 
+int AxisLabelStride(int count, int available, int widest) {
+    constexpr int gap = 4;
+    if (count <= 0 || available <= 0) return 1;
+    const long long needed = static_cast<long long>(count) * (widest + gap);
+    return static_cast<int>(std::max<long long>(1, (needed + available - 1) / available));
+}
+
 }  // namespace spinalyst

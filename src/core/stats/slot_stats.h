@@ -64,5 +64,8 @@ AxisScale HitsAxisScale(std::span<const SlotStats> slots);
 // The waits axis: from 0 to the longest current or longest wait, with a twentieth (at least
 // 1) of headroom for the line.
 AxisScale WaitsAxisScale(std::span<const SlotStats> slots);
+// The labels of a crowded category axis that show: every k-th, for the smallest k that leaves
+// each shown label `widest` pixels (and a small gap) on an axis `available` pixels long.
+int AxisLabelStride(int count, int available, int widest);
 
 }  // namespace spinalyst

@@ -66,7 +66,12 @@ QVariant DrawsModel::data(const QModelIndex& index, int role) const {
         case Qt::BackgroundRole:
             return QBrush(DrawsCellShaded(column) ? QColor(255, 255, 187) : QColor(Qt::white));
         case Qt::TextAlignmentRole:
-            return int(Qt::AlignCenter);
+            // A long croupier name keeps its start and ends in "..." rather than losing both
+            // ends; the tooltip shows it whole.
+            return column == 1 ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignCenter);
+        case Qt::ToolTipRole:
+            if (column != 1) return {};
+            return data(index, Qt::DisplayRole);
         default:
             return {};
     }

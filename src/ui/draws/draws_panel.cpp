@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -11,6 +12,21 @@
 #include "draws/spanning_header.h"
 
 namespace spinalyst {
+
+namespace {
+// Times and pockets are sized to fit their columns and never elided; a long croupier name
+// keeps its start and ends in "...".
+class ElidingDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->textElideMode = Qt::ElideRight;
+    }
+};
+}  // namespace
 
 DrawsPanel::DrawsPanel(GameSession* session, QWidget* parent) : QWidget(parent) {
     model_ = new DrawsModel(session, this);
@@ -39,6 +55,7 @@ DrawsPanel::DrawsPanel(GameSession* session, QWidget* parent) : QWidget(parent) 
     cellFont.setPixelSize(11);
     drawsView_->setFont(cellFont);
     drawsView_->setTextElideMode(Qt::ElideNone);
+    drawsView_->setItemDelegateForColumn(1, new ElidingDelegate(drawsView_));
     drawsView_->setSelectionBehavior(QAbstractItemView::SelectRows);
     drawsView_->setSelectionMode(QAbstractItemView::SingleSelection);
     drawsView_->setEditTriggers(QAbstractItemView::NoEditTriggers);

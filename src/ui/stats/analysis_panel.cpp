@@ -2,11 +2,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "app/game_session.h"
 #include "app/texts.h"
@@ -56,38 +59,38 @@ AnalysisPanel::AnalysisPanel(GameSession* session, Settings settings, QWidget* p
 }
 
 void AnalysisPanel::BuildControls() {
-    auto label = [this](QLabel*& l, const char* name, const QString& caption, int left, int top) {
+    auto label = [this](QLabel*& l, const char* name, const QString& caption) {
         l = new QLabel(caption, this);
         l->setObjectName(name);
-        l->move(left, top);
     };
-    auto check = [this](QCheckBox*& c, const char* name, int left, int top) {
+    auto check = [this](QCheckBox*& c, const char* name) {
         c = new QCheckBox(this);
         c->setObjectName(name);
-        c->setGeometry(left, top, 17, 17);
+        // Only the box: its caption is a label beside it, which ticks it too.
+        c->setFixedSize(17, 17);
     };
-    auto spin = [this](QSpinBox*& s, const char* name, QRect geometry, int min, int max) {
+    auto spin = [this](QSpinBox*& s, const char* name, int width, int min, int max) {
         s = new QSpinBox(this);
         s->setObjectName(name);
-        s->setGeometry(geometry);
+        s->setFixedWidth(width);
         s->setRange(min, max);
         // Corrections and refreshes wait for the finished number (Enter, focus out, arrows),
         // so that typing 20 is not read as 2 on the way.
         s->setKeyboardTracking(false);
     };
-    auto combo = [this](QComboBox*& c, const char* name, int left, int top, int width) {
+    auto combo = [this](QComboBox*& c, const char* name, int width) {
         c = new QComboBox(this);
         c->setObjectName(name);
-        c->setGeometry(left, top, width, 22);
+        c->setFixedWidth(width);
     };
 
-    label(modeTitle_, "lbStat", QStringLiteral("Statistique"), 8, 4);
+    label(modeTitle_, "lbStat", QStringLiteral("Statistique"));
     QFont title = modeTitle_->font();
     title.setPixelSize(16);
     modeTitle_->setFont(title);
     modeButtonBar_ = new QWidget(this);
     modeButtonBar_->setObjectName("pnlBtnsStat");
-    modeButtonBar_->setGeometry(95, -2, 266, 33);
+    modeButtonBar_->setFixedSize(266, 33);
     for (int k = 1; k <= statModeCount; ++k) {
         auto* b = new QToolButton(modeButtonBar_);
         b->setObjectName(QStringLiteral("sbStat%1").arg(k));
@@ -97,47 +100,81 @@ void AnalysisPanel::BuildControls() {
         connect(b, &QToolButton::clicked, this, [this, k] { SelectStatMode(k); });
     }
     HighlightModeButton(1);
-    label(analysedCountLabel_, "lbNbTir1", QStringLiteral("Nombre de tirages analysés : 0"), 367,
-          8);
+    label(analysedCountLabel_, "lbNbTir1", QStringLiteral("Nombre de tirages analysés : 0"));
     QFont bold = analysedCountLabel_->font();
     bold.setBold(true);
     analysedCountLabel_->setFont(bold);
 
-    check(rangeCheck_, "cbAll1", 8, 33);
+    check(rangeCheck_, "cbAll1");
     rangeCheck_->setChecked(true);
-    label(rangeLabel_, "lbAnalyse", QStringLiteral("Analyser tous les tirages depuis le tirage"),
-          26, 35);
-    spin(rangeStartEdit_, "seStart1", {225, 32, 64, 22}, minRangeDraw, maxRangeDraw);
-    label(rangeToLabel_, "lbTo", QStringLiteral("jusqu'au"), 297, 35);
-    rangeToLabel_->setFixedWidth(40);
-    rangeToLabel_->setAlignment(Qt::AlignHCenter);
-    spin(rangeEndEdit_, "seEnd1", {345, 32, 64, 22}, minRangeDraw, maxRangeDraw);
-    label(stepLabel_, "Label9", QStringLiteral("Prendre en compte"), 447, 35);
-    stepLabel_->setFixedWidth(94);
-    stepLabel_->setAlignment(Qt::AlignRight);
-    combo(stepList_, "cbStep1", 545, 32, 116);
+    label(rangeLabel_, "lbAnalyse", QStringLiteral("Analyser tous les tirages depuis le tirage"));
+    spin(rangeStartEdit_, "seStart1", 76, minRangeDraw, maxRangeDraw);
+    label(rangeToLabel_, "lbTo", QStringLiteral("jusqu'au"));
+    spin(rangeEndEdit_, "seEnd1", 76, minRangeDraw, maxRangeDraw);
+    label(stepLabel_, "Label9", QStringLiteral("Prendre en compte"));
+    combo(stepList_, "cbStep1", 130);
 
-    check(lastCheck_, "cbLast1", 8, 58);
-    label(lastPrefixLabel_, "Label1", QStringLiteral("Analyser"), 26, 60);
-    spin(lastCountEdit_, "seAnalyse1", {71, 57, 49, 22}, minAnalyse, maxAnalyse);
+    check(lastCheck_, "cbLast1");
+    label(lastPrefixLabel_, "Label1", QStringLiteral("Analyser"));
+    spin(lastCountEdit_, "seAnalyse1", 56, minAnalyse, maxAnalyse);
     lastCountEdit_->setValue(12);
-    label(lastSuffixLabel_, "Label2", QStringLiteral("derniers tirages"), 127, 60);
+    label(lastSuffixLabel_, "Label2", QStringLiteral("derniers tirages"));
 
-    check(followCheck_, "cbNext1", 8, 83);
-    label(followLabel_, "Label3", QStringLiteral("Analyser les tirages suivant la sortie de"), 26,
-          85);
-    combo(followFamilyList_, "cbParis", 223, 81, 116);
-    combo(followTargetList_, "cbPari", 345, 81, 64);
+    check(followCheck_, "cbNext1");
+    label(followLabel_, "Label3", QStringLiteral("Analyser les tirages suivant la sortie de"));
+    combo(followFamilyList_, "cbParis", 130);
+    combo(followTargetList_, "cbPari", 64);
 
-    check(croupierCheck_, "cbNext2", 8, 107);
-    label(croupierLabel_, "Label5", QStringLiteral("Analyser tous les tirages du croupier"), 26,
-          109);
-    combo(croupierFilterList_, "cbCroupier", 222, 106, 116);
+    check(croupierCheck_, "cbNext2");
+    label(croupierLabel_, "Label5", QStringLiteral("Analyser tous les tirages du croupier"));
+    combo(croupierFilterList_, "cbCroupier", 150);
     croupierFilterList_->setEditable(true);
     croupierFilterList_->setInsertPolicy(QComboBox::NoInsert);
     croupierFilterList_->setMaxVisibleItems(10);
 
+    // Rows that flow with their texts, so that every caption shows whole in both languages.
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(8, 0, 8, 4);
+    rows->setSpacing(2);
+    auto row = [rows](std::initializer_list<QWidget*> widgets, QWidget* right = nullptr,
+                      QWidget* farRight = nullptr) {
+        auto* line = new QHBoxLayout;
+        line->setSpacing(5);
+        for (QWidget* w : widgets) line->addWidget(w);
+        line->addStretch(1);
+        if (right) line->addWidget(right);
+        if (farRight) line->addWidget(farRight);
+        rows->addLayout(line);
+    };
+    row({modeTitle_, modeButtonBar_}, analysedCountLabel_);
+    row({rangeCheck_, rangeLabel_, rangeStartEdit_, rangeToLabel_, rangeEndEdit_});
+    row({lastCheck_, lastPrefixLabel_, lastCountEdit_, lastSuffixLabel_}, stepLabel_, stepList_);
+    row({followCheck_, followLabel_, followFamilyList_, followTargetList_});
+    row({croupierCheck_, croupierLabel_, croupierFilterList_});
+
+    // A click on a row's text ticks its box, as on the box itself.
+    const std::pair<QLabel*, QCheckBox*> captions[] = {
+        {rangeLabel_, rangeCheck_},     {rangeToLabel_, rangeCheck_},
+        {lastPrefixLabel_, lastCheck_}, {lastSuffixLabel_, lastCheck_},
+        {followLabel_, followCheck_},   {croupierLabel_, croupierCheck_}};
+    for (const auto& [caption, box] : captions) {
+        caption->setBuddy(box);
+        caption->installEventFilter(this);
+        captionBoxes_.emplace_back(caption, box);
+    }
+
     FillFixedLists();
+}
+
+bool AnalysisPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        for (const auto& [caption, box] : captionBoxes_)
+            if (caption == watched) {
+                box->click();
+                return true;
+            }
+    return QWidget::eventFilter(watched, event);
 }
 
 void AnalysisPanel::FillFixedLists() {
@@ -189,11 +226,6 @@ void AnalysisPanel::ApplyCaptions() {
     followLabel_->setText(Text(TextId::FollowCaption));
     croupierLabel_->setText(Text(TextId::CroupierCaption));
     stepLabel_->setText(Text(TextId::StepCaption));
-    for (QLabel* l : {modeTitle_, analysedCountLabel_, rangeLabel_, lastPrefixLabel_,
-                      lastSuffixLabel_, followLabel_, croupierLabel_})
-        l->adjustSize();
-    // Captions that follow a spin box start where it ends.
-    lastSuffixLabel_->move(lastCountEdit_->geometry().right() + 7, lastSuffixLabel_->y());
     FillFixedLists();
 }
 
@@ -321,7 +353,6 @@ void AnalysisPanel::ShowRefreshResult(std::optional<int> loweredRangeStart, int 
     }
     analysedCountLabel_->setText(Text(TextId::AnalysedCount) + " : " +
                                  QString::number(analysedCount));
-    analysedCountLabel_->adjustSize();
 }
 
 void AnalysisPanel::OnRangeModeClicked(QCheckBox* clicked) {

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "stats/analysis_window.h"
 #include "store/settings.h"
@@ -51,6 +53,9 @@ signals:
     // A mode's settings could not be written when it was left.
     void settingsNotSaved();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void BuildControls();
     // The range boxes reach the newest draw, however long the game.
@@ -94,6 +99,8 @@ private:
     QCheckBox* croupierCheck_ = nullptr;
     QLabel* croupierLabel_ = nullptr;
     QComboBox* croupierFilterList_ = nullptr;
+    // The captions whose click ticks a check box.
+    std::vector<std::pair<QLabel*, QCheckBox*>> captionBoxes_;
 };
 
 }  // namespace spinalyst

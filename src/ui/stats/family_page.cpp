@@ -67,7 +67,9 @@ FamilyPage::FamilyPage(StatFamily family, QWidget* parent) : StatsPage(parent), 
     }
     outer->setStretchFactor(0, 1);
     outer->setStretchFactor(1, 3);
-    grid_->setMinimumHeight(60);
+    // However short the window, the grid keeps eight rows in sight; the charts give way.
+    grid_->setMinimumHeight(grid_->horizontalHeader()->sizeHint().height() + 8 * 18 +
+                            2 * grid_->frameWidth());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(outer);

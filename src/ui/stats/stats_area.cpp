@@ -17,9 +17,22 @@ StatsArea::StatsArea(GameSession* session, Settings settings, QWidget* parent)
     analysisPanel_ = new AnalysisPanel(session, std::move(settings), this);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName("pcStats");
-    QFont tabFont = tabs_->tabBar()->font();
+    // Every caption shows at the design width, in both languages, without scroll arrows: a
+    // compact bold face and narrow padding leave room for thirteen tabs.
+    QTabBar* bar = tabs_->tabBar();
+    QFont tabFont = bar->font();
     tabFont.setBold(true);
-    tabs_->tabBar()->setFont(tabFont);
+    tabFont.setPixelSize(10);
+    bar->setFont(tabFont);
+    bar->setUsesScrollButtons(false);
+    bar->setExpanding(false);
+    bar->setElideMode(Qt::ElideNone);
+    bar->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 3px 4px; margin-right: 1px; border: 1px solid #a8a8a8;"
+        " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
+        " background: #e2e2e2; }"
+        "QTabBar::tab:selected { background: white; }"
+        "QTabBar::tab:!selected { margin-top: 2px; }"));
     for (const StatsTabInfo& info : statsTabs) {
         auto* empty = new QWidget(tabs_);
         empty->setObjectName(info.name);

@@ -5,8 +5,13 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QCursor>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QLineSeries>
+#include <QToolTip>
 #include <QValueAxis>
+#include <algorithm>
 
 namespace spinalyst {
 
@@ -15,7 +20,7 @@ const QColor hitsColour(0, 128, 0);
 const QColor currentColour(255, 0, 0);
 const QColor longestColour(0, 0, 255);
 // Below this the charts elide their axis labels.
-constexpr int minimumChartHeight = 140;
+constexpr int minimumChartHeight = 120;
 
 QChart* NewChart() {
     auto* chart = new QChart;
@@ -78,6 +83,9 @@ StatsCharts::StatsCharts(QWidget* parent, const QString& hitsName, const QString
     hitsView_->setObjectName(hitsName);
     hitsView_->setRenderHint(QPainter::Antialiasing);
     hitsView_->setMinimumHeight(minimumChartHeight);
+    hitsView_->installEventFilter(this);
+    connect(hits_, &QBarSet::hovered, this,
+            [this](bool on, int i) { ShowBarTip(on, i, QString::number(hits_->at(i))); });
 
     QChart* waitsChart = NewChart();
     current_ = new QBarSet(QString());
@@ -103,6 +111,50 @@ StatsCharts::StatsCharts(QWidget* parent, const QString& hitsName, const QString
     waitsView_->setObjectName(waitsName);
     waitsView_->setRenderHint(QPainter::Antialiasing);
     waitsView_->setMinimumHeight(minimumChartHeight);
+    connect(current_, &QBarSet::hovered, this, [this](bool on, int i) {
+        const QPointF longest = i < longest_->count() ? longest_->at(i) : QPointF();
+        ShowBarTip(on, i, QString::number(current_->at(i)) + " / " + QString::number(longest.y()));
+    });
+}
+
+void StatsCharts::ShowBarTip(bool hovered, int index, const QString& value) {
+    if (!hovered || index < 0 || index >= labels_.size()) {
+        QToolTip::hideText();
+        return;
+    }
+    // Two-line labels are rich text; the tip names the slot on one line.
+    QString slot = labels_.at(index);
+    slot.replace(QStringLiteral("<br>"), QStringLiteral("-"));
+    QToolTip::showText(QCursor::pos(), slot + ": " + value);
+}
+
+QStringList StatsCharts::shownLabels() const {
+    return hitsCategories_->categories();
+}
+
+bool StatsCharts::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == hitsView_ && event->type() == QEvent::Resize) ApplyLabelStride();
+    return QObject::eventFilter(watched, event);
+}
+
+void StatsCharts::ApplyLabelStride() {
+    if (labels_.isEmpty()) return;
+    const QFontMetrics metrics(hitsCategories_->labelsFont());
+    int widest = 0;
+    for (const QString& label : labels_)
+        for (const QString& line : label.split(QStringLiteral("<br>")))
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+    // The plot area is the view less the value axis and the margins.
+    const int available = hitsView_->width() - 50;
+    const int stride = AxisLabelStride(static_cast<int>(labels_.size()), available, widest);
+    if (stride == labelStride_ && hitsCategories_->count() == labels_.size()) return;
+    labelStride_ = stride;
+    QStringList shown;
+    for (int i = 0; i < labels_.size(); ++i)
+        // Categories must differ: a hidden label is a different run of zero-width spaces.
+        shown << (i % stride == 0 ? labels_.at(i) : QString(i + 1, QChar(0x200B)));
+    hitsCategories_->setCategories(shown);
+    waitsCategories_->setCategories(shown);
 }
 
 void StatsCharts::SetTitles(const QString& hits, const QString& waits) {
@@ -126,8 +178,9 @@ void StatsCharts::SetPoints(const QStringList& labels, const std::vector<int>& h
             f.setPixelSize(labels.size() > 40 ? 8 : labels.size() > 20 ? 9 : 10);
             axis->setLabelsFont(f);
         }
-        hitsCategories_->setCategories(labels);
-        waitsCategories_->setCategories(labels);
+        hitsCategories_->clear();
+        waitsCategories_->clear();
+        ApplyLabelStride();
         hits_->remove(0, hits_->count());
         current_->remove(0, current_->count());
         for (std::size_t i = 0; i < hits.size(); ++i) {

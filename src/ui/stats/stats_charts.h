@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -18,7 +19,10 @@ namespace spinalyst {
 
 // The two charts every statistics page shows: hits as green bars, and the waits as red bars
 // (current) with a blue line (longest) on the same points.
-class StatsCharts {
+class StatsCharts final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(StatsCharts)
+
 public:
     StatsCharts(QWidget* parent, const QString& hitsName, const QString& waitsName);
 
@@ -36,7 +40,17 @@ public:
     QLineSeries* longestLine() const { return longest_; }
     QValueAxis* hitsAxis() const { return hitsAxis_; }
 
+    // The category labels as the axes show them: every k-th when they would run together.
+    QStringList shownLabels() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Shows every k-th label, k chosen for the width of the charts.
+    void ApplyLabelStride();
+    void ShowBarTip(bool hovered, int index, const QString& value);
+
     QChartView* hitsView_ = nullptr;
     QChartView* waitsView_ = nullptr;
     QBarSet* hits_ = nullptr;
@@ -47,6 +61,7 @@ private:
     QValueAxis* hitsAxis_ = nullptr;
     QValueAxis* waitsAxis_ = nullptr;
     QStringList labels_;
+    int labelStride_ = 1;
 };
 
 }  // namespace spinalyst

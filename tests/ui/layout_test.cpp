@@ -1,0 +1,95 @@
+#include <QCheckBox>
+#include <QLabel>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+
+#include "app/main_window.h"
+#include "stats/analysis_panel.h"
+#include "stats/family_page.h"
+#include "stats/stats_area.h"
+#include "stats/stats_charts.h"
+#include "ui_test_support.h"
+
+using namespace spinalyst;
+
+namespace {
+std::unique_ptr<MainWindow> OpenIn(const test::DataDir& dir, const char* language, QSize size) {
+    dir.Write("spinalyst.ini", QByteArray("[Params]\nLanguage=") + language + "\n");
+    dir.CopyShippedLanguages();
+    auto window = std::make_unique<MainWindow>(dir.paths());
+    window->resize(size);
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get())) return nullptr;
+    return window;
+}
+}  // namespace
+
+class LayoutTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyTextFitsAtTheDesignSize_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << "EN";
+        QTest::newRow("French") << "FR";
+    }
+    void everyTextFitsAtTheDesignSize() {
+        QFETCH(QString, language);
+        test::DataDir dir;
+        const auto window = OpenIn(dir, language.toLatin1().constData(), QSize(1012, 677));
+        QVERIFY(window);
+        AnalysisPanel* panel = window->statsArea().analysisPanel();
+        const QList<QWidget*> parts =
+            panel->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        for (QWidget* part : parts) {
+            if (!part->isVisible()) continue;
+            QVERIFY2(panel->rect().contains(part->geometry()), qPrintable(part->objectName()));
+            if (auto* label = qobject_cast<QLabel*>(part))
+                QVERIFY2(label->width() >= label->sizeHint().width(),
+                         qPrintable(label->objectName() + ": " + label->text()));
+            for (QWidget* other : parts)
+                if (other != part && other->isVisible())
+                    QVERIFY2(!part->geometry().intersects(other->geometry()),
+                             qPrintable(part->objectName() + " covers " + other->objectName()));
+        }
+        // Every tab caption shows without scroll arrows, with room for one more page.
+        auto* tabs = window->findChild<QTabWidget*>("pcStats");
+        tabs->addTab(new QWidget,
+                     language == "FR" ? QStringLiteral("Équité") : QStringLiteral("Fairness"));
+        QVERIFY(tabs->tabBar()->sizeHint().width() <= tabs->width());
+    }
+
+    void aClickOnACaptionTicksItsBox() {
+        test::DataDir dir;
+        const auto window = OpenIn(dir, "EN", QSize(1012, 677));
+        QVERIFY(window);
+        auto* follow = window->findChild<QCheckBox*>("cbNext1");
+        QVERIFY(!follow->isChecked());
+        QTest::mouseClick(window->findChild<QLabel*>("Label3"), Qt::LeftButton);
+        QVERIFY(follow->isChecked());
+        QTest::mouseClick(window->findChild<QLabel*>("Label2"), Qt::LeftButton);
+        QVERIFY(window->findChild<QCheckBox*>("cbLast1")->isChecked());
+        QVERIFY(!window->findChild<QCheckBox*>("cbAll1")->isChecked());
+    }
+
+    void gridsKeepEightRowsAndCrowdedAxesThinTheirLabels() {
+        test::DataDir dir;
+        const auto window = OpenIn(dir, "EN", QSize(1012, 560));
+        QVERIFY(window);
+        window->findChild<QTabWidget*>("pcStats")->setCurrentIndex(int(StatsTab::Chevaux));
+        auto* page = window->findChild<FamilyPage*>("tsChevaux");
+        QTest::qWait(50);
+        QVERIFY(page->grid()->viewport()->height() >= 8 * 18);
+        // Sixty splits in some 650 pixels: every other label shows, in order.
+        const QStringList shown = page->charts().shownLabels();
+        QCOMPARE(shown.size(), 60);
+        QCOMPARE(shown.at(0), QString("0<br>01"));
+        QVERIFY(!shown.at(1).contains(QRegularExpression("[0-9]")));
+        QCOMPARE(shown.at(2), QString("0<br>03"));
+    }
+};
+
+QTEST_MAIN(LayoutTest)
+#include "layout_test.moc"
