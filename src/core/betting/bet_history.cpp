@@ -1,0 +1,71 @@
+#include "betting/bet_history.h"
+
+#include <algorithm>
+
+namespace spinalyst {
+
+void BetHistory::StartBetList(const BetList& list, std::uint64_t version) {
+    // A list that settled nothing is replaced rather than kept.
+    if (!lists_.empty() && lists_.back().firstRecord == size()) lists_.pop_back();
+    std::size_t rowsBefore = 0;
+    if (!lists_.empty()) {
+        const StoredList& previous = lists_.back();
+        rowsBefore =
+            previous.rowsBefore + (size() - previous.firstRecord) * (previous.list.bets.size() + 1);
+    }
+    lists_.push_back({list, version, size(), rowsBefore});
+}
+
+void BetHistory::Reserve(std::size_t records) {
+    if (records <= drawNumbers_.capacity()) return;
+    records = std::max(records, 2 * drawNumbers_.capacity());
+    drawNumbers_.reserve(records);
+    pockets_.reserve(records);
+    balances_.reserve(records);
+}
+
+bool BetHistory::RemoveDraw(int drawNumber) {
+    if (empty() || drawNumbers_.back() != drawNumber) return false;
+    drawNumbers_.pop_back();
+    pockets_.pop_back();
+    balances_.pop_back();
+    if (!lists_.empty() && lists_.back().firstRecord >= size()) lists_.pop_back();
+    return true;
+}
+
+void BetHistory::Clear() {
+    drawNumbers_.clear();
+    pockets_.clear();
+    balances_.clear();
+    lists_.clear();
+}
+
+std::size_t BetHistory::ListIndexOf(std::size_t record) const {
+    const auto after =
+        std::upper_bound(lists_.begin(), lists_.end(), record,
+                         [](std::size_t r, const StoredList& l) { return r < l.firstRecord; });
+    return static_cast<std::size_t>(after - lists_.begin()) - 1;
+}
+
+std::size_t BetHistory::rowCount(bool withBets) const {
+    if (!withBets || empty()) return size();
+    const StoredList& newest = lists_.back();
+    return newest.rowsBefore + (size() - newest.firstRecord) * (newest.list.bets.size() + 1);
+}
+
+HistoryRow BetHistory::row(std::size_t index, bool withBets) const {
+    if (!withBets) return {size() - 1 - index, -1};
+    // Counted from the oldest row, each record is its bet rows in list order, then its summary.
+    const std::size_t fromOldest = rowCount(true) - 1 - index;
+    const auto after =
+        std::upper_bound(lists_.begin(), lists_.end(), fromOldest,
+                         [](std::size_t r, const StoredList& l) { return r < l.rowsBefore; });
+    const StoredList& stored = *(after - 1);
+    const std::size_t rowsPerRecord = stored.list.bets.size() + 1;
+    const std::size_t offset = fromOldest - stored.rowsBefore;
+    const std::size_t inRecord = offset % rowsPerRecord;
+    return {stored.firstRecord + offset / rowsPerRecord,
+            inRecord + 1 == rowsPerRecord ? -1 : static_cast<int>(inRecord)};
+}
+
+}  // namespace spinalyst

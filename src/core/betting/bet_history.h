@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "betting/bet_list.h"
+#include "model/roulette.h"
+
+namespace spinalyst {
+
+// One line of the history as shown newest first: a draw's summary, or one of the bets that
+// draw settled (bet rows follow their summary, the last bet of the list first).
+struct HistoryRow {
+    std::size_t record = 0;
+    // The index in the record's bet list; -1 for the summary row.
+    int bet = -1;
+    bool isSummary() const { return bet < 0; }
+    friend bool operator==(HistoryRow, HistoryRow) = default;
+};
+
+// The settled draws of a game. A record holds the draw's number, its pocket and the balance
+// after it (13 bytes); its stake, win and bet rows come from the bet list in force when it was
+// settled, which is stored once for all the draws that list settled.
+class BetHistory {
+public:
+    std::size_t size() const { return drawNumbers_.size(); }
+    bool empty() const { return drawNumbers_.empty(); }
+
+    int drawNumber(std::size_t record) const { return drawNumbers_[record]; }
+    Pocket pocket(std::size_t record) const { return pockets_[record]; }
+    Cents balance(std::size_t record) const { return balances_[record]; }
+    Cents stake(std::size_t record) const { return ListOf(record).totalStake; }
+    Cents win(std::size_t record) const { return ListOf(record).winPerPocket[pockets_[record]]; }
+    std::span<const PlacedBet> bets(std::size_t record) const { return ListOf(record).bets; }
+
+    // The stakes version of the newest stored list; 0 when none is stored.
+    std::uint64_t newestListVersion() const { return lists_.empty() ? 0 : lists_.back().version; }
+    // Makes `list` the one the records appended from now on were settled with. `version`
+    // tells the stakes it was built from apart.
+    void StartBetList(const BetList& list, std::uint64_t version);
+    // Appends a settled draw (after StartBetList).
+    void Append(int drawNumber, Pocket p, Cents balanceAfter) {
+        drawNumbers_.push_back(drawNumber);
+        pockets_.push_back(static_cast<std::uint8_t>(p));
+        balances_.push_back(balanceAfter);
+    }
+    // Room for `records` in all. It grows as appending would, so that many small batches
+    // stay linear.
+    void Reserve(std::size_t records);
+    // Removes the newest record when it is that of draw `drawNumber`; true when one went.
+    bool RemoveDraw(int drawNumber);
+    void Clear();
+
+    // The rows newest first, with or without the bet rows.
+    std::size_t rowCount(bool withBets) const;
+    HistoryRow row(std::size_t index, bool withBets) const;
+
+private:
+    struct StoredList {
+        BetList list;
+        std::uint64_t version = 0;
+        std::size_t firstRecord = 0;
+        // Rows, bet rows included, of the records before firstRecord.
+        std::size_t rowsBefore = 0;
+    };
+    std::size_t ListIndexOf(std::size_t record) const;
+    const BetList& ListOf(std::size_t record) const { return lists_[ListIndexOf(record)].list; }
+
+    std::vector<std::int32_t> drawNumbers_;
+    std::vector<std::uint8_t> pockets_;
+    std::vector<Cents> balances_;
+    // Every stored list settled at least one record; their records follow one another.
+    std::vector<StoredList> lists_;
+};
+
+}  // namespace spinalyst
