@@ -232,8 +232,8 @@ TEST(BettingGame, DrawsUndoAndNewGamesKeepLogAndLedgerInStep) {
     EXPECT_FALSE(AddDraw(game, ledger, 38));
     EXPECT_TRUE(AddDraw(game, ledger, DoubleZero));
     RandomSource rng(7);
-    EXPECT_EQ(AppendRandomDraws(game, ledger, rng, 1000), 1000);
-    ASSERT_EQ(ledger.history().size(), 1001u);
+    EXPECT_EQ(AppendRandomDraws(game, ledger, rng, 5000), 5000);
+    ASSERT_EQ(ledger.history().size(), 5001u);
 
     // The batch settles exactly as the same draws one by one.
     Game replay(RouletteKind::American);
@@ -242,9 +242,12 @@ TEST(BettingGame, DrawsUndoAndNewGamesKeepLogAndLedgerInStep) {
     replayLedger.AddStake({BetKind::Plein, DoubleZero}, 100);
     replayLedger.AddStake({BetKind::Douzaine, 1}, 100);
     for (std::uint8_t p : game.log().draws()) AddDraw(replay, replayLedger, p);
-    for (std::size_t r = 0; r < 1001; ++r) {
+    const BetLedger copy = ledger;
+    for (std::size_t r = 0; r < 5001; ++r) {
         ASSERT_EQ(ledger.history().drawNumber(r), static_cast<int>(r) + 1);
         ASSERT_EQ(ledger.history().balance(r), replayLedger.history().balance(r)) << r;
+        ASSERT_EQ(copy.history().pocket(r), replayLedger.history().pocket(r)) << r;
+        ASSERT_EQ(copy.history().balance(r), replayLedger.history().balance(r)) << r;
     }
 
     while (UndoDraw(game, ledger)) {

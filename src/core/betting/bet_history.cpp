@@ -4,6 +4,23 @@
 
 namespace spinalyst {
 
+BetHistory::BetHistory(const BetHistory& other) : size_(other.size_), lists_(other.lists_) {
+    // Only the records are copied: the rest of the newest block was never written.
+    for (std::size_t first = 0; first < size_; first += blockSize) {
+        const Block& from = *other.blocks_[first / blockSize];
+        auto& to = *blocks_.emplace_back(std::make_unique_for_overwrite<Block>());
+        const std::size_t n = std::min(blockSize, size_ - first);
+        std::copy_n(from.balances.begin(), n, to.balances.begin());
+        std::copy_n(from.drawNumbers.begin(), n, to.drawNumbers.begin());
+        std::copy_n(from.pockets.begin(), n, to.pockets.begin());
+    }
+}
+
+BetHistory& BetHistory::operator=(const BetHistory& other) {
+    if (this != &other) *this = BetHistory(other);
+    return *this;
+}
+
 void BetHistory::StartBetList(const BetList& list, std::uint64_t version) {
     // A list that settled nothing is replaced rather than kept.
     if (!lists_.empty() && lists_.back().firstRecord == size()) lists_.pop_back();
@@ -16,27 +33,18 @@ void BetHistory::StartBetList(const BetList& list, std::uint64_t version) {
     lists_.push_back({list, version, size(), rowsBefore});
 }
 
-void BetHistory::Reserve(std::size_t records) {
-    if (records <= drawNumbers_.capacity()) return;
-    records = std::max(records, 2 * drawNumbers_.capacity());
-    drawNumbers_.reserve(records);
-    pockets_.reserve(records);
-    balances_.reserve(records);
-}
-
 bool BetHistory::RemoveDraw(int drawNumber) {
-    if (empty() || drawNumbers_.back() != drawNumber) return false;
-    drawNumbers_.pop_back();
-    pockets_.pop_back();
-    balances_.pop_back();
+    if (empty() || this->drawNumber(size_ - 1) != drawNumber) return false;
+    --size_;
+    // One spare block stays, so undoing and redoing at a block's edge does not reallocate.
+    while (blocks_.size() > size_ / blockSize + 1) blocks_.pop_back();
     if (!lists_.empty() && lists_.back().firstRecord >= size()) lists_.pop_back();
     return true;
 }
 
 void BetHistory::Clear() {
-    drawNumbers_.clear();
-    pockets_.clear();
-    balances_.clear();
+    blocks_.clear();
+    size_ = 0;
     lists_.clear();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -25,14 +27,21 @@ struct HistoryRow {
 // settled, which is stored once for all the draws that list settled.
 class BetHistory {
 public:
-    std::size_t size() const { return drawNumbers_.size(); }
-    bool empty() const { return drawNumbers_.empty(); }
+    BetHistory() = default;
+    BetHistory(const BetHistory& other);
+    BetHistory& operator=(const BetHistory& other);
+    BetHistory(BetHistory&&) noexcept = default;
+    BetHistory& operator=(BetHistory&&) noexcept = default;
+    ~BetHistory() = default;
 
-    int drawNumber(std::size_t record) const { return drawNumbers_[record]; }
-    Pocket pocket(std::size_t record) const { return pockets_[record]; }
-    Cents balance(std::size_t record) const { return balances_[record]; }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+
+    int drawNumber(std::size_t record) const { return BlockOf(record).drawNumbers[At(record)]; }
+    Pocket pocket(std::size_t record) const { return BlockOf(record).pockets[At(record)]; }
+    Cents balance(std::size_t record) const { return BlockOf(record).balances[At(record)]; }
     Cents stake(std::size_t record) const { return ListOf(record).totalStake; }
-    Cents win(std::size_t record) const { return ListOf(record).winPerPocket[pockets_[record]]; }
+    Cents win(std::size_t record) const { return ListOf(record).winPerPocket[pocket(record)]; }
     std::span<const PlacedBet> bets(std::size_t record) const { return ListOf(record).bets; }
 
     // The stakes version of the newest stored list; 0 when none is stored.
@@ -42,13 +51,15 @@ public:
     void StartBetList(const BetList& list, std::uint64_t version);
     // Appends a settled draw (after StartBetList).
     void Append(int drawNumber, Pocket p, Cents balanceAfter) {
-        drawNumbers_.push_back(drawNumber);
-        pockets_.push_back(static_cast<std::uint8_t>(p));
-        balances_.push_back(balanceAfter);
+        if (size_ == blocks_.size() * blockSize)
+            blocks_.push_back(std::make_unique_for_overwrite<Block>());
+        Block& block = *blocks_[size_ / blockSize];
+        const std::size_t at = At(size_);
+        block.drawNumbers[at] = drawNumber;
+        block.pockets[at] = static_cast<std::uint8_t>(p);
+        block.balances[at] = balanceAfter;
+        ++size_;
     }
-    // Room for `records` in all. It grows as appending would, so that many small batches
-    // stay linear.
-    void Reserve(std::size_t records);
     // Removes the newest record when it is that of draw `drawNumber`; true when one went.
     bool RemoveDraw(int drawNumber);
     void Clear();
@@ -68,9 +79,19 @@ private:
     std::size_t ListIndexOf(std::size_t record) const;
     const BetList& ListOf(std::size_t record) const { return lists_[ListIndexOf(record)].list; }
 
-    std::vector<std::int32_t> drawNumbers_;
-    std::vector<std::uint8_t> pockets_;
-    std::vector<Cents> balances_;
+    // Records live in blocks of a fixed size rather than in growing arrays: a long game grows
+    // without copying, and holds little more memory than its records need.
+    static constexpr std::size_t blockSize = 4096;
+    struct Block {
+        std::array<Cents, blockSize> balances;
+        std::array<std::int32_t, blockSize> drawNumbers;
+        std::array<std::uint8_t, blockSize> pockets;
+    };
+    const Block& BlockOf(std::size_t record) const { return *blocks_[record / blockSize]; }
+    static std::size_t At(std::size_t record) { return record % blockSize; }
+
+    std::vector<std::unique_ptr<Block>> blocks_;
+    std::size_t size_ = 0;
     // Every stored list settled at least one record; their records follow one another.
     std::vector<StoredList> lists_;
 };

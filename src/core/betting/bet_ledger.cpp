@@ -105,18 +105,24 @@ bool BetLedger::SettleBets(int drawNumber, Pocket p) {
 void BetLedger::SettleBets(std::span<const std::uint8_t> pockets, int firstDrawNumber) {
     if (list_.empty() || pockets.empty()) return;
     StoreListIfChanged();
-    history_.Reserve(history_.size() + pockets.size());
     const Pocket first = firstPocket(kind_);
     const Pocket last = lastPocket(kind_);
+    // Locals, so that the loop does not reload what the history's stores might have touched.
+    const auto& winPerPocket = list_.winPerPocket;
+    const Cents totalStake = list_.totalStake;
+    Cents balance = balance_;
+    Cents win = drawWin_;
     int drawNumber = firstDrawNumber;
     for (const std::uint8_t p : pockets) {
         if (p >= first && p <= last) {
-            drawWin_ = list_.winPerPocket[p];
-            balance_ += drawWin_ - list_.totalStake;
-            history_.Append(drawNumber, p, balance_);
+            win = winPerPocket[p];
+            balance += win - totalStake;
+            history_.Append(drawNumber, p, balance);
         }
         ++drawNumber;
     }
+    balance_ = balance;
+    drawWin_ = win;
 }
 
 void BetLedger::UndoDraw(int drawNumber) {
