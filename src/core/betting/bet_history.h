@@ -64,7 +64,7 @@ public:
     bool RemoveDraw(int drawNumber);
     void Clear();
 
-    // The rows newest first, with or without the bet rows.
+    // The rows newest first, with or without the bet rows; index < rowCount(withBets).
     std::size_t rowCount(bool withBets) const;
     HistoryRow row(std::size_t index, bool withBets) const;
 
