@@ -55,6 +55,23 @@ Commands:
       neighbours is 0). gap and ratio are empty for a number that did not
       come out. The header is number,colour,parity,half,dozen,column,sixline,
       corner,street,split,straight,total,gap,neighbours,ratio on one line.
+  simulate [--kind K] [--neighbours N] [--summary] --bet SLOT=AMOUNT
+           [--bet SLOT=AMOUNT ...] FILE
+      Settle the bets against every draw of FILE, in order, as the betting
+      table does (the analysis options do not apply), and print CSV: the
+      header draw,pocket,stake,win,balance and one row per draw, or with
+      --summary the header draws,staked,won,balance and one row. Amounts
+      have two decimals. A win includes the stakes of the winning bets.
+      SLOT is KIND:INDEX with KIND and INDEX one of plein 0 to 36 (00 or 37
+      for the American double zero), cheval 1 to 60, transversale 1 to 14,
+      carre 1 to 23, sizain 1 to 11, colonne 1 to 3, douzaine 1 to 3,
+      rougenoir, pairimpair or manquepasse 1 or 2; or one of red, black,
+      even, odd, low, high. The slots on 0 (cheval 58 to 60, transversale 13
+      and 14, carre 23) are on the French table only; plein 0 is on the
+      French and American tables. AMOUNT is positive with at most two
+      decimals, up to 100000 a slot; the same slot given twice adds up.
+      --neighbours N (1 to 17) stakes the amount of every plein bet on the N
+      pockets either side of it on the wheel too.
   help, --help, -h
       Show this text.
 
@@ -382,6 +399,7 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         if (command == "analysed") return AnalysedCommand(args, in, out, err);
         if (command == "stats") return StatsCommand(args, in, out, err);
         if (command == "tableau") return TableauCommand(args, in, out, err);
+        if (command == "simulate") return SimulateCommand(args, in, out, err);
         throw UsageError{"unknown command '" + command + "'; try 'spinalyst-cli --help'"};
     } catch (const UsageError& e) {
         err << "spinalyst-cli: " << e.message << "\n";

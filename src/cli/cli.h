@@ -59,4 +59,8 @@ struct Analysis {
 std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istream& in,
                                      std::ostream& err);
 
+// spinalyst-cli simulate: settles bets against every draw of a file.
+int SimulateCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                    std::ostream& err);
+
 }  // namespace spinalyst::cli

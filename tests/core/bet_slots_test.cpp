@@ -29,7 +29,7 @@ TEST(BetSlots, ZeroAndDoubleZeroWinOnlyTheZeroBets) {
     const std::set<std::pair<int, int>> zeroWins = {{1, 0},  {2, 58}, {2, 59}, {2, 60},
                                                     {3, 13}, {3, 14}, {4, 23}};
     EXPECT_EQ(WinningSlots(0), zeroWins);
-    EXPECT_TRUE(WinningSlots(DoubleZero).empty());
+    EXPECT_EQ(WinningSlots(DoubleZero), (std::set<std::pair<int, int>>{{1, 37}}));
 }
 
 TEST(BetSlots, ZeroTriosAndEvenChances) {
@@ -38,16 +38,16 @@ TEST(BetSlots, ZeroTriosAndEvenChances) {
         Pocket p;
         bool wins;
     } cases[] = {
-        {{BetKind::Transversale, 13}, 1, true},    {{BetKind::Transversale, 14}, 1, false},
-        {{BetKind::Transversale, 13}, 3, false},   {{BetKind::Transversale, 14}, 3, true},
-        {{BetKind::PairImpair, 1}, 2, true},       {{BetKind::PairImpair, 1}, 36, true},
-        {{BetKind::PairImpair, 2}, 35, true},      {{BetKind::PairImpair, 1}, 0, false},
-        {{BetKind::ManquePasse, 1}, 18, true},     {{BetKind::ManquePasse, 2}, 19, true},
-        {{BetKind::Colonne, 1}, 34, true},         {{BetKind::Colonne, 3}, 36, true},
-        {{BetKind::Douzaine, 2}, 13, true},        {{BetKind::Douzaine, 2}, 25, false},
-        {{BetKind::Sizain, 11}, 36, true},         {{BetKind::Sizain, 11}, 30, false},
-        {{BetKind::Cheval, 3}, 4, true},           {{BetKind::Carre, 1}, 5, true},
-        {{BetKind::Plein, 37}, DoubleZero, false},
+        {{BetKind::Transversale, 13}, 1, true},   {{BetKind::Transversale, 14}, 1, false},
+        {{BetKind::Transversale, 13}, 3, false},  {{BetKind::Transversale, 14}, 3, true},
+        {{BetKind::PairImpair, 1}, 2, true},      {{BetKind::PairImpair, 1}, 36, true},
+        {{BetKind::PairImpair, 2}, 35, true},     {{BetKind::PairImpair, 1}, 0, false},
+        {{BetKind::ManquePasse, 1}, 18, true},    {{BetKind::ManquePasse, 2}, 19, true},
+        {{BetKind::Colonne, 1}, 34, true},        {{BetKind::Colonne, 3}, 36, true},
+        {{BetKind::Douzaine, 2}, 13, true},       {{BetKind::Douzaine, 2}, 25, false},
+        {{BetKind::Sizain, 11}, 36, true},        {{BetKind::Sizain, 11}, 30, false},
+        {{BetKind::Cheval, 3}, 4, true},          {{BetKind::Carre, 1}, 5, true},
+        {{BetKind::Plein, 37}, DoubleZero, true}, {{BetKind::Plein, 38}, DoubleZero, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()

@@ -62,7 +62,7 @@ struct IndexRange {
 constexpr IndexRange SlotIndexRange(BetKind kind) {
     switch (kind) {
         case BetKind::Plein:
-            return {0, 36};
+            return {0, 37};
         case BetKind::Cheval:
             return {1, 60};
         case BetKind::Transversale:
@@ -119,7 +119,8 @@ inline constexpr std::array<PocketQuad, 24> carreQuads = [] {
     return quads;
 }();
 
-// Whether the slot wins when p is drawn. No slot covers 00; 0 only by the zero bets.
+// Whether the slot wins when p is drawn. 0 is covered only by the zero bets, 00 only by
+// Plein 37, its straight-up bet on the American table.
 constexpr bool Covers(BetSlot slot, Pocket p) {
     const int i = slot.index;
     if (!IsValidSlot(slot)) return false;

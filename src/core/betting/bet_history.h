@@ -1,0 +1,99 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "betting/bet_list.h"
+#include "model/roulette.h"
+
+namespace spinalyst {
+
+// One line of the history as shown newest first: a draw's summary, or one of the bets that
+// draw settled (bet rows follow their summary, the last bet of the list first).
+struct HistoryRow {
+    std::size_t record = 0;
+    // The index in the record's bet list; -1 for the summary row.
+    int bet = -1;
+    bool isSummary() const { return bet < 0; }
+    friend bool operator==(HistoryRow, HistoryRow) = default;
+};
+
+// The settled draws of a game. A record holds the draw's number, its pocket and the balance
+// after it (13 bytes); its stake, win and bet rows come from the bet list in force when it was
+// settled, which is stored once for all the draws that list settled.
+class BetHistory {
+public:
+    BetHistory() = default;
+    BetHistory(const BetHistory& other);
+    BetHistory& operator=(const BetHistory& other);
+    BetHistory(BetHistory&&) noexcept = default;
+    BetHistory& operator=(BetHistory&&) noexcept = default;
+    ~BetHistory() = default;
+
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+
+    int drawNumber(std::size_t record) const { return BlockOf(record).drawNumbers[At(record)]; }
+    Pocket pocket(std::size_t record) const { return BlockOf(record).pockets[At(record)]; }
+    Cents balance(std::size_t record) const { return BlockOf(record).balances[At(record)]; }
+    Cents stake(std::size_t record) const { return ListOf(record).totalStake; }
+    Cents win(std::size_t record) const { return ListOf(record).winPerPocket[pocket(record)]; }
+    std::span<const PlacedBet> bets(std::size_t record) const { return ListOf(record).bets; }
+
+    // The stakes version of the newest stored list; 0 when none is stored.
+    std::uint64_t newestListVersion() const { return lists_.empty() ? 0 : lists_.back().version; }
+    // Makes `list` the one the records appended from now on were settled with. `version`
+    // tells the stakes it was built from apart.
+    void StartBetList(const BetList& list, std::uint64_t version);
+    // Appends a settled draw (after StartBetList).
+    void Append(int drawNumber, Pocket p, Cents balanceAfter) {
+        if (size_ == blocks_.size() * blockSize)
+            blocks_.push_back(std::make_unique_for_overwrite<Block>());
+        Block& block = *blocks_[size_ / blockSize];
+        const std::size_t at = At(size_);
+        block.drawNumbers[at] = drawNumber;
+        block.pockets[at] = static_cast<std::uint8_t>(p);
+        block.balances[at] = balanceAfter;
+        ++size_;
+    }
+    // Removes the newest record when it is that of draw `drawNumber`; true when one went.
+    bool RemoveDraw(int drawNumber);
+    void Clear();
+
+    // The rows newest first, with or without the bet rows; index < rowCount(withBets).
+    std::size_t rowCount(bool withBets) const;
+    HistoryRow row(std::size_t index, bool withBets) const;
+
+private:
+    struct StoredList {
+        BetList list;
+        std::uint64_t version = 0;
+        std::size_t firstRecord = 0;
+        // Rows, bet rows included, of the records before firstRecord.
+        std::size_t rowsBefore = 0;
+    };
+    std::size_t ListIndexOf(std::size_t record) const;
+    const BetList& ListOf(std::size_t record) const { return lists_[ListIndexOf(record)].list; }
+
+    // Records live in blocks of a fixed size rather than in growing arrays: a long game grows
+    // without copying, and holds little more memory than its records need.
+    static constexpr std::size_t blockSize = 4096;
+    struct Block {
+        std::array<Cents, blockSize> balances;
+        std::array<std::int32_t, blockSize> drawNumbers;
+        std::array<std::uint8_t, blockSize> pockets;
+    };
+    const Block& BlockOf(std::size_t record) const { return *blocks_[record / blockSize]; }
+    static std::size_t At(std::size_t record) { return record % blockSize; }
+
+    std::vector<std::unique_ptr<Block>> blocks_;
+    std::size_t size_ = 0;
+    // Every stored list settled at least one record; their records follow one another.
+    std::vector<StoredList> lists_;
+};
+
+}  // namespace spinalyst

@@ -1,0 +1,139 @@
+#include "betting/bet_ledger.h"
+
+#include <algorithm>
+
+namespace spinalyst {
+
+bool BetLedger::SetChipValue(Cents value) {
+    if (value < 1 || value > maxSlotStake) return false;
+    chipValue_ = value;
+    return true;
+}
+
+std::optional<BetSlot> BetLedger::ChipAt(int x, int y) const {
+    for (auto it = chips_.rbegin(); it != chips_.rend(); ++it)
+        if (const auto snap = SnapPoint(*it, kind_); snap && ChipRect(*snap).Contains(x, y))
+            return *it;
+    return std::nullopt;
+}
+
+std::optional<BetSlot> BetLedger::ClickTable(int x, int y, MouseButton button, int neighbours) {
+    if (const auto chip = ChipAt(x, y)) return ClickChip(*chip, button, neighbours);
+    const auto hit = HitTest(x, y, kind_);
+    if (!hit) return std::nullopt;
+    PlaceChip(hit->slot, button, Via::Picture);
+    PlaceOnNeighbours(hit->slot, button, neighbours);
+    list_ = RebuildBetList(stakes_);
+    return hit->slot;
+}
+
+std::optional<BetSlot> BetLedger::ClickChip(BetSlot slot, MouseButton button, int neighbours) {
+    if (!TableOffers(kind_, slot)) return std::nullopt;
+    PlaceChip(slot, button, Via::Chip);
+    PlaceOnNeighbours(slot, button, neighbours);
+    list_ = RebuildBetList(stakes_);
+    return slot;
+}
+
+void BetLedger::PlaceChip(BetSlot slot, MouseButton button, Via via) {
+    Cents stake = stakes_[slot];
+    if (via == Via::Chip && button == MouseButton::Right)
+        stake = std::max<Cents>(stake - chipValue_, 0);
+    if (button == MouseButton::Left) stake = std::min(stake + chipValue_, maxSlotStake);
+    SetStake(slot, stake);
+}
+
+void BetLedger::PlaceOnNeighbours(BetSlot handled, MouseButton button, int neighbours) {
+    if (handled.kind != BetKind::Plein || neighbours <= 0) return;
+    for (Pocket q : NeighbourPockets(kind_, handled.index, neighbours))
+        if (const BetSlot slot{BetKind::Plein, q}; TableOffers(kind_, slot))
+            PlaceChip(slot, button, Via::Picture);
+}
+
+bool BetLedger::AddStake(BetSlot slot, Cents amount, int neighbours) {
+    if (!TableOffers(kind_, slot) || amount <= 0) return false;
+    std::vector<BetSlot> targets = {slot};
+    if (slot.kind == BetKind::Plein && neighbours > 0)
+        for (Pocket q : NeighbourPockets(kind_, slot.index, neighbours))
+            if (const BetSlot s{BetKind::Plein, q}; TableOffers(kind_, s)) targets.push_back(s);
+    for (BetSlot s : targets)
+        if (amount > maxSlotStake - stakes_[s]) return false;
+    for (BetSlot s : targets) SetStake(s, stakes_[s] + amount);
+    list_ = RebuildBetList(stakes_);
+    return true;
+}
+
+void BetLedger::SetStake(BetSlot slot, Cents stake) {
+    Cents& current = stakes_[slot];
+    if (current == stake) return;
+    if (current == 0) chips_.push_back(slot);
+    if (stake == 0) std::erase(chips_, slot);
+    current = stake;
+    ++stakesVersion_;
+}
+
+void BetLedger::ClearBets() {
+    if (chips_.empty()) return;
+    stakes_ = StakeTable();
+    chips_.clear();
+    ++stakesVersion_;
+    list_ = RebuildBetList(stakes_);
+}
+
+void BetLedger::NewGame(RouletteKind kind) {
+    kind_ = kind;
+    history_.Clear();
+    balance_ = 0;
+    drawWin_ = 0;
+    ClearBets();
+}
+
+void BetLedger::StoreListIfChanged() {
+    if (history_.newestListVersion() != stakesVersion_)
+        history_.StartBetList(list_, stakesVersion_);
+}
+
+bool BetLedger::SettleBets(int drawNumber, Pocket p) {
+    if (list_.empty() || !IsPocketOf(kind_, p)) return false;
+    StoreListIfChanged();
+    drawWin_ = list_.winPerPocket[p];
+    balance_ += drawWin_ - list_.totalStake;
+    history_.Append(drawNumber, p, balance_);
+    return true;
+}
+
+void BetLedger::SettleBets(std::span<const std::uint8_t> pockets, int firstDrawNumber) {
+    if (list_.empty() || pockets.empty()) return;
+    StoreListIfChanged();
+    const Pocket first = firstPocket(kind_);
+    const Pocket last = lastPocket(kind_);
+    // Locals, so that the loop does not reload what the history's stores might have touched.
+    const auto& winPerPocket = list_.winPerPocket;
+    const Cents totalStake = list_.totalStake;
+    Cents balance = balance_;
+    Cents win = drawWin_;
+    int drawNumber = firstDrawNumber;
+    for (const std::uint8_t p : pockets) {
+        if (p >= first && p <= last) {
+            win = winPerPocket[p];
+            balance += win - totalStake;
+            history_.Append(drawNumber, p, balance);
+        }
+        ++drawNumber;
+    }
+    balance_ = balance;
+    drawWin_ = win;
+}
+
+void BetLedger::UndoDraw(int drawNumber) {
+    history_.RemoveDraw(drawNumber);
+    if (history_.empty()) {
+        balance_ = 0;
+        drawWin_ = 0;
+        return;
+    }
+    balance_ = history_.balance(history_.size() - 1);
+    drawWin_ = history_.win(history_.size() - 1);
+}
+
+}  // namespace spinalyst

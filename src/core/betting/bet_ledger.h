@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "betting/bet_history.h"
+#include "betting/bet_list.h"
+#include "betting/chips.h"
+#include "betting/money.h"
+#include "betting/table_areas.h"
+#include "model/roulette.h"
+
+namespace spinalyst {
+
+enum class MouseButton { Left, Right, Middle };
+
+// The account of the betting simulator for one game: the stakes on the table and their chips,
+// the chip value of a click, the running balance and the history of settled draws. It sits
+// next to the game's draw log; betting_game.h calls it in step with the log.
+class BetLedger {
+public:
+    explicit BetLedger(RouletteKind kind = defaultKind) : kind_(kind) {}
+
+    RouletteKind kind() const { return kind_; }
+
+    Cents chipValue() const { return chipValue_; }
+    // False, and no change, for a value outside 1 ... maxSlotStake.
+    bool SetChipValue(Cents value);
+
+    // 0 for a slot without a bet, and for no slot at all.
+    Cents stake(BetSlot slot) const { return IsValidSlot(slot) ? stakes_[slot] : 0; }
+    const BetList& betList() const { return list_; }
+    std::span<const PlacedBet> placedBets() const { return list_.bets; }
+    int placedCount() const { return list_.placedCount(); }
+    Cents totalStake() const { return list_.totalStake; }
+
+    // The slots that show a chip, in the order the chips were put down: a later chip lies
+    // above an earlier one.
+    std::span<const BetSlot> chips() const { return chips_; }
+    // The topmost chip whose picture holds the point.
+    std::optional<BetSlot> ChipAt(int x, int y) const;
+
+    // A click on the table picture at (x, y): the chip under the point takes it, or else the
+    // area under it. The left button adds the chip value, the right one takes it off a chip
+    // (never below 0; the chip goes at 0), the middle one changes nothing. With neighbours
+    // n > 0, a straight-up bet also puts the same click on the n pockets either side on the
+    // wheel, as clicks on their areas; so a right click takes off the clicked chip only.
+    // Returns the slot the click landed on.
+    std::optional<BetSlot> ClickTable(int x, int y, MouseButton button, int neighbours = 0);
+    // The same click landing on the chip of `slot`.
+    std::optional<BetSlot> ClickChip(BetSlot slot, MouseButton button, int neighbours = 0);
+    // Adds a positive amount to the slot and, with neighbours, to each neighbour's straight-up
+    // bet. False, and no change, when the table does not offer the slot or a stake would pass
+    // maxSlotStake.
+    bool AddStake(BetSlot slot, Cents amount, int neighbours = 0);
+    // Takes every chip off; the balance and the history stay.
+    void ClearBets();
+
+    // A new game of `kind`: no history, balance 0, no bet. The chip value stays.
+    void NewGame(RouletteKind kind);
+    // Settles the placed bets against draw `drawNumber`, just added to the log, and records
+    // it. False, and nothing recorded, without bets or for a pocket the kind does not have.
+    bool SettleBets(int drawNumber, Pocket p);
+    // The same for consecutive draws, the first of them numbered firstDrawNumber.
+    void SettleBets(std::span<const std::uint8_t> pockets, int firstDrawNumber);
+    // Draw `drawNumber`, the newest, is being taken back: its record goes, and the balance is
+    // that after the newest remaining record (0 when none remains).
+    void UndoDraw(int drawNumber);
+
+    Cents balance() const { return balance_; }
+    // What the newest settled draw paid back, the stakes of its winning bets included.
+    Cents drawWin() const { return drawWin_; }
+    const BetHistory& history() const { return history_; }
+
+private:
+    enum class Via { Picture, Chip };
+    void PlaceChip(BetSlot slot, MouseButton button, Via via);
+    void PlaceOnNeighbours(BetSlot handled, MouseButton button, int neighbours);
+    void SetStake(BetSlot slot, Cents stake);
+    void StoreListIfChanged();
+
+    RouletteKind kind_;
+    Cents chipValue_ = defaultChipValue;
+    StakeTable stakes_;
+    BetList list_;
+    std::vector<BetSlot> chips_;
+    // Counts the changes of the stakes, so the history stores a list once per change.
+    std::uint64_t stakesVersion_ = 1;
+    Cents balance_ = 0;
+    Cents drawWin_ = 0;
+    BetHistory history_;
+};
+
+}  // namespace spinalyst

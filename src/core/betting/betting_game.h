@@ -1,0 +1,23 @@
+#pragma once
+
+#include "betting/bet_ledger.h"
+#include "draws/game.h"
+#include "draws/random_source.h"
+
+namespace spinalyst {
+
+// The game's operations with the betting steps in their places: a draw is stored, then the
+// placed bets are settled against it; an undo takes the draw's record out of the history
+// before the draw leaves the log; a new game clears the history and then the bets.
+
+// False, and nothing changes, for a pocket the game's kind does not have.
+bool AddDraw(Game& game, BetLedger& ledger, Pocket p);
+// False on an empty log.
+bool UndoDraw(Game& game, BetLedger& ledger);
+void NewGame(Game& game, BetLedger& ledger);
+void SwitchKind(Game& game, BetLedger& ledger, RouletteKind kind);
+// A random batch (see AppendRandomDraws) with every draw of it settled; the caller announces
+// it once, after the batch.
+int AppendRandomDraws(Game& game, BetLedger& ledger, RandomSource& rng, int n);
+
+}  // namespace spinalyst

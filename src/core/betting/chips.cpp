@@ -1,0 +1,23 @@
+#include "betting/chips.h"
+
+#include "betting/money.h"
+
+namespace spinalyst {
+
+int ChipFace(Cents stake) {
+    int face = 0;
+    for (int k = 0; k < static_cast<int>(chipDenominations.size()); ++k)
+        if (chipDenominations[k].value <= stake) face = k;
+    return face;
+}
+
+std::string ChipStakeText(Cents stake, char decimalSeparator) {
+    if (stake < 1000) return FormatAmount(stake, decimalSeparator);
+    if (stake < 10000) {
+        const Cents tenths = (stake + 5) / 10;
+        return std::to_string(tenths / 10) + decimalSeparator + std::to_string(tenths % 10);
+    }
+    return std::to_string((stake + 50) / 100);
+}
+
+}  // namespace spinalyst
