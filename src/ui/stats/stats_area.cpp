@@ -53,6 +53,7 @@ StatsArea::StatsArea(GameSession* session, Settings settings, QWidget* parent)
     connect(session_, &GameSession::drawUndone, this, &StatsArea::RefreshStatistics);
     // A new game shows every page empty, for its kind, until the first draw.
     connect(session_, &GameSession::gameReset, this, [this] {
+        analysed_ = {};
         for (StatsPage* page : pages_)
             if (page) page->ShowStatistics({session_->kind(), {}});
     });
@@ -89,7 +90,11 @@ void StatsArea::RefreshStatistics() {
     };
     const auto resolved =
         ResolveAnalysisWindow(analysisPanel_->Controls(), game.log(), game.kind(), croupierIndex);
-    if (!resolved) return;
+    // The pages keep what they showed; the view of the log must not outlive its draws.
+    if (!resolved) {
+        analysed_ = {};
+        return;
+    }
     analysed_ = SelectAnalysedDraws(game.log(), game.kind(), resolved->window, analysedBuffer_);
     if (StatsPage* page = pages_[static_cast<std::size_t>(tabs_->currentIndex())])
         page->ShowStatistics({game.kind(), analysed_});
