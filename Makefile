@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 ASAN_DIR := build/asan
 
-.PHONY: deps build run test check-sanitizers bench format clean
+.PHONY: deps build run test check-deps check-sanitizers bench format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -17,6 +17,10 @@ run: build
 
 test: build
 	ctest --preset release -j $(JOBS)
+
+# Fails, naming the package, when the build reads a file that no listed package provides.
+check-deps: build
+	@bash scripts/check-deps.sh $(RELEASE_DIR)
 
 check-sanitizers: deps
 	@cmake --preset asan >/dev/null
