@@ -38,6 +38,9 @@ build=$(cd "$build" && pwd)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+trap 'echo "check-deps: internal error at line $LINENO" >&2; exit 2' ERR
+# Absolute paths only; none at all is not an error.
+absolute() { grep '^/' || true; }
 
 # The packages on the list, minus the ones to leave out.
 sed -e 's/#.*//' -e 's/[[:space:]]//g' -e '/^$/d' "$list" | sort -u >"$work/listed"
@@ -57,7 +60,7 @@ fi
 {
     grep -o '"file":"[^"]*"' "$work/trace.json" | sed -e 's/^"file":"//' -e 's/"$//'
     awk '/^build build.ninja:/ { on = 1 } on { print } on && !/\$$/ { exit }' \
-        "$work/configure/build.ninja" | tr ' ' '\n' | grep '^/'
+        "$work/configure/build.ninja" | tr ' ' '\n' | absolute
 } | sed 's/$/\tconfigure read/' >"$work/files"
 
 # The tools the build runs: compiler, CMake, the build program and Qt's code generators.
@@ -68,13 +71,13 @@ cxx=$(cache_value CMAKE_CXX_COMPILER)
     printf '%s\n' "$cxx" "$(cache_value CMAKE_COMMAND)" "$(cache_value CMAKE_MAKE_PROGRAM)"
     find "$build" -name AutogenInfo.json -exec sed -n \
         's/^[[:space:]]*"[A-Z_]*_EXECUTABLE"[[:space:]]*:[[:space:]]*"\(\/[^"]*\)".*/\1/p' {} +
-} | grep '^/' | sed 's/$/\tthe build ran/' >>"$work/files"
+} | absolute | sed 's/$/\tthe build ran/' >>"$work/files"
 
 # Every header the compiler read, from the dependencies Ninja keeps or the compiler's .d files.
 if [ -f "$build/.ninja_deps" ]; then
     ninja -C "$build" -t deps | sed -n 's/^[[:space:]]\{1,\}\(\/[^[:space:]]*\)$/\1/p'
 else
-    find "$build" -name '*.d' -exec cat {} + | tr ' \\' '\n\n' | grep '^/' | grep -v ':$'
+    find "$build" -name '*.d' -exec cat {} + | tr ' \\' '\n\n' | absolute | sed '/:$/d'
 fi | sed 's/$/\tthe compiler read/' >"$work/headers"
 [ -s "$work/headers" ] || die "no compiler dependencies in $build; build it first"
 cat "$work/headers" >>"$work/files"
@@ -89,12 +92,13 @@ fi | tr ' ' '\n' | sort -u | while read -r arg; do
     -l*) "$cxx" -print-file-name="lib${arg#-l}.so" ;;
     /*.so | /*.so.* | /*.a) printf '%s\n' "$arg" ;;
     esac
-done | grep '^/' | sed 's/$/\tthe linker read/' >>"$work/files"
+done | absolute | sed 's/$/\tthe linker read/' >>"$work/files"
 
-# Keep one origin per file, outside the trees.
-awk -F'\t' -v s="$src/" -v b="$build/" -v w="$work/" '
-    index($1, s) != 1 && index($1, b) != 1 && index($1, w) != 1 && !seen[$1]++' \
-    "$work/files" >"$work/outside"
+# Keep one origin per file, outside the trees, with paths like .../12/../../../include made
+# plain, as dpkg knows them.
+cut -f1 "$work/files" | xargs -r -d '\n' realpath -s -m -- | paste - <(cut -f2 "$work/files") |
+    awk -F'\t' -v s="$src/" -v b="$build/" -v w="$work/" '
+    index($1, s) != 1 && index($1, b) != 1 && index($1, w) != 1 && !seen[$1]++' >"$work/outside"
 
 # Owners from dpkg, in batches. A file that dpkg knows under another name (merged /usr,
 # alternatives, symlinks) is asked again under its real path and its pre-merge path.
@@ -104,7 +108,7 @@ awk -F': ' '{ print $NF }' "$work/owners" | sort -u >"$work/owned"
 cut -f1 "$work/outside" | sort -u | comm -23 - "$work/owned" | while read -r f; do
     real=$(readlink -f "$f" || printf '%s' "$f")
     for alias in "$real" "${real#/usr}"; do
-        [ "$alias" != "$f" ] && printf '%s\t%s\n' "$alias" "$f"
+        if [ "$alias" != "$f" ]; then printf '%s\t%s\n' "$alias" "$f"; fi
     done
 done >"$work/aliases"
 cut -f1 "$work/aliases" | sort -u | owners >"$work/alias-owners"
@@ -119,7 +123,8 @@ dpkg-query -W -f='${Package}\t${db:Status-Abbrev}\t${Essential}\t${Priority}\t${
     $2 ~ /^.i/ {
         installed[$1] = 1; deps[$1] = $6
         if ($3 == "yes" || $4 == "required") queue[++n] = $1
-        m = split($5, pv, ","); for (i = 1; i <= m; ++i) if (bare(pv[i]) != "") prov[bare(pv[i])] = prov[bare(pv[i])] " " $1
+        m = split($5, pv, ",")
+        for (i = 1; i <= m; ++i) if ((v = bare(pv[i])) != "") prov[v] = prov[v] " " $1
     }
     END {
         for (q = 1; q <= n; ++q) {
@@ -132,7 +137,11 @@ dpkg-query -W -f='${Package}\t${db:Status-Abbrev}\t${Essential}\t${Priority}\t${
                 for (j = 1; j <= a; ++j) {
                     d = bare(alts[j])
                     if (d in installed) { queue[++n] = d; break }
-                    if (d in prov) { k = split(prov[d], ps, " "); for (x = 1; x <= k; ++x) queue[++n] = ps[x]; break }
+                    if (d in prov) {
+                        k = split(prov[d], ps, " ")
+                        for (x = 1; x <= k; ++x) queue[++n] = ps[x]
+                        break
+                    }
                 }
             }
         }
@@ -144,7 +153,7 @@ while read -r p; do
 done <"$work/listed"
 
 # Judge each file by its owners: fine when one of them is in the closure.
-awk -F'\t' -v list="$list" -v verbose="$verbose" '
+if ! awk -F'\t' -v list="$list" -v verbose="$verbose" '
     FILENAME ~ /closure$/ { ok[$1] = 1; next }
     FILENAME ~ /alias-owners$/ || FILENAME ~ /\/owners$/ {
         i = index($0, ": "); path = substr($0, i + 2); pk = substr($0, 1, i - 1)
@@ -155,17 +164,24 @@ awk -F'\t' -v list="$list" -v verbose="$verbose" '
     FILENAME ~ /aliases$/ { if (!($2 in pkgs) && ($1 in alias_pk)) pkgs[$2] = alias_pk[$1]; next }
     {
         files++
-        if (!($1 in pkgs)) { if (!orphan[$1]++) { bad++; print "check-deps: " $1 " (" $2 ") belongs to no Debian package" } ; next }
+        if (!($1 in pkgs)) {
+            bad++
+            print "check-deps: " $1 " (" $2 ") belongs to no Debian package"
+            next
+        }
         m = split(pkgs[$1], cand, ","); good = ""
         for (i = 1; i <= m; ++i) if (cand[i] in ok) good = cand[i]
         if (good != "") { if (!(good in used)) used[good] = $2 " " $1; next }
         for (i = 1; i <= m; ++i) if (!named[cand[i]]++) {
             bad++
-            print "check-deps: " cand[i] " is needed but neither on " list " nor pulled in by a package there: " $2 " " $1
+            print "check-deps: " cand[i] " is needed but neither on " list \
+                  " nor pulled in by a package there: " $2 " " $1
         }
     }
     END {
         if (bad) exit 1
         n = 0; for (p in used) { n++; if (verbose) print "  " p ": " used[p] }
         printf "check-deps: %d files outside the tree come from %d packages, all provided by %s\n", files, n, list
-    }' "$work/closure" "$work/owners" "$work/alias-owners" "$work/aliases" "$work/outside"
+    }' "$work/closure" "$work/owners" "$work/alias-owners" "$work/aliases" "$work/outside"; then
+    exit 1
+fi
