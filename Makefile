@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 ASAN_DIR := build/asan
 
-.PHONY: deps build run test check-sanitizers bench format clean
+.PHONY: deps build run test check-deps check-sanitizers bench package format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -18,6 +18,10 @@ run: build
 test: build
 	ctest --preset release -j $(JOBS)
 
+# Fails, naming the package, when the build reads a file that no listed package provides.
+check-deps: build
+	@bash scripts/check-deps.sh $(RELEASE_DIR)
+
 check-sanitizers: deps
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
@@ -25,6 +29,10 @@ check-sanitizers: deps
 
 bench: build
 	./$(RELEASE_DIR)/bin/spinalyst-bench
+
+# The Debian package, in build/release: sudo apt install ./build/release/spinalyst_*.deb
+package: build
+	@cmake --build --preset release --target package
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

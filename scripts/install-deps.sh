@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Spinalyst needs to build, test and run.
-# Idempotent and quiet: does nothing when every package is already present.
+# Installs the Debian packages Spinalyst needs to build, test and run, as listed in
+# debian-packages.txt. Idempotent and quiet: does nothing when every package is present.
 set -euo pipefail
 
-packages=(
-    build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
-    libgtest-dev libgmock-dev googletest libbenchmark-dev
-    fonts-dejavu-core xvfb xauth
-)
+list="$(dirname "$0")/debian-packages.txt"
+mapfile -t packages < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' -e '/^$/d' "$list")
 
 missing=()
 for p in "${packages[@]}"; do

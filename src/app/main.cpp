@@ -10,6 +10,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Spinalyst");
     QApplication::setApplicationDisplayName("Spinalyst");
+    // Lets the desktop match the windows to spinalyst.desktop and its icon.
+    QGuiApplication::setDesktopFileName("spinalyst");
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Roulette draw recorder and analyser");

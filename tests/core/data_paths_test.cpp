@@ -35,6 +35,56 @@ TEST(DataPaths, ReadOnlyExecutableDirectoryWritesToTheUserDirectory) {
     EXPECT_EQ(paths.LanguageFile("EN"), exe / "spinalyst_EN.lang");
 }
 
+// Where the files go for each layout a copy can run from. The executable directory is
+// writable in every case, as it is for root or for a prefix the user owns.
+TEST(DataPaths, InstalledCopyWritesToTheUserDirectoryEvenWhenItCouldWriteBesideItself) {
+    enum class Expect { ExeDir, UserDir, Override };
+    enum class Lang { Beside, Shared, Nowhere };
+    struct Case {
+        const char* name;
+        bool langBesideExe;
+        bool langInShare;
+        bool userDirKnown;
+        bool overridden;
+        Expect writeTo;
+        Lang englishFrom;
+    } cases[] = {
+        {"build tree", true, false, true, false, Expect::ExeDir, Lang::Beside},
+        {"installed", false, true, true, false, Expect::UserDir, Lang::Shared},
+        {"installed, no HOME", false, true, false, false, Expect::ExeDir, Lang::Shared},
+        {"installed, overridden", false, true, true, true, Expect::Override, Lang::Shared},
+        {"unpacked over an install", true, true, true, false, Expect::ExeDir, Lang::Beside},
+        {"bare executable", false, false, true, false, Expect::ExeDir, Lang::Nowhere},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir prefix, home, over;
+        const auto bin = prefix / "bin";
+        const auto share = prefix / "share" / "spinalyst";
+        std::filesystem::create_directories(bin);
+        std::filesystem::create_directories(share);
+        if (c.langBesideExe) test::WriteFile(bin / "spinalyst_EN.lang", "NUMERO\tTEXT\n");
+        if (c.langInShare) test::WriteFile(share / "spinalyst_EN.lang", "NUMERO\tTEXT\n");
+        const auto user = home / "spinalyst";
+
+        DataPathInputs in{bin, std::nullopt, std::nullopt};
+        if (c.userDirKnown) in.userDataDir = user;
+        if (c.overridden) in.overrideDir = over.path();
+        const DataPaths paths = ResolveDataPaths(in);
+
+        const std::filesystem::path writeDir = c.writeTo == Expect::ExeDir    ? bin
+                                               : c.writeTo == Expect::UserDir ? user
+                                                                              : over.path();
+        EXPECT_EQ(paths.SettingsFile(), writeDir / "spinalyst.ini");
+        EXPECT_EQ(paths.CroupierFile(), writeDir / "croupiers");
+        EXPECT_EQ(IsInstalledCopy(bin), c.langInShare && !c.langBesideExe);
+        if (c.englishFrom != Lang::Nowhere) {
+            EXPECT_EQ(paths.LanguageFile("EN"),
+                      (c.englishFrom == Lang::Beside ? bin : share) / "spinalyst_EN.lang");
+        }
+    }
+}
+
 TEST(DataPaths, WritableCheck) {
     TempDir dir;
     EXPECT_TRUE(IsWritableDirectory(dir.path()));

@@ -47,20 +47,34 @@ std::optional<std::filesystem::path> UserDataDirFromEnvironment() {
     return std::nullopt;
 }
 
+std::filesystem::path SharedDataDir(const std::filesystem::path& exeDir) {
+    return exeDir.parent_path() / "share" / "spinalyst";
+}
+
+bool IsInstalledCopy(const std::filesystem::path& exeDir) {
+    // English is the default language, so every copy ships its file.
+    std::error_code ec;
+    return !std::filesystem::is_regular_file(exeDir / "spinalyst_EN.lang", ec) &&
+           std::filesystem::is_regular_file(SharedDataDir(exeDir) / "spinalyst_EN.lang", ec);
+}
+
 DataPaths ResolveDataPaths(const DataPathInputs& in) {
     DataPaths paths;
-    const auto installed = in.exeDir.parent_path() / "share" / "spinalyst";
+    const auto shared = SharedDataDir(in.exeDir);
     if (in.overrideDir) {
         paths.writeDir = *in.overrideDir;
-        paths.readDirs = {*in.overrideDir, in.exeDir, installed};
+        paths.readDirs = {*in.overrideDir, in.exeDir, shared};
         return paths;
     }
-    if (IsWritableDirectory(in.exeDir) || !in.userDataDir) {
+    // An installed copy shares bin/ with other programs and share/ with other users, even
+    // when this user (root, the owner of the prefix) could write there.
+    const bool keepBesideExe = !IsInstalledCopy(in.exeDir) && IsWritableDirectory(in.exeDir);
+    if (keepBesideExe || !in.userDataDir) {
         paths.writeDir = in.exeDir;
-        paths.readDirs = {in.exeDir, installed};
+        paths.readDirs = {in.exeDir, shared};
     } else {
         paths.writeDir = *in.userDataDir;
-        paths.readDirs = {*in.userDataDir, in.exeDir, installed};
+        paths.readDirs = {*in.userDataDir, in.exeDir, shared};
     }
     return paths;
 }

@@ -26,10 +26,17 @@ struct DataPathInputs {
     std::optional<std::filesystem::path> userDataDir;  // per-user application data directory
 };
 
-// The executable's directory by default; an override replaces it. When the default is not
-// writable (an installed copy) the files the program writes go to the user data directory,
-// and language files are still found beside the executable or in ../share/spinalyst.
+// The executable's directory by default; an override replaces it. An installed copy, or one
+// whose directory is not writable, writes to the user data directory instead; language files
+// are still found beside the executable or in ../share/spinalyst.
 DataPaths ResolveDataPaths(const DataPathInputs& in);
+
+// <prefix>/share/spinalyst for an executable in <prefix>/bin.
+std::filesystem::path SharedDataDir(const std::filesystem::path& exeDir);
+
+// Whether the executable runs from an installed layout: its language files are not beside
+// it but in SharedDataDir.
+bool IsInstalledCopy(const std::filesystem::path& exeDir);
 
 // The per-user data directory from XDG_DATA_HOME or HOME; nullopt when neither is set.
 std::optional<std::filesystem::path> UserDataDirFromEnvironment();
