@@ -24,7 +24,7 @@ void BM_UiRefreshPleins(benchmark::State& state) {
     MainWindow window(paths);
     window.resize(1012, 677);
     window.show();
-    window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(static_cast<int>(StatsTab::Pleins));
+    window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(static_cast<int>(FamilyTab(StatFamily::Pleins)));
     GameSession& session = window.session();
     RandomSource rng(1);
     session.BeginBatch();

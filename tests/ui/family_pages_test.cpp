@@ -51,7 +51,7 @@ private slots:
     void pleinsCountsEachPocket() {
         test::DataDir dir;
         MainWindow window(dir.paths());
-        ShowTab(window, StatsTab::Pleins);
+        ShowTab(window, FamilyTab(StatFamily::Pleins));
         QTableView* grid = Page(window, "tsPleins")->grid();
         QAbstractItemModelTester tester(grid->model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -75,7 +75,7 @@ private slots:
     void userSortSurvivesNewDraws() {
         test::DataDir dir;
         MainWindow window(dir.paths());
-        ShowTab(window, StatsTab::Pleins);
+        ShowTab(window, FamilyTab(StatFamily::Pleins));
         QTableView* grid = Page(window, "tsPleins")->grid();
         QTest::mouseClick(grid->horizontalHeader()->viewport(), Qt::LeftButton, {},
                           QPoint(grid->horizontalHeader()->sectionViewportPosition(1) + 10, 5));
@@ -100,7 +100,7 @@ private slots:
         test::DataDir dir;
         dir.Write("spinalyst_EN.lang", "NUMERO\tTEXT\n105\tRed\n108\tOdd\n109\tLow\n");
         MainWindow window(dir.paths());
-        ShowTab(window, StatsTab::Simples);
+        ShowTab(window, FamilyTab(StatFamily::Simples));
         QTableView* grid = Page(window, "tsSimples")->grid();
         for (Pocket p : {1, 3}) window.session().AddDraw(p);
         QCOMPARE(Row(grid, 0), (QStringList{"Red", "2", "0", "1", "1"}));
@@ -118,7 +118,7 @@ private slots:
         test::DataDir dir;
         dir.Write("spinalyst.ini", "[Params]\nRoulette=0\n");
         MainWindow window(dir.paths());
-        ShowTab(window, StatsTab::Chevaux);
+        ShowTab(window, FamilyTab(StatFamily::Chevaux));
         QTableView* splits = Page(window, "tsChevaux")->grid();
         QTableView* corners = Page(window, "tsCarres")->grid();
         QCOMPARE(splits->model()->rowCount(), 60);
@@ -138,7 +138,7 @@ private slots:
         MainWindow window(dir.paths());
         window.resize(1012, 900);
         window.show();
-        ShowTab(window, StatsTab::DzsCols);
+        ShowTab(window, FamilyTab(StatFamily::DzsCols));
         for (Pocket p : {1, 2, 13, 14, 15, 25}) window.session().AddDraw(p);
         const StatsCharts& charts = Page(window, "tsDzsCols")->charts();
         QCOMPARE(charts.hitsAxis()->min(), 1.0);
@@ -147,7 +147,7 @@ private slots:
         QCOMPARE(charts.hitsSet()->at(1), 3.0);
         QCOMPARE(Cell(Page(window, "tsDzsCols")->grid(), 0, 1), QString("3"));
 
-        for (StatsTab tab : {StatsTab::Pleins, StatsTab::Carres, StatsTab::Chevaux}) {
+        for (StatsTab tab : {FamilyTab(StatFamily::Pleins), FamilyTab(StatFamily::Carres), FamilyTab(StatFamily::Chevaux)}) {
             ShowTab(window, tab);
             auto* page = window.findChild<QTabWidget*>("pcStats")->currentWidget();
             auto* lower = page->findChild<QSplitter*>("lowerPanel");

@@ -78,7 +78,7 @@ private slots:
         test::DataDir dir;
         const auto window = OpenIn(dir, "EN", QSize(1012, 560));
         QVERIFY(window);
-        window->findChild<QTabWidget*>("pcStats")->setCurrentIndex(int(StatsTab::Chevaux));
+        window->findChild<QTabWidget*>("pcStats")->setCurrentIndex(int(FamilyTab(StatFamily::Chevaux)));
         auto* page = window->findChild<FamilyPage*>("tsChevaux");
         QTest::qWait(50);
         QVERIFY(page->grid()->viewport()->height() >= 8 * 18);

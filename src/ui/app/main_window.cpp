@@ -138,9 +138,8 @@ void MainWindow::BuildCentralArea() {
     left->addWidget(drawsPanel_, 1);
 
     statsArea_ = new StatsArea(session_, settings_, central);
-    for (int t = 0; t < statsTabCount; ++t)
-        if (const auto family = statsTabs[static_cast<std::size_t>(t)].family)
-            statsArea_->SetPage(static_cast<StatsTab>(t), new FamilyPage(*family));
+    for (StatFamily family : allStatFamilies)
+        statsArea_->SetPage(FamilyTab(family), new FamilyPage(family));
     columns->addWidget(leftColumn);
     columns->addWidget(statsArea_, 1);
     setCentralWidget(central);
