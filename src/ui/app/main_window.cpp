@@ -20,6 +20,7 @@
 #include "stats/family_page.h"
 #include "stats/mode_settings.h"
 #include "stats/stats_area.h"
+#include "stats/tableau_page.h"
 
 namespace spinalyst {
 
@@ -141,6 +142,7 @@ void MainWindow::BuildCentralArea() {
     for (int t = 0; t < statsTabCount; ++t)
         if (const auto family = statsTabs[static_cast<std::size_t>(t)].family)
             statsArea_->SetPage(static_cast<StatsTab>(t), new FamilyPage(*family));
+    statsArea_->SetPage(StatsTab::Tableau, new TableauPage);
     columns->addWidget(leftColumn);
     columns->addWidget(statsArea_, 1);
     setCentralWidget(central);

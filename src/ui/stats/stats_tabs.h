@@ -57,7 +57,7 @@ inline const std::array<StatsTabInfo, statsTabCount> statsTabs = {{
      "chChevaux2"},
     {"tsPleins", "Pleins", TextId::PleinsTab, StatFamily::Pleins, "sgPleins", "chPleins1",
      "chPleins2"},
-    {"tsTableau", "Tableau", TextId::TableauTab, std::nullopt},
+    {"tsTableau", "Tableau", TextId::TableauTab, std::nullopt, "sgTableau"},
     {"tsMises", "Mises", TextId::BetsTab, std::nullopt},
 }};
 
