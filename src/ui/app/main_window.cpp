@@ -20,6 +20,7 @@
 #include "stats/family_page.h"
 #include "stats/mode_settings.h"
 #include "stats/stats_area.h"
+#include "stats/tableau_page.h"
 
 namespace spinalyst {
 
@@ -140,6 +141,7 @@ void MainWindow::BuildCentralArea() {
     statsArea_ = new StatsArea(session_, settings_, central);
     for (StatFamily family : allStatFamilies)
         statsArea_->SetPage(FamilyTab(family), new FamilyPage(family));
+    statsArea_->SetPage(StatsTab::Tableau, new TableauPage);
     columns->addWidget(leftColumn);
     columns->addWidget(statsArea_, 1);
     setCentralWidget(central);

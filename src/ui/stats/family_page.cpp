@@ -3,7 +3,6 @@
 #include <QChartView>
 #include <QEvent>
 #include <QHeaderView>
-#include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -12,6 +11,7 @@
 #include "stats/family_stats_model.h"
 #include "stats/slot_stats.h"
 #include "stats/stats_charts.h"
+#include "stats/stats_grid.h"
 #include "stats/stats_tabs.h"
 
 namespace spinalyst {
@@ -25,27 +25,9 @@ bool TwoLineLabels(StatFamily family) {
 FamilyPage::FamilyPage(StatFamily family, QWidget* parent) : StatsPage(parent), family_(family) {
     const StatsTabInfo& names = FamilyTabInfo(family);
     model_ = new FamilyStatsModel(this);
-    proxy_ = new QSortFilterProxyModel(this);
-    proxy_->setSourceModel(model_);
-    proxy_->setSortRole(FamilyStatsModel::sortRole);
-    proxy_->setDynamicSortFilter(true);
-
-    grid_ = new QTableView(this);
-    grid_->setObjectName(names.grid);
-    grid_->setModel(proxy_);
-    grid_->setSortingEnabled(true);
-    grid_->sortByColumn(0, Qt::AscendingOrder);
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->verticalHeader()->setDefaultSectionSize(18);
+    grid_ = NewStatsGrid(model_, FamilyStatsModel::sortRole, names.grid, 0, this);
     grid_->horizontalHeader()->setDefaultSectionSize(125);
-    grid_->horizontalHeader()->setSortIndicatorShown(true);
-    QFont bold = grid_->horizontalHeader()->font();
-    bold.setBold(true);
-    grid_->horizontalHeader()->setFont(bold);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setWordWrap(false);
 
     charts_ = std::make_unique<StatsCharts>(this, names.hitsChart, names.waitsChart);
     if (TwoLineLabels(family)) charts_->SetLabelAreaHeight(25);

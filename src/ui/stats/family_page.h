@@ -8,7 +8,6 @@
 #include "stats/stat_families.h"
 #include "stats/stats_page.h"
 
-class QSortFilterProxyModel;
 class QSplitter;
 class QTableView;
 
@@ -46,7 +45,6 @@ private:
 
     StatFamily family_;
     FamilyStatsModel* model_ = nullptr;
-    QSortFilterProxyModel* proxy_ = nullptr;
     QTableView* grid_ = nullptr;
     QSplitter* lower_ = nullptr;
     std::unique_ptr<StatsCharts> charts_;

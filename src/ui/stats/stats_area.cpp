@@ -51,11 +51,10 @@ StatsArea::StatsArea(GameSession* session, Settings settings, QWidget* parent)
         RefreshStatistics();
     });
     connect(session_, &GameSession::drawUndone, this, &StatsArea::RefreshStatistics);
-    // A new game shows every page empty, for its kind, until the first draw.
     connect(session_, &GameSession::gameReset, this, [this] {
         analysed_ = {};
         for (StatsPage* page : pages_)
-            if (page) page->ShowStatistics({session_->kind(), {}});
+            if (page) page->OnNewGame(session_->kind());
     });
 }
 

@@ -24,6 +24,9 @@ public:
     using QWidget::QWidget;
     virtual void ShowStatistics(const StatsInput& input) = 0;
     virtual void ApplyCaptions() {}
+    // A new game has started and holds no draw yet: most pages show empty figures for the
+    // new kind until its first draw.
+    virtual void OnNewGame(RouletteKind kind) { ShowStatistics({kind, {}}); }
 };
 
 }  // namespace spinalyst

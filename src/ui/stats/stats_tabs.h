@@ -47,7 +47,7 @@ inline const std::array<StatsTabInfo, statsTabCount> statsTabs = {{
     {"tsCarres", "Carrés", TextId::CarresTab, "sgCarres", "chCarres1", "chCarres2"},
     {"tsChevaux", "Chevaux", TextId::ChevauxTab, "sgChevaux", "chChevaux1", "chChevaux2"},
     {"tsPleins", "Pleins", TextId::PleinsTab, "sgPleins", "chPleins1", "chPleins2"},
-    {"tsTableau", "Tableau", TextId::TableauTab},
+    {"tsTableau", "Tableau", TextId::TableauTab, "sgTableau"},
     {"tsMises", "Mises", TextId::BetsTab},
 }};
 

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QStringList>
+#include <optional>
+
+#include "stats/tableau.h"
+
+namespace spinalyst {
+
+// The grid of the tableau: a row for each number 1 ... 36 with its scores, gap, neighbours
+// score and ratio. Sorting goes through a proxy; this model keeps the numbers in order.
+class TableauModel final : public QAbstractTableModel {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TableauModel)
+
+public:
+    // The number a cell is sorted by. An empty cell (the gap and the ratio of a number that
+    // did not come out) sorts above every figure: such a number has waited longest of all.
+    static constexpr int sortRole = Qt::UserRole;
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Changes the figures in place, so the view keeps its sort order and selection.
+    void SetTableau(const Tableau& tableau);
+    void SetHeaders(const QStringList& headers);
+    // Whether the rows hold figures yet; until the first fill they are empty.
+    bool filled() const { return tableau_.has_value(); }
+
+private:
+    std::optional<Tableau> tableau_;
+    QStringList headers_;
+};
+
+}  // namespace spinalyst
