@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <fstream>
 
 #include "test_support.h"
 
@@ -91,6 +92,17 @@ TEST(DataPaths, WritableCheck) {
     EXPECT_TRUE(IsWritableDirectory(dir / "missing" / "deeper"));
     test::WriteFile(dir / "file", "x");
     EXPECT_FALSE(IsWritableDirectory(dir / "file"));
+}
+
+TEST(DataPaths, TheManualOfALanguageIsFoundInTheFirstDirectoryThatHasIt) {
+    TempDir beside, shared;
+    std::filesystem::create_directories(shared.path() / "manual" / "fr");
+    std::filesystem::create_directories(shared.path() / "manual" / "en");
+    std::ofstream(shared.path() / "manual" / "fr" / "index.html") << "<html></html>";
+    DataPaths paths;
+    paths.readDirs = {beside.path(), shared.path()};
+    EXPECT_EQ(paths.ManualFile("FR"), shared.path() / "manual" / "fr" / "index.html");
+    EXPECT_EQ(paths.ManualFile("EN"), std::nullopt);  // a folder without its page
 }
 
 }  // namespace

@@ -1,12 +1,17 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolButton>
 
+#include "app/about_dialog.h"
 #include "app/game_session.h"
+#include "app/help.h"
 #include "app/main_window.h"
 #include "app/notice.h"
 #include "app/start_dialog.h"
@@ -84,6 +89,59 @@ private slots:
         QVERIFY(file.contains("Croupier=Zoé"));
         MainWindow next(dir.paths());
         QCOMPARE(next.session().kind(), RouletteKind::American);
+    }
+
+    void helpAboutAndShortcuts() {
+        test::DataDir dir;
+        dir.Write("spinalyst.ini", "[Params]\nLanguage=FR\n");
+        dir.CopyShippedLanguages();
+        QDir(dir.file("manual/fr")).mkpath(".");
+        dir.Write("manual/fr/index.html", "<html><body>Manuel</body></html>");
+        MainWindow window(dir.paths());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        // The menu entries carry the shortcuts users expect, and the keys do what they say.
+        QCOMPARE(window.findChild<QAction*>("Nouveau1")->shortcut(),
+                 QKeySequence::fromString("Ctrl+N"));
+        QCOMPARE(window.findChild<QAction*>("Quitter1")->shortcut(),
+                 QKeySequence::fromString("Ctrl+Q"));
+        QCOMPARE(window.findChild<QAction*>("Aide2")->shortcut(), QKeySequence::fromString("F1"));
+        window.session().AddDraw(7);
+        window.session().AddDraw(8);
+        QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(window.session().drawCount(), 1);
+        QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(window.session().drawCount(), 0);
+
+        QList<QUrl> opened;
+        SetManualOpener([&](const QUrl& url) {
+            opened << url;
+            return true;
+        });
+        QTest::keyClick(&window, Qt::Key_F1);
+        QCOMPARE(opened.size(), 1);
+        QVERIFY(opened.front().toLocalFile().endsWith("manual/fr/index.html"));
+        // No handler for files: the program shows the manual itself.
+        SetManualOpener([](const QUrl&) { return false; });
+        window.findChild<QAction*>("Aide2")->trigger();
+        auto* browser = window.findChild<QTextBrowser*>("manualBrowser");
+        QVERIFY(browser && browser->isVisible());
+        QVERIFY(browser->toPlainText().contains("Manuel"));
+        SetManualOpener(nullptr);
+        browser->close();
+
+        QStringList texts;
+        AboutDialog::SetTestDriver([&](AboutDialog& box) {
+            QCOMPARE(box.size(), QSize(430, 168));
+            QCOMPARE(box.windowTitle(), QString("A propos"));
+            for (QLabel* label : box.findChildren<QLabel*>()) texts << label->text();
+            QVERIFY(box.findChild<QPushButton*>("btnOk"));
+        });
+        window.findChild<QAction*>("APropos1")->trigger();
+        AboutDialog::SetTestDriver(nullptr);
+        QVERIFY(texts.contains("1.1.1    (2009)"));
+        QVERIFY(texts.contains("Version"));
     }
 
     void settingsThatCannotBeWrittenAreReported() {

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <string>
 #include <system_error>
@@ -16,6 +17,17 @@ std::filesystem::path DataPaths::SettingsFile() const {
 
 std::filesystem::path DataPaths::CroupierFile() const {
     return writeDir / "croupiers";
+}
+
+std::optional<std::filesystem::path> DataPaths::ManualFile(std::string_view code) const {
+    std::string folder(code);
+    for (char& c : folder) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const auto& dir : readDirs) {
+        const auto file = dir / "manual" / folder / "index.html";
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(file, ec)) return file;
+    }
+    return std::nullopt;
 }
 
 std::filesystem::path DataPaths::LanguageFile(std::string_view code) const {

@@ -18,6 +18,9 @@ struct DataPaths {
     // The first existing "spinalyst_<code>.lang" of readDirs; the name in the first read
     // directory when none exists.
     std::filesystem::path LanguageFile(std::string_view code) const;
+    // The user manual in a language, "manual/<code>/index.html" with the code in lower case,
+    // in the first read directory that has it; nullopt when none has.
+    std::optional<std::filesystem::path> ManualFile(std::string_view code) const;
 };
 
 struct DataPathInputs {

@@ -111,9 +111,11 @@ enum class TextId : std::int32_t {
     SettingsNotWritten = 125,
     RandomSourceIsFile = 126,
     OddEvenDrawsHeader = 127,
+    MenuHelpItem = 128,
+    ManualMissing = 129,
 };
 // The highest TextId; the registry below takes every number from 95 up to it.
-inline constexpr std::int32_t lastTextId = 127;
+inline constexpr std::int32_t lastTextId = 129;
 
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);

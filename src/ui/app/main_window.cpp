@@ -8,7 +8,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "app/about_dialog.h"
 #include "app/game_session.h"
+#include "app/help.h"
 #include "app/look.h"
 #include "app/notice.h"
 #include "app/texts.h"
@@ -78,6 +80,10 @@ void MainWindow::ApplyCaptions() {
     frenchAction_->setText(Text(TextId::MenuFrench));
     noZeroAction_->setText(Text(TextId::MenuNoZero));
     randomSourceAction_->setText(Text(TextId::MenuRandomSource));
+    undoAction_->setText(Text(TextId::Undo));
+    helpMenu_->setTitle(Text(TextId::MenuHelp));
+    helpAction_->setText(Text(TextId::MenuHelpItem));
+    aboutAction_->setText(Text(TextId::MenuAbout));
     entryArea_->ApplyCaptions();
     statsArea_->ApplyCaptions();
 }
@@ -89,10 +95,18 @@ void MainWindow::BuildMenus() {
     fileMenu_->setObjectName("Fichier1");
     newGameAction_ = fileMenu_->addAction(QStringLiteral("Nouveau"));
     newGameAction_->setObjectName("Nouveau1");
+    newGameAction_->setShortcut(QKeySequence::New);
+    // The shortcut of the undo button, beside the other commands a player keeps at hand; a
+    // box being edited keeps Ctrl+Z for its own text.
+    undoAction_ = fileMenu_->addAction(QStringLiteral("Undo"));
+    undoAction_->setObjectName("actUndoDraw");
+    undoAction_->setShortcut(QKeySequence::Undo);
     fileMenu_->addSeparator();
     quitAction_ = fileMenu_->addAction(QStringLiteral("Quitter"));
     quitAction_->setObjectName("Quitter1");
+    quitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(newGameAction_, &QAction::triggered, session_, &GameSession::NewGame);
+    connect(undoAction_, &QAction::triggered, session_, &GameSession::UndoDraw);
     connect(quitAction_, &QAction::triggered, this, &QWidget::close);
 
     preferencesMenu_ = menuBar()->addMenu(QStringLiteral("&Préférences"));
@@ -120,6 +134,16 @@ void MainWindow::BuildMenus() {
         if (!ChooseRandomSource(this, session_->game(), randomSourceFile_, settings_))
             ReportSettingsNotSaved();
     });
+
+    helpMenu_ = menuBar()->addMenu(QStringLiteral("&Aide"));
+    helpMenu_->setObjectName("Aide1");
+    helpAction_ = helpMenu_->addAction(QStringLiteral("&Aide"));
+    helpAction_->setObjectName("Aide2");
+    helpAction_->setShortcut(QKeySequence::HelpContents);
+    aboutAction_ = helpMenu_->addAction(QStringLiteral("A Propos de Spinalyst"));
+    aboutAction_->setObjectName("APropos1");
+    connect(helpAction_, &QAction::triggered, this, &MainWindow::OnHelp);
+    connect(aboutAction_, &QAction::triggered, this, [this] { AboutDialog::ShowAbout(this); });
 }
 
 void MainWindow::BuildCentralArea() {
@@ -158,6 +182,11 @@ void MainWindow::OnKindChosen(QAction* item) {
     CheckKindItem();
     session_->SwitchKind(*kind);
     CheckKindItem();
+}
+
+void MainWindow::OnHelp() {
+    const QString code = QString::fromStdString(settings_.ReadText(Param::Language));
+    if (!OpenManual(this, paths_, code)) ShowProblem(Text(TextId::ManualMissing));
 }
 
 void MainWindow::ShowProblem(const QString& message) {

@@ -49,6 +49,7 @@ private:
     // False when the settings file could not be written.
     bool SaveSettings();
     void ShowProblem(const QString& message);
+    void OnHelp();
 
     DataPaths paths_;
     Settings settings_;
@@ -58,6 +59,7 @@ private:
 
     QMenu* fileMenu_ = nullptr;
     QAction* newGameAction_ = nullptr;
+    QAction* undoAction_ = nullptr;
     QAction* quitAction_ = nullptr;
     QMenu* preferencesMenu_ = nullptr;
     QMenu* kindMenu_ = nullptr;
@@ -66,6 +68,9 @@ private:
     QAction* noZeroAction_ = nullptr;
 
     QAction* randomSourceAction_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QAction* helpAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
 
     KeyboardEntry* keyboardEntry_ = nullptr;
     EntryArea* entryArea_ = nullptr;
