@@ -7,6 +7,7 @@
 
 #include "draws/random_source.h"
 #include "stats/slot_stats.h"
+#include "stats/wheel_stats.h"
 
 namespace spinalyst {
 namespace {
@@ -49,6 +50,17 @@ void BM_FamilyStats(benchmark::State& state, StatFamily family) {
     }
     SetRate(state, draws.size());
 }
+
+// All four wheel tables (pockets, distances, repeats, neighbourhoods) in one refresh.
+void BM_WheelStats(benchmark::State& state) {
+    const auto& draws = Draws(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        WheelStats stats = ComputeWheelStats(RouletteKind::French, draws);
+        benchmark::DoNotOptimize(stats.repeatStats.data());
+    }
+    SetRate(state, draws.size());
+}
+BENCHMARK(BM_WheelStats)->Name("WheelStats")->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 
 const bool registered = [] {
     for (StatFamily family : allStatFamilies)
