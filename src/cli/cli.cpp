@@ -15,6 +15,7 @@
 #include "stats/slot_stats.h"
 #include "stats/stat_families.h"
 #include "store/atomic_file.h"
+#include "wheel_command.h"
 
 namespace spinalyst::cli {
 
@@ -42,6 +43,18 @@ Commands:
       since_last counts the analysed draws since the slot's last hit (all of
       them when it never came); max_gap is its longest wait, the hit counted;
       repeats counts hits that followed a hit of the same slot.
+  wheel TABLE [ANALYSIS OPTIONS] FILE
+      Print, as CSV, a wheel table of the analysed draws of FILE. TABLE is
+      one of:
+        distances  distance,hits,since_last,max_gap: one line per number of
+                   steps along the wheel from the previous draw, 0 upwards
+        repeats    gap,hits,since_last,max_gap: one line per repeat interval
+                   that occurred, gap being the draws between a pocket and
+                   its next occurrence (0: twice in a row)
+        sectors    pocket,neighbourhood,hits,since_last,max_gap: per pocket,
+                   the five pockets centred on it on the wheel
+        shades     pocket,hits,shade: the heat grey of each pocket, 0 for
+                   the most frequent to 240 for the least
   help, --help, -h
       Show this text.
 
@@ -362,6 +375,7 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         if (command == "random") return RandomCommand(args, out);
         if (command == "analysed") return AnalysedCommand(args, in, out, err);
         if (command == "stats") return StatsCommand(args, in, out, err);
+        if (command == "wheel") return WheelCommand(args, in, out, err);
         throw UsageError{"unknown command '" + command + "'; try 'spinalyst-cli --help'"};
     } catch (const UsageError& e) {
         err << "spinalyst-cli: " << e.message << "\n";
