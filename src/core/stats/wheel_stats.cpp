@@ -1,7 +1,6 @@
 #include "stats/wheel_stats.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 #include <memory>
 
@@ -16,7 +15,7 @@ namespace {
 constexpr std::size_t foreign = maxPocketCount;
 constexpr std::size_t positionRows = foreign + 1;
 constexpr std::size_t pairStride = 64;
-constexpr std::size_t initialRepeats = 512;
+constexpr std::size_t shortRepeats = 1024;
 // The last-seen index of a position not drawn yet: far enough back that the interval to any
 // draw is longer than the repeat table, near enough that the difference fits 32 bits.
 constexpr std::int32_t neverSeen = -(1 << 30);
@@ -60,25 +59,39 @@ struct Wait {
 };
 
 // Out of line, so that the compiler does not turn this rare update into a store at every hit.
-[[gnu::noinline, gnu::cold]] void RaiseMaxGap(Wait& wait, std::int32_t gap) {
-    wait.maxGap = gap;
+[[gnu::noinline, gnu::cold]] void RaiseMaxGap(Wait* waits, std::size_t k, std::int32_t gap) {
+    waits[k].maxGap = gap;
 }
 
-inline void Hit(Wait& wait, std::int32_t i) {
-    const std::int32_t gap = i - wait.last;
-    if (gap > wait.maxGap) [[unlikely]]
-        RaiseMaxGap(wait, gap);
-    wait.last = i;
+// By index rather than by reference, so that the loop addresses the counter in its table.
+inline void Hit(Wait* waits, std::size_t k, std::int32_t i) {
+    const std::int32_t gap = i - waits[k].last;
+    if (gap > waits[k].maxGap) [[unlikely]]
+        RaiseMaxGap(waits, k, gap);
+    waits[k].last = i;
+}
+
+template <std::size_t N>
+std::array<std::int32_t, N> Unhit() {
+    std::array<std::int32_t, N> last;
+    last.fill(-1);
+    return last;
 }
 
 struct Counters {
     // How often each position followed each position (the first draw follows `foreign`):
     // the hits of pockets and distances are sums over it.
     std::array<std::int32_t, positionRows * pairStride> pairs{};
-    std::array<Wait, positionRows> distances{};
-    // Indexed by interval; grown to the longest interval met.
-    std::vector<Wait> repeats = std::vector<Wait>(initialRepeats);
-    std::vector<std::int32_t> repeatHits = std::vector<std::int32_t>(initialRepeats);
+    // Distances keep their last hits apart from their longest waits: a hit only stores its
+    // index, and the waits are checked when the earliest moment one could grow has passed.
+    std::array<std::int32_t, positionRows> distanceLast = Unhit<positionRows>();
+    std::array<std::int32_t, positionRows> distanceMaxGap{};
+    // Indexed by interval: the short ones here, where the loop finds them at a fixed place,
+    // the rare long ones in a table grown to the longest met.
+    std::array<Wait, shortRepeats> repeats{};
+    std::array<std::int32_t, shortRepeats> repeatHits{};
+    std::vector<Wait> longRepeats;
+    std::vector<std::int32_t> longRepeatHits;
     // Neighbourhoods by the position of their centre. Their last hits are the newest of their
     // pockets' last-seen indexes, so only the longest waits are kept here.
     std::array<std::int32_t, maxPocketCount> aroundMaxGap{};
@@ -91,16 +104,22 @@ struct Counters {
 };
 
 // The exact waits of the five neighbourhoods that a draw at position w hits, before its own
-// last-seen index moves on.
+// last-seen index moves on. Rare enough to be plain, but free of divisions.
 [[gnu::noinline]] void CheckNeighbourhoods(Counters& c, std::ptrdiff_t n, std::ptrdiff_t w,
                                            std::int32_t i) {
-    const std::int32_t* seen = c.seen();
-    const auto at = [&](std::ptrdiff_t k) { return static_cast<std::size_t>((w + k + n) % n); };
+    const auto at = [n, w](std::ptrdiff_t k) {
+        const std::ptrdiff_t p = w + k;
+        return static_cast<std::size_t>(p < 0 ? p + n : p >= n ? p - n : p);
+    };
+    // Last-seen indexes of the positions w - 4 ... w + 4.
+    std::array<std::int32_t, 9> seen;
+    for (std::ptrdiff_t k = -4; k <= 4; ++k)
+        seen[static_cast<std::size_t>(k + 4)] = c.seen()[at(k)];
     bool raised = false;
-    for (std::ptrdiff_t k = -2; k <= 2; ++k) {
-        std::int32_t last = -1;
-        for (std::ptrdiff_t j = -2; j <= 2; ++j) last = std::max(last, seen[at(k + j)]);
-        std::int32_t& maxGap = c.aroundMaxGap[at(k)];
+    for (std::size_t q = 0; q < 5; ++q) {
+        const std::int32_t last = std::max(
+            {std::int32_t{-1}, seen[q], seen[q + 1], seen[q + 2], seen[q + 3], seen[q + 4]});
+        std::int32_t& maxGap = c.aroundMaxGap[at(static_cast<std::ptrdiff_t>(q) - 2)];
         if (i - last > maxGap) {
             maxGap = i - last;
             raised = true;
@@ -109,15 +128,33 @@ struct Counters {
     if (!raised) return;
     for (std::ptrdiff_t k = -4; k <= 4; ++k) {
         std::int32_t floor = INT32_MAX;
-        for (std::ptrdiff_t j = -2; j <= 2; ++j) floor = std::min(floor, c.aroundMaxGap[at(k + j)]);
+        for (std::ptrdiff_t j = k - 2; j <= k + 2; ++j)
+            floor = std::min(floor, c.aroundMaxGap[at(j)]);
         c.aroundFloor[at(k)] = floor;
     }
 }
 
-[[gnu::noinline]] void GrowRepeats(Counters& c, std::size_t interval) {
-    const std::size_t size = std::max(c.repeats.size() * 2, interval + 1);
-    c.repeats.resize(size);
-    c.repeatHits.resize(size);
+// The hit of distance d at draw i when some distance may have waited longer than ever: takes
+// its wait, then returns the earliest draw at which any distance's next hit could wait longer
+// than its longest wait so far.
+[[gnu::noinline]] std::int32_t CheckDistances(Counters& c, std::size_t n, std::size_t d,
+                                              std::int32_t i) {
+    c.distanceMaxGap[d] = std::max(c.distanceMaxGap[d], i - c.distanceLast[d]);
+    c.distanceLast[d] = i;
+    std::int32_t earliest = INT32_MAX;
+    for (std::size_t k = 0; k < n; ++k)
+        earliest = std::min(earliest, c.distanceLast[k] + c.distanceMaxGap[k]);
+    return earliest;
+}
+
+[[gnu::noinline]] void LongRepeat(Counters& c, std::size_t interval, std::int32_t i) {
+    if (interval >= c.longRepeats.size()) {
+        const std::size_t size = std::max(c.longRepeats.size() * 2, interval + 1);
+        c.longRepeats.resize(size);
+        c.longRepeatHits.resize(size);
+    }
+    ++c.longRepeatHits[interval];
+    Hit(c.longRepeats.data(), interval, i);
 }
 
 // Kept out of line so that the loop keeps its pointers in registers.
@@ -127,10 +164,8 @@ struct Counters {
     const auto n = static_cast<std::ptrdiff_t>(t.n);
     const std::uint8_t* draw = draws.data();
     const auto count = static_cast<std::int32_t>(draws.size());
-    Wait* repeats = c.repeats.data();
-    std::int32_t* repeatHits = c.repeatHits.data();
-    std::size_t repeatCount = c.repeats.size();
     std::size_t prev = foreign;
+    std::int32_t distanceCheck = -1;
     for (std::int32_t i = 0; i < count; ++i) {
         const std::size_t w = t.position[draw[i]];
         if (w == foreign) [[unlikely]] {
@@ -139,7 +174,10 @@ struct Counters {
         }
         const std::size_t pair = prev * pairStride + w;
         ++c.pairs[pair];
-        Hit(c.distances[t.distance[pair]], i);
+        const std::size_t d = t.distance[pair];
+        if (i > distanceCheck) [[unlikely]]
+            distanceCheck = CheckDistances(c, t.n, d, i);
+        c.distanceLast[d] = i;
         prev = w;
 
         const auto pw = static_cast<std::ptrdiff_t>(w);
@@ -153,15 +191,12 @@ struct Counters {
 
         // A first occurrence looks like an interval too long for the table.
         const auto interval = static_cast<std::uint32_t>(i - last);
-        if (interval >= repeatCount) [[unlikely]] {
-            if (last < 0) continue;
-            GrowRepeats(c, interval);
-            repeats = c.repeats.data();
-            repeatHits = c.repeatHits.data();
-            repeatCount = c.repeats.size();
+        if (interval >= shortRepeats) [[unlikely]] {
+            if (last >= 0) LongRepeat(c, interval, i);
+            continue;
         }
-        ++repeatHits[interval];
-        Hit(repeats[interval], i);
+        ++c.repeatHits[interval];
+        Hit(c.repeats.data(), interval, i);
     }
 }
 
@@ -206,15 +241,19 @@ WheelStats ComputeWheelStats(RouletteKind kind, std::span<const std::uint8_t> an
 
     stats.distanceStats.reserve(t.n);
     for (std::size_t d = 0; d < t.n; ++d) {
-        const Wait& k = c->distances[d];
-        stats.distanceStats.push_back(Figures(distanceHits[d], k.last, k.maxGap, count));
+        stats.distanceStats.push_back(
+            Figures(distanceHits[d], c->distanceLast[d], c->distanceMaxGap[d], count));
     }
-    for (std::size_t g = 1; g < c->repeats.size(); ++g) {
-        const Wait& k = c->repeats[g];
-        if (c->repeatHits[g] > 0)
-            stats.repeatStats.push_back(
-                {static_cast<std::int32_t>(g), Figures(c->repeatHits[g], k.last, k.maxGap, count)});
-    }
+    const auto addRepeats = [&](std::span<const Wait> waits,
+                                std::span<const std::int32_t> repeatHits, std::size_t from) {
+        for (std::size_t g = from; g < repeatHits.size(); ++g)
+            if (repeatHits[g] > 0)
+                stats.repeatStats.push_back(
+                    {static_cast<std::int32_t>(g),
+                     Figures(repeatHits[g], waits[g].last, waits[g].maxGap, count)});
+    };
+    addRepeats(c->repeats, c->repeatHits, 1);
+    addRepeats(c->longRepeats, c->longRepeatHits, shortRepeats);
     stats.neighbourhoodStats.reserve(t.n);
     const std::int32_t* seen = c->seen();
     for (Pocket q = firstPocket(kind); q <= lastPocket(kind); ++q) {
