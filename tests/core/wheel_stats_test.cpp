@@ -101,6 +101,16 @@ TEST(WheelStats, OnePassMatchesLiteralCounting) {
         }
         draws.push_back(7);
         ExpectSameCounters(Compute(kind, draws), Reference(kind, draws));
+
+        // A walk of small steps round the wheel: neighbourhoods and short distances crowd
+        // together, the far side of the wheel waits long.
+        const auto order = WheelOrder(kind);
+        const int n = static_cast<int>(order.size());
+        std::uniform_int_distribution<int> step(-3, 3);
+        std::vector<Pocket> walk;
+        for (int i = 0, at = 0; i < 1500; ++i, at = (at + step(rng) + n) % n)
+            walk.push_back(order[static_cast<std::size_t>(at)]);
+        ExpectSameCounters(Compute(kind, walk), Reference(kind, walk));
     }
 }
 
