@@ -63,19 +63,17 @@ struct Wait {
     waits[k].maxGap = gap;
 }
 
-// By index rather than by reference, so that the loop addresses the counter in its table.
-inline void Hit(Wait* waits, std::size_t k, std::int32_t i) {
-    const std::int32_t gap = i - waits[k].last;
-    if (gap > waits[k].maxGap) [[unlikely]]
-        RaiseMaxGap(waits, k, gap);
-    waits[k].last = i;
-}
-
 template <std::size_t N>
 std::array<std::int32_t, N> Unhit() {
     std::array<std::int32_t, N> last;
     last.fill(-1);
     return last;
+}
+
+std::array<std::int32_t, maxPocketCount> NeverSeen() {
+    std::array<std::int32_t, maxPocketCount> seen;
+    seen.fill(neverSeen);
+    return seen;
 }
 
 struct Counters {
@@ -92,46 +90,57 @@ struct Counters {
     std::array<std::int32_t, shortRepeats> repeatHits{};
     std::vector<Wait> longRepeats;
     std::vector<std::int32_t> longRepeatHits;
-    // Neighbourhoods by the position of their centre. Their last hits are the newest of their
-    // pockets' last-seen indexes, so only the longest waits are kept here.
+    // Neighbourhoods by the position of their centre. Their last hits follow from the pockets'
+    // last-seen indexes, so only their longest waits are kept, checked as the distances' are.
     std::array<std::int32_t, maxPocketCount> aroundMaxGap{};
-    // Per position, the smallest longest wait of the five neighbourhoods that hold it.
-    std::array<std::int32_t, maxPocketCount> aroundFloor{};
-    // Last-seen index by position, with one slot either side that stays unseen: the ends of
-    // the wheel read it as a neighbour, which only makes their check less selective.
-    std::array<std::int32_t, maxPocketCount + 2> seenTable{};
-    std::int32_t* seen() { return seenTable.data() + 1; }
+    // Last-seen index by position.
+    std::array<std::int32_t, maxPocketCount> seen = NeverSeen();
 };
 
-// The exact waits of the five neighbourhoods that a draw at position w hits, before its own
-// last-seen index moves on. Rare enough to be plain, but free of divisions.
-[[gnu::noinline]] void CheckNeighbourhoods(Counters& c, std::ptrdiff_t n, std::ptrdiff_t w,
-                                           std::int32_t i) {
-    const auto at = [n, w](std::ptrdiff_t k) {
-        const std::ptrdiff_t p = w + k;
-        return static_cast<std::size_t>(p < 0 ? p + n : p >= n ? p - n : p);
-    };
-    // Last-seen indexes of the positions w - 4 ... w + 4.
-    std::array<std::int32_t, 9> seen;
-    for (std::ptrdiff_t k = -4; k <= 4; ++k)
-        seen[static_cast<std::size_t>(k + 4)] = c.seen()[at(k)];
-    bool raised = false;
-    for (std::size_t q = 0; q < 5; ++q) {
-        const std::int32_t last = std::max(
-            {std::int32_t{-1}, seen[q], seen[q + 1], seen[q + 2], seen[q + 3], seen[q + 4]});
-        std::int32_t& maxGap = c.aroundMaxGap[at(static_cast<std::ptrdiff_t>(q) - 2)];
-        if (i - last > maxGap) {
-            maxGap = i - last;
-            raised = true;
-        }
+// The last hits of the neighbourhoods, by the position of their centre: the newest of their
+// five pockets' last-seen indexes (neverSeen when none came yet). Fixed sizes, so that it
+// compiles to a few vector steps.
+std::array<std::int32_t, maxPocketCount> NeighbourhoodLasts(const Counters& c, std::size_t n) {
+    // Last-seen indexes from two positions before the first to two after the last.
+    std::array<std::int32_t, maxPocketCount + 4> seen;
+    for (std::size_t k = 0; k < maxPocketCount; ++k) seen[k + 2] = c.seen[k];
+    seen[0] = c.seen[n - 2];
+    seen[1] = c.seen[n - 1];
+    seen[maxPocketCount + 2] = seen[maxPocketCount + 3] = neverSeen;
+    seen[n + 2] = c.seen[0];
+    seen[n + 3] = c.seen[1];
+    // By value, so that the loops vectorise.
+    const auto max = [](std::int32_t a, std::int32_t b) { return a > b ? a : b; };
+    std::array<std::int32_t, maxPocketCount + 2> pairs;
+    for (std::size_t k = 0; k < maxPocketCount + 2; ++k) pairs[k] = max(seen[k], seen[k + 1]);
+    std::array<std::int32_t, maxPocketCount> lasts;
+    for (std::size_t q = 0; q < maxPocketCount; ++q)
+        lasts[q] = max(max(pairs[q], pairs[q + 2]), seen[q + 4]);
+    return lasts;
+}
+
+// The draw at position w (index i) when some neighbourhood may wait longer than ever: takes
+// the waits of the five it hits, then returns the earliest draw at which any neighbourhood's
+// next hit could wait longer than its longest wait so far.
+[[gnu::noinline]] std::int32_t CheckNeighbourhoods(Counters& c, std::size_t n, std::size_t w,
+                                                   std::int32_t i) {
+    std::array<std::int32_t, maxPocketCount> lasts = NeighbourhoodLasts(c, n);
+    for (std::size_t k = 0; k < 5; ++k) {
+        // Position w + k - 2 round the wheel.
+        const std::size_t p = w + k;
+        const std::size_t q = p < 2 ? p + n - 2 : p - 2 < n ? p - 2 : p - 2 - n;
+        c.aroundMaxGap[q] = std::max(c.aroundMaxGap[q], i - std::max(lasts[q], -1));
+        lasts[q] = i;
     }
-    if (!raised) return;
-    for (std::ptrdiff_t k = -4; k <= 4; ++k) {
-        std::int32_t floor = INT32_MAX;
-        for (std::ptrdiff_t j = k - 2; j <= k + 2; ++j)
-            floor = std::min(floor, c.aroundMaxGap[at(j)]);
-        c.aroundFloor[at(k)] = floor;
+    // Past the kind's positions nothing is due (their longest waits stay 0), so the loop can
+    // run over the whole table.
+    for (std::size_t q = n; q < maxPocketCount; ++q) lasts[q] = INT32_MAX;
+    std::int32_t earliest = INT32_MAX;
+    for (std::size_t q = 0; q < maxPocketCount; ++q) {
+        const std::int32_t due = lasts[q] + c.aroundMaxGap[q];
+        earliest = due < earliest ? due : earliest;
     }
+    return earliest;
 }
 
 // The hit of distance d at draw i when some distance may have waited longer than ever: takes
@@ -154,18 +163,18 @@ struct Counters {
         c.longRepeatHits.resize(size);
     }
     ++c.longRepeatHits[interval];
-    Hit(c.longRepeats.data(), interval, i);
+    Wait& r = c.longRepeats[interval];
+    r.maxGap = std::max(r.maxGap, i - r.last);
+    r.last = i;
 }
 
 // Kept out of line so that the loop keeps its pointers in registers.
 [[gnu::noinline]] void Scan(const KindTables& t, std::span<const std::uint8_t> draws, Counters& c) {
-    std::int32_t* seen = c.seen();
-    std::fill(c.seenTable.begin(), c.seenTable.end(), neverSeen);
-    const auto n = static_cast<std::ptrdiff_t>(t.n);
     const std::uint8_t* draw = draws.data();
     const auto count = static_cast<std::int32_t>(draws.size());
     std::size_t prev = foreign;
     std::int32_t distanceCheck = -1;
+    std::int32_t neighbourhoodCheck = -1;
     for (std::int32_t i = 0; i < count; ++i) {
         const std::size_t w = t.position[draw[i]];
         if (w == foreign) [[unlikely]] {
@@ -180,14 +189,10 @@ struct Counters {
         c.distanceLast[d] = i;
         prev = w;
 
-        const auto pw = static_cast<std::ptrdiff_t>(w);
-        const std::int32_t last = seen[pw];
-        // Each of the five neighbourhoods holds w and one of its two wheel neighbours, so none
-        // waited longer than since the newest of w and the older neighbour.
-        const std::int32_t newest = std::max(last, std::min(seen[pw - 1], seen[pw + 1]));
-        if (i - newest > c.aroundFloor[w]) [[unlikely]]
-            CheckNeighbourhoods(c, n, pw, i);
-        seen[pw] = i;
+        const std::int32_t last = c.seen[w];
+        if (i > neighbourhoodCheck) [[unlikely]]
+            neighbourhoodCheck = CheckNeighbourhoods(c, t.n, w, i);
+        c.seen[w] = i;
 
         // A first occurrence looks like an interval too long for the table.
         const auto interval = static_cast<std::uint32_t>(i - last);
@@ -196,7 +201,12 @@ struct Counters {
             continue;
         }
         ++c.repeatHits[interval];
-        Hit(c.repeats.data(), interval, i);
+        // Addressed through the table rather than a reference, which keeps the loop's pointers
+        // in registers.
+        Wait& r = c.repeats[interval];
+        if (i - r.last > r.maxGap) [[unlikely]]
+            RaiseMaxGap(c.repeats.data(), interval, i - r.last);
+        r.last = i;
     }
 }
 
@@ -255,18 +265,14 @@ WheelStats ComputeWheelStats(RouletteKind kind, std::span<const std::uint8_t> an
     addRepeats(c->repeats, c->repeatHits, 1);
     addRepeats(c->longRepeats, c->longRepeatHits, shortRepeats);
     stats.neighbourhoodStats.reserve(t.n);
-    const std::int32_t* seen = c->seen();
+    const std::array<std::int32_t, maxPocketCount> lasts = NeighbourhoodLasts(*c, t.n);
     for (Pocket q = firstPocket(kind); q <= lastPocket(kind); ++q) {
         const auto centre = static_cast<std::ptrdiff_t>(t.position[static_cast<std::size_t>(q)]);
         std::int32_t around = 0;
-        std::int32_t last = -1;
-        for (std::ptrdiff_t k = -2; k <= 2; ++k) {
-            around += hits[at(centre + k)];
-            last = std::max(last, seen[at(centre + k)]);
-        }
+        for (std::ptrdiff_t k = -2; k <= 2; ++k) around += hits[at(centre + k)];
         stats.neighbourhoodStats.push_back(
             {q, wheelNeighbourhood(kind, q),
-             Figures(around, last, c->aroundMaxGap[at(centre)], count)});
+             Figures(around, std::max(lasts[at(centre)], -1), c->aroundMaxGap[at(centre)], count)});
     }
     return stats;
 }
