@@ -9,6 +9,7 @@
 #include "stats/analysis_window.h"
 #include "stats/slot_stats.h"
 #include "stats/tableau.h"
+#include "stats/wheel_stats.h"
 
 namespace spinalyst {
 namespace {
@@ -93,6 +94,16 @@ BENCHMARK(BM_RefreshPath)
     ->Args({10'000'000, 1})
     ->Args({10'000'000, 2})
     ->Unit(benchmark::kMillisecond);
+// All four wheel tables (pockets, distances, repeats, neighbourhoods) in one refresh.
+void BM_WheelStats(benchmark::State& state) {
+    const auto& draws = Draws(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        WheelStats stats = ComputeWheelStats(RouletteKind::French, draws);
+        benchmark::DoNotOptimize(stats.repeatStats.data());
+    }
+    SetRate(state, draws.size());
+}
+BENCHMARK(BM_WheelStats)->Name("WheelStats")->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 
 const bool registered = [] {
     for (StatFamily family : allStatFamilies)

@@ -17,6 +17,7 @@
 #include "stats/stat_families.h"
 #include "store/atomic_file.h"
 #include "tableau_command.h"
+#include "wheel_command.h"
 
 namespace spinalyst::cli {
 
@@ -72,6 +73,18 @@ Commands:
       decimals, up to 100000 a slot; the same slot given twice adds up.
       --neighbours N (1 to 17) stakes the amount of every plein bet on the N
       pockets either side of it on the wheel too.
+  wheel TABLE [ANALYSIS OPTIONS] FILE
+      Print, as CSV, a wheel table of the analysed draws of FILE. TABLE is
+      one of:
+        distances  distance,hits,since_last,max_gap: one line per number of
+                   steps along the wheel from the previous draw, 0 upwards
+        repeats    gap,hits,since_last,max_gap: one line per repeat interval
+                   that occurred, gap being the draws between a pocket and
+                   its next occurrence (0: twice in a row)
+        sectors    pocket,neighbourhood,hits,since_last,max_gap: per pocket,
+                   the five pockets centred on it on the wheel
+        shades     pocket,hits,shade: the heat grey of each pocket, 0 for
+                   the most frequent to 240 for the least
   help, --help, -h
       Show this text.
 
@@ -400,6 +413,7 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         if (command == "stats") return StatsCommand(args, in, out, err);
         if (command == "tableau") return TableauCommand(args, in, out, err);
         if (command == "simulate") return SimulateCommand(args, in, out, err);
+        if (command == "wheel") return WheelCommand(args, in, out, err);
         throw UsageError{"unknown command '" + command + "'; try 'spinalyst-cli --help'"};
     } catch (const UsageError& e) {
         err << "spinalyst-cli: " << e.message << "\n";
