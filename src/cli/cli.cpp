@@ -86,8 +86,10 @@ Files:
   A spin list holds pockets separated by white space, "," or ";". "00" is the
   American double zero; "#" starts a comment that runs to the end of the line.
   A game file is CSV whose first line is "draw,time,croupier,pocket", then
-  one row per draw: its number (1, 2 ...), its local time as
-  YYYY-MM-DDTHH:MM:SS or empty, its croupier's name or empty, its pocket.
+  one row per draw: its number (1, 2 ...), its time as
+  YYYY-MM-DDTHH:MM:SS+HH:MM (local time and its offset from UTC; without the
+  offset, the local time of this machine) or empty, its croupier's name or
+  empty, its pocket.
 
 Exit status: 0 on success; 2 on a usage error or a malformed file, with a
 one-line message on standard error (FILE:LINE:COLUMN: for errors in a spin
