@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -20,6 +22,7 @@ namespace spinalyst::cli {
 
 namespace {
 
+constexpr int exitOutput = 1;
 constexpr int exitUsage = 2;
 
 constexpr const char* helpText = R"(Usage: spinalyst-cli COMMAND [OPTIONS]
@@ -91,7 +94,8 @@ Files:
   offset, the local time of this machine) or empty, its croupier's name or
   empty, its pocket.
 
-Exit status: 0 on success; 2 on a usage error or a malformed file, with a
+Exit status: 0 on success; 1 when the output cannot be written (a full disk,
+a closed pipe); 2 on a usage error or a malformed file. Each failure gives a
 one-line message on standard error (FILE:LINE:COLUMN: for errors in a spin
 list, FILE:LINE: for a bad row of a game file).
 )";
@@ -167,7 +171,7 @@ int RandomCommand(const std::vector<std::string>& args, std::ostream& out) {
         buffer += PocketText(rng.Next(kind));
         buffer += '\n';
         if (buffer.size() > (1 << 16) - 8) {
-            out << buffer;
+            if (!(out << buffer)) return 0;  // FinishOutput reports the failed output
             buffer.clear();
         }
     }
@@ -369,6 +373,15 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         err << "spinalyst-cli: " << e.message << "\n";
         return exitUsage;
     }
+}
+
+int FinishOutput(int status, std::ostream& out, std::ostream& err) {
+    // Output is buffered: a full disk or a closed pipe may show only at this last flush.
+    if (out.flush()) return status;
+    const int error = errno;
+    err << "spinalyst-cli: cannot write the output"
+        << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << "\n";
+    return exitOutput;
 }
 
 }  // namespace spinalyst::cli
