@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Spinalyst needs to build, test and run.
+# Installs the Debian packages Spinalyst needs to build, test and run; with --fuzz also clang
+# and its libFuzzer and sanitizer runtimes, for `make fuzz`.
 # Idempotent and quiet: does nothing when every package is already present.
 set -euo pipefail
 
@@ -9,6 +10,9 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-dejavu-core xvfb xauth
 )
+if [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
