@@ -154,6 +154,14 @@ TEST(GameFile, TimesKeepTheirInstantWithOrWithoutAnOffset) {
     const GameFile back = ParseGameFile(text, RouletteKind::French);
     EXPECT_EQ(back.log.drawTime(1), firstHalfPast2);
     EXPECT_EQ(back.log.drawTime(2), firstHalfPast2 + 3600);
+
+    // A zone whose offset has seconds, as some had in the 1970s.
+    const TimeZone odd("LMT0:44:30");
+    log.Clear();
+    log.Append(1, someTime, 0);
+    const std::string oddText = WriteGameFile(log, {});
+    EXPECT_EQ(oddText, header + "1,2023-11-14T21:28:50-00:44:30,,1\n");
+    EXPECT_EQ(ParseGameFile(oddText, RouletteKind::French).log.drawTime(1), someTime);
 }
 
 TEST(GameFile, ABadRowIsAnErrorNamingItsLineAndNothingIsReturned) {
@@ -182,7 +190,8 @@ TEST(GameFile, ABadRowIsAnErrorNamingItsLineAndNothingIsReturned) {
         {header + "1,,\xC3,1\n", 2, "not UTF-8"},
         {header + "1,,,1\n\n2,,,2\n", 3, "an empty line may only come after the last row"},
         {header + "1,,,1\n \n", 3, "a row has 4 fields"},
-        {header + "1,,Zo\ré,1\n", 2, "this one 3"},
+        {header + "1,,Zo\ré,1\n", 2, "this one 3: a carriage return ends it"},
+        {"draw,time,croupier,pocket\r1,,A,1\r2,,B\r", 3, "this one 3"},
         {header + "1,,\"a\nb\",1\n2,,,x\n", 4, "'x' is not a pocket"},
         {header + "1,,\"a\r\nb,1\n2,,,1\n", 2, "no closing quote"},
         {header + "1,2023-11-14T22:13:20+1:00,,1\n", 2, "is not a time"},

@@ -209,24 +209,25 @@ GameFile ParseGameFile(std::string_view text, RouletteKind kind) {
     };
 
     text = WithoutByteOrderMark(text);
-    const std::string_view header = text.empty() ? text : TakeLine(text).text;
-    if (header != gameFileHeader)
-        return fail(1, header, "the first line must be '" + std::string(gameFileHeader) + "'");
+    const TextLine header = text.empty() ? TextLine{} : TakeLine(text);
+    if (header.text != gameFileHeader)
+        return fail(1, header.text, "the first line must be '" + std::string(gameFileHeader) + "'");
 
     std::unordered_map<std::string, std::int32_t> numbers;
     int line = 1;
     int firstEmptyLine = 0;
     while (!text.empty()) {
-        std::string_view raw = TakeLine(text).text;
+        TextLine read = TakeLine(text);
+        std::string_view raw = read.text;
         const int rowLine = ++line;
         // A quoted field may hold line breaks: the record runs on until its quotes close.
         for (bool inQuotes = TogglesQuotes(raw); inQuotes && !text.empty();) {
-            const TextLine next = TakeLine(text);
+            read = TakeLine(text);
             ++line;
-            inQuotes = inQuotes != TogglesQuotes(next.text);
+            inQuotes = inQuotes != TogglesQuotes(read.text);
             raw = std::string_view(
                 raw.data(),
-                static_cast<std::size_t>(next.text.data() - raw.data()) + next.text.size());
+                static_cast<std::size_t>(read.text.data() - raw.data()) + read.text.size());
         }
         if (raw.empty()) {
             if (firstEmptyLine == 0) firstEmptyLine = line;
@@ -237,10 +238,17 @@ GameFile ParseGameFile(std::string_view text, RouletteKind kind) {
 
         Row row = SplitRow(raw);
         if (!row.error.empty()) return fail(rowLine, raw, row.error);
-        if (row.fields.size() != fieldCount)
+        if (row.fields.size() != fieldCount) {
+            // A carriage return ends a line, so one in an unquoted name cuts its row short.
+            const bool cutByCr =
+                row.fields.size() < fieldCount && read.end == "\r" && header.end != "\r";
             return fail(rowLine, raw,
                         "a row has 4 fields (" + std::string(gameFileHeader) + "), this one " +
-                            std::to_string(row.fields.size()));
+                            std::to_string(row.fields.size()) +
+                            (cutByCr ? ": a carriage return ends it; a field holding one must "
+                                       "be quoted"
+                                     : ""));
+        }
         const std::string& draw = row.fields[0];
         const std::string& time = row.fields[1];
         const std::string& croupier = row.fields[2];
