@@ -2,8 +2,11 @@
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 ASAN_DIR := build/asan
+FUZZ_DIR := build/fuzz
+FUZZ_TARGETS := ini text_table croupier_file game_file spin_list pocket_entry
+FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test check-deps check-sanitizers bench package format clean
+.PHONY: deps build run test check-deps check-sanitizers bench package fuzz format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -33,6 +36,20 @@ bench: build
 # The Debian package, in build/release: sudo apt install ./build/release/spinalyst_*.deb
 package: build
 	@cmake --build --preset release --target package
+
+# Each parser's fuzz target for FUZZ_SECONDS, one after the other, from its seed corpus in
+# tests/fuzz/corpus; new inputs go to build/fuzz/corpus, crashes to build/fuzz/crashes.
+fuzz:
+	@bash scripts/install-deps.sh --fuzz
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@for t in $(FUZZ_TARGETS); do \
+	    mkdir -p $(FUZZ_DIR)/corpus/$$t $(FUZZ_DIR)/crashes/$$t; \
+	    echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+	    ./$(FUZZ_DIR)/bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	        -artifact_prefix=$(FUZZ_DIR)/crashes/$$t/ \
+	        $(FUZZ_DIR)/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

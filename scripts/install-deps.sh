@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Spinalyst needs to build, test and run, as listed in
-# debian-packages.txt. Idempotent and quiet: does nothing when every package is present.
+# debian-packages.txt; with --fuzz also clang and its libFuzzer and sanitizer runtimes, for
+# `make fuzz`. Idempotent and quiet: does nothing when every package is present.
 set -euo pipefail
 
 list="$(dirname "$0")/debian-packages.txt"
 mapfile -t packages < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' -e '/^$/d' "$list")
+if [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

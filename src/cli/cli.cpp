@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <iostream>
 #include <limits>
 #include <map>
@@ -23,6 +25,7 @@ namespace spinalyst::cli {
 
 namespace {
 
+constexpr int exitOutput = 1;
 constexpr int exitUsage = 2;
 // Draw numbers of a range: any the log may reach; the window limits them to the log.
 constexpr int maxDrawNumber = std::numeric_limits<int>::max();
@@ -130,10 +133,13 @@ Files:
   A spin list holds pockets separated by white space, "," or ";". "00" is the
   American double zero; "#" starts a comment that runs to the end of the line.
   A game file is CSV whose first line is "draw,time,croupier,pocket", then
-  one row per draw: its number (1, 2 ...), its local time as
-  YYYY-MM-DDTHH:MM:SS or empty, its croupier's name or empty, its pocket.
+  one row per draw: its number (1, 2 ...), its time as
+  YYYY-MM-DDTHH:MM:SS+HH:MM (local time and its offset from UTC; without the
+  offset, the local time of this machine) or empty, its croupier's name or
+  empty, its pocket.
 
-Exit status: 0 on success; 2 on a usage error or a malformed file, with a
+Exit status: 0 on success; 1 when the output cannot be written (a full disk,
+a closed pipe); 2 on a usage error or a malformed file. Each failure gives a
 one-line message on standard error (FILE:LINE:COLUMN: for errors in a spin
 list, FILE:LINE: for a bad row of a game file).
 )";
@@ -209,7 +215,7 @@ int RandomCommand(const std::vector<std::string>& args, std::ostream& out) {
         buffer += PocketText(rng.Next(kind));
         buffer += '\n';
         if (buffer.size() > (1 << 16) - 8) {
-            out << buffer;
+            if (!(out << buffer)) return 0;  // FinishOutput reports the failed output
             buffer.clear();
         }
     }
@@ -419,6 +425,15 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         err << "spinalyst-cli: " << e.message << "\n";
         return exitUsage;
     }
+}
+
+int FinishOutput(int status, std::ostream& out, std::ostream& err) {
+    // Output is buffered: a full disk or a closed pipe may show only at this last flush.
+    if (out.flush()) return status;
+    const int error = errno;
+    err << "spinalyst-cli: cannot write the output"
+        << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << "\n";
+    return exitOutput;
 }
 
 }  // namespace spinalyst::cli

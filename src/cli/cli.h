@@ -18,6 +18,10 @@ namespace spinalyst::cli {
 int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
         std::ostream& err);
 
+// Flushes out after Run: the status Run gave, or 1 with a message on err when out could not
+// be written (a full disk, a closed pipe), so that a failed output is never taken for success.
+int FinishOutput(int status, std::ostream& out, std::ostream& err);
+
 // A command line that asks for something impossible. Run() prints the message on one line
 // after "spinalyst-cli: " and exits with 2.
 struct UsageError {

@@ -285,6 +285,33 @@ TEST(CliHelp, ExplainsEveryCommandAndOption) {
         EXPECT_NE(r.out.find(word), std::string::npos) << word;
 }
 
+// An output that refuses every byte, as a full disk or a closed pipe does.
+class RefusingBuffer : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST(CliOutput, AnOutputThatCannotBeWrittenFailsWithAMessage) {
+    const std::vector<std::vector<std::string>> commands = {
+        {"random", "--count", "5", "--seed", "1"},
+        {"random", "--count", "1000000000", "--seed", "1"},  // stops at the first refusal
+        {"--help"},
+        {"analysed", "-"},
+        {"stats", "pleins", "-"},
+    };
+    for (const auto& args : commands) {
+        SCOPED_TRACE(testing::PrintToString(args));
+        std::istringstream in("1 2 3");
+        RefusingBuffer refusing;
+        std::ostream out(&refusing);
+        std::ostringstream err;
+        EXPECT_EQ(FinishOutput(cli::Run(args, in, out, err), out, err), 1);
+        EXPECT_TRUE(err.str().starts_with("spinalyst-cli: cannot write the output")) << err.str();
+        EXPECT_EQ(Lines(err.str()).size(), 1u);
+    }
+}
+
 }  // namespace
 }  // namespace spinalyst::cli
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "test_support.h"
 
 namespace spinalyst {
@@ -61,6 +63,76 @@ TEST(CroupierTable, DamagedFileKeepsReadableRecordsAndABackup) {
     EXPECT_EQ(ReadFile(dir / "croupiers"), "idx\tname\n1\tZoé\n3\tLuc\n4\tMarc\n");
     table.AddCroupier("Nina");  // the backup holds the original, not an intermediate state
     EXPECT_EQ(ReadFile(dir / "croupiers.bak"), original);
+}
+
+TEST(CroupierTable, EveryDamageKeepsItsOwnBackup) {
+    TempDir dir;
+    const auto file = dir / "croupiers";
+    const std::string first = "idx\tname\n1\tZoé\nbroken\n";
+    const std::string second = "idx\tname\n1\tZoé\n2\tLuc\nbroken again\n";
+    const std::string third = "idx\tname\n1\tZoé\n\tno number\n";
+    struct Step {
+        const std::string& damage;
+        const char* newBackup;  // nullptr: the damage is already kept
+    } steps[] = {{first, "croupiers.bak"},
+                 {second, "croupiers.bak.1"},
+                 {first, nullptr},
+                 {third, "croupiers.bak.2"}};
+    std::map<std::string, std::string> kept;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.damage);
+        WriteFile(file, step.damage);
+        CroupierTable table;
+        ASSERT_EQ(table.Load(file), CroupierTable::LoadResult::Damaged);
+        table.AddCroupier("Marc");
+        ASSERT_FALSE(table.lastSaveFailed());
+        if (step.newBackup) kept[step.newBackup] = step.damage;
+        std::map<std::string, std::string> backups;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            if (entry.path().filename() != "croupiers")
+                backups[entry.path().filename().string()] = ReadFile(entry.path());
+        EXPECT_EQ(backups, kept);
+    }
+}
+
+TEST(CroupierTable, ANumberThatLeavesNoRoomStillGivesAFreeOne) {
+    CroupierTable table;
+    table.LoadFromText("idx\tname\n2147483646\tMax\n3\tEve\n");
+    EXPECT_EQ(table.AddCroupier("Ann"), 2147483647);
+    EXPECT_EQ(table.AddCroupier("Zoé"), 1);
+    EXPECT_EQ(table.AddCroupier("Luc"), 2);
+    EXPECT_EQ(table.AddCroupier("Nina"), 4);
+    const std::pair<std::int32_t, const char*> expected[] = {
+        {1, "Zoé"}, {2, "Luc"}, {3, "Eve"}, {4, "Nina"}, {2147483646, "Max"}, {2147483647, "Ann"}};
+    ASSERT_EQ(table.size(), 6);
+    for (const auto& [idx, name] : expected) EXPECT_EQ(table.CroupierName(idx), name);
+}
+
+TEST(CroupierTable, ALineBreakInANameSurvivesTheFile) {
+    TempDir dir;
+    CroupierTable table;
+    table.Load(dir / "croupiers");
+    table.AddCroupier("a\rb\nc\r\n");
+    CroupierTable reread;
+    EXPECT_EQ(reread.Load(dir / "croupiers"), CroupierTable::LoadResult::Loaded);
+    EXPECT_EQ(reread.CroupierName(1), "a\rb\nc\r\n");
+}
+
+TEST(CroupierTable, AFileInWindows1252IsReadAndWrittenBackAsUtf8AfterABackup) {
+    TempDir dir;
+    // Latin-1 lines from a hand edit beside a line already in UTF-8.
+    const std::string original = "idx\tname\n1\tZo\xE9\n2\tJos\xC3\xA9\n3\tCaf\x80 \x81\n";
+    WriteFile(dir / "croupiers", original);
+    CroupierTable table;
+    EXPECT_EQ(table.Load(dir / "croupiers"), CroupierTable::LoadResult::Recoded);
+    EXPECT_EQ(table.CroupierName(1), "Zoé");
+    EXPECT_EQ(table.CroupierName(2), "José");
+    EXPECT_EQ(table.CroupierName(3), "Caf\u20AC \xC2\x81");
+    EXPECT_EQ(table.CroupierIndex("Zoé"), 1);
+    table.AddCroupier("Nina");
+    EXPECT_EQ(ReadFile(dir / "croupiers.bak"), original);
+    EXPECT_EQ(ReadFile(dir / "croupiers"),
+              "idx\tname\n1\tZoé\n2\tJosé\n3\tCaf\u20AC \xC2\x81\n4\tNina\n");
 }
 
 TEST(CroupierTable, FailedWriteKeepsTheCroupierInMemory) {

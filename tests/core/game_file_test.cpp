@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <string>
 
@@ -14,7 +15,7 @@ constexpr DrawTime someTime = 1'700'000'000;  // 2023-11-14T22:13:20
 TEST(GameFile, WritesRowsAndReadsThemBack) {
     const std::map<std::int32_t, std::string> names = {
         {3, "Zoé"}, {1, "Dupont, Jean"}, {2, "Le \"Grand\""}, {4, " Alain "},
-        {5, ""},    {6, "two\nlines"}};
+        {5, ""},    {6, "two\nlines"},   {7, "a\rb\r"}};
     const CroupierNameLookup lookup = [&](std::int32_t c) -> std::optional<std::string> {
         auto it = names.find(c);
         return it == names.end() ? std::nullopt : std::optional<std::string>(it->second);
@@ -29,33 +30,36 @@ TEST(GameFile, WritesRowsAndReadsThemBack) {
     log.Append(9, std::nullopt, 5);   // an empty name is no croupier in the file
     log.Append(10, std::nullopt, 9);  // a number without a name too
     log.Append(11, std::nullopt, 6);
+    log.Append(12, std::nullopt, 7);
 
     const std::string text = WriteGameFile(log, lookup);
     EXPECT_EQ(text,
               "draw,time,croupier,pocket\n"
-              "1,2023-11-14T22:13:20,Zoé,00\n"
+              "1,2023-11-14T22:13:20+00:00,Zoé,00\n"
               "2,,\"Dupont, Jean\",0\n"
-              "3,2023-11-14T22:13:21,Zoé,36\n"
-              "4,2023-11-14T22:13:22,\"Le \"\"Grand\"\"\",5\n"
+              "3,2023-11-14T22:13:21+00:00,Zoé,36\n"
+              "4,2023-11-14T22:13:22+00:00,\"Le \"\"Grand\"\"\",5\n"
               "5,,,7\n"
               "6,, Alain ,8\n"
               "7,,,9\n"
               "8,,,10\n"
-              "9,,two lines,11\n");
+              "9,,\"two\nlines\",11\n"
+              "10,,\"a\rb\r\",12\n");
 
     const GameFile game = ParseGameFile(text, RouletteKind::American);
     ASSERT_TRUE(game.ok()) << game.error->message;
     EXPECT_EQ(game.croupierNames, (std::vector<std::string>{"Zoé", "Dupont, Jean", "Le \"Grand\"",
-                                                            " Alain ", "two lines"}));
+                                                            " Alain ", "two\nlines", "a\rb\r"}));
     const struct {
         Pocket pocket;
         std::optional<DrawTime> time;
         std::int32_t croupier;
     } expected[] = {{DoubleZero, someTime, 1}, {0, std::nullopt, 2},  {36, someTime + 1, 1},
                     {5, someTime + 2, 3},      {7, std::nullopt, 0},  {8, std::nullopt, 4},
-                    {9, std::nullopt, 0},      {10, std::nullopt, 0}, {11, std::nullopt, 5}};
-    ASSERT_EQ(game.log.drawCount(), 9);
-    for (int n = 1; n <= 9; ++n) {
+                    {9, std::nullopt, 0},      {10, std::nullopt, 0}, {11, std::nullopt, 5},
+                    {12, std::nullopt, 6}};
+    ASSERT_EQ(game.log.drawCount(), 10);
+    for (int n = 1; n <= 10; ++n) {
         SCOPED_TRACE(n);
         EXPECT_EQ(game.log.draw(n), expected[n - 1].pocket);
         EXPECT_EQ(game.log.drawTime(n), expected[n - 1].time);
@@ -89,6 +93,77 @@ TEST(GameFile, ToleratesByteOrderMarkCrlfQuotedFieldsAndTrailingEmptyLines) {
     EXPECT_FALSE(IsGameFile(""));
 }
 
+// Runs a test in another time zone and puts the old one back.
+class TimeZone {
+public:
+    explicit TimeZone(const char* zone) {
+        if (const char* old = std::getenv("TZ")) old_ = old;
+        ::setenv("TZ", zone, 1);
+        ::tzset();
+    }
+    ~TimeZone() {
+        if (old_)
+            ::setenv("TZ", old_->c_str(), 1);
+        else
+            ::unsetenv("TZ");
+        ::tzset();
+    }
+
+private:
+    std::optional<std::string> old_;
+};
+
+TEST(GameFile, TimesKeepTheirInstantWithOrWithoutAnOffset) {
+    const TimeZone paris("Europe/Paris");
+    const std::string header = "draw,time,croupier,pocket\n";
+    constexpr DrawTime firstHalfPast2 = 1'698'539'400;  // 2023-10-29T00:30:00Z, 02:30 CEST
+    struct Case {
+        std::string rows;  // the row read last gives the time
+        DrawTime time;
+    } cases[] = {
+        {"1,2023-11-14T23:13:20,,1\n", someTime},
+        {"1,2023-11-14T23:13:20+01:00,,1\n", someTime},
+        {"1,2023-11-14T22:13:20Z,,1\n", someTime},
+        {"1,2023-11-15T03:43:20+05:30,,1\n", someTime},
+        {"1,2023-11-14T17:13:20-05:00,,1\n", someTime},
+        {"1,2023-11-14T22:13:20+00:00,,1\n", someTime},
+        // The hour repeated when summer time ends: without an offset, always its first pass,
+        // whatever the rows before.
+        {"1,2023-10-29T02:30:00,,1\n", firstHalfPast2},
+        {"1,2023-10-29T01:30:00,,1\n2,2023-10-29T02:30:00,,1\n", firstHalfPast2},
+        {"1,2023-10-29T03:30:00,,1\n2,2023-10-29T02:30:00,,1\n", firstHalfPast2},
+        {"1,2023-10-29T02:30:00+02:00,,1\n", firstHalfPast2},
+        {"1,2023-10-29T02:30:00+01:00,,1\n", firstHalfPast2 + 3600},
+        // The hour skipped when summer time starts reads with the offset before the change.
+        {"1,2023-03-26T02:30:00,,1\n", 1'679'794'200},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rows);
+        const GameFile game = ParseGameFile(header + c.rows, RouletteKind::French);
+        ASSERT_TRUE(game.ok()) << game.error->message;
+        EXPECT_EQ(game.log.drawTime(game.log.drawCount()), c.time);
+    }
+    // Both passes of the repeated hour are written with their offset and read back the same.
+    DrawLog log;
+    log.Append(1, firstHalfPast2, 0);
+    log.Append(2, firstHalfPast2 + 3600, 0);
+    const std::string text = WriteGameFile(log, {});
+    EXPECT_EQ(text, header +
+                        "1,2023-10-29T02:30:00+02:00,,1\n"
+                        "2,2023-10-29T02:30:00+01:00,,2\n");
+    const GameFile back = ParseGameFile(text, RouletteKind::French);
+    EXPECT_EQ(back.log.drawTime(1), firstHalfPast2);
+    EXPECT_EQ(back.log.drawTime(2), firstHalfPast2 + 3600);
+
+    // A zone whose offset has seconds, as some had in the 1970s.
+    const TimeZone odd("LMT0:44:30");
+    log.Clear();
+    log.Append(1, someTime, 0);
+    const std::string oddText = WriteGameFile(log, {});
+    EXPECT_EQ(oddText, header + "1,2023-11-14T21:28:50-00:44:30,,1\n");
+    EXPECT_EQ(ParseGameFile(oddText, RouletteKind::French).log.drawTime(1), someTime);
+}
+
 TEST(GameFile, ABadRowIsAnErrorNamingItsLineAndNothingIsReturned) {
     const std::string header = "draw,time,croupier,pocket\n";
     struct Case {
@@ -115,6 +190,15 @@ TEST(GameFile, ABadRowIsAnErrorNamingItsLineAndNothingIsReturned) {
         {header + "1,,\xC3,1\n", 2, "not UTF-8"},
         {header + "1,,,1\n\n2,,,2\n", 3, "an empty line may only come after the last row"},
         {header + "1,,,1\n \n", 3, "a row has 4 fields"},
+        {header + "1,,Zo\ré,1\n", 2, "this one 3: a carriage return ends it"},
+        {"draw,time,croupier,pocket\r1,,A,1\r2,,B\r", 3, "this one 3"},
+        {header + "1,,\"a\nb\",1\n2,,,x\n", 4, "'x' is not a pocket"},
+        {header + "1,,\"a\r\nb,1\n2,,,1\n", 2, "no closing quote"},
+        {header + "1,2023-11-14T22:13:20+1:00,,1\n", 2, "is not a time"},
+        {header + "1,2023-11-14T22:13:20+01:60,,1\n", 2, "is not a time"},
+        {header + "1,2023-11-14T22:13:20+0100,,1\n", 2, "is not a time"},
+        {header + "1,2023-11-14T22:13:20z,,1\n", 2, "is not a time"},
+        {header + "1,1970-01-01T00:30:00+01:00,,1\n", 2, "lies outside 1970 to 2106"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

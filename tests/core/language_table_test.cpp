@@ -13,7 +13,8 @@ namespace {
 
 TEST(TextTable, EscapesRoundTripAndDamagedLinesAreListed) {
     const std::vector<std::vector<std::string>> rows = {
-        {"1", "tab\there"}, {"2", "two\nlines"}, {"3", "back\\slash \\n literal"}, {"4", ""}};
+        {"1", "tab\there"}, {"2", "two\nlines"}, {"3", "back\\slash \\n literal"},
+        {"4", ""},          {"5", "a\rb\r"},     {"6", "\r\n"}};
     const std::string text = SerializeTextTable({"idx", "name"}, rows);
     EXPECT_EQ(text.substr(0, 9), "idx\tname\n");
     const TextTable back = ParseTextTable(text, {"idx", "name"});
@@ -25,6 +26,12 @@ TEST(TextTable, EscapesRoundTripAndDamagedLinesAreListed) {
     EXPECT_EQ(damaged.rows, (std::vector<std::vector<std::string>>{{"5", "Zoé"}}));
     EXPECT_EQ(damaged.damagedLines, (std::vector<int>{2, 5}));
     EXPECT_EQ(UnescapeField("a\\qb\\"), "a\\qb\\");  // unknown escapes stay as typed
+    EXPECT_EQ(EscapeField("a\rb"), "a\\rb");
+
+    // A lone CR ends a line like LF does.
+    const TextTable mac = ParseTextTable("idx\tname\r1\tZoé\r2\tLuc", {"idx", "name"});
+    EXPECT_TRUE(mac.headerFound);
+    EXPECT_EQ(mac.rows, (std::vector<std::vector<std::string>>{{"1", "Zoé"}, {"2", "Luc"}}));
 }
 
 TEST(LanguageTable, LookUpFramesMissingNumbersAndSkipsDamagedLines) {
@@ -36,11 +43,13 @@ TEST(LanguageTable, LookUpFramesMissingNumbersAndSkipsDamagedLines) {
         "27\n"                   // no tab
         "x28\tRandom\n"          // not a number
         "26\tSecond croupier\n"  // repeated: the first counts
-        "29\tUn\\tdo\n");
+        "29\tUn\\tdo\n"
+        "30\tTwo\\rlines\n");
     EXPECT_EQ(table.Text(TextId::Croupier), "Croupier");
     EXPECT_EQ(table.Text(TextId::NewCroupierButton), "<!27!>");
     EXPECT_EQ(table.Text(TextId::RandomDraws), "<!28!>");
     EXPECT_EQ(table.Text(TextId::Undo), "Un\tdo");
+    EXPECT_EQ(table.Text(TextId::DrawTimeHeader), "Two\rlines");
     EXPECT_EQ(table.Text(-3), "<!-3!>");
 }
 

@@ -51,7 +51,9 @@ TEST(Pocket, TextAndParsing) {
         {"37", RouletteKind::American, std::nullopt},  {"-1", RouletteKind::French, std::nullopt},
         {"5x", RouletteKind::French, std::nullopt},    {"07", RouletteKind::French, std::nullopt},
         {"", RouletteKind::French, std::nullopt},      {"+5", RouletteKind::French, std::nullopt},
-        {"000", RouletteKind::American, std::nullopt},
+        {"000", RouletteKind::American, std::nullopt}, {"-0", RouletteKind::French, std::nullopt},
+        {"-0", RouletteKind::American, std::nullopt},  {"+1", RouletteKind::French, std::nullopt},
+        {" 1", RouletteKind::French, std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

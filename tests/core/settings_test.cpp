@@ -34,7 +34,7 @@ TEST(IniFile, NamesMatchWithoutCaseAndUnknownLinesSurviveARewrite) {
     EXPECT_EQ(out,
               "; written by hand\n"
               "[params]\n"
-              "LANGUAGE=FR\n"
+              "LANGUAGE = FR\n"
               "garbage line without equals\n"
               "Roulette=2\n"
               "Stat=4\n"
@@ -64,6 +64,64 @@ TEST(IniFile, NumbersAndBooleans) {
     EXPECT_EQ(ini.Serialize(), "[S]\non=1\noff=0\n");
 }
 
+TEST(IniFile, ARewriteKeepsEveryLineItDoesNotChangeByteForByte) {
+    const std::string bom = "\xEF\xBB\xBF";
+    struct Case {
+        std::string text;
+        const char* key;
+        const char* value;
+        std::string rewritten;
+    } cases[] = {
+        {"[Params] ; note\r\nLanguage=FR\r\n", "Language", "EN",
+         "[Params] ; note\r\nLanguage=EN\r\n"},
+        {"[Params]\rLanguage=FR\rStat=2\r", "Stat", "3", "[Params]\rLanguage=FR\rStat=3\r"},
+        {"[Params]\rLanguage=FR", "Stat", "3", "[Params]\rLanguage=FR\rStat=3\r"},
+        {"[Params]\r\r\nLanguage=FR\r\r\n", "Language", "EN", "[Params]\r\r\nLanguage=EN\r\r\n"},
+        {bom + bom + "[Params]\nLanguage=FR\n", "Language", "EN",
+         bom + bom + "[Params]\nLanguage=EN\n"},
+        {"  LANGUAGE = FR  \n[Params]\n Language = FR \t\n", "Language", "EN",
+         "  LANGUAGE = FR  \n[Params]\n Language = EN\n"},
+        {"[Params]\nLanguage=\nStat=1", "Language", "EN", "[Params]\nLanguage=EN\nStat=1"},
+        {"[Params]\nStat=1", "Language", "EN", "[Params]\nStat=1\nLanguage=EN\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        IniFile ini = IniFile::Parse(c.text);
+        EXPECT_EQ(ini.Serialize(), c.text);
+        ini.Set("Params", c.key, c.value);
+        EXPECT_EQ(ini.Serialize(), c.rewritten);
+    }
+    // Lone CRs end lines, and the extra byte order mark does not hide the section.
+    EXPECT_EQ(IniFile::Parse("[Params]\rStat=2\r").GetInt("Params", "Stat", 1), 2);
+    EXPECT_EQ(IniFile::Parse(bom + bom + "[Params]\nStat=2\n").GetInt("Params", "Stat", 1), 2);
+}
+
+TEST(IniFile, EveryValueWrittenReadsBackIdentical) {
+    const std::string values[] = {"plain",
+                                  "",
+                                  " /home/zoé/tirages.txt ",
+                                  "ends in a space ",
+                                  " ",
+                                  "\ttab",
+                                  "\"quoted\"",
+                                  "\"",
+                                  "\"half",
+                                  "a = b",
+                                  "; not a comment"};
+    for (const std::string& v : values) {
+        SCOPED_TRACE(v);
+        IniFile ini = IniFile::Parse("[Params]\nRndSourceFile=old\n");
+        ini.Set("Params", "RndSourceFile", v);
+        const std::string once = ini.Serialize();
+        IniFile back = IniFile::Parse(once);
+        EXPECT_EQ(back.GetText("Params", "RndSourceFile", "?"), v);
+        back.Set("Params", "RndSourceFile", v);
+        EXPECT_EQ(back.Serialize(), once);
+    }
+    // Hand-written values still lose the spaces around them.
+    EXPECT_EQ(IniFile::Parse("[S]\nk =  FR \n").GetText("S", "k", ""), "FR");
+}
+
 TEST(IniFile, ValuesStayOnOneLine) {
     IniFile ini;
     ini.Set("Params", "RndSourceFile", "a\nb=c");
@@ -83,6 +141,26 @@ TEST(Settings, MissingFileReadsDefaultsAndFirstWriteCreatesIt) {
     ASSERT_TRUE(settings.WriteInt(Param::Roulette, 0));
     EXPECT_EQ(settings.ReadInt(Param::Roulette), 0);
     EXPECT_EQ(settings.ReadText(Param::Language), "FR");
+}
+
+TEST(Settings, NumbersBeyondTheIntegerRangeReadAsTheDefault) {
+    TempDir dir;
+    Settings settings(dir / "spinalyst.ini");
+    struct Case {
+        const char* stored;
+        long long read;
+    } cases[] = {
+        {"4294967305", 1}, {"4294967297", 1},          {"-4294967295", 1},
+        {"2147483648", 1}, {"2147483647", 2147483647}, {"-2147483648", -2147483648LL},
+        {"7", 7},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        WriteFile(settings.file(),
+                  std::string("[Params]\nStat=") + c.stored + "\nRndSource=" + c.stored + "\n");
+        EXPECT_EQ(settings.ReadInt(Param::Stat), c.read);
+        EXPECT_EQ(settings.ReadInt(Param::RndSource), c.read);
+    }
 }
 
 TEST(Settings, TextsAreKeptAsUtf8) {

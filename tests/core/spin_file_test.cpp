@@ -30,6 +30,9 @@ TEST(SpinList, ErrorsNameLineColumnAndTokenAndReturnNothing) {
         {"\xC3\xA9 9 x", RouletteKind::French, 1, 1, "\xC3\xA9"},
         {"1 \xC3\xA9\xC3\xA9 x", RouletteKind::French, 1, 3, "\xC3\xA9\xC3\xA9"},
         {"\xC3\xA9 ,x", RouletteKind::French, 1, 1, "\xC3\xA9"},
+        {"1 -0", RouletteKind::French, 1, 3, "-0"},
+        {"1\r# note\r2 x", RouletteKind::French, 3, 3, "x"},
+        {"1\r\n\r\n2 x", RouletteKind::French, 3, 3, "x"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -1,11 +1,12 @@
 #include "draws/croupier_table.h"
 
 #include <algorithm>
-#include <cctype>
 #include <system_error>
 
 #include "store/atomic_file.h"
 #include "store/ini_file.h"
+#include "store/name_order.h"
+#include "store/text_encoding.h"
 #include "store/text_table.h"
 
 namespace spinalyst {
@@ -31,35 +32,65 @@ CroupierTable::LoadResult CroupierTable::Load(const std::filesystem::path& file)
         return LoadResult::Unreadable;
     }
     LoadFromText(*text);
-    return keepOriginal_ ? LoadResult::Damaged : LoadResult::Loaded;
+    return damaged_ ? LoadResult::Damaged : recoded_ ? LoadResult::Recoded : LoadResult::Loaded;
 }
 
 void CroupierTable::LoadFromText(std::string_view text) {
     croupiers_.clear();
     const TextTable table = ParseTextTable(text, {croupierFieldIdx, croupierFieldName});
-    bool damaged = !table.headerFound || !table.damagedLines.empty();
+    damaged_ = !table.headerFound || !table.damagedLines.empty();
+    recoded_ = false;
     for (const auto& row : table.rows) {
         const auto idx = ParseWholeNumber(row[0]);
-        const bool taken = idx && std::any_of(croupiers_.begin(), croupiers_.end(),
-                                              [&](const Croupier& c) { return c.idx == *idx; });
-        if (!idx || *idx <= 0 || *idx > INT32_MAX || taken) {
-            damaged = true;
+        if (!idx || *idx <= 0 || *idx > INT32_MAX) {
+            damaged_ = true;
             continue;
         }
+        // A name saved by a hand edit in a Latin code page rather than UTF-8.
+        const bool utf8 = IsValidUtf8(row[1]);
+        recoded_ = recoded_ || !utf8;
         croupiers_.push_back(
-            {static_cast<std::int32_t>(*idx), CutToCharacters(row[1], croupierNameLength)});
+            {static_cast<std::int32_t>(*idx),
+             CutToCharacters(utf8 ? row[1] : Windows1252ToUtf8(row[1]), croupierNameLength)});
     }
-    std::sort(croupiers_.begin(), croupiers_.end(),
-              [](const Croupier& a, const Croupier& b) { return a.idx < b.idx; });
-    keepOriginal_ = keepOriginal_ || damaged;
+    // A number given twice keeps its first record.
+    std::stable_sort(croupiers_.begin(), croupiers_.end(),
+                     [](const Croupier& a, const Croupier& b) { return a.idx < b.idx; });
+    const auto repeats =
+        std::unique(croupiers_.begin(), croupiers_.end(),
+                    [](const Croupier& a, const Croupier& b) { return a.idx == b.idx; });
+    damaged_ = damaged_ || repeats != croupiers_.end();
+    croupiers_.erase(repeats, croupiers_.end());
+    keepOriginal_ = keepOriginal_ || damaged_ || recoded_;
 }
 
 std::int32_t CroupierTable::AddCroupier(std::string_view name) {
-    // The next number after the highest, so a hole left by a damaged file is never reused.
-    const std::int32_t idx = croupiers_.empty() ? 1 : croupiers_.back().idx + 1;
-    croupiers_.push_back({idx, CutToCharacters(name, croupierNameLength)});
+    // The next number after the highest, so a hole left by a damaged file is not reused while
+    // there is room above; once the highest number is taken, the lowest free one.
+    std::int32_t idx = 1;
+    if (!croupiers_.empty() && croupiers_.back().idx < INT32_MAX) {
+        idx = croupiers_.back().idx + 1;
+    } else {
+        for (const Croupier& c : croupiers_) {
+            if (c.idx != idx) break;
+            ++idx;
+        }
+    }
+    const auto at = std::lower_bound(croupiers_.begin(), croupiers_.end(), idx,
+                                     [](const Croupier& c, std::int32_t i) { return c.idx < i; });
+    croupiers_.insert(at, {idx, CutToCharacters(name, croupierNameLength)});
     Save();
     return idx;
+}
+
+bool CroupierTable::KeepBackup(const std::string& original) const {
+    std::error_code ec;
+    for (int n = 0;; ++n) {
+        auto bak = file_;
+        bak += n == 0 ? std::string(".bak") : ".bak." + std::to_string(n);
+        if (!std::filesystem::exists(bak, ec)) return !ec && WriteFileAtomically(bak, original);
+        if (ReadWholeFile(bak) == original) return true;
+    }
 }
 
 bool CroupierTable::Save() {
@@ -67,20 +98,20 @@ bool CroupierTable::Save() {
     if (file_.empty()) return false;
     if (keepOriginal_) {
         std::error_code ec;
-        auto bak = file_;
-        bak += ".bak";
         const auto original = ReadWholeFile(file_);
-        if (original && !std::filesystem::exists(bak, ec) && !WriteFileAtomically(bak, *original))
-            return false;
+        if (original && !KeepBackup(*original)) return false;
         if (!original && std::filesystem::exists(file_, ec)) return false;  // still unreadable
         keepOriginal_ = false;
     }
+    lastSaveFailed_ = !WriteFileAtomically(file_, ToText());
+    return !lastSaveFailed_;
+}
+
+std::string CroupierTable::ToText() const {
     std::vector<std::vector<std::string>> rows;
     rows.reserve(croupiers_.size());
     for (const Croupier& c : croupiers_) rows.push_back({std::to_string(c.idx), c.name});
-    lastSaveFailed_ = !WriteFileAtomically(
-        file_, SerializeTextTable({croupierFieldIdx, croupierFieldName}, rows));
-    return !lastSaveFailed_;
+    return SerializeTextTable({croupierFieldIdx, croupierFieldName}, rows);
 }
 
 std::optional<std::int32_t> CroupierTable::CroupierIndex(std::string_view name) const {
@@ -100,15 +131,7 @@ std::vector<std::string> CroupierTable::SortedNames() const {
     std::vector<std::string> names;
     names.reserve(croupiers_.size());
     for (const Croupier& c : croupiers_) names.push_back(c.name);
-    auto folded = [](const std::string& s) {
-        std::string f(s);
-        for (char& ch : f) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-        return f;
-    };
-    std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
-        const auto fa = folded(a), fb = folded(b);
-        return fa != fb ? fa < fb : a < b;
-    });
+    std::sort(names.begin(), names.end(), NameLess{});
     return names;
 }
 

@@ -4,11 +4,13 @@
 #include <ctime>
 #include <unordered_map>
 
+#include "store/text_encoding.h"
+#include "store/text_lines.h"
+
 namespace spinalyst {
 
 namespace {
 
-constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t fieldCount = 4;
 
 struct Row {
@@ -59,42 +61,6 @@ Row SplitRow(std::string_view line) {
     }
 }
 
-bool IsValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        std::size_t extra = 0;
-        char32_t code = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            extra = 1;
-            code = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2;
-            code = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3;
-            code = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + extra >= s.size()) return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto d = static_cast<unsigned char>(s[i + k]);
-            if ((d & 0xC0) != 0x80) return false;
-            code = (code << 6) | (d & 0x3F);
-        }
-        // Overlong forms, surrogates and values past Unicode are not UTF-8.
-        constexpr char32_t minimum[] = {0, 0x80, 0x800, 0x10000};
-        if (code < minimum[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += extra + 1;
-    }
-    return true;
-}
-
 bool IsLeapYear(int y) {
     return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
 }
@@ -104,58 +70,114 @@ int DaysInMonth(int y, int m) {
     return m == 2 && IsLeapYear(y) ? 29 : days[m - 1];
 }
 
-// YYYY-MM-DDTHH:MM:SS in local time.
-std::optional<DrawTime> ParseLocalTime(std::string_view s) {
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
+std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
+    y -= m <= 2;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const std::int64_t yoe = y - era * 400;
+    const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+// A wall-clock reading as seconds, as if it were UTC.
+std::int64_t CivilSeconds(const std::tm& tm) {
+    return DaysFromCivil(tm.tm_year + 1900LL, tm.tm_mon + 1, tm.tm_mday) * 86400 +
+           tm.tm_hour * 3600 + tm.tm_min * 60 + tm.tm_sec;
+}
+
+// How far local time is ahead of UTC at the instant t.
+std::optional<std::int64_t> LocalOffsetAt(std::int64_t t) {
+    const auto tt = static_cast<std::time_t>(t);
+    std::tm local{};
+    if (!localtime_r(&tt, &local)) return std::nullopt;
+    return CivilSeconds(local) - t;
+}
+
+// The instant a local wall-clock reading stands for. In the hour that is repeated when the
+// clocks go back, the first pass; in the hour skipped when they go forward, the reading with
+// the offset in force before. Worked out from the offsets alone, so the answer never depends
+// on earlier conversions (mktime guesses daylight saving from its previous call).
+std::optional<std::int64_t> LocalToInstant(std::int64_t wall) {
+    const auto before = LocalOffsetAt(wall - 86400);
+    const auto after = LocalOffsetAt(wall + 86400);
+    if (!before || !after) return std::nullopt;
+    std::optional<std::int64_t> first;
+    for (const std::int64_t offset : {*before, *after}) {
+        const std::int64_t t = wall - offset;
+        if (LocalOffsetAt(t) == offset && (!first || t < *first)) first = t;
+    }
+    return first ? *first : wall - *before;
+}
+
+// Two digits at s[at]; -1 when they are not.
+int TwoDigits(std::string_view s, std::size_t at) {
+    if (at + 2 > s.size() || s[at] < '0' || s[at] > '9' || s[at + 1] < '0' || s[at + 1] > '9')
+        return -1;
+    return (s[at] - '0') * 10 + (s[at + 1] - '0');
+}
+
+// "+HH:MM" or "-HH:MM" (with ":SS" for the odd zone whose offset has seconds), or "Z".
+std::optional<std::int64_t> ParseOffset(std::string_view s) {
+    if (s == "Z") return 0;
+    if ((s.size() != 6 && s.size() != 9) || (s[0] != '+' && s[0] != '-') || s[3] != ':' ||
+        (s.size() == 9 && s[6] != ':'))
+        return std::nullopt;
+    const int hours = TwoDigits(s, 1), minutes = TwoDigits(s, 4);
+    const int seconds = s.size() == 9 ? TwoDigits(s, 7) : 0;
+    if (hours < 0 || hours > 23 || minutes < 0 || minutes > 59 || seconds < 0 || seconds > 59)
+        return std::nullopt;
+    const std::int64_t offset = hours * 3600 + minutes * 60 + seconds;
+    return s[0] == '-' ? -offset : offset;
+}
+
+// YYYY-MM-DDTHH:MM:SS followed by the offset from UTC, or without it in local time.
+std::optional<DrawTime> ParseTime(std::string_view s) {
     constexpr std::string_view pattern = "dddd-dd-ddTdd:dd:dd";
-    if (s.size() != pattern.size()) return std::nullopt;
-    for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s.size() < pattern.size()) return std::nullopt;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
         const bool digit = s[i] >= '0' && s[i] <= '9';
         if (pattern[i] == 'd' ? !digit : s[i] != pattern[i]) return std::nullopt;
     }
-    auto number = [&](std::size_t at, std::size_t len) {
-        int v = 0;
-        for (std::size_t i = at; i < at + len; ++i) v = v * 10 + (s[i] - '0');
-        return v;
-    };
-    const int year = number(0, 4), month = number(5, 2), day = number(8, 2);
-    const int hour = number(11, 2), minute = number(14, 2), second = number(17, 2);
+    const int year = TwoDigits(s, 0) * 100 + TwoDigits(s, 2), month = TwoDigits(s, 5),
+              day = TwoDigits(s, 8);
+    const int hour = TwoDigits(s, 11), minute = TwoDigits(s, 14), second = TwoDigits(s, 17);
     if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) || hour > 23 ||
         minute > 59 || second > 59)
         return std::nullopt;
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_sec = second;
-    tm.tm_isdst = -1;
-    const std::time_t t = std::mktime(&tm);
-    if (t == static_cast<std::time_t>(-1)) {
-        // -1 is also one second before the epoch; only a round trip tells it from failure.
-        std::tm back{};
-        if (!localtime_r(&t, &back) || back.tm_year != year - 1900 || back.tm_mon != month - 1 ||
-            back.tm_mday != day || back.tm_hour != hour || back.tm_min != minute ||
-            back.tm_sec != second)
-            return std::nullopt;
-    }
-    return static_cast<DrawTime>(t);
+    const std::int64_t wall =
+        DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+    const std::string_view zone = s.substr(pattern.size());
+    if (zone.empty()) return LocalToInstant(wall);
+    const auto offset = ParseOffset(zone);
+    if (!offset) return std::nullopt;
+    return wall - *offset;
 }
 
-std::string FormatLocalTime(DrawTime t) {
+// Local time with its offset from UTC, so that the file names one instant even in the hour
+// that is repeated when the clocks go back, and on a machine in another zone.
+std::string FormatTime(DrawTime t) {
     const auto tt = static_cast<std::time_t>(t);
     std::tm local{};
     if (!localtime_r(&tt, &local) || local.tm_year + 1900 < 0 || local.tm_year + 1900 > 9999)
         return {};
     char buffer[32];
     const std::size_t n = std::strftime(buffer, sizeof buffer, "%Y-%m-%dT%H:%M:%S", &local);
-    return std::string(buffer, n);
+    std::string text(buffer, n);
+    const std::int64_t offset = CivilSeconds(local) - t;
+    const std::int64_t size = offset < 0 ? -offset : offset;
+    auto two = [](std::int64_t v) {
+        return std::string(1, char('0' + v / 10)) + char('0' + v % 10);
+    };
+    text += offset < 0 ? '-' : '+';
+    text += two(size / 3600) + ":" + two(size / 60 % 60);
+    if (size % 60 != 0) text += ":" + two(size % 60);
+    return text;
 }
 
-std::string CsvField(std::string text) {
-    std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
-    if (text.find_first_of(",\"") == std::string::npos) return text;
+// A field in quotes when it holds a comma, a quote or a line break, which it keeps.
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string quoted = "\"";
     for (char c : text) {
         if (c == '"') quoted += '"';
@@ -165,19 +187,16 @@ std::string CsvField(std::string text) {
     return quoted;
 }
 
-std::string_view NextLine(std::string_view& text) {
-    const std::size_t eol = text.find('\n');
-    std::string_view line = text.substr(0, eol);
-    text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    return line;
+// Whether a line holds an odd number of quotes: it opens a quoted field or closes one.
+bool TogglesQuotes(std::string_view line) {
+    return std::count(line.begin(), line.end(), '"') % 2 == 1;
 }
 
 }  // namespace
 
 bool IsGameFile(std::string_view text) {
-    if (text.starts_with(byteOrderMark)) text.remove_prefix(byteOrderMark.size());
-    return NextLine(text) == gameFileHeader;
+    text = WithoutByteOrderMark(text);
+    return !text.empty() && TakeLine(text).text == gameFileHeader;
 }
 
 GameFile ParseGameFile(std::string_view text, RouletteKind kind) {
@@ -189,17 +208,27 @@ GameFile ParseGameFile(std::string_view text, RouletteKind kind) {
         return std::move(result);
     };
 
-    if (text.starts_with(byteOrderMark)) text.remove_prefix(byteOrderMark.size());
-    const std::string_view header = NextLine(text);
-    if (header != gameFileHeader)
-        return fail(1, header, "the first line must be '" + std::string(gameFileHeader) + "'");
+    text = WithoutByteOrderMark(text);
+    const TextLine header = text.empty() ? TextLine{} : TakeLine(text);
+    if (header.text != gameFileHeader)
+        return fail(1, header.text, "the first line must be '" + std::string(gameFileHeader) + "'");
 
     std::unordered_map<std::string, std::int32_t> numbers;
     int line = 1;
     int firstEmptyLine = 0;
     while (!text.empty()) {
-        const std::string_view raw = NextLine(text);
-        ++line;
+        TextLine read = TakeLine(text);
+        std::string_view raw = read.text;
+        const int rowLine = ++line;
+        // A quoted field may hold line breaks: the record runs on until its quotes close.
+        for (bool inQuotes = TogglesQuotes(raw); inQuotes && !text.empty();) {
+            read = TakeLine(text);
+            ++line;
+            inQuotes = inQuotes != TogglesQuotes(read.text);
+            raw = std::string_view(
+                raw.data(),
+                static_cast<std::size_t>(read.text.data() - raw.data()) + read.text.size());
+        }
         if (raw.empty()) {
             if (firstEmptyLine == 0) firstEmptyLine = line;
             continue;
@@ -208,11 +237,18 @@ GameFile ParseGameFile(std::string_view text, RouletteKind kind) {
             return fail(firstEmptyLine, "", "an empty line may only come after the last row");
 
         Row row = SplitRow(raw);
-        if (!row.error.empty()) return fail(line, raw, row.error);
-        if (row.fields.size() != fieldCount)
-            return fail(line, raw,
+        if (!row.error.empty()) return fail(rowLine, raw, row.error);
+        if (row.fields.size() != fieldCount) {
+            // A carriage return ends a line, so one in an unquoted name cuts its row short.
+            const bool cutByCr =
+                row.fields.size() < fieldCount && read.end == "\r" && header.end != "\r";
+            return fail(rowLine, raw,
                         "a row has 4 fields (" + std::string(gameFileHeader) + "), this one " +
-                            std::to_string(row.fields.size()));
+                            std::to_string(row.fields.size()) +
+                            (cutByCr ? ": a carriage return ends it; a field holding one must "
+                                       "be quoted"
+                                     : ""));
+        }
         const std::string& draw = row.fields[0];
         const std::string& time = row.fields[1];
         const std::string& croupier = row.fields[2];
@@ -221,18 +257,20 @@ GameFile ParseGameFile(std::string_view text, RouletteKind kind) {
         const int expected = result.log.drawCount() + 1;
         if (draw != std::to_string(expected))
             return fail(
-                line, draw,
+                rowLine, draw,
                 "draw '" + draw + "' where draw " + std::to_string(expected) + " was expected");
         std::optional<DrawTime> when;
         if (!time.empty()) {
-            when = ParseLocalTime(time);
-            if (!when) return fail(line, time, "'" + time + "' is not a time YYYY-MM-DDTHH:MM:SS");
+            when = ParseTime(time);
+            if (!when)
+                return fail(rowLine, time,
+                            "'" + time + "' is not a time YYYY-MM-DDTHH:MM:SS+HH:MM");
             if (*when < firstDrawTime || *when > lastDrawTime)
-                return fail(line, time, "'" + time + "' lies outside 1970 to 2106");
+                return fail(rowLine, time, "'" + time + "' lies outside 1970 to 2106");
         }
         std::int32_t number = 0;
         if (!croupier.empty()) {
-            if (!IsValidUtf8(croupier)) return fail(line, croupier, "the croupier is not UTF-8");
+            if (!IsValidUtf8(croupier)) return fail(rowLine, croupier, "the croupier is not UTF-8");
             auto [it, added] = numbers.try_emplace(
                 croupier, static_cast<std::int32_t>(result.croupierNames.size() + 1));
             if (added) result.croupierNames.push_back(croupier);
@@ -240,7 +278,7 @@ GameFile ParseGameFile(std::string_view text, RouletteKind kind) {
         }
         const auto pocket = ParsePocket(pocketText, kind);
         if (!pocket)
-            return fail(line, pocketText,
+            return fail(rowLine, pocketText,
                         "'" + pocketText + "' is not a pocket of the " +
                             std::string(KindName(kind)) + " wheel");
         result.log.Append(*pocket, when, number);
@@ -254,10 +292,10 @@ std::string WriteGameFile(const DrawLog& log, const CroupierNameLookup& croupier
     for (int n = 1; n <= log.drawCount(); ++n) {
         out += std::to_string(n);
         out += ',';
-        if (const auto t = log.drawTime(n)) out += FormatLocalTime(*t);
+        if (const auto t = log.drawTime(n)) out += FormatTime(*t);
         out += ',';
         if (const std::int32_t c = log.drawCroupier(n); c != 0 && croupierName) {
-            if (auto name = croupierName(c)) out += CsvField(std::move(*name));
+            if (auto name = croupierName(c)) out += CsvField(*name);
         }
         out += ',';
         out += PocketText(log.draw(n));

@@ -14,8 +14,10 @@
 namespace spinalyst {
 
 // A game file is UTF-8 CSV: this header, then one row per draw in order. "draw" counts 1, 2 ...;
-// "time" is local time as YYYY-MM-DDTHH:MM:SS or empty; "croupier" is a name or empty for
-// none; "pocket" is written as PocketText. The file does not say its kind of roulette.
+// "time" is local time as YYYY-MM-DDTHH:MM:SS followed by its offset from UTC (+01:00), or
+// empty; "croupier" is a name or empty for none; "pocket" is written as PocketText. A field
+// that holds a comma, a quote or a line break is quoted. The file does not say its kind of
+// roulette.
 inline constexpr std::string_view gameFileHeader = "draw,time,croupier,pocket";
 
 // Whether the text starts with the game file header (after a UTF-8 byte order mark).
@@ -32,15 +34,16 @@ struct GameFile {
     bool ok() const { return !error.has_value(); }
 };
 
-// Accepts CRLF line ends, a byte order mark and empty lines at the end of the file.
+// Accepts LF, CRLF or CR line ends, a byte order mark and empty lines at the end of the file.
+// A time without its offset (as older files hold them) is local time; in the hour repeated when
+// the clocks go back it is the first pass of that hour. An offset may also be written "Z".
 GameFile ParseGameFile(std::string_view text, RouletteKind kind);
 
 // The name of a croupier number, or nullopt when there is none.
 using CroupierNameLookup = std::function<std::optional<std::string>(std::int32_t)>;
 
 // The log as a game file. A croupier without a name, or with an empty one, is written as no
-// croupier; a line break in a name becomes a space, since a row is one line; a time the format
-// cannot hold (a year beyond 9999) is written empty.
+// croupier; a time the format cannot hold (a year beyond 9999) is written empty.
 std::string WriteGameFile(const DrawLog& log, const CroupierNameLookup& croupierName);
 
 }  // namespace spinalyst

@@ -1,10 +1,12 @@
 #include "draws/spin_file.h"
 
+#include "store/text_lines.h"
+
 namespace spinalyst {
 
 namespace {
 bool IsSeparator(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == ',' || c == ';';
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == ',' || c == ';';
 }
 bool IsUtf8Continuation(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
@@ -19,29 +21,25 @@ std::string FormatParseError(std::string_view fileName, const ParseError& error)
 
 SpinList ParseSpinList(std::string_view text, RouletteKind kind) {
     SpinList result;
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    int line = 1;
-    int column = 1;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const char c = text[i];
-        if (c == '\n') {
-            ++line;
-            column = 1;
-            ++i;
-        } else if (c == '#') {
-            while (i < text.size() && text[i] != '\n') ++i;
-        } else if (IsSeparator(c)) {
-            ++column;
-            ++i;
-        } else {
+    text = WithoutByteOrderMark(text);
+    for (int line = 1; !text.empty(); ++line) {
+        std::string_view rest = TakeLine(text).text;
+        rest = rest.substr(0, rest.find('#'));
+        int column = 1;
+        std::size_t i = 0;
+        while (i < rest.size()) {
+            if (IsSeparator(rest[i])) {
+                ++column;
+                ++i;
+                continue;
+            }
             const std::size_t start = i;
             const int startColumn = column;
-            while (i < text.size() && text[i] != '\n' && text[i] != '#' && !IsSeparator(text[i])) {
-                if (!IsUtf8Continuation(text[i])) ++column;
+            while (i < rest.size() && !IsSeparator(rest[i])) {
+                if (!IsUtf8Continuation(rest[i])) ++column;
                 ++i;
             }
-            const std::string_view token = text.substr(start, i - start);
+            const std::string_view token = rest.substr(start, i - start);
             const auto pocket = ParsePocket(token, kind);
             if (!pocket) {
                 result.pockets.clear();

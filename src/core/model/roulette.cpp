@@ -41,6 +41,8 @@ std::optional<Pocket> ParsePocket(std::string_view text, RouletteKind kind) {
     // Only plain digits: no sign, no leading zeros beyond a lone "0", at most two digits.
     if (text.empty() || text.size() > 2) return std::nullopt;
     if (text.size() == 2 && text[0] == '0') return std::nullopt;
+    for (char c : text)
+        if (c < '0' || c > '9') return std::nullopt;
     int value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;

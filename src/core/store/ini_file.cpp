@@ -4,6 +4,8 @@
 #include <cctype>
 #include <charconv>
 
+#include "store/text_lines.h"
+
 namespace spinalyst {
 
 namespace {
@@ -11,6 +13,21 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
     while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
     return s;
+}
+// A value with spaces at either end, or one that is itself in quotes, is written in quotes, so
+// that reading, which trims what people type around "=", gives back exactly what was written.
+std::string EncodeValue(std::string_view value) {
+    const bool spaced =
+        !value.empty() && (std::isspace(static_cast<unsigned char>(value.front())) ||
+                           std::isspace(static_cast<unsigned char>(value.back())));
+    const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
+    if (!spaced && !quoted) return std::string(value);
+    return "\"" + std::string(value) + "\"";
+}
+std::string DecodeValue(std::string_view trimmed) {
+    if (trimmed.size() >= 2 && trimmed.front() == '"' && trimmed.back() == '"')
+        trimmed = trimmed.substr(1, trimmed.size() - 2);
+    return std::string(trimmed);
 }
 bool SameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -31,15 +48,20 @@ std::optional<long long> ParseWholeNumber(std::string_view text) {
 
 IniFile IniFile::Parse(std::string_view text) {
     IniFile ini;
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    while (!text.empty()) {
-        const std::size_t eol = text.find('\n');
-        std::string_view raw = text.substr(0, eol);
-        text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
-        if (raw.ends_with('\r')) raw.remove_suffix(1);
-        const std::string_view t = Trim(raw);
+    const std::string_view body = WithoutByteOrderMark(text);
+    ini.byteOrderMark_ = body.size() != text.size();
+    text = body;
+    for (bool first = true; !text.empty(); first = false) {
+        const TextLine read = TakeLine(text);
+        if (ini.newline_.empty() && !read.end.empty()) ini.newline_ = std::string(read.end);
         Line line;
-        line.text = std::string(raw);
+        line.text = std::string(read.text);
+        line.end = std::string(read.end);
+        // Only one mark is the file's; more of them would otherwise hide the first section.
+        std::string_view content = read.text;
+        while (first && content.starts_with(utf8ByteOrderMark))
+            content.remove_prefix(utf8ByteOrderMark.size());
+        const std::string_view t = Trim(content);
         if (t.size() >= 2 && t.front() == '[' && t.find(']') != std::string_view::npos) {
             line.type = LineType::Section;
             line.name = std::string(Trim(t.substr(1, t.find(']') - 1)));
@@ -47,7 +69,14 @@ IniFile IniFile::Parse(std::string_view text) {
                    eq != std::string_view::npos && eq > 0 && t.front() != ';' && t.front() != '#') {
             line.type = LineType::Key;
             line.name = std::string(Trim(t.substr(0, eq)));
-            line.value = std::string(Trim(t.substr(eq + 1)));
+            const std::size_t eqAt = content.find('=');
+            std::size_t valueAt = eqAt + 1;
+            while (valueAt < content.size() &&
+                   std::isspace(static_cast<unsigned char>(content[valueAt])))
+                ++valueAt;
+            if (valueAt == content.size()) valueAt = eqAt + 1;
+            line.valueAt = static_cast<std::size_t>(content.data() - read.text.data()) + valueAt;
+            line.value = DecodeValue(Trim(content.substr(eqAt + 1)));
         }
         ini.lines_.push_back(std::move(line));
     }
@@ -55,20 +84,11 @@ IniFile IniFile::Parse(std::string_view text) {
 }
 
 std::string IniFile::Serialize() const {
-    std::string out;
-    for (const Line& line : lines_) {
-        switch (line.type) {
-            case LineType::Section:
-                out += "[" + line.name + "]";
-                break;
-            case LineType::Key:
-                out += line.name + "=" + line.value;
-                break;
-            case LineType::Other:
-                out += line.text;
-                break;
-        }
-        out += '\n';
+    std::string out(byteOrderMark_ ? utf8ByteOrderMark : std::string_view());
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        out += lines_[i].text;
+        // Only the last line may lack its end; a key added after it needs one.
+        out += lines_[i].end.empty() && i + 1 < lines_.size() ? Newline() : lines_[i].end;
     }
     return out;
 }
@@ -103,10 +123,15 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
     std::replace_if(
         clean.begin(), clean.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
     if (const int i = Find(section, key); i >= 0) {
-        lines_[static_cast<std::size_t>(i)].value = std::move(clean);
+        // Only the value changes; the name and the spacing typed around "=" stay.
+        Line& line = lines_[static_cast<std::size_t>(i)];
+        line.text.replace(line.valueAt, std::string::npos, EncodeValue(clean));
+        line.value = std::move(clean);
         return;
     }
-    Line line{LineType::Key, {}, std::string(key), std::move(clean)};
+    Line line{LineType::Key,          std::string(key) + "=" + EncodeValue(clean),
+              std::string(Newline()), std::string(key),
+              std::move(clean),       key.size() + 1};
     // After the last key of the first section of that name.
     std::size_t insertAt = lines_.size();
     bool found = false;
@@ -126,7 +151,12 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(line));
         return;
     }
-    lines_.push_back(Line{LineType::Section, {}, std::string(section), {}});
+    lines_.push_back(Line{LineType::Section,
+                          "[" + std::string(section) + "]",
+                          std::string(Newline()),
+                          std::string(section),
+                          {},
+                          0});
     lines_.push_back(std::move(line));
 }
 

@@ -1,5 +1,7 @@
 #include "store/settings.h"
 
+#include <utility>
+
 #include "store/atomic_file.h"
 
 namespace spinalyst {
@@ -29,9 +31,11 @@ std::string Settings::ReadText(Param p) const {
     return Load().GetText(paramsSection, Info(p).key, Info(p).defaultValue);
 }
 
-long long Settings::ReadInt(Param p) const {
-    const long long fallback = ParseWholeNumber(Info(p).defaultValue).value_or(0);
-    return Load().GetInt(paramsSection, Info(p).key, fallback);
+int Settings::ReadInt(Param p) const {
+    const int fallback = static_cast<int>(ParseWholeNumber(Info(p).defaultValue).value_or(0));
+    // A number the int cannot hold reads as not a number, never wrapped into range.
+    const long long value = Load().GetInt(paramsSection, Info(p).key, fallback);
+    return std::in_range<int>(value) ? static_cast<int>(value) : fallback;
 }
 
 bool Settings::WriteText(Param p, std::string_view value) const {

@@ -53,7 +53,8 @@ public:
     }
 
     std::string ReadText(Param p) const;
-    long long ReadInt(Param p) const;
+    // A value that is not a number, or does not fit an int, reads as the default.
+    int ReadInt(Param p) const;
     bool WriteText(Param p, std::string_view value) const;
     bool WriteInt(Param p, long long value) const;
 

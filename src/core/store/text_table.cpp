@@ -1,5 +1,7 @@
 #include "store/text_table.h"
 
+#include "store/text_lines.h"
+
 namespace spinalyst {
 
 std::string EscapeField(std::string_view field) {
@@ -17,6 +19,7 @@ std::string EscapeField(std::string_view field) {
                 out += "\\n";
                 break;
             case '\r':
+                out += "\\r";
                 break;
             default:
                 out += c;
@@ -31,8 +34,13 @@ std::string UnescapeField(std::string_view field) {
     for (std::size_t i = 0; i < field.size(); ++i) {
         if (field[i] == '\\' && i + 1 < field.size()) {
             const char next = field[i + 1];
-            if (next == 't' || next == 'n' || next == '\\') {
-                out += next == 't' ? '\t' : next == 'n' ? '\n' : '\\';
+            const char unescaped = next == 't'    ? '\t'
+                                   : next == 'n'  ? '\n'
+                                   : next == 'r'  ? '\r'
+                                   : next == '\\' ? '\\'
+                                                  : '\0';
+            if (unescaped != '\0') {
+                out += unescaped;
                 ++i;
                 continue;
             }
@@ -44,14 +52,11 @@ std::string UnescapeField(std::string_view field) {
 
 TextTable ParseTextTable(std::string_view text, std::initializer_list<std::string_view> header) {
     TextTable table;
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    text = WithoutByteOrderMark(text);
     int lineNo = 0;
     while (!text.empty()) {
-        const std::size_t eol = text.find('\n');
-        std::string_view line = text.substr(0, eol);
-        text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
+        const std::string_view line = TakeLine(text).text;
         ++lineNo;
-        if (line.ends_with('\r')) line.remove_suffix(1);
         std::vector<std::string_view> fields;
         for (std::size_t start = 0;;) {
             const std::size_t tab = line.find('\t', start);

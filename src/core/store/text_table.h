@@ -8,8 +8,8 @@
 namespace spinalyst {
 
 // The tab-separated text tables of the language and croupier files: UTF-8, a header line
-// naming the fields, one record per line. A tab, a line break or a backslash inside a field
-// is written \t, \n, \\.
+// naming the fields, one record per line. A tab, a line feed, a carriage return or a backslash
+// inside a field is written \t, \n, \r, \\.
 struct TextTable {
     std::vector<std::vector<std::string>> rows;
     // 1-based line numbers of records that did not have the header's number of fields.

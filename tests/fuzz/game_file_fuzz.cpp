@@ -1,0 +1,50 @@
+// Game files: any text is read or refused without harm, and a game read is written and read
+// back with the same draws, times and croupiers, in a zone with summer time.
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+#include "draws/game_file.h"
+#include "fuzz_check.h"
+
+using namespace spinalyst;
+using fuzz::Check;
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // The zone rule rather than a zone file, so that the machine's zone database does not
+    // matter: Central European time, summer time from March to October.
+    ::setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
+    ::tzset();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const RouletteKind kind = allKinds[data[0] % allKinds.size()];
+    const std::string_view text = fuzz::AsText(data + 1, size - 1);
+    const GameFile game = ParseGameFile(text, kind);
+    if (!game.ok()) {
+        Check(game.log.drawCount() == 0 && game.croupierNames.empty(),
+              "a refused file gives no draw");
+        Check(game.error->line >= 1, "an error names a line");
+        return 0;
+    }
+    Check(IsGameFile(text), "a file read is a game file");
+    const auto& names = game.croupierNames;
+    const std::string written = WriteGameFile(game.log, [&](std::int32_t c) {
+        return c >= 1 && static_cast<std::size_t>(c) <= names.size()
+                   ? std::optional<std::string>(names[static_cast<std::size_t>(c) - 1])
+                   : std::nullopt;
+    });
+    const GameFile back = ParseGameFile(written, kind);
+    Check(back.ok(), "a written game reads back");
+    Check(back.log.drawCount() == game.log.drawCount(), "as many draws");
+    Check(back.croupierNames == names, "the same croupiers");
+    for (int n = 1; n <= game.log.drawCount(); ++n) {
+        Check(back.log.draw(n) == game.log.draw(n), "the same pockets");
+        Check(back.log.drawTime(n) == game.log.drawTime(n), "the same times");
+        Check(back.log.drawCroupier(n) == game.log.drawCroupier(n), "the same croupier numbers");
+    }
+    return 0;
+}
