@@ -342,5 +342,31 @@ TEST(AnalysisWindow, SelectionReusesTheOutputAndClipsAHandMadeWindow) {
     EXPECT_TRUE(out.empty());
 }
 
+TEST(AnalysisWindow, CroupiersOfTheAnalysedDrawsMatchThemOneForOne) {
+    // Draw n holds pocket n; every third draw is croupier 7's, the others each their own.
+    std::vector<Pocket> pockets;
+    std::vector<std::int32_t> croupiers;
+    for (int n = 1; n <= 30; ++n) {
+        pockets.push_back(n);
+        croupiers.push_back(n % 3 == 0 ? 7 : 100 + n);
+    }
+    const DrawLog log = MakeLog(pockets, croupiers);
+    const AnalysisWindow windows[] = {
+        {1, 30, 1, noFollow, 0, 0},  {4, 27, 3, noFollow, 0, 0},
+        {1, 30, 2, noFollow, 0, 7},  {1, 30, 1, static_cast<int>(FollowFamily::RougeNoir), 1, 0},
+        {25, 50, 1, noFollow, 0, 0},
+    };
+    for (const AnalysisWindow& w : windows) {
+        std::vector<Pocket> analysed;
+        std::vector<std::int32_t> theirCroupiers = {5, 5};
+        SelectAnalysedDraws(log, RouletteKind::French, w, analysed);
+        SelectAnalysedCroupiers(log, RouletteKind::French, w, theirCroupiers);
+        ASSERT_EQ(theirCroupiers.size(), analysed.size());
+        EXPECT_FALSE(analysed.empty());
+        for (std::size_t i = 0; i < analysed.size(); ++i)
+            EXPECT_EQ(theirCroupiers[i], analysed[i] % 3 == 0 ? 7 : 100 + analysed[i]);
+    }
+}
+
 }  // namespace
 }  // namespace spinalyst

@@ -194,9 +194,14 @@ std::optional<ResolvedWindow> ResolveAnalysisWindow(const AnalysisControls& cont
     return result;
 }
 
-void SelectAnalysedDraws(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
-                         std::vector<Pocket>& out) {
-    out.clear();
+namespace {
+
+// Calls reserve(most) with the most draws it may take, then take(r, count) for each run of
+// consecutive analysed draws r ... r + count - 1, oldest first. A window that reaches beyond
+// the log is limited to it as the refresh would.
+template <typename Reserve, typename Take>
+void VisitAnalysedDraws(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
+                        Reserve reserve, Take take) {
     const int drawCount = log.drawCount();
     int first = std::max(window.windowFirst, 1);
     int last = std::min(window.windowLast, drawCount);
@@ -205,16 +210,14 @@ void SelectAnalysedDraws(const DrawLog& log, RouletteKind kind, const AnalysisWi
 
     const int step = std::max(window.windowStep, 1);
     const int n = last - first + 1;
-    out.reserve(static_cast<std::size_t>(n / step + 1));
+    reserve(static_cast<std::size_t>(n / step + 1));
     const auto pockets = log.draws();
     const bool byCroupier = window.croupierFilter != 0;
     const bool following = !byCroupier && window.followKind != noFollow;
     const PassTable passes = following ? MakePassTable(window, kind) : PassTable{};
     if (step == 1 && !byCroupier && !following) {
-        // The common case, every draw of the range: one widening copy, no test per draw.
-        const auto range =
-            pockets.subspan(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(n));
-        out.assign(range.begin(), range.end());
+        // The common case, every draw of the range: one run, no test per draw.
+        take(first, n);
         return;
     }
 
@@ -222,13 +225,38 @@ void SelectAnalysedDraws(const DrawLog& log, RouletteKind kind, const AnalysisWi
     // range, so a step above 1 never takes the newest draw of the range.
     for (int k = n % step; k < n; k += step) {
         const int r = first + k;
-        bool take = true;
+        bool taken = true;
         if (byCroupier)
-            take = log.drawCroupier(r) == window.croupierFilter;
+            taken = log.drawCroupier(r) == window.croupierFilter;
         else if (following)
-            take = r >= 2 && passes[pockets[static_cast<std::size_t>(r - 2)]];
-        if (take) out.push_back(pockets[static_cast<std::size_t>(r - 1)]);
+            taken = r >= 2 && passes[pockets[static_cast<std::size_t>(r - 2)]];
+        if (taken) take(r, 1);
     }
+}
+
+}  // namespace
+
+void SelectAnalysedDraws(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
+                         std::vector<Pocket>& out) {
+    out.clear();
+    const auto pockets = log.draws();
+    VisitAnalysedDraws(
+        log, kind, window, [&](std::size_t most) { out.reserve(most); },
+        [&](int r, int count) {
+            const auto run =
+                pockets.subspan(static_cast<std::size_t>(r - 1), static_cast<std::size_t>(count));
+            out.insert(out.end(), run.begin(), run.end());
+        });
+}
+
+void SelectAnalysedCroupiers(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
+                             std::vector<std::int32_t>& out) {
+    out.clear();
+    VisitAnalysedDraws(
+        log, kind, window, [&](std::size_t most) { out.reserve(most); },
+        [&](int r, int count) {
+            for (int i = 0; i < count; ++i) out.push_back(log.drawCroupier(r + i));
+        });
 }
 
 }  // namespace spinalyst

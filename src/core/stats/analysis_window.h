@@ -93,6 +93,9 @@ std::optional<ResolvedWindow> ResolveAnalysisWindow(const AnalysisControls& cont
 // reaches beyond the log is limited to it as the refresh would.
 void SelectAnalysedDraws(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
                          std::vector<Pocket>& out);
+// The croupier number of each draw SelectAnalysedDraws takes (0 for none), in the same order.
+void SelectAnalysedCroupiers(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
+                             std::vector<std::int32_t>& out);
 
 // The cbPari entries after the empty one. For the even-chance families these are keys
 // ("rouge", "noir", "pair", "impair", "manque", "passe"), not display texts. Empty for a
