@@ -58,4 +58,9 @@ struct Analysis {
 std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istream& in,
                                      std::ostream& err);
 
+// spinalyst-cli fairness [ANALYSIS OPTIONS] [--simulations N] [--seed S] FILE: the fairness
+// tests of the analysed draws as CSV.
+int FairnessCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                    std::ostream& err);
+
 }  // namespace spinalyst::cli
