@@ -132,12 +132,12 @@ int FairnessCommand(const std::vector<std::string>& commandArgs, std::istream& i
     if (!analysis) return exitUsage;
 
     std::vector<std::uint8_t> pockets;
-    std::vector<std::int32_t> croupiers;
+    std::vector<CroupierStint> stints;
     if (analysis->window) {
-        SelectAnalysedCroupiers(analysis->log, analysis->kind, *analysis->window, croupiers);
+        SelectAnalysedStints(analysis->log, analysis->kind, *analysis->window, stints);
         pockets.assign(analysis->analysedDraws.begin(), analysis->analysedDraws.end());
     }
-    FairnessReport report = ComputeFairness({analysis->kind, pockets, croupiers});
+    FairnessReport report = ComputeFairness({analysis->kind, pockets, stints});
     if (report.drawCount > 0) {
         const auto null =
             SimulateSectorNull(report.kind, report.drawCount, scan.simulations, scan.seed);

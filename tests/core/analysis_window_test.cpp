@@ -342,29 +342,38 @@ TEST(AnalysisWindow, SelectionReusesTheOutputAndClipsAHandMadeWindow) {
     EXPECT_TRUE(out.empty());
 }
 
-TEST(AnalysisWindow, CroupiersOfTheAnalysedDrawsMatchThemOneForOne) {
-    // Draw n holds pocket n; every third draw is croupier 7's, the others each their own.
+TEST(AnalysisWindow, StintsNameTheCroupierOfEveryAnalysedDraw) {
+    // Draw n holds pocket n; croupier 7 spins draws 1-4 and 9-30, croupier 3 draws 5-8.
     std::vector<Pocket> pockets;
     std::vector<std::int32_t> croupiers;
     for (int n = 1; n <= 30; ++n) {
         pockets.push_back(n);
-        croupiers.push_back(n % 3 == 0 ? 7 : 100 + n);
+        croupiers.push_back(n >= 5 && n <= 8 ? 3 : 7);
     }
     const DrawLog log = MakeLog(pockets, croupiers);
     const AnalysisWindow windows[] = {
         {1, 30, 1, noFollow, 0, 0},  {4, 27, 3, noFollow, 0, 0},
-        {1, 30, 2, noFollow, 0, 7},  {1, 30, 1, static_cast<int>(FollowFamily::RougeNoir), 1, 0},
+        {1, 30, 2, noFollow, 0, 3},  {1, 30, 1, static_cast<int>(FollowFamily::RougeNoir), 1, 0},
         {25, 50, 1, noFollow, 0, 0},
     };
     for (const AnalysisWindow& w : windows) {
         std::vector<Pocket> analysed;
-        std::vector<std::int32_t> theirCroupiers = {5, 5};
+        std::vector<CroupierStint> stints = {{5, 5}};
         SelectAnalysedDraws(log, RouletteKind::French, w, analysed);
-        SelectAnalysedCroupiers(log, RouletteKind::French, w, theirCroupiers);
-        ASSERT_EQ(theirCroupiers.size(), analysed.size());
+        SelectAnalysedStints(log, RouletteKind::French, w, stints);
         EXPECT_FALSE(analysed.empty());
+        std::vector<std::int32_t> perDraw;
+        for (std::size_t s = 0; s < stints.size(); ++s) {
+            EXPECT_GT(stints[s].draws, 0);
+            if (s > 0) {
+                EXPECT_NE(stints[s].croupier, stints[s - 1].croupier);
+            }
+            perDraw.insert(perDraw.end(), static_cast<std::size_t>(stints[s].draws),
+                           stints[s].croupier);
+        }
+        ASSERT_EQ(perDraw.size(), analysed.size());
         for (std::size_t i = 0; i < analysed.size(); ++i)
-            EXPECT_EQ(theirCroupiers[i], analysed[i] % 3 == 0 ? 7 : 100 + analysed[i]);
+            EXPECT_EQ(perDraw[i], analysed[i] >= 5 && analysed[i] <= 8 ? 3 : 7);
     }
 }
 

@@ -249,13 +249,17 @@ void SelectAnalysedDraws(const DrawLog& log, RouletteKind kind, const AnalysisWi
         });
 }
 
-void SelectAnalysedCroupiers(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
-                             std::vector<std::int32_t>& out) {
+void SelectAnalysedStints(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
+                          std::vector<CroupierStint>& out) {
     out.clear();
     VisitAnalysedDraws(
-        log, kind, window, [&](std::size_t most) { out.reserve(most); },
+        log, kind, window, [](std::size_t) {},
         [&](int r, int count) {
-            for (int i = 0; i < count; ++i) out.push_back(log.drawCroupier(r + i));
+            for (int i = 0; i < count; ++i) {
+                const std::int32_t croupier = log.drawCroupier(r + i);
+                if (out.empty() || out.back().croupier != croupier) out.push_back({croupier, 0});
+                ++out.back().draws;
+            }
         });
 }
 

@@ -93,9 +93,17 @@ std::optional<ResolvedWindow> ResolveAnalysisWindow(const AnalysisControls& cont
 // reaches beyond the log is limited to it as the refresh would.
 void SelectAnalysedDraws(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
                          std::vector<Pocket>& out);
-// The croupier number of each draw SelectAnalysedDraws takes (0 for none), in the same order.
-void SelectAnalysedCroupiers(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
-                             std::vector<std::int32_t>& out);
+// A run of consecutive analysed draws spun by one croupier (0: nobody).
+struct CroupierStint {
+    std::int32_t croupier = 0;
+    std::int32_t draws = 0;
+    friend constexpr bool operator==(CroupierStint, CroupierStint) = default;
+};
+// Who spun the draws SelectAnalysedDraws takes, as stints in the same order: their draws add
+// up to the analysed draws. Croupiers change seldom, so this is far shorter than a croupier
+// per draw.
+void SelectAnalysedStints(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
+                          std::vector<CroupierStint>& out);
 
 // The cbPari entries after the empty one. For the even-chance families these are keys
 // ("rouge", "noir", "pair", "impair", "manque", "passe"), not display texts. Empty for a

@@ -1,26 +1,17 @@
 #include "stats/fairness.h"
 
 #include <algorithm>
-#include <boost/math/distributions/binomial.hpp>
-#include <boost/math/distributions/chi_squared.hpp>
-#include <boost/math/distributions/normal.hpp>
 #include <cmath>
 #include <limits>
-#include <numeric>
 #include <thread>
 
 #include "draws/random_source.h"
 #include "model/wheel.h"
+#include "stats/significance.h"
 
 namespace spinalyst {
 
 namespace {
-
-// Pair tables index a previous pocket (0 ... 37, or noPocket before the first draw) by the
-// pocket that follows it.
-constexpr unsigned pocketSlots = maxPocketCount;
-constexpr unsigned noPocket = maxPocketCount;
-constexpr unsigned pairTableSize = (maxPocketCount + 1) * pocketSlots;
 
 bool IsGreen(Pocket p) {
     return ColourOf(p) == PocketColour::Green;
@@ -81,174 +72,199 @@ void HolmOver(std::vector<T>& items, P p, A adjusted) {
     for (std::size_t i = 0; i < items.size(); ++i) adjusted(items[i]) = adj[i];
 }
 
-// The two-sided binomial p-values of many counts out of the same n: the probabilities of
-// every count are tabulated once where they are not negligible, so each p-value costs a
-// search and two look-ups instead of two incomplete beta functions. Counts outside the table
-// fall back to the direct computation.
-class BinomialTails {
-public:
-    BinomialTails(int n, double p) : n_(n), p_(p) {
-        const double q = 1 - p;
-        const int mode = std::clamp(static_cast<int>(std::floor((n + 1.0) * p)), 0, n);
-        const double atMode = boost::math::pdf(boost::math::binomial_distribution<>(n, p), mode);
-        // Below this, terms no longer change any sum that matters.
-        constexpr double negligible = 1e-300;
-        std::vector<double> up{atMode}, down;
-        for (int y = mode + 1; y <= n; ++y) {
-            const double next = up.back() * (n - y + 1) / y * (p / q);
-            if (next < negligible) break;
-            up.push_back(next);
-        }
-        double current = atMode;
-        for (int y = mode - 1; y >= 0; --y) {
-            current = current * (y + 1) / (n - y) * (q / p);
-            if (current < negligible) break;
-            down.push_back(current);
-        }
-        low_ = mode - static_cast<int>(down.size());
-        pmf_.assign(down.rbegin(), down.rend());
-        pmf_.insert(pmf_.end(), up.begin(), up.end());
-        high_ = low_ + static_cast<int>(pmf_.size()) - 1;
-        // Each tail summed from its far end, so small tails keep their precision.
-        lower_.resize(pmf_.size());
-        upper_.resize(pmf_.size());
-        double sum = 0;
-        for (std::size_t i = 0; i < pmf_.size(); ++i) lower_[i] = sum += pmf_[i];
-        sum = 0;
-        for (std::size_t i = pmf_.size(); i-- > 0;) upper_[i] = sum += pmf_[i];
-    }
+// The one pass over the draws counts pairs of consecutive draws in a table, and every test
+// but the simulation reads its figures from the table afterwards, so the pass costs little
+// more than a histogram. A table is made of blocks of rows; a row holds a count per pocket
+// of the draw that follows:
+//   block 0    row a: the previous draw was the non-green pocket a; row noPocket: there was
+//              no previous draw;
+//   block g    (one per green pocket of the kind) row x: the previous draw was the g-th green
+//              pocket and the last non-green draw before it was x (noPocket: none).
+// The green blocks give the pairs of non-green draws with only green ones between them, which
+// the runs tests need.
+constexpr unsigned pairStride = 40;
+constexpr unsigned noPocket = maxPocketCount;
+constexpr std::size_t blockSize = pairStride * pairStride;
+constexpr std::size_t greenFlag = 0x8000;
+constexpr std::size_t maxBlocks = 3;
 
-    double TwoSidedP(int k) const {
-        const double p = TabulatedP(k);
-        // Tails this small would feel the terms the table leaves out.
-        return p < 1e-250 ? BinomialTwoSidedP(k, n_, p_) : p;
-    }
+enum Chance { redBlack, evenOdd, lowHigh, chanceCount };
 
-private:
-    double At(int y) const { return pmf_[static_cast<std::size_t>(y - low_)]; }
+struct PairLayout {
+    int places = 0;
+    int blocks = 0;
+    std::array<Pocket, maxPocketCount> pocketAt{};
+    std::array<std::uint8_t, 256> place{};
+    std::array<Pocket, 2> greenPockets{};
+    // By byte: the row offset a draw of it leads to, in block 0 or, for a green pocket, the
+    // offset of its block with greenFlag set.
+    std::array<std::uint16_t, 256> nextRow{};
+    // By table entry: the wheel distance from the previous draw to the next (places, when there
+    // was no previous draw), the product of their wheel places (0 then), and per even chance 1
+    // when the last non-green draw and the next one are non-green and in different boxes.
+    std::array<std::uint8_t, maxBlocks * blockSize> distance{};
+    std::array<std::uint32_t, maxBlocks * blockSize> placeProduct{};
+    std::array<std::array<std::uint8_t, maxBlocks * blockSize>, chanceCount> boxChange{};
+    // By family and pocket: FamilyCell.
+    std::array<std::array<std::int8_t, maxPocketCount>, allOutsideFamilies.size()> cell{};
 
-    // The p-value from the table, or 0 when the table cannot give it.
-    double TabulatedP(int k) const {
-        if (k < low_ || k > high_) return 0;
-        const double mean = p_ * n_;
-        if (k == mean) return 1.0;
-        const double limit = At(k) * (1 + 1e-7);
-        const auto index = [&](int y) { return static_cast<std::size_t>(y - low_); };
-        if (k < mean) {
-            // The first count above the mean that is no more likely than k.
-            int lo = std::max(static_cast<int>(std::ceil(mean)), low_), hi = high_ + 1;
-            while (lo < hi) {
-                const int mid = lo + (hi - lo) / 2;
-                if (At(mid) <= limit)
-                    hi = mid;
-                else
-                    lo = mid + 1;
-            }
-            if (lo > high_ && high_ < n_) return 0;
-            const double other = lo > high_ ? 0.0 : upper_[index(lo)];
-            return std::min(1.0, lower_[index(k)] + other);
-        }
-        // The last count below the mean that is no more likely than k.
-        int lo = low_ - 1, hi = std::min(static_cast<int>(std::floor(mean)), high_);
-        while (lo < hi) {
-            const int mid = lo + (hi - lo + 1) / 2;
-            if (At(mid) <= limit)
-                lo = mid;
-            else
-                hi = mid - 1;
-        }
-        if (lo < low_ && low_ > 0) return 0;
-        const double other = lo < low_ ? 0.0 : lower_[index(lo)];
-        return std::min(1.0, upper_[index(k)] + other);
-    }
-
-    int n_;
-    double p_;
-    int low_ = 0, high_ = 0;
-    std::vector<double> pmf_, lower_, upper_;
+    std::size_t TableSize() const { return static_cast<std::size_t>(blocks) * blockSize; }
 };
 
-// Pairs of consecutive analysed draws, counted once per draw: by croupier stint (slot 0 holds
-// the pairs that are no croupier's), previous pocket and pocket. Every other count derives
-// from these tables after the pass, so the pass costs about what a histogram does.
+const PairLayout& LayoutOf(RouletteKind kind) {
+    static const std::array<PairLayout, allKinds.size()> layouts = [] {
+        std::array<PairLayout, allKinds.size()> all;
+        for (RouletteKind k : allKinds) {
+            PairLayout& l = all[static_cast<std::size_t>(k)];
+            const auto order = WheelOrder(k);
+            l.places = static_cast<int>(order.size());
+            l.blocks = 1;
+            for (std::size_t w = 0; w < order.size(); ++w) {
+                const Pocket p = order[w];
+                const auto at = static_cast<std::size_t>(p);
+                l.pocketAt[w] = p;
+                l.place[at] = static_cast<std::uint8_t>(w);
+                if (IsGreen(p)) l.greenPockets[static_cast<std::size_t>(l.blocks++ - 1)] = p;
+            }
+            for (OutsideFamily f : allOutsideFamilies)
+                for (Pocket p = 0; p < maxPocketCount; ++p)
+                    l.cell[static_cast<std::size_t>(f)][static_cast<std::size_t>(p)] =
+                        static_cast<std::int8_t>(FamilyCell(f, p));
+            for (Pocket p = firstPocket(k); p <= lastPocket(k); ++p) {
+                const auto at = static_cast<std::size_t>(p);
+                l.nextRow[at] = static_cast<std::uint16_t>(at * pairStride);
+                for (int g = 1; g < l.blocks; ++g)
+                    if (l.greenPockets[static_cast<std::size_t>(g - 1)] == p)
+                        l.nextRow[at] = static_cast<std::uint16_t>(
+                            (static_cast<std::size_t>(g) * blockSize) | greenFlag);
+            }
+            const OutsideFamily chances[] = {OutsideFamily::RedBlack, OutsideFamily::EvenOdd,
+                                             OutsideFamily::LowHigh};
+            for (std::size_t i = 0; i < l.TableSize(); ++i) {
+                const std::size_t block = i / blockSize, x = i % blockSize / pairStride;
+                const auto next = static_cast<Pocket>(i % pairStride);
+                const auto previous =
+                    block == 0 ? static_cast<Pocket>(x) : l.greenPockets[block - 1];
+                const auto lastNonGreen = static_cast<Pocket>(x);
+                l.distance[i] = static_cast<std::uint8_t>(l.places);
+                if (!IsPocketOf(k, next) || !IsPocketOf(k, previous)) continue;
+                const int from = l.place[static_cast<std::size_t>(previous)];
+                const int to = l.place[static_cast<std::size_t>(next)];
+                l.distance[i] = static_cast<std::uint8_t>((to - from + l.places) % l.places);
+                l.placeProduct[i] = static_cast<std::uint32_t>(from * to);
+                if (!IsPocketOf(k, lastNonGreen) || IsGreen(lastNonGreen) || IsGreen(next))
+                    continue;
+                for (int c = 0; c < chanceCount; ++c)
+                    l.boxChange[static_cast<std::size_t>(c)][i] =
+                        FamilyCell(chances[c], lastNonGreen) != FamilyCell(chances[c], next);
+            }
+        }
+        return all;
+    }();
+    return layouts[static_cast<std::size_t>(kind)];
+}
+
+// Counts the pair that ends in draw p in `table`; `row` is the row offset the pair counts in,
+// and becomes that of the draw after p.
+inline void CountPair(const PairLayout& l, std::size_t p, std::uint32_t* table, std::size_t& row) {
+    ++table[row + p];
+    const std::size_t next = l.nextRow[p];
+    if (next & greenFlag) [[unlikely]]
+        // The last non-green draw stays where the row had it.
+        row = (next & ~greenFlag) + row / pairStride % pairStride * pairStride;
+    else
+        row = next;
+}
+
+void CountPairRun(const PairLayout& l, std::span<const std::uint8_t> draws, std::uint32_t* table,
+                  std::size_t& row) {
+    std::size_t r = row;
+    const std::uint8_t* d = draws.data();
+    std::size_t i = 0;
+    for (; i + 4 <= draws.size(); i += 4) {
+        CountPair(l, d[i], table, r);
+        CountPair(l, d[i + 1], table, r);
+        CountPair(l, d[i + 2], table, r);
+        CountPair(l, d[i + 3], table, r);
+    }
+    for (; i < draws.size(); ++i) CountPair(l, d[i], table, r);
+    row = r;
+}
+
+// Table 0 holds the pairs that are no croupier's (their draws were spun by different
+// croupiers, or by nobody); table s the pairs of croupier croupiers[s - 1].
 struct PairCounts {
-    std::vector<std::uint32_t> table;
-    // Croupier of slot s + 1.
+    std::size_t tableSize = 0;
+    std::vector<std::uint32_t> tables;
     std::vector<std::int32_t> croupiers;
-    // Pairs of non-green pockets with only green draws between them.
-    std::array<std::uint32_t, pairTableSize> bridges{};
 
-    std::uint32_t Pair(std::size_t slot, unsigned prev, unsigned next) const {
-        return table[slot * pairTableSize + prev * pocketSlots + next];
+    std::span<const std::uint32_t> Table(std::size_t slot) const {
+        return std::span(tables).subspan(slot * tableSize, tableSize);
     }
 };
 
-template <bool withCroupiers>
-void CountPairs(std::span<const std::uint8_t> draws, std::span<const std::int32_t> croupiers,
-                PairCounts& counts) {
-    std::array<bool, 256> green{};
-    for (Pocket p = 0; p < maxPocketCount; ++p) green[static_cast<std::size_t>(p)] = IsGreen(p);
-    counts.table.assign(pairTableSize, 0);
-    std::uint32_t* table = counts.table.data();
-    std::size_t stintBase = 0;
-    std::int32_t stintCroupier = 0;
-    unsigned prev = noPocket, lastNonGreen = noPocket;
-    bool prevGreen = false;
-    for (std::size_t i = 0; i < draws.size(); ++i) {
-        const unsigned p = draws[i];
-        std::size_t base = 0;
-        if constexpr (withCroupiers) {
-            const std::int32_t c = croupiers[i];
-            if (c != stintCroupier) {
-                // A new stint: its first draw pairs with another croupier's.
-                stintCroupier = c;
-                stintBase = 0;
-                if (c != 0) {
-                    auto& known = counts.croupiers;
-                    auto it = std::find(known.begin(), known.end(), c);
-                    if (it == known.end()) {
-                        known.push_back(c);
-                        counts.table.resize(counts.table.size() + pairTableSize, 0);
-                        table = counts.table.data();
-                        it = known.end() - 1;
-                    }
-                    stintBase = static_cast<std::size_t>(it - known.begin() + 1) * pairTableSize;
-                }
-            } else {
-                base = stintBase;
-            }
-        }
-        ++table[base + prev * pocketSlots + p];
-        const bool isGreen = green[p];
-        if (prevGreen && !isGreen && lastNonGreen != noPocket) [[unlikely]]
-            ++counts.bridges[lastNonGreen * pocketSlots + p];
-        lastNonGreen = isGreen ? lastNonGreen : p;
-        prevGreen = isGreen;
-        prev = p;
+PairCounts CountPairs(const PairLayout& l, std::span<const std::uint8_t> draws,
+                      std::span<const CroupierStint> stints) {
+    PairCounts counts;
+    counts.tableSize = l.TableSize();
+    // The table of each stint's croupier, known before the pass so that the tables are
+    // allocated once.
+    std::vector<std::size_t> slots;
+    slots.reserve(stints.size());
+    // Croupier numbers are small (their place in the croupier table), so most are looked up
+    // directly.
+    constexpr std::int32_t direct = 256;
+    std::array<std::size_t, direct> slotOf{};
+    const auto slotFor = [&](std::int32_t croupier) {
+        auto& known = counts.croupiers;
+        if (croupier > 0 && croupier < direct && slotOf[static_cast<std::size_t>(croupier)] != 0)
+            return slotOf[static_cast<std::size_t>(croupier)];
+        const auto it = std::find(known.begin(), known.end(), croupier);
+        const auto slot = static_cast<std::size_t>(it - known.begin()) + 1;
+        if (it == known.end()) known.push_back(croupier);
+        if (croupier > 0 && croupier < direct) slotOf[static_cast<std::size_t>(croupier)] = slot;
+        return slot;
+    };
+    for (const CroupierStint& stint : stints)
+        slots.push_back(stint.croupier == 0 ? 0 : slotFor(stint.croupier) * counts.tableSize);
+    counts.tables.assign((counts.croupiers.size() + 1) * counts.tableSize, 0);
+    std::uint32_t* tables = counts.tables.data();
+    std::size_t row = noPocket * pairStride;
+    if (stints.empty()) {
+        CountPairRun(l, draws, tables, row);
+        return counts;
     }
+    std::size_t at = 0;
+    for (std::size_t s = 0; s < stints.size(); ++s) {
+        if (stints[s].draws <= 0) continue;
+        const auto size = static_cast<std::size_t>(stints[s].draws);
+        // The first draw of a stint follows someone else's draw, or none.
+        CountPair(l, draws[at], tables, row);
+        CountPairRun(l, draws.subspan(at + 1, size - 1), tables + slots[s], row);
+        at += size;
+    }
+    return counts;
 }
 
 void AddPocketTests(FairnessReport& r, std::span<const int> hits) {
     const RouletteKind kind = r.kind;
     const int n = r.drawCount;
-    const int count = pocketCount(kind);
-    const double share = 1.0 / count;
+    const double share = 1.0 / pocketCount(kind);
     const double expected = n * share;
     const double sd = std::sqrt(n * share * (1 - share));
-    std::vector<int> kindHits;
-    for (Pocket p = firstPocket(kind); p <= lastPocket(kind); ++p)
-        kindHits.push_back(hits[static_cast<std::size_t>(p)]);
+    const auto kindHits = hits.subspan(static_cast<std::size_t>(firstPocket(kind)),
+                                       static_cast<std::size_t>(pocketCount(kind)));
     const std::vector<double> expectations(kindHits.size(), expected);
     r.pockets = ChiSquareAgainst(kindHits, expectations);
 
     const std::vector<double> ps = BinomialTwoSidedPs(kindHits, n, share);
-    for (Pocket p = firstPocket(kind); p <= lastPocket(kind); ++p) {
+    for (std::size_t i = 0; i < kindHits.size(); ++i) {
         PocketFigure f;
-        f.pocket = p;
-        f.hits = hits[static_cast<std::size_t>(p)];
+        f.pocket = firstPocket(kind) + static_cast<Pocket>(i);
+        f.hits = kindHits[i];
         f.expected = expected;
         f.z = (f.hits - expected) / sd;
-        f.p = ps[static_cast<std::size_t>(p - firstPocket(kind))];
+        f.p = ps[i];
         r.pocketFigures.push_back(f);
     }
     HolmOver(
@@ -256,19 +272,20 @@ void AddPocketTests(FairnessReport& r, std::span<const int> hits) {
         [](PocketFigure& f) -> double& { return f.pAdjusted; });
 }
 
-void AddFamilyTests(FairnessReport& r, std::span<const int> hits) {
+void AddFamilyTests(FairnessReport& r, const PairLayout& l, std::span<const int> hits) {
     const RouletteKind kind = r.kind;
     const double n = r.drawCount;
     const double count = pocketCount(kind);
+    const bool hasGreen = kind != RouletteKind::NoZero;
     for (OutsideFamily family : allOutsideFamilies) {
         const int boxes = FamilyBoxes(family);
         FamilyTest t;
         t.family = family;
-        const bool hasGreen = kind != RouletteKind::NoZero;
         t.hits.assign(static_cast<std::size_t>(boxes + (hasGreen ? 1 : 0)), 0);
         std::vector<int> sizes(t.hits.size(), 0);
+        const auto& cells = l.cell[static_cast<std::size_t>(family)];
         for (Pocket p = firstPocket(kind); p <= lastPocket(kind); ++p) {
-            const int cell = FamilyCell(family, p);
+            const int cell = cells[static_cast<std::size_t>(p)];
             const auto at = static_cast<std::size_t>(cell < 0 ? boxes : cell);
             t.hits[at] += hits[static_cast<std::size_t>(p)];
             ++sizes[at];
@@ -307,13 +324,10 @@ void HottestArcs(std::span<const Count> wheelHits, std::array<int, arcLengthCoun
     }
 }
 
-void AddSectorArcs(FairnessReport& r, std::span<const int> hits) {
-    const auto order = WheelOrder(r.kind);
-    std::vector<int> wheelHits;
-    for (Pocket p : order) wheelHits.push_back(hits[static_cast<std::size_t>(p)]);
+void AddSectorArcs(FairnessReport& r, std::span<const int> placeHits) {
     std::array<int, arcLengthCount> hottest{}, starts{};
-    HottestArcs<int>(wheelHits, hottest, &starts);
-    const double perPocket = static_cast<double>(r.drawCount) / static_cast<double>(order.size());
+    HottestArcs<int>(placeHits, hottest, &starts);
+    const double perPocket = static_cast<double>(r.drawCount) / pocketCount(r.kind);
     for (int i = 0; i < arcLengthCount; ++i) {
         SectorTest t;
         t.arc.length = shortestArc + i;
@@ -324,24 +338,30 @@ void AddSectorArcs(FairnessReport& r, std::span<const int> hits) {
     }
 }
 
-void AddDealerTests(FairnessReport& r, const PairCounts& pairs) {
-    const RouletteKind kind = r.kind;
-    const int count = pocketCount(kind);
+void AddDealerTests(FairnessReport& r, const PairLayout& l, const PairCounts& pairs) {
+    const int n = l.places;
     for (std::size_t s = 0; s < pairs.croupiers.size(); ++s) {
         DealerTest t;
         t.croupier = pairs.croupiers[s];
-        t.distances.assign(static_cast<std::size_t>(count), 0);
-        for (Pocket a = firstPocket(kind); a <= lastPocket(kind); ++a)
-            for (Pocket b = firstPocket(kind); b <= lastPocket(kind); ++b) {
-                const auto n =
-                    pairs.Pair(s + 1, static_cast<unsigned>(a), static_cast<unsigned>(b));
-                t.distances[static_cast<std::size_t>(wheelDistance(kind, a, b))] +=
-                    static_cast<int>(n);
-                t.pairs += static_cast<int>(n);
-            }
+        // One more distance, where the pairs without a first draw fall.
+        t.distances.assign(static_cast<std::size_t>(n) + 1, 0);
+        const auto table = pairs.Table(s + 1);
+        for (std::size_t i = 0; i < blockSize; ++i)
+            t.distances[l.distance[i]] += static_cast<int>(table[i]);
+        // Every row of a green block follows the same green pocket: added up first, the block
+        // costs one row of look-ups.
+        for (int g = 1; g < l.blocks; ++g) {
+            const std::size_t block = static_cast<std::size_t>(g) * blockSize;
+            std::array<std::uint32_t, pairStride> row{};
+            for (std::size_t x = 0; x < blockSize; x += pairStride)
+                for (std::size_t b = 0; b < pairStride; ++b) row[b] += table[block + x + b];
+            for (std::size_t b = 0; b < pairStride; ++b)
+                t.distances[l.distance[block + b]] += static_cast<int>(row[b]);
+        }
+        t.distances.pop_back();
+        for (int c : t.distances) t.pairs += c;
         if (t.pairs < minDealerPairs) continue;
-        const std::vector<double> expected(t.distances.size(),
-                                           static_cast<double>(t.pairs) / count);
+        const std::vector<double> expected(t.distances.size(), static_cast<double>(t.pairs) / n);
         t.test = ChiSquareAgainst(t.distances, expected);
         r.dealers.push_back(std::move(t));
     }
@@ -352,32 +372,28 @@ void AddDealerTests(FairnessReport& r, const PairCounts& pairs) {
         [](DealerTest& t) -> double& { return t.test.pAdjusted; });
 }
 
-void AddRunsTests(FairnessReport& r, std::span<const int> hits,
-                  const std::vector<std::uint32_t>& allPairs, const PairCounts& pairs) {
-    const RouletteKind kind = r.kind;
+void AddRunsTests(FairnessReport& r, const PairLayout& l, std::span<const std::uint32_t> all,
+                  std::span<const int> hits) {
     for (EvenChance chance : allEvenChances) {
         const OutsideFamily family = FamilyOf(chance);
         RunsTest t;
         t.chance = chance;
-        long long changes = 0;
-        for (Pocket a = firstPocket(kind); a <= lastPocket(kind); ++a) {
-            const int cellA = FamilyCell(family, a);
-            if (cellA < 0) continue;
-            (cellA == 0 ? t.first : t.second) += hits[static_cast<std::size_t>(a)];
-            for (Pocket b = firstPocket(kind); b <= lastPocket(kind); ++b) {
-                const int cellB = FamilyCell(family, b);
-                if (cellB < 0 || cellB == cellA) continue;
-                const auto at =
-                    static_cast<std::size_t>(a) * pocketSlots + static_cast<std::size_t>(b);
-                changes += allPairs[at] + pairs.bridges[at];
-            }
+        const auto& cells = l.cell[static_cast<std::size_t>(family)];
+        for (Pocket p = firstPocket(r.kind); p <= lastPocket(r.kind); ++p) {
+            const int cell = cells[static_cast<std::size_t>(p)];
+            if (cell == 0) t.first += hits[static_cast<std::size_t>(p)];
+            if (cell == 1) t.second += hits[static_cast<std::size_t>(p)];
         }
-        const double n1 = t.first, n2 = t.second, n = n1 + n2;
         if (t.first == 0 || t.second == 0) continue;
-        const double variance = 2 * n1 * n2 * (2 * n1 * n2 - n) / (n * n * (n - 1));
+        const double n1 = t.first, n2 = t.second, total = n1 + n2;
+        const double variance = 2 * n1 * n2 * (2 * n1 * n2 - total) / (total * total * (total - 1));
         if (!(variance > 0)) continue;
+        const auto& change = l.boxChange[static_cast<std::size_t>(chance)];
+        std::uint64_t changes = 0;
+        for (std::size_t i = 0; i < all.size(); ++i)
+            changes += static_cast<std::uint64_t>(all[i]) * change[i];
         t.runs = static_cast<int>(changes + 1);
-        t.expectedRuns = 1 + 2 * n1 * n2 / n;
+        t.expectedRuns = 1 + 2 * n1 * n2 / total;
         t.z = (t.runs - t.expectedRuns) / std::sqrt(variance);
         t.p = NormalTwoSidedP(t.z);
         r.runs.push_back(t);
@@ -387,30 +403,29 @@ void AddRunsTests(FairnessReport& r, std::span<const int> hits,
         [](RunsTest& t) -> double& { return t.pAdjusted; });
 }
 
-void AddSerialTest(FairnessReport& r, std::span<const int> hits,
-                   const std::vector<std::uint32_t>& allPairs, Pocket firstDraw, Pocket lastDraw) {
-    const RouletteKind kind = r.kind;
-    const long double n = r.drawCount;
+// Wheel places stand for positions: the correlation does not change when every position moves
+// by the same step, as the no-zero wheel's do.
+void AddSerialTest(FairnessReport& r, const PairLayout& l, std::span<const std::uint32_t> all,
+                   std::span<const int> placeHits, int firstPlace, int lastPlace) {
     if (r.drawCount < 3) return;
-    long double s1 = 0, s2 = 0, cross = 0;
-    for (Pocket a = firstPocket(kind); a <= lastPocket(kind); ++a) {
-        const long double x = wheelPosition(kind, a);
-        const long double h = hits[static_cast<std::size_t>(a)];
-        s1 += h * x;
-        s2 += h * x * x;
-        for (Pocket b = firstPocket(kind); b <= lastPocket(kind); ++b)
-            cross +=
-                x * wheelPosition(kind, b) *
-                allPairs[static_cast<std::size_t>(a) * pocketSlots + static_cast<std::size_t>(b)];
+    const long double count = r.drawCount;
+    long double s1 = 0, s2 = 0;
+    for (std::size_t w = 0; w < placeHits.size(); ++w) {
+        const long double h = placeHits[w];
+        s1 += h * static_cast<long double>(w);
+        s2 += h * static_cast<long double>(w * w);
     }
-    const long double mean = s1 / n;
+    std::uint64_t cross = 0;
+    for (std::size_t i = 0; i < all.size(); ++i)
+        cross += static_cast<std::uint64_t>(all[i]) * l.placeProduct[i];
+    const long double mean = s1 / count;
     const long double spread = s2 - s1 * mean;
     if (!(spread > 0)) return;
-    const long double x1 = wheelPosition(kind, firstDraw), xn = wheelPosition(kind, lastDraw);
-    const long double lagged = cross - mean * (s1 - xn) - mean * (s1 - x1) + (n - 1) * mean * mean;
+    const long double lagged = static_cast<long double>(cross) - mean * (s1 - lastPlace) -
+                               mean * (s1 - firstPlace) + (count - 1) * mean * mean;
     SerialTest t;
     t.correlation = static_cast<double>(lagged / spread);
-    t.z = static_cast<double>((lagged / spread + 1 / n) * std::sqrt(n));
+    t.z = static_cast<double>((lagged / spread + 1 / count) * std::sqrt(count));
     t.p = NormalTwoSidedP(t.z);
     r.serial = t;
 }
@@ -428,79 +443,6 @@ constexpr int gamesPerBlock = 64;
 
 }  // namespace
 
-double BinomialTwoSidedP(int k, int n, double p) {
-    const boost::math::binomial_distribution<> law(n, p);
-    const double d = boost::math::pdf(law, k);
-    const double limit = d * (1 + 1e-7);
-    const double mean = p * n;
-    if (k == mean) return 1.0;
-    double pval;
-    if (k < mean) {
-        int lo = static_cast<int>(std::ceil(mean)), hi = n + 1;
-        while (lo < hi) {
-            const int mid = lo + (hi - lo) / 2;
-            if (boost::math::pdf(law, mid) <= limit)
-                hi = mid;
-            else
-                lo = mid + 1;
-        }
-        pval = boost::math::cdf(law, k) +
-               (lo > n ? 0.0 : boost::math::cdf(boost::math::complement(law, lo - 1)));
-    } else {
-        int lo = -1, hi = static_cast<int>(std::floor(mean));
-        while (lo < hi) {
-            const int mid = lo + (hi - lo + 1) / 2;
-            if (boost::math::pdf(law, mid) <= limit)
-                lo = mid;
-            else
-                hi = mid - 1;
-        }
-        pval = (lo < 0 ? 0.0 : boost::math::cdf(law, lo)) +
-               boost::math::cdf(boost::math::complement(law, k - 1));
-    }
-    return std::min(1.0, pval);
-}
-
-std::vector<double> BinomialTwoSidedPs(std::span<const int> counts, int n, double p) {
-    std::vector<double> ps;
-    if (counts.empty()) return ps;
-    if (n <= 0 || !(p > 0 && p < 1)) {
-        for (int k : counts) ps.push_back(BinomialTwoSidedP(k, n, p));
-        return ps;
-    }
-    const BinomialTails tails(n, p);
-    for (int k : counts) ps.push_back(tails.TwoSidedP(k));
-    return ps;
-}
-
-std::vector<double> HolmAdjust(std::span<const double> p) {
-    const std::size_t m = p.size();
-    std::vector<std::size_t> order(m);
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return p[a] < p[b]; });
-    std::vector<double> adjusted(m);
-    double running = 0;
-    for (std::size_t rank = 0; rank < m; ++rank) {
-        const std::size_t i = order[rank];
-        running = std::max(running, std::min(1.0, static_cast<double>(m - rank) * p[i]));
-        adjusted[i] = running;
-    }
-    return adjusted;
-}
-
-double ChiSquareP(double statistic, int df) {
-    if (df <= 0) return 1.0;
-    if (!(statistic > 0)) return 1.0;
-    return boost::math::cdf(
-        boost::math::complement(boost::math::chi_squared_distribution<>(df), statistic));
-}
-
-double NormalTwoSidedP(double z) {
-    return 2 * boost::math::cdf(
-                   boost::math::complement(boost::math::normal_distribution<>(), std::fabs(z)));
-}
-
 std::vector<Pocket> ArcPockets(RouletteKind kind, const SectorArc& arc) {
     const auto order = WheelOrder(kind);
     std::vector<Pocket> pockets;
@@ -514,55 +456,63 @@ FairnessReport ComputeFairness(const FairnessInput& input) {
     r.kind = input.kind;
     const RouletteKind kind = input.kind;
     std::span<const std::uint8_t> draws = input.draws;
-    std::span<const std::int32_t> croupiers =
-        input.croupiers.size() == draws.size() ? input.croupiers : std::span<const std::int32_t>{};
+    std::span<const CroupierStint> stints = input.stints;
+    std::size_t stintDraws = 0;
+    for (const CroupierStint& s : stints)
+        stintDraws += static_cast<std::size_t>(std::max(s.draws, 0));
+    if (stintDraws != draws.size()) stints = {};
 
-    // Anything that is no pocket of the kind is left out, with its croupier.
+    // Anything that is no pocket of the kind is left out, and its stint shortened.
     std::vector<std::uint8_t> keptDraws;
-    std::vector<std::int32_t> keptCroupiers;
-    std::uint8_t low = 255, high = 0;
-    for (std::uint8_t p : draws) {
-        low = std::min(low, p);
-        high = std::max(high, p);
-    }
-    if (!draws.empty() && (low < firstPocket(kind) || high > lastPocket(kind))) {
-        for (std::size_t i = 0; i < draws.size(); ++i) {
-            if (!IsPocketOf(kind, draws[i])) continue;
-            keptDraws.push_back(draws[i]);
-            if (!croupiers.empty()) keptCroupiers.push_back(croupiers[i]);
+    std::vector<CroupierStint> keptStints;
+    std::uint8_t high = 0;
+    for (std::uint8_t p : draws) high = std::max(high, p);
+    const bool zeroOutside =
+        firstPocket(kind) > 0 && std::find(draws.begin(), draws.end(), 0) != draws.end();
+    if (high > lastPocket(kind) || zeroOutside) {
+        std::size_t at = 0;
+        for (const CroupierStint& s : stints) {
+            CroupierStint kept{s.croupier, 0};
+            for (int i = 0; i < s.draws; ++i) kept.draws += IsPocketOf(kind, draws[at++]) ? 1 : 0;
+            if (kept.draws == 0) continue;
+            // Stints that met across the draws left out become one.
+            if (!keptStints.empty() && keptStints.back().croupier == kept.croupier)
+                keptStints.back().draws += kept.draws;
+            else
+                keptStints.push_back(kept);
         }
+        for (std::uint8_t p : draws)
+            if (IsPocketOf(kind, p)) keptDraws.push_back(p);
         draws = keptDraws;
-        croupiers = croupiers.empty() ? croupiers : std::span<const std::int32_t>(keptCroupiers);
+        stints = keptStints;
     }
     r.drawCount = static_cast<int>(draws.size());
     if (draws.empty()) return r;
 
-    PairCounts pairs;
-    const bool anyCroupier =
-        std::any_of(croupiers.begin(), croupiers.end(), [](std::int32_t c) { return c != 0; });
-    if (anyCroupier)
-        CountPairs<true>(draws, croupiers, pairs);
-    else
-        CountPairs<false>(draws, croupiers, pairs);
+    const PairLayout& layout = LayoutOf(kind);
+    const PairCounts pairs = CountPairs(layout, draws, stints);
+    // Every table together.
+    std::vector<std::uint32_t> all(pairs.Table(0).begin(), pairs.Table(0).end());
+    for (std::size_t s = 1; s <= pairs.croupiers.size(); ++s) {
+        const auto table = pairs.Table(s);
+        for (std::size_t i = 0; i < all.size(); ++i) all[i] += table[i];
+    }
 
-    // Pairs of every stint together, and the hits of each pocket (each draw is the second
-    // pocket of exactly one pair, the first with noPocket before it).
-    std::vector<std::uint32_t> allPairs(pairTableSize, 0);
-    const std::size_t slots = pairs.table.size() / pairTableSize;
-    for (std::size_t s = 0; s < slots; ++s)
-        for (std::size_t i = 0; i < pairTableSize; ++i)
-            allPairs[i] += pairs.table[s * pairTableSize + i];
-    std::array<int, maxPocketCount> hits{};
-    for (unsigned prev = 0; prev <= noPocket; ++prev)
-        for (unsigned p = 0; p < pocketSlots; ++p)
-            hits[p] += static_cast<int>(allPairs[prev * pocketSlots + p]);
+    // Each draw ends one pair, the first one with no draw before it.
+    std::array<int, pairStride> hits{};
+    for (std::size_t row = 0; row < all.size(); row += pairStride)
+        for (std::size_t b = 0; b < pairStride; ++b) hits[b] += static_cast<int>(all[row + b]);
+    std::array<int, maxPocketCount> placeHits{};
+    for (std::size_t w = 0; w < static_cast<std::size_t>(layout.places); ++w)
+        placeHits[w] = hits[static_cast<std::size_t>(layout.pocketAt[w])];
+    const std::span<const int> places(placeHits.data(), static_cast<std::size_t>(layout.places));
 
     AddPocketTests(r, hits);
-    AddFamilyTests(r, hits);
-    AddSectorArcs(r, hits);
-    AddDealerTests(r, pairs);
-    AddRunsTests(r, hits, allPairs, pairs);
-    AddSerialTest(r, hits, allPairs, draws.front(), draws.back());
+    AddFamilyTests(r, layout, hits);
+    AddSectorArcs(r, places);
+    AddDealerTests(r, layout, pairs);
+    AddRunsTests(r, layout, all, hits);
+    AddSerialTest(r, layout, all, places, layout.place[draws.front()], layout.place[draws.back()]);
     return r;
 }
 

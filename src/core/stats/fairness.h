@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/roulette.h"
+#include "stats/analysis_window.h"
 
 namespace spinalyst {
 
@@ -28,12 +29,12 @@ inline constexpr int arcLengthCount = longestArc - shortestArc + 1;
 inline constexpr int defaultSimulations = 10'000;
 inline constexpr std::uint64_t defaultScanSeed = 1;
 
-// The draws to test: pockets of the kind, and, parallel to them, the croupier number of each
-// draw (0 for none). An empty croupier span means no croupier is known.
+// The draws to test, pockets of the kind, oldest first, and who spun them: stints whose draws
+// add up to the draws (SelectAnalysedStints gives them). Without stints no croupier is known.
 struct FairnessInput {
     RouletteKind kind = defaultKind;
     std::span<const std::uint8_t> draws;
-    std::span<const std::int32_t> croupiers;
+    std::span<const CroupierStint> stints;
 };
 
 // A chi-square goodness-of-fit test.
@@ -151,7 +152,7 @@ struct FairnessReport {
 };
 
 // Every test but the sector p-values. Draws that are no pocket of the kind are left out, with
-// their croupiers. A croupier span that does not match the draws in length is ignored.
+// their place in the stints. Stints that do not add up to the draws are ignored.
 FairnessReport ComputeFairness(const FairnessInput& input);
 
 // The hottest arc of every length over fair games of one kind and length. It depends on
@@ -231,21 +232,5 @@ struct FairnessVerdict {
     bool sectorsPending = false;
 };
 FairnessVerdict Verdict(const FairnessReport& report);
-
-// Building blocks, exposed for their tests.
-
-// Exact two-sided binomial p-value: the probability of every outcome no more likely than k, as
-// SciPy's binomtest computes it (with its relative tolerance of 1e-7 on "no more likely").
-// 0 <= k <= n; Boost's domain error (std::domain_error) otherwise.
-double BinomialTwoSidedP(int k, int n, double p);
-// The same for many counts out of the same n, with the probabilities of the counts tabulated
-// once: far cheaper than one call per count.
-std::vector<double> BinomialTwoSidedPs(std::span<const int> counts, int n, double p);
-// Holm's step-down adjustment, in the order given.
-std::vector<double> HolmAdjust(std::span<const double> p);
-// Upper tail of the chi-square law with df degrees of freedom.
-double ChiSquareP(double statistic, int df);
-// Two-sided p-value of a standard normal z.
-double NormalTwoSidedP(double z);
 
 }  // namespace spinalyst
