@@ -88,7 +88,7 @@ constexpr std::size_t blockSize = pairStride * pairStride;
 constexpr std::size_t greenFlag = 0x8000;
 constexpr std::size_t maxBlocks = 3;
 
-enum Chance { redBlack, evenOdd, lowHigh, chanceCount };
+constexpr std::size_t chanceCount = allEvenChances.size();
 
 struct PairLayout {
     int places = 0;
@@ -138,8 +138,6 @@ const PairLayout& LayoutOf(RouletteKind kind) {
                         l.nextRow[at] = static_cast<std::uint16_t>(
                             (static_cast<std::size_t>(g) * blockSize) | greenFlag);
             }
-            const OutsideFamily chances[] = {OutsideFamily::RedBlack, OutsideFamily::EvenOdd,
-                                             OutsideFamily::LowHigh};
             for (std::size_t i = 0; i < l.TableSize(); ++i) {
                 const std::size_t block = i / blockSize, x = i % blockSize / pairStride;
                 const auto next = static_cast<Pocket>(i % pairStride);
@@ -154,9 +152,11 @@ const PairLayout& LayoutOf(RouletteKind kind) {
                 l.placeProduct[i] = static_cast<std::uint32_t>(from * to);
                 if (!IsPocketOf(k, lastNonGreen) || IsGreen(lastNonGreen) || IsGreen(next))
                     continue;
-                for (int c = 0; c < chanceCount; ++c)
-                    l.boxChange[static_cast<std::size_t>(c)][i] =
-                        FamilyCell(chances[c], lastNonGreen) != FamilyCell(chances[c], next);
+                for (std::size_t c = 0; c < chanceCount; ++c) {
+                    const OutsideFamily family = FamilyOf(allEvenChances[c]);
+                    l.boxChange[c][i] =
+                        FamilyCell(family, lastNonGreen) != FamilyCell(family, next);
+                }
             }
         }
         return all;
