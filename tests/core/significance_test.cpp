@@ -63,5 +63,21 @@ TEST(Significance, HolmAdjustsStepDownInTheOrderGiven) {
     }
 }
 
+TEST(Significance, NormalAndChiSquareTailsMatchTabledValues) {
+    struct Case {
+        double z, p;
+    } normal[] = {
+        {0, 1}, {1.959963984540054, 0.05}, {2.575829303548901, 0.01}, {-3, 0.0026997960632601866}};
+    for (const Case& c : normal) {
+        EXPECT_NEAR(NormalTwoSidedP(c.z), c.p, 1e-13);
+        EXPECT_NEAR(NormalCriticalZ(c.p), std::fabs(c.z), 1e-9);
+    }
+    // Upper 5 % points of the chi-square laws with 2 and 36 degrees of freedom.
+    EXPECT_NEAR(ChiSquareP(5.991464547107979, 2), 0.05, 1e-12);
+    EXPECT_NEAR(ChiSquareP(50.99846016571065, 36), 0.05, 1e-12);
+    EXPECT_EQ(ChiSquareP(0, 36), 1.0);
+    EXPECT_EQ(ChiSquareP(12, 0), 1.0);
+}
+
 }  // namespace
 }  // namespace spinalyst

@@ -20,7 +20,8 @@ namespace spinalyst {
 
 // A finding counts when its adjusted p-value is below this.
 inline constexpr double fairnessLevel = 0.05;
-// A croupier is tested once this many of their pairs of consecutive draws were analysed.
+// A croupier is tested once they spun both draws of this many pairs of consecutive analysed
+// draws.
 inline constexpr int minDealerPairs = 50;
 // The arcs of adjacent pockets scanned for a hot sector.
 inline constexpr int shortestArc = 3;
@@ -100,8 +101,9 @@ struct SectorBest {
     double standardError = 0;
 };
 
-// The wheel distances from each draw of a croupier to their next one, against the uniform
-// spread a fair spin gives. pAdjusted by Holm over the tested croupiers.
+// The wheel distances between consecutive analysed draws that the croupier spun both of, against
+// the uniform spread a fair spin gives: a croupier who releases the ball the same way each time
+// favours some distances from the last number. pAdjusted by Holm over the tested croupiers.
 struct DealerTest {
     std::int32_t croupier = 0;
     int pairs = 0;

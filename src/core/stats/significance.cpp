@@ -198,4 +198,9 @@ double NormalTwoSidedP(double z) {
                    boost::math::normal_distribution<double, DoublePolicy>(), std::fabs(z)));
 }
 
+double NormalCriticalZ(double p) {
+    return boost::math::quantile(
+        boost::math::complement(boost::math::normal_distribution<double, DoublePolicy>(), p / 2));
+}
+
 }  // namespace spinalyst

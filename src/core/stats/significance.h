@@ -23,5 +23,7 @@ double ChiSquareP(double statistic, int df);
 
 // Two-sided p-value of a standard normal z.
 double NormalTwoSidedP(double z);
+// The |z| whose two-sided p-value is p, 0 < p <= 1: where a chart draws a threshold.
+double NormalCriticalZ(double p);
 
 }  // namespace spinalyst
