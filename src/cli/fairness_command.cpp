@@ -28,11 +28,12 @@ T WholeNumber(const std::string& text, const std::string& what, T min, T max) {
     return value;
 }
 
-// Takes the command's own options out of args, leaving the analysis options.
 struct ScanOptions {
     int simulations = defaultSimulations;
     std::uint64_t seed = defaultScanSeed;
 };
+
+// Takes the command's own options out of args, leaving the analysis options.
 ScanOptions TakeScanOptions(std::vector<std::string>& args) {
     ScanOptions options;
     bool simulationsGiven = false, seedGiven = false;
@@ -66,7 +67,7 @@ ScanOptions TakeScanOptions(std::vector<std::string>& args) {
     return options;
 }
 
-// A number with a decimal point (or an exponent), enough digits to read back the same value.
+// A number with ten significant digits and a decimal point (or an exponent).
 std::string Decimal(double value) {
     char buffer[64];
     auto [end, ec] =
