@@ -88,6 +88,20 @@ Commands:
                    the five pockets centred on it on the wheel
         shades     pocket,hits,shade: the heat grey of each pocket, 0 for
                    the most frequent to 240 for the least
+  fairness [ANALYSIS OPTIONS] [--simulations N] [--seed S] FILE
+      Test whether the analysed draws of FILE look like a fair wheel and fair
+      croupiers. Prints CSV test,subject,statistic,df,p_value,p_adjusted:
+      pockets,all and the families dozens, columns, red_black, even_odd,
+      low_high (chi-square, green pockets as a cell of their own); pocket,P
+      (z-score, exact two-sided binomial p); sector,k=3 ... sector,k=18 (hits
+      of the hottest arc of k pockets on the wheel) and sector,best, whose p
+      comes from N simulated fair games (default 10000, from 100 to 10000000;
+      seed S, default 1); dealer,NAME (chi-square of the wheel distances
+      between consecutive draws of a croupier with at least 50 such pairs);
+      runs,red_black, runs,even_odd, runs,low_high (z of the runs test, green
+      draws skipped); serial,positions (lag-1 correlation of wheel positions).
+      p_adjusted is Holm's correction over the pockets, the five families,
+      the arc lengths, the croupiers and the three runs tests.
   help, --help, -h
       Show this text.
 
@@ -420,6 +434,7 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         if (command == "tableau") return TableauCommand(args, in, out, err);
         if (command == "simulate") return SimulateCommand(args, in, out, err);
         if (command == "wheel") return WheelCommand(args, in, out, err);
+        if (command == "fairness") return FairnessCommand(args, in, out, err);
         throw UsageError{"unknown command '" + command + "'; try 'spinalyst-cli --help'"};
     } catch (const UsageError& e) {
         err << "spinalyst-cli: " << e.message << "\n";

@@ -67,4 +67,9 @@ std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istrea
 int SimulateCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                     std::ostream& err);
 
+// spinalyst-cli fairness [ANALYSIS OPTIONS] [--simulations N] [--seed S] FILE: the fairness
+// tests of the analysed draws as CSV.
+int FairnessCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                    std::ostream& err);
+
 }  // namespace spinalyst::cli

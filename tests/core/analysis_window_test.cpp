@@ -347,9 +347,9 @@ TEST(AnalysisWindow, SelectionReusesTheOutputAndClipsAHandMadeWindow) {
     EXPECT_EQ(SelectAnalysedDraws(log, RouletteKind::French, {1, 10, 1, std::nullopt, 0, 0}, buffer)
                   .data(),
               log.draws().data());
-    EXPECT_EQ(SelectAnalysedDraws(log, RouletteKind::French, {1, 10, 2, std::nullopt, 0, 0}, buffer)
-                  .data(),
-              buffer.data());
+    const auto stepped =
+        SelectAnalysedDraws(log, RouletteKind::French, {1, 10, 2, std::nullopt, 0, 0}, buffer);
+    EXPECT_EQ(stepped.data(), buffer.data());
     EXPECT_TRUE(
         SelectAnalysedDraws(DrawLog{}, RouletteKind::French, AnalysisWindow{}, buffer).empty());
 }
@@ -388,6 +388,41 @@ TEST(AnalysisWindow, TheWholeRangeReachesBeyondTheDesignMaximum) {
     const auto analysed = SelectAnalysedDraws(log, RouletteKind::French, resolved->window, buffer);
     EXPECT_EQ(analysed.size(), static_cast<std::size_t>(maxRangeDraw) + 1);
     EXPECT_EQ(analysed.back(), 17);
+}
+
+TEST(AnalysisWindow, StintsNameTheCroupierOfEveryAnalysedDraw) {
+    // Draw n holds pocket n; croupier 7 spins draws 1-4 and 9-30, croupier 3 draws 5-8.
+    std::vector<Pocket> pockets;
+    std::vector<std::int32_t> croupiers;
+    for (int n = 1; n <= 30; ++n) {
+        pockets.push_back(n);
+        croupiers.push_back(n >= 5 && n <= 8 ? 3 : 7);
+    }
+    const DrawLog log = MakeLog(pockets, croupiers);
+    const AnalysisWindow windows[] = {
+        {1, 30, 1, std::nullopt, 0, 0},  {4, 27, 3, std::nullopt, 0, 0},
+        {1, 30, 2, std::nullopt, 0, 3},  {1, 30, 1, FollowFamily::RougeNoir, 1, 0},
+        {25, 50, 1, std::nullopt, 0, 0},
+    };
+    for (const AnalysisWindow& w : windows) {
+        std::vector<std::uint8_t> buffer;
+        std::vector<CroupierStint> stints = {{5, 5}};
+        const auto analysed = SelectAnalysedDraws(log, RouletteKind::French, w, buffer);
+        SelectAnalysedStints(log, RouletteKind::French, w, stints);
+        EXPECT_FALSE(analysed.empty());
+        std::vector<std::int32_t> perDraw;
+        for (std::size_t s = 0; s < stints.size(); ++s) {
+            EXPECT_GT(stints[s].draws, 0);
+            if (s > 0) {
+                EXPECT_NE(stints[s].croupier, stints[s - 1].croupier);
+            }
+            perDraw.insert(perDraw.end(), static_cast<std::size_t>(stints[s].draws),
+                           stints[s].croupier);
+        }
+        ASSERT_EQ(perDraw.size(), analysed.size());
+        for (std::size_t i = 0; i < analysed.size(); ++i)
+            EXPECT_EQ(perDraw[i], analysed[i] >= 5 && analysed[i] <= 8 ? 3 : 7);
+    }
 }
 
 }  // namespace

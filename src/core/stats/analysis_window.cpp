@@ -193,40 +193,75 @@ std::optional<ResolvedWindow> ResolveAnalysisWindow(const AnalysisControls& cont
     return result;
 }
 
-std::span<const std::uint8_t> SelectAnalysedDraws(const DrawLog& log, RouletteKind kind,
-                                                  const AnalysisWindow& window,
-                                                  std::vector<std::uint8_t>& buffer) {
-    buffer.clear();
+namespace {
+
+// Calls take(r, count) for each run of consecutive analysed draws r ... r + count - 1, oldest
+// first: the whole range as one run when every draw of it is analysed, one draw at a time
+// otherwise. A window that reaches beyond the log is limited to it as the refresh would.
+template <typename Take>
+void VisitAnalysedDraws(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
+                        Take take) {
     const int drawCount = log.drawCount();
     int first = std::max(window.windowFirst, 1);
     int last = std::min(window.windowLast, drawCount);
     if (last < first) last = first;
-    if (first > drawCount) return {};
+    if (first > drawCount) return;
 
     const int step = std::max(window.windowStep, 1);
     const int n = last - first + 1;
     const auto pockets = log.draws();
     const bool byCroupier = window.croupierFilter != 0;
     const bool following = !byCroupier && window.followFamily.has_value();
-    // The common case, every draw of the range: the log's own bytes, no copy at all.
-    if (step == 1 && !byCroupier && !following)
-        return pockets.subspan(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(n));
+    if (step == 1 && !byCroupier && !following) {
+        take(first, n);
+        return;
+    }
 
     const PassTable passes =
         following ? MakePassTable(*window.followFamily, window.followTarget, kind) : PassTable{};
-    buffer.reserve(static_cast<std::size_t>(n / step + 1));
     // The sampled draws lie step, 2 x step ... places before the draw that would follow the
     // range, so a step above 1 never takes the newest draw of the range.
     for (int k = n % step; k < n; k += step) {
         const int r = first + k;
-        bool take = true;
+        bool taken = true;
         if (byCroupier)
-            take = log.drawCroupier(r) == window.croupierFilter;
+            taken = log.drawCroupier(r) == window.croupierFilter;
         else if (following)
-            take = r >= 2 && passes[pockets[static_cast<std::size_t>(r - 2)]];
-        if (take) buffer.push_back(pockets[static_cast<std::size_t>(r - 1)]);
+            taken = r >= 2 && passes[pockets[static_cast<std::size_t>(r - 2)]];
+        if (taken) take(r, 1);
     }
-    return buffer;
+}
+
+}  // namespace
+
+std::span<const std::uint8_t> SelectAnalysedDraws(const DrawLog& log, RouletteKind kind,
+                                                  const AnalysisWindow& window,
+                                                  std::vector<std::uint8_t>& buffer) {
+    buffer.clear();
+    const auto pockets = log.draws();
+    std::span<const std::uint8_t> whole;
+    VisitAnalysedDraws(log, kind, window, [&](int r, int count) {
+        const auto run =
+            pockets.subspan(static_cast<std::size_t>(r - 1), static_cast<std::size_t>(count));
+        // Every draw of the range: the log's own bytes, no copy at all.
+        if (count > 1)
+            whole = run;
+        else
+            buffer.push_back(run.front());
+    });
+    return whole.empty() ? std::span<const std::uint8_t>(buffer) : whole;
+}
+
+void SelectAnalysedStints(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
+                          std::vector<CroupierStint>& out) {
+    out.clear();
+    VisitAnalysedDraws(log, kind, window, [&](int r, int count) {
+        for (int i = 0; i < count; ++i) {
+            const std::int32_t croupier = log.drawCroupier(r + i);
+            if (out.empty() || out.back().croupier != croupier) out.push_back({croupier, 0});
+            ++out.back().draws;
+        }
+    });
 }
 
 }  // namespace spinalyst

@@ -110,6 +110,17 @@ std::optional<ResolvedWindow> ResolveAnalysisWindow(const AnalysisControls& cont
 std::span<const std::uint8_t> SelectAnalysedDraws(const DrawLog& log, RouletteKind kind,
                                                   const AnalysisWindow& window,
                                                   std::vector<std::uint8_t>& buffer);
+// A run of consecutive analysed draws spun by one croupier (0: nobody).
+struct CroupierStint {
+    std::int32_t croupier = 0;
+    std::int32_t draws = 0;
+    friend constexpr bool operator==(CroupierStint, CroupierStint) = default;
+};
+// Who spun the draws SelectAnalysedDraws takes, as stints in the same order: their draws add
+// up to the analysed draws. Croupiers change seldom, so this is far shorter than a croupier
+// per draw.
+void SelectAnalysedStints(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
+                          std::vector<CroupierStint>& out);
 
 // The largest value the range boxes take: the design maximum, or the newest draw beyond it.
 constexpr int RangeMaximum(int drawCount) {

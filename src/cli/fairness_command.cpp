@@ -1,0 +1,178 @@
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli.h"
+#include "stats/fairness.h"
+
+namespace spinalyst::cli {
+
+namespace {
+
+constexpr int exitUsage = 2;
+constexpr int minSimulations = 100;
+constexpr int maxSimulations = 10'000'000;
+
+template <typename T>
+T WholeNumber(const std::string& text, const std::string& what, T min, T max) {
+    T value{};
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < min ||
+        value > max)
+        throw UsageError{what + " must be a whole number from " + std::to_string(min) + " to " +
+                         std::to_string(max) + ", not '" + text + "'"};
+    return value;
+}
+
+struct ScanOptions {
+    int simulations = defaultSimulations;
+    std::uint64_t seed = defaultScanSeed;
+};
+
+// Takes the command's own options out of args, leaving the analysis options.
+ScanOptions TakeScanOptions(std::vector<std::string>& args) {
+    ScanOptions options;
+    bool simulationsGiven = false, seedGiven = false;
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        std::string option, value;
+        for (const std::string name : {"--simulations", "--seed"}) {
+            if (a == name) {
+                if (i + 1 >= args.size()) throw UsageError{"option '" + name + "' needs a value"};
+                option = name;
+                value = args[++i];
+            } else if (a.starts_with(name + "=")) {
+                option = name;
+                value = a.substr(name.size() + 1);
+            }
+        }
+        if (option.empty()) {
+            rest.push_back(a);
+            continue;
+        }
+        bool& given = option == "--seed" ? seedGiven : simulationsGiven;
+        if (given) throw UsageError{"option '" + option + "' given twice"};
+        given = true;
+        if (option == "--seed")
+            options.seed = WholeNumber<std::uint64_t>(value, option, 0, UINT64_MAX);
+        else
+            options.simulations = WholeNumber(value, option, minSimulations, maxSimulations);
+    }
+    args = std::move(rest);
+    return options;
+}
+
+// A number with ten significant digits and a decimal point (or an exponent).
+std::string Decimal(double value) {
+    char buffer[64];
+    auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
+    std::string text(buffer, ec == std::errc() ? end : buffer);
+    if (text.find_first_of(".e") == std::string::npos && std::isfinite(value)) text += ".0";
+    return text;
+}
+
+// A CSV field, quoted when it holds a separator, a quote or a line break.
+std::string Field(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+void Row(std::string& out, const std::string& test, const std::string& subject,
+         const std::string& statistic, const std::string& df, double p, double pAdjusted) {
+    out += test + "," + Field(subject) + "," + statistic + "," + df + "," + Decimal(p) + "," +
+           Decimal(pAdjusted) + "\n";
+}
+
+std::string FamilyKey(OutsideFamily family) {
+    switch (family) {
+        case OutsideFamily::Dozens:
+            return "dozens";
+        case OutsideFamily::Columns:
+            return "columns";
+        case OutsideFamily::RedBlack:
+            return "red_black";
+        case OutsideFamily::EvenOdd:
+            return "even_odd";
+        case OutsideFamily::LowHigh:
+            return "low_high";
+    }
+    return "";
+}
+
+std::string ChanceKey(EvenChance chance) {
+    switch (chance) {
+        case EvenChance::RedBlack:
+            return "red_black";
+        case EvenChance::EvenOdd:
+            return "even_odd";
+        case EvenChance::LowHigh:
+            return "low_high";
+    }
+    return "";
+}
+
+}  // namespace
+
+int FairnessCommand(const std::vector<std::string>& commandArgs, std::istream& in,
+                    std::ostream& out, std::ostream& err) {
+    std::vector<std::string> args = commandArgs;
+    const ScanOptions scan = TakeScanOptions(args);
+    const AnalysisRequest request = ParseAnalysisOptions(args, 1, "fairness");
+    const auto analysis = LoadAnalysis(request, in, err);
+    if (!analysis) return exitUsage;
+
+    std::vector<CroupierStint> stints;
+    if (analysis->window)
+        SelectAnalysedStints(analysis->log, analysis->kind, *analysis->window, stints);
+    FairnessReport report = ComputeFairness({analysis->kind, analysis->analysedDraws, stints});
+    if (report.drawCount > 0) {
+        const auto null =
+            SimulateSectorNull(report.kind, report.drawCount, scan.simulations, scan.seed);
+        if (null) ApplySectorNull(report, *null);
+    }
+
+    std::string csv = "test,subject,statistic,df,p_value,p_adjusted\n";
+    if (const auto& t = report.pockets)
+        Row(csv, "pockets", "all", Decimal(t->statistic), std::to_string(t->df), t->p,
+            t->pAdjusted);
+    for (const PocketFigure& f : report.pocketFigures)
+        Row(csv, "pocket", PocketText(f.pocket), Decimal(f.z), "", f.p, f.pAdjusted);
+    for (const FamilyTest& f : report.families)
+        Row(csv, FamilyKey(f.family), "all", Decimal(f.test.statistic), std::to_string(f.test.df),
+            f.test.p, f.test.pAdjusted);
+    for (const SectorTest& s : report.sectors)
+        if (s.p)
+            Row(csv, "sector", "k=" + std::to_string(s.arc.length), std::to_string(s.arc.hits), "",
+                *s.p, s.pAdjusted.value_or(*s.p));
+    if (const auto& best = report.bestSector)
+        Row(csv, "sector", "best",
+            std::to_string(report.sectors[static_cast<std::size_t>(best->lengthIndex)].arc.hits),
+            "", best->p, best->p);
+    const auto& names = analysis->croupierNames;
+    for (const DealerTest& d : report.dealers) {
+        const auto index = static_cast<std::size_t>(d.croupier - 1);
+        const std::string name =
+            d.croupier >= 1 && index < names.size() ? names[index] : std::to_string(d.croupier);
+        Row(csv, "dealer", name, Decimal(d.test.statistic), std::to_string(d.test.df), d.test.p,
+            d.test.pAdjusted);
+    }
+    for (const RunsTest& r : report.runs)
+        Row(csv, "runs", ChanceKey(r.chance), Decimal(r.z), "", r.p, r.pAdjusted);
+    if (const auto& s = report.serial)
+        Row(csv, "serial", "positions", Decimal(s->correlation), "", s->p, s->p);
+    out << csv;
+    return 0;
+}
+
+}  // namespace spinalyst::cli

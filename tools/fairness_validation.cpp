@@ -1,0 +1,215 @@
+// Measures how often the fairness tests raise a false alarm on fair wheels, and how often they
+// catch a biased wheel or croupier, on seeded simulated games. Prints Markdown tables.
+//
+//   fairness-validation [GAMES]      (default 1000 games per row)
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "model/wheel.h"
+#include "stats/fairness.h"
+
+namespace spinalyst {
+namespace {
+
+struct Game {
+    std::vector<std::uint8_t> draws;
+    std::vector<CroupierStint> stints;
+};
+
+// Draws of the kind where each pocket has the given weight (all 1: a fair wheel). Croupiers
+// 1 ... 4 take turns in stints of 20 to 60 draws; `biasedCroupier` (when not 0) sends a fifth
+// of their balls 9, 10 or 11 pockets on from the last number.
+Game Play(RouletteKind kind, int count, std::uint64_t seed, const std::vector<double>& weights,
+          std::int32_t biasedCroupier = 0) {
+    std::mt19937_64 rng(seed);
+    const auto order = WheelOrder(kind);
+    const int pockets = pocketCount(kind);
+    std::discrete_distribution<int> pick(weights.begin(), weights.end());
+    std::uniform_int_distribution<int> stintLength(20, 60), near(9, 11);
+    std::uniform_real_distribution<double> chance(0, 1);
+    Game g;
+    std::int32_t croupier = 1;
+    int left = stintLength(rng);
+    for (int i = 0; i < count; ++i) {
+        if (left-- == 0) {
+            croupier = croupier % 4 + 1;
+            left = stintLength(rng) - 1;
+        }
+        Pocket p = firstPocket(kind) + pick(rng);
+        if (croupier == biasedCroupier && !g.draws.empty() && chance(rng) < 0.2) {
+            const int from = wheelPosition(kind, g.draws.back()) - wheelPosition(kind, order[0]);
+            p = order[static_cast<std::size_t>((from + near(rng)) % pockets)];
+        }
+        g.draws.push_back(static_cast<std::uint8_t>(p));
+        if (g.stints.empty() || g.stints.back().croupier != croupier)
+            g.stints.push_back({croupier, 0});
+        ++g.stints.back().draws;
+    }
+    return g;
+}
+
+FairnessReport Analyse(RouletteKind kind, const Game& g, const SectorNull* null) {
+    FairnessReport r = ComputeFairness({kind, g.draws, g.stints});
+    if (null) ApplySectorNull(r, *null);
+    return r;
+}
+
+bool AnyBelow(const std::vector<double>& ps) {
+    for (double p : ps)
+        if (p < fairnessLevel) return true;
+    return false;
+}
+
+// Each test as the page reads it: does it flag anything at adjusted p < 0.05?
+struct Alarm {
+    const char* name;
+    std::function<bool(const FairnessReport&)> raised;
+};
+const std::vector<Alarm>& Alarms() {
+    static const std::vector<Alarm> alarms = {
+        {"pockets (chi-square)",
+         [](const FairnessReport& r) { return r.pockets && r.pockets->pAdjusted < fairnessLevel; }},
+        {"any single pocket (binomial, Holm)",
+         [](const FairnessReport& r) {
+             std::vector<double> ps;
+             for (const auto& f : r.pocketFigures) ps.push_back(f.pAdjusted);
+             return AnyBelow(ps);
+         }},
+        {"any outside family (Holm over 5)",
+         [](const FairnessReport& r) {
+             std::vector<double> ps;
+             for (const auto& f : r.families) ps.push_back(f.test.pAdjusted);
+             return AnyBelow(ps);
+         }},
+        {"sector k=3 (unadjusted)",
+         [](const FairnessReport& r) { return r.sectors[0].p.value_or(1) < fairnessLevel; }},
+        {"sector k=18 (unadjusted)",
+         [](const FairnessReport& r) {
+             return r.sectors[arcLengthCount - 1].p.value_or(1) < fairnessLevel;
+         }},
+        {"sector best over k",
+         [](const FairnessReport& r) { return r.bestSector && r.bestSector->p < fairnessLevel; }},
+        {"any croupier (Holm)",
+         [](const FairnessReport& r) {
+             std::vector<double> ps;
+             for (const auto& d : r.dealers) ps.push_back(d.test.pAdjusted);
+             return AnyBelow(ps);
+         }},
+        {"any runs test (Holm over 3)",
+         [](const FairnessReport& r) {
+             std::vector<double> ps;
+             for (const auto& t : r.runs) ps.push_back(t.pAdjusted);
+             return AnyBelow(ps);
+         }},
+        {"serial correlation",
+         [](const FairnessReport& r) { return r.serial && r.serial->p < fairnessLevel; }},
+        {"verdict: evidence of bias", [](const FairnessReport& r) { return Verdict(r).evidence; }},
+    };
+    return alarms;
+}
+
+std::string Percent(int hits, int games) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f %%", 100.0 * hits / games);
+    return text;
+}
+
+void FalseAlarms(int games) {
+    constexpr int drawCount = 5000;
+    std::printf("## False alarms: %d fair games of %d draws per kind (4 croupiers)\n\n", games,
+                drawCount);
+    std::printf("| test | American | French | No zero |\n|---|---|---|---|\n");
+    std::vector<std::array<int, 3>> raised(Alarms().size());
+    for (RouletteKind kind : allKinds) {
+        const auto column = static_cast<std::size_t>(kind);
+        const auto null = SimulateSectorNull(kind, drawCount, defaultSimulations, 1000 + column);
+        const std::vector<double> fair(static_cast<std::size_t>(pocketCount(kind)), 1.0);
+        for (int g = 0; g < games; ++g) {
+            const FairnessReport r = Analyse(
+                kind, Play(kind, drawCount, 7'000'000 + column * 100'000 + g, fair), &*null);
+            for (std::size_t a = 0; a < Alarms().size(); ++a)
+                raised[a][column] += Alarms()[a].raised(r) ? 1 : 0;
+        }
+    }
+    for (std::size_t a = 0; a < Alarms().size(); ++a)
+        std::printf("| %s | %s | %s | %s |\n", Alarms()[a].name,
+                    Percent(raised[a][0], games).c_str(), Percent(raised[a][1], games).c_str(),
+                    Percent(raised[a][2], games).c_str());
+    std::printf("\n");
+}
+
+void Power(int games) {
+    std::printf("## Power: share of biased games flagged at adjusted p < 0.05\n\n");
+    std::printf("| bias | flagged by | American | French | No zero |\n|---|---|---|---|---|\n");
+    std::array<std::array<int, 3>, 6> caught{};
+    for (RouletteKind kind : allKinds) {
+        const auto column = static_cast<std::size_t>(kind);
+        const auto pockets = static_cast<std::size_t>(pocketCount(kind));
+        // Pocket 17 1.5 times as likely as each other pocket, 10,000 draws.
+        std::vector<double> hotPocket(pockets, 1.0);
+        hotPocket[static_cast<std::size_t>(17 - firstPocket(kind))] = 1.5;
+        // The five pockets centred on 17 on the wheel 1.3 times as likely, 10,000 draws.
+        std::vector<double> hotSector(pockets, 1.0);
+        for (Pocket p : wheelNeighbourhood(kind, 17))
+            hotSector[static_cast<std::size_t>(p - firstPocket(kind))] = 1.3;
+        const auto null = SimulateSectorNull(kind, 10'000, defaultSimulations, 2000 + column);
+        // Croupier 2 of 4 spins about 2,000 of 8,000 draws.
+        const std::vector<double> fair(pockets, 1.0);
+
+        for (int g = 0; g < games; ++g) {
+            const std::uint64_t seed = 9'000'000 + column * 100'000 + static_cast<std::uint64_t>(g);
+            FairnessReport r = Analyse(kind, Play(kind, 10'000, seed, hotPocket), nullptr);
+            for (const PocketFigure& f : r.pocketFigures)
+                if (f.pocket == 17 && f.pAdjusted < fairnessLevel) ++caught[0][column];
+            caught[1][column] += Verdict(r).evidence ? 1 : 0;
+
+            r = Analyse(kind, Play(kind, 10'000, seed, hotSector), &*null);
+            if (r.bestSector && r.bestSector->p < fairnessLevel) {
+                ++caught[2][column];
+                // The arc found overlaps the biased sector.
+                const auto arc = ArcPockets(
+                    kind, r.sectors[static_cast<std::size_t>(r.bestSector->lengthIndex)].arc);
+                bool overlaps = false;
+                for (Pocket p : wheelNeighbourhood(kind, 17))
+                    for (Pocket q : arc) overlaps = overlaps || p == q;
+                caught[3][column] += overlaps ? 1 : 0;
+            }
+
+            const Game dealer = Play(kind, 8000, seed, fair, 2);
+            r = Analyse(kind, dealer, nullptr);
+            for (const DealerTest& d : r.dealers)
+                if (d.croupier == 2 && d.test.pAdjusted < fairnessLevel) ++caught[4][column];
+            caught[5][column] += Verdict(r).evidence ? 1 : 0;
+        }
+    }
+    const char* rows[][2] = {
+        {"pocket 17 x1.5, 10,000 draws", "pocket 17 (binomial, Holm)"},
+        {"pocket 17 x1.5, 10,000 draws", "verdict"},
+        {"5-pocket sector x1.3, 10,000 draws", "sector best over k"},
+        {"5-pocket sector x1.3, 10,000 draws", "sector best, arc overlapping it"},
+        {"croupier 2: 20 % at distance 10 +- 1, ~2,000 of 8,000 draws", "croupier 2 (Holm)"},
+        {"croupier 2: 20 % at distance 10 +- 1, ~2,000 of 8,000 draws", "verdict"},
+    };
+    for (std::size_t i = 0; i < caught.size(); ++i)
+        std::printf("| %s | %s | %s | %s | %s |\n", rows[i][0], rows[i][1],
+                    Percent(caught[i][0], games).c_str(), Percent(caught[i][1], games).c_str(),
+                    Percent(caught[i][2], games).c_str());
+    std::printf("\n");
+}
+
+}  // namespace
+}  // namespace spinalyst
+
+int main(int argc, char** argv) {
+    const int games = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
+    spinalyst::FalseAlarms(games);
+    spinalyst::Power(games);
+    return 0;
+}
