@@ -6,7 +6,7 @@ FUZZ_DIR := build/fuzz
 FUZZ_TARGETS := ini text_table croupier_file game_file spin_list pocket_entry
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test check-deps check-sanitizers bench package fuzz format clean
+.PHONY: deps build run test check-deps check-sanitizers bench package fuzz docs format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -49,6 +49,14 @@ fuzz:
 	    ./$(FUZZ_DIR)/bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	        -artifact_prefix=$(FUZZ_DIR)/crashes/$$t/ \
 	        $(FUZZ_DIR)/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
+
+# The manual's screenshots, from the program as it is now, in both languages.
+docs: build
+	@cmake --build --preset release -j $(JOBS) --target spinalyst-docshots
+	@for l in en fr; do \
+	    QT_QPA_PLATFORM=offscreen ./$(RELEASE_DIR)/bin/spinalyst-docshots \
+	        docs/manual/$$l/images $$l data || exit 1; \
 	done
 
 format:
