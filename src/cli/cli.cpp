@@ -25,8 +25,6 @@ namespace spinalyst::cli {
 
 namespace {
 
-constexpr int exitOutput = 1;
-constexpr int exitUsage = 2;
 // Draw numbers of a range: any the log may reach; the window limits them to the log.
 constexpr int maxDrawNumber = std::numeric_limits<int>::max();
 
@@ -192,16 +190,6 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, std::size_t from,
     return parsed;
 }
 
-template <typename T>
-T ParseNumber(const std::string& text, const std::string& what, T min, T max) {
-    T value{};
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < min ||
-        value > max)
-        throw UsageError{what + " must be a whole number from " + std::to_string(min) + " to " +
-                         std::to_string(max) + ", not '" + text + "'"};
-    return value;
-}
 
 RouletteKind KindOption(const ParsedArgs& parsed) {
     auto it = parsed.options.find("kind");

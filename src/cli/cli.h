@@ -1,5 +1,6 @@
 #pragma once
 
+#include <charconv>
 #include <cstddef>
 #include <iosfwd>
 #include <optional>
@@ -22,11 +23,27 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
 // be written (a full disk, a closed pipe), so that a failed output is never taken for success.
 int FinishOutput(int status, std::ostream& out, std::ostream& err);
 
+// Exit statuses: the output could not be written; a usage error or a bad input file.
+inline constexpr int exitOutput = 1;
+inline constexpr int exitUsage = 2;
+
 // A command line that asks for something impossible. Run() prints the message on one line
 // after "spinalyst-cli: " and exits with 2.
 struct UsageError {
     std::string message;
 };
+
+// A whole number from min to max, or a UsageError naming `what`.
+template <typename T>
+T ParseNumber(const std::string& text, const std::string& what, T min, T max) {
+    T value{};
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < min ||
+        value > max)
+        throw UsageError{what + " must be a whole number from " + std::to_string(min) + " to " +
+                         std::to_string(max) + ", not '" + text + "'"};
+    return value;
+}
 
 // The options shared by every command that analyses a file, as the analysis panel would hold
 // them:

@@ -13,20 +13,9 @@ namespace spinalyst::cli {
 
 namespace {
 
-constexpr int exitUsage = 2;
 constexpr int minSimulations = 100;
 constexpr int maxSimulations = 10'000'000;
 
-template <typename T>
-T WholeNumber(const std::string& text, const std::string& what, T min, T max) {
-    T value{};
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < min ||
-        value > max)
-        throw UsageError{what + " must be a whole number from " + std::to_string(min) + " to " +
-                         std::to_string(max) + ", not '" + text + "'"};
-    return value;
-}
 
 struct ScanOptions {
     int simulations = defaultSimulations;
@@ -59,9 +48,9 @@ ScanOptions TakeScanOptions(std::vector<std::string>& args) {
         if (given) throw UsageError{"option '" + option + "' given twice"};
         given = true;
         if (option == "--seed")
-            options.seed = WholeNumber<std::uint64_t>(value, option, 0, UINT64_MAX);
+            options.seed = ParseNumber<std::uint64_t>(value, option, 0, UINT64_MAX);
         else
-            options.simulations = WholeNumber(value, option, minSimulations, maxSimulations);
+            options.simulations = ParseNumber(value, option, minSimulations, maxSimulations);
     }
     args = std::move(rest);
     return options;
