@@ -28,7 +28,7 @@ std::string Distances(const WheelStats& stats) {
 std::string Repeats(const WheelStats& stats) {
     std::string csv = "gap,hits,since_last,max_gap\n";
     for (const RepeatStats& r : stats.repeatStats)
-        csv += std::to_string(r.interval - 1) + "," + Figures(r.stats) + "\n";
+        csv += std::to_string(r.gap()) + "," + Figures(r.stats) + "\n";
     return csv;
 }
 

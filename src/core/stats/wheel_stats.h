@@ -18,6 +18,8 @@ inline constexpr int lightestShade = 240;
 struct RepeatStats {
     std::int32_t interval = 0;
     SlotStats stats;
+    // The draws between the two occurrences, as the interval is shown to the user.
+    constexpr std::int32_t gap() const { return interval - 1; }
     friend bool operator==(const RepeatStats&, const RepeatStats&) = default;
 };
 

@@ -113,9 +113,10 @@ enum class TextId : std::int32_t {
     OddEvenDrawsHeader = 127,
     MenuHelpItem = 128,
     ManualMissing = 129,
+    ShadeTip = 130,
 };
 // The highest TextId; the registry below takes every number from 95 up to it.
-inline constexpr std::int32_t lastTextId = 129;
+inline constexpr std::int32_t lastTextId = 130;
 
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);

@@ -20,9 +20,12 @@
 #include "draws/random_source_dialog.h"
 #include "stats/analysis_panel.h"
 #include "stats/family_page.h"
+#include "stats/heat_page.h"
 #include "stats/mode_settings.h"
 #include "stats/stats_area.h"
 #include "stats/tableau_page.h"
+#include "stats/wheel_figures.h"
+#include "stats/wheel_page.h"
 
 namespace spinalyst {
 
@@ -163,6 +166,9 @@ void MainWindow::BuildCentralArea() {
     left->addWidget(drawsPanel_, 1);
 
     statsArea_ = new StatsArea(session_, settings_, central);
+    auto* wheelFigures = new WheelFigures(statsArea_);
+    statsArea_->SetPage(StatsTab::Cylindre, new WheelPage(wheelFigures));
+    statsArea_->SetPage(StatsTab::Tapis, new HeatPage(wheelFigures));
     for (StatFamily family : allStatFamilies)
         statsArea_->SetPage(FamilyTab(family), new FamilyPage(family));
     statsArea_->SetPage(StatsTab::Tableau, new TableauPage);

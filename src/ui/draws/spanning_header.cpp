@@ -1,6 +1,7 @@
 #include "draws/spanning_header.h"
 
 #include <QPainter>
+#include <QStyleOptionHeaderV2>
 
 namespace spinalyst {
 
@@ -19,14 +20,23 @@ void SpanningHeader::paintSection(QPainter* painter, const QRect& rect, int logi
         QHeaderView::paintSection(painter, rect, logicalIndex);
         return;
     }
-    // Each column paints its slice of the whole span, so the text sits centred across it.
+    // Each column paints its slice of the whole span, so the text sits centred across it; a
+    // sort on any of its columns shows on the span.
     int width = 0;
     for (int i = span.first; i < span.first + span.count; ++i)
         if (!isSectionHidden(i)) width += sectionSize(i);
-    const QRect whole(sectionViewportPosition(span.first), rect.top(), width, rect.height());
+    QStyleOptionHeaderV2 option;
+    initStyleOption(&option);
+    initStyleOptionForIndex(&option, span.first);
+    option.rect = QRect(sectionViewportPosition(span.first), rect.top(), width, rect.height());
+    const int sorted = sortIndicatorSection();
+    if (isSortIndicatorShown() && sorted >= span.first && sorted < span.first + span.count)
+        option.sortIndicator = sortIndicatorOrder() == Qt::AscendingOrder
+                                   ? QStyleOptionHeader::SortDown
+                                   : QStyleOptionHeader::SortUp;
     painter->save();
     painter->setClipRect(rect);
-    QHeaderView::paintSection(painter, whole, span.first);
+    style()->drawControl(QStyle::CE_Header, &option, painter, this);
     painter->restore();
 }
 

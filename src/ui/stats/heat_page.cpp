@@ -1,0 +1,40 @@
+#include "stats/heat_page.h"
+
+#include <QVBoxLayout>
+
+#include "stats/heat_board_view.h"
+#include "stats/heat_boards.h"
+#include "stats/wheel_figures.h"
+
+namespace spinalyst {
+
+HeatPage::HeatPage(WheelFigures* figures, QWidget* parent) : StatsPage(parent), figures_(figures) {
+    boardArea_ = new QWidget(this);
+    boardArea_->setObjectName("Panel5");
+    for (int b = 0; b < heatBoardCount; ++b)
+        boards_.push_back(new HeatBoardView(figures, boardArea_));
+    BuildBoards(figures->kind());
+    QRect extent;
+    for (const HeatBoardView* board : boards_) extent |= board->geometry();
+    boardArea_->setFixedSize(extent.right() + 1 + extent.left(),
+                             extent.bottom() + 1 + extent.top());
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(boardArea_, 0, Qt::AlignLeft | Qt::AlignTop);
+    connect(figures, &WheelFigures::kindChanged, this, &HeatPage::BuildBoards);
+}
+
+void HeatPage::BuildBoards(RouletteKind kind) {
+    std::vector<HeatBoard> boards = HeatBoards(kind);
+    for (std::size_t b = 0; b < boards.size(); ++b) boards_[b]->SetBoard(std::move(boards[b]));
+}
+
+void HeatPage::ShowStatistics(const StatsInput& input) {
+    figures_->Compute(input);
+}
+
+void HeatPage::OnNewGame(RouletteKind kind) {
+    figures_->Reset(kind);
+}
+
+}  // namespace spinalyst

@@ -1,0 +1,92 @@
+#include "stats/wheel_drawing.h"
+
+#include <QHelpEvent>
+#include <QPainter>
+
+#include "stats/wheel_figures.h"
+
+namespace spinalyst {
+
+namespace {
+QColor ToColor(Rgb c) {
+    return {c.r, c.g, c.b};
+}
+QRectF Box(const WheelCircle& c) {
+    return {double(c.centreX - c.radius), double(c.centreY - c.radius), 2.0 * c.radius,
+            2.0 * c.radius};
+}
+int Sixteenths(double degrees) {
+    return qRound(degrees * 16);
+}
+}  // namespace
+
+WheelDrawing::WheelDrawing(const WheelFigures* figures, QWidget* parent)
+    : QWidget(parent), figures_(figures), wheel_(BuildWheelGeometry(figures->kind())) {
+    setObjectName("pnlCyl");
+    setFixedSize(wheelPanelWidth, wheelPanelHeight);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(figures, &WheelFigures::kindChanged, this, [this](RouletteKind kind) {
+        wheel_ = BuildWheelGeometry(kind);
+        update();
+    });
+    connect(figures, &WheelFigures::changed, this, qOverload<>(&QWidget::update));
+}
+
+QString WheelDrawing::TipAt(QPointF point) const {
+    const std::optional<Pocket> p = WheelPocketAt(wheel_, point.x(), point.y());
+    return p ? figures_->PocketTip(*p) : QString();
+}
+
+bool WheelDrawing::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        ShowPlaceTip(this, event, TipAt(static_cast<QHelpEvent*>(event)->pos()));
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void WheelDrawing::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    painter.fillRect(rect(), ToColor(wheelPanelColour));
+    // Outlines of one pixel fall on whole pixels rather than across two.
+    painter.translate(0.5, 0.5);
+    const QPen outline(Qt::black, 1);
+    painter.setPen(outline);
+    const QColor buttonFace = palette().color(QPalette::Button);
+
+    const QRectF disc = Box(wheel_.disc);
+    for (const WheelSlice& slice : wheel_.slices) {
+        painter.setBrush(ToColor(HeatGrey(figures_->Shade(slice.pocket))));
+        painter.drawPie(disc, Sixteenths(slice.pie.startDegrees),
+                        Sixteenths(slice.pie.spanDegrees));
+    }
+    painter.setBrush(buttonFace);
+    painter.drawEllipse(Box(wheel_.hub));
+    for (const WheelLabel& label : wheel_.labels) painter.drawEllipse(Box(label.ring));
+
+    QFont small = font();
+    small.setPointSize(sectorTextPointSize);
+    small.setBold(false);
+    painter.setFont(small);
+    painter.setBrush(ToColor(sectorMarkColour));
+    for (const WheelPie& mark : wheel_.sectorMarks)
+        painter.drawPie(Box(wheel_.hub), Sixteenths(mark.startDegrees),
+                        Sixteenths(mark.spanDegrees));
+    for (const WheelText& text : wheel_.sectorTexts)
+        painter.drawText(QRect(text.left, text.top, 200, 50), Qt::AlignLeft | Qt::AlignTop,
+                         QString::fromUtf8(text.text.data(), qsizetype(text.text.size())));
+
+    QFont bold = font();
+    bold.setPointSize(wheelLabelPointSize);
+    bold.setBold(true);
+    painter.setFont(bold);
+    for (const WheelLabel& label : wheel_.labels) {
+        painter.setPen(ToColor(DisplayColour(label.pocket)));
+        // The number reads centred on its ring.
+        painter.drawText(Box(label.ring), Qt::AlignCenter,
+                         QString::fromStdString(PocketText(label.pocket)));
+    }
+}
+
+}  // namespace spinalyst

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+#include "stats/wheel_geometry.h"
+
+namespace spinalyst {
+
+class WheelFigures;
+
+// The wheel of the current kind, each pocket's slice shaded by how often it came out, with
+// the pocket numbers around it. Hovering a slice or a number tells the pocket's figures.
+class WheelDrawing final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(WheelDrawing)
+
+public:
+    explicit WheelDrawing(const WheelFigures* figures, QWidget* parent = nullptr);
+
+    const WheelGeometry& wheel() const { return wheel_; }
+    // Empty away from every slice and number.
+    QString TipAt(QPointF point) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    const WheelFigures* figures_;
+    WheelGeometry wheel_;
+};
+
+}  // namespace spinalyst

@@ -1,0 +1,52 @@
+#include "stats/wheel_figures.h"
+
+#include <QHelpEvent>
+#include <QToolTip>
+
+#include "app/texts.h"
+
+namespace spinalyst {
+
+void ShowPlaceTip(QWidget* widget, QEvent* event, const QString& tip) {
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+        return;
+    }
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, widget);
+}
+
+std::int32_t WheelFigures::Hits(Pocket p) const {
+    if (!stats_ || p < 0 || p >= maxPocketCount) return 0;
+    return stats_->pocketHits[static_cast<std::size_t>(p)];
+}
+
+int WheelFigures::Shade(Pocket p) const {
+    return stats_ ? HeatShade(*stats_, p) : lightestShade;
+}
+
+QString WheelFigures::PocketTip(Pocket p) const {
+    return Text(TextId::TypedPocket) + " " + QString::fromStdString(PocketText(p)) + "\n" +
+           Text(TextId::HitsHeader) + ": " + QString::number(Hits(p)) + "\n" +
+           Text(TextId::ShadeTip) + ": " + QString::number(Shade(p)) + " / " +
+           QString::number(lightestShade);
+}
+
+void WheelFigures::Compute(const StatsInput& input) {
+    const bool newKind = input.kind != kind_;
+    kind_ = input.kind;
+    stats_ = ComputeWheelStats(input.kind, input.analysed);
+    if (newKind) emit kindChanged(kind_);
+    emit changed();
+}
+
+void WheelFigures::Reset(RouletteKind kind) {
+    const bool newKind = kind != kind_;
+    if (!newKind && !stats_) return;
+    kind_ = kind;
+    stats_.reset();
+    if (newKind) emit kindChanged(kind_);
+    emit changed();
+}
+
+}  // namespace spinalyst
