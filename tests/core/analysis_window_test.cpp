@@ -344,9 +344,11 @@ TEST(AnalysisWindow, SelectionReusesTheOutputAndClipsAHandMadeWindow) {
         EXPECT_EQ(std::vector<std::uint8_t>(analysed.begin(), analysed.end()), c.analysed);
     }
     // The whole range is the log itself; a step gathers into the buffer.
-    EXPECT_EQ(SelectAnalysedDraws(log, RouletteKind::French, {1, 10, 1}, buffer).data(),
+    EXPECT_EQ(SelectAnalysedDraws(log, RouletteKind::French, {1, 10, 1, std::nullopt, 0, 0}, buffer)
+                  .data(),
               log.draws().data());
-    EXPECT_EQ(SelectAnalysedDraws(log, RouletteKind::French, {1, 10, 2}, buffer).data(),
+    EXPECT_EQ(SelectAnalysedDraws(log, RouletteKind::French, {1, 10, 2, std::nullopt, 0, 0}, buffer)
+                  .data(),
               buffer.data());
     EXPECT_TRUE(
         SelectAnalysedDraws(DrawLog{}, RouletteKind::French, AnalysisWindow{}, buffer).empty());

@@ -271,7 +271,7 @@ TEST(BetList, DescriptionsNameWhatEachBetCovers) {
     LanguageTable texts;
     texts.LoadFromText(
         "NUMERO\tTEXT\n55\tNumber\n90\tDozen\n91\tColumn\n92\tStreet\n111\tSplit\n112\tCorner\n"
-        "113\tSix-line\n");
+        "113\tSix-line\n128\tRed\n129\tBlack\n130\tEven\n131\tOdd\n132\tLow\n133\tHigh\n");
     struct Case {
         BetSlot slot;
         const char* text;

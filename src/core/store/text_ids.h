@@ -111,9 +111,16 @@ enum class TextId : std::int32_t {
     SettingsNotWritten = 125,
     RandomSourceIsFile = 126,
     OddEvenDrawsHeader = 127,
+    BetRed = 128,  // 128 ... 133: the even chances as the bets name them
+    BetBlack = 129,
+    BetEven = 130,
+    BetOdd = 131,
+    BetLow = 132,
+    BetHigh = 133,
+    TotalStaked = 134,
 };
 // The highest TextId; the registry below takes every number from 95 up to it.
-inline constexpr std::int32_t lastTextId = 127;
+inline constexpr std::int32_t lastTextId = 134;
 
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);
