@@ -12,6 +12,7 @@
 #include "app/look.h"
 #include "app/notice.h"
 #include "app/texts.h"
+#include "betting/bets_page.h"
 #include "draws/draws_panel.h"
 #include "draws/entry_area.h"
 #include "draws/keyboard_entry.h"
@@ -141,6 +142,7 @@ void MainWindow::BuildCentralArea() {
     for (int t = 0; t < statsTabCount; ++t)
         if (const auto family = statsTabs[static_cast<std::size_t>(t)].family)
             statsArea_->SetPage(static_cast<StatsTab>(t), new FamilyPage(*family));
+    statsArea_->SetPage(StatsTab::Mises, new BetsPage(session_));
     columns->addWidget(leftColumn);
     columns->addWidget(statsArea_, 1);
     setCentralWidget(central);
