@@ -271,7 +271,7 @@ TEST(BetList, DescriptionsNameWhatEachBetCovers) {
     LanguageTable texts;
     texts.LoadFromText(
         "NUMERO\tTEXT\n55\tNumber\n90\tDozen\n91\tColumn\n92\tStreet\n111\tSplit\n112\tCorner\n"
-        "113\tSix-line\n");
+        "113\tSix-line\n131\tRed\n132\tBlack\n133\tEven\n134\tOdd\n135\tLow\n136\tHigh\n");
     struct Case {
         BetSlot slot;
         const char* text;

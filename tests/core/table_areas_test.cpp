@@ -122,6 +122,38 @@ TEST(TableAreas, EveryOfferedSlotAndNoOtherIsReachable) {
     }
 }
 
+// What the picture draws matches what a click finds: every pixel of a boxed slot's area lies
+// in its box, and the box holds the slot's chip.
+TEST(TableAreas, PictureBoxesHoldTheirSlotsAreas) {
+    for (RouletteKind kind : allKinds) {
+        SCOPED_TRACE(KindName(kind));
+        const std::vector<TableBox> boxes = TablePictureBoxes(kind);
+        std::map<std::pair<int, int>, TableRect> boxOf;
+        for (const TableBox& box : boxes) {
+            const std::pair key{static_cast<int>(box.slot.kind), box.slot.index};
+            EXPECT_TRUE(boxOf.emplace(key, box.rect).second) << key.first << "/" << key.second;
+            const auto snap = SnapPoint(box.slot, kind);
+            ASSERT_TRUE(snap) << key.first << "/" << key.second;
+            EXPECT_TRUE(box.rect.Contains(snap->x, snap->y)) << key.first << "/" << key.second;
+            EXPECT_GE(box.rect.x, 0);
+            EXPECT_LE(box.rect.y + box.rect.height, tablePictureHeight);
+            EXPECT_LE(box.rect.x + box.rect.width, tablePictureWidth);
+        }
+        // 36 numbers, the zeros of the kind, 3 columns, 3 dozens, 6 even chances.
+        const std::size_t zeros = kind == American ? 2 : kind == French ? 1 : 0;
+        EXPECT_EQ(boxes.size(), 48 + zeros);
+        for (int x = 0; x < tablePictureWidth; ++x)
+            for (int y = 0; y < tablePictureHeight; ++y) {
+                const auto hit = HitTest(x, y, kind);
+                if (!hit) continue;
+                const auto it = boxOf.find({static_cast<int>(hit->slot.kind), hit->slot.index});
+                if (it != boxOf.end()) {
+                    EXPECT_TRUE(it->second.Contains(x, y)) << x << "," << y;
+                }
+            }
+    }
+}
+
 TEST(TableAreas, NeighboursFollowTheKindsWheel) {
     struct Case {
         RouletteKind kind;

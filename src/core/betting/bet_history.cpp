@@ -36,6 +36,7 @@ void BetHistory::StartBetList(const BetList& list, std::uint64_t version) {
 bool BetHistory::RemoveDraw(int drawNumber) {
     if (empty() || this->drawNumber(size_ - 1) != drawNumber) return false;
     --size_;
+    if (chunkRanges_.size() > size_ / chunkSize) chunkRanges_.resize(size_ / chunkSize);
     // One spare block stays, so undoing and redoing at a block's edge does not reallocate.
     while (blocks_.size() > size_ / blockSize + 1) blocks_.pop_back();
     if (!lists_.empty() && lists_.back().firstRecord >= size()) lists_.pop_back();
@@ -46,6 +47,7 @@ void BetHistory::Clear() {
     blocks_.clear();
     size_ = 0;
     lists_.clear();
+    chunkRanges_.clear();
 }
 
 std::size_t BetHistory::ListIndexOf(std::size_t record) const {
@@ -74,6 +76,44 @@ HistoryRow BetHistory::row(std::size_t index, bool withBets) const {
     const std::size_t inRecord = offset % rowsPerRecord;
     return {stored.firstRecord + offset / rowsPerRecord,
             inRecord + 1 == rowsPerRecord ? -1 : static_cast<int>(inRecord)};
+}
+
+std::size_t BetHistory::rowsBefore(std::size_t record) const {
+    if (record >= size()) return rowCount(true);
+    const StoredList& stored = lists_[ListIndexOf(record)];
+    return stored.rowsBefore + (record - stored.firstRecord) * (stored.list.bets.size() + 1);
+}
+
+BetHistory::BalanceRange BetHistory::balanceRange(std::size_t first, std::size_t end) const {
+    const auto scan = [this](BalanceRange& range, std::size_t from, std::size_t to) {
+        for (std::size_t r = from; r < to; ++r) {
+            const Cents b = balance(r);
+            range.low = std::min(range.low, b);
+            range.high = std::max(range.high, b);
+        }
+    };
+    end = std::min(end, size());
+    if (first >= end) return {};
+    BalanceRange range{balance(first), balance(first)};
+    const std::size_t firstChunk = (first + chunkSize - 1) / chunkSize;
+    const std::size_t endChunk = end / chunkSize;
+    if (firstChunk >= endChunk) {
+        scan(range, first, end);
+        return range;
+    }
+    while (chunkRanges_.size() < endChunk) {
+        const std::size_t from = chunkRanges_.size() * chunkSize;
+        BalanceRange chunk{balance(from), balance(from)};
+        scan(chunk, from + 1, from + chunkSize);
+        chunkRanges_.push_back(chunk);
+    }
+    scan(range, first, firstChunk * chunkSize);
+    for (std::size_t c = firstChunk; c < endChunk; ++c) {
+        range.low = std::min(range.low, chunkRanges_[c].low);
+        range.high = std::max(range.high, chunkRanges_[c].high);
+    }
+    scan(range, endChunk * chunkSize, end);
+    return range;
 }
 
 }  // namespace spinalyst

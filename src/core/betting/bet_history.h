@@ -67,6 +67,17 @@ public:
     // The rows newest first, with or without the bet rows; index < rowCount(withBets).
     std::size_t rowCount(bool withBets) const;
     HistoryRow row(std::size_t index, bool withBets) const;
+    // The rows, bet rows included, of the records older than `record`.
+    std::size_t rowsBefore(std::size_t record) const;
+
+    struct BalanceRange {
+        Cents low = 0;
+        Cents high = 0;
+        friend bool operator==(BalanceRange, BalanceRange) = default;
+    };
+    // The lowest and highest balance of the records first ... end - 1 (first < end <= size()).
+    // Long spans read a summary per chunk of records rather than every record.
+    BalanceRange balanceRange(std::size_t first, std::size_t end) const;
 
 private:
     struct StoredList {
@@ -92,6 +103,10 @@ private:
 
     std::vector<std::unique_ptr<Block>> blocks_;
     std::size_t size_ = 0;
+    // The balance range of each complete chunk of records from the oldest on, filled as
+    // balanceRange needs it and cut back when records go.
+    static constexpr std::size_t chunkSize = 64;
+    mutable std::vector<BalanceRange> chunkRanges_;
     // Every stored list settled at least one record; their records follow one another.
     std::vector<StoredList> lists_;
 };

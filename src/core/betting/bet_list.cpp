@@ -80,7 +80,23 @@ std::string BetDetail(BetSlot slot) {
     return {};
 }
 
+std::optional<TextId> EvenChanceWord(BetSlot slot) {
+    if (!IsValidSlot(slot)) return std::nullopt;
+    const bool first = slot.index == 1;
+    switch (slot.kind) {
+        case BetKind::RougeNoir:
+            return first ? TextId::BetRed : TextId::BetBlack;
+        case BetKind::PairImpair:
+            return first ? TextId::BetEven : TextId::BetOdd;
+        case BetKind::ManquePasse:
+            return first ? TextId::BetLow : TextId::BetHigh;
+        default:
+            return std::nullopt;
+    }
+}
+
 std::string BetDescription(BetSlot slot, const LanguageTable& texts) {
+    if (const auto word = EvenChanceWord(slot)) return texts.Text(*word);
     const auto prefix = BetPrefix(slot.kind);
     if (!prefix) return BetDetail(slot);
     return texts.Text(*prefix) + " " + BetDetail(slot);

@@ -47,9 +47,12 @@ struct BetList {
 BetList RebuildBetList(const StakeTable& stakes);
 
 // A bet as the history and the chips' hints name it: the family's word, then what it covers
-// ("Split 1-2", "Street 0-2", "Number 00"); the even chances by themselves ("Red", "Low").
+// ("Split 1-2", "Street 0-2", "Number 00"); the even chances by their own word ("Red", "Low"),
+// in the language of the table.
 std::optional<TextId> BetPrefix(BetKind kind);
 std::string BetDetail(BetSlot slot);
+// The word of an even-chance bet; nullopt for the other slots.
+std::optional<TextId> EvenChanceWord(BetSlot slot);
 std::string BetDescription(BetSlot slot, const LanguageTable& texts);
 
 }  // namespace spinalyst

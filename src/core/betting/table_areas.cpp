@@ -215,6 +215,55 @@ std::optional<TablePoint> SnapPoint(BetSlot slot, RouletteKind kind) {
     return std::nullopt;
 }
 
+std::vector<TableBox> TablePictureBoxes(RouletteKind kind) {
+    constexpr int cell = 36;
+    constexpr int row = 38;
+    const TableRect& grid = numberGridRect;
+    std::vector<TableBox> boxes;
+    for (Pocket q = 1; q <= 36; ++q) {
+        const int c = (q - 1) / 3;
+        const int fromTop = 2 - (q - 1) % 3;
+        boxes.push_back(
+            {{BetKind::Plein, q}, {grid.x + cell * c, grid.y + row * fromTop, cell, row}});
+    }
+    // The zero area takes a click at any height, so its boxes run down the whole picture.
+    const int zeroLeft = 1;
+    const int zeroWidth = grid.x - zeroLeft;
+    switch (kind) {
+        case RouletteKind::French:
+            boxes.push_back({{BetKind::Plein, 0}, {zeroLeft, 0, zeroWidth, tablePictureHeight}});
+            break;
+        case RouletteKind::American: {
+            const int split = americanZeroTop;
+            boxes.push_back({{BetKind::Plein, DoubleZero}, {zeroLeft, 0, zeroWidth, split}});
+            boxes.push_back(
+                {{BetKind::Plein, 0}, {zeroLeft, split, zeroWidth, tablePictureHeight - split}});
+            break;
+        }
+        case RouletteKind::NoZero:
+            break;
+    }
+    const int right = grid.x + grid.width;
+    for (int k = 1; k <= 3; ++k)
+        boxes.push_back({{BetKind::Colonne, k}, {right, grid.y + row * (3 - k), cell, row}});
+    const int dozensTop = grid.y + grid.height;
+    constexpr int stripHeight = 36;
+    for (int k = 1; k <= 3; ++k)
+        boxes.push_back({{BetKind::Douzaine, k},
+                         {grid.x + 4 * cell * (k - 1), dozensTop, 4 * cell, stripHeight}});
+    const int chancesTop = dozensTop + stripHeight;
+    const std::array<BetSlot, 6> chances = {{{BetKind::ManquePasse, 1},
+                                             {BetKind::PairImpair, 1},
+                                             {BetKind::RougeNoir, 1},
+                                             {BetKind::RougeNoir, 2},
+                                             {BetKind::PairImpair, 2},
+                                             {BetKind::ManquePasse, 2}}};
+    for (int k = 0; k < 6; ++k)
+        boxes.push_back({chances[static_cast<std::size_t>(k)],
+                         {grid.x + 2 * cell * k, chancesTop, 2 * cell, stripHeight + 1}});
+    return boxes;
+}
+
 std::vector<Pocket> NeighbourPockets(RouletteKind kind, Pocket p, int n) {
     const auto order = WheelOrder(kind);
     const int size = static_cast<int>(order.size());

@@ -55,6 +55,18 @@ constexpr TablePoint ChipLabelOrigin(TablePoint snap) {
     return {snap.x - 8, snap.y - 8};
 }
 
+// A box the table picture draws for a slot of its own: a number, a zero of the kind, a
+// column box, a dozen or an even chance. The slot's hit area and its chip's snap point lie
+// inside its box; splits, streets, corners and six-lines sit on the lines between boxes.
+struct TableBox {
+    BetSlot slot;
+    TableRect rect;
+};
+std::vector<TableBox> TablePictureBoxes(RouletteKind kind);
+
+// The grid of the numbers: twelve street columns of 36 pixels, three rows of 38.
+inline constexpr TableRect numberGridRect{37, 4, 12 * 36, 3 * 38};
+
 // At most this many neighbours on each side: 17 either side of one pocket reach 35 different
 // pockets and no pocket twice, even on the 36-pocket wheel.
 inline constexpr int maxNeighbours = 17;

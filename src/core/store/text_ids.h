@@ -114,9 +114,16 @@ enum class TextId : std::int32_t {
     MenuHelpItem = 128,
     ManualMissing = 129,
     ShadeTip = 130,
+    BetRed = 131,  // 131 ... 136: the even chances as the bets name them
+    BetBlack = 132,
+    BetEven = 133,
+    BetOdd = 134,
+    BetLow = 135,
+    BetHigh = 136,
+    TotalStaked = 137,
 };
 // The highest TextId; the registry below takes every number from 95 up to it.
-inline constexpr std::int32_t lastTextId = 130;
+inline constexpr std::int32_t lastTextId = 137;
 
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);

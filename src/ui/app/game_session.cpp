@@ -1,29 +1,30 @@
 #include "app/game_session.h"
 
-#include "draws/random_batch.h"
+#include "betting/betting_game.h"
 
 namespace spinalyst {
 
-GameSession::GameSession(RouletteKind kind, QObject* parent) : QObject(parent), game_(kind) {}
+GameSession::GameSession(RouletteKind kind, QObject* parent)
+    : QObject(parent), game_(kind), ledger_(kind) {}
 
 void GameSession::NewGame() {
-    game_.NewGame();
+    spinalyst::NewGame(game_, ledger_);
     emit gameReset();
 }
 
 void GameSession::SwitchKind(RouletteKind kind) {
-    game_.SwitchKind(kind);
+    spinalyst::SwitchKind(game_, ledger_, kind);
     emit gameReset();
 }
 
 bool GameSession::AddDraw(Pocket p) {
-    if (!game_.AddDraw(p)) return false;
+    if (!spinalyst::AddDraw(game_, ledger_, p)) return false;
     if (!game_.batchInProgress()) emit drawsAdded(1);
     return true;
 }
 
 void GameSession::UndoDraw() {
-    if (game_.UndoDraw()) emit drawUndone();
+    if (spinalyst::UndoDraw(game_, ledger_)) emit drawUndone();
 }
 
 void GameSession::BeginBatch() {
@@ -34,9 +35,24 @@ void GameSession::BeginBatch() {
 int GameSession::DrawRandomBatch(int n) {
     random_.SeedFromClock();
     BeginBatch();
-    const int drawn = AppendRandomDraws(game_, random_, n);
+    const int drawn = AppendRandomDraws(game_, ledger_, random_, n);
     EndBatch();
     return drawn;
+}
+
+std::optional<BetSlot> GameSession::ClickTable(int x, int y, MouseButton button, int neighbours) {
+    const auto slot = ledger_.ClickTable(x, y, button, neighbours);
+    if (slot) emit betsChanged();
+    return slot;
+}
+
+void GameSession::ClearBets() {
+    ledger_.ClearBets();
+    emit betsChanged();
+}
+
+bool GameSession::SetChipValue(Cents value) {
+    return ledger_.SetChipValue(value);
 }
 
 std::int32_t GameSession::AddCroupier(const QString& name) {

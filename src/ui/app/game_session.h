@@ -1,16 +1,18 @@
 #pragma once
 
 #include <QObject>
+#include <optional>
 
+#include "betting/bet_ledger.h"
 #include "draws/croupier_table.h"
 #include "draws/game.h"
 #include "draws/random_source.h"
 
 namespace spinalyst {
 
-// Owns the core game and tells the views what changed. Every operation emits its signal
-// once, after the core has done its work; draws added during a batch are announced together
-// when the batch ends.
+// Owns the core game and its betting ledger, and tells the views what changed. Every
+// operation emits its signal once, after the core has done its work; draws added during a
+// batch are settled one by one but announced together when the batch ends.
 class GameSession final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GameSession)
@@ -37,6 +39,15 @@ public:
     // Returns how many were drawn (none unless the source is the program's generator).
     int DrawRandomBatch(int n);
 
+    const BetLedger& ledger() const { return ledger_; }
+    // A click on the table picture of the bets, at (x, y) in its pixels; with neighbours n > 0
+    // a straight-up bet also goes on the n pockets either side on the wheel. Returns the slot
+    // the click landed on.
+    std::optional<BetSlot> ClickTable(int x, int y, MouseButton button, int neighbours = 0);
+    void ClearBets();
+    // The amount one click stakes; false, and no change, for a value no chip can have.
+    bool SetChipValue(Cents value);
+
     CroupierTable& croupiers() { return croupiers_; }
     const CroupierTable& croupiers() const { return croupiers_; }
     // Creates a croupier, writes the croupier file and makes it the croupier of the next draws.
@@ -47,9 +58,12 @@ signals:
     void drawsAdded(int count);
     void drawUndone();
     void croupiersChanged();
+    // The stakes on the table changed (not by a new game, which gameReset announces).
+    void betsChanged();
 
 private:
     Game game_;
+    BetLedger ledger_;
     CroupierTable croupiers_;
     RandomSource random_;
     int batchStartCount_ = 0;

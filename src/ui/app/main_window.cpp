@@ -14,6 +14,7 @@
 #include "app/look.h"
 #include "app/notice.h"
 #include "app/texts.h"
+#include "betting/bets_page.h"
 #include "draws/draws_panel.h"
 #include "draws/entry_area.h"
 #include "draws/keyboard_entry.h"
@@ -172,6 +173,7 @@ void MainWindow::BuildCentralArea() {
     for (StatFamily family : allStatFamilies)
         statsArea_->SetPage(FamilyTab(family), new FamilyPage(family));
     statsArea_->SetPage(StatsTab::Tableau, new TableauPage);
+    statsArea_->SetPage(StatsTab::Mises, new BetsPage(session_));
     columns->addWidget(leftColumn);
     columns->addWidget(statsArea_, 1);
     setCentralWidget(central);

@@ -1,0 +1,67 @@
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include "app/game_session.h"
+#include "app/main_window.h"
+#include "betting/table_areas.h"
+#include "draws/random_source.h"
+#include "stats/stats_tabs.h"
+
+namespace spinalyst {
+namespace {
+
+// Fifty bets put down by clicks where their chips go: the straight numbers, then splits.
+int PlaceFiftyBets(GameSession& session) {
+    for (int code : {1, 2})
+        for (int index = 0; index <= maxSlotIndex && session.ledger().placedCount() < 50; ++index)
+            if (const auto snap = SnapPoint({static_cast<BetKind>(code), index}, session.kind()))
+                session.ClickTable(snap->x, snap->y, MouseButton::Left);
+    return session.ledger().placedCount();
+}
+
+// One draw added with the Bets page showing and fifty bets placed, up to the history and the
+// balance chart brought up to date and the window painted. The cost must not grow with the
+// number of settled draws.
+void BM_UiRefreshBets(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    QTemporaryDir dir;
+    DataPaths paths;
+    paths.writeDir = dir.path().toStdString();
+    paths.readDirs = {paths.writeDir};
+    MainWindow window(paths);
+    window.resize(1012, 677);
+    window.show();
+    window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(static_cast<int>(StatsTab::Mises));
+    GameSession& session = window.session();
+    if (PlaceFiftyBets(session) != 50) {
+        state.SkipWithError("the bets could not be placed");
+        return;
+    }
+    RandomSource rng(1);
+    session.BeginBatch();
+    for (int i = 0; i < n; ++i) session.AddDraw(rng.Next(RouletteKind::French));
+    session.EndBatch();
+    QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        session.AddDraw(rng.Next(RouletteKind::French));
+        QPainter painter(&image);
+        window.render(&painter);
+        state.PauseTiming();
+        session.UndoDraw();  // the game keeps its length from one iteration to the next
+        state.ResumeTiming();
+    }
+    state.counters["settled"] = static_cast<double>(session.ledger().history().size());
+    state.counters["history_rows"] = static_cast<double>(session.ledger().history().rowCount(true));
+}
+BENCHMARK(BM_UiRefreshBets)
+    ->Name("UiRefresh/bets")
+    ->Arg(100)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace spinalyst

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "betting/bet_ledger.h"
+#include "stats/stats_page.h"
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QSplitter;
+class QTableView;
+
+namespace spinalyst {
+
+class BalanceChartView;
+class ChipSelector;
+class GameSession;
+class HistoryModel;
+class HistoryView;
+class TablePicture;
+
+// The betting tab: the table picture with the chips, the chip selector, the neighbours
+// option and the clear button above; the history of the settled draws and the balance
+// chart below. It shows the session's ledger and follows the session's signals; a refresh
+// of the statistics has nothing to give it.
+class BetsPage final : public StatsPage {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(BetsPage)
+
+public:
+    explicit BetsPage(GameSession* session, QWidget* parent = nullptr);
+
+    void ShowStatistics(const StatsInput& input) override;
+    void ApplyCaptions() override;
+
+    TablePicture* picture() const { return picture_; }
+    ChipSelector* chipSelector() const { return chips_; }
+    HistoryModel* historyModel() const { return model_; }
+    HistoryView* historyView() const { return historyView_; }
+    QTableView* historyTable() const;
+    BalanceChartView* balanceChart() const { return chart_; }
+    QLabel* totalLabel() const { return totalLabel_; }
+    // The neighbours a straight-up click also stakes: 0 while the option is off.
+    int neighbours() const;
+
+private:
+    QWidget* BuildTablePanel();
+    QWidget* BuildHistoryPanel();
+    void OnPictureReleased(QPoint point, MouseButton button);
+    void OnHistoryChanged();
+    void OnGameReset();
+    void ToggleHistoryRows();
+    void ShowTotals();
+    void ShowCollapseCaption();
+    void FitAmountColumns();
+
+    GameSession* session_;
+    TablePicture* picture_ = nullptr;
+    ChipSelector* chips_ = nullptr;
+    QCheckBox* neighboursCheck_ = nullptr;
+    QSpinBox* neighboursEdit_ = nullptr;
+    QPushButton* clearButton_ = nullptr;
+    QLabel* totalLabel_ = nullptr;
+    HistoryModel* model_ = nullptr;
+    HistoryView* historyView_ = nullptr;
+    QPushButton* collapseButton_ = nullptr;
+    BalanceChartView* chart_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    int amountColumnWidth_ = 0;
+};
+
+}  // namespace spinalyst

@@ -1,0 +1,184 @@
+#include "betting/table_picture.h"
+
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QToolTip>
+
+#include "app/look.h"
+#include "app/texts.h"
+#include "betting/chip_painter.h"
+#include "betting/money.h"
+#include "betting/table_areas.h"
+
+namespace spinalyst {
+
+namespace {
+
+const QColor lineColour(255, 255, 240);
+
+QColor ToColour(Rgb c) {
+    return {c.r, c.g, c.b};
+}
+
+QRectF ToRect(const TableRect& r) {
+    return QRectF(r.x, r.y, r.width, r.height);
+}
+
+QFont CaptionFont(int pixels) {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(pixels);
+    font.setBold(true);
+    return font;
+}
+
+// A zero of the table ends in a point towards the wheel side.
+QPolygonF ZeroOutline(const QRectF& r) {
+    const qreal tip = 11;
+    return QPolygonF({QPointF(r.left(), r.center().y()), QPointF(r.left() + tip, r.top()),
+                      r.topRight(), r.bottomRight(), QPointF(r.left() + tip, r.bottom())});
+}
+
+void PaintDiamond(QPainter& painter, const QRectF& box, const QColor& colour) {
+    const QPointF c = box.center();
+    const qreal w = 17;
+    const qreal h = 11;
+    painter.setBrush(colour);
+    painter.setPen(QPen(lineColour, 1.2));
+    painter.drawPolygon(QPolygonF({QPointF(c.x() - w, c.y()), QPointF(c.x(), c.y() - h),
+                                   QPointF(c.x() + w, c.y()), QPointF(c.x(), c.y() + h)}));
+}
+
+QString BoxCaption(BetSlot slot) {
+    switch (slot.kind) {
+        case BetKind::Colonne:
+            return QStringLiteral("2:1");
+        case BetKind::Douzaine:
+            return QStringLiteral("%1 - %2").arg(12 * slot.index - 11).arg(12 * slot.index);
+        case BetKind::ManquePasse:
+            return slot.index == 1 ? QStringLiteral("1 - 18") : QStringLiteral("19 - 36");
+        case BetKind::PairImpair:
+            return Text(slot.index == 1 ? TextId::BetEven : TextId::BetOdd);
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
+TablePicture::TablePicture(const BetLedger& ledger, QWidget* parent)
+    : QWidget(parent), ledger_(ledger) {
+    setObjectName("imgTapis");
+    setFixedSize(tablePictureWidth, tablePictureHeight);
+    setCursor(Qt::PointingHandCursor);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QSize TablePicture::sizeHint() const {
+    return {tablePictureWidth, tablePictureHeight};
+}
+
+void TablePicture::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintTable(painter);
+    PaintChips(painter);
+}
+
+void TablePicture::PaintTable(QPainter& painter) const {
+    painter.fillRect(rect(), clothGreen);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPen line(lineColour, 1.5);
+    const QRectF outline(0, numberGridRect.y, tablePictureWidth,
+                         tablePictureHeight - 2 * numberGridRect.y + 1);
+    for (const TableBox& box : TablePictureBoxes(ledger_.kind())) {
+        QRectF r = ToRect(box.rect);
+        if (box.slot.kind == BetKind::Plein) {
+            // The zero area reaches the picture's edges; its drawing keeps to the table's.
+            r = r.intersected(outline);
+            const Pocket p = box.slot.index;
+            const bool zero = ColourOf(p) == PocketColour::Green;
+            painter.setPen(line);
+            painter.setBrush(zero ? QBrush(ToColour(greenDisplay)) : QBrush(Qt::NoBrush));
+            if (zero) {
+                painter.drawPolygon(ZeroOutline(r));
+            } else {
+                painter.drawRect(r);
+                // The number on a plate of its colour.
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(ToColour(DisplayColour(p)));
+                painter.drawRoundedRect(r.adjusted(5, 7, -5, -7), 4, 4);
+            }
+            painter.setPen(Qt::white);
+            painter.setFont(CaptionFont(zero ? 15 : 14));
+            painter.drawText(zero ? r.adjusted(6, 0, 0, 0) : r, Qt::AlignCenter,
+                             QString::fromStdString(PocketText(p)));
+            continue;
+        }
+        painter.setPen(line);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(r);
+        if (box.slot.kind == BetKind::RougeNoir) {
+            PaintDiamond(painter, r,
+                         box.slot.index == 1 ? ToColour(redDisplay) : ToColour(blackDisplay));
+            continue;
+        }
+        painter.setPen(lineColour);
+        painter.setFont(CaptionFont(box.slot.kind == BetKind::Colonne ? 11 : 12));
+        painter.drawText(r, Qt::AlignCenter, BoxCaption(box.slot));
+    }
+}
+
+TablePicture::ChipShown TablePicture::ChipOf(BetSlot slot) const {
+    const Cents stake = ledger_.stake(slot);
+    if (stake <= 0) return {};
+    return {ChipFace(stake), QString::fromStdString(ChipStakeText(stake))};
+}
+
+void TablePicture::PaintChips(QPainter& painter) const {
+    // In the order they were put down: a later chip lies above an earlier one.
+    for (BetSlot slot : ledger_.chips()) {
+        const auto snap = SnapPoint(slot, ledger_.kind());
+        if (!snap) continue;
+        const ChipShown chip = ChipOf(slot);
+        const TableRect r = ChipRect(*snap);
+        PaintStakeOnChip(painter, QRectF(r.x, r.y, r.width, r.height),
+                         chipDenominations[static_cast<std::size_t>(chip.face)], chip.stake);
+    }
+}
+
+QString TablePicture::ToolTipAt(QPoint point) const {
+    const auto slot = ledger_.ChipAt(point.x(), point.y());
+    if (!slot) return {};
+    return QString::fromStdString(BetDescription(*slot, CurrentLanguageTable())) +
+           QStringLiteral(": ") + QString::fromStdString(FormatAmount(ledger_.stake(*slot)));
+}
+
+void TablePicture::mouseReleaseEvent(QMouseEvent* event) {
+    MouseButton button = MouseButton::Middle;
+    if (event->button() == Qt::LeftButton)
+        button = MouseButton::Left;
+    else if (event->button() == Qt::RightButton)
+        button = MouseButton::Right;
+    else if (event->button() != Qt::MiddleButton)
+        return QWidget::mouseReleaseEvent(event);
+    emit released(event->position().toPoint(), button);
+    event->accept();
+}
+
+bool TablePicture::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = ToolTipAt(help->pos());
+        if (tip.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), tip, this);
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+}  // namespace spinalyst
