@@ -19,6 +19,7 @@
 #include "draws/keyboard_entry.h"
 #include "draws/random_source_dialog.h"
 #include "stats/analysis_panel.h"
+#include "stats/fairness_page.h"
 #include "stats/family_page.h"
 #include "stats/mode_settings.h"
 #include "stats/stats_area.h"
@@ -166,6 +167,7 @@ void MainWindow::BuildCentralArea() {
     for (StatFamily family : allStatFamilies)
         statsArea_->SetPage(FamilyTab(family), new FamilyPage(family));
     statsArea_->SetPage(StatsTab::Tableau, new TableauPage);
+    statsArea_->SetPage(StatsTab::Fairness, new FairnessPage);
     columns->addWidget(leftColumn);
     columns->addWidget(statsArea_, 1);
     setCentralWidget(central);
