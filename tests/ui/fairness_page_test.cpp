@@ -24,6 +24,11 @@
 using namespace spinalyst;
 
 namespace {
+enum class Spins { Fair, HotPocket, RepeatingCroupier };
+}  // namespace
+Q_DECLARE_METATYPE(Spins)
+
+namespace {
 std::unique_ptr<MainWindow> Open(const test::DataDir& dir, const char* language) {
     dir.Write("spinalyst.ini", QByteArray("[Params]\nLanguage=") + language + "\nRoulette=1\n");
     dir.CopyShippedLanguages();
@@ -37,14 +42,19 @@ FairnessPage* Page(MainWindow& window) {
 void ShowTab(MainWindow& window, StatsTab tab) {
     window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(int(tab));
 }
-// Fair French draws from a seeded generator, pocket 17 instead of every 37th when biased,
-// added as one batch.
-void AddGame(GameSession& session, int n, bool biased, std::uint64_t seed = 12) {
-    RandomSource rng(seed);
+// French draws from a seeded generator, added as one batch: fair, with pocket 17 instead of
+// every 37th, or by a croupier who brings the last number back every fourth spin.
+void AddGame(GameSession& session, int n, Spins spins) {
+    if (spins == Spins::RepeatingCroupier) session.AddCroupier("Alice");
+    RandomSource rng(12);
     session.BeginBatch();
+    Pocket last = 0;
     for (int i = 0; i < n; ++i) {
-        const Pocket p = rng.Next(RouletteKind::French);
-        session.AddDraw(biased && i % 37 == 0 ? 17 : p);
+        Pocket p = rng.Next(RouletteKind::French);
+        if (spins == Spins::HotPocket && i % 37 == 0) p = 17;
+        if (spins == Spins::RepeatingCroupier && i % 4 == 3) p = last;
+        session.AddDraw(p);
+        last = p;
     }
     session.EndBatch();
 }
@@ -67,20 +77,26 @@ class FairnessPageTest final : public QObject {
 private slots:
     void theVerdictSaysWhatThePlayerShouldKnow_data() {
         QTest::addColumn<QString>("language");
-        QTest::addColumn<bool>("biased");
+        QTest::addColumn<Spins>("spins");
         QTest::addColumn<QString>("headline");
-        QTest::newRow("fair, English") << "EN" << false << "No evidence of bias over 2000 draws";
-        QTest::newRow("fair, French") << "FR" << false << "Aucun signe de biais sur 2000 tirages";
-        QTest::newRow("biased, English")
-            << "EN" << true
+        QTest::newRow("fair, English")
+            << "EN" << Spins::Fair << "No evidence of bias over 2000 draws";
+        QTest::newRow("fair, French")
+            << "FR" << Spins::Fair << "Aucun signe de biais sur 2000 tirages";
+        QTest::newRow("hot pocket, English")
+            << "EN" << Spins::HotPocket
             << "Pocket 17 comes out more often than chance explains (adjusted p < 0,001)";
-        QTest::newRow("biased, French")
-            << "FR" << true
+        QTest::newRow("hot pocket, French")
+            << "FR" << Spins::HotPocket
             << "Le numéro 17 sort plus souvent que le hasard ne l'explique (p ajustée < 0,001)";
+        QTest::newRow("repeating croupier, English")
+            << "EN" << Spins::RepeatingCroupier
+            << "Croupier Alice brings the last number back more often than chance explains "
+               "(adjusted p < 0,001)";
     }
     void theVerdictSaysWhatThePlayerShouldKnow() {
         QFETCH(QString, language);
-        QFETCH(bool, biased);
+        QFETCH(Spins, spins);
         QFETCH(QString, headline);
         test::DataDir dir;
         const auto window = Open(dir, language.toLatin1().constData());
@@ -91,12 +107,12 @@ private slots:
         QCOMPARE(page->verdictLabel()->text(),
                  language == "EN" ? QString("No draw to test yet")
                                   : QString("Aucun tirage à tester pour l'instant"));
-        AddGame(window->session(), 2000, biased);
+        AddGame(window->session(), 2000, spins);
         // The verdict stands once the sector scan has filled its rows too.
         QTRY_COMPARE(finished.count(), 1);
         QCOMPARE(page->verdictLabel()->text(), headline);
         // The count of the tests in words, in the language of the texts.
-        if (biased)
+        if (spins != Spins::Fair)
             QVERIFY(page->detailsLabel()->text().endsWith(
                 language == "EN" ? "2000 draws tested, every test counted"
                                  : "2000 tirages testés, tous les tests comptés"));
@@ -107,7 +123,7 @@ private slots:
         const auto window = Open(dir, "EN");
         GameSession& session = window->session();
         // Alice spins 120 draws in a row: her croupier test runs on 119 pairs.
-        AddGame(session, 2000, true);
+        AddGame(session, 2000, Spins::HotPocket);
         session.AddCroupier("Alice");
         RandomSource rng(5);
         for (int i = 0; i < 120; ++i) session.AddDraw(rng.Next(RouletteKind::French));
@@ -173,7 +189,7 @@ private slots:
         const auto window = Open(dir, "EN");
         FairnessPage* page = Page(*window);
         page->SetSimulations(1000);
-        AddGame(window->session(), 3000, false);
+        AddGame(window->session(), 3000, Spins::Fair);
         QSignalSpy finished(page, &FairnessPage::sectorScanFinished);
         ShowTab(*window, StatsTab::Fairness);
         QVERIFY(page->scanRunning());
@@ -211,7 +227,7 @@ private slots:
         FairnessPage* page = Page(*window);
         // Far more than could finish before the window goes.
         page->SetSimulations(200'000);
-        AddGame(window->session(), 5000, false);
+        AddGame(window->session(), 5000, Spins::Fair);
         ShowTab(*window, StatsTab::Fairness);
         QVERIFY(page->scanRunning());
         QTest::qWait(50);

@@ -169,9 +169,10 @@ enum class TextId : std::int32_t {
     ZChartTitle = 183,
     UsualThreshold = 184,
     HolmThreshold = 185,
+    DealerRepeat = 186,
 };
 // The highest TextId; the registry below takes every number from 95 up to it.
-inline constexpr std::int32_t lastTextId = 185;
+inline constexpr std::int32_t lastTextId = 186;
 
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);

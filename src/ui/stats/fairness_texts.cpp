@@ -117,6 +117,8 @@ QString FindingText(const Finding& f, RouletteKind kind, const CroupierNamer& cr
         case FindingKind::Sector:
             return Often(f.more, TextWith(TextId::SectorSubject, ArcText(kind, f.arc)), p);
         case FindingKind::Dealer:
+            // Distance 0 is the same number again.
+            if (f.cell == 0) return TextWith(TextId::DealerRepeat, croupierName(f.subject), p);
             return TextWith(TextId::DealerDistance, croupierName(f.subject),
                             QString::number(f.cell), p);
         case FindingKind::Runs:
