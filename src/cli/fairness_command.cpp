@@ -8,6 +8,7 @@
 
 #include "cli.h"
 #include "stats/fairness.h"
+#include "stats/fairness_summary.h"
 
 namespace spinalyst::cli {
 
@@ -132,34 +133,49 @@ int FairnessCommand(const std::vector<std::string>& commandArgs, std::istream& i
     }
 
     std::string csv = "test,subject,statistic,df,p_value,p_adjusted\n";
-    if (const auto& t = report.pockets)
-        Row(csv, "pockets", "all", Decimal(t->statistic), std::to_string(t->df), t->p,
-            t->pAdjusted);
-    for (const PocketFigure& f : report.pocketFigures)
-        Row(csv, "pocket", PocketText(f.pocket), Decimal(f.z), "", f.p, f.pAdjusted);
-    for (const FamilyTest& f : report.families)
-        Row(csv, FamilyKey(f.family), "all", Decimal(f.test.statistic), std::to_string(f.test.df),
-            f.test.p, f.test.pAdjusted);
-    for (const SectorTest& s : report.sectors)
-        if (s.p)
-            Row(csv, "sector", "k=" + std::to_string(s.arc.length), std::to_string(s.arc.hits), "",
-                *s.p, s.pAdjusted.value_or(*s.p));
-    if (const auto& best = report.bestSector)
-        Row(csv, "sector", "best",
-            std::to_string(report.sectors[static_cast<std::size_t>(best->lengthIndex)].arc.hits),
-            "", best->p, best->p);
     const auto& names = analysis->croupierNames;
-    for (const DealerTest& d : report.dealers) {
-        const auto index = static_cast<std::size_t>(d.croupier - 1);
-        const std::string name =
-            d.croupier >= 1 && index < names.size() ? names[index] : std::to_string(d.croupier);
-        Row(csv, "dealer", name, Decimal(d.test.statistic), std::to_string(d.test.df), d.test.p,
-            d.test.pAdjusted);
+    for (const FairnessRow& row : FairnessRows(report)) {
+        // Sector rows without a simulation have no p-value to print.
+        if (!row.p) continue;
+        const std::string df = row.df ? std::to_string(*row.df) : "";
+        const double p = *row.p;
+        const double pAdjusted = row.pAdjusted.value_or(p);
+        switch (row.test) {
+            case FairnessTest::PocketSpread:
+                Row(csv, "pockets", "all", Decimal(row.statistic), df, p, pAdjusted);
+                break;
+            case FairnessTest::SinglePocket:
+                Row(csv, "pocket", PocketText(row.subject), Decimal(row.statistic), df, p,
+                    pAdjusted);
+                break;
+            case FairnessTest::Family:
+                Row(csv, FamilyKey(static_cast<OutsideFamily>(row.subject)), "all",
+                    Decimal(row.statistic), df, p, pAdjusted);
+                break;
+            case FairnessTest::Sector:
+                Row(csv, "sector", "k=" + std::to_string(row.arc.length),
+                    std::to_string(row.arc.hits), df, p, pAdjusted);
+                break;
+            case FairnessTest::BestSector:
+                Row(csv, "sector", "best", std::to_string(row.arc.hits), df, p, pAdjusted);
+                break;
+            case FairnessTest::Dealer: {
+                const auto index = static_cast<std::size_t>(row.subject - 1);
+                const std::string name = row.subject >= 1 && index < names.size()
+                                             ? names[index]
+                                             : std::to_string(row.subject);
+                Row(csv, "dealer", name, Decimal(row.statistic), df, p, pAdjusted);
+                break;
+            }
+            case FairnessTest::Runs:
+                Row(csv, "runs", ChanceKey(static_cast<EvenChance>(row.subject)),
+                    Decimal(row.statistic), df, p, pAdjusted);
+                break;
+            case FairnessTest::Serial:
+                Row(csv, "serial", "positions", Decimal(row.statistic), df, p, pAdjusted);
+                break;
+        }
     }
-    for (const RunsTest& r : report.runs)
-        Row(csv, "runs", ChanceKey(r.chance), Decimal(r.z), "", r.p, r.pAdjusted);
-    if (const auto& s = report.serial)
-        Row(csv, "serial", "positions", Decimal(s->correlation), "", s->p, s->p);
     out << csv;
     return 0;
 }

@@ -50,7 +50,7 @@ private slots:
                 QVERIFY(!Find<QCheckBox>(&window, box)->isChecked());
             QCOMPARE(Find<QSpinBox>(&window, "seStart1")->value(), 1);
             QCOMPARE(Find<QSpinBox>(&window, "seEnd1")->value(), 1);
-            QCOMPARE(Find<QTabWidget>(&window, "pcStats")->count(), 12);
+            QCOMPARE(Find<QTabWidget>(&window, "pcStats")->count(), 13);
             QVERIFY(Find<QToolButton>(&window, "sbStat1")->property("current").toBool());
             const QByteArray created = dir.Read("spinalyst.ini");
             QVERIFY(

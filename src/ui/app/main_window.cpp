@@ -20,6 +20,7 @@
 #include "draws/keyboard_entry.h"
 #include "draws/random_source_dialog.h"
 #include "stats/analysis_panel.h"
+#include "stats/fairness_page.h"
 #include "stats/family_page.h"
 #include "stats/heat_page.h"
 #include "stats/mode_settings.h"
@@ -174,6 +175,7 @@ void MainWindow::BuildCentralArea() {
         statsArea_->SetPage(FamilyTab(family), new FamilyPage(family));
     statsArea_->SetPage(StatsTab::Tableau, new TableauPage);
     statsArea_->SetPage(StatsTab::Mises, new BetsPage(session_));
+    statsArea_->SetPage(StatsTab::Fairness, new FairnessPage);
     columns->addWidget(leftColumn);
     columns->addWidget(statsArea_, 1);
     setCentralWidget(central);

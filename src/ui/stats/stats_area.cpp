@@ -96,7 +96,8 @@ void StatsArea::RefreshStatistics() {
     }
     analysed_ = SelectAnalysedDraws(game.log(), game.kind(), resolved->window, analysedBuffer_);
     if (StatsPage* page = pages_[static_cast<std::size_t>(tabs_->currentIndex())])
-        page->ShowStatistics({game.kind(), analysed_});
+        page->ShowStatistics(
+            {game.kind(), analysed_, &game.log(), resolved->window, &session_->croupiers()});
     const int analysedCount = static_cast<int>(analysed_.size());
     analysisPanel_->ShowRefreshResult(resolved->loweredRangeStart, analysedCount);
     emit statisticsRefreshed(analysedCount);

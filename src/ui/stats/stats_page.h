@@ -2,17 +2,27 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "model/roulette.h"
+#include "stats/analysis_window.h"
 
 namespace spinalyst {
+
+class CroupierTable;
 
 // What every statistics view works on: the analysed draws of the last refresh, oldest first.
 struct StatsInput {
     RouletteKind kind = defaultKind;
     // One byte per draw, as the log keeps them.
     std::span<const std::uint8_t> analysed;
+    // Where they come from, for a page that needs more than the pockets (who spun each
+    // draw): the log and the window of the refresh, and the croupiers' names. Unset on a new
+    // game, which has no draw.
+    const DrawLog* log = nullptr;
+    std::optional<AnalysisWindow> window{};
+    const CroupierTable* croupiers = nullptr;
 };
 
 // One tab of the statistics pages. A page is run only while it shows, and recomputes

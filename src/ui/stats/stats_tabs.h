@@ -8,15 +8,16 @@
 namespace spinalyst {
 
 // The tabs of the statistics pages, in order: the wheel and table views, the page of each bet
-// family in StatFamily order (FamilyTab), then the tableau and the bets.
+// family in StatFamily order (FamilyTab), then the tableau, the bets and the fairness tests.
 enum class StatsTab {
     Cylindre,
     Tapis,
     FirstFamily,
     Tableau = FirstFamily + static_cast<int>(allStatFamilies.size()),
     Mises,
+    Fairness,
 };
-inline constexpr int statsTabCount = static_cast<int>(StatsTab::Mises) + 1;
+inline constexpr int statsTabCount = static_cast<int>(StatsTab::Fairness) + 1;
 
 constexpr StatsTab FamilyTab(StatFamily family) {
     return static_cast<StatsTab>(static_cast<int>(StatsTab::FirstFamily) +
@@ -49,6 +50,7 @@ inline const std::array<StatsTabInfo, statsTabCount> statsTabs = {{
     {"tsPleins", "Pleins", TextId::PleinsTab, "sgPleins", "chPleins1", "chPleins2"},
     {"tsTableau", "Tableau", TextId::TableauTab, "sgTableau"},
     {"tsMises", "Mises", TextId::BetsTab},
+    {"tsEquite", "Équité", TextId::FairnessTab, "sgEquite", "chEquite"},
 }};
 
 inline const StatsTabInfo& TabInfo(StatsTab tab) {

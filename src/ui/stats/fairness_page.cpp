@@ -1,0 +1,216 @@
+#include "stats/fairness_page.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <atomic>
+#include <thread>
+
+#include "app/texts.h"
+#include "draws/croupier_table.h"
+#include "stats/fairness_chart.h"
+#include "stats/fairness_model.h"
+#include "stats/fairness_summary.h"
+#include "stats/fairness_texts.h"
+#include "stats/stats_grid.h"
+#include "stats/stats_tabs.h"
+
+namespace spinalyst {
+
+// One simulation of fair games for the sector scan.
+struct FairnessPage::ScanRun {
+    ScanRun(RouletteKind k, int draws, int games) : kind(k), drawCount(draws), simulations(games) {}
+    const RouletteKind kind;
+    const int drawCount;
+    const int simulations;
+    std::atomic<int> done{0};
+    // Last, so that the thread is stopped and joined before the rest goes.
+    std::jthread thread;
+};
+
+namespace {
+const QColor evidenceColour(192, 0, 0);
+const QColor fairColour(0, 128, 0);
+}  // namespace
+
+FairnessPage::FairnessPage(int simulations, QWidget* parent)
+    : StatsPage(parent), simulations_(std::max(simulations, 1)) {
+    verdict_ = new QLabel(this);
+    verdict_->setObjectName("lbVerdict");
+    verdict_->setWordWrap(true);
+    verdict_->setTextFormat(Qt::PlainText);
+    QFont headline = verdict_->font();
+    headline.setBold(true);
+    headline.setPixelSize(14);
+    verdict_->setFont(headline);
+    details_ = new QLabel(this);
+    details_->setObjectName("lbVerdictDetails");
+    details_->setWordWrap(true);
+    details_->setTextFormat(Qt::PlainText);
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName("pbSectorScan");
+    progress_->setFixedWidth(200);
+    QSizePolicy keepRoom = progress_->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    progress_->setSizePolicy(keepRoom);
+    progress_->hide();
+    progressTimer_ = new QTimer(this);
+    progressTimer_->setInterval(100);
+    connect(progressTimer_, &QTimer::timeout, this, &FairnessPage::ShowProgress);
+
+    model_ = new FairnessModel(this);
+    const StatsTabInfo& names = TabInfo(StatsTab::Fairness);
+    grid_ = NewStatsGrid(model_, FairnessModel::sortRole, names.grid, 0, this);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    grid_->horizontalHeader()->setSectionResizeMode(static_cast<int>(FairnessColumn::Subject),
+                                                    QHeaderView::Stretch);
+    chart_ = new FairnessChart(this);
+    chart_->setObjectName(names.hitsChart);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(verdict_, 1);
+    top->addWidget(progress_, 0, Qt::AlignTop);
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->setChildrenCollapsible(false);
+    split->addWidget(grid_);
+    split->addWidget(chart_);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    split->setSizes({200, 220});
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 2);
+    layout->addLayout(top);
+    layout->addWidget(details_);
+    layout->addWidget(split, 1);
+
+    ApplyCaptions();
+    ShowStatistics({defaultKind, {}});
+}
+
+FairnessPage::~FairnessPage() {
+    // The workers post to this page: they are all gone before it is.
+    StopScan();
+    stopping_.clear();
+}
+
+void FairnessPage::SetSimulations(int simulations) {
+    simulations_ = std::max(simulations, 1);
+}
+
+void FairnessPage::ApplyCaptions() {
+    model_->ApplyCaptions();
+    chart_->ApplyCaptions();
+    progress_->setFormat(Text(TextId::SectorScanProgress));
+    ShowReport();
+}
+
+void FairnessPage::ShowStatistics(const StatsInput& input) {
+    stints_.clear();
+    if (input.log && input.window)
+        SelectAnalysedStints(*input.log, input.kind, *input.window, stints_);
+    report_ = ComputeFairness({input.kind, input.analysed, stints_});
+    croupierNames_.clear();
+    if (input.croupiers)
+        for (const DealerTest& d : report_.dealers)
+            if (const auto name = input.croupiers->CroupierName(d.croupier))
+                croupierNames_.insert(d.croupier, QString::fromStdString(*name));
+    // A simulation depends only on the kind and the number of draws: the last one often
+    // serves again (another filter with as many draws, the page shown again).
+    if (null_ && null_->simulations() == simulations_) ApplySectorNull(report_, *null_);
+    if (report_.sectors.empty() || report_.bestSector)
+        StopScan();
+    else
+        StartScan();
+    ShowReport();
+}
+
+void FairnessPage::ShowReport() {
+    model_->SetRows(report_.kind, FairnessRows(report_), croupierNames_);
+    chart_->SetFigures(report_.kind, PocketZAroundWheel(report_));
+    const VerdictStatement statement = StateVerdict(Verdict(report_));
+    const VerdictTexts words = VerdictWords(
+        statement, report_.kind, [this](std::int32_t c) { return model_->CroupierName(c); });
+    verdict_->setText(words.headline);
+    details_->setText(words.details);
+    details_->setVisible(!words.details.isEmpty());
+    QPalette palette = verdict_->palette();
+    palette.setColor(QPalette::WindowText,
+                     statement.headline == VerdictStatement::Headline::Evidence ? evidenceColour
+                     : statement.headline == VerdictStatement::Headline::NoEvidence
+                         ? fairColour
+                         : palette.color(QPalette::Text));
+    verdict_->setPalette(palette);
+}
+
+void FairnessPage::StartScan() {
+    if (scan_ && scan_->kind == report_.kind && scan_->drawCount == report_.drawCount &&
+        scan_->simulations == simulations_)
+        return;
+    StopScan();
+    scan_ = std::make_unique<ScanRun>(report_.kind, report_.drawCount, simulations_);
+    ScanRun* run = scan_.get();
+    run->thread = std::jthread([this, run](std::stop_token stop) {
+        std::optional<SectorNull> null = SimulateSectorNull(
+            run->kind, run->drawCount, run->simulations, defaultScanSeed, stop, &run->done);
+        std::shared_ptr<const SectorNull> result;
+        if (null) result = std::make_shared<const SectorNull>(std::move(*null));
+        QMetaObject::invokeMethod(
+            this, [this, run, result] { OnScanEnded(run, result); }, Qt::QueuedConnection);
+    });
+    progress_->setRange(0, simulations_);
+    progress_->setValue(0);
+    progress_->show();
+    progressTimer_->start();
+}
+
+void FairnessPage::StopScan() {
+    progressTimer_->stop();
+    progress_->hide();
+    if (!scan_) return;
+    // Joining here could hold the window up until the worker notices: it is joined when it
+    // reports back instead.
+    scan_->thread.request_stop();
+    stopping_.push_back(std::move(scan_));
+}
+
+void FairnessPage::OnScanEnded(ScanRun* run, std::shared_ptr<const SectorNull> null) {
+    if (run != scan_.get()) {
+        std::erase_if(stopping_, [run](const auto& r) { return r.get() == run; });
+        return;
+    }
+    scan_.reset();
+    progressTimer_->stop();
+    progress_->hide();
+    if (!null) return;
+    null_ = std::move(null);
+    if (!ApplySectorNull(report_, *null_)) return;
+    ShowReport();
+    emit sectorScanFinished(report_.drawCount);
+}
+
+void FairnessPage::ShowProgress() {
+    if (scan_) progress_->setValue(scan_->done.load(std::memory_order_relaxed));
+}
+
+void FairnessPage::showEvent(QShowEvent* event) {
+    StatsPage::showEvent(event);
+    // Shown again with a scan still to do: a refresh that comes with the showing starts it
+    // first, and then this finds it running.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible() && !report_.sectors.empty() && !report_.bestSector) StartScan();
+    });
+}
+
+void FairnessPage::hideEvent(QHideEvent* event) {
+    StatsPage::hideEvent(event);
+    // Nothing is computed for a page out of sight.
+    StopScan();
+}
+
+}  // namespace spinalyst

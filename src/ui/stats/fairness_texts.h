@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+#include "app/texts.h"
+#include "stats/fairness_summary.h"
+
+namespace spinalyst {
+
+// The words and numbers of the fairness page, in the language of the texts and with the
+// program's decimal comma.
+
+// A language text with its %1, %2 ... filled in; a missing text, which shows as its number,
+// has none to fill.
+template <typename... Args>
+QString TextWith(TextId id, const Args&... args) {
+    const QString text = Text(id);
+    return text.contains(QLatin1Char('%')) ? text.arg(args...) : text;
+}
+
+// A croupier's name by number.
+using CroupierNamer = std::function<QString(std::int32_t)>;
+
+// A figure with `decimals` decimals and a comma, never "-0,00".
+QString DecimalText(double value, int decimals);
+// A p-value as a player reads it: three decimals, "< 0,001" below.
+QString PText(double p);
+// A Monte Carlo p-value with its standard error: "0,012 ± 0,001".
+QString EstimateText(double p, double standardError);
+// "adjusted p = 0,003" or "adjusted p < 0,001".
+QString AdjustedPText(double p);
+
+// One finding as a sentence that starts in lower case where the language allows it.
+QString FindingText(const Finding& finding, RouletteKind kind, const CroupierNamer& croupierName);
+// The same with a capital first letter.
+QString Capitalised(QString text);
+
+// The headline of the verdict and the lines under it.
+struct VerdictTexts {
+    QString headline;
+    QString details;
+};
+VerdictTexts VerdictWords(const VerdictStatement& verdict, RouletteKind kind,
+                          const CroupierNamer& croupierName);
+
+// The table's words for a row.
+QString TestName(FairnessTest test);
+QString SubjectText(const FairnessRow& row, RouletteKind kind, const CroupierNamer& croupierName);
+QString StatisticText(const FairnessRow& row);
+
+}  // namespace spinalyst
