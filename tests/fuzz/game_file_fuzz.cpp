@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Check(IsGameFile(text), "a file read is a game file");
     const auto& names = game.croupierNames;
-    const std::string written = WriteGameFile(game.log, [&](std::int32_t c) {
+    const std::string written = WriteGameFile(game.log, game.kind, [&](std::int32_t c) {
         return c >= 1 && static_cast<std::size_t>(c) <= names.size()
                    ? std::optional<std::string>(names[static_cast<std::size_t>(c) - 1])
                    : std::nullopt;

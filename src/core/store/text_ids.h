@@ -113,9 +113,27 @@ enum class TextId : std::int32_t {
     OddEvenDrawsHeader = 127,
     MenuHelpItem = 128,
     ManualMissing = 129,
+    MenuOpen = 130,
+    MenuSave = 131,
+    MenuSaveAs = 132,
+    MenuImportSpins = 133,
+    MenuExportStats = 134,
+    MenuRecentGames = 135,
+    MenuRestorePrevious = 136,
+    SaveQuestion = 137,
+    RestoreQuestion = 138,      // %1 draws, %2 the date
+    JournalNotWritten = 139,    // %1 the journal file
+    JournalLinesDropped = 140,  // %1 lines
+    FileNotRead = 141,          // %1 the file
+    FileNotWritten = 142,       // %1 the file
+    NoPreviousGame = 143,
+    GameFilesFilter = 144,
+    SpinListsFilter = 145,
+    CsvFilesFilter = 146,
+    NothingToExport = 147,
 };
 // The highest TextId; the registry below takes every number from 95 up to it.
-inline constexpr std::int32_t lastTextId = 129;
+inline constexpr std::int32_t lastTextId = 147;
 
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);
