@@ -166,7 +166,8 @@ bool GameJournal::Retire() {
     rowLengths_.clear();
     std::error_code ec;
     std::filesystem::remove(batchMarkerFile(), ec);
-    if (!std::filesystem::exists(file(), ec)) return true;
+    // Only a file is a journal: whatever else stands in its place is left alone.
+    if (!std::filesystem::is_regular_file(file(), ec)) return true;
     bool keep = hadDraws;
     if (!wasRunning) {
         // A journal left by an earlier run: kept unless it certainly holds no draw.
@@ -183,7 +184,8 @@ std::optional<JournalRecovery> GameJournal::Recover(const std::filesystem::path&
                                                     RouletteKind current) {
     const std::filesystem::path path = dir / currentGameFileName;
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return std::nullopt;
+    if (!std::filesystem::exists(path, ec) || std::filesystem::is_directory(path, ec))
+        return std::nullopt;
     JournalRecovery recovery;
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0) recovery.writtenAt = info.st_mtime;

@@ -52,4 +52,18 @@ void GameSession::EndBatch() {
     if (added > 0) emit drawsAdded(added);
 }
 
+void GameSession::LoadGame(RouletteKind kind, DrawLog log) {
+    game_.SwitchKind(kind);
+    emit gameReset();
+    game_.LoadGame(kind, std::move(log));
+    if (game_.drawCount() > 0) emit drawsAdded(game_.drawCount());
+}
+
+void GameSession::ImportDraws(const std::vector<Pocket>& pockets) {
+    BeginBatch();
+    game_.Reserve(static_cast<std::size_t>(game_.drawCount()) + pockets.size());
+    for (Pocket p : pockets) game_.AddUntimedDraw(p);
+    EndBatch();
+}
+
 }  // namespace spinalyst

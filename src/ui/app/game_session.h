@@ -37,6 +37,12 @@ public:
     // Returns how many were drawn (none unless the source is the program's generator).
     int DrawRandomBatch(int n);
 
+    // Replaces the game with one read from a file: announced as a new game, then as one batch
+    // of all its draws.
+    void LoadGame(RouletteKind kind, DrawLog log);
+    // Appends the pockets of a spin list, without time or croupier, as one batch.
+    void ImportDraws(const std::vector<Pocket>& pockets);
+
     CroupierTable& croupiers() { return croupiers_; }
     const CroupierTable& croupiers() const { return croupiers_; }
     // Creates a croupier, writes the croupier file and makes it the croupier of the next draws.
