@@ -24,7 +24,10 @@ protected:
     GameJournal journal{dir.path(), &Names};
     DrawLog log;
 
-    std::string Journal() const { return test::ReadFile(journal.file()); }
+    std::string Journal() const {
+        journal.failed();  // waits for a batch being written
+        return test::ReadFile(journal.file());
+    }
     std::string Expected() const { return WriteGameFile(log, RouletteKind::French, &Names); }
 };
 
@@ -45,6 +48,13 @@ TEST_F(GameJournalTest, FollowsDrawsUndosAndBatchesAsTheGameFile) {
         ASSERT_TRUE(journal.Sync(log, RouletteKind::French));
         EXPECT_EQ(Journal(), Expected());
     }
+    // A batch, written on the journal's thread, and a draw right after it land in order.
+    for (int i = 0; i < 5000; ++i) log.Append(i % 37, someTime + i / 100, i % 3);
+    ASSERT_TRUE(journal.Sync(log, RouletteKind::French));
+    log.Append(36, someTime, 1);
+    ASSERT_TRUE(journal.Sync(log, RouletteKind::French));
+    EXPECT_EQ(Journal(), Expected());
+    while (log.drawCount() > 0) log.RemoveLast();
     log.Append(17, someTime, 0);
     ASSERT_TRUE(journal.Sync(log, RouletteKind::French));
     EXPECT_EQ(journal.journaledDraws(), 1);

@@ -349,10 +349,11 @@ std::string GameFileHead(RouletteKind kind) {
     return KindLine(kind) + "\n" + std::string(gameFileHeader) + "\n";
 }
 
-void GameFileRowWriter::AppendRows(std::string& out, const DrawLog& log, int first, int last) {
+void GameFileRowWriter::AppendRows(std::string& out, const DrawLog& log, int first, int last,
+                                   int numberOffset) {
     char number[16];
     for (int n = first; n <= last; ++n) {
-        const auto [end, ec] = std::to_chars(number, number + sizeof number, n);
+        const auto [end, ec] = std::to_chars(number, number + sizeof number, n + numberOffset);
         out.append(number, end);
         out += ',';
         if (const auto t = log.drawTime(n)) {

@@ -84,7 +84,9 @@ class GameFileRowWriter {
 public:
     explicit GameFileRowWriter(CroupierNameLookup croupierName)
         : croupierName_(std::move(croupierName)) {}
-    void AppendRows(std::string& out, const DrawLog& log, int first, int last);
+    // Draw n is numbered n + numberOffset in the file, for a log that holds part of a game.
+    void AppendRows(std::string& out, const DrawLog& log, int first, int last,
+                    int numberOffset = 0);
 
 private:
     CroupierNameLookup croupierName_;

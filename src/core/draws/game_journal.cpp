@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <limits>
@@ -56,7 +57,27 @@ GameJournal::GameJournal(std::filesystem::path dir, CroupierNameLookup croupierN
     : dir_(std::move(dir)), croupierName_(std::move(croupierName)) {}
 
 GameJournal::~GameJournal() {
+    Wait();
     Close();
+}
+
+void GameJournal::Wait() const {
+    if (batchWriter_.joinable()) batchWriter_.join();
+}
+
+bool GameJournal::running() const {
+    Wait();
+    return fd_ >= 0;
+}
+
+bool GameJournal::failed() const {
+    Wait();
+    return failed_;
+}
+
+int GameJournal::journaledDraws() const {
+    Wait();
+    return static_cast<int>(rowLengths_.size());
 }
 
 std::filesystem::path GameJournal::batchMarkerFile() const {
@@ -76,6 +97,7 @@ bool GameJournal::Fail() {
 }
 
 bool GameJournal::Start(const DrawLog& log, RouletteKind kind) {
+    Wait();
     Close();
     failed_ = false;
     kind_ = kind;
@@ -100,6 +122,7 @@ bool GameJournal::Start(const DrawLog& log, RouletteKind kind) {
 }
 
 bool GameJournal::Sync(const DrawLog& log, RouletteKind kind) {
+    Wait();
     if (failed_) return false;
     if (!running() || kind != kind_) return Start(log, kind);
     if (log.drawCount() < journaledDraws() && !Truncate(log.drawCount())) {
@@ -113,27 +136,60 @@ bool GameJournal::Sync(const DrawLog& log, RouletteKind kind) {
 bool GameJournal::Append(const DrawLog& log, RouletteKind /*kind*/) {
     const int first = journaledDraws() + 1;
     const int last = log.drawCount();
-    buffer_.clear();
-    GameFileRowWriter writer(croupierName_);
-    const std::size_t rowsBefore = rowLengths_.size();
-    for (int n = first; n <= last; ++n) {
-        const std::size_t before = buffer_.size();
-        writer.AppendRows(buffer_, log, n, n);
-        rowLengths_.push_back(NotedLength(buffer_.size() - before));
+    if (last == first) {
+        buffer_.clear();
+        GameFileRowWriter(croupierName_).AppendRows(buffer_, log, first, last);
+        const std::size_t rowsBefore = rowLengths_.size();
+        rowLengths_.push_back(NotedLength(buffer_.size()));
+        return WriteRows(buffer_, rowsBefore, false, last);
     }
-    // Several rows at once are a batch: the marker, on disk before them, lets recovery drop
-    // the batch if it was cut short, rather than give back part of it.
-    const bool batch = last > first;
+    // A batch: the caller goes on while its copy is written. The croupiers' names are looked
+    // up here, since the table may change meanwhile.
+    DrawLog draws = log.Slice(first, last);
+    std::vector<std::pair<std::int32_t, std::optional<std::string>>> names;
+    for (const std::int32_t c : draws.croupiers())
+        if (c != 0 && std::find_if(names.begin(), names.end(),
+                                   [c](const auto& n) { return n.first == c; }) == names.end())
+            names.emplace_back(c, croupierName_ ? croupierName_(c) : std::nullopt);
+    CroupierNameLookup lookup = [names = std::move(names)](std::int32_t c) {
+        for (const auto& n : names)
+            if (n.first == c) return n.second;
+        return std::optional<std::string>();
+    };
+    batchWriter_ =
+        std::thread(&GameJournal::WriteBatch, this, std::move(draws), first, std::move(lookup));
+    return true;
+}
+
+void GameJournal::WriteBatch(DrawLog draws, int first, CroupierNameLookup names) {
+    std::string rows;
+    GameFileRowWriter writer(std::move(names));
+    const std::size_t rowsBefore = rowLengths_.size();
+    rowLengths_.reserve(rowsBefore + static_cast<std::size_t>(draws.drawCount()));
+    for (int n = 1; n <= draws.drawCount(); ++n) {
+        const std::size_t before = rows.size();
+        writer.AppendRows(rows, draws, n, n, first - 1);
+        rowLengths_.push_back(NotedLength(rows.size() - before));
+    }
+    WriteRows(rows, rowsBefore, true, first - 1 + draws.drawCount());
+}
+
+bool GameJournal::WriteRows(const std::string& rows, std::size_t rowsBefore, bool batch, int last) {
+    const int first = static_cast<int>(rowsBefore) + 1;
+    // The marker, on disk before the rows, lets recovery drop a batch cut short rather than
+    // give back part of it.
     if (batch && !WriteFileAtomically(batchMarkerFile(), std::to_string(first - 1) + " " +
-                                                             std::to_string(last) + "\n"))
+                                                             std::to_string(last) + "\n")) {
+        rowLengths_.resize(rowsBefore);
         return Fail();
-    if (!WriteAll(fd_, buffer_) || ::fdatasync(fd_) != 0) {
+    }
+    if (!WriteAll(fd_, rows) || ::fdatasync(fd_) != 0) {
         // Put the file back as it was, so that it still ends with a whole row.
         if (::ftruncate(fd_, static_cast<off_t>(size_)) == 0) ::fdatasync(fd_);
         rowLengths_.resize(rowsBefore);
         return Fail();
     }
-    size_ += buffer_.size();
+    size_ += rows.size();
     if (buffer_.capacity() > (1u << 16)) {
         buffer_.clear();
         buffer_.shrink_to_fit();
@@ -159,6 +215,7 @@ bool GameJournal::Truncate(int drawCount) {
 }
 
 bool GameJournal::Retire() {
+    Wait();
     const bool wasRunning = running();
     const bool hadDraws = journaledDraws() > 0;
     Close();

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "draws/draw_log.h"
@@ -27,10 +28,11 @@ struct JournalRecovery {
 };
 
 // The current game kept on disk as it grows, as a game file, so that a crash loses nothing
-// entered. Draws are appended and flushed to the disk before the caller goes on; an undo cuts
-// the file; a batch is appended as one block under a marker that lets recovery drop a batch
-// cut short, so that a batch comes back whole or not at all. A write that fails stops the
-// journal until the next Start, and failed() says so.
+// entered. A draw is appended and flushed to the disk before the caller goes on; an undo cuts
+// the file. A batch is copied and written by a thread of its own, as one block under a marker
+// that lets recovery drop a batch cut short, so that it comes back whole or not at all; the
+// next operation waits for it. A write that fails stops the journal until the next Start,
+// and failed() says so.
 class GameJournal {
 public:
     explicit GameJournal(std::filesystem::path dir, CroupierNameLookup croupierName = {});
@@ -51,10 +53,11 @@ public:
     // one is removed. A journal left by an earlier run is retired the same way.
     bool Retire();
 
-    bool running() const { return fd_ >= 0; }
+    // These wait for a batch being written.
+    bool running() const;
     // Whether the last Start or Sync failed to write.
-    bool failed() const { return failed_; }
-    int journaledDraws() const { return static_cast<int>(rowLengths_.size()); }
+    bool failed() const;
+    int journaledDraws() const;
 
     // Reads a journal left behind: every whole row, less a torn last line or a batch cut
     // short; a row that breaks the format ends the game there, its line and the ones after
@@ -63,8 +66,12 @@ public:
                                                   RouletteKind current);
 
 private:
+    void Wait() const;
     bool Fail();
     bool Append(const DrawLog& log, RouletteKind kind);
+    // Writes rows formatted in out; numbered after the rows already there when batch is set.
+    bool WriteRows(const std::string& rows, std::size_t rowsBefore, bool batch, int last);
+    void WriteBatch(DrawLog draws, int first, CroupierNameLookup names);
     bool Truncate(int drawCount);
     void Close();
 
@@ -78,6 +85,8 @@ private:
     // to note, which makes the cut start the journal over.
     std::vector<std::uint16_t> rowLengths_;
     std::string buffer_;
+    // The thread writing a batch; every operation joins it first.
+    mutable std::thread batchWriter_;
 };
 
 }  // namespace spinalyst
