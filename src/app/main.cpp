@@ -38,5 +38,6 @@ int main(int argc, char** argv) {
     if (languageNotSaved) window.ReportSettingsNotSaved();
     window.move(0, 0);
     window.show();
+    window.OfferRestore();
     return QApplication::exec();
 }

@@ -15,8 +15,8 @@
 #include "draws/random_source.h"
 #include "draws/spin_file.h"
 #include "model/roulette.h"
-#include "stats/slot_stats.h"
 #include "stats/stat_families.h"
+#include "stats/stats_csv.h"
 #include "store/atomic_file.h"
 #include "tableau_command.h"
 #include "wheel_command.h"
@@ -100,6 +100,12 @@ Commands:
       draws skipped); serial,positions (lag-1 correlation of wheel positions).
       p_adjusted is Holm's correction over the pockets, the five families,
       the arc lengths, the croupiers and the three runs tests.
+  convert [--kind K] FILE
+      Print FILE, a spin list or a game file, as a game file that starts
+      with its kind line (#kind=american, #kind=french or #kind=nozero).
+      Without --kind, a game file keeps the kind its kind line names; a file
+      without one is french when all its pockets are, else the smallest
+      kind that holds them all.
   help, --help, -h
       Show this text.
 
@@ -144,8 +150,10 @@ Analysis options, the settings of the program's analysis panel:
 Files:
   A spin list holds pockets separated by white space, "," or ";". "00" is the
   American double zero; "#" starts a comment that runs to the end of the line.
-  A game file is CSV whose first line is "draw,time,croupier,pocket", then
-  one row per draw: its number (1, 2 ...), its time as
+  A game file is CSV whose first line is "draw,time,croupier,pocket" (or
+  the kind line "#kind=K" and then that header; --kind wins over the kind
+  line, and without either the file is read as the smallest kind that holds
+  its pockets, french when it can), then one row per draw: its number (1, 2 ...), its time as
   YYYY-MM-DDTHH:MM:SS+HH:MM (local time and its offset from UTC; without the
   offset, the local time of this machine) or empty, its croupier's name or
   empty, its pocket.
@@ -269,13 +277,6 @@ void ApplyFollow(const std::string& value, RouletteKind kind, AnalysisControls& 
     controls.followEntry = static_cast<int>(found - entries.begin()) + 1;
 }
 
-std::optional<std::string> ReadInput(const std::string& file, std::istream& in) {
-    if (file != "-") return ReadWholeFile(file);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return std::move(content).str();
-}
-
 int AnalysedCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                     std::ostream& err) {
     const AnalysisRequest request = ParseAnalysisOptions(args, 1, "analysed");
@@ -304,17 +305,7 @@ int StatsCommand(const std::vector<std::string>& args, std::istream& in, std::os
     const AnalysisRequest request = ParseAnalysisOptions(args, 2, "stats");
     const auto analysis = LoadAnalysis(request, in, err);
     if (!analysis) return exitUsage;
-    const std::vector<SlotStats> stats =
-        ComputeFamilyStats(*family, analysis->kind, analysis->analysedDraws);
-    const std::vector<StatSlot> slots = FamilySlots(*family, analysis->kind);
-    std::string buffer = "label,hits,since_last,max_gap,repeats\n";
-    for (std::size_t i = 0; i < slots.size(); ++i) {
-        const SlotStats& s = stats[i];
-        buffer += slots[i].cliLabel + "," + std::to_string(s.hits) + "," +
-                  std::to_string(s.sinceLast) + "," + std::to_string(s.maxGap) + "," +
-                  std::to_string(s.repeats) + "\n";
-    }
-    out << buffer;
+    out << FamilyStatsCsv(*family, analysis->kind, analysis->analysedDraws);
     return 0;
 }
 
@@ -336,6 +327,7 @@ AnalysisRequest ParseAnalysisOptions(const std::vector<std::string>& args, std::
 
     AnalysisRequest request;
     request.kind = KindOption(parsed);
+    request.kindGiven = parsed.options.contains("kind");
     request.file = parsed.positional.front();
     AnalysisControls& c = request.controls;
     if (auto v = option("from"))
@@ -350,7 +342,10 @@ AnalysisRequest ParseAnalysisOptions(const std::vector<std::string>& args, std::
         c.lastCount = ParseNumber(*v, "--last", minAnalyse, maxAnalyse);
     }
     if (auto v = option("step")) c.stepEntry = ParseNumber(*v, "--step", 1, stepEntryCount) - 1;
-    if (auto v = option("follow")) ApplyFollow(*v, request.kind, c);
+    if (auto v = option("follow")) {
+        ApplyFollow(*v, request.kind, c);
+        request.follow = *v;
+    }
     if (auto v = option("croupier")) {
         c.useCroupier = true;
         c.croupierName = *v;
@@ -370,11 +365,14 @@ std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istrea
     Analysis analysis;
     analysis.kind = request.kind;
     if (IsGameFile(*text)) {
-        GameFile game = ParseGameFile(*text, request.kind);
+        const KindRule rule{request.kindGiven ? std::optional(request.kind) : std::nullopt,
+                            request.kind};
+        GameFile game = ParseGameFile(*text, rule);
         if (!game.ok()) {
             err << "spinalyst-cli: " << FormatParseError(shownName, *game.error) << "\n";
             return std::nullopt;
         }
+        analysis.kind = game.kind;
         analysis.log = std::move(game.log);
         analysis.croupierNames = std::move(game.croupierNames);
     } else {
@@ -388,6 +386,9 @@ std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istrea
     }
 
     AnalysisControls controls = request.controls;
+    // A follow entry is a place in the kind's list, which differs between kinds.
+    if (!request.follow.empty() && analysis.kind != request.kind)
+        ApplyFollow(request.follow, analysis.kind, controls);
     if (!request.toGiven) controls.rangeEnd = std::max(analysis.log.drawCount(), 1);
     const auto& names = analysis.croupierNames;
     const CroupierLookup croupierIndex = [&names](std::string_view name) {
@@ -407,6 +408,13 @@ std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istrea
     return analysis;
 }
 
+std::optional<std::string> ReadInput(const std::string& file, std::istream& in) {
+    if (file != "-") return ReadWholeFile(file);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return std::move(content).str();
+}
+
 int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
         std::ostream& err) {
     try {
@@ -423,6 +431,7 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         if (command == "simulate") return SimulateCommand(args, in, out, err);
         if (command == "wheel") return WheelCommand(args, in, out, err);
         if (command == "fairness") return FairnessCommand(args, in, out, err);
+        if (command == "convert") return ConvertCommand(args, in, out, err);
         throw UsageError{"unknown command '" + command + "'; try 'spinalyst-cli --help'"};
     } catch (const UsageError& e) {
         err << "spinalyst-cli: " << e.message << "\n";

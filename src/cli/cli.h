@@ -51,6 +51,10 @@ T ParseNumber(const std::string& text, const std::string& what, T min, T max) {
 //   [--follow FAMILY[=ENTRY] | --croupier NAME] FILE
 struct AnalysisRequest {
     RouletteKind kind = defaultKind;
+    // Whether --kind was given: it then wins over the kind line of a game file.
+    bool kindGiven = false;
+    // --follow as given, read again when the file turns out to be of another kind.
+    std::string follow;
     AnalysisControls controls;
     // Without --to the range ends at the newest draw, known only once the file is read.
     bool toGiven = false;
@@ -88,5 +92,13 @@ int SimulateCommand(const std::vector<std::string>& args, std::istream& in, std:
 // tests of the analysed draws as CSV.
 int FairnessCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                     std::ostream& err);
+
+// spinalyst-cli convert [--kind K] FILE: a spin list or a game file printed as a game file with
+// its kind line.
+int ConvertCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err);
+
+// The text of FILE, "-" being `in`; nullopt when it cannot be read.
+std::optional<std::string> ReadInput(const std::string& file, std::istream& in);
 
 }  // namespace spinalyst::cli

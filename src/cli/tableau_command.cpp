@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "cli.h"
-#include "stats/tableau.h"
+#include "stats/stats_csv.h"
 
 namespace spinalyst::cli {
 
@@ -13,20 +13,7 @@ int TableauCommand(const std::vector<std::string>& args, std::istream& in, std::
     const auto analysis = LoadAnalysis(request, in, err);
     if (!analysis) return 2;
 
-    std::string buffer;
-    for (int c = 0; c < tableauColumnCount; ++c) {
-        if (c > 0) buffer += ',';
-        buffer += tableauColumnKeys[static_cast<std::size_t>(c)];
-    }
-    buffer += '\n';
-    for (const TableauRow& row : ComputeTableau(analysis->kind, analysis->analysedDraws)) {
-        for (int c = 0; c < tableauColumnCount; ++c) {
-            if (c > 0) buffer += ',';
-            buffer += TableauCellText(row, static_cast<TableauColumn>(c), '.');
-        }
-        buffer += '\n';
-    }
-    out << buffer;
+    out << TableauCsv(analysis->kind, analysis->analysedDraws);
     return 0;
 }
 

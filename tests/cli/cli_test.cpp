@@ -240,7 +240,7 @@ TEST(CliAnalysed, OptionErrorsExitWithTwoAndOneLine) {
 
 TEST(CliAnalysed, BadGameFileRowsNameTheirLine) {
     const Result r =
-        RunCli({"analysed", "--from", "1", "-"}, "draw,time,croupier,pocket\n1,,,5\n2,,,00\n");
+        RunCli({"analysed", "--kind", "french", "-"}, "draw,time,croupier,pocket\n1,,,5\n2,,,00\n");
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.out.empty());
     EXPECT_EQ(r.err, "spinalyst-cli: <stdin>:3: '00' is not a pocket of the french wheel\n");

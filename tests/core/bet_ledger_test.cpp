@@ -265,6 +265,14 @@ TEST(BettingGame, DrawsUndoAndNewGamesKeepLogAndLedgerInStep) {
     EXPECT_EQ(ledger.placedCount(), 0);
     EXPECT_EQ(ledger.balance(), 0);
     EXPECT_EQ(ledger.chipValue(), 1000);
+
+    // Imported draws are settled too, without times, skipping pockets the kind lacks.
+    ledger.AddStake({BetKind::Plein, 7}, 100);
+    const std::vector<Pocket> spins = {7, 0, 8};
+    EXPECT_EQ(AppendImportedDraws(game, ledger, spins), 2);
+    ASSERT_EQ(ledger.history().size(), 2u);
+    EXPECT_EQ(ledger.balance(), 3500 - 100);
+    EXPECT_FALSE(game.log().drawTime(1).has_value());
 }
 
 TEST(BetList, DescriptionsNameWhatEachBetCovers) {

@@ -49,6 +49,36 @@ TEST(CroupierTable, NamesAreCutToTwentyCharactersAndMayBeEmptyOrRepeated) {
     EXPECT_EQ(table.SortedNames().front(), "");
 }
 
+TEST(CroupierTable, AGameFromAFileKeepsItsCroupiersByName) {
+    TempDir dir;
+    CroupierTable table;
+    table.Load(dir / "croupiers");
+    table.AddCroupier("Zoé");
+    DrawLog log;
+    log.Append(1, std::nullopt, 1);  // the file's Alain
+    log.Append(2, std::nullopt, 2);  // its Zoé
+    log.Append(3, std::nullopt, 0);
+    log.Append(4, std::nullopt, 3);  // a name longer than the table keeps
+    log.Append(5, std::nullopt, 4);  // a name with a tab and a line break
+    const std::vector<std::string> names = {"Alain", "Zoé", "Maximilien-Alexandre Dupont",
+                                            "a\tb\nc"};
+    EXPECT_EQ(AdoptCroupiers(log, names, table), 3);
+    EXPECT_EQ(log.drawCroupier(1), 2);
+    EXPECT_EQ(log.drawCroupier(2), 1);
+    EXPECT_EQ(log.drawCroupier(3), 0);
+    EXPECT_EQ(table.CroupierName(log.drawCroupier(4)), "Maximilien-Alexandre");
+    // Written at once, and read back the same.
+    CroupierTable reread;
+    reread.Load(dir / "croupiers");
+    EXPECT_EQ(reread.CroupierName(log.drawCroupier(5)), "a\tb\nc");
+    // Known names, the cut one included, add nothing the second time.
+    EXPECT_EQ(AdoptCroupiers(log, {}, table), 0);
+    DrawLog again;
+    again.Append(6, std::nullopt, 1);
+    EXPECT_EQ(AdoptCroupiers(again, {"Maximilien-Alexandre Dupont"}, table), 0);
+    EXPECT_EQ(again.drawCroupier(1), log.drawCroupier(4));
+}
+
 TEST(CroupierTable, DamagedFileKeepsReadableRecordsAndABackup) {
     TempDir dir;
     const std::string original = "idx\tname\n1\tZoé\nbroken line\nx\tBad\n1\tAgain\n3\tLuc\n";

@@ -32,8 +32,9 @@ TEST(GameFile, WritesRowsAndReadsThemBack) {
     log.Append(11, std::nullopt, 6);
     log.Append(12, std::nullopt, 7);
 
-    const std::string text = WriteGameFile(log, lookup);
+    const std::string text = WriteGameFile(log, RouletteKind::American, lookup);
     EXPECT_EQ(text,
+              "#kind=american\n"
               "draw,time,croupier,pocket\n"
               "1,2023-11-14T22:13:20+00:00,Zoé,00\n"
               "2,,\"Dupont, Jean\",0\n"
@@ -65,7 +66,8 @@ TEST(GameFile, WritesRowsAndReadsThemBack) {
         EXPECT_EQ(game.log.drawTime(n), expected[n - 1].time);
         EXPECT_EQ(game.log.drawCroupier(n), expected[n - 1].croupier);
     }
-    EXPECT_EQ(WriteGameFile(DrawLog{}, {}), "draw,time,croupier,pocket\n");
+    EXPECT_EQ(WriteGameFile(DrawLog{}, RouletteKind::NoZero, {}),
+              "#kind=nozero\ndraw,time,croupier,pocket\n");
 }
 
 TEST(GameFile, ToleratesByteOrderMarkCrlfQuotedFieldsAndTrailingEmptyLines) {
@@ -91,6 +93,63 @@ TEST(GameFile, ToleratesByteOrderMarkCrlfQuotedFieldsAndTrailingEmptyLines) {
     EXPECT_FALSE(IsGameFile("draw,time,croupier,pocket,extra\n1,,,1\n"));
     EXPECT_FALSE(IsGameFile("1 2 3\n"));
     EXPECT_FALSE(IsGameFile(""));
+}
+
+TEST(GameFile, TheKindLineOrThePocketsSettleTheKind) {
+    const std::string header = "draw,time,croupier,pocket\n";
+    using K = RouletteKind;
+    struct Case {
+        std::string text;
+        KindRule rule;
+        K kind;
+    } cases[] = {
+        // The kind line, unless a kind is forced.
+        {"#kind=american\n" + header + "1,,,5\n", {std::nullopt, K::French}, K::American},
+        {"#kind=nozero\r\n" + header + "1,,,5\n", {std::nullopt, K::French}, K::NoZero},
+        {"#kind=nozero\n" + header + "1,,,5\n", {K::French, K::American}, K::French},
+        // Without it: the current kind when it holds every pocket, else the smallest.
+        {header + "1,,,5\n", {std::nullopt, K::NoZero}, K::NoZero},
+        {header + "1,,,5\n", {std::nullopt, K::American}, K::American},
+        {header + "1,,,0\n", {std::nullopt, K::NoZero}, K::French},
+        {header + "1,,,0\n2,,,00\n", {std::nullopt, K::French}, K::American},
+        {header, {std::nullopt, K::NoZero}, K::NoZero},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_TRUE(IsGameFile(c.text));
+        const GameFile game = ParseGameFile(c.text, c.rule);
+        ASSERT_TRUE(game.ok()) << game.error->message;
+        EXPECT_EQ(game.kind, c.kind);
+    }
+
+    struct Bad {
+        std::string text;
+        KindRule rule;
+        int line;
+        const char* message;
+    } bad[] = {
+        {"#kind=nozero\n" + header + "1,,,0\n",
+         {std::nullopt, K::French},
+         3,
+         "'0' is not a pocket of the nozero wheel"},
+        {"#kind=european\n" + header, {std::nullopt, K::French}, 1, "is no kind line"},
+        {"#kind=french\n", {std::nullopt, K::French}, 2, "the second line must be"},
+        {"#kind=french\n1 2 3\n", {std::nullopt, K::French}, 2, "the second line must be"},
+        {header + "1,,,38\n", {std::nullopt, K::French}, 2, "'38' is not a pocket of any wheel"},
+    };
+    for (const Bad& c : bad) {
+        SCOPED_TRACE(c.text);
+        const GameFile game = ParseGameFile(c.text, c.rule);
+        ASSERT_FALSE(game.ok());
+        EXPECT_EQ(game.error->line, c.line);
+        EXPECT_NE(game.error->message.find(c.message), std::string::npos) << game.error->message;
+    }
+    // A spin list that begins with a comment like a kind line is still a spin list.
+    EXPECT_FALSE(IsGameFile("#kind=french\n1 2 3\n"));
+    const GameFile spins = ParseGameOrSpinList("#kind=french\n1 2 00\n", {std::nullopt, K::French});
+    ASSERT_TRUE(spins.ok());
+    EXPECT_EQ(spins.kind, K::American);
+    EXPECT_EQ(spins.log.drawCount(), 3);
 }
 
 // Runs a test in another time zone and puts the old one back.
@@ -147,8 +206,8 @@ TEST(GameFile, TimesKeepTheirInstantWithOrWithoutAnOffset) {
     DrawLog log;
     log.Append(1, firstHalfPast2, 0);
     log.Append(2, firstHalfPast2 + 3600, 0);
-    const std::string text = WriteGameFile(log, {});
-    EXPECT_EQ(text, header +
+    const std::string text = WriteGameFile(log, RouletteKind::French, {});
+    EXPECT_EQ(text, "#kind=french\n" + header +
                         "1,2023-10-29T02:30:00+02:00,,1\n"
                         "2,2023-10-29T02:30:00+01:00,,2\n");
     const GameFile back = ParseGameFile(text, RouletteKind::French);
@@ -159,8 +218,8 @@ TEST(GameFile, TimesKeepTheirInstantWithOrWithoutAnOffset) {
     const TimeZone odd("LMT0:44:30");
     log.Clear();
     log.Append(1, someTime, 0);
-    const std::string oddText = WriteGameFile(log, {});
-    EXPECT_EQ(oddText, header + "1,2023-11-14T21:28:50-00:44:30,,1\n");
+    const std::string oddText = WriteGameFile(log, RouletteKind::French, {});
+    EXPECT_EQ(oddText, "#kind=french\n" + header + "1,2023-11-14T21:28:50-00:44:30,,1\n");
     EXPECT_EQ(ParseGameFile(oddText, RouletteKind::French).log.drawTime(1), someTime);
 }
 

@@ -23,6 +23,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     const RouletteKind kind = allKinds[data[0] % allKinds.size()];
     const std::string_view text = fuzz::AsText(data + 1, size - 1);
+    // Without a forced kind, every pocket read belongs to the kind settled on, and the kind
+    // line written with the game brings that kind back whatever the reader's current one.
+    const GameFile settled = ParseGameFile(text, KindRule{std::nullopt, kind});
+    if (settled.ok()) {
+        for (int n = 1; n <= settled.log.drawCount(); ++n)
+            Check(IsPocketOf(settled.kind, settled.log.draw(n)), "a pocket of the settled kind");
+        const GameFile again = ParseGameFile(WriteGameFile(settled.log, settled.kind, {}),
+                                             KindRule{std::nullopt, RouletteKind::NoZero});
+        Check(again.ok() && again.kind == settled.kind, "the kind line keeps the kind");
+    }
     const GameFile game = ParseGameFile(text, kind);
     if (!game.ok()) {
         Check(game.log.drawCount() == 0 && game.croupierNames.empty(),
@@ -32,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Check(IsGameFile(text), "a file read is a game file");
     const auto& names = game.croupierNames;
-    const std::string written = WriteGameFile(game.log, [&](std::int32_t c) {
+    const std::string written = WriteGameFile(game.log, game.kind, [&](std::int32_t c) {
         return c >= 1 && static_cast<std::size_t>(c) <= names.size()
                    ? std::optional<std::string>(names[static_cast<std::size_t>(c) - 1])
                    : std::nullopt;

@@ -2,10 +2,16 @@
 
 #include <QFile>
 
+#include "app/notice.h"
+
 namespace spinalyst::test {
 
 DataDir::DataDir() {
     dir_.setAutoRemove(true);
+    // No modal dialog may wait for a person: unsaved draws are discarded and file pickers
+    // cancelled unless a test answers otherwise.
+    SetQuestionHook([](const QString&) { return Answer::No; });
+    SetFilePickerHook([](FilePurpose) { return QString(); });
 }
 
 DataPaths DataDir::paths() const {

@@ -8,7 +8,8 @@
 namespace spinalyst::test {
 
 // A fresh data directory for one test: settings, croupiers and language files live there
-// and nowhere else.
+// and nowhere else. Creating one also sets the question and file picker hooks to their
+// defaults (discard, cancel).
 class DataDir {
 public:
     DataDir();

@@ -34,4 +34,12 @@ int AppendRandomDraws(Game& game, BetLedger& ledger, RandomSource& rng, int n) {
     return drawn;
 }
 
+int AppendImportedDraws(Game& game, BetLedger& ledger, std::span<const Pocket> pockets) {
+    const int before = game.drawCount();
+    game.Reserve(static_cast<std::size_t>(before) + pockets.size());
+    for (Pocket p : pockets) game.AddUntimedDraw(p);
+    ledger.SettleBets(game.log().draws().subspan(static_cast<std::size_t>(before)), before + 1);
+    return game.drawCount() - before;
+}
+
 }  // namespace spinalyst

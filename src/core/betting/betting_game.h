@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include "betting/bet_ledger.h"
 #include "draws/game.h"
 #include "draws/random_source.h"
@@ -19,5 +21,8 @@ void SwitchKind(Game& game, BetLedger& ledger, RouletteKind kind);
 // A random batch (see AppendRandomDraws) with every draw of it settled; the caller announces
 // it once, after the batch.
 int AppendRandomDraws(Game& game, BetLedger& ledger, RandomSource& rng, int n);
+// Draws from a spin list, without time or croupier, each settled; pockets the kind does not
+// have are skipped. Returns how many were added.
+int AppendImportedDraws(Game& game, BetLedger& ledger, std::span<const Pocket> pockets);
 
 }  // namespace spinalyst

@@ -135,4 +135,26 @@ std::vector<std::string> CroupierTable::SortedNames() const {
     return names;
 }
 
+int AdoptCroupiers(DrawLog& log, const std::vector<std::string>& fileNames, CroupierTable& table) {
+    if (fileNames.empty()) return 0;
+    const int before = table.size();
+    std::vector<std::int32_t> numbers(fileNames.size() + 1, 0);
+    for (std::size_t k = 0; k < fileNames.size(); ++k) {
+        // The table keeps names cut to their first characters: a longer name is that one.
+        const std::string name = CutToCharacters(fileNames[k], croupierNameLength);
+        const auto known = table.CroupierIndex(name);
+        numbers[k + 1] = known ? *known : table.AddCroupier(name);
+    }
+    DrawLog renumbered;
+    renumbered.Reserve(static_cast<std::size_t>(log.drawCount()));
+    for (int n = 1; n <= log.drawCount(); ++n) {
+        const std::int32_t c = log.drawCroupier(n);
+        const bool inFile = c > 0 && static_cast<std::size_t>(c) < numbers.size();
+        renumbered.Append(log.draw(n), log.drawTime(n),
+                          inFile ? numbers[static_cast<std::size_t>(c)] : 0);
+    }
+    log = std::move(renumbered);
+    return table.size() - before;
+}
+
 }  // namespace spinalyst

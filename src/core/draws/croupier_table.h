@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "draws/draw_log.h"
+
 namespace spinalyst {
 
 inline constexpr std::size_t croupierNameLength = 20;
@@ -57,6 +59,11 @@ private:
     bool recoded_ = false;
     bool lastSaveFailed_ = false;
 };
+
+// Renumbers the croupiers of a log read from a file, whose croupier k is fileNames[k - 1], to
+// the table's numbers, adding the names the table does not know (written at once, as any new
+// croupier). Returns how many croupiers were added.
+int AdoptCroupiers(DrawLog& log, const std::vector<std::string>& fileNames, CroupierTable& table);
 
 // The first n characters of a UTF-8 text (characters, not bytes: "Zoé" is three).
 std::string CutToCharacters(std::string_view text, std::size_t n);

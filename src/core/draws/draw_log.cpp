@@ -17,6 +17,16 @@ void DrawLog::Append(Pocket p, std::optional<DrawTime> time, std::int32_t croupi
     croupiers_.push_back(croupier);
 }
 
+DrawLog DrawLog::Slice(int first, int last) const {
+    DrawLog slice;
+    const auto from = static_cast<std::ptrdiff_t>(first - 1);
+    const auto to = static_cast<std::ptrdiff_t>(last);
+    slice.pockets_.assign(pockets_.begin() + from, pockets_.begin() + to);
+    slice.times_.assign(times_.begin() + from, times_.begin() + to);
+    slice.croupiers_.assign(croupiers_.begin() + from, croupiers_.begin() + to);
+    return slice;
+}
+
 void DrawLog::RemoveLast() {
     if (pockets_.empty()) return;
     pockets_.pop_back();

@@ -31,6 +31,11 @@ public:
     std::optional<DrawTime> drawTime(int n) const;
     // The croupier number of draw n; 0 for none.
     std::int32_t drawCroupier(int n) const { return croupiers_[static_cast<std::size_t>(n - 1)]; }
+    // The croupier numbers, oldest first.
+    std::span<const std::int32_t> croupiers() const { return croupiers_; }
+
+    // Draws first ... last as a log of their own (numbered from 1), copied in bulk.
+    DrawLog Slice(int first, int last) const;
 
     void Append(Pocket p, std::optional<DrawTime> time, std::int32_t croupier);
     void RemoveLast();

@@ -20,6 +20,11 @@ void Game::SwitchKind(RouletteKind kind) {
     NewGame();
 }
 
+void Game::LoadGame(RouletteKind kind, DrawLog log) {
+    kind_ = kind;
+    log_ = std::move(log);
+}
+
 bool Game::AddDraw(Pocket p) {
     if (!IsPocketOf(kind_, p)) return false;
     return AddDraw(p, randomSource_ > 0 ? clock_() : 0);
@@ -31,6 +36,12 @@ bool Game::AddDraw(Pocket p, DrawTime now) {
         log_.Append(p, now, currentCroupier_);
     else
         log_.Append(p, std::nullopt, 0);
+    return true;
+}
+
+bool Game::AddUntimedDraw(Pocket p) {
+    if (!IsPocketOf(kind_, p)) return false;
+    log_.Append(p, std::nullopt, 0);
     return true;
 }
 

@@ -28,12 +28,17 @@ public:
     void NewGame();
     // Switches the kind and always starts a new game, also for the current kind.
     void SwitchKind(RouletteKind kind);
+    // Replaces the game with draws read from a file, whose pockets belong to the kind.
+    void LoadGame(RouletteKind kind, DrawLog log);
 
     // Appends p with the clock's time and currentCroupier (only while randomSource > 0).
     // A pocket the kind does not have is refused: false, and nothing changes.
     bool AddDraw(Pocket p);
     // The same with a time read once by the caller, for batches.
     bool AddDraw(Pocket p, DrawTime now);
+    // Appends p without time or croupier, as a draw from a spin list; false for a pocket the
+    // kind does not have.
+    bool AddUntimedDraw(Pocket p);
     // Room for n draws in all, so a batch appends without reallocating.
     void Reserve(std::size_t n) { log_.Reserve(n); }
     // Removes the newest draw; false on an empty log.

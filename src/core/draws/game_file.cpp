@@ -1,6 +1,7 @@
 #include "draws/game_file.h"
 
 #include <algorithm>
+#include <charconv>
 #include <ctime>
 #include <unordered_map>
 
@@ -196,10 +197,36 @@ bool TogglesQuotes(std::string_view line) {
 
 bool IsGameFile(std::string_view text) {
     text = WithoutByteOrderMark(text);
-    return !text.empty() && TakeLine(text).text == gameFileHeader;
+    if (text.empty()) return false;
+    std::string_view first = TakeLine(text).text;
+    if (first.starts_with(kindLinePrefix) && !text.empty()) first = TakeLine(text).text;
+    return first == gameFileHeader;
+}
+
+std::string KindLine(RouletteKind kind) {
+    return std::string(kindLinePrefix) + std::string(KindName(kind));
+}
+
+RouletteKind KindHolding(std::span<const std::uint8_t> pockets, RouletteKind current) {
+    bool zero = false, doubleZero = false;
+    for (const std::uint8_t p : pockets) {
+        zero = zero || p == 0;
+        doubleZero = doubleZero || p == DoubleZero;
+    }
+    const auto holds = [&](RouletteKind k) {
+        return (!zero || IsPocketOf(k, 0)) && (!doubleZero || IsPocketOf(k, DoubleZero));
+    };
+    if (holds(current)) return current;
+    for (RouletteKind k : {RouletteKind::NoZero, RouletteKind::French, RouletteKind::American})
+        if (holds(k)) return k;
+    return RouletteKind::American;
 }
 
 GameFile ParseGameFile(std::string_view text, RouletteKind kind) {
+    return ParseGameFile(text, KindRule{kind, kind});
+}
+
+GameFile ParseGameFile(std::string_view text, const KindRule& rule) {
     GameFile result;
     auto fail = [&](int line, std::string_view token, std::string message) {
         result.log.Clear();
@@ -209,12 +236,30 @@ GameFile ParseGameFile(std::string_view text, RouletteKind kind) {
     };
 
     text = WithoutByteOrderMark(text);
-    const TextLine header = text.empty() ? TextLine{} : TakeLine(text);
+    TextLine header = text.empty() ? TextLine{} : TakeLine(text);
+    int line = 1;
+    if (header.text.starts_with(kindLinePrefix)) {
+        const std::string_view name = header.text.substr(kindLinePrefix.size());
+        result.statedKind = KindFromName(name);
+        if (!result.statedKind)
+            return fail(1, header.text,
+                        "'" + std::string(header.text) +
+                            "' is no kind line: #kind=american, #kind=french or #kind=nozero");
+        header = text.empty() ? TextLine{} : TakeLine(text);
+        line = 2;
+    }
     if (header.text != gameFileHeader)
-        return fail(1, header.text, "the first line must be '" + std::string(gameFileHeader) + "'");
+        return fail(line, header.text,
+                    "the " + std::string(line == 1 ? "first" : "second") + " line must be '" +
+                        std::string(gameFileHeader) + "'");
+    // Without a kind to read them as, pockets are read as the widest wheel's and the kind
+    // settled once all are known.
+    const std::optional<RouletteKind> known = rule.forced ? rule.forced : result.statedKind;
+    const RouletteKind readAs = known.value_or(RouletteKind::American);
+    const std::string wheelWords =
+        known ? "the " + std::string(KindName(*known)) + " wheel" : std::string("any wheel");
 
     std::unordered_map<std::string, std::int32_t> numbers;
-    int line = 1;
     int firstEmptyLine = 0;
     while (!text.empty()) {
         TextLine read = TakeLine(text);
@@ -276,31 +321,68 @@ GameFile ParseGameFile(std::string_view text, RouletteKind kind) {
             if (added) result.croupierNames.push_back(croupier);
             number = it->second;
         }
-        const auto pocket = ParsePocket(pocketText, kind);
+        const auto pocket = ParsePocket(pocketText, readAs);
         if (!pocket)
             return fail(rowLine, pocketText,
-                        "'" + pocketText + "' is not a pocket of the " +
-                            std::string(KindName(kind)) + " wheel");
+                        "'" + pocketText + "' is not a pocket of " + wheelWords);
         result.log.Append(*pocket, when, number);
     }
+    result.kind = known ? *known : KindHolding(result.log.draws(), rule.current);
     return result;
 }
 
-std::string WriteGameFile(const DrawLog& log, const CroupierNameLookup& croupierName) {
-    std::string out(gameFileHeader);
-    out += '\n';
-    for (int n = 1; n <= log.drawCount(); ++n) {
-        out += std::to_string(n);
+GameFile ParseGameOrSpinList(std::string_view text, const KindRule& rule) {
+    if (IsGameFile(text)) return ParseGameFile(text, rule);
+    GameFile result;
+    SpinList list = rule.forced ? ParseSpinList(text, *rule.forced) : ParseSpinListOfAnyKind(text);
+    if (!list.ok()) {
+        result.error = std::move(list.error);
+        return result;
+    }
+    result.log.Reserve(list.pockets.size());
+    for (Pocket p : list.pockets) result.log.Append(p, std::nullopt, 0);
+    result.kind = rule.forced ? *rule.forced : KindHolding(result.log.draws(), rule.current);
+    return result;
+}
+
+std::string GameFileHead(RouletteKind kind) {
+    return KindLine(kind) + "\n" + std::string(gameFileHeader) + "\n";
+}
+
+void GameFileRowWriter::AppendRows(std::string& out, const DrawLog& log, int first, int last,
+                                   int numberOffset) {
+    char number[16];
+    for (int n = first; n <= last; ++n) {
+        const auto [end, ec] = std::to_chars(number, number + sizeof number, n + numberOffset);
+        out.append(number, end);
         out += ',';
-        if (const auto t = log.drawTime(n)) out += FormatTime(*t);
-        out += ',';
-        if (const std::int32_t c = log.drawCroupier(n); c != 0 && croupierName) {
-            if (auto name = croupierName(c)) out += CsvField(*name);
+        if (const auto t = log.drawTime(n)) {
+            if (cachedTime_ != t) {
+                cachedTime_ = t;
+                cachedText_ = FormatTime(*t);
+            }
+            out += cachedText_;
         }
         out += ',';
-        out += PocketText(log.draw(n));
+        if (const std::int32_t c = log.drawCroupier(n); c != 0 && croupierName_) {
+            if (auto name = croupierName_(c)) out += CsvField(*name);
+        }
+        out += ',';
+        const Pocket p = log.draw(n);
+        if (p == DoubleZero) {
+            out += "00";
+        } else {
+            if (p >= 10) out += static_cast<char>('0' + p / 10);
+            out += static_cast<char>('0' + p % 10);
+        }
         out += '\n';
     }
+}
+
+std::string WriteGameFile(const DrawLog& log, RouletteKind kind,
+                          const CroupierNameLookup& croupierName) {
+    std::string out = GameFileHead(kind);
+    GameFileRowWriter(croupierName).AppendRows(out, log, 1, log.drawCount());
     return out;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,17 +14,38 @@
 
 namespace spinalyst {
 
-// A game file is UTF-8 CSV: this header, then one row per draw in order. "draw" counts 1, 2 ...;
-// "time" is local time as YYYY-MM-DDTHH:MM:SS followed by its offset from UTC (+01:00), or
-// empty; "croupier" is a name or empty for none; "pocket" is written as PocketText. A field
-// that holds a comma, a quote or a line break is quoted. The file does not say its kind of
-// roulette.
+// A game file is UTF-8 CSV: an optional kind line ("#kind=french"), this header, then one row
+// per draw in order. "draw" counts 1, 2 ...; "time" is local time as YYYY-MM-DDTHH:MM:SS
+// followed by its offset from UTC (+01:00), or empty; "croupier" is a name or empty for none;
+// "pocket" is written as PocketText. A field that holds a comma, a quote or a line break is
+// quoted.
 inline constexpr std::string_view gameFileHeader = "draw,time,croupier,pocket";
+inline constexpr std::string_view kindLinePrefix = "#kind=";
 
-// Whether the text starts with the game file header (after a UTF-8 byte order mark).
+// Whether the text starts with the game file header, or a kind line and the header (after a
+// UTF-8 byte order mark).
 bool IsGameFile(std::string_view text);
 
+// "#kind=american", "#kind=french" or "#kind=nozero", without its line end.
+std::string KindLine(RouletteKind kind);
+
+// The kind a file without kind line takes: `current` when it holds every pocket, else the
+// smallest kind that does (no zero, then one zero, then two).
+RouletteKind KindHolding(std::span<const std::uint8_t> pockets, RouletteKind current);
+
+// How a reader settles the kind of a file. A forced kind (the command line's --kind) wins over
+// the file's kind line; without either, the file takes `current` when every pocket belongs to
+// it, else the smallest kind that holds them all.
+struct KindRule {
+    std::optional<RouletteKind> forced;
+    RouletteKind current = defaultKind;
+};
+
 struct GameFile {
+    // The kind the pockets were read as.
+    RouletteKind kind = defaultKind;
+    // What the file's kind line says; nullopt without one.
+    std::optional<RouletteKind> statedKind;
     DrawLog log;
     // Croupier number k (as recorded in the log) is croupierNames[k - 1]; the numbers follow
     // the order in which the names first appear.
@@ -37,13 +59,39 @@ struct GameFile {
 // Accepts LF, CRLF or CR line ends, a byte order mark and empty lines at the end of the file.
 // A time without its offset (as older files hold them) is local time; in the hour repeated when
 // the clocks go back it is the first pass of that hour. An offset may also be written "Z".
+GameFile ParseGameFile(std::string_view text, const KindRule& rule);
+// Every pocket read as `kind`, whatever the file's kind line says.
 GameFile ParseGameFile(std::string_view text, RouletteKind kind);
+
+// A game file, or else a spin list (its draws without time or croupier), as one game.
+GameFile ParseGameOrSpinList(std::string_view text, const KindRule& rule);
 
 // The name of a croupier number, or nullopt when there is none.
 using CroupierNameLookup = std::function<std::optional<std::string>(std::int32_t)>;
 
-// The log as a game file. A croupier without a name, or with an empty one, is written as no
-// croupier; a time the format cannot hold (a year beyond 9999) is written empty.
-std::string WriteGameFile(const DrawLog& log, const CroupierNameLookup& croupierName);
+// The log as a game file, its kind line first. A croupier without a name, or with an empty
+// one, is written as no croupier; a time the format cannot hold (a year beyond 9999) is
+// written empty.
+std::string WriteGameFile(const DrawLog& log, RouletteKind kind,
+                          const CroupierNameLookup& croupierName);
+
+// The kind line and the header, each with its line end: a game file of no draw.
+std::string GameFileHead(RouletteKind kind);
+
+// Appends the rows of draws first ... last of the log to out, as WriteGameFile writes them.
+// Rows in the same second as the one before reuse its time text, so a batch costs little.
+class GameFileRowWriter {
+public:
+    explicit GameFileRowWriter(CroupierNameLookup croupierName)
+        : croupierName_(std::move(croupierName)) {}
+    // Draw n is numbered n + numberOffset in the file, for a log that holds part of a game.
+    void AppendRows(std::string& out, const DrawLog& log, int first, int last,
+                    int numberOffset = 0);
+
+private:
+    CroupierNameLookup croupierName_;
+    std::optional<DrawTime> cachedTime_;
+    std::string cachedText_;
+};
 
 }  // namespace spinalyst

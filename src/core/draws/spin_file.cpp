@@ -19,7 +19,8 @@ std::string FormatParseError(std::string_view fileName, const ParseError& error)
     return text + " " + error.message;
 }
 
-SpinList ParseSpinList(std::string_view text, RouletteKind kind) {
+namespace {
+SpinList ParseSpinListAs(std::string_view text, RouletteKind kind, const std::string& wheelWords) {
     SpinList result;
     text = WithoutByteOrderMark(text);
     for (int line = 1; !text.empty(); ++line) {
@@ -43,15 +44,24 @@ SpinList ParseSpinList(std::string_view text, RouletteKind kind) {
             const auto pocket = ParsePocket(token, kind);
             if (!pocket) {
                 result.pockets.clear();
-                result.error = ParseError{line, startColumn, std::string(token),
-                                          "'" + std::string(token) + "' is not a pocket of the " +
-                                              std::string(KindName(kind)) + " wheel"};
+                result.error =
+                    ParseError{line, startColumn, std::string(token),
+                               "'" + std::string(token) + "' is not a pocket of " + wheelWords};
                 return result;
             }
             result.pockets.push_back(*pocket);
         }
     }
     return result;
+}
+}  // namespace
+
+SpinList ParseSpinList(std::string_view text, RouletteKind kind) {
+    return ParseSpinListAs(text, kind, "the " + std::string(KindName(kind)) + " wheel");
+}
+
+SpinList ParseSpinListOfAnyKind(std::string_view text) {
+    return ParseSpinListAs(text, RouletteKind::American, "any wheel");
 }
 
 }  // namespace spinalyst

@@ -31,5 +31,7 @@ struct SpinList {
 };
 
 SpinList ParseSpinList(std::string_view text, RouletteKind kind);
+// The pockets of any wheel ("00" included), for a caller that settles the kind afterwards.
+SpinList ParseSpinListOfAnyKind(std::string_view text);
 
 }  // namespace spinalyst

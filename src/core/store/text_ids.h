@@ -178,9 +178,27 @@ enum class TextId : std::int32_t {
     UsualThreshold = 192,
     HolmThreshold = 193,
     DealerRepeat = 194,
+    MenuOpen = 195,
+    MenuSave = 196,
+    MenuSaveAs = 197,
+    MenuImportSpins = 198,
+    MenuExportStats = 199,
+    MenuRecentGames = 200,
+    MenuRestorePrevious = 201,
+    SaveQuestion = 202,
+    RestoreQuestion = 203,      // %1 draws, %2 the date
+    JournalNotWritten = 204,    // %1 the journal file
+    JournalLinesDropped = 205,  // %1 lines
+    FileNotRead = 206,          // %1 the file
+    FileNotWritten = 207,       // %1 the file
+    NoPreviousGame = 208,
+    GameFilesFilter = 209,
+    SpinListsFilter = 210,
+    CsvFilesFilter = 211,
+    NothingToExport = 212,
 };
 // The highest TextId; the registry below takes every number from 95 up to it.
-inline constexpr std::int32_t lastTextId = 194;
+inline constexpr std::int32_t lastTextId = 212;
 
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);

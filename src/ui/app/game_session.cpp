@@ -68,4 +68,18 @@ void GameSession::EndBatch() {
     if (added > 0) emit drawsAdded(added);
 }
 
+void GameSession::LoadGame(RouletteKind kind, DrawLog log) {
+    // A new game for the file's kind: the bets and their history go with the old game.
+    spinalyst::SwitchKind(game_, ledger_, kind);
+    emit gameReset();
+    game_.LoadGame(kind, std::move(log));
+    if (game_.drawCount() > 0) emit drawsAdded(game_.drawCount());
+}
+
+void GameSession::ImportDraws(const std::vector<Pocket>& pockets) {
+    BeginBatch();
+    AppendImportedDraws(game_, ledger_, pockets);
+    EndBatch();
+}
+
 }  // namespace spinalyst

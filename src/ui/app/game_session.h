@@ -48,6 +48,12 @@ public:
     // The amount one click stakes; false, and no change, for a value no chip can have.
     bool SetChipValue(Cents value);
 
+    // Replaces the game with one read from a file: announced as a new game, then as one batch
+    // of all its draws.
+    void LoadGame(RouletteKind kind, DrawLog log);
+    // Appends the pockets of a spin list, without time or croupier, as one batch.
+    void ImportDraws(const std::vector<Pocket>& pockets);
+
     CroupierTable& croupiers() { return croupiers_; }
     const CroupierTable& croupiers() const { return croupiers_; }
     // Creates a croupier, writes the croupier file and makes it the croupier of the next draws.

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/about_dialog.h"
+#include "app/game_keeper.h"
 #include "app/game_session.h"
 #include "app/help.h"
 #include "app/look.h"
@@ -49,6 +50,11 @@ MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     session_->game().SetRandomSource(static_cast<int>(settings_.ReadInt(Param::RndSource)));
     randomSourceFile_ = QString::fromStdString(settings_.ReadText(Param::RndSourceFile));
     session_->croupiers().Load(paths_.CroupierFile());
+    // Before the views: the keeper writes each draw to disk before they show it.
+    keeper_ = new GameKeeper(session_, paths_.writeDir, settings_, this);
+    connect(keeper_, &GameKeeper::titleChanged, this, &QWidget::setWindowTitle);
+    connect(keeper_, &GameKeeper::gameLoaded, this, &MainWindow::CheckKindItem);
+    connect(keeper_, &GameKeeper::problem, this, &MainWindow::ShowProblem);
     BuildMenus();
     BuildCentralArea();
     statusBar();
@@ -78,6 +84,13 @@ void MainWindow::LoadLanguage() {
 void MainWindow::ApplyCaptions() {
     fileMenu_->setTitle(Text(TextId::MenuFile));
     newGameAction_->setText(Text(TextId::MenuNew));
+    openAction_->setText(Text(TextId::MenuOpen));
+    recentMenu_->setTitle(Text(TextId::MenuRecentGames));
+    saveAction_->setText(Text(TextId::MenuSave));
+    saveAsAction_->setText(Text(TextId::MenuSaveAs));
+    importAction_->setText(Text(TextId::MenuImportSpins));
+    exportAction_->setText(Text(TextId::MenuExportStats));
+    restorePreviousAction_->setText(Text(TextId::MenuRestorePrevious));
     quitAction_->setText(Text(TextId::MenuQuit));
     preferencesMenu_->setTitle(Text(TextId::MenuPreferences));
     kindMenu_->setTitle(Text(TextId::MenuRoulette));
@@ -101,6 +114,31 @@ void MainWindow::BuildMenus() {
     newGameAction_ = fileMenu_->addAction(QStringLiteral("Nouveau"));
     newGameAction_->setObjectName("Nouveau1");
     newGameAction_->setShortcut(QKeySequence::New);
+    auto addItem = [this](QAction*& item, const char* name, const QString& caption,
+                          const QKeySequence& shortcut, auto handler) {
+        item = fileMenu_->addAction(caption);
+        item->setObjectName(name);
+        item->setShortcut(shortcut);
+        connect(item, &QAction::triggered, this, handler);
+    };
+    addItem(openAction_, "actOpen", QStringLiteral("Ouvrir..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+            [this] { keeper_->Open(); });
+    recentMenu_ = fileMenu_->addMenu(QStringLiteral("Parties récentes"));
+    recentMenu_->setObjectName("mnuRecentGames");
+    connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::FillRecentGames);
+    addItem(saveAction_, "actSave", QStringLiteral("Enregistrer"),
+            QKeySequence(Qt::CTRL | Qt::Key_S), [this] { keeper_->Save(); });
+    addItem(saveAsAction_, "actSaveAs", QStringLiteral("Enregistrer sous..."),
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { keeper_->SaveAs(); });
+    fileMenu_->addSeparator();
+    addItem(importAction_, "actImportSpins", QStringLiteral("Importer des numéros..."),
+            QKeySequence(), [this] { keeper_->ImportSpins(); });
+    addItem(exportAction_, "actExportStats", QStringLiteral("Exporter les statistiques..."),
+            QKeySequence(), &MainWindow::OnExportStatistics);
+    addItem(restorePreviousAction_, "actRestorePrevious",
+            QStringLiteral("Restaurer la partie précédente"), QKeySequence(),
+            [this] { keeper_->RestorePrevious(); });
+    fileMenu_->addSeparator();
     // The shortcut of the undo button, beside the other commands a player keeps at hand; a
     // box being edited keeps Ctrl+Z for its own text.
     undoAction_ = fileMenu_->addAction(QStringLiteral("Undo"));
@@ -110,7 +148,7 @@ void MainWindow::BuildMenus() {
     quitAction_ = fileMenu_->addAction(QStringLiteral("Quitter"));
     quitAction_->setObjectName("Quitter1");
     quitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(newGameAction_, &QAction::triggered, session_, &GameSession::NewGame);
+    connect(newGameAction_, &QAction::triggered, this, &MainWindow::OnNewGame);
     connect(undoAction_, &QAction::triggered, session_, &GameSession::UndoDraw);
     connect(quitAction_, &QAction::triggered, this, &QWidget::close);
 
@@ -190,8 +228,32 @@ void MainWindow::OnKindChosen(QAction* item) {
     const auto kind = KindFromTag(item->data().toInt());
     if (!kind) return;
     CheckKindItem();
+    if (!keeper_->ConfirmDiscard()) return;
     session_->SwitchKind(*kind);
     CheckKindItem();
+}
+
+void MainWindow::OnNewGame() {
+    if (keeper_->ConfirmDiscard()) session_->NewGame();
+}
+
+void MainWindow::OnExportStatistics() {
+    if (const auto csv = statsArea_->ShowingFiguresCsv())
+        keeper_->Export(*csv);
+    else
+        ShowWarning(this, Text(TextId::NothingToExport));
+}
+
+void MainWindow::FillRecentGames() {
+    recentMenu_->clear();
+    for (const QString& file : keeper_->RecentGames()) {
+        QAction* item = recentMenu_->addAction(file);
+        connect(item, &QAction::triggered, this, [this, file] { keeper_->OpenFile(file); });
+    }
+}
+
+void MainWindow::OfferRestore() {
+    keeper_->OfferRestore();
 }
 
 void MainWindow::OnHelp() {
@@ -218,8 +280,13 @@ bool MainWindow::SaveSettings() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!keeper_->ConfirmDiscard()) {
+        event->ignore();
+        return;
+    }
     // The window closes either way; the user learns that the next start will not remember.
     if (!SaveSettings()) ShowWarning(this, Text(TextId::SettingsNotWritten));
+    keeper_->Retire();
     event->accept();
 }
 

@@ -14,6 +14,7 @@ namespace spinalyst {
 
 class DrawsPanel;
 class EntryArea;
+class GameKeeper;
 class GameSession;
 class KeyboardEntry;
 class StatsArea;
@@ -33,8 +34,11 @@ public:
     bool languageLoaded() const { return languageLoaded_; }
     const DataPaths& paths() const { return paths_; }
     StatsArea& statsArea() { return *statsArea_; }
+    GameKeeper& keeper() { return *keeper_; }
     // Says in the status bar that a settings write failed (the start dialog's, for one).
     void ReportSettingsNotSaved();
+    // Offers the game a crashed run left unsaved; called once the window shows.
+    void OfferRestore();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -46,6 +50,9 @@ private:
     void BuildCentralArea();
     void CheckKindItem();
     void OnKindChosen(QAction* item);
+    void OnNewGame();
+    void OnExportStatistics();
+    void FillRecentGames();
     // False when the settings file could not be written.
     bool SaveSettings();
     void ShowProblem(const QString& message);
@@ -54,11 +61,19 @@ private:
     DataPaths paths_;
     Settings settings_;
     GameSession* session_ = nullptr;
+    GameKeeper* keeper_ = nullptr;
     bool languageLoaded_ = false;
     QString randomSourceFile_;
 
     QMenu* fileMenu_ = nullptr;
     QAction* newGameAction_ = nullptr;
+    QAction* openAction_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QAction* saveAction_ = nullptr;
+    QAction* saveAsAction_ = nullptr;
+    QAction* importAction_ = nullptr;
+    QAction* exportAction_ = nullptr;
+    QAction* restorePreviousAction_ = nullptr;
     QAction* undoAction_ = nullptr;
     QAction* quitAction_ = nullptr;
     QMenu* preferencesMenu_ = nullptr;

@@ -1,12 +1,23 @@
 #include "app/notice.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
+
+#include "app/texts.h"
 
 namespace spinalyst {
 
 namespace {
 std::function<void(const QString&)>& WarningHook() {
     static std::function<void(const QString&)> hook;
+    return hook;
+}
+std::function<Answer(const QString&)>& QuestionHook() {
+    static std::function<Answer(const QString&)> hook;
+    return hook;
+}
+std::function<QString(FilePurpose)>& FilePickerHook() {
+    static std::function<QString(FilePurpose)> hook;
     return hook;
 }
 }  // namespace
@@ -21,6 +32,45 @@ void ShowWarning(QWidget* parent, const QString& text) {
 
 void SetWarningHook(std::function<void(const QString&)> hook) {
     WarningHook() = std::move(hook);
+}
+
+Answer AskQuestion(QWidget* parent, const QString& text, bool cancelAllowed) {
+    if (QuestionHook()) return QuestionHook()(text);
+    const auto buttons = cancelAllowed
+                             ? QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel
+                             : QMessageBox::Yes | QMessageBox::No;
+    const auto chosen = QMessageBox::question(parent, QStringLiteral("Spinalyst"), text, buttons,
+                                              cancelAllowed ? QMessageBox::Save : QMessageBox::Yes);
+    if (chosen == QMessageBox::Save || chosen == QMessageBox::Yes) return Answer::Yes;
+    if (chosen == QMessageBox::Discard || chosen == QMessageBox::No) return Answer::No;
+    return Answer::Cancel;
+}
+
+void SetQuestionHook(std::function<Answer(const QString&)> hook) {
+    QuestionHook() = std::move(hook);
+}
+
+QString ChooseFile(QWidget* parent, FilePurpose purpose, const QString& suggested) {
+    if (FilePickerHook()) return FilePickerHook()(purpose);
+    switch (purpose) {
+        case FilePurpose::OpenGame:
+            return QFileDialog::getOpenFileName(parent, Text(TextId::MenuOpen).remove('&'),
+                                                suggested, Text(TextId::GameFilesFilter));
+        case FilePurpose::SaveGame:
+            return QFileDialog::getSaveFileName(parent, Text(TextId::MenuSaveAs).remove('&'),
+                                                suggested, Text(TextId::GameFilesFilter));
+        case FilePurpose::ImportSpins:
+            return QFileDialog::getOpenFileName(parent, Text(TextId::MenuImportSpins).remove('&'),
+                                                suggested, Text(TextId::SpinListsFilter));
+        case FilePurpose::ExportStatistics:
+            return QFileDialog::getSaveFileName(parent, Text(TextId::MenuExportStats).remove('&'),
+                                                suggested, Text(TextId::CsvFilesFilter));
+    }
+    return {};
+}
+
+void SetFilePickerHook(std::function<QString(FilePurpose)> hook) {
+    FilePickerHook() = std::move(hook);
 }
 
 }  // namespace spinalyst

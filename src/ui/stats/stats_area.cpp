@@ -8,6 +8,7 @@
 #include "app/texts.h"
 #include "stats/analysis_panel.h"
 #include "stats/analysis_window.h"
+#include "stats/stats_csv.h"
 #include "stats/stats_page.h"
 
 namespace spinalyst {
@@ -101,6 +102,32 @@ void StatsArea::RefreshStatistics() {
     const int analysedCount = static_cast<int>(analysed_.size());
     analysisPanel_->ShowRefreshResult(resolved->loweredRangeStart, analysedCount);
     emit statisticsRefreshed(analysedCount);
+}
+
+std::optional<std::string> StatsArea::ShowingFiguresCsv() {
+    const auto tab = static_cast<StatsTab>(tabs_->currentIndex());
+    const bool isFamily = tab >= StatsTab::FirstFamily && tab < StatsTab::Tableau;
+    if (tab != StatsTab::Cylindre && tab != StatsTab::Tableau && !isFamily) return std::nullopt;
+    const Game& game = session_->game();
+    const auto resolved = ResolveAnalysisWindow(
+        analysisPanel_->Controls(), game.log(), game.kind(),
+        [this](std::string_view name) { return session_->croupiers().CroupierIndex(name); });
+    std::vector<std::uint8_t> buffer;
+    std::span<const std::uint8_t> analysed;
+    if (resolved) analysed = SelectAnalysedDraws(game.log(), game.kind(), resolved->window, buffer);
+    if (tab == StatsTab::Tableau) return TableauCsv(game.kind(), analysed);
+    if (isFamily) {
+        const auto family = static_cast<StatFamily>(static_cast<int>(tab) -
+                                                    static_cast<int>(StatsTab::FirstFamily));
+        return FamilyStatsCsv(family, game.kind(), analysed);
+    }
+    std::string csv;
+    for (WheelTable table :
+         {WheelTable::Distances, WheelTable::Repeats, WheelTable::Sectors, WheelTable::Shades}) {
+        if (!csv.empty()) csv += '\n';
+        csv += WheelTableCsv(table, game.kind(), analysed);
+    }
+    return csv;
 }
 
 }  // namespace spinalyst

@@ -3,7 +3,9 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "model/roulette.h"
@@ -38,6 +40,10 @@ public:
     void RefreshStatistics();
     // The analysed draws of the last refresh, one byte each; valid until the log changes.
     std::span<const std::uint8_t> analysedDraws() const { return analysed_; }
+    // The figures of the showing tab as CSV, as the command line prints them; the wheel tab
+    // gives its four tables one after the other, an empty line between them. nullopt for a
+    // tab without figures.
+    std::optional<std::string> ShowingFiguresCsv();
 
 signals:
     void statisticsRefreshed(int analysedCount);

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "draws/draw_log.h"
+#include "draws/game_file.h"
+#include "model/roulette.h"
+
+namespace spinalyst {
+
+inline constexpr std::string_view currentGameFileName = "current-game.csv";
+inline constexpr std::string_view previousGameFileName = "previous-game.csv";
+
+// What a journal left behind by a run that did not end cleanly holds.
+struct JournalRecovery {
+    // ok() is false when not even the kind line and the header could be read.
+    GameFile game;
+    // Lines at the end that were dropped: a line torn by a power cut, a batch cut short.
+    int droppedLines = 0;
+    // When the journal was last written.
+    std::optional<DrawTime> writtenAt;
+};
+
+// The current game kept on disk as it grows, as a game file, so that a crash loses nothing
+// entered. A draw is appended and flushed to the disk before the caller goes on; an undo cuts
+// the file. A batch is copied and written by a thread of its own, as one block under a marker
+// that lets recovery drop a batch cut short, so that it comes back whole or not at all; the
+// next operation waits for it. A write that fails stops the journal until the next Start,
+// and failed() says so.
+class GameJournal {
+public:
+    explicit GameJournal(std::filesystem::path dir, CroupierNameLookup croupierName = {});
+    ~GameJournal();
+    GameJournal(const GameJournal&) = delete;
+    GameJournal& operator=(const GameJournal&) = delete;
+
+    std::filesystem::path file() const { return dir_ / currentGameFileName; }
+    std::filesystem::path previousFile() const { return dir_ / previousGameFileName; }
+    std::filesystem::path batchMarkerFile() const;
+
+    // Starts the journal over with the whole log, replacing any journal atomically.
+    bool Start(const DrawLog& log, RouletteKind kind);
+    // Brings the journal to the log: cuts rows the log no longer has, appends the new ones as
+    // one block. Starts the journal when it is not running.
+    bool Sync(const DrawLog& log, RouletteKind kind);
+    // Closes the journal and keeps it as previous-game.csv when it holds a draw; an empty
+    // one is removed. A journal left by an earlier run is retired the same way.
+    bool Retire();
+
+    // These wait for a batch being written.
+    bool running() const;
+    // Whether the last Start or Sync failed to write.
+    bool failed() const;
+    int journaledDraws() const;
+
+    // Reads a journal left behind: every whole row, less a torn last line or a batch cut
+    // short; a row that breaks the format ends the game there, its line and the ones after
+    // it counted as dropped. nullopt when there is no such file.
+    static std::optional<JournalRecovery> Recover(const std::filesystem::path& dir,
+                                                  RouletteKind current);
+
+private:
+    void Wait() const;
+    bool Fail();
+    bool Append(const DrawLog& log, RouletteKind kind);
+    // Writes rows formatted in out; numbered after the rows already there when batch is set.
+    bool WriteRows(const std::string& rows, std::size_t rowsBefore, bool batch, int last);
+    void WriteBatch(DrawLog draws, int first, CroupierNameLookup names);
+    bool Truncate(int drawCount);
+    void Close();
+
+    std::filesystem::path dir_;
+    CroupierNameLookup croupierName_;
+    int fd_ = -1;
+    bool failed_ = false;
+    RouletteKind kind_ = defaultKind;
+    std::uint64_t size_ = 0;
+    // The byte length of each row, so that an undo knows where to cut; 0 for a row too long
+    // to note, which makes the cut start the journal over.
+    std::vector<std::uint16_t> rowLengths_;
+    std::string buffer_;
+    // The thread writing a batch; every operation joins it first.
+    mutable std::thread batchWriter_;
+};
+
+}  // namespace spinalyst

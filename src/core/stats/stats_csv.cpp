@@ -1,0 +1,115 @@
+#include "stats/stats_csv.h"
+
+#include <array>
+#include <vector>
+
+#include "stats/slot_stats.h"
+#include "stats/tableau.h"
+#include "stats/wheel_stats.h"
+
+namespace spinalyst {
+
+namespace {
+
+constexpr std::array<std::string_view, 4> wheelTableKeys = {"distances", "repeats", "sectors",
+                                                            "shades"};
+
+std::string Figures(const SlotStats& s) {
+    return std::to_string(s.hits) + "," + std::to_string(s.sinceLast) + "," +
+           std::to_string(s.maxGap);
+}
+
+std::string Distances(const WheelStats& stats) {
+    std::string csv = "distance,hits,since_last,max_gap\n";
+    for (std::size_t d = 0; d < stats.distanceStats.size(); ++d)
+        csv += std::to_string(d) + "," + Figures(stats.distanceStats[d]) + "\n";
+    return csv;
+}
+
+// The gap is written as the grid shows it: the draws between the two occurrences.
+std::string Repeats(const WheelStats& stats) {
+    std::string csv = "gap,hits,since_last,max_gap\n";
+    for (const RepeatStats& r : stats.repeatStats)
+        csv += std::to_string(r.gap()) + "," + Figures(r.stats) + "\n";
+    return csv;
+}
+
+std::string Sectors(const WheelStats& stats) {
+    std::string csv = "pocket,neighbourhood,hits,since_last,max_gap\n";
+    for (const NeighbourhoodStats& n : stats.neighbourhoodStats) {
+        csv += PocketText(n.pocket) + ",";
+        for (std::size_t k = 0; k < n.pockets.size(); ++k)
+            csv += (k ? " " : "") + PocketText(n.pockets[k]);
+        csv += "," + Figures(n.stats) + "\n";
+    }
+    return csv;
+}
+
+std::string Shades(const WheelStats& stats) {
+    std::string csv = "pocket,hits,shade\n";
+    for (Pocket p = firstPocket(stats.kind); p <= lastPocket(stats.kind); ++p)
+        csv += PocketText(p) + "," + std::to_string(stats.pocketHits[static_cast<std::size_t>(p)]) +
+               "," + std::to_string(HeatShade(stats, p)) + "\n";
+    return csv;
+}
+
+}  // namespace
+
+std::string FamilyStatsCsv(StatFamily family, RouletteKind kind,
+                           std::span<const std::uint8_t> analysed) {
+    const std::vector<SlotStats> stats = ComputeFamilyStats(family, kind, analysed);
+    const std::vector<StatSlot> slots = FamilySlots(family, kind);
+    std::string csv = "label,hits,since_last,max_gap,repeats\n";
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        const SlotStats& s = stats[i];
+        csv += slots[i].cliLabel + "," + std::to_string(s.hits) + "," +
+               std::to_string(s.sinceLast) + "," + std::to_string(s.maxGap) + "," +
+               std::to_string(s.repeats) + "\n";
+    }
+    return csv;
+}
+
+std::optional<WheelTable> WheelTableFromName(std::string_view name) {
+    for (std::size_t i = 0; i < wheelTableKeys.size(); ++i)
+        if (wheelTableKeys[i] == name) return static_cast<WheelTable>(i);
+    return std::nullopt;
+}
+
+std::string_view WheelTableName(WheelTable table) {
+    return wheelTableKeys[static_cast<std::size_t>(table)];
+}
+
+std::string WheelTableCsv(WheelTable table, RouletteKind kind,
+                          std::span<const std::uint8_t> analysed) {
+    const WheelStats stats = ComputeWheelStats(kind, analysed);
+    switch (table) {
+        case WheelTable::Distances:
+            return Distances(stats);
+        case WheelTable::Repeats:
+            return Repeats(stats);
+        case WheelTable::Sectors:
+            return Sectors(stats);
+        case WheelTable::Shades:
+            return Shades(stats);
+    }
+    return {};
+}
+
+std::string TableauCsv(RouletteKind kind, std::span<const std::uint8_t> analysed) {
+    std::string csv;
+    for (int c = 0; c < tableauColumnCount; ++c) {
+        if (c > 0) csv += ',';
+        csv += tableauColumnKeys[static_cast<std::size_t>(c)];
+    }
+    csv += '\n';
+    for (const TableauRow& row : ComputeTableau(kind, analysed)) {
+        for (int c = 0; c < tableauColumnCount; ++c) {
+            if (c > 0) csv += ',';
+            csv += TableauCellText(row, static_cast<TableauColumn>(c), '.');
+        }
+        csv += '\n';
+    }
+    return csv;
+}
+
+}  // namespace spinalyst

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "model/roulette.h"
+#include "stats/stat_families.h"
+
+namespace spinalyst {
+
+// The figures of the statistics pages as CSV, with "." for decimals: what the command line
+// prints and what the program exports, written in one place so that both always agree.
+
+// label,hits,since_last,max_gap,repeats: one line per slot of the family, in slot order.
+std::string FamilyStatsCsv(StatFamily family, RouletteKind kind,
+                           std::span<const std::uint8_t> analysed);
+
+// The four tables of the wheel page.
+enum class WheelTable { Distances, Repeats, Sectors, Shades };
+inline constexpr std::string_view wheelTableNames = "distances, repeats, sectors or shades";
+std::optional<WheelTable> WheelTableFromName(std::string_view name);
+std::string_view WheelTableName(WheelTable table);
+std::string WheelTableCsv(WheelTable table, RouletteKind kind,
+                          std::span<const std::uint8_t> analysed);
+
+// One line per number 1 to 36 with its scores, after the header of the column keys.
+std::string TableauCsv(RouletteKind kind, std::span<const std::uint8_t> analysed);
+
+}  // namespace spinalyst

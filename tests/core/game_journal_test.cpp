@@ -1,0 +1,148 @@
+#include "draws/game_journal.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "test_support.h"
+
+namespace spinalyst {
+namespace {
+
+constexpr DrawTime someTime = 1'700'000'000;  // 2023-11-14T22:13:20Z
+
+std::optional<std::string> Names(std::int32_t c) {
+    if (c == 1) return "Zoé";
+    if (c == 2) return "Dupont, Jean";
+    return std::nullopt;
+}
+
+class GameJournalTest : public testing::Test {
+protected:
+    test::TempDir dir;
+    GameJournal journal{dir.path(), &Names};
+    DrawLog log;
+
+    std::string Journal() const {
+        journal.failed();  // waits for a batch being written
+        return test::ReadFile(journal.file());
+    }
+    std::string Expected() const { return WriteGameFile(log, RouletteKind::French, &Names); }
+};
+
+TEST_F(GameJournalTest, FollowsDrawsUndosAndBatchesAsTheGameFile) {
+    ASSERT_TRUE(journal.Sync(log, RouletteKind::French));
+    EXPECT_EQ(Journal(), "#kind=french\ndraw,time,croupier,pocket\n");
+    log.Append(5, someTime, 1);
+    ASSERT_TRUE(journal.Sync(log, RouletteKind::French));
+    EXPECT_EQ(Journal(), Expected());
+    log.Append(0, std::nullopt, 2);
+    log.Append(36, someTime + 1, 0);
+    ASSERT_TRUE(journal.Sync(log, RouletteKind::French));
+    EXPECT_EQ(Journal(), Expected());
+    EXPECT_FALSE(std::filesystem::exists(journal.batchMarkerFile()));
+    // Undo cuts the rows off, down to none.
+    for (int left = 2; left >= 0; --left) {
+        log.RemoveLast();
+        ASSERT_TRUE(journal.Sync(log, RouletteKind::French));
+        EXPECT_EQ(Journal(), Expected());
+    }
+    // A batch, written on the journal's thread, and a draw right after it land in order.
+    for (int i = 0; i < 5000; ++i) log.Append(i % 37, someTime + i / 100, i % 3);
+    ASSERT_TRUE(journal.Sync(log, RouletteKind::French));
+    log.Append(36, someTime, 1);
+    ASSERT_TRUE(journal.Sync(log, RouletteKind::French));
+    EXPECT_EQ(Journal(), Expected());
+    while (log.drawCount() > 0) log.RemoveLast();
+    log.Append(17, someTime, 0);
+    ASSERT_TRUE(journal.Sync(log, RouletteKind::French));
+    EXPECT_EQ(journal.journaledDraws(), 1);
+
+    const auto back = GameJournal::Recover(dir.path(), RouletteKind::NoZero);
+    ASSERT_TRUE(back && back->game.ok());
+    EXPECT_EQ(back->droppedLines, 0);
+    EXPECT_EQ(back->game.kind, RouletteKind::French);
+    EXPECT_EQ(back->game.log.drawCount(), 1);
+    EXPECT_EQ(back->game.log.drawTime(1), someTime);
+    EXPECT_TRUE(back->writtenAt.has_value());
+
+    // A new kind starts the journal over.
+    log.Clear();
+    log.Append(DoubleZero, std::nullopt, 0);
+    ASSERT_TRUE(journal.Sync(log, RouletteKind::American));
+    EXPECT_EQ(Journal(), "#kind=american\ndraw,time,croupier,pocket\n1,,,00\n");
+}
+
+TEST_F(GameJournalTest, RetiringKeepsAGameAsThePreviousOneAndDropsAnEmptyOne) {
+    log.Append(5, someTime, 1);
+    ASSERT_TRUE(journal.Sync(log, RouletteKind::French));
+    ASSERT_TRUE(journal.Retire());
+    EXPECT_FALSE(std::filesystem::exists(journal.file()));
+    EXPECT_EQ(test::ReadFile(journal.previousFile()), Expected());
+
+    ASSERT_TRUE(journal.Start(DrawLog{}, RouletteKind::French));
+    ASSERT_TRUE(journal.Retire());
+    EXPECT_FALSE(std::filesystem::exists(journal.file()));
+    EXPECT_EQ(test::ReadFile(journal.previousFile()), Expected());
+    EXPECT_FALSE(GameJournal::Recover(dir.path(), RouletteKind::French).has_value());
+}
+
+TEST_F(GameJournalTest, RecoveryDropsATornLineABadTailAndABatchCutShort) {
+    const std::string head = "#kind=french\ndraw,time,croupier,pocket\n1,,,5\n2,,,6\n";
+    struct Case {
+        std::string text;
+        std::string marker;
+        int draws;
+        int dropped;
+    } cases[] = {
+        {head, "", 2, 0},
+        {head + "3,2023-11-", "", 2, 1},
+        {head + "3,,,7", "", 2, 1},  // whole-looking, but its line end never came
+        {head + "3,,,x\n4,,,1\n", "", 2, 2},
+        {head + "3,,,7\n4,,,8\n", "2 5\n", 2, 2},  // the batch of 3 draws came in part
+        {head + "3,,,7\n4,,,8\n5,,,9\n", "2 5\n", 5, 0},
+        {head + "3,,,7\n4,,", "2 5\n", 2, 2},
+        {"#kind=french\ndraw,time,cr", "", 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        test::WriteFile(journal.file(), c.text);
+        std::filesystem::remove(journal.batchMarkerFile());
+        if (!c.marker.empty()) test::WriteFile(journal.batchMarkerFile(), c.marker);
+        const auto back = GameJournal::Recover(dir.path(), RouletteKind::French);
+        ASSERT_TRUE(back.has_value());
+        if (c.text.ends_with("cr")) {
+            EXPECT_FALSE(back->game.ok());
+            continue;
+        }
+        ASSERT_TRUE(back->game.ok()) << back->game.error->message;
+        EXPECT_EQ(back->game.log.drawCount(), c.draws);
+        EXPECT_EQ(back->droppedLines, c.dropped);
+    }
+}
+
+TEST_F(GameJournalTest, AJournalThatCannotBeWrittenFailsOnceAndLeavesTheGameAlone) {
+    if (::geteuid() == 0) {
+        // root writes into read-only directories; a directory in the journal's place fails too.
+        std::filesystem::create_directory(journal.file());
+    } else {
+        std::filesystem::permissions(
+            dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    }
+    log.Append(5, someTime, 1);
+    EXPECT_FALSE(journal.Sync(log, RouletteKind::French));
+    EXPECT_TRUE(journal.failed());
+    log.Append(6, someTime, 1);
+    EXPECT_FALSE(journal.Sync(log, RouletteKind::French));
+    EXPECT_EQ(log.drawCount(), 2);
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
+    std::filesystem::remove(journal.file());
+    // A new start tries again.
+    EXPECT_TRUE(journal.Start(log, RouletteKind::French));
+    EXPECT_FALSE(journal.failed());
+    EXPECT_EQ(Journal(), Expected());
+}
+
+}  // namespace
+}  // namespace spinalyst

@@ -1,0 +1,341 @@
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+
+#include "app/game_keeper.h"
+#include "app/game_session.h"
+#include "app/main_window.h"
+#include "app/notice.h"
+#include "draws/draws_panel.h"
+#include "draws/game_file.h"
+#include "draws/input_panel.h"
+#include "stats/stats_area.h"
+#include "stats/stats_csv.h"
+#include "stats/stats_tabs.h"
+#include "ui_test_support.h"
+
+using namespace spinalyst;
+
+namespace {
+
+// Answers the questions in turn and notes what was asked.
+struct Answers {
+    QList<Answer> next;
+    QStringList asked;
+    void Install() {
+        SetQuestionHook([this](const QString& text) {
+            asked << text;
+            return next.isEmpty() ? Answer::Cancel : next.takeFirst();
+        });
+    }
+};
+
+struct Warnings {
+    QStringList shown;
+    Warnings() {
+        SetWarningHook([this](const QString& text) { shown << text; });
+    }
+    ~Warnings() { SetWarningHook({}); }
+};
+
+void PickFile(const QString& file) {
+    SetFilePickerHook([file](FilePurpose) { return file; });
+}
+
+void Trigger(MainWindow& window, const char* name) {
+    auto* item = window.findChild<QAction*>(name);
+    QVERIFY2(item, name);
+    item->trigger();
+}
+
+// A game with draws of every sort: clicked with a croupier, a batch, an American double zero.
+void PlayAGame(MainWindow& window) {
+    GameSession& session = window.session();
+    Trigger(window, "Americaine1");
+    session.AddCroupier("Zoé");
+    auto* panel = window.findChild<InputPanel*>("pnlSaisie");
+    QTest::mouseClick(panel->inputLabel(DoubleZero), Qt::LeftButton);
+    QTest::mouseClick(panel->inputLabel(17), Qt::LeftButton);
+    session.DrawRandomBatch(500);
+    session.AddDraw(0);
+}
+
+std::string PleinsCsv(MainWindow& window) {
+    window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(int(FamilyTab(StatFamily::Pleins)));
+    return window.statsArea().ShowingFiguresCsv().value_or("");
+}
+
+std::string GameText(MainWindow& window) {
+    GameSession& s = window.session();
+    return WriteGameFile(s.game().log(), s.kind(),
+                         [&s](std::int32_t c) { return s.croupiers().CroupierName(c); });
+}
+
+}  // namespace
+
+class GameFilesTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aSavedGameOpensAgainWithTheSameDrawsAndFigures() {
+        test::DataDir dir;
+        dir.CopyShippedLanguages();
+        const QString file = dir.file("evening.csv");
+        std::string saved, figures;
+        {
+            MainWindow window(dir.paths());
+            PlayAGame(window);
+            QCOMPARE(window.windowTitle(), QString("Spinalyst *"));
+            PickFile(file);
+            Trigger(window, "actSave");
+            QCOMPARE(window.windowTitle(), QString("Spinalyst - evening.csv"));
+            saved = GameText(window);
+            figures = PleinsCsv(window);
+            QCOMPARE(dir.Read("evening.csv").toStdString(), saved);
+            window.session().AddDraw(3);
+            QCOMPARE(window.windowTitle(), QString("Spinalyst - evening.csv *"));
+            Answers answers;
+            answers.next = {Answer::No};
+            answers.Install();
+            window.close();
+            QCOMPARE(answers.asked, QStringList{"Save the draws of this game?"});
+        }
+        // Another data directory: the croupier table there does not know Zoé yet.
+        test::DataDir other;
+        other.CopyShippedLanguages();
+        MainWindow window(other.paths());
+        QCOMPARE(window.session().kind(), RouletteKind::French);
+        PickFile(file);
+        Trigger(window, "actOpen");
+        QCOMPARE(window.session().kind(), RouletteKind::American);
+        QVERIFY(window.findChild<QAction*>("Americaine1")->isChecked());
+        QCOMPARE(window.session().drawCount(), 503);
+        QCOMPARE(GameText(window), saved);
+        QCOMPARE(PleinsCsv(window), figures);
+        QCOMPARE(window.session().croupiers().CroupierIndex("Zoé"), std::optional<std::int32_t>(1));
+        QVERIFY(other.Read("croupiers").contains("Zoé"));
+        QCOMPARE(window.windowTitle(), QString("Spinalyst - evening.csv"));
+        auto* recent = window.findChild<QMenu*>("mnuRecentGames");
+        emit recent->aboutToShow();
+        QCOMPARE(recent->actions().size(), 1);
+        QCOMPARE(recent->actions().front()->text(), QFileInfo(file).absoluteFilePath());
+    }
+
+    void theSaveQuestionGuardsNewOpenKindAndClose() {
+        test::DataDir dir;
+        dir.CopyShippedLanguages();
+        MainWindow window(dir.paths());
+        GameSession& session = window.session();
+        Answers answers;
+        answers.Install();
+        // Nothing to lose: no question.
+        Trigger(window, "Nouveau1");
+        QVERIFY(answers.asked.isEmpty());
+
+        session.AddDraw(7);
+        for (const char* item : {"Nouveau1", "NoZero1", "actOpen"}) {
+            answers.next = {Answer::Cancel};
+            Trigger(window, item);
+            QCOMPARE(session.drawCount(), 1);
+            QCOMPARE(session.kind(), RouletteKind::French);
+            QVERIFY(window.findChild<QAction*>("Francaise1")->isChecked());
+        }
+        QCOMPARE(answers.asked.size(), 3);
+        answers.next = {Answer::Cancel};
+        window.show();
+        QVERIFY(!window.close());
+        QVERIFY(window.isVisible());
+
+        // Save, with the picker cancelled, keeps the game too; then saved, the new game comes.
+        answers.next = {Answer::Yes};
+        SetFilePickerHook([](FilePurpose) { return QString(); });
+        Trigger(window, "Nouveau1");
+        QCOMPARE(session.drawCount(), 1);
+        answers.next = {Answer::Yes};
+        PickFile(dir.file("kept"));
+        Trigger(window, "NoZero1");
+        QCOMPARE(session.kind(), RouletteKind::NoZero);
+        QCOMPARE(session.drawCount(), 0);
+        const QByteArray kept = dir.Read("kept.csv");
+        QVERIFY(kept.startsWith("#kind=french\ndraw,time,croupier,pocket\n1,"));
+        QVERIFY(kept.endsWith(",,7\n"));
+        // The file of the saved game is not the new game's.
+        QCOMPARE(window.windowTitle(), QString("Spinalyst"));
+    }
+
+    void everyBadFileIsRefusedNamingFileAndLineAndTheGameStays() {
+        test::DataDir dir;
+        dir.CopyShippedLanguages();
+        MainWindow window(dir.paths());
+        GameSession& session = window.session();
+        session.AddDraw(5);
+        session.AddDraw(6);
+        Answers answers;
+        answers.next = QList<Answer>(20, Answer::No);
+        answers.Install();
+        QDir(dir.file("")).mkdir("folder.csv");
+        const QByteArray header = "draw,time,croupier,pocket\n";
+        struct Case {
+            const char* name;
+            QByteArray content;  // empty name content: not written
+            QString message;
+        } cases[] = {
+            {"header.csv", "pocket,draw\n1,5\n", ":1: the first line must be"},
+            {"pocket.csv", header + "1,,,5\n2,,,41\n", ":3: '41' is not a pocket of any wheel"},
+            {"kind.csv", "#kind=french\n" + header + "1,,,00\n",
+             ":3: '00' is not a pocket of the french wheel"},
+            {"time.csv", header + "1,2023-13-01T10:00:00,,5\n",
+             ":2: '2023-13-01T10:00:00' is not a time"},
+            {"number.csv", header + "1,,,5\n3,,,6\n", ":3: draw '3' where draw 2 was expected"},
+            {"torn.csv", header + "1,,,5\n2,2023-1", ":3: a row has 4 fields"},
+            {"other.csv", "[Params]\nRoulette=1\n", ":1: the first line must be"},
+            {"empty.csv", "", ":1: the first line must be"},
+            {"folder.csv", {}, ": the file cannot be read"},
+            {"missing.csv", {}, ": the file cannot be read"},
+        };
+        for (const Case& c : cases) {
+            if (!c.content.isNull() || QString(c.name) == "empty.csv") dir.Write(c.name, c.content);
+            Warnings warnings;
+            PickFile(dir.file(c.name));
+            Trigger(window, "actOpen");
+            QVERIFY2(warnings.shown.size() == 1, c.name);
+            QVERIFY2(warnings.shown.front().startsWith(dir.file(c.name) + c.message),
+                     qPrintable(warnings.shown.front()));
+            QCOMPARE(session.drawCount(), 2);
+            QCOMPARE(session.kind(), RouletteKind::French);
+        }
+        // A spin list with a token of no pocket is refused whole, naming line and column.
+        dir.Write("spins.txt", "1 2 3\n4, 37; 5\n");
+        Warnings warnings;
+        PickFile(dir.file("spins.txt"));
+        Trigger(window, "actImportSpins");
+        QCOMPARE(warnings.shown, QStringList{dir.file("spins.txt") +
+                                             ":2:4: '37' is not a pocket of the french wheel"});
+        QCOMPARE(session.drawCount(), 2);
+    }
+
+    void importedSpinsArriveAsOneBatchAndExportMatchesTheCommandLine() {
+        test::DataDir dir;
+        dir.CopyShippedLanguages();
+        MainWindow window(dir.paths());
+        GameSession& session = window.session();
+        session.AddDraw(5);
+        int announcements = 0;
+        connect(&session, &GameSession::drawsAdded, this, [&](int count) {
+            ++announcements;
+            QCOMPARE(count, 4);
+        });
+        dir.Write("spins.txt", "# tonight\n1 2\n36;0\n");
+        PickFile(dir.file("spins.txt"));
+        Trigger(window, "actImportSpins");
+        QCOMPARE(announcements, 1);
+        QCOMPARE(session.drawCount(), 5);
+        QVERIFY(!session.game().log().drawTime(5).has_value());
+        QCOMPARE(session.game().log().drawCroupier(5), 0);
+
+        const std::vector<std::uint8_t> draws = {5, 1, 2, 36, 0};
+        struct Case {
+            StatsTab tab;
+            std::string csv;
+        } cases[] = {
+            {FamilyTab(StatFamily::Simples),
+             FamilyStatsCsv(StatFamily::Simples, RouletteKind::French, draws)},
+            {StatsTab::Tableau, TableauCsv(RouletteKind::French, draws)},
+            {StatsTab::Cylindre,
+             WheelTableCsv(WheelTable::Distances, RouletteKind::French, draws) + "\n" +
+                 WheelTableCsv(WheelTable::Repeats, RouletteKind::French, draws) + "\n" +
+                 WheelTableCsv(WheelTable::Sectors, RouletteKind::French, draws) + "\n" +
+                 WheelTableCsv(WheelTable::Shades, RouletteKind::French, draws)},
+        };
+        for (const Case& c : cases) {
+            window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(int(c.tab));
+            PickFile(dir.file("figures"));
+            Trigger(window, "actExportStats");
+            QCOMPARE(dir.Read("figures.csv").toStdString(), c.csv);
+        }
+        window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(int(StatsTab::Mises));
+        Warnings warnings;
+        Trigger(window, "actExportStats");
+        QCOMPARE(warnings.shown.size(), 1);
+    }
+
+    void aDrawIsOnDiskBeforeTheViewsShowIt() {
+        test::DataDir dir;
+        dir.CopyShippedLanguages();
+        MainWindow window(dir.paths());
+        auto* grid = window.findChild<QTableView*>("sgDraws");
+        QByteArray journalAtInsert;
+        connect(grid->model(), &QAbstractItemModel::rowsInserted, this,
+                [&] { journalAtInsert = dir.Read("current-game.csv"); });
+        QTest::mouseClick(window.findChild<InputPanel*>("pnlSaisie")->inputLabel(17),
+                          Qt::LeftButton);
+        QVERIFY2(journalAtInsert.endsWith(",17\n"), journalAtInsert.constData());
+        window.session().UndoDraw();
+        QCOMPARE(dir.Read("current-game.csv"),
+                 QByteArray("#kind=french\ndraw,time,croupier,pocket\n"));
+    }
+
+    void aCrashedGameIsOfferedAtTheNextStart() {
+        test::DataDir dir;
+        dir.CopyShippedLanguages();
+        std::string before;
+        {
+            // Destroyed without its close path, as a killed program would leave it.
+            MainWindow window(dir.paths());
+            PlayAGame(window);
+            before = GameText(window);
+        }
+        dir.Write("current-game.csv", dir.Read("current-game.csv") + "504,2024-01-");
+        MainWindow window(dir.paths());
+        Answers answers;
+        answers.next = {Answer::Yes};
+        answers.Install();
+        Warnings warnings;
+        window.OfferRestore();
+        QCOMPARE(answers.asked.size(), 1);
+        QVERIFY2(answers.asked.front().startsWith("Restore the unsaved game of 503 draws from "),
+                 qPrintable(answers.asked.front()));
+        QCOMPARE(warnings.shown.size(), 1);
+        QVERIFY(warnings.shown.front().startsWith("1 damaged lines"));
+        QCOMPARE(GameText(window), before);
+        QCOMPARE(window.session().kind(), RouletteKind::American);
+        QCOMPARE(window.windowTitle(), QString("Spinalyst *"));
+        // The journal goes on from the restored game, whole again.
+        window.session().AddDraw(9);
+        QCOMPARE(dir.Read("current-game.csv").toStdString(), GameText(window));
+
+        // A clean close keeps it as the previous game, which the menu brings back.
+        answers.next = {Answer::No};
+        window.close();
+        QVERIFY(!QFile::exists(dir.file("current-game.csv")));
+        MainWindow next(dir.paths());
+        next.OfferRestore();
+        QCOMPARE(answers.asked.size(), 2);  // nothing to restore: no question
+        Trigger(next, "actRestorePrevious");
+        QCOMPARE(GameText(next), dir.Read("previous-game.csv").toStdString());
+        QCOMPARE(next.session().drawCount(), 504);
+    }
+
+    void aJournalThatCannotBeWrittenIsReportedOnceAndDrawsGoOn() {
+        test::DataDir dir;
+        dir.CopyShippedLanguages();
+        QDir(dir.file("")).mkdir("current-game.csv");
+        MainWindow window(dir.paths());
+        window.session().AddDraw(1);
+        QVERIFY(window.statusBar()->currentMessage().contains("current-game.csv"));
+        window.statusBar()->clearMessage();
+        window.session().AddDraw(2);
+        QCOMPARE(window.statusBar()->currentMessage(), QString());
+        QCOMPARE(window.session().drawCount(), 2);
+    }
+};
+
+QTEST_MAIN(GameFilesTest)
+#include "game_files_test.moc"
