@@ -3,16 +3,21 @@
 // own (start dialog, entry area, analysis panel, the draws list's pages, the File menu), and
 // the about box.
 //   spinalyst-docshots OUTPUT_DIR LANGUAGE SOURCE_DATA_DIR
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -68,6 +73,58 @@ bool SaveDrawsPages(MainWindow& window, const QString& out) {
     }
     first->click();
     return ok;
+}
+
+// A page that works in the background shows a progress bar: its picture waits for the answer.
+void AwaitPage(QWidget* page) {
+    Settle();
+    const auto busy = [page] {
+        const auto bars = page->findChildren<QProgressBar*>();
+        return std::any_of(bars.begin(), bars.end(),
+                           [](QProgressBar* b) { return b->isVisible(); });
+    };
+    QElapsedTimer clock;
+    clock.start();
+    while (busy() && clock.elapsed() < 120'000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(20);
+    }
+    Settle();
+}
+
+// Chips of several sizes on the betting table, then a stretch of play that they settle, so
+// that the Bets page shows its chips, history and balance. Nothing when there is no table.
+void PlayAtTable(MainWindow& window, RandomSource& rng) {
+    auto* table = window.findChild<QWidget*>("imgTapis");
+    if (!table) return;
+    const auto chip = [&](int k) {
+        if (auto* b = window.findChild<QAbstractButton*>(QStringLiteral("sbChip%1").arg(k)))
+            b->click();
+    };
+    const auto click = [&](int x, int y) {
+        const QPointF at(x, y);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, table->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(table, &release);
+    };
+    // In the table picture's own places: 3 straight up three times, a split, a corner, red, the
+    // second dozen and the middle column.
+    chip(4);
+    for (int i = 0; i < 3; ++i) click(55, 23);
+    chip(3);
+    click(73, 61);
+    click(109, 42);
+    chip(6);
+    click(216, 176);
+    chip(7);
+    click(253, 137);
+    chip(8);
+    click(490, 61);
+    chip(4);
+    GameSession& session = window.session();
+    session.BeginBatch();
+    for (int n = 0; n < 200; ++n) session.AddDraw(rng.Next(session.kind()));
+    session.EndBatch();
 }
 
 // The top left of the window with the File menu open over it.
@@ -149,6 +206,7 @@ int main(int argc, char** argv) {
     auto* tabs = window.findChild<QTabWidget*>("pcStats");
     for (int t = 0; t < tabs->count(); ++t) {
         tabs->setCurrentIndex(t);
+        AwaitPage(tabs->widget(t));
         ok &= Save(tabs, out + "/" + tabs->widget(t)->objectName() + ".png");
     }
     tabs->setCurrentIndex(static_cast<int>(FamilyTab(StatFamily::Pleins)));
@@ -161,6 +219,12 @@ int main(int argc, char** argv) {
     ok &= Save(window.findChild<QWidget*>("pnlPeriode1"), out + "/analysis.png");
     ok &= SaveDrawsPages(window, out);
     ok &= SaveFileMenu(window, out + "/filemenu.png");
+
+    // Last, since its draws come with the clock's time, which no other picture shows.
+    PlayAtTable(window, rng);
+    const int bets = static_cast<int>(StatsTab::Mises);
+    tabs->setCurrentIndex(bets);
+    ok &= Save(tabs, out + "/" + tabs->widget(bets)->objectName() + ".png");
 
     AboutDialog::SetTestDriver([&](AboutDialog& box) {
         box.show();
