@@ -135,6 +135,9 @@ private slots:
             Click(&window, "btCroupier");
             QCOMPARE(Entries(box), (QStringList{"", "Alain", "Zoé"}));
             QCOMPARE(box->currentText(), QString("Alain"));
+            // The analysis filter offers the new croupiers at once.
+            QCOMPARE(Entries(window.findChild<QComboBox*>("cbCroupier")),
+                     (QStringList{"", "Alain", "Zoé"}));
             window.session().AddDraw(7);
             auto* grid = window.findChild<QTableView*>("sgDraws");
             QCOMPARE(Cell(grid, 0, 1), QString("Alain"));

@@ -3,10 +3,12 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 
 #include "app/about_dialog.h"
@@ -142,6 +144,26 @@ private slots:
         AboutDialog::SetTestDriver(nullptr);
         QVERIFY(texts.contains("1.1.1    (2009)"));
         QVERIFY(texts.contains("Version"));
+    }
+
+    void questionsSpeakTheProgramsLanguage() {
+        test::DataDir dir;
+        dir.Write("spinalyst.ini", "[Params]\nLanguage=FR\n");
+        dir.CopyShippedLanguages();
+        MainWindow window(dir.paths());
+        SetQuestionHook(nullptr);
+        QStringList buttons;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            for (QAbstractButton* b : box->buttons()) buttons << b->text();
+            for (QAbstractButton* b : box->buttons())
+                if (b->text() == "&Ne pas enregistrer") b->click();
+        });
+        const Answer answer = AskQuestion(&window, "?", true);
+        buttons.sort();
+        QCOMPARE(buttons, (QStringList{"&Annuler", "&Enregistrer", "&Ne pas enregistrer"}));
+        QCOMPARE(answer, Answer::No);
     }
 
     void settingsThatCannotBeWrittenAreReported() {

@@ -196,9 +196,12 @@ enum class TextId : std::int32_t {
     SpinListsFilter = 210,
     CsvFilesFilter = 211,
     NothingToExport = 212,
+    DontSave = 213,
+    Yes = 214,
+    No = 215,
 };
 // The highest TextId; the registry below takes every number from 95 up to it.
-inline constexpr std::int32_t lastTextId = 212;
+inline constexpr std::int32_t lastTextId = 215;
 
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);

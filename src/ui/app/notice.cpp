@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "app/texts.h"
 
@@ -36,13 +37,24 @@ void SetWarningHook(std::function<void(const QString&)> hook) {
 
 Answer AskQuestion(QWidget* parent, const QString& text, bool cancelAllowed) {
     if (QuestionHook()) return QuestionHook()(text);
-    const auto buttons = cancelAllowed
-                             ? QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel
-                             : QMessageBox::Yes | QMessageBox::No;
-    const auto chosen = QMessageBox::question(parent, QStringLiteral("Spinalyst"), text, buttons,
-                                              cancelAllowed ? QMessageBox::Save : QMessageBox::Yes);
-    if (chosen == QMessageBox::Save || chosen == QMessageBox::Yes) return Answer::Yes;
-    if (chosen == QMessageBox::Discard || chosen == QMessageBox::No) return Answer::No;
+    // Buttons in the program's language: the toolkit's own ones would stay in English.
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Spinalyst"), text, QMessageBox::NoButton,
+                    parent);
+    QAbstractButton* yes = nullptr;
+    QAbstractButton* no = nullptr;
+    if (cancelAllowed) {
+        yes = box.addButton(Text(TextId::MenuSave), QMessageBox::AcceptRole);
+        no = box.addButton(Text(TextId::DontSave), QMessageBox::DestructiveRole);
+        box.setEscapeButton(box.addButton(Text(TextId::Cancel), QMessageBox::RejectRole));
+    } else {
+        yes = box.addButton(Text(TextId::Yes), QMessageBox::YesRole);
+        no = box.addButton(Text(TextId::No), QMessageBox::NoRole);
+        box.setEscapeButton(no);
+    }
+    box.setDefaultButton(qobject_cast<QPushButton*>(yes));
+    box.exec();
+    if (box.clickedButton() == yes) return Answer::Yes;
+    if (box.clickedButton() == no) return Answer::No;
     return Answer::Cancel;
 }
 

@@ -61,6 +61,7 @@ EntryArea::EntryArea(GameSession* session, QWidget* parent) : QWidget(parent), s
     connect(session_, &GameSession::gameReset, this,
             [this] { inputPanel_->BuildInputPanel(session_->kind()); });
     connect(newCroupierButton_, &QPushButton::clicked, this, &EntryArea::AddCroupier);
+    connect(session_, &GameSession::croupiersChanged, this, &EntryArea::FillCroupierList);
     // Only the user's edits choose a croupier; the program's own changes are blocked.
     connect(croupierList_, &QComboBox::currentTextChanged, this, &EntryArea::SelectCroupier);
     connect(randomButton_, &QPushButton::clicked, this, &EntryArea::DrawRandomBatch);

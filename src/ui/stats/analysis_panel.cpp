@@ -206,6 +206,8 @@ void AnalysisPanel::ConnectHandlers() {
             &AnalysisPanel::OnFollowFamilyChanged);
     connect(croupierFilterList_, &QComboBox::currentTextChanged, this,
             &AnalysisPanel::refreshRequested);
+    // A croupier created or read from a game file can be filtered on at once.
+    connect(session_, &GameSession::croupiersChanged, this, &AnalysisPanel::FillCroupierList);
     // The pocket targets depend on the kind of roulette.
     connect(session_, &GameSession::gameReset, this, [this] {
         SetRangeMaximum(session_->drawCount());
