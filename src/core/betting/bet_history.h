@@ -60,6 +60,24 @@ public:
         block.balances[at] = balanceAfter;
         ++size_;
     }
+    // Room for appending many records at once: the places from the next record to the end of
+    // its block, to be filled in order and then counted with Commit. Cheaper than Append in a
+    // long loop, where every byte stored could otherwise alias the history's own fields.
+    struct Slots {
+        Cents* balances;
+        std::int32_t* drawNumbers;
+        std::uint8_t* pockets;
+        std::size_t room;
+    };
+    Slots NextSlots() {
+        if (size_ == blocks_.size() * blockSize)
+            blocks_.push_back(std::make_unique_for_overwrite<Block>());
+        Block& block = *blocks_[size_ / blockSize];
+        const std::size_t at = At(size_);
+        return {block.balances.data() + at, block.drawNumbers.data() + at,
+                block.pockets.data() + at, blockSize - at};
+    }
+    void Commit(std::size_t count) { size_ += count; }
     // Removes the newest record when it is that of draw `drawNumber`; true when one went.
     bool RemoveDraw(int drawNumber);
     void Clear();

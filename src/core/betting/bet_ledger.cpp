@@ -113,13 +113,22 @@ void BetLedger::SettleBets(std::span<const std::uint8_t> pockets, int firstDrawN
     Cents balance = balance_;
     Cents win = drawWin_;
     int drawNumber = firstDrawNumber;
-    for (const std::uint8_t p : pockets) {
-        if (p >= first && p <= last) {
+    std::size_t next = 0;
+    while (next < pockets.size()) {
+        // A block of the history at a time, filled through local pointers.
+        const BetHistory::Slots slots = history_.NextSlots();
+        std::size_t filled = 0;
+        for (; next < pockets.size() && filled < slots.room; ++next, ++drawNumber) {
+            const std::uint8_t p = pockets[next];
+            if (p < first || p > last) continue;
             win = winPerPocket[p];
             balance += win - totalStake;
-            history_.Append(drawNumber, p, balance);
+            slots.balances[filled] = balance;
+            slots.drawNumbers[filled] = drawNumber;
+            slots.pockets[filled] = p;
+            ++filled;
         }
-        ++drawNumber;
+        history_.Commit(filled);
     }
     balance_ = balance;
     drawWin_ = win;
