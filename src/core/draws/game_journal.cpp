@@ -17,18 +17,6 @@ namespace spinalyst {
 
 namespace {
 
-bool WriteAll(int fd, std::string_view content) {
-    while (!content.empty()) {
-        const ssize_t n = ::write(fd, content.data(), content.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        content.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 std::uint16_t NotedLength(std::size_t length) {
     return length <= std::numeric_limits<std::uint16_t>::max() ? static_cast<std::uint16_t>(length)
                                                                : 0;
@@ -183,7 +171,7 @@ bool GameJournal::WriteRows(const std::string& rows, std::size_t rowsBefore, boo
         rowLengths_.resize(rowsBefore);
         return Fail();
     }
-    if (!WriteAll(fd_, rows) || ::fdatasync(fd_) != 0) {
+    if (!WriteAllTo(fd_, rows) || ::fdatasync(fd_) != 0) {
         // Put the file back as it was, so that it still ends with a whole row.
         if (::ftruncate(fd_, static_cast<off_t>(size_)) == 0) ::fdatasync(fd_);
         rowLengths_.resize(rowsBefore);

@@ -39,18 +39,6 @@ int FamilyBoxes(OutsideFamily family) {
     return family == OutsideFamily::Dozens || family == OutsideFamily::Columns ? 3 : 2;
 }
 
-OutsideFamily FamilyOf(EvenChance chance) {
-    switch (chance) {
-        case EvenChance::RedBlack:
-            return OutsideFamily::RedBlack;
-        case EvenChance::EvenOdd:
-            return OutsideFamily::EvenOdd;
-        case EvenChance::LowHigh:
-            return OutsideFamily::LowHigh;
-    }
-    return OutsideFamily::RedBlack;
-}
-
 ChiSquareTest ChiSquareAgainst(std::span<const int> hits, std::span<const double> expected) {
     ChiSquareTest test;
     for (std::size_t i = 0; i < hits.size(); ++i) {

@@ -116,6 +116,19 @@ enum class EvenChance { RedBlack, EvenOdd, LowHigh };
 inline constexpr std::array<EvenChance, 3> allEvenChances = {
     EvenChance::RedBlack, EvenChance::EvenOdd, EvenChance::LowHigh};
 
+// The outside family an even chance is tested as.
+constexpr OutsideFamily FamilyOf(EvenChance chance) {
+    switch (chance) {
+        case EvenChance::RedBlack:
+            return OutsideFamily::RedBlack;
+        case EvenChance::EvenOdd:
+            return OutsideFamily::EvenOdd;
+        case EvenChance::LowHigh:
+            return OutsideFamily::LowHigh;
+    }
+    return OutsideFamily::RedBlack;
+}
+
 // The Wald-Wolfowitz runs test over the even chance, green draws left out. `first` counts the
 // first box (red, even, low), `second` the other. pAdjusted by Holm over the three chances.
 struct RunsTest {

@@ -12,8 +12,7 @@
 
 namespace spinalyst {
 
-namespace {
-bool WriteAll(int fd, std::string_view content) {
+bool WriteAllTo(int fd, std::string_view content) {
     while (!content.empty()) {
         const ssize_t n = ::write(fd, content.data(), content.size());
         if (n < 0) {
@@ -24,7 +23,6 @@ bool WriteAll(int fd, std::string_view content) {
     }
     return true;
 }
-}  // namespace
 
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view content) {
     std::error_code ec;
@@ -37,7 +35,7 @@ bool WriteFileAtomically(const std::filesystem::path& file, std::string_view con
     const mode_t mask = ::umask(0);
     ::umask(mask);
     ::fchmod(fd, 0666 & ~mask);
-    const bool written = WriteAll(fd, content) && ::fsync(fd) == 0;
+    const bool written = WriteAllTo(fd, content) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || std::rename(tmp.c_str(), file.c_str()) != 0) {
         std::remove(tmp.c_str());

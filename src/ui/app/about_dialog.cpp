@@ -20,10 +20,7 @@ std::function<void(AboutDialog&)>& TestDriver() {
 }  // namespace
 
 QPixmap DrawEmblem(QSize size) {
-    const qreal dpr = 2.0;
-    QPixmap pixmap(size * dpr);
-    pixmap.setDevicePixelRatio(dpr);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = NewDrawing(size);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     // The wheel seen from the side of the table: an ellipse of alternating pockets on a rim.

@@ -7,11 +7,16 @@
 
 namespace spinalyst {
 
-QPixmap DrawLogo(QSize size) {
+QPixmap NewDrawing(QSize size) {
     const qreal dpr = 2.0;
     QPixmap pixmap(size * dpr);
     pixmap.setDevicePixelRatio(dpr);
     pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+QPixmap DrawLogo(QSize size) {
+    QPixmap pixmap = NewDrawing(size);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);

@@ -52,18 +52,6 @@ QString FamilyName(OutsideFamily family) {
     return {};
 }
 
-OutsideFamily FamilyOf(EvenChance chance) {
-    switch (chance) {
-        case EvenChance::RedBlack:
-            return OutsideFamily::RedBlack;
-        case EvenChance::EvenOdd:
-            return OutsideFamily::EvenOdd;
-        case EvenChance::LowHigh:
-            return OutsideFamily::LowHigh;
-    }
-    return OutsideFamily::RedBlack;
-}
-
 QString ChancePair(EvenChance chance) {
     switch (chance) {
         case EvenChance::RedBlack:
