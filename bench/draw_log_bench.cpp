@@ -4,10 +4,10 @@
 
 #include <fstream>
 
-#include "betting/betting_game.h"
-#include "draws/game.h"
-#include "draws/random_batch.h"
-#include "draws/random_source.h"
+#include "core/betting/betting_game.h"
+#include "core/draws/game.h"
+#include "core/draws/random_batch.h"
+#include "core/draws/random_source.h"
 
 namespace spinalyst {
 namespace {

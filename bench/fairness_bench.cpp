@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "draws/random_source.h"
-#include "stats/fairness.h"
+#include "core/draws/random_source.h"
+#include "core/stats/fairness.h"
 
 namespace spinalyst {
 namespace {

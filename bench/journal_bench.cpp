@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "draws/game.h"
-#include "draws/game_journal.h"
-#include "draws/random_batch.h"
-#include "draws/random_source.h"
+#include "core/draws/game.h"
+#include "core/draws/game_journal.h"
+#include "core/draws/random_batch.h"
+#include "core/draws/random_source.h"
 
 namespace spinalyst {
 namespace {

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "draws/random_source.h"
-#include "stats/analysis_window.h"
-#include "stats/slot_stats.h"
-#include "stats/tableau.h"
-#include "stats/wheel_stats.h"
+#include "core/draws/random_source.h"
+#include "core/stats/analysis_window.h"
+#include "core/stats/slot_stats.h"
+#include "core/stats/tableau.h"
+#include "core/stats/wheel_stats.h"
 
 namespace spinalyst {
 namespace {

@@ -23,14 +23,14 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/about_dialog.h"
-#include "app/game_session.h"
-#include "app/main_window.h"
-#include "app/start_dialog.h"
-#include "draws/draws_panel.h"
-#include "draws/entry_area.h"
-#include "draws/random_source.h"
-#include "stats/stats_tabs.h"
+#include "core/draws/random_source.h"
+#include "ui/common/game_session.h"
+#include "ui/draws/draws_panel.h"
+#include "ui/draws/entry_area.h"
+#include "ui/shell/about_dialog.h"
+#include "ui/shell/main_window.h"
+#include "ui/shell/start_dialog.h"
+#include "ui/stats/stats_tabs.h"
 
 using namespace spinalyst;
 

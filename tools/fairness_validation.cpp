@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "model/wheel.h"
-#include "stats/fairness.h"
+#include "core/model/wheel.h"
+#include "core/stats/fairness.h"
 
 namespace spinalyst {
 namespace {

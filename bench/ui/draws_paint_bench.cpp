@@ -4,9 +4,9 @@
 #include <QPainter>
 #include <QTableView>
 
-#include "app/game_session.h"
-#include "draws/draws_panel.h"
-#include "draws/random_source.h"
+#include "core/draws/random_source.h"
+#include "ui/common/game_session.h"
+#include "ui/draws/draws_panel.h"
 
 namespace spinalyst {
 namespace {

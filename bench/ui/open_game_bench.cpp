@@ -2,12 +2,12 @@
 
 #include <QTemporaryDir>
 
-#include "app/game_keeper.h"
-#include "app/game_session.h"
-#include "app/main_window.h"
-#include "draws/game_file.h"
-#include "draws/random_source.h"
-#include "store/atomic_file.h"
+#include "core/draws/game_file.h"
+#include "core/draws/random_source.h"
+#include "core/store/atomic_file.h"
+#include "ui/common/game_session.h"
+#include "ui/shell/game_keeper.h"
+#include "ui/shell/main_window.h"
 
 namespace spinalyst {
 namespace {

@@ -5,11 +5,11 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 
-#include "app/game_session.h"
-#include "app/main_window.h"
-#include "draws/random_source.h"
-#include "stats/stats_area.h"
-#include "stats/stats_tabs.h"
+#include "core/draws/random_source.h"
+#include "ui/common/game_session.h"
+#include "ui/shell/main_window.h"
+#include "ui/stats/stats_area.h"
+#include "ui/stats/stats_tabs.h"
 
 namespace spinalyst {
 namespace {

@@ -2,9 +2,9 @@
 #include <QCommandLineParser>
 #include <QDir>
 
-#include "app/main_window.h"
-#include "app/start_dialog.h"
-#include "store/data_paths.h"
+#include "core/store/data_paths.h"
+#include "ui/shell/main_window.h"
+#include "ui/shell/start_dialog.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -1,4 +1,4 @@
-#include "cli.h"
+#include "cli/cli.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,15 +11,15 @@
 #include <optional>
 #include <sstream>
 
-#include "draws/game_file.h"
-#include "draws/random_source.h"
-#include "draws/spin_file.h"
-#include "model/roulette.h"
-#include "stats/stat_families.h"
-#include "stats/stats_csv.h"
-#include "store/atomic_file.h"
-#include "tableau_command.h"
-#include "wheel_command.h"
+#include "cli/tableau_command.h"
+#include "cli/wheel_command.h"
+#include "core/draws/game_file.h"
+#include "core/draws/random_source.h"
+#include "core/draws/spin_file.h"
+#include "core/model/roulette.h"
+#include "core/stats/stat_families.h"
+#include "core/stats/stats_csv.h"
+#include "core/store/atomic_file.h"
 
 namespace spinalyst::cli {
 
@@ -197,7 +197,6 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, std::size_t from,
     }
     return parsed;
 }
-
 
 RouletteKind KindOption(const ParsedArgs& parsed) {
     auto it = parsed.options.find("kind");

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "draws/draw_log.h"
-#include "model/roulette.h"
-#include "stats/analysis_window.h"
+#include "core/draws/draw_log.h"
+#include "core/model/roulette.h"
+#include "core/stats/analysis_window.h"
 
 namespace spinalyst::cli {
 

@@ -1,8 +1,8 @@
 #include <istream>
 #include <ostream>
 
-#include "cli.h"
-#include "draws/game_file.h"
+#include "cli/cli.h"
+#include "core/draws/game_file.h"
 
 namespace spinalyst::cli {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "cli.h"
-#include "stats/fairness.h"
-#include "stats/fairness_summary.h"
+#include "cli/cli.h"
+#include "core/stats/fairness.h"
+#include "core/stats/fairness_summary.h"
 
 namespace spinalyst::cli {
 
@@ -16,7 +16,6 @@ namespace {
 
 constexpr int minSimulations = 100;
 constexpr int maxSimulations = 10'000'000;
-
 
 struct ScanOptions {
     int simulations = defaultSimulations;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "cli.h"
+#include "cli/cli.h"
 
 int main(int argc, char** argv) {
     // A closed pipe then fails the write, which Run reports, instead of ending the program

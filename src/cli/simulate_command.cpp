@@ -6,9 +6,9 @@
 #include <string>
 #include <utility>
 
-#include "betting/bet_ledger.h"
-#include "betting/money.h"
-#include "cli.h"
+#include "cli/cli.h"
+#include "core/betting/bet_ledger.h"
+#include "core/betting/money.h"
 
 namespace spinalyst::cli {
 

@@ -1,9 +1,9 @@
-#include "tableau_command.h"
+#include "cli/tableau_command.h"
 
 #include <ostream>
 
-#include "cli.h"
-#include "stats/stats_csv.h"
+#include "cli/cli.h"
+#include "core/stats/stats_csv.h"
 
 namespace spinalyst::cli {
 

@@ -1,10 +1,10 @@
-#include "wheel_command.h"
+#include "cli/wheel_command.h"
 
 #include <cstdint>
 #include <ostream>
 
-#include "cli.h"
-#include "stats/stats_csv.h"
+#include "cli/cli.h"
+#include "core/stats/stats_csv.h"
 
 namespace spinalyst::cli {
 

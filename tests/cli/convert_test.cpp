@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "cli.h"
+#include "cli/cli.h"
 
 namespace spinalyst::cli {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "cli.h"
-#include "draws/random_source.h"
-#include "model/roulette.h"
+#include "cli/cli.h"
+#include "core/draws/random_source.h"
+#include "core/model/roulette.h"
 #include "test_support.h"
 
 namespace spinalyst::cli {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli.h"
+#include "cli/cli.h"
 
 namespace spinalyst::cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "stats/analysis_window.h"
+#include "core/stats/analysis_window.h"
 
 #include <gtest/gtest.h>
 

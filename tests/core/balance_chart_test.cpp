@@ -1,11 +1,11 @@
-#include "betting/balance_chart.h"
+#include "core/betting/balance_chart.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "draws/random_source.h"
+#include "core/draws/random_source.h"
 
 namespace spinalyst {
 namespace {

@@ -1,12 +1,12 @@
-#include "betting/bet_ledger.h"
+#include "core/betting/bet_ledger.h"
 
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
-#include "betting/betting_game.h"
-#include "draws/random_source.h"
+#include "core/betting/betting_game.h"
+#include "core/draws/random_source.h"
 
 namespace spinalyst {
 namespace {

@@ -1,4 +1,4 @@
-#include "model/bet_slots.h"
+#include "core/model/bet_slots.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "betting/chips.h"
+#include "core/betting/chips.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 
-#include "betting/money.h"
+#include "core/betting/money.h"
 
 namespace spinalyst {
 namespace {

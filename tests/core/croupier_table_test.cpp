@@ -1,4 +1,4 @@
-#include "draws/croupier_table.h"
+#include "core/draws/croupier_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "store/data_paths.h"
+#include "core/store/data_paths.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

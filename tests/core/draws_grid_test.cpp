@@ -1,9 +1,9 @@
-#include "draws/draws_grid.h"
+#include "core/draws/draws_grid.h"
 
 #include <gtest/gtest.h>
 
-#include "draws/game.h"
-#include "draws/random_batch.h"
+#include "core/draws/game.h"
+#include "core/draws/random_batch.h"
 
 namespace spinalyst {
 namespace {

@@ -1,11 +1,11 @@
-#include "stats/fairness_summary.h"
+#include "core/stats/fairness_summary.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "draws/random_source.h"
-#include "model/wheel.h"
+#include "core/draws/random_source.h"
+#include "core/model/wheel.h"
 
 namespace spinalyst {
 namespace {

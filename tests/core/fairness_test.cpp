@@ -1,4 +1,4 @@
-#include "stats/fairness.h"
+#include "core/stats/fairness.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <random>
 #include <vector>
 
-#include "draws/random_source.h"
-#include "model/wheel.h"
+#include "core/draws/random_source.h"
+#include "core/model/wheel.h"
 
 namespace spinalyst {
 namespace {

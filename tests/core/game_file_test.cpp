@@ -1,4 +1,4 @@
-#include "draws/game_file.h"
+#include "core/draws/game_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "draws/game_journal.h"
+#include "core/draws/game_journal.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,8 +1,8 @@
-#include "draws/game.h"
+#include "core/draws/game.h"
 
 #include <gtest/gtest.h>
 
-#include "draws/random_source.h"
+#include "core/draws/random_source.h"
 
 namespace spinalyst {
 namespace {

@@ -1,4 +1,4 @@
-#include "stats/heat_boards.h"
+#include "core/stats/heat_boards.h"
 
 #include <gtest/gtest.h>
 

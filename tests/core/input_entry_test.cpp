@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "draws/input_panel_layout.h"
-#include "draws/pocket_entry.h"
+#include "core/draws/input_panel_layout.h"
+#include "core/draws/pocket_entry.h"
 
 namespace spinalyst {
 namespace {

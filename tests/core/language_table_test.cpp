@@ -1,11 +1,11 @@
-#include "store/language_table.h"
+#include "core/store/language_table.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "store/atomic_file.h"
-#include "store/text_table.h"
+#include "core/store/atomic_file.h"
+#include "core/store/text_table.h"
 #include "test_support.h"
 
 namespace spinalyst {

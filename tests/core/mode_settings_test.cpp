@@ -1,4 +1,4 @@
-#include "stats/mode_settings.h"
+#include "core/stats/mode_settings.h"
 
 #include <gtest/gtest.h>
 

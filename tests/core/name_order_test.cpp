@@ -1,4 +1,4 @@
-#include "store/name_order.h"
+#include "core/store/name_order.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "draws/croupier_table.h"
+#include "core/draws/croupier_table.h"
 
 namespace spinalyst {
 namespace {

@@ -1,4 +1,4 @@
-#include "store/recent_games.h"
+#include "core/store/recent_games.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "model/roulette.h"
+#include "core/model/roulette.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "store/settings.h"
+#include "core/store/settings.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "store/atomic_file.h"
-#include "store/ini_file.h"
+#include "core/store/atomic_file.h"
+#include "core/store/ini_file.h"
 #include "test_support.h"
 
 namespace spinalyst {

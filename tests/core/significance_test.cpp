@@ -1,4 +1,4 @@
-#include "stats/significance.h"
+#include "core/stats/significance.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "draws/spin_file.h"
+#include "core/draws/spin_file.h"
 
 #include <gtest/gtest.h>
 

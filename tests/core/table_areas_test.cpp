@@ -1,4 +1,4 @@
-#include "betting/table_areas.h"
+#include "core/betting/table_areas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "stats/tableau.h"
+#include "core/stats/tableau.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "draws/random_source.h"
-#include "model/bet_slots.h"
-#include "model/wheel.h"
+#include "core/draws/random_source.h"
+#include "core/model/bet_slots.h"
+#include "core/model/wheel.h"
 
 namespace spinalyst {
 namespace {

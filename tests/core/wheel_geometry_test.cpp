@@ -1,4 +1,4 @@
-#include "stats/wheel_geometry.h"
+#include "core/stats/wheel_geometry.h"
 
 #include <gtest/gtest.h>
 

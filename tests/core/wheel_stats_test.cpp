@@ -1,4 +1,4 @@
-#include "stats/wheel_stats.h"
+#include "core/stats/wheel_stats.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "model/wheel.h"
+#include "core/model/wheel.h"
 
 namespace spinalyst {
 

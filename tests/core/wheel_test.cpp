@@ -1,4 +1,4 @@
-#include "model/wheel.h"
+#include "core/model/wheel.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <set>
 
-#include "draws/croupier_table.h"
+#include "core/draws/croupier_table.h"
+#include "core/store/name_order.h"
+#include "core/store/text_encoding.h"
 #include "fuzz_check.h"
-#include "store/name_order.h"
-#include "store/text_encoding.h"
 
 using namespace spinalyst;
 using fuzz::Check;

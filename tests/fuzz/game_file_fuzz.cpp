@@ -5,7 +5,7 @@
 #include <ctime>
 #include <string>
 
-#include "draws/game_file.h"
+#include "core/draws/game_file.h"
 #include "fuzz_check.h"
 
 using namespace spinalyst;

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include "core/stats/mode_settings.h"
+#include "core/store/ini_file.h"
 #include "fuzz_check.h"
-#include "stats/mode_settings.h"
-#include "store/ini_file.h"
 
 using namespace spinalyst;
 using fuzz::Check;

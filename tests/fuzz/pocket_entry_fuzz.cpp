@@ -2,7 +2,7 @@
 // never holds more than three digits or gives a pocket outside the kind.
 #include <cstdint>
 
-#include "draws/pocket_entry.h"
+#include "core/draws/pocket_entry.h"
 #include "fuzz_check.h"
 
 using namespace spinalyst;

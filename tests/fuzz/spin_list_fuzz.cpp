@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "draws/spin_file.h"
+#include "core/draws/spin_file.h"
 #include "fuzz_check.h"
 
 using namespace spinalyst;

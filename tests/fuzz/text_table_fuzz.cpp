@@ -2,9 +2,9 @@
 // the records read are written and read back the same, whatever their fields hold.
 #include <cstdint>
 
+#include "core/store/language_table.h"
+#include "core/store/text_table.h"
 #include "fuzz_check.h"
-#include "store/language_table.h"
-#include "store/text_table.h"
 
 using namespace spinalyst;
 using fuzz::Check;

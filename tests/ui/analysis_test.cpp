@@ -8,10 +8,10 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app/game_session.h"
-#include "app/main_window.h"
-#include "stats/analysis_panel.h"
-#include "stats/stats_area.h"
+#include "ui/common/game_session.h"
+#include "ui/shell/main_window.h"
+#include "ui/stats/analysis_panel.h"
+#include "ui/stats/stats_area.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;

@@ -11,17 +11,17 @@
 #include <QTableView>
 #include <QTest>
 
-#include "app/game_session.h"
-#include "app/main_window.h"
-#include "betting/balance_chart_view.h"
-#include "betting/bets_page.h"
-#include "betting/chip_selector.h"
-#include "betting/chips.h"
-#include "betting/history_model.h"
-#include "betting/history_view.h"
-#include "betting/table_areas.h"
-#include "betting/table_picture.h"
-#include "stats/stats_tabs.h"
+#include "core/betting/chips.h"
+#include "core/betting/table_areas.h"
+#include "ui/betting/balance_chart_view.h"
+#include "ui/betting/bets_page.h"
+#include "ui/betting/chip_selector.h"
+#include "ui/betting/history_model.h"
+#include "ui/betting/history_view.h"
+#include "ui/betting/table_picture.h"
+#include "ui/common/game_session.h"
+#include "ui/shell/main_window.h"
+#include "ui/stats/stats_tabs.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;

@@ -13,11 +13,11 @@
 #include <QTableView>
 #include <QTest>
 
-#include "app/game_session.h"
-#include "app/main_window.h"
-#include "draws/croupier_dialog.h"
-#include "draws/draws_model.h"
-#include "draws/random_source_dialog.h"
+#include "ui/common/game_session.h"
+#include "ui/draws/croupier_dialog.h"
+#include "ui/draws/draws_model.h"
+#include "ui/draws/random_source_dialog.h"
+#include "ui/shell/main_window.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;

@@ -11,14 +11,14 @@
 #include <QValueAxis>
 #include <memory>
 
-#include "app/game_session.h"
-#include "app/main_window.h"
-#include "draws/random_source.h"
-#include "model/wheel.h"
-#include "stats/fairness_chart.h"
-#include "stats/fairness_model.h"
-#include "stats/fairness_page.h"
-#include "stats/stats_tabs.h"
+#include "core/draws/random_source.h"
+#include "core/model/wheel.h"
+#include "ui/common/game_session.h"
+#include "ui/shell/main_window.h"
+#include "ui/stats/fairness_chart.h"
+#include "ui/stats/fairness_model.h"
+#include "ui/stats/fairness_page.h"
+#include "ui/stats/stats_tabs.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;

@@ -10,12 +10,12 @@
 #include <QTest>
 #include <QValueAxis>
 
-#include "app/game_session.h"
-#include "app/main_window.h"
-#include "stats/family_page.h"
-#include "stats/family_stats_model.h"
-#include "stats/stats_area.h"
-#include "stats/stats_charts.h"
+#include "ui/common/game_session.h"
+#include "ui/shell/main_window.h"
+#include "ui/stats/family_page.h"
+#include "ui/stats/family_stats_model.h"
+#include "ui/stats/stats_area.h"
+#include "ui/stats/stats_charts.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;
@@ -147,7 +147,8 @@ private slots:
         QCOMPARE(charts.hitsSet()->at(1), 3.0);
         QCOMPARE(Cell(Page(window, "tsDzsCols")->grid(), 0, 1), QString("3"));
 
-        for (StatsTab tab : {FamilyTab(StatFamily::Pleins), FamilyTab(StatFamily::Carres), FamilyTab(StatFamily::Chevaux)}) {
+        for (StatsTab tab : {FamilyTab(StatFamily::Pleins), FamilyTab(StatFamily::Carres),
+                             FamilyTab(StatFamily::Chevaux)}) {
             ShowTab(window, tab);
             auto* page = window.findChild<QTabWidget*>("pcStats")->currentWidget();
             auto* lower = page->findChild<QSplitter*>("lowerPanel");

@@ -9,16 +9,16 @@
 #include <QTableView>
 #include <QTest>
 
-#include "app/game_keeper.h"
-#include "app/game_session.h"
-#include "app/main_window.h"
-#include "app/notice.h"
-#include "draws/draws_panel.h"
-#include "draws/game_file.h"
-#include "draws/input_panel.h"
-#include "stats/stats_area.h"
-#include "stats/stats_csv.h"
-#include "stats/stats_tabs.h"
+#include "core/draws/game_file.h"
+#include "core/stats/stats_csv.h"
+#include "ui/common/game_session.h"
+#include "ui/common/notice.h"
+#include "ui/draws/draws_panel.h"
+#include "ui/draws/input_panel.h"
+#include "ui/shell/game_keeper.h"
+#include "ui/shell/main_window.h"
+#include "ui/stats/stats_area.h"
+#include "ui/stats/stats_tabs.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;

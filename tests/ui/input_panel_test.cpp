@@ -4,9 +4,9 @@
 #include <QStatusBar>
 #include <QTest>
 
-#include "app/game_session.h"
-#include "app/main_window.h"
-#include "draws/input_panel.h"
+#include "ui/common/game_session.h"
+#include "ui/draws/input_panel.h"
+#include "ui/shell/main_window.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;

@@ -8,8 +8,8 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "app/game_session.h"
-#include "app/main_window.h"
+#include "ui/common/game_session.h"
+#include "ui/shell/main_window.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;

@@ -5,11 +5,11 @@
 #include <QTableView>
 #include <QTest>
 
-#include "app/main_window.h"
-#include "stats/analysis_panel.h"
-#include "stats/family_page.h"
-#include "stats/stats_area.h"
-#include "stats/stats_charts.h"
+#include "ui/shell/main_window.h"
+#include "ui/stats/analysis_panel.h"
+#include "ui/stats/family_page.h"
+#include "ui/stats/stats_area.h"
+#include "ui/stats/stats_charts.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;

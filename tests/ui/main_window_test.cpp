@@ -11,13 +11,13 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/about_dialog.h"
-#include "app/game_session.h"
-#include "app/help.h"
-#include "app/main_window.h"
-#include "app/notice.h"
-#include "app/start_dialog.h"
-#include "draws/random_source_dialog.h"
+#include "ui/common/game_session.h"
+#include "ui/common/notice.h"
+#include "ui/draws/random_source_dialog.h"
+#include "ui/shell/about_dialog.h"
+#include "ui/shell/help.h"
+#include "ui/shell/main_window.h"
+#include "ui/shell/start_dialog.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;

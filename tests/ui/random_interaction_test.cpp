@@ -14,16 +14,16 @@
 #include <QToolButton>
 #include <random>
 
-#include "app/game_session.h"
-#include "app/main_window.h"
-#include "draws/croupier_dialog.h"
-#include "draws/entry_area.h"
-#include "draws/input_panel.h"
-#include "stats/analysis_panel.h"
-#include "stats/family_page.h"
-#include "stats/family_stats_model.h"
-#include "stats/slot_stats.h"
-#include "stats/stats_area.h"
+#include "core/stats/slot_stats.h"
+#include "ui/common/game_session.h"
+#include "ui/draws/croupier_dialog.h"
+#include "ui/draws/entry_area.h"
+#include "ui/draws/input_panel.h"
+#include "ui/shell/main_window.h"
+#include "ui/stats/analysis_panel.h"
+#include "ui/stats/family_page.h"
+#include "ui/stats/family_stats_model.h"
+#include "ui/stats/stats_area.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;

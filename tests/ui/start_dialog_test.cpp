@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/start_dialog.h"
+#include "ui/shell/start_dialog.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;

@@ -8,11 +8,11 @@
 #include <limits>
 #include <vector>
 
-#include "app/game_session.h"
-#include "app/main_window.h"
-#include "stats/stats_tabs.h"
-#include "stats/tableau_model.h"
-#include "stats/tableau_page.h"
+#include "ui/common/game_session.h"
+#include "ui/shell/main_window.h"
+#include "ui/stats/stats_tabs.h"
+#include "ui/stats/tableau_model.h"
+#include "ui/stats/tableau_page.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;

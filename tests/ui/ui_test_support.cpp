@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "app/notice.h"
+#include "ui/common/notice.h"
 
 namespace spinalyst::test {
 

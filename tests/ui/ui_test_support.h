@@ -3,7 +3,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include "store/data_paths.h"
+#include "core/store/data_paths.h"
 
 namespace spinalyst::test {
 

@@ -14,15 +14,15 @@
 #include <set>
 #include <vector>
 
-#include "app/game_session.h"
-#include "app/main_window.h"
-#include "stats/heat_board_view.h"
-#include "stats/heat_page.h"
-#include "stats/stats_tabs.h"
-#include "stats/wheel_drawing.h"
-#include "stats/wheel_figures.h"
-#include "stats/wheel_grid_model.h"
-#include "stats/wheel_page.h"
+#include "ui/common/game_session.h"
+#include "ui/shell/main_window.h"
+#include "ui/stats/heat_board_view.h"
+#include "ui/stats/heat_page.h"
+#include "ui/stats/stats_tabs.h"
+#include "ui/stats/wheel_drawing.h"
+#include "ui/stats/wheel_figures.h"
+#include "ui/stats/wheel_grid_model.h"
+#include "ui/stats/wheel_page.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;

@@ -1,4 +1,4 @@
-#include "betting/balance_chart.h"
+#include "core/betting/balance_chart.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 #include <span>
 #include <vector>
 
-#include "betting/bet_history.h"
-#include "model/roulette.h"
+#include "core/betting/bet_history.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

@@ -1,4 +1,4 @@
-#include "betting/bet_history.h"
+#include "core/betting/bet_history.h"
 
 #include <algorithm>
 

@@ -7,8 +7,8 @@
 #include <span>
 #include <vector>
 
-#include "betting/bet_list.h"
-#include "model/roulette.h"
+#include "core/betting/bet_list.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

@@ -1,4 +1,4 @@
-#include "betting/bet_ledger.h"
+#include "core/betting/bet_ledger.h"
 
 #include <algorithm>
 

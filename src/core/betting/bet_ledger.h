@@ -5,12 +5,12 @@
 #include <span>
 #include <vector>
 
-#include "betting/bet_history.h"
-#include "betting/bet_list.h"
-#include "betting/chips.h"
-#include "betting/money.h"
-#include "betting/table_areas.h"
-#include "model/roulette.h"
+#include "core/betting/bet_history.h"
+#include "core/betting/bet_list.h"
+#include "core/betting/chips.h"
+#include "core/betting/money.h"
+#include "core/betting/table_areas.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

@@ -1,4 +1,4 @@
-#include "betting/bet_list.h"
+#include "core/betting/bet_list.h"
 
 namespace spinalyst {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "model/bet_slots.h"
-#include "model/roulette.h"
-#include "store/language_table.h"
-#include "store/text_ids.h"
+#include "core/model/bet_slots.h"
+#include "core/model/roulette.h"
+#include "core/store/language_table.h"
+#include "core/store/text_ids.h"
 
 namespace spinalyst {
 

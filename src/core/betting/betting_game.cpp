@@ -1,6 +1,6 @@
-#include "betting/betting_game.h"
+#include "core/betting/betting_game.h"
 
-#include "draws/random_batch.h"
+#include "core/draws/random_batch.h"
 
 namespace spinalyst {
 

@@ -2,9 +2,9 @@
 
 #include <span>
 
-#include "betting/bet_ledger.h"
-#include "draws/game.h"
-#include "draws/random_source.h"
+#include "core/betting/bet_ledger.h"
+#include "core/draws/game.h"
+#include "core/draws/random_source.h"
 
 namespace spinalyst {
 

@@ -1,6 +1,6 @@
-#include "betting/chips.h"
+#include "core/betting/chips.h"
 
-#include "betting/money.h"
+#include "core/betting/money.h"
 
 namespace spinalyst {
 

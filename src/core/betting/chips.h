@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/roulette.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

@@ -1,4 +1,4 @@
-#include "betting/money.h"
+#include "core/betting/money.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
-#include "betting/table_areas.h"
+#include "core/betting/table_areas.h"
 
 #include <algorithm>
 #include <array>
 
-#include "model/wheel.h"
+#include "core/model/wheel.h"
 
 namespace spinalyst {
 

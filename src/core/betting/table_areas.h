@@ -3,8 +3,8 @@
 #include <optional>
 #include <vector>
 
-#include "model/bet_slots.h"
-#include "model/roulette.h"
+#include "core/model/bet_slots.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

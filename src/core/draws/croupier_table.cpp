@@ -1,13 +1,13 @@
-#include "draws/croupier_table.h"
+#include "core/draws/croupier_table.h"
 
 #include <algorithm>
 #include <system_error>
 
-#include "store/atomic_file.h"
-#include "store/ini_file.h"
-#include "store/name_order.h"
-#include "store/text_encoding.h"
-#include "store/text_table.h"
+#include "core/store/atomic_file.h"
+#include "core/store/ini_file.h"
+#include "core/store/name_order.h"
+#include "core/store/text_encoding.h"
+#include "core/store/text_table.h"
 
 namespace spinalyst {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "draws/draw_log.h"
+#include "core/draws/draw_log.h"
 
 namespace spinalyst {
 

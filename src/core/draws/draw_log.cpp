@@ -1,4 +1,4 @@
-#include "draws/draw_log.h"
+#include "core/draws/draw_log.h"
 
 #include <ctime>
 

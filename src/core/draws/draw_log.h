@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/roulette.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

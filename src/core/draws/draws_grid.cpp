@@ -1,8 +1,8 @@
-#include "draws/draws_grid.h"
+#include "core/draws/draws_grid.h"
 
 #include <cstring>
 
-#include "model/wheel.h"
+#include "core/model/wheel.h"
 
 namespace spinalyst {
 

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "draws/croupier_table.h"
-#include "draws/draw_log.h"
-#include "model/roulette.h"
+#include "core/draws/croupier_table.h"
+#include "core/draws/draw_log.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

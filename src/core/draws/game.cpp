@@ -1,4 +1,4 @@
-#include "draws/game.h"
+#include "core/draws/game.h"
 
 #include <ctime>
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "draws/draw_log.h"
-#include "model/roulette.h"
+#include "core/draws/draw_log.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

@@ -1,12 +1,12 @@
-#include "draws/game_file.h"
+#include "core/draws/game_file.h"
 
 #include <algorithm>
 #include <charconv>
 #include <ctime>
 #include <unordered_map>
 
-#include "store/text_encoding.h"
-#include "store/text_lines.h"
+#include "core/store/text_encoding.h"
+#include "core/store/text_lines.h"
 
 namespace spinalyst {
 

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "draws/draw_log.h"
-#include "draws/spin_file.h"
-#include "model/roulette.h"
+#include "core/draws/draw_log.h"
+#include "core/draws/spin_file.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

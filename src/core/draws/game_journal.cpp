@@ -1,4 +1,4 @@
-#include "draws/game_journal.h"
+#include "core/draws/game_journal.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,8 +10,8 @@
 #include <limits>
 #include <system_error>
 
-#include "store/atomic_file.h"
-#include "store/text_lines.h"
+#include "core/store/atomic_file.h"
+#include "core/store/text_lines.h"
 
 namespace spinalyst {
 

@@ -8,9 +8,9 @@
 #include <thread>
 #include <vector>
 
-#include "draws/draw_log.h"
-#include "draws/game_file.h"
-#include "model/roulette.h"
+#include "core/draws/draw_log.h"
+#include "core/draws/game_file.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

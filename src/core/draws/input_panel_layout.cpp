@@ -1,4 +1,4 @@
-#include "draws/input_panel_layout.h"
+#include "core/draws/input_panel_layout.h"
 
 namespace spinalyst {
 

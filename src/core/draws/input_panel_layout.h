@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "model/roulette.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

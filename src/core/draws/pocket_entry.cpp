@@ -1,4 +1,4 @@
-#include "draws/pocket_entry.h"
+#include "core/draws/pocket_entry.h"
 
 namespace spinalyst {
 

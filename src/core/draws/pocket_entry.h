@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "model/roulette.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

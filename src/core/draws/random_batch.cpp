@@ -1,4 +1,4 @@
-#include "draws/random_batch.h"
+#include "core/draws/random_batch.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "draws/game.h"
-#include "draws/random_source.h"
+#include "core/draws/game.h"
+#include "core/draws/random_source.h"
 
 namespace spinalyst {
 

@@ -1,4 +1,4 @@
-#include "draws/random_source.h"
+#include "core/draws/random_source.h"
 
 #include <chrono>
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <random>
 
-#include "model/roulette.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

@@ -1,6 +1,6 @@
-#include "draws/spin_file.h"
+#include "core/draws/spin_file.h"
 
-#include "store/text_lines.h"
+#include "core/store/text_lines.h"
 
 namespace spinalyst {
 

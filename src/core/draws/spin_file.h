@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/roulette.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

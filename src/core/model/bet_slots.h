@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "model/roulette.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

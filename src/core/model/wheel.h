@@ -3,7 +3,7 @@
 #include <array>
 #include <span>
 
-#include "model/roulette.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

@@ -1,8 +1,8 @@
-#include "stats/analysis_window.h"
+#include "core/stats/analysis_window.h"
 
 #include <algorithm>
 
-#include "model/wheel.h"
+#include "core/model/wheel.h"
 
 namespace spinalyst {
 

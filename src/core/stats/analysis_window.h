@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "draws/draw_log.h"
-#include "model/roulette.h"
+#include "core/draws/draw_log.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

@@ -1,13 +1,13 @@
-#include "stats/fairness.h"
+#include "core/stats/fairness.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <thread>
 
-#include "draws/random_source.h"
-#include "model/wheel.h"
-#include "stats/significance.h"
+#include "core/draws/random_source.h"
+#include "core/model/wheel.h"
+#include "core/stats/significance.h"
 
 namespace spinalyst {
 

@@ -8,8 +8,8 @@
 #include <stop_token>
 #include <vector>
 
-#include "model/roulette.h"
-#include "stats/analysis_window.h"
+#include "core/model/roulette.h"
+#include "core/stats/analysis_window.h"
 
 namespace spinalyst {
 

@@ -1,9 +1,9 @@
-#include "stats/fairness_summary.h"
+#include "core/stats/fairness_summary.h"
 
 #include <algorithm>
 
-#include "model/wheel.h"
-#include "stats/significance.h"
+#include "core/model/wheel.h"
+#include "core/stats/significance.h"
 
 namespace spinalyst {
 

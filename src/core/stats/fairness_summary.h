@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "stats/fairness.h"
+#include "core/stats/fairness.h"
 
 namespace spinalyst {
 

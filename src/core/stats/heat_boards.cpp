@@ -1,9 +1,9 @@
-#include "stats/heat_boards.h"
+#include "core/stats/heat_boards.h"
 
 #include <array>
 #include <span>
 
-#include "model/wheel.h"
+#include "core/model/wheel.h"
 
 namespace spinalyst {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/roulette.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "stats/analysis_window.h"
-#include "store/ini_file.h"
+#include "core/stats/analysis_window.h"
+#include "core/store/ini_file.h"
 
 namespace spinalyst {
 

@@ -1,4 +1,4 @@
-#include "stats/significance.h"
+#include "core/stats/significance.h"
 
 #include <algorithm>
 #include <boost/math/distributions/binomial.hpp>

@@ -1,4 +1,4 @@
-#include "stats/slot_stats.h"
+#include "core/stats/slot_stats.h"
 
 #include <algorithm>
 

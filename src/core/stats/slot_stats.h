@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "model/roulette.h"
-#include "stats/stat_families.h"
+#include "core/model/roulette.h"
+#include "core/stats/stat_families.h"
 
 namespace spinalyst {
 

@@ -1,9 +1,9 @@
-#include "stats/stat_families.h"
+#include "core/stats/stat_families.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "model/bet_slots.h"
+#include "core/model/bet_slots.h"
 
 namespace spinalyst {
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/bet_slots.h"
-#include "model/roulette.h"
+#include "core/model/bet_slots.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

@@ -1,11 +1,11 @@
-#include "stats/stats_csv.h"
+#include "core/stats/stats_csv.h"
 
 #include <array>
 #include <vector>
 
-#include "stats/slot_stats.h"
-#include "stats/tableau.h"
-#include "stats/wheel_stats.h"
+#include "core/stats/slot_stats.h"
+#include "core/stats/tableau.h"
+#include "core/stats/wheel_stats.h"
 
 namespace spinalyst {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "model/roulette.h"
-#include "stats/stat_families.h"
+#include "core/model/roulette.h"
+#include "core/stats/stat_families.h"
 
 namespace spinalyst {
 

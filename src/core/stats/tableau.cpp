@@ -1,9 +1,9 @@
-#include "stats/tableau.h"
+#include "core/stats/tableau.h"
 
 #include <charconv>
 
-#include "model/bet_slots.h"
-#include "model/wheel.h"
+#include "core/model/bet_slots.h"
+#include "core/model/wheel.h"
 
 namespace spinalyst {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/roulette.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

@@ -1,11 +1,11 @@
-#include "stats/wheel_geometry.h"
+#include "core/stats/wheel_geometry.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <span>
 
-#include "model/wheel.h"
+#include "core/model/wheel.h"
 
 namespace spinalyst {
 

@@ -1,10 +1,10 @@
-#include "stats/wheel_stats.h"
+#include "core/stats/wheel_stats.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <memory>
 
-#include "model/wheel.h"
+#include "core/model/wheel.h"
 
 namespace spinalyst {
 

@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "model/roulette.h"
-#include "stats/slot_stats.h"
+#include "core/model/roulette.h"
+#include "core/stats/slot_stats.h"
 
 namespace spinalyst {
 

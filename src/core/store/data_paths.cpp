@@ -1,4 +1,4 @@
-#include "store/data_paths.h"
+#include "core/store/data_paths.h"
 
 #include <unistd.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-#include "store/settings.h"
+#include "core/store/settings.h"
 
 namespace spinalyst {
 

@@ -1,10 +1,10 @@
-#include "store/ini_file.h"
+#include "core/store/ini_file.h"
 
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 
-#include "store/text_lines.h"
+#include "core/store/text_lines.h"
 
 namespace spinalyst {
 

@@ -1,8 +1,8 @@
-#include "store/language_table.h"
+#include "core/store/language_table.h"
 
-#include "store/atomic_file.h"
-#include "store/ini_file.h"
-#include "store/text_table.h"
+#include "core/store/atomic_file.h"
+#include "core/store/ini_file.h"
+#include "core/store/text_table.h"
 
 namespace spinalyst {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "store/text_ids.h"
+#include "core/store/text_ids.h"
 
 namespace spinalyst {
 

@@ -1,8 +1,8 @@
-#include "store/name_order.h"
+#include "core/store/name_order.h"
 
 #include <string>
 
-#include "store/text_encoding.h"
+#include "core/store/text_encoding.h"
 
 namespace spinalyst {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "store/ini_file.h"
+#include "core/store/ini_file.h"
 
 namespace spinalyst {
 

@@ -1,8 +1,8 @@
-#include "store/settings.h"
+#include "core/store/settings.h"
 
 #include <utility>
 
-#include "store/atomic_file.h"
+#include "core/store/atomic_file.h"
 
 namespace spinalyst {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "store/ini_file.h"
+#include "core/store/ini_file.h"
 
 namespace spinalyst {
 

@@ -1,4 +1,4 @@
-#include "store/text_lines.h"
+#include "core/store/text_lines.h"
 
 namespace spinalyst {
 

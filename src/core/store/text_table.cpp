@@ -1,6 +1,6 @@
-#include "store/text_table.h"
+#include "core/store/text_table.h"
 
-#include "store/text_lines.h"
+#include "core/store/text_lines.h"
 
 namespace spinalyst {
 

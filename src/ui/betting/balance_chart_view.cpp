@@ -1,12 +1,12 @@
-#include "betting/balance_chart_view.h"
+#include "ui/betting/balance_chart_view.h"
 
 #include <QChart>
 #include <QLineSeries>
 #include <QValueAxis>
 #include <algorithm>
 
-#include "betting/balance_chart.h"
-#include "stats/slot_stats.h"
+#include "core/betting/balance_chart.h"
+#include "core/stats/slot_stats.h"
 
 namespace spinalyst {
 

@@ -1,4 +1,4 @@
-#include "betting/bets_page.h"
+#include "ui/betting/bets_page.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -15,17 +15,17 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/game_session.h"
-#include "app/look.h"
-#include "app/texts.h"
-#include "betting/balance_chart_view.h"
-#include "betting/chip_selector.h"
-#include "betting/history_model.h"
-#include "betting/history_view.h"
-#include "betting/money.h"
-#include "betting/table_areas.h"
-#include "betting/table_picture.h"
-#include "draws/spanning_header.h"
+#include "core/betting/money.h"
+#include "core/betting/table_areas.h"
+#include "ui/betting/balance_chart_view.h"
+#include "ui/betting/chip_selector.h"
+#include "ui/betting/history_model.h"
+#include "ui/betting/history_view.h"
+#include "ui/betting/table_picture.h"
+#include "ui/common/game_session.h"
+#include "ui/common/look.h"
+#include "ui/common/spanning_header.h"
+#include "ui/common/texts.h"
 
 namespace spinalyst {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "betting/bet_ledger.h"
-#include "stats/stats_page.h"
+#include "core/betting/bet_ledger.h"
+#include "ui/common/stats_page.h"
 
 class QCheckBox;
 class QLabel;

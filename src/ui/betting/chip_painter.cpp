@@ -1,4 +1,4 @@
-#include "betting/chip_painter.h"
+#include "ui/betting/chip_painter.h"
 
 #include <QFont>
 #include <QFontMetricsF>

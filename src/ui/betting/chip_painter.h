@@ -3,7 +3,7 @@
 #include <QRectF>
 #include <QString>
 
-#include "betting/chips.h"
+#include "core/betting/chips.h"
 
 class QPainter;
 

@@ -1,11 +1,11 @@
-#include "betting/chip_selector.h"
+#include "ui/betting/chip_selector.h"
 
 #include <QButtonGroup>
 #include <QPainter>
 
-#include "betting/chip_painter.h"
-#include "betting/chips.h"
-#include "betting/money.h"
+#include "core/betting/chips.h"
+#include "core/betting/money.h"
+#include "ui/betting/chip_painter.h"
 
 namespace spinalyst {
 

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <array>
 
-#include "model/roulette.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

@@ -1,4 +1,4 @@
-#include "betting/history_model.h"
+#include "ui/betting/history_model.h"
 
 #include <QBrush>
 #include <QGuiApplication>
@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/game_session.h"
-#include "app/texts.h"
-#include "betting/money.h"
+#include "core/betting/money.h"
+#include "ui/common/game_session.h"
+#include "ui/common/texts.h"
 
 namespace spinalyst {
 

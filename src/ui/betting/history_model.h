@@ -4,7 +4,7 @@
 #include <QFont>
 #include <optional>
 
-#include "betting/bet_history.h"
+#include "core/betting/bet_history.h"
 
 namespace spinalyst {
 

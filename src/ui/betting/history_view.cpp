@@ -1,4 +1,4 @@
-#include "betting/history_view.h"
+#include "ui/betting/history_view.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

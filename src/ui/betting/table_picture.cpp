@@ -1,4 +1,4 @@
-#include "betting/table_picture.h"
+#include "ui/betting/table_picture.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -6,11 +6,11 @@
 #include <QPainterPath>
 #include <QToolTip>
 
-#include "app/look.h"
-#include "app/texts.h"
-#include "betting/chip_painter.h"
-#include "betting/money.h"
-#include "betting/table_areas.h"
+#include "core/betting/money.h"
+#include "core/betting/table_areas.h"
+#include "ui/betting/chip_painter.h"
+#include "ui/common/look.h"
+#include "ui/common/texts.h"
 
 namespace spinalyst {
 

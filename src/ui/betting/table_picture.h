@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "betting/bet_ledger.h"
+#include "core/betting/bet_ledger.h"
 
 namespace spinalyst {
 

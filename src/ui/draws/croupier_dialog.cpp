@@ -1,10 +1,10 @@
-#include "draws/croupier_dialog.h"
+#include "ui/draws/croupier_dialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/texts.h"
+#include "ui/common/texts.h"
 
 namespace spinalyst {
 

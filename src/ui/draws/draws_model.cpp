@@ -1,11 +1,11 @@
-#include "draws/draws_model.h"
+#include "ui/draws/draws_model.h"
 
 #include <QBrush>
 #include <QFont>
 
-#include "app/game_session.h"
-#include "app/texts.h"
-#include "draws/draws_grid.h"
+#include "core/draws/draws_grid.h"
+#include "ui/common/game_session.h"
+#include "ui/common/texts.h"
 
 namespace spinalyst {
 

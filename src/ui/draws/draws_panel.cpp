@@ -1,4 +1,4 @@
-#include "draws/draws_panel.h"
+#include "ui/draws/draws_panel.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -6,10 +6,10 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/game_session.h"
-#include "draws/draws_grid.h"
-#include "draws/draws_model.h"
-#include "draws/spanning_header.h"
+#include "core/draws/draws_grid.h"
+#include "ui/common/game_session.h"
+#include "ui/common/spanning_header.h"
+#include "ui/draws/draws_model.h"
 
 namespace spinalyst {
 

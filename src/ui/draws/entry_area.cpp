@@ -1,4 +1,4 @@
-#include "draws/entry_area.h"
+#include "ui/draws/entry_area.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -8,12 +8,12 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
-#include "app/game_session.h"
-#include "app/texts.h"
-#include "draws/croupier_dialog.h"
-#include "draws/croupier_list.h"
-#include "draws/input_panel.h"
-#include "draws/random_batch.h"
+#include "core/draws/random_batch.h"
+#include "ui/common/croupier_list.h"
+#include "ui/common/game_session.h"
+#include "ui/common/texts.h"
+#include "ui/draws/croupier_dialog.h"
+#include "ui/draws/input_panel.h"
 
 namespace spinalyst {
 

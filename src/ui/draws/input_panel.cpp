@@ -1,10 +1,10 @@
-#include "draws/input_panel.h"
+#include "ui/draws/input_panel.h"
 
 #include <QLabel>
 #include <QMouseEvent>
 
-#include "app/look.h"
-#include "draws/input_panel_layout.h"
+#include "core/draws/input_panel_layout.h"
+#include "ui/common/look.h"
 
 namespace spinalyst {
 

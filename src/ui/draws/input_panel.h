@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <array>
 
-#include "model/roulette.h"
+#include "core/model/roulette.h"
 
 class QLabel;
 

@@ -1,4 +1,4 @@
-#include "draws/keyboard_entry.h"
+#include "ui/draws/keyboard_entry.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -10,8 +10,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include "app/game_session.h"
-#include "app/texts.h"
+#include "ui/common/game_session.h"
+#include "ui/common/texts.h"
 
 namespace spinalyst {
 

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QPointer>
 
-#include "draws/pocket_entry.h"
+#include "core/draws/pocket_entry.h"
 
 class QKeyEvent;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "draws/random_source_dialog.h"
+#include "ui/draws/random_source_dialog.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -7,9 +7,9 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
-#include "app/texts.h"
-#include "draws/game.h"
-#include "store/settings.h"
+#include "core/draws/game.h"
+#include "core/store/settings.h"
+#include "ui/common/texts.h"
 
 namespace spinalyst {
 

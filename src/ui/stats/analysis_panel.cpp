@@ -1,4 +1,4 @@
-#include "stats/analysis_panel.h"
+#include "ui/stats/analysis_panel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,10 +11,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/game_session.h"
-#include "app/texts.h"
-#include "draws/croupier_list.h"
-#include "stats/mode_settings.h"
+#include "core/stats/mode_settings.h"
+#include "ui/common/croupier_list.h"
+#include "ui/common/game_session.h"
+#include "ui/common/texts.h"
 
 namespace spinalyst {
 

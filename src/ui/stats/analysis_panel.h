@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "stats/analysis_window.h"
-#include "store/settings.h"
+#include "core/stats/analysis_window.h"
+#include "core/store/settings.h"
 
 class QCheckBox;
 class QComboBox;

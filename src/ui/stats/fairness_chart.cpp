@@ -1,4 +1,4 @@
-#include "stats/fairness_chart.h"
+#include "ui/stats/fairness_chart.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -12,9 +12,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/texts.h"
-#include "model/wheel.h"
-#include "stats/fairness_texts.h"
+#include "core/model/wheel.h"
+#include "ui/common/texts.h"
+#include "ui/stats/fairness_texts.h"
 
 namespace spinalyst {
 

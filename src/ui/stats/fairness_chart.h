@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "stats/fairness_summary.h"
+#include "core/stats/fairness_summary.h"
 
 class QBarCategoryAxis;
 class QBarSet;

@@ -1,10 +1,10 @@
-#include "stats/fairness_model.h"
+#include "ui/stats/fairness_model.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "app/texts.h"
-#include "stats/fairness_texts.h"
+#include "ui/common/texts.h"
+#include "ui/stats/fairness_texts.h"
 
 namespace spinalyst {
 

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "stats/fairness_summary.h"
+#include "core/stats/fairness_summary.h"
 
 namespace spinalyst {
 

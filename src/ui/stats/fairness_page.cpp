@@ -1,4 +1,4 @@
-#include "stats/fairness_page.h"
+#include "ui/stats/fairness_page.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -11,14 +11,14 @@
 #include <atomic>
 #include <thread>
 
-#include "app/texts.h"
-#include "draws/croupier_table.h"
-#include "stats/fairness_chart.h"
-#include "stats/fairness_model.h"
-#include "stats/fairness_summary.h"
-#include "stats/fairness_texts.h"
-#include "stats/stats_grid.h"
-#include "stats/stats_tabs.h"
+#include "core/draws/croupier_table.h"
+#include "core/stats/fairness_summary.h"
+#include "ui/common/texts.h"
+#include "ui/stats/fairness_chart.h"
+#include "ui/stats/fairness_model.h"
+#include "ui/stats/fairness_texts.h"
+#include "ui/stats/stats_grid.h"
+#include "ui/stats/stats_tabs.h"
 
 namespace spinalyst {
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "stats/fairness.h"
-#include "stats/stats_page.h"
+#include "core/stats/fairness.h"
+#include "ui/common/stats_page.h"
 
 class QLabel;
 class QProgressBar;

@@ -1,8 +1,8 @@
-#include "stats/fairness_texts.h"
+#include "ui/stats/fairness_texts.h"
 
 #include <QStringList>
 
-#include "app/texts.h"
+#include "ui/common/texts.h"
 
 namespace spinalyst {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/texts.h"
-#include "stats/fairness_summary.h"
+#include "core/stats/fairness_summary.h"
+#include "ui/common/texts.h"
 
 namespace spinalyst {
 

@@ -1,4 +1,4 @@
-#include "stats/family_page.h"
+#include "ui/stats/family_page.h"
 
 #include <QChartView>
 #include <QEvent>
@@ -7,12 +7,12 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/texts.h"
-#include "stats/family_stats_model.h"
-#include "stats/slot_stats.h"
-#include "stats/stats_charts.h"
-#include "stats/stats_grid.h"
-#include "stats/stats_tabs.h"
+#include "core/stats/slot_stats.h"
+#include "ui/common/texts.h"
+#include "ui/stats/family_stats_model.h"
+#include "ui/stats/stats_charts.h"
+#include "ui/stats/stats_grid.h"
+#include "ui/stats/stats_tabs.h"
 
 namespace spinalyst {
 

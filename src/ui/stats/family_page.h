@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "stats/stat_families.h"
-#include "stats/stats_page.h"
+#include "core/stats/stat_families.h"
+#include "ui/common/stats_page.h"
 
 class QSplitter;
 class QTableView;

@@ -1,4 +1,4 @@
-#include "stats/family_stats_model.h"
+#include "ui/stats/family_stats_model.h"
 
 namespace spinalyst {
 

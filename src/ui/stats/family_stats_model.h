@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "stats/slot_stats.h"
+#include "core/stats/slot_stats.h"
 
 namespace spinalyst {
 

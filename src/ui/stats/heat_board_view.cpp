@@ -1,9 +1,9 @@
-#include "stats/heat_board_view.h"
+#include "ui/stats/heat_board_view.h"
 
 #include <QHelpEvent>
 #include <QPainter>
 
-#include "stats/wheel_figures.h"
+#include "ui/stats/wheel_figures.h"
 
 namespace spinalyst {
 

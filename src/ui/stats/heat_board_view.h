@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "stats/heat_boards.h"
+#include "core/stats/heat_boards.h"
 
 namespace spinalyst {
 

@@ -1,10 +1,10 @@
-#include "stats/heat_page.h"
+#include "ui/stats/heat_page.h"
 
 #include <QVBoxLayout>
 
-#include "stats/heat_board_view.h"
-#include "stats/heat_boards.h"
-#include "stats/wheel_figures.h"
+#include "core/stats/heat_boards.h"
+#include "ui/stats/heat_board_view.h"
+#include "ui/stats/wheel_figures.h"
 
 namespace spinalyst {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "stats/stats_page.h"
+#include "ui/common/stats_page.h"
 
 namespace spinalyst {
 

@@ -1,15 +1,15 @@
-#include "stats/stats_area.h"
+#include "ui/stats/stats_area.h"
 
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/game_session.h"
-#include "app/texts.h"
-#include "stats/analysis_panel.h"
-#include "stats/analysis_window.h"
-#include "stats/stats_csv.h"
-#include "stats/stats_page.h"
+#include "core/stats/analysis_window.h"
+#include "core/stats/stats_csv.h"
+#include "ui/common/game_session.h"
+#include "ui/common/stats_page.h"
+#include "ui/common/texts.h"
+#include "ui/stats/analysis_panel.h"
 
 namespace spinalyst {
 

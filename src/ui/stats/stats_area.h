@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "model/roulette.h"
-#include "stats/stats_tabs.h"
-#include "store/settings.h"
+#include "core/model/roulette.h"
+#include "core/store/settings.h"
+#include "ui/stats/stats_tabs.h"
 
 class QTabWidget;
 

@@ -1,4 +1,4 @@
-#include "stats/stats_charts.h"
+#include "ui/stats/stats_charts.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>

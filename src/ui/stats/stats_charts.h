@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "stats/slot_stats.h"
+#include "core/stats/slot_stats.h"
 
 class QBarCategoryAxis;
 class QBarSet;

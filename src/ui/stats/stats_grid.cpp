@@ -1,4 +1,4 @@
-#include "stats/stats_grid.h"
+#include "ui/stats/stats_grid.h"
 
 #include <QHeaderView>
 #include <QSortFilterProxyModel>

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "stats/stat_families.h"
-#include "store/text_ids.h"
+#include "core/stats/stat_families.h"
+#include "core/store/text_ids.h"
 
 namespace spinalyst {
 

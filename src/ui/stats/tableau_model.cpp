@@ -1,4 +1,4 @@
-#include "stats/tableau_model.h"
+#include "ui/stats/tableau_model.h"
 
 #include <limits>
 

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "stats/tableau.h"
+#include "core/stats/tableau.h"
 
 namespace spinalyst {
 

@@ -1,4 +1,4 @@
-#include "stats/tableau_page.h"
+#include "ui/stats/tableau_page.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -10,10 +10,10 @@
 #include <array>
 #include <optional>
 
-#include "app/texts.h"
-#include "stats/stats_grid.h"
-#include "stats/stats_tabs.h"
-#include "stats/tableau_model.h"
+#include "ui/common/texts.h"
+#include "ui/stats/stats_grid.h"
+#include "ui/stats/stats_tabs.h"
+#include "ui/stats/tableau_model.h"
 
 namespace spinalyst {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stats/stats_page.h"
+#include "ui/common/stats_page.h"
 
 class QTableView;
 

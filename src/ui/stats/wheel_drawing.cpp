@@ -1,9 +1,9 @@
-#include "stats/wheel_drawing.h"
+#include "ui/stats/wheel_drawing.h"
 
 #include <QHelpEvent>
 #include <QPainter>
 
-#include "stats/wheel_figures.h"
+#include "ui/stats/wheel_figures.h"
 
 namespace spinalyst {
 

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "stats/wheel_geometry.h"
+#include "core/stats/wheel_geometry.h"
 
 namespace spinalyst {
 

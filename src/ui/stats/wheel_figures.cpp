@@ -1,9 +1,9 @@
-#include "stats/wheel_figures.h"
+#include "ui/stats/wheel_figures.h"
 
 #include <QHelpEvent>
 #include <QToolTip>
 
-#include "app/texts.h"
+#include "ui/common/texts.h"
 
 namespace spinalyst {
 

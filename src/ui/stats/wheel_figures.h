@@ -7,8 +7,8 @@ class QWidget;
 #include <QString>
 #include <optional>
 
-#include "stats/stats_page.h"
-#include "stats/wheel_stats.h"
+#include "core/stats/wheel_stats.h"
+#include "ui/common/stats_page.h"
 
 namespace spinalyst {
 

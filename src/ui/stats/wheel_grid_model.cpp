@@ -1,9 +1,9 @@
-#include "stats/wheel_grid_model.h"
+#include "ui/stats/wheel_grid_model.h"
 
 #include <QColor>
 #include <QFont>
 
-#include "model/roulette.h"
+#include "core/model/roulette.h"
 
 namespace spinalyst {
 

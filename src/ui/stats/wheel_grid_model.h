@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "stats/slot_stats.h"
+#include "core/stats/slot_stats.h"
 
 namespace spinalyst {
 

@@ -1,4 +1,4 @@
-#include "stats/wheel_page.h"
+#include "ui/stats/wheel_page.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -6,13 +6,13 @@
 #include <QSplitter>
 #include <QTableView>
 
-#include "app/texts.h"
-#include "draws/spanning_header.h"
-#include "model/wheel.h"
-#include "stats/stats_grid.h"
-#include "stats/wheel_drawing.h"
-#include "stats/wheel_figures.h"
-#include "stats/wheel_grid_model.h"
+#include "core/model/wheel.h"
+#include "ui/common/spanning_header.h"
+#include "ui/common/texts.h"
+#include "ui/stats/stats_grid.h"
+#include "ui/stats/wheel_drawing.h"
+#include "ui/stats/wheel_figures.h"
+#include "ui/stats/wheel_grid_model.h"
 
 namespace spinalyst {
 

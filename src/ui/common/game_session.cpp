@@ -1,6 +1,6 @@
-#include "app/game_session.h"
+#include "ui/common/game_session.h"
 
-#include "betting/betting_game.h"
+#include "core/betting/betting_game.h"
 
 namespace spinalyst {
 

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "store/settings.h"
+#include "core/store/settings.h"
 
 class QComboBox;
 class QLabel;

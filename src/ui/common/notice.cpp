@@ -1,10 +1,10 @@
-#include "app/notice.h"
+#include "ui/common/notice.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "app/texts.h"
+#include "ui/common/texts.h"
 
 namespace spinalyst {
 

@@ -1,16 +1,16 @@
-#include "app/game_keeper.h"
+#include "ui/shell/game_keeper.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLocale>
 
-#include "app/game_session.h"
-#include "app/notice.h"
-#include "app/texts.h"
-#include "draws/game_file.h"
-#include "draws/spin_file.h"
-#include "store/atomic_file.h"
-#include "store/recent_games.h"
+#include "core/draws/game_file.h"
+#include "core/draws/spin_file.h"
+#include "core/store/atomic_file.h"
+#include "core/store/recent_games.h"
+#include "ui/common/game_session.h"
+#include "ui/common/notice.h"
+#include "ui/common/texts.h"
 
 namespace spinalyst {
 

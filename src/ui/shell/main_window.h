@@ -3,8 +3,8 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "store/data_paths.h"
-#include "store/settings.h"
+#include "core/store/data_paths.h"
+#include "core/store/settings.h"
 
 class QAction;
 class QMenu;

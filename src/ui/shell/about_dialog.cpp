@@ -1,12 +1,12 @@
-#include "app/about_dialog.h"
+#include "ui/shell/about_dialog.h"
 
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <functional>
 
-#include "app/logo.h"
-#include "app/look.h"
+#include "ui/common/look.h"
+#include "ui/shell/logo.h"
 
 namespace spinalyst {
 

@@ -1,4 +1,4 @@
-#include "app/look.h"
+#include "ui/common/look.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "app/logo.h"
+#include "ui/shell/logo.h"
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -4,7 +4,7 @@
 #include <QUrl>
 #include <functional>
 
-#include "store/data_paths.h"
+#include "core/store/data_paths.h"
 
 class QWidget;
 

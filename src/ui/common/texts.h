@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "store/language_table.h"
+#include "core/store/language_table.h"
 
 namespace spinalyst {
 

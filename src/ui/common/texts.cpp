@@ -1,4 +1,4 @@
-#include "app/texts.h"
+#include "ui/common/texts.h"
 
 namespace spinalyst {
 

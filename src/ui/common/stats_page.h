@@ -5,8 +5,8 @@
 #include <optional>
 #include <span>
 
-#include "model/roulette.h"
-#include "stats/analysis_window.h"
+#include "core/model/roulette.h"
+#include "core/stats/analysis_window.h"
 
 namespace spinalyst {
 

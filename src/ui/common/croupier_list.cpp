@@ -1,9 +1,9 @@
-#include "draws/croupier_list.h"
+#include "ui/common/croupier_list.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
 
-#include "draws/croupier_table.h"
+#include "core/draws/croupier_table.h"
 
 namespace spinalyst {
 

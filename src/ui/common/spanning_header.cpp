@@ -1,4 +1,4 @@
-#include "draws/spanning_header.h"
+#include "ui/common/spanning_header.h"
 
 #include <QPainter>
 #include <QStyleOptionHeaderV2>

@@ -1,4 +1,4 @@
-#include "app/help.h"
+#include "ui/shell/help.h"
 
 #include <QDesktopServices>
 #include <QPointer>

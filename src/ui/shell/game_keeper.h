@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "draws/game_journal.h"
-#include "store/settings.h"
+#include "core/draws/game_journal.h"
+#include "core/store/settings.h"
 
 class QWidget;
 

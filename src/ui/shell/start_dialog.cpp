@@ -1,12 +1,12 @@
-#include "app/start_dialog.h"
+#include "ui/shell/start_dialog.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "app/logo.h"
-#include "app/look.h"
+#include "ui/common/look.h"
+#include "ui/shell/logo.h"
 
 namespace spinalyst {
 

@@ -3,10 +3,10 @@
 #include <QObject>
 #include <optional>
 
-#include "betting/bet_ledger.h"
-#include "draws/croupier_table.h"
-#include "draws/game.h"
-#include "draws/random_source.h"
+#include "core/betting/bet_ledger.h"
+#include "core/draws/croupier_table.h"
+#include "core/draws/game.h"
+#include "core/draws/random_source.h"
 
 namespace spinalyst {
 

@@ -1,4 +1,4 @@
-#include "app/main_window.h"
+#include "ui/shell/main_window.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -8,27 +8,27 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/about_dialog.h"
-#include "app/game_keeper.h"
-#include "app/game_session.h"
-#include "app/help.h"
-#include "app/look.h"
-#include "app/notice.h"
-#include "app/texts.h"
-#include "betting/bets_page.h"
-#include "draws/draws_panel.h"
-#include "draws/entry_area.h"
-#include "draws/keyboard_entry.h"
-#include "draws/random_source_dialog.h"
-#include "stats/analysis_panel.h"
-#include "stats/fairness_page.h"
-#include "stats/family_page.h"
-#include "stats/heat_page.h"
-#include "stats/mode_settings.h"
-#include "stats/stats_area.h"
-#include "stats/tableau_page.h"
-#include "stats/wheel_figures.h"
-#include "stats/wheel_page.h"
+#include "core/stats/mode_settings.h"
+#include "ui/betting/bets_page.h"
+#include "ui/common/game_session.h"
+#include "ui/common/look.h"
+#include "ui/common/notice.h"
+#include "ui/common/texts.h"
+#include "ui/draws/draws_panel.h"
+#include "ui/draws/entry_area.h"
+#include "ui/draws/keyboard_entry.h"
+#include "ui/draws/random_source_dialog.h"
+#include "ui/shell/about_dialog.h"
+#include "ui/shell/game_keeper.h"
+#include "ui/shell/help.h"
+#include "ui/stats/analysis_panel.h"
+#include "ui/stats/fairness_page.h"
+#include "ui/stats/family_page.h"
+#include "ui/stats/heat_page.h"
+#include "ui/stats/stats_area.h"
+#include "ui/stats/tableau_page.h"
+#include "ui/stats/wheel_figures.h"
+#include "ui/stats/wheel_page.h"
 
 namespace spinalyst {
 
