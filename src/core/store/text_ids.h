@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace spinalyst {
 
@@ -200,9 +201,6 @@ enum class TextId : std::int32_t {
     Yes = 214,
     No = 215,
 };
-// The highest TextId; the registry below takes every number from 95 up to it.
-inline constexpr std::int32_t lastTextId = 215;
-
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);
 }
@@ -210,16 +208,22 @@ constexpr TextId FamilyEntry(int index) {
     return static_cast<TextId>(55 + index);
 }
 
-// The registry: every TextId the program uses, for the check of the language files.
-inline constexpr std::array<std::int32_t, 79 + lastTextId - 95 + 1> allTextIds = [] {
-    std::array<std::int32_t, 79 + lastTextId - 95 + 1> ids{};
-    std::size_t n = 0;
-    for (int id : {5, 6, 11, 12, 16, 17, 18, 19, 20, 21, 22, 23, 24}) ids[n++] = id;
-    for (int id = 26; id <= 71; ++id) ids[n++] = id;
-    for (int id : {73, 74, 75}) ids[n++] = id;
-    for (int id = 77; id <= 93; ++id) ids[n++] = id;
-    for (int id = 95; id <= lastTextId; ++id) ids[n++] = id;
+// The registry: every TextId the program uses, for the check of the language files, as ranges
+// of numbers used without gaps. A new group of texts takes a range of its own.
+struct TextIdRange {
+    std::int32_t first = 0;
+    std::int32_t last = 0;
+};
+inline constexpr std::array textIdRanges = {
+    TextIdRange{5, 6},   TextIdRange{11, 12}, TextIdRange{16, 24},  TextIdRange{26, 71},
+    TextIdRange{73, 75}, TextIdRange{77, 93}, TextIdRange{95, 215},
+};
+
+inline std::vector<std::int32_t> AllTextIds() {
+    std::vector<std::int32_t> ids;
+    for (const TextIdRange& r : textIdRanges)
+        for (std::int32_t id = r.first; id <= r.last; ++id) ids.push_back(id);
     return ids;
-}();
+}
 
 }  // namespace spinalyst
