@@ -17,6 +17,7 @@
 #include "ui/common/game_session.h"
 #include "ui/shell/main_window.h"
 #include "ui/stats/heat_board_view.h"
+#include "ui/stats/heat_legend.h"
 #include "ui/stats/heat_page.h"
 #include "ui/stats/stats_tabs.h"
 #include "ui/stats/wheel_drawing.h"
@@ -33,10 +34,10 @@ namespace {
 // showing.
 struct Fixture {
     explicit Fixture(RouletteKind kind, StatsTab tab = StatsTab::Cylindre,
-                     const char* language = "EN") {
+                     const char* language = "EN", const char* moreParams = "") {
         dir.Write("spinalyst.ini", QByteArray("[Params]\nRoulette=") +
                                        QByteArray::number(KindToSetting(kind)) +
-                                       "\nLanguage=" + language + "\n");
+                                       "\nLanguage=" + language + "\n" + moreParams);
         dir.CopyShippedLanguages();
         window = std::make_unique<MainWindow>(dir.paths());
         ShowTab(tab);
@@ -414,6 +415,53 @@ private slots:
             QCOMPARE(Pixel(wheel, QPointF(disc.centreX - disc.radius + 3.5, disc.centreY + 0.5)),
                      QColor(colour.r, colour.g, colour.b));
         }
+    }
+
+    void theHeatScaleIsChosenKeptAndExplained() {
+        // 740 draws: every pocket 20 times, then 17 twenty more times and 5 ten fewer.
+        std::vector<Pocket> draws;
+        for (int round = 0; round < 20; ++round)
+            for (Pocket p = 0; p <= 36; ++p)
+                if (p != 5 || round < 10) draws.push_back(p);
+        draws.insert(draws.end(), 20, 17);
+        Fixture f(RouletteKind::French, StatsTab::Tapis);
+        f.AddDraws(draws);
+        HeatBoardView* board = f.board("pnlTapis1");
+        auto* legend = f.window->findChild<HeatPage*>()->findChild<HeatLegend*>();
+        QVERIFY(legend);
+        // By spread, the default: 17 black, 5 light grey, the rest in proportion.
+        QCOMPARE(SquareGrey(board, 17), Grey(0));
+        QCOMPARE(SquareGrey(board, 5), Grey(240));
+        QCOMPARE(SquareGrey(board, 1), Grey(160));
+        QCOMPARE(legend->darkText(), QString("most hits (40)"));
+        QCOMPARE(legend->lightText(), QString("fewest hits (10)"));
+        QVERIFY(legend->marks().isEmpty());
+
+        auto* deviation = f.window->findChild<QAction*>("actHeatDeviation");
+        QVERIFY(deviation && !deviation->isChecked());
+        deviation->trigger();
+        QVERIFY(deviation->isChecked());
+        QVERIFY(!f.window->findChild<QAction*>("actHeatSpread")->isChecked());
+        // 20 expected of 740: 17 is 4.5 standard deviations above, 5 is 2.3 below, the
+        // others a little below, near mid grey.
+        const auto z = [&](int hits) { return HitsZ(hits, int(draws.size()), 37); };
+        QCOMPARE(SquareGrey(board, 17), Grey(0));
+        QCOMPARE(SquareGrey(board, 5), Grey(DeviationShade(z(10))));
+        QCOMPARE(SquareGrey(board, 1), Grey(DeviationShade(z(20))));
+        QVERIFY(DeviationShade(z(10)) > 180 && DeviationShade(z(10)) < 240);
+        QVERIFY(std::abs(DeviationShade(z(20)) - 120) <= 2);
+        QCOMPARE(legend->darkText(), QString("more than expected"));
+        QCOMPARE(legend->marks(),
+                 (QStringList{"+3", "+2", "+1", "0", "\u22121", "\u22122", "\u22123"}));
+        QVERIFY(f.wheelPage()->wheel()->TipAt(QPointF(5, 5)).isEmpty());
+        QVERIFY(f.window->findChild<WheelFigures*>()->PocketTip(17).contains("Deviation (z): 4,"));
+        // Kept for the next start; a value the program does not know reads as the spread.
+        QVERIFY(f.dir.Read("spinalyst.ini").contains("HeatScale=deviation"));
+        Fixture again(RouletteKind::French, StatsTab::Tapis, "EN", "HeatScale=Deviation\n");
+        QVERIFY(again.window->findChild<QAction*>("actHeatDeviation")->isChecked());
+        QCOMPARE(again.window->findChild<WheelFigures*>()->Shade(17), expectedShade);
+        Fixture odd(RouletteKind::French, StatsTab::Tapis, "EN", "HeatScale=z\n");
+        QVERIFY(odd.window->findChild<QAction*>("actHeatSpread")->isChecked());
     }
 
     void boardsHoldOneSquarePerPocketOfTheKind() {
