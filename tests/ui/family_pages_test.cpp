@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QValueAxis>
 
+#include "core/stats/slot_stats.h"
 #include "ui/common/game_session.h"
 #include "ui/shell/main_window.h"
 #include "ui/stats/family_page.h"
@@ -131,6 +132,48 @@ private slots:
         window.findChild<QAction*>("Francaise1")->trigger();
         QCOMPARE(corners->model()->rowCount(), 23);
         QCOMPARE(Cell(corners, 0, 0), QString("00-01-02-03"));
+    }
+
+    void chartsFollowTheFiguresThroughJumpsOfTheGame() {
+        test::DataDir dir;
+        MainWindow window(dir.paths());
+        ShowTab(window, FamilyTab(StatFamily::Pleins));
+        GameSession& session = window.session();
+        const StatsCharts& charts = Page(window, "tsPleins")->charts();
+        // From a few draws to many and back: the scales and the bars must land on the figures
+        // whatever they were before, a bar of 0 and a changed bar count included.
+        struct Step {
+            bool newGame;
+            std::vector<Pocket> pockets;
+            int repeat;
+        };
+        const Step steps[] = {
+            {false, {17}, 1},  {false, {17, 4, 4, 33}, 25'000}, {false, {5}, 1},
+            {true, {0, 0}, 1}, {false, {36, 1}, 3'000},         {true, {9}, 1},
+        };
+        for (const Step& step : steps) {
+            if (step.newGame) window.findChild<QAction*>("Nouveau1")->trigger();
+            std::vector<Pocket> batch;
+            for (int k = 0; k < step.repeat; ++k)
+                batch.insert(batch.end(), step.pockets.begin(), step.pockets.end());
+            session.ImportDraws(batch);
+            const auto stats = ComputeFamilyStats(StatFamily::Pleins, RouletteKind::French,
+                                                  session.game().log().draws());
+            const AxisScale hits = HitsAxisScale(stats);
+            const AxisScale waits = WaitsAxisScale(stats);
+            const QString where = QString("after %1 draws").arg(session.drawCount());
+            QCOMPARE(charts.hitsSet()->count(), 37);
+            for (int p = 0; p < 37; ++p) {
+                QVERIFY2(charts.hitsSet()->at(p) == stats[std::size_t(p)].hits, qPrintable(where));
+                QVERIFY2(charts.currentSet()->at(p) == stats[std::size_t(p)].sinceLast,
+                         qPrintable(where));
+            }
+            QCOMPARE(charts.hitsAxis()->min(), double(hits.min));
+            QCOMPARE(charts.hitsAxis()->max(), double(hits.max));
+            QCOMPARE(charts.hitsAxis()->tickInterval(), double(hits.tickStep));
+            QCOMPARE(charts.waitsAxis()->max(), double(waits.max));
+            QCOMPARE(charts.waitsAxis()->tickInterval(), double(waits.tickStep));
+        }
     }
 
     void hitsAxisSpansTheHitsAndChartsShareTheLowerPanel() {

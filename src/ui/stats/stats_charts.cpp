@@ -57,11 +57,43 @@ QValueAxis* NewValueAxis() {
     return axis;
 }
 
+// Each setter lays the axis out again, with a label per tick: the step and the range change in
+// the order that never asks, on the way, for more ticks than the old or the new scale has (a
+// range of a million draws under a step of one would ask for a million labels).
 void ApplyScale(QValueAxis* axis, const AxisScale& scale) {
-    axis->setRange(scale.min, scale.max);
-    axis->setTickType(QValueAxis::TicksDynamic);
+    const qreal step = static_cast<qreal>(scale.tickStep);
     axis->setTickAnchor(scale.min);
-    axis->setTickInterval(static_cast<qreal>(scale.tickStep));
+    if (axis->tickType() != QValueAxis::TicksDynamic) {
+        axis->setTickInterval(step);
+        axis->setRange(scale.min, scale.max);
+        axis->setTickType(QValueAxis::TicksDynamic);
+    } else if (step >= axis->tickInterval()) {
+        axis->setTickInterval(step);
+        axis->setRange(scale.min, scale.max);
+    } else {
+        axis->setRange(scale.min, scale.max);
+        axis->setTickInterval(step);
+    }
+}
+
+// Bars that change one by one lay the whole chart out for each of them: when more than one
+// changes, the set is filled again at once.
+void SetValues(QBarSet* set, const std::vector<int>& values) {
+    int changed = 0;
+    int at = -1;
+    if (set->count() == static_cast<int>(values.size())) {
+        for (int i = 0; i < set->count(); ++i)
+            if (set->at(i) != values[static_cast<std::size_t>(i)]) {
+                ++changed;
+                at = i;
+            }
+    }
+    if (changed == 1) {
+        set->replace(at, values[static_cast<std::size_t>(at)]);
+    } else if (changed > 1 || set->count() != static_cast<int>(values.size())) {
+        set->remove(0, set->count());
+        set->append(QList<qreal>(values.begin(), values.end()));
+    }
 }
 }  // namespace
 
@@ -181,24 +213,14 @@ void StatsCharts::SetPoints(const QStringList& labels, const std::vector<int>& h
         hitsCategories_->clear();
         waitsCategories_->clear();
         ApplyLabelStride();
-        hits_->remove(0, hits_->count());
-        current_->remove(0, current_->count());
-        for (std::size_t i = 0; i < hits.size(); ++i) {
-            hits_->append(hits[i]);
-            current_->append(current[i]);
-        }
-    } else {
-        for (std::size_t i = 0; i < hits.size(); ++i) {
-            const int at = static_cast<int>(i);
-            if (hits_->at(at) != hits[i]) hits_->replace(at, hits[i]);
-            if (current_->at(at) != current[i]) current_->replace(at, current[i]);
-        }
     }
+    SetValues(hits_, hits);
+    SetValues(current_, current);
     QList<QPointF> line;
     line.reserve(static_cast<qsizetype>(longest.size()));
     for (std::size_t i = 0; i < longest.size(); ++i)
         line.append(QPointF(static_cast<qreal>(i), longest[i]));
-    longest_->replace(line);
+    if (line != longest_->points()) longest_->replace(line);
 
     ApplyScale(hitsAxis_, hitsScale);
     ApplyScale(waitsAxis_, waitsScale);

@@ -39,6 +39,7 @@ public:
     QBarSet* currentSet() const { return current_; }
     QLineSeries* longestLine() const { return longest_; }
     QValueAxis* hitsAxis() const { return hitsAxis_; }
+    QValueAxis* waitsAxis() const { return waitsAxis_; }
 
     // The category labels as the axes show them: every k-th when they would run together.
     QStringList shownLabels() const;
