@@ -9,7 +9,6 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStyle>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -22,6 +21,7 @@
 #include "ui/betting/history_model.h"
 #include "ui/betting/history_view.h"
 #include "ui/betting/table_picture.h"
+#include "ui/common/cell_delegate.h"
 #include "ui/common/game_session.h"
 #include "ui/common/look.h"
 #include "ui/common/spanning_header.h"
@@ -44,13 +44,13 @@ QString Amount(Cents amount) {
 
 // The draw and its pocket stay on white when their row is selected, so the pocket keeps its
 // colour.
-class UnselectedLookDelegate final : public QStyledItemDelegate {
+class UnselectedLookDelegate final : public CellDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using CellDelegate::CellDelegate;
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
+        CellDelegate::initStyleOption(option, index);
         option->state &= ~QStyle::State_Selected;
     }
 };
@@ -152,6 +152,7 @@ QWidget* BetsPage::BuildHistoryPanel() {
         if (historyWidths[c] > 0) table->setColumnWidth(c, historyWidths[c]);
     }
     header->setSectionResizeMode(HistoryModel::BetColumn, QHeaderView::Stretch);
+    table->setItemDelegate(new CellDelegate(table));
     auto* unselected = new UnselectedLookDelegate(table);
     for (int c = HistoryModel::DrawColumn; c <= HistoryModel::BlackColumn; ++c)
         table->setItemDelegateForColumn(c, unselected);

@@ -2,11 +2,11 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "core/draws/draws_grid.h"
+#include "ui/common/cell_delegate.h"
 #include "ui/common/game_session.h"
 #include "ui/common/spanning_header.h"
 #include "ui/draws/draws_model.h"
@@ -16,13 +16,13 @@ namespace spinalyst {
 namespace {
 // Times and pockets are sized to fit their columns and never elided; a long croupier name
 // keeps its start and ends in "...".
-class ElidingDelegate final : public QStyledItemDelegate {
+class ElidingDelegate final : public CellDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using CellDelegate::CellDelegate;
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
+        CellDelegate::initStyleOption(option, index);
         option->textElideMode = Qt::ElideRight;
     }
 };
@@ -55,6 +55,7 @@ DrawsPanel::DrawsPanel(GameSession* session, QWidget* parent) : QWidget(parent) 
     cellFont.setPixelSize(11);
     drawsView_->setFont(cellFont);
     drawsView_->setTextElideMode(Qt::ElideNone);
+    drawsView_->setItemDelegate(new CellDelegate(drawsView_));
     drawsView_->setItemDelegateForColumn(1, new ElidingDelegate(drawsView_));
     drawsView_->setSelectionBehavior(QAbstractItemView::SelectRows);
     drawsView_->setSelectionMode(QAbstractItemView::SingleSelection);

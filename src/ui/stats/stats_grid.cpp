@@ -4,6 +4,8 @@
 #include <QSortFilterProxyModel>
 #include <QTableView>
 
+#include "ui/common/cell_delegate.h"
+
 namespace spinalyst {
 
 QTableView* NewStatsGrid(QAbstractItemModel* model, int sortRole, const char* objectName,
@@ -16,6 +18,7 @@ QTableView* NewStatsGrid(QAbstractItemModel* model, int sortRole, const char* ob
     auto* grid = new QTableView(parent);
     grid->setObjectName(objectName);
     grid->setModel(proxy);
+    grid->setItemDelegate(new CellDelegate(grid));
     grid->setSortingEnabled(true);
     grid->sortByColumn(sortColumn, Qt::AscendingOrder);
     grid->verticalHeader()->hide();
