@@ -17,9 +17,9 @@
 #include "ui/betting/bets_page.h"
 #include "ui/betting/chip_selector.h"
 #include "ui/betting/history_model.h"
-#include "ui/betting/history_view.h"
 #include "ui/betting/table_picture.h"
 #include "ui/common/game_session.h"
+#include "ui/common/row_window_view.h"
 #include "ui/shell/main_window.h"
 #include "ui/stats/stats_tabs.h"
 #include "ui_test_support.h"
@@ -308,7 +308,7 @@ private slots:
         BetsWindow w;
         w.Click({187, 170});
         w.session().DrawRandomBatch(1000);
-        HistoryView* view = w.page->historyView();
+        RowWindowView* view = w.page->historyView();
         QTableView* table = view->table();
         // The table holds the rows in sight, not the thousands of the history.
         QVERIFY(table->model()->rowCount() < 40);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -14,8 +15,10 @@
 #include <QTest>
 
 #include "ui/common/game_session.h"
+#include "ui/common/row_window_view.h"
 #include "ui/draws/croupier_dialog.h"
 #include "ui/draws/draws_model.h"
+#include "ui/draws/draws_panel.h"
 #include "ui/draws/random_source_dialog.h"
 #include "ui/shell/main_window.h"
 #include "ui_test_support.h"
@@ -23,8 +26,13 @@
 using namespace spinalyst;
 
 namespace {
-QString Cell(QTableView* view, int row, int column) {
-    return view->model()->index(row, column).data().toString();
+// Every draw of the game, newest first, as the draws list holds them; the table shows the
+// rows in sight.
+QAbstractItemModel* Draws(MainWindow& window) {
+    return window.findChild<DrawsPanel*>()->model();
+}
+QString Cell(QAbstractItemModel* draws, int row, int column) {
+    return draws->index(row, column).data().toString();
 }
 QStringList Entries(QComboBox* box) {
     QStringList list;
@@ -45,28 +53,65 @@ private slots:
     void gridListsDrawsNewestFirstAndFollowsUndo() {
         test::DataDir dir;
         MainWindow window(dir.paths());
-        auto* grid = window.findChild<QTableView*>("sgDraws");
-        QAbstractItemModelTester tester(grid->model(),
+        QAbstractItemModel* grid = Draws(window);
+        QAbstractItemModelTester tester(grid,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         GameSession& session = window.session();
-        QCOMPARE(grid->model()->rowCount(), 0);
+        QCOMPARE(grid->rowCount(), 0);
         for (Pocket p : {26, 0, 26}) session.AddDraw(p);
-        QCOMPARE(grid->model()->rowCount(), 3);
+        QCOMPARE(grid->rowCount(), 3);
         QCOMPARE(Cell(grid, 0, 2), QString("3"));
         QCOMPARE(Cell(grid, 0, 5), QString("26"));
         QCOMPARE(Cell(grid, 0, 16), QString("36"));
         QCOMPARE(Cell(grid, 0, 17), QString("1"));
         QCOMPARE(Cell(grid, 1, 4), QString("0"));
         QCOMPARE(Cell(grid, 2, 17), QString());
-        QCOMPARE(grid->model()->index(1, 4).data(Qt::ForegroundRole).value<QBrush>().color(),
+        QCOMPARE(grid->index(1, 4).data(Qt::ForegroundRole).value<QBrush>().color(),
                  QColor(0, 128, 0));
         Click(&window, "btnUndo");
-        QCOMPARE(grid->model()->rowCount(), 2);
+        QCOMPARE(grid->rowCount(), 2);
         QCOMPARE(Cell(grid, 0, 2), QString("2"));
         window.findChild<QAction*>("Nouveau1")->trigger();
-        QCOMPARE(grid->model()->rowCount(), 0);
+        QCOMPARE(grid->rowCount(), 0);
         Click(&window, "btnUndo");  // nothing to undo
         QCOMPARE(session.drawCount(), 0);
+    }
+
+    // However long the game, the table holds the rows in sight; the scroll bar beside them
+    // reaches every draw, and a selected draw stays selected as new draws come.
+    void aLongGameIsListedThroughAWindowOfRows() {
+        test::DataDir dir;
+        MainWindow window(dir.paths());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        std::vector<Pocket> pockets(10'000);
+        for (std::size_t i = 0; i < pockets.size(); ++i) pockets[i] = Pocket(i % 37);
+        window.session().ImportDraws(pockets);
+        auto* table = window.findChild<QTableView*>("sgDraws");
+        auto* rows = window.findChild<RowWindowView*>();
+        auto* scroll = window.findChild<QScrollBar*>("drawsScrollBar");
+        const int inSight = table->viewport()->height() / 20;
+        QVERIFY(inSight > 5);
+        QCOMPARE(table->model()->rowCount(), inSight + 1);
+        QCOMPARE(scroll->maximum(), 10'000 - inSight);
+        QCOMPARE(Cell(table->model(), 0, 2), QString("10000"));
+        scroll->setValue(scroll->maximum());
+        QCOMPARE(Cell(table->model(), inSight - 1, 2), QString("1"));
+        QCOMPARE(Cell(table->model(), inSight - 1, 4), QString("0"));
+
+        rows->SelectRow(9'000);  // draw 1000
+        window.session().AddDraw(5);
+        QCOMPARE(rows->selectedRow(), 9'001);
+        QCOMPARE(Draws(window)->index(rows->selectedRow(), 2).data().toString(), QString("1000"));
+        window.session().UndoDraw();
+        QCOMPARE(rows->selectedRow(), 9'000);
+
+        // As in a plain table, the scroll bar runs beside the rows, below the header.
+        const QHeaderView* header = table->horizontalHeader();
+        QCOMPARE(scroll->mapTo(&window, QPoint(0, 0)).y(),
+                 header->mapTo(&window, QPoint(0, header->height())).y());
+        QCOMPARE(scroll->mapTo(&window, QPoint(0, scroll->height())).y(),
+                 table->viewport()->mapTo(&window, QPoint(0, table->viewport()->height())).y());
     }
 
     void theParityHeaderReadsInTheOrderOfItsColumns() {
@@ -75,12 +120,12 @@ private slots:
             dir.Write("spinalyst.ini", QByteArray("[Params]\nLanguage=") + language + "\n");
             dir.CopyShippedLanguages();
             MainWindow window(dir.paths());
-            auto* grid = window.findChild<QTableView*>("sgDraws");
+            QAbstractItemModel* grid = Draws(window);
             window.session().AddDraw(5);
             // Column 6 marks odd pockets, column 7 even ones: the header puts odd first.
             QCOMPARE(Cell(grid, 0, 6), QString("X"));
             QCOMPARE(Cell(grid, 0, 7), QString());
-            const QString header = grid->model()->headerData(6, Qt::Horizontal).toString();
+            const QString header = grid->headerData(6, Qt::Horizontal).toString();
             QCOMPARE(header, QString(language == QByteArray("EN") ? "O-E" : "I-P"));
         }
     }
@@ -139,7 +184,7 @@ private slots:
             QCOMPARE(Entries(window.findChild<QComboBox*>("cbCroupier")),
                      (QStringList{"", "Alain", "Zoé"}));
             window.session().AddDraw(7);
-            auto* grid = window.findChild<QTableView*>("sgDraws");
+            QAbstractItemModel* grid = Draws(window);
             QCOMPARE(Cell(grid, 0, 1), QString("Alain"));
             QCOMPARE(Cell(grid, 2, 1), QString("Zoé"));
             QCOMPARE(Cell(grid, 3, 1), QString("-"));
@@ -175,7 +220,7 @@ private slots:
         QCOMPARE(window.statusBar()->currentMessage(), QString("Not written"));
         QCOMPARE(window.session().croupiers().CroupierIndex("Zoé"), 1);
         window.session().AddDraw(3);
-        QCOMPARE(Cell(window.findChild<QTableView*>("sgDraws"), 0, 1), QString("Zoé"));
+        QCOMPARE(Cell(window.findChild<QTableView*>("sgDraws")->model(), 0, 1), QString("Zoé"));
     }
 
     void aBatchIsAnnouncedOnce() {
@@ -188,8 +233,8 @@ private slots:
         Click(&window, "btRandom");
         QCOMPARE(added.count(), 1);
         QCOMPARE(added.at(0).at(0).toInt(), 100000);
-        auto* grid = window.findChild<QTableView*>("sgDraws");
-        QCOMPARE(grid->model()->rowCount(), 100000);
+        QAbstractItemModel* grid = Draws(window);
+        QCOMPARE(grid->rowCount(), 100000);
         QCOMPARE(Cell(grid, 0, 2), QString("100000"));
         QVERIFY(!QApplication::overrideCursor());
         const DrawLog& log = window.session().game().log();

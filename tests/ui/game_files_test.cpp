@@ -19,6 +19,7 @@
 #include "core/stats/stats_csv.h"
 #include "ui/common/game_session.h"
 #include "ui/common/notice.h"
+#include "ui/draws/draws_model.h"
 #include "ui/draws/draws_panel.h"
 #include "ui/draws/input_panel.h"
 #include "ui/shell/game_keeper.h"
@@ -334,9 +335,8 @@ private slots:
         test::DataDir dir;
         dir.CopyShippedLanguages();
         MainWindow window(dir.paths());
-        auto* grid = window.findChild<QTableView*>("sgDraws");
         QByteArray journalAtInsert;
-        connect(grid->model(), &QAbstractItemModel::rowsInserted, this,
+        connect(window.findChild<DrawsPanel*>()->model(), &QAbstractItemModel::rowsInserted, this,
                 [&] { journalAtInsert = dir.Read("current-game.csv"); });
         QTest::mouseClick(window.findChild<InputPanel*>("pnlSaisie")->inputLabel(17),
                           Qt::LeftButton);

@@ -17,6 +17,8 @@
 #include "core/stats/slot_stats.h"
 #include "ui/common/game_session.h"
 #include "ui/draws/croupier_dialog.h"
+#include "ui/draws/draws_model.h"
+#include "ui/draws/draws_panel.h"
 #include "ui/draws/entry_area.h"
 #include "ui/draws/input_panel.h"
 #include "ui/shell/main_window.h"
@@ -184,8 +186,8 @@ private:
         const QString where = QString("action %1 (%2)").arg(step_).arg(action);
         GameSession& session = Session();
         const Game& game = session.game();
-        auto* grid = Find<QTableView>("sgDraws");
-        QVERIFY2(grid->model()->rowCount() == game.drawCount(), qPrintable(where));
+        QAbstractItemModel* draws = window_->findChild<DrawsPanel*>()->model();
+        QVERIFY2(draws->rowCount() == game.drawCount(), qPrintable(where));
         if (game.drawCount() == 0) {
             // An empty game analyses nothing and says so.
             QVERIFY2(window_->statsArea().analysedDraws().empty(), qPrintable(where));
@@ -193,7 +195,7 @@ private:
             QVERIFY2(Find<QSpinBox>("seEnd1")->value() == 1, qPrintable(where));
             return;
         }
-        QVERIFY2(grid->model()->index(0, 2).data().toInt() == game.drawCount(), qPrintable(where));
+        QVERIFY2(draws->index(0, 2).data().toInt() == game.drawCount(), qPrintable(where));
 
         // The analysed draws the panel's settings select, worked out by the core on its own.
         const AnalysisControls controls = window_->statsArea().analysisPanel()->Controls();

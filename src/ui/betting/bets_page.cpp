@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStyle>
@@ -19,11 +20,11 @@
 #include "ui/betting/balance_chart_view.h"
 #include "ui/betting/chip_selector.h"
 #include "ui/betting/history_model.h"
-#include "ui/betting/history_view.h"
 #include "ui/betting/table_picture.h"
 #include "ui/common/cell_delegate.h"
 #include "ui/common/game_session.h"
 #include "ui/common/look.h"
+#include "ui/common/row_window_view.h"
 #include "ui/common/spanning_header.h"
 #include "ui/common/texts.h"
 
@@ -133,7 +134,8 @@ QWidget* BetsPage::BuildHistoryPanel() {
     auto* header = new SpanningHeader({{HistoryModel::RedColumn, 3}}, table);
     table->setHorizontalHeader(header);
     model_ = new HistoryModel(session_, this);
-    historyView_ = new HistoryView(model_, table, this);
+    historyView_ = new RowWindowView(model_, table, this);
+    historyView_->scrollBar()->setObjectName("historyScrollBar");
     QFont cellFont(QStringLiteral("Tahoma"));
     cellFont.setPixelSize(13);
     table->setFont(cellFont);

@@ -16,7 +16,7 @@ class BalanceChartView;
 class ChipSelector;
 class GameSession;
 class HistoryModel;
-class HistoryView;
+class RowWindowView;
 class TablePicture;
 
 // The betting tab: the table picture with the chips, the chip selector, the neighbours
@@ -36,7 +36,7 @@ public:
     TablePicture* picture() const { return picture_; }
     ChipSelector* chipSelector() const { return chips_; }
     HistoryModel* historyModel() const { return model_; }
-    HistoryView* historyView() const { return historyView_; }
+    RowWindowView* historyView() const { return historyView_; }
     QTableView* historyTable() const;
     BalanceChartView* balanceChart() const { return chart_; }
     QLabel* totalLabel() const { return totalLabel_; }
@@ -62,7 +62,7 @@ private:
     QPushButton* clearButton_ = nullptr;
     QLabel* totalLabel_ = nullptr;
     HistoryModel* model_ = nullptr;
-    HistoryView* historyView_ = nullptr;
+    RowWindowView* historyView_ = nullptr;
     QPushButton* collapseButton_ = nullptr;
     BalanceChartView* chart_ = nullptr;
     QSplitter* splitter_ = nullptr;

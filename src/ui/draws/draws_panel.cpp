@@ -2,12 +2,14 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "core/draws/draws_grid.h"
 #include "ui/common/cell_delegate.h"
 #include "ui/common/game_session.h"
+#include "ui/common/row_window_view.h"
 #include "ui/common/spanning_header.h"
 #include "ui/draws/draws_model.h"
 
@@ -36,11 +38,12 @@ DrawsPanel::DrawsPanel(GameSession* session, QWidget* parent) : QWidget(parent) 
     for (const HeaderSpan& s : drawsHeaderSpans) spans.push_back({s.first, s.count});
     auto* header = new SpanningHeader(std::move(spans), drawsView_);
     drawsView_->setHorizontalHeader(header);
-    drawsView_->setModel(model_);
-    drawsView_->setFixedWidth(303);
-    drawsView_->verticalHeader()->hide();
-    drawsView_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     drawsView_->verticalHeader()->setDefaultSectionSize(20);
+    // However long the game, the table holds a record only for the rows in sight.
+    auto* rows = new RowWindowView(model_, drawsView_, this);
+    rows->setFixedWidth(303);
+    rows->SetScrollBarBesideRows(true);
+    rows->scrollBar()->setObjectName("drawsScrollBar");
     header->setSectionResizeMode(QHeaderView::Fixed);
     header->setMinimumSectionSize(0);
     header->setDefaultSectionSize(20);
@@ -57,11 +60,7 @@ DrawsPanel::DrawsPanel(GameSession* session, QWidget* parent) : QWidget(parent) 
     drawsView_->setTextElideMode(Qt::ElideNone);
     drawsView_->setItemDelegate(new CellDelegate(drawsView_));
     drawsView_->setItemDelegateForColumn(1, new ElidingDelegate(drawsView_));
-    drawsView_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    drawsView_->setSelectionMode(QAbstractItemView::SingleSelection);
-    drawsView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     drawsView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    drawsView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     drawsView_->setWordWrap(false);
     QPalette pal = drawsView_->palette();
     pal.setColor(QPalette::Highlight, pal.color(QPalette::Button));
@@ -87,7 +86,7 @@ DrawsPanel::DrawsPanel(GameSession* session, QWidget* parent) : QWidget(parent) 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(9, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(drawsView_, 1);
+    column->addWidget(rows, 1);
     column->addWidget(strip);
     column->setAlignment(strip, Qt::AlignLeft);
 

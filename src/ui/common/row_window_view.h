@@ -6,6 +6,7 @@
 
 class QScrollBar;
 class QTableView;
+class QVBoxLayout;
 
 namespace spinalyst {
 
@@ -42,12 +43,12 @@ private:
 // A table of fixed-height rows for a model of any length: the table shows a window of the
 // model, and the scroll bar beside it moves the window. Scrolling, the wheel, the keys and
 // the selection behave as in a plain table.
-class HistoryView final : public QFrame {
+class RowWindowView final : public QFrame {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(HistoryView)
+    Q_DISABLE_COPY_MOVE(RowWindowView)
 
 public:
-    HistoryView(QAbstractItemModel* source, QTableView* table, QWidget* parent = nullptr);
+    RowWindowView(QAbstractItemModel* source, QTableView* table, QWidget* parent = nullptr);
 
     QTableView* table() const { return table_; }
     QScrollBar* scrollBar() const { return scrollBar_; }
@@ -62,6 +63,9 @@ public:
     void SelectRow(int row);
     // Shows the first rows, the first of them selected.
     void ShowFirstRows();
+    // The scroll bar runs beside the rows only, below the header, as a plain table's does;
+    // otherwise it runs the whole height.
+    void SetScrollBarBesideRows(bool besideRows);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,12 +76,15 @@ private:
     void SourceChanged();
     void UpdateWindow();
     void MoveSelection(int key);
+    void FitScrollBar();
 
     QAbstractItemModel* source_;
     QTableView* table_;
     QScrollBar* scrollBar_;
     RowWindowModel* window_;
+    QVBoxLayout* scrollColumn_ = nullptr;
     int selected_ = -1;
+    bool besideRows_ = false;
 };
 
 }  // namespace spinalyst

@@ -1,4 +1,4 @@
-#include "ui/betting/history_view.h"
+#include "ui/common/row_window_view.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTableView>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -63,7 +64,7 @@ Qt::ItemFlags RowWindowModel::flags(const QModelIndex& index) const {
     return source_->flags(source_->index(first_ + index.row(), index.column()));
 }
 
-HistoryView::HistoryView(QAbstractItemModel* source, QTableView* table, QWidget* parent)
+RowWindowView::RowWindowView(QAbstractItemModel* source, QTableView* table, QWidget* parent)
     : QFrame(parent), source_(source), table_(table) {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     table_->setParent(this);
@@ -88,39 +89,68 @@ HistoryView::HistoryView(QAbstractItemModel* source, QTableView* table, QWidget*
             [this](const QModelIndex& index) { SelectRow(window_->first() + index.row()); });
 
     scrollBar_ = new QScrollBar(Qt::Vertical, this);
-    scrollBar_->setObjectName("historyScrollBar");
     connect(scrollBar_, &QScrollBar::valueChanged, this, [this] { UpdateWindow(); });
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(frameWidth(), frameWidth(), frameWidth(), frameWidth());
     layout->setSpacing(0);
     layout->addWidget(table_, 1);
-    layout->addWidget(scrollBar_);
+    scrollColumn_ = new QVBoxLayout;
+    scrollColumn_->setContentsMargins(0, 0, 0, 0);
+    scrollColumn_->addWidget(scrollBar_);
+    layout->addLayout(scrollColumn_);
 
-    connect(source_, &QAbstractItemModel::modelReset, this, &HistoryView::SourceChanged);
-    connect(source_, &QAbstractItemModel::layoutChanged, this, &HistoryView::SourceChanged);
-    connect(source_, &QAbstractItemModel::rowsInserted, this, &HistoryView::SourceChanged);
-    connect(source_, &QAbstractItemModel::rowsRemoved, this, &HistoryView::SourceChanged);
+    connect(source_, &QAbstractItemModel::modelReset, this, [this] {
+        selected_ = -1;
+        SourceChanged();
+    });
+    connect(source_, &QAbstractItemModel::layoutChanged, this, &RowWindowView::SourceChanged);
+    // The selection stays on its row when rows come or go before it, as in a plain table.
+    connect(source_, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) {
+                if (selected_ >= first) selected_ += last - first + 1;
+                SourceChanged();
+            });
+    connect(source_, &QAbstractItemModel::rowsRemoved, this,
+            [this](const QModelIndex&, int first, int last) {
+                if (selected_ > last)
+                    selected_ -= last - first + 1;
+                else if (selected_ >= first)
+                    selected_ = -1;
+                SourceChanged();
+            });
     SourceChanged();
 }
 
-int HistoryView::rowHeight() const {
+void RowWindowView::SetScrollBarBesideRows(bool besideRows) {
+    besideRows_ = besideRows;
+    table_->horizontalHeader()->installEventFilter(this);
+    FitScrollBar();
+}
+
+void RowWindowView::FitScrollBar() {
+    const QHeaderView* header = table_->horizontalHeader();
+    const int top = besideRows_ && !header->isHidden() ? header->height() : 0;
+    scrollColumn_->setContentsMargins(0, top, 0, 0);
+}
+
+int RowWindowView::rowHeight() const {
     return std::max(1, table_->verticalHeader()->defaultSectionSize());
 }
 
-int HistoryView::FullRows() const {
+int RowWindowView::FullRows() const {
     return std::max(1, table_->viewport()->height() / rowHeight());
 }
 
-int HistoryView::firstRow() const {
+int RowWindowView::firstRow() const {
     return scrollBar_->value();
 }
 
-void HistoryView::ScrollTo(int first) {
+void RowWindowView::ScrollTo(int first) {
     scrollBar_->setValue(first);
 }
 
-void HistoryView::SourceChanged() {
+void RowWindowView::SourceChanged() {
     const int rows = source_->rowCount();
     if (selected_ >= rows) selected_ = -1;
     const int full = FullRows();
@@ -131,14 +161,14 @@ void HistoryView::SourceChanged() {
     UpdateWindow();
 }
 
-void HistoryView::UpdateWindow() {
+void RowWindowView::UpdateWindow() {
     // One more row than fits, so that the last one shows cut rather than a blank strip.
     window_->SetWindow(scrollBar_->value(), FullRows() + 1);
     const int row = selected_ - window_->first();
     if (selected_ >= 0 && row >= 0 && row < window_->rowCount()) table_->selectRow(row);
 }
 
-void HistoryView::SelectRow(int row) {
+void RowWindowView::SelectRow(int row) {
     const int rows = source_->rowCount();
     if (rows == 0) {
         selected_ = -1;
@@ -156,12 +186,12 @@ void HistoryView::SelectRow(int row) {
     }
 }
 
-void HistoryView::ShowFirstRows() {
+void RowWindowView::ShowFirstRows() {
     scrollBar_->setValue(0);
     SelectRow(0);
 }
 
-void HistoryView::MoveSelection(int key) {
+void RowWindowView::MoveSelection(int key) {
     const int full = FullRows();
     const int from = selected_ < 0 ? firstRow() : selected_;
     switch (key) {
@@ -182,13 +212,15 @@ void HistoryView::MoveSelection(int key) {
     }
 }
 
-bool HistoryView::eventFilter(QObject* watched, QEvent* event) {
+bool RowWindowView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == table_->viewport()) {
         if (event->type() == QEvent::Wheel) {
             QApplication::sendEvent(scrollBar_, event);
             return true;
         }
         if (event->type() == QEvent::Resize) SourceChanged();
+    } else if (watched == table_->horizontalHeader() && event->type() == QEvent::Resize) {
+        FitScrollBar();
     } else if (watched == table_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
