@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QValueAxis>
 
+#include "core/draws/game_file.h"
 #include "core/stats/slot_stats.h"
 #include "ui/common/game_session.h"
 #include "ui/shell/main_window.h"
@@ -174,6 +175,41 @@ private slots:
             QCOMPARE(charts.waitsAxis()->max(), double(waits.max));
             QCOMPARE(charts.waitsAxis()->tickInterval(), double(waits.tickStep));
         }
+    }
+
+    // A page counts only the draws a refresh brings when the draws before them are still
+    // those it counted: after an undo, a new draw and a game read from a file, it shows the
+    // figures of the game it shows.
+    void figuresFollowTheGameThroughUndosAndReplacedGames() {
+        test::DataDir dir;
+        MainWindow window(dir.paths());
+        ShowTab(window, FamilyTab(StatFamily::Pleins));
+        GameSession& session = window.session();
+        const FamilyStatsModel* model = Page(window, "tsPleins")->model();
+        auto check = [&](const char* when) {
+            const auto expected = ComputeFamilyStats(StatFamily::Pleins, session.kind(),
+                                                     session.game().log().draws());
+            for (int row = 0; row < model->rowCount(); ++row) {
+                const SlotStats& s = expected[std::size_t(row)];
+                const int figures[] = {s.hits, s.sinceLast, s.maxGap, s.repeats};
+                for (int column = 1; column <= 4; ++column)
+                    QVERIFY2(model->index(row, column).data(FamilyStatsModel::sortRole).toInt() ==
+                                 figures[column - 1],
+                             qPrintable(QString("%1, row %2").arg(when).arg(row)));
+            }
+        };
+        for (Pocket p : {3, 3, 17, 0, 21}) session.AddDraw(p);
+        check("five draws");
+        session.UndoDraw();
+        session.AddDraw(3);
+        check("an undo and a new draw");
+        GameFile file;
+        file.kind = RouletteKind::French;
+        for (Pocket p : {5, 5, 5, 5, 5, 5, 9}) file.log.Append(p, std::nullopt, 0);
+        session.ReplaceGame(std::move(file));
+        check("a game read from a file");
+        session.AddDraw(9);
+        check("a draw after it");
     }
 
     void hitsAxisSpansTheHitsAndChartsShareTheLowerPanel() {

@@ -15,6 +15,7 @@
 #include <random>
 
 #include "core/stats/slot_stats.h"
+#include "core/stats/wheel_stats.h"
 #include "ui/common/game_session.h"
 #include "ui/draws/croupier_dialog.h"
 #include "ui/draws/draws_model.h"
@@ -26,6 +27,7 @@
 #include "ui/stats/family_page.h"
 #include "ui/stats/family_stats_model.h"
 #include "ui/stats/stats_area.h"
+#include "ui/stats/wheel_figures.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;
@@ -212,6 +214,19 @@ private:
                  qPrintable(where));
         QVERIFY2(Find<QLabel>("lbNbTir1")->text().endsWith(" " + QString::number(expected.size())),
                  qPrintable(where));
+
+        // The wheel's figures, which the wheel and table pages share, as one pass gives them.
+        const int tab = Find<QTabWidget>("pcStats")->currentIndex();
+        if (tab == int(StatsTab::Cylindre) || tab == int(StatsTab::Tapis)) {
+            const WheelStats* shownWheel = window_->findChild<WheelFigures*>()->stats();
+            QVERIFY2(shownWheel, qPrintable(where));
+            const WheelStats wheel = ComputeWheelStats(game.kind(), expected);
+            QVERIFY2(shownWheel->pocketHits == wheel.pocketHits &&
+                         shownWheel->distanceStats == wheel.distanceStats &&
+                         shownWheel->repeatStats == wheel.repeatStats &&
+                         shownWheel->neighbourhoodStats == wheel.neighbourhoodStats,
+                     qPrintable(where));
+        }
 
         auto* page = qobject_cast<FamilyPage*>(Find<QTabWidget>("pcStats")->currentWidget());
         if (!page) return;

@@ -1,5 +1,6 @@
 #include "core/draws/game.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace spinalyst {
@@ -13,6 +14,7 @@ DrawTime Game::SystemNow() {
 
 void Game::NewGame() {
     log_.Clear();
+    ++changes_.games;
 }
 
 void Game::SwitchKind(RouletteKind kind) {
@@ -23,6 +25,7 @@ void Game::SwitchKind(RouletteKind kind) {
 void Game::LoadGame(RouletteKind kind, DrawLog log) {
     kind_ = kind;
     log_ = std::move(log);
+    ++changes_.games;
 }
 
 bool Game::AddDraw(Pocket p) {
@@ -48,7 +51,18 @@ bool Game::AddUntimedDraw(Pocket p) {
 bool Game::UndoDraw() {
     if (log_.empty()) return false;
     log_.RemoveLast();
+    ++changes_.undone;
     return true;
+}
+
+int Game::UnchangedDraws(Changes seen, int drawCount) const {
+    if (seen.games != changes_.games || seen.undone > changes_.undone) return 0;
+    // Had the draws been undone after new ones came, fewer would have changed: this much is
+    // certain either way.
+    const std::uint64_t undone = changes_.undone - seen.undone;
+    const auto count = static_cast<std::uint64_t>(std::max(drawCount, 0));
+    return static_cast<int>(std::min<std::uint64_t>(undone >= count ? 0 : count - undone,
+                                                    std::max(0, log_.drawCount())));
 }
 
 }  // namespace spinalyst

@@ -44,6 +44,19 @@ public:
     // Removes the newest draw; false on an empty log.
     bool UndoDraw();
 
+    // Counts of the changes that take draws out of the log, which only ever grow: a view that
+    // noted them, and the number of draws, knows which draws are still those it read.
+    struct Changes {
+        // New games, switches of kind and games loaded.
+        std::uint64_t games = 0;
+        // Draws undone.
+        std::uint64_t undone = 0;
+        friend constexpr bool operator==(Changes, Changes) = default;
+    };
+    Changes changes() const { return changes_; }
+    // How many of the first `drawCount` draws seen when `seen` was noted are still in place.
+    int UnchangedDraws(Changes seen, int drawCount) const;
+
     std::int32_t currentCroupier() const { return currentCroupier_; }
     void SetCurrentCroupier(std::int32_t c) { currentCroupier_ = c; }
 
@@ -62,6 +75,7 @@ private:
 
     RouletteKind kind_;
     DrawLog log_;
+    Changes changes_;
     std::int32_t currentCroupier_ = 0;
     bool batchInProgress_ = false;
     int randomSource_ = randomFromProgram;

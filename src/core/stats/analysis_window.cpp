@@ -252,6 +252,24 @@ std::span<const std::uint8_t> SelectAnalysedDraws(const DrawLog& log, RouletteKi
     return whole.empty() ? std::span<const std::uint8_t>(buffer) : whole;
 }
 
+std::size_t KeptAnalysedDraws(const AnalysisWindow& before, std::size_t beforeCount,
+                              const AnalysisWindow& after, std::size_t afterCount,
+                              int unchangedDraws) {
+    // The same draws of the same start pass the same rule, whatever the range end: a filter
+    // looks at a draw or at the one before it, never at the draws that follow. A step counts
+    // its draws back from the range end, so every draw's place in it moves with the end.
+    AnalysisWindow a = before;
+    a.windowLast = after.windowLast;
+    if (a != after || after.windowStep != 1) return 0;
+    const int common = std::min({before.windowLast, after.windowLast, unchangedDraws});
+    if (before.windowLast <= common) return beforeCount;
+    if (after.windowLast <= common) return afterCount;
+    const bool everyDraw = !after.followFamily && after.croupierFilter == 0;
+    if (!everyDraw || common < after.windowFirst) return 0;
+    return std::min(
+        {static_cast<std::size_t>(common - after.windowFirst + 1), beforeCount, afterCount});
+}
+
 void SelectAnalysedStints(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
                           std::vector<CroupierStint>& out) {
     out.clear();

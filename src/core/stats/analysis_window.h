@@ -110,6 +110,16 @@ std::optional<ResolvedWindow> ResolveAnalysisWindow(const AnalysisControls& cont
 std::span<const std::uint8_t> SelectAnalysedDraws(const DrawLog& log, RouletteKind kind,
                                                   const AnalysisWindow& window,
                                                   std::vector<std::uint8_t>& buffer);
+// How many draws at the start of what `before` selected (beforeCount of them) begin what
+// `after` selects (afterCount) as well, when the first `unchangedDraws` draws of the log are
+// still those `before` read: a new draw leaves all of them unchanged, an undone draw those
+// before it, a new game none. Worked out from the windows alone, without reading the draws:
+// when one list is the start of the other; 0 otherwise (another start, a step, another
+// filter, draws changed under both).
+std::size_t KeptAnalysedDraws(const AnalysisWindow& before, std::size_t beforeCount,
+                              const AnalysisWindow& after, std::size_t afterCount,
+                              int unchangedDraws);
+
 // A run of consecutive analysed draws spun by one croupier (0: nobody).
 struct CroupierStint {
     std::int32_t croupier = 0;

@@ -59,35 +59,34 @@ const CoverTable& CoverTableOf(StatFamily family, RouletteKind kind) {
                   static_cast<std::size_t>(kind)];
 }
 
-// Draws are indexed from 0 here; `last` is the index of the slot's latest hit, -1 before the
-// first, so the gap to a hit and the current wait are plain differences.
-struct Wait {
-    std::int32_t last = -1;
-    std::int32_t maxGap = 0;
-};
-using Waits = std::array<Wait, maxFamilySlots + maxCoverWidth>;
+using Wait = FamilyTally::Wait;
+using Waits = std::array<Wait, FamilyTally::waitCount>;
+static_assert(FamilyTally::waitCount >= maxFamilySlots + maxCoverWidth);
 
 // How often each row followed each row: entry prev * pairStride + row. Hits and repeats of
 // every slot are sums over it, which keeps the pass to one counter per draw however many
 // slots the draw hits. The first draw follows the other row, which no slot covers.
 constexpr std::size_t pairStride = 64;
-using PairCounts = std::array<std::int32_t, rowCount * pairStride>;
+using PairCounts = std::array<std::int32_t, FamilyTally::pairCount>;
+static_assert(FamilyTally::pairCount == rowCount * pairStride);
 
 // Out of line, so that the compiler does not turn this rare update into a store at every hit.
 [[gnu::noinline, gnu::cold]] void RaiseMaxGap(Wait& wait, std::int32_t gap) {
     wait.maxGap = gap;
 }
 
-// `rows` are already row numbers (0 ... otherRow), so the loop indexes without clamping. Kept
-// out of line: inlined into its caller it lost registers and reloaded the draws at every step.
+// `rows` are already row numbers (0 ... otherRow), so the loop indexes without clamping; the
+// first of them is draw `first` of the list, after `prev`. Kept out of line: inlined into its
+// caller it lost registers and reloaded the draws at every step.
 template <std::size_t Width>
-[[gnu::noinline]] void Scan(const CoverTable& table, std::span<const std::uint8_t> rows,
-                            Waits& waits, PairCounts& pairs) {
+[[gnu::noinline]] std::size_t Scan(const CoverTable& table, std::span<const std::uint8_t> rows,
+                                   std::int32_t first, std::size_t prev, Waits& waits,
+                                   PairCounts& pairs) {
     const std::uint8_t* row = rows.data();
     const auto count = static_cast<std::int32_t>(rows.size());
-    std::size_t prev = otherRow;
-    for (std::int32_t i = 0; i < count; ++i) {
-        const std::size_t r = row[i];
+    for (std::int32_t j = 0; j < count; ++j) {
+        const std::int32_t i = first + j;
+        const std::size_t r = row[j];
         ++pairs[prev * pairStride + r];
         prev = r;
         const auto& places = table.places[r];
@@ -99,6 +98,7 @@ template <std::size_t Width>
             w.last = i;
         }
     }
+    return prev;
 }
 
 std::uint8_t RowOf(Pocket p) {
@@ -113,19 +113,30 @@ bool AreRows(std::span<const std::uint8_t> draws) {
     return top <= otherRow;
 }
 
-std::vector<SlotStats> Compute(StatFamily family, RouletteKind kind,
-                               std::span<const std::uint8_t> rows) {
-    const CoverTable& table = CoverTableOf(family, kind);
-    Waits waits{};
-    PairCounts pairs{};
-    constexpr std::array scans = {&Scan<1>, &Scan<2>, &Scan<3>, &Scan<4>};
-    scans[static_cast<std::size_t>(table.width - 1)](table, rows, waits, pairs);
+}  // namespace
 
+void FamilyTally::Add(std::span<const std::uint8_t> draws) {
+    if (draws.empty()) return;
+    std::vector<std::uint8_t> converted;
+    if (!AreRows(draws)) {
+        converted.resize(draws.size());
+        std::transform(draws.begin(), draws.end(), converted.begin(),
+                       [](std::uint8_t d) { return RowOf(d); });
+        draws = converted;
+    }
+    const CoverTable& table = CoverTableOf(key_.family, key_.kind);
+    constexpr std::array scans = {&Scan<1>, &Scan<2>, &Scan<3>, &Scan<4>};
+    prev_ = static_cast<std::uint8_t>(scans[static_cast<std::size_t>(table.width - 1)](
+        table, draws, count_, prev_, waits_, pairs_));
+    count_ += static_cast<std::int32_t>(draws.size());
+}
+
+std::vector<SlotStats> FamilyTally::Figures() const {
+    const CoverTable& table = CoverTableOf(key_.family, key_.kind);
     std::array<std::int32_t, rowCount> rowHits{};
     for (std::size_t prev = 0; prev < rowCount; ++prev)
-        for (std::size_t r = 0; r < rowCount; ++r) rowHits[r] += pairs[prev * pairStride + r];
+        for (std::size_t r = 0; r < rowCount; ++r) rowHits[r] += pairs_[prev * pairStride + r];
 
-    const auto count = static_cast<std::int32_t>(rows.size());
     std::vector<SlotStats> stats(static_cast<std::size_t>(table.slotCount));
     for (std::size_t s = 0; s < stats.size(); ++s) {
         SlotStats& st = stats[s];
@@ -134,21 +145,21 @@ std::vector<SlotStats> Compute(StatFamily family, RouletteKind kind,
             if (!(members >> a & 1)) continue;
             st.hits += rowHits[a];
             for (std::size_t b = 0; b < rowCount; ++b)
-                if (members >> b & 1) st.repeats += pairs[a * pairStride + b];
+                if (members >> b & 1) st.repeats += pairs_[a * pairStride + b];
         }
-        st.sinceLast = count - 1 - waits[s].last;
-        st.maxGap = waits[s].maxGap;
+        st.sinceLast = count_ - 1 - waits_[s].last;
+        st.maxGap = waits_[s].maxGap;
     }
     return stats;
 }
 
+namespace {
+
 std::vector<SlotStats> ComputeBytes(StatFamily family, RouletteKind kind,
                                     std::span<const std::uint8_t> draws) {
-    if (AreRows(draws)) return Compute(family, kind, draws);
-    std::vector<std::uint8_t> rows(draws.size());
-    std::transform(draws.begin(), draws.end(), rows.begin(),
-                   [](std::uint8_t d) { return RowOf(d); });
-    return Compute(family, kind, rows);
+    FamilyTally tally({family, kind});
+    tally.Add(draws);
+    return tally.Figures();
 }
 
 PocketStatsTable ByPocket(RouletteKind kind, const std::vector<SlotStats>& slots) {

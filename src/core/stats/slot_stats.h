@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -30,6 +31,51 @@ struct SlotStats {
 // pass: the cost grows with the draws and their hits, not with the number of slots.
 std::vector<SlotStats> ComputeFamilyStats(StatFamily family, RouletteKind kind,
                                           std::span<const std::uint8_t> analysed);
+
+// The counts of that pass, kept so that it can go on over draws that come later: a tally that
+// took a list of draws and then the draws that follow it gives the figures of the whole list,
+// the same as ComputeFamilyStats, which is one tally over all the draws.
+class FamilyTally {
+public:
+    struct Key {
+        StatFamily family = StatFamily::Pleins;
+        RouletteKind kind = defaultKind;
+        friend constexpr bool operator==(Key, Key) = default;
+    };
+    // Indexes of draws are 32 bits.
+    static constexpr std::size_t maxCount = INT32_MAX;
+
+    explicit FamilyTally(Key key) : key_(key) {}
+
+    Key key() const { return key_; }
+    // Draws taken so far.
+    std::size_t count() const { return static_cast<std::size_t>(count_); }
+    // Takes the draws, oldest first, after those taken before.
+    void Add(std::span<const std::uint8_t> draws);
+    // The figures of every slot in slot order, as ComputeFamilyStats gives them.
+    std::vector<SlotStats> Figures() const;
+
+    // The latest hit of a slot (-1 before the first, draws indexed from 0) and its longest
+    // wait, so that the gap to a hit and the current wait are plain differences.
+    struct Wait {
+        std::int32_t last = -1;
+        std::int32_t maxGap = 0;
+    };
+    // Up to 60 slots (the splits), then the scratch slots a draw names to fill its row of
+    // four.
+    static constexpr std::size_t waitCount = 64;
+    // How often each row followed each row (the pockets 0 ... 37, then one row for any other
+    // value): 39 rows of 64.
+    static constexpr std::size_t pairCount = 39 * 64;
+
+private:
+    Key key_;
+    std::int32_t count_ = 0;
+    // The row of the newest draw taken; before the first, the row no slot covers.
+    std::uint8_t prev_ = maxPocketCount;
+    std::array<Wait, waitCount> waits_{};
+    std::array<std::int32_t, pairCount> pairs_{};
+};
 
 // The straight-number figures indexed by pocket (0 ... 37); the entries of pockets the kind
 // does not have stay 0. Shared by the straight-number and wheel views.

@@ -78,7 +78,15 @@ std::array<std::int32_t, maxPocketCount> NeverSeen() {
     return seen;
 }
 
-struct Counters {
+}  // namespace
+
+struct WheelTally::Counters {
+    // Where the scan stands: the position of the newest draw (`foreign` before the first) and
+    // the draws from which the longest waits of distances and neighbourhoods must be checked
+    // again.
+    std::size_t prev = foreign;
+    std::int32_t distanceCheck = -1;
+    std::int32_t neighbourhoodCheck = -1;
     // How often each position followed each position (the first draw follows `foreign`):
     // the hits of pockets and distances are sums over it.
     std::array<std::int32_t, positionRows * pairStride> pairs{};
@@ -98,6 +106,10 @@ struct Counters {
     // Last-seen index by position.
     std::array<std::int32_t, maxPocketCount> seen = NeverSeen();
 };
+
+namespace {
+
+using Counters = WheelTally::Counters;
 
 // The last hits of the neighbourhoods, by the position of their centre: the newest of their
 // five pockets' last-seen indexes (neverSeen when none came yet). Fixed sizes, so that it
@@ -171,14 +183,17 @@ std::array<std::int32_t, maxPocketCount> NeighbourhoodLasts(const Counters& c, s
 }
 
 // Kept out of line so that the loop keeps its pointers in registers.
-[[gnu::noinline]] void Scan(const KindTables& t, std::span<const std::uint8_t> draws, Counters& c) {
+// The first of `draws` is draw `first` of the list.
+[[gnu::noinline]] void Scan(const KindTables& t, std::span<const std::uint8_t> draws,
+                            std::int32_t first, Counters& c) {
     const std::uint8_t* draw = draws.data();
     const auto count = static_cast<std::int32_t>(draws.size());
-    std::size_t prev = foreign;
-    std::int32_t distanceCheck = -1;
-    std::int32_t neighbourhoodCheck = -1;
-    for (std::int32_t i = 0; i < count; ++i) {
-        const std::size_t w = t.position[draw[i]];
+    std::size_t prev = c.prev;
+    std::int32_t distanceCheck = c.distanceCheck;
+    std::int32_t neighbourhoodCheck = c.neighbourhoodCheck;
+    for (std::int32_t j = 0; j < count; ++j) {
+        const std::int32_t i = first + j;
+        const std::size_t w = t.position[draw[j]];
         if (w == foreign) [[unlikely]] {
             prev = foreign;
             continue;
@@ -210,24 +225,53 @@ std::array<std::int32_t, maxPocketCount> NeighbourhoodLasts(const Counters& c, s
             RaiseMaxGap(c.repeats.data(), interval, i - r.last);
         r.last = i;
     }
+    c.prev = prev;
+    c.distanceCheck = distanceCheck;
+    c.neighbourhoodCheck = neighbourhoodCheck;
 }
 
-SlotStats Figures(std::int32_t hits, std::int32_t last, std::int32_t maxGap, std::int32_t count) {
+SlotStats CounterFigures(std::int32_t hits, std::int32_t last, std::int32_t maxGap,
+                         std::int32_t count) {
     return {.hits = hits, .sinceLast = count - 1 - last, .maxGap = maxGap, .repeats = 0};
 }
 
 }  // namespace
 
-WheelStats ComputeWheelStats(RouletteKind kind, std::span<const std::uint8_t> analysed) {
-    // Far beyond any analysis window; past it the 32-bit indexes would wrap, so only the
-    // newest draws are counted.
-    constexpr std::size_t maxDraws = std::size_t{1} << 30;
-    if (analysed.size() > maxDraws) analysed = analysed.last(maxDraws);
-    const KindTables& t = TablesOf(kind);
-    auto c = std::make_unique<Counters>();
-    Scan(t, analysed, *c);
+WheelTally::WheelTally(RouletteKind kind) : kind_(kind), counters_(std::make_unique<Counters>()) {}
 
-    const auto count = static_cast<std::int32_t>(analysed.size());
+WheelTally::WheelTally(const WheelTally& other)
+    : kind_(other.kind_),
+      count_(other.count_),
+      counters_(std::make_unique<Counters>(*other.counters_)) {}
+
+WheelTally& WheelTally::operator=(const WheelTally& other) {
+    if (this != &other) *this = WheelTally(other);
+    return *this;
+}
+
+WheelTally::WheelTally(WheelTally&&) noexcept = default;
+WheelTally& WheelTally::operator=(WheelTally&&) noexcept = default;
+WheelTally::~WheelTally() = default;
+
+void WheelTally::Add(std::span<const std::uint8_t> draws) {
+    if (draws.empty()) return;
+    Scan(TablesOf(kind_), draws, count_, *counters_);
+    count_ += static_cast<std::int32_t>(draws.size());
+}
+
+WheelStats ComputeWheelStats(RouletteKind kind, std::span<const std::uint8_t> analysed) {
+    // Past maxCount only the newest draws are counted.
+    if (analysed.size() > WheelTally::maxCount) analysed = analysed.last(WheelTally::maxCount);
+    WheelTally tally(kind);
+    tally.Add(analysed);
+    return tally.Figures();
+}
+
+WheelStats WheelTally::Figures() const {
+    const RouletteKind kind = kind_;
+    const KindTables& t = TablesOf(kind);
+    const Counters* c = counters_.get();
+    const std::int32_t count = count_;
     const auto n = static_cast<std::ptrdiff_t>(t.n);
     const auto at = [n](std::ptrdiff_t k) { return static_cast<std::size_t>((k + n) % n); };
     std::array<std::int32_t, maxPocketCount> hits{};
@@ -254,7 +298,7 @@ WheelStats ComputeWheelStats(RouletteKind kind, std::span<const std::uint8_t> an
     stats.distanceStats.reserve(t.n);
     for (std::size_t d = 0; d < t.n; ++d) {
         stats.distanceStats.push_back(
-            Figures(distanceHits[d], c->distanceLast[d], c->distanceMaxGap[d], count));
+            CounterFigures(distanceHits[d], c->distanceLast[d], c->distanceMaxGap[d], count));
     }
     const auto addRepeats = [&](std::span<const Wait> waits,
                                 std::span<const std::int32_t> repeatHits, std::size_t from) {
@@ -262,7 +306,7 @@ WheelStats ComputeWheelStats(RouletteKind kind, std::span<const std::uint8_t> an
             if (repeatHits[g] > 0)
                 stats.repeatStats.push_back(
                     {static_cast<std::int32_t>(g),
-                     Figures(repeatHits[g], waits[g].last, waits[g].maxGap, count)});
+                     CounterFigures(repeatHits[g], waits[g].last, waits[g].maxGap, count)});
     };
     addRepeats(c->repeats, c->repeatHits, 1);
     addRepeats(c->longRepeats, c->longRepeatHits, shortRepeats);
@@ -272,9 +316,9 @@ WheelStats ComputeWheelStats(RouletteKind kind, std::span<const std::uint8_t> an
         const auto centre = static_cast<std::ptrdiff_t>(t.position[static_cast<std::size_t>(q)]);
         std::int32_t around = 0;
         for (std::ptrdiff_t k = -2; k <= 2; ++k) around += hits[at(centre + k)];
-        stats.neighbourhoodStats.push_back(
-            {q, wheelNeighbourhood(kind, q),
-             Figures(around, std::max(lasts[at(centre)], -1), c->aroundMaxGap[at(centre)], count)});
+        stats.neighbourhoodStats.push_back({q, wheelNeighbourhood(kind, q),
+                                            CounterFigures(around, std::max(lasts[at(centre)], -1),
+                                                           c->aroundMaxGap[at(centre)], count)});
     }
     return stats;
 }

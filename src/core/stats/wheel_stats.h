@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -56,6 +57,38 @@ struct WheelStats {
 // pocket of the kind counts as an analysed draw that hits nothing and has no distance to its
 // neighbours. The cost grows with the draws, not with the number of counters.
 WheelStats ComputeWheelStats(RouletteKind kind, std::span<const std::uint8_t> analysed);
+
+// The counts of that pass, kept so that it can go on over draws that come later: a tally that
+// took a list of draws and then the draws that follow it gives the figures of the whole list,
+// the same as ComputeWheelStats, which is one tally over all the draws (of a list no longer
+// than maxCount).
+class WheelTally {
+public:
+    using Key = RouletteKind;
+    // Far beyond any analysis window; past it the 32-bit indexes would wrap.
+    static constexpr std::size_t maxCount = std::size_t{1} << 30;
+
+    explicit WheelTally(RouletteKind kind);
+    WheelTally(const WheelTally& other);
+    WheelTally& operator=(const WheelTally& other);
+    WheelTally(WheelTally&&) noexcept;
+    WheelTally& operator=(WheelTally&&) noexcept;
+    ~WheelTally();
+
+    Key key() const { return kind_; }
+    std::size_t count() const { return static_cast<std::size_t>(count_); }
+    // Takes the draws, oldest first, after those taken before; no more than maxCount in all.
+    void Add(std::span<const std::uint8_t> draws);
+    WheelStats Figures() const;
+
+    // The counts themselves, laid out where they are counted.
+    struct Counters;
+
+private:
+    RouletteKind kind_;
+    std::int32_t count_ = 0;
+    std::unique_ptr<Counters> counters_;
+};
 
 // The grey level of a pocket by its hits, 0 (the most frequent) ... 240 (the least frequent);
 // 240 for all when every pocket came out equally often or nothing has been analysed yet.

@@ -8,6 +8,7 @@
 
 #include "core/model/roulette.h"
 #include "core/stats/analysis_window.h"
+#include "core/stats/running_tally.h"
 
 namespace spinalyst {
 
@@ -24,6 +25,9 @@ struct StatsInput {
     const DrawLog* log = nullptr;
     std::optional<AnalysisWindow> window{};
     const CroupierTable* croupiers = nullptr;
+    // Where the analysed draws stand against those of the refresh before, so that a page can
+    // count only the draws that came.
+    AnalysedStep step{};
 };
 
 // One tab of the statistics pages. A page is run only while it shows, and recomputes

@@ -100,6 +100,10 @@ void AnalysisSettings::FitToGame() {
 
 void AnalysisSettings::Select() {
     const Game& game = session_->game();
+    const std::optional<AnalysisWindow> before = selection_.window;
+    const std::size_t beforeCount = selection_.analysed.size();
+    const int unchanged = game.UnchangedDraws(seenChanges_, seenDrawCount_);
+    const std::uint64_t number = selection_.step.selection + 1;
     const auto resolved = ResolveAnalysisWindow(
         controls_, game.log(), game.kind(),
         [this](std::string_view name) { return session_->croupiers().CroupierIndex(name); });
@@ -111,6 +115,12 @@ void AnalysisSettings::Select() {
     } else {
         selection_ = {};
     }
+    selection_.step = {number, before && selection_.window
+                                   ? KeptAnalysedDraws(*before, beforeCount, *selection_.window,
+                                                       selection_.analysed.size(), unchanged)
+                                   : 0};
+    seenChanges_ = game.changes();
+    seenDrawCount_ = game.drawCount();
     emit changed();
 }
 

@@ -6,7 +6,9 @@
 #include <span>
 #include <vector>
 
+#include "core/draws/game.h"
 #include "core/stats/analysis_window.h"
+#include "core/stats/running_tally.h"
 #include "core/store/settings.h"
 
 namespace spinalyst {
@@ -22,6 +24,8 @@ struct AnalysisSelection {
     // Oldest first, one byte each; valid until the log changes, when the settings select
     // again.
     std::span<const std::uint8_t> analysed;
+    // Its number, and how many of its draws begin it as they began the selection before.
+    AnalysedStep step;
 };
 
 // The analysis settings in one object: the statistics mode and the controls (range, step,
@@ -78,6 +82,9 @@ private:
     AnalysisSelection selection_;
     // Filled only when a step or a filter picks draws; the whole range is a view of the log.
     std::vector<std::uint8_t> buffer_;
+    // The log as the last selection read it.
+    Game::Changes seenChanges_;
+    int seenDrawCount_ = 0;
 };
 
 }  // namespace spinalyst

@@ -99,7 +99,8 @@ void FamilyPage::PrepareLabels(RouletteKind kind) {
 
 void FamilyPage::ShowStatistics(const StatsInput& input) {
     if (labelsKind_ != input.kind) PrepareLabels(input.kind);
-    std::vector<SlotStats> stats = ComputeFamilyStats(family_, input.kind, input.analysed);
+    std::vector<SlotStats> stats =
+        tally_.Follow({family_, input.kind}, input.analysed, input.step).Figures();
     std::vector<int> hits, current, longest;
     for (int s : chartOrder_) {
         const SlotStats& slot = stats[static_cast<std::size_t>(s)];

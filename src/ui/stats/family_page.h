@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "core/stats/running_tally.h"
+#include "core/stats/slot_stats.h"
 #include "core/stats/stat_families.h"
 #include "ui/common/stats_page.h"
 
@@ -54,6 +56,7 @@ private:
     QStringList gridLabels_;
     QStringList chartLabels_;
     std::vector<int> chartOrder_;
+    RunningTally<FamilyTally> tally_;
 };
 
 }  // namespace spinalyst

@@ -7,6 +7,7 @@ class QWidget;
 #include <QString>
 #include <optional>
 
+#include "core/stats/running_tally.h"
 #include "core/stats/wheel_stats.h"
 #include "core/store/settings.h"
 #include "ui/common/stats_page.h"
@@ -58,6 +59,7 @@ private:
     RouletteKind kind_ = defaultKind;
     HeatScale scale_ = defaultHeatScale;
     std::optional<WheelStats> stats_;
+    RunningTally<WheelTally> tally_;
 };
 
 }  // namespace spinalyst
