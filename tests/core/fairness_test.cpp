@@ -10,6 +10,7 @@
 
 #include "core/draws/random_source.h"
 #include "core/model/wheel.h"
+#include "core/stats/significance.h"
 
 namespace spinalyst {
 namespace {
@@ -127,6 +128,41 @@ TEST(Fairness, CountsAgreeWithAPlainWalkOverTheDraws) {
         EXPECT_NEAR(dozens.expected[0], 3000.0 * 12 / count, 1e-9);
         EXPECT_EQ(dozens.test.df, static_cast<int>(dozens.hits.size()) - 1);
     }
+}
+
+// P(X >= x) by a plain sum of the binomial terms.
+double UpperTail(int x, int n, double p) {
+    long double sum = 0;
+    for (int y = x; y <= n; ++y)
+        sum += std::exp(std::lgamma(n + 1.0L) - std::lgamma(y + 1.0L) - std::lgamma(n - y + 1.0L) +
+                        y * std::log(static_cast<long double>(p)) +
+                        (n - y) * std::log1p(-static_cast<long double>(p)));
+    return static_cast<double>(sum);
+}
+
+TEST(Fairness, ExcessTestCountsOnlyPocketsThatComeTooOften) {
+    // 3,700 French draws: pocket 17 a third more often than its 100, pocket 5 a third less.
+    Spins s = FairSpins(French, 3700, 5);
+    int moved = 0;
+    for (std::uint8_t& p : s.pockets)
+        if (p == 5 && moved++ % 2 == 0) p = 17;
+    const FairnessReport r = Report(French, s);
+    std::vector<double> excessPs;
+    for (const PocketFigure& f : r.pocketFigures) {
+        EXPECT_NEAR(f.excessP, UpperTail(f.hits, 3700, 1.0 / 37), 1e-12 + 1e-9 * f.excessP)
+            << "pocket " << f.pocket;
+        excessPs.push_back(f.excessP);
+    }
+    const std::vector<double> holm = HolmAdjust(excessPs);
+    for (std::size_t i = 0; i < holm.size(); ++i)
+        EXPECT_DOUBLE_EQ(r.pocketFigures[i].excessPAdjusted, holm[i]);
+    // A pocket short of its share may fail the two-sided test, never the one-sided one.
+    const PocketFigure& starved = r.pocketFigures[5];
+    const PocketFigure& favoured = r.pocketFigures[17];
+    EXPECT_LT(starved.p, 0.01);
+    EXPECT_GT(starved.excessP, 0.99);
+    EXPECT_LT(favoured.excessP, favoured.p);
+    EXPECT_LT(favoured.excessPAdjusted, 0.05);
 }
 
 TEST(Fairness, CroupiersOnlyCountWhenTheyFollowThemselvesEnoughTimes) {

@@ -1,0 +1,52 @@
+#include "core/stats/freeze_confirm.h"
+
+#include <algorithm>
+#include <array>
+
+#include "core/stats/significance.h"
+
+namespace spinalyst {
+
+Confirmation Confirm(RouletteKind kind, std::span<const Pocket> set,
+                     std::span<const std::uint8_t> draws) {
+    std::array<bool, 256> inSet{};
+    int k = 0;
+    for (Pocket p : set)
+        if (IsPocketOf(kind, p) && !inSet[static_cast<std::size_t>(p)]) {
+            inSet[static_cast<std::size_t>(p)] = true;
+            ++k;
+        }
+    Confirmation c;
+    for (std::uint8_t p : draws) {
+        if (!IsPocketOf(kind, p)) continue;
+        ++c.draws;
+        c.hits += inSet[p] ? 1 : 0;
+    }
+    const double share = static_cast<double>(k) / pocketCount(kind);
+    c.expected = c.draws * share;
+    c.p = BinomialUpperP(c.hits, c.draws, share);
+    if (c.draws == 0 || k == 0) return c;
+
+    // A unit spread over the k pockets returns 36 / k for each hit.
+    const double payout = 36.0 / k;
+    const ShareInterval rate = ClopperPearson(c.hits, c.draws, confirmationConfidence);
+    c.ev = payout * c.hits / c.draws - 1;
+    c.evLow = payout * rate.low - 1;
+    c.evHigh = payout * rate.high - 1;
+    // Kelly for a bet paying b to 1 won with probability q: (b q - (1 - q)) / b.
+    const double b = payout - 1;
+    if (b > 0) c.kelly = std::max(0.0, (b * rate.low - (1 - rate.low)) / b);
+    c.halfKelly = c.kelly / 2;
+    return c;
+}
+
+std::optional<AnalysisWindow> WindowAfterFreeze(const AnalysisWindow& window, int frozenAt) {
+    if (frozenAt >= window.windowLast) return std::nullopt;
+    AnalysisWindow after = window;
+    // The step counts back from the end of the range and the following filter looks at the
+    // draw before, in the log: neither changes for the draws kept.
+    after.windowFirst = std::max(window.windowFirst, frozenAt + 1);
+    return after;
+}
+
+}  // namespace spinalyst
