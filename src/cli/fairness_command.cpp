@@ -1,12 +1,11 @@
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/command_options.h"
 #include "core/stats/fairness.h"
 #include "core/stats/fairness_summary.h"
 
@@ -25,62 +24,19 @@ struct ScanOptions {
 // Takes the command's own options out of args, leaving the analysis options.
 ScanOptions TakeScanOptions(std::vector<std::string>& args) {
     ScanOptions options;
-    bool simulationsGiven = false, seedGiven = false;
-    std::vector<std::string> rest;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        std::string option, value;
-        for (const std::string name : {"--simulations", "--seed"}) {
-            if (a == name) {
-                if (i + 1 >= args.size()) throw UsageError{"option '" + name + "' needs a value"};
-                option = name;
-                value = args[++i];
-            } else if (a.starts_with(name + "=")) {
-                option = name;
-                value = a.substr(name.size() + 1);
-            }
-        }
-        if (option.empty()) {
-            rest.push_back(a);
-            continue;
-        }
-        bool& given = option == "--seed" ? seedGiven : simulationsGiven;
-        if (given) throw UsageError{"option '" + option + "' given twice"};
-        given = true;
-        if (option == "--seed")
-            options.seed = ParseNumber<std::uint64_t>(value, option, 0, UINT64_MAX);
-        else
-            options.simulations = ParseNumber(value, option, minSimulations, maxSimulations);
-    }
-    args = std::move(rest);
+    const auto taken = TakeCommandOptions(args, {"simulations", "seed"});
+    if (const auto seed = taken.find("seed"); seed != taken.end())
+        options.seed = ParseNumber<std::uint64_t>(seed->second, "--seed", 0, UINT64_MAX);
+    if (const auto count = taken.find("simulations"); count != taken.end())
+        options.simulations =
+            ParseNumber(count->second, "--simulations", minSimulations, maxSimulations);
     return options;
-}
-
-// A number with ten significant digits and a decimal point (or an exponent).
-std::string Decimal(double value) {
-    char buffer[64];
-    auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
-    std::string text(buffer, ec == std::errc() ? end : buffer);
-    if (text.find_first_of(".e") == std::string::npos && std::isfinite(value)) text += ".0";
-    return text;
-}
-
-// A CSV field, quoted when it holds a separator, a quote or a line break.
-std::string Field(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
 }
 
 void Row(std::string& out, const std::string& test, const std::string& subject,
          const std::string& statistic, const std::string& df, double p, double pAdjusted) {
-    out += test + "," + Field(subject) + "," + statistic + "," + df + "," + Decimal(p) + "," +
-           Decimal(pAdjusted) + "\n";
+    out += test + "," + CsvField(subject) + "," + statistic + "," + df + "," + CsvDecimal(p) + "," +
+           CsvDecimal(pAdjusted) + "\n";
 }
 
 std::string FamilyKey(OutsideFamily family) {
@@ -141,15 +97,15 @@ int FairnessCommand(const std::vector<std::string>& commandArgs, std::istream& i
         const double pAdjusted = row.pAdjusted.value_or(p);
         switch (row.test) {
             case FairnessTest::PocketSpread:
-                Row(csv, "pockets", "all", Decimal(row.statistic), df, p, pAdjusted);
+                Row(csv, "pockets", "all", CsvDecimal(row.statistic), df, p, pAdjusted);
                 break;
             case FairnessTest::SinglePocket:
-                Row(csv, "pocket", PocketText(row.subject), Decimal(row.statistic), df, p,
+                Row(csv, "pocket", PocketText(row.subject), CsvDecimal(row.statistic), df, p,
                     pAdjusted);
                 break;
             case FairnessTest::Family:
                 Row(csv, FamilyKey(static_cast<OutsideFamily>(row.subject)), "all",
-                    Decimal(row.statistic), df, p, pAdjusted);
+                    CsvDecimal(row.statistic), df, p, pAdjusted);
                 break;
             case FairnessTest::Sector:
                 Row(csv, "sector", "k=" + std::to_string(row.arc.length),
@@ -163,17 +119,24 @@ int FairnessCommand(const std::vector<std::string>& commandArgs, std::istream& i
                 const std::string name = row.subject >= 1 && index < names.size()
                                              ? names[index]
                                              : std::to_string(row.subject);
-                Row(csv, "dealer", name, Decimal(row.statistic), df, p, pAdjusted);
+                Row(csv, "dealer", name, CsvDecimal(row.statistic), df, p, pAdjusted);
                 break;
             }
             case FairnessTest::Runs:
                 Row(csv, "runs", ChanceKey(static_cast<EvenChance>(row.subject)),
-                    Decimal(row.statistic), df, p, pAdjusted);
+                    CsvDecimal(row.statistic), df, p, pAdjusted);
                 break;
             case FairnessTest::Serial:
-                Row(csv, "serial", "positions", Decimal(row.statistic), df, p, pAdjusted);
+                Row(csv, "serial", "positions", CsvDecimal(row.statistic), df, p, pAdjusted);
                 break;
         }
+    }
+    for (const ExcessRow& row : ExcessRows(report)) {
+        if (row.pocket)
+            Row(csv, "excess/pocket", PocketText(*row.pocket), CsvDecimal(row.excess), "", row.p,
+                row.pAdjusted);
+        else
+            Row(csv, "excess/sector", "best", CsvDecimal(row.excess), "", row.p, row.pAdjusted);
     }
     out << csv;
     return 0;
