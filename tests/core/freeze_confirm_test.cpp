@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "core/draws/draw_log.h"
+#include "core/draws/random_source.h"
+#include "core/stats/significance.h"
 
 namespace spinalyst {
 namespace {
@@ -102,8 +104,43 @@ TEST(FreezeConfirm, FiguresOfHandCheckedCases) {
         EXPECT_NEAR(*f.evHigh, c.evHigh, 1e-9);
         EXPECT_NEAR(f.kelly, c.kelly, 1e-9);
         EXPECT_DOUBLE_EQ(f.halfKelly, f.kelly / 2);
-        EXPECT_EQ(f.confirmed(), c.p < 0.05);
+        // The ratios of the hits under each bias weighed against a fair share, averaged.
+        const double share = c.expected / c.drawCount;
+        double mean = 0;
+        for (double excess : {0.05, 0.1, 0.2, 0.3, 0.5, 0.75, 1.0})
+            if (share * (1 + excess) < 1)
+                mean += std::pow(1 + excess, c.hits) *
+                        std::pow((1 - share * (1 + excess)) / (1 - share), c.drawCount - c.hits) /
+                        7;
+        EXPECT_NEAR(f.logEvidence, mean > 0 ? std::log(mean) : 0.0, 1e-9);
+        EXPECT_EQ(f.confirmed(), mean >= 20);
     }
+}
+
+// However often a player looks, a fair wheel confirms a frozen set seldom: the chance that the
+// evidence ever reaches 20 is at most 1 in 20. The one-sided p, read after every draw, falls
+// below 0.05 far more often.
+TEST(FreezeConfirm, WatchingEveryDrawConfirmsAFairSetSeldom) {
+    constexpr int games = 1000, draws = 3000;
+    RandomSource rng(17);
+    int confirmed = 0, pBelow = 0;
+    for (int g = 0; g < games; ++g) {
+        std::vector<std::uint8_t> after;
+        bool everConfirmed = false, everBelow = false;
+        int hits = 0;
+        for (int m = 1; m <= draws; ++m) {
+            const Pocket p = rng.Next(RouletteKind::French);
+            hits += p == 17 ? 1 : 0;
+            everConfirmed =
+                everConfirmed || LogConfirmationEvidence(hits, m, 1.0 / 37) >= std::log(20.0);
+            // p is costly; a look every 25 draws is enough to show it.
+            if (m % 25 == 0) everBelow = everBelow || BinomialUpperP(hits, m, 1.0 / 37) < 0.05;
+        }
+        confirmed += everConfirmed;
+        pBelow += everBelow;
+    }
+    EXPECT_LT(confirmed, games * 5 / 100);
+    EXPECT_GT(pBelow, games * 15 / 100);
 }
 
 TEST(FreezeConfirm, NothingToConfirmWithoutDrawsAfterTheFreeze) {

@@ -2,10 +2,29 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "core/stats/significance.h"
 
 namespace spinalyst {
+
+double LogConfirmationEvidence(int hits, int draws, double share) {
+    std::array<double, confirmationExcesses.size()> logRatios{};
+    std::size_t count = 0;
+    for (double excess : confirmationExcesses) {
+        const double biased = share * (1 + excess);
+        if (!(biased < 1)) continue;
+        logRatios[count++] =
+            hits * std::log1p(excess) + (draws - hits) * std::log((1 - biased) / (1 - share));
+    }
+    if (count == 0) return 0;
+    // The mean of the ratios, summed from the largest so that none overflows. Biases the share
+    // cannot take count as ratios of 0.
+    const double largest = *std::max_element(logRatios.begin(), logRatios.begin() + count);
+    double sum = 0;
+    for (std::size_t i = 0; i < count; ++i) sum += std::exp(logRatios[i] - largest);
+    return largest + std::log(sum / static_cast<double>(confirmationExcesses.size()));
+}
 
 Confirmation Confirm(RouletteKind kind, std::span<const Pocket> set,
                      std::span<const std::uint8_t> draws) {
@@ -26,6 +45,8 @@ Confirmation Confirm(RouletteKind kind, std::span<const Pocket> set,
     c.expected = c.draws * share;
     c.p = BinomialUpperP(c.hits, c.draws, share);
     if (c.draws == 0 || k == 0) return c;
+
+    c.logEvidence = LogConfirmationEvidence(c.hits, c.draws, share);
 
     // A unit spread over the k pockets returns 36 / k for each hit.
     const double payout = 36.0 / k;
