@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 
 #include "core/model/wheel.h"
 #include "core/stats/significance.h"
@@ -90,6 +91,29 @@ std::optional<int> FirstPowerful(const ExcessTest& test, double biased) {
     }
 }
 
+// The spins needed for the planned excesses and the break-even one depend on the kind and the
+// size alone: worked out once, by whichever thread first asks.
+struct FixedSpins {
+    std::array<std::optional<int>, plannedExcesses.size()> spinsFor{};
+    std::optional<int> spinsForBreakEven;
+};
+const FixedSpins& FixedSpinsOf(RouletteKind kind, std::size_t sizeIndex) {
+    static std::mutex mutex;
+    static std::array<std::array<std::optional<FixedSpins>, plannedSizes.size()>, allKinds.size()>
+        cache;
+    const std::scoped_lock lock(mutex);
+    auto& slot = cache[static_cast<std::size_t>(kind)][sizeIndex];
+    if (!slot) {
+        const ExcessTest test = ExcessTest::Among(kind, plannedSizes[sizeIndex]);
+        FixedSpins spins;
+        for (std::size_t i = 0; i < plannedExcesses.size(); ++i)
+            spins.spinsFor[i] = test.SpinsNeeded(plannedExcesses[i]);
+        spins.spinsForBreakEven = test.SpinsNeeded(BreakEvenExcess(kind));
+        slot = spins;
+    }
+    return *slot;
+}
+
 }  // namespace
 
 double BreakEvenExcess(RouletteKind kind) {
@@ -146,14 +170,15 @@ PowerPlan PlanPower(const FairnessReport& report) {
     plan.drawCount = report.drawCount;
     plan.breakEvenExcess = BreakEvenExcess(report.kind);
     const int n = report.drawCount;
-    for (int size : plannedSizes) {
+    for (std::size_t sizeIndex = 0; sizeIndex < plannedSizes.size(); ++sizeIndex) {
+        const int size = plannedSizes[sizeIndex];
         const ExcessTest test = ExcessTest::Among(report.kind, size);
         SizePlan s;
         s.size = size;
         s.detectableExcess = test.DetectableExcess(n);
-        for (std::size_t i = 0; i < plannedExcesses.size(); ++i)
-            s.spinsFor[i] = test.SpinsNeeded(plannedExcesses[i]);
-        s.spinsForBreakEven = test.SpinsNeeded(plan.breakEvenExcess);
+        const FixedSpins& fixed = FixedSpinsOf(report.kind, sizeIndex);
+        s.spinsFor = fixed.spinsFor;
+        s.spinsForBreakEven = fixed.spinsForBreakEven;
 
         int leaderHits = -1;
         if (size == 1) {

@@ -211,7 +211,7 @@ void MainWindow::BuildCentralArea() {
         statsArea_->SetPage(FamilyTab(family), new FamilyPage(family));
     statsArea_->SetPage(StatsTab::Tableau, new TableauPage);
     statsArea_->SetPage(StatsTab::Mises, new BetsPage(session_));
-    statsArea_->SetPage(StatsTab::Fairness, new FairnessPage);
+    statsArea_->SetPage(StatsTab::Fairness, new FairnessPage(session_));
     columns->addWidget(leftColumn);
     columns->addWidget(statsArea_, 1);
     setCentralWidget(central);
