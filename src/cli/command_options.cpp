@@ -1,8 +1,5 @@
 #include "cli/command_options.h"
 
-#include <charconv>
-#include <cmath>
-
 #include "cli/cli.h"
 
 namespace spinalyst::cli {
@@ -34,25 +31,6 @@ std::map<std::string, std::string> TakeCommandOptions(
     }
     args = std::move(rest);
     return taken;
-}
-
-std::string CsvDecimal(double value) {
-    char buffer[64];
-    auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
-    std::string text(buffer, ec == std::errc() ? end : buffer);
-    if (text.find_first_of(".e") == std::string::npos && std::isfinite(value)) text += ".0";
-    return text;
-}
-
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
 }
 
 }  // namespace spinalyst::cli

@@ -8,6 +8,7 @@
 #include "cli/cli.h"
 #include "cli/command_options.h"
 #include "core/stats/freeze_confirm.h"
+#include "core/stats/stats_csv.h"
 
 namespace spinalyst::cli {
 
@@ -33,10 +34,6 @@ std::vector<Pocket> ParsePockets(const std::string& list, RouletteKind kind) {
     return pockets;
 }
 
-std::string Optional(const std::optional<double>& value) {
-    return value ? CsvDecimal(*value) : "";
-}
-
 }  // namespace
 
 int ConfirmCommand(const std::vector<std::string>& commandArgs, std::istream& in, std::ostream& out,
@@ -58,11 +55,7 @@ int ConfirmCommand(const std::vector<std::string>& commandArgs, std::istream& in
     if (analysis->window)
         if (const auto window = WindowAfterFreeze(*analysis->window, frozenAt))
             after = SelectAnalysedDraws(analysis->log, analysis->kind, *window, buffer);
-    const Confirmation c = Confirm(analysis->kind, set, after);
-    out << "draws,hits,expected,p_value,ev,ev_low,ev_high,kelly,half_kelly\n"
-        << c.draws << "," << c.hits << "," << CsvDecimal(c.expected) << "," << CsvDecimal(c.p)
-        << "," << Optional(c.ev) << "," << Optional(c.evLow) << "," << Optional(c.evHigh) << ","
-        << CsvDecimal(c.kelly) << "," << CsvDecimal(c.halfKelly) << "\n";
+    out << ConfirmationCsv(Confirm(analysis->kind, set, after));
     return 0;
 }
 

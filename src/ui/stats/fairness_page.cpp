@@ -14,6 +14,7 @@
 
 #include "core/draws/croupier_table.h"
 #include "core/stats/fairness_summary.h"
+#include "core/stats/stats_csv.h"
 #include "ui/common/game_session.h"
 #include "ui/common/texts.h"
 #include "ui/stats/fairness_chart.h"
@@ -207,6 +208,14 @@ void FairnessPage::ShowPlay() {
     const QString line = PlayLine(plan_, freeze, confirmation_);
     playLine_->setText(line);
     playLine_->setVisible(!line.isEmpty());
+}
+
+std::string FairnessPage::FiguresCsv(const StatsInput& /*input*/) const {
+    return FairnessCsv(report_, [this](std::int32_t c) -> std::optional<std::string> {
+        const QString name = croupierNames_.value(c);
+        if (name.isEmpty()) return std::nullopt;
+        return name.toStdString();
+    });
 }
 
 void FairnessPage::ShowReport() {
