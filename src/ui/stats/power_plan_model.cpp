@@ -70,6 +70,9 @@ QVariant PowerPlanModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
             return Cell(row, size);
+        case Qt::ToolTipRole:
+            // A sector of nine may not fit its column.
+            return row == PlanRow::Leader ? Cell(row, size) : QVariant();
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         default:
