@@ -255,7 +255,7 @@ private slots:
             {FamilyTab(StatFamily::Simples),
              FamilyStatsCsv(StatFamily::Simples, RouletteKind::French, draws)},
             {StatsTab::Tableau, TableauCsv(RouletteKind::French, draws)},
-            {StatsTab::Cylindre,
+            {StatsTab::Wheel,
              WheelTableCsv(WheelTable::Distances, RouletteKind::French, draws) + "\n" +
                  WheelTableCsv(WheelTable::Repeats, RouletteKind::French, draws) + "\n" +
                  WheelTableCsv(WheelTable::Sectors, RouletteKind::French, draws) + "\n" +
@@ -303,10 +303,10 @@ private slots:
             const auto tab = StatsTab(t);
             tabs->setCurrentIndex(t);
             std::string expected;
-            if (tab == StatsTab::Cylindre) {
+            if (tab == StatsTab::Wheel) {
                 for (const char* table : {"distances", "repeats", "sectors", "shades"})
                     expected += (expected.empty() ? "" : "\n") + cli({"wheel", table});
-            } else if (tab == StatsTab::Tapis) {
+            } else if (tab == StatsTab::Heat) {
                 expected = cli({"wheel", "shades"});
             } else if (tab >= StatsTab::FirstFamily && tab < StatsTab::Tableau) {
                 const auto family = StatFamily(t - int(StatsTab::FirstFamily));

@@ -32,7 +32,7 @@ namespace {
 // A main window on a fresh data directory, for the kind and in the language, with the tab
 // showing.
 struct Fixture {
-    explicit Fixture(RouletteKind kind, StatsTab tab = StatsTab::Cylindre,
+    explicit Fixture(RouletteKind kind, StatsTab tab = StatsTab::Wheel,
                      const char* language = "EN") {
         dir.Write("spinalyst.ini", QByteArray("[Params]\nRoulette=") +
                                        QByteArray::number(KindToSetting(kind)) +
@@ -315,7 +315,7 @@ private slots:
 
     void slicesAndSquaresTakeTheirPocketsShade() {
         for (RouletteKind kind : allKinds) {
-            Fixture f(kind, StatsTab::Tapis);
+            Fixture f(kind, StatsTab::Heat);
             f.AddDraws(VariedDraws(kind));
             WheelDrawing* wheel = f.wheelPage()->wheel();
             const auto* figures = f.window->findChild<WheelFigures*>();
@@ -345,7 +345,7 @@ private slots:
 
     void shadesSpreadFromTheMostToTheLeastFrequent() {
         // Every pocket once, then 5 a highest 5 times and 9 three times: 9 is halfway.
-        Fixture f(RouletteKind::French, StatsTab::Tapis);
+        Fixture f(RouletteKind::French, StatsTab::Heat);
         std::vector<Pocket> draws;
         for (Pocket p = 0; p <= 36; ++p) draws.push_back(p);
         draws.insert(draws.end(), {5, 5, 5, 5, 9, 9});
@@ -365,7 +365,7 @@ private slots:
 
     void aBlackNumberTurnsWhiteOnTheDarkGreys() {
         // 1 (red) the most frequent; the black 2 shaded 39 and the black 4 shaded 40.
-        Fixture f(RouletteKind::French, StatsTab::Tapis);
+        Fixture f(RouletteKind::French, StatsTab::Heat);
         std::vector<Pocket> draws;
         draws.insert(draws.end(), 240, 1);
         draws.insert(draws.end(), 201, 2);
@@ -397,7 +397,7 @@ private slots:
     }
 
     void boardsHoldOneSquarePerPocketOfTheKind() {
-        Fixture f(RouletteKind::American, StatsTab::Tapis);
+        Fixture f(RouletteKind::American, StatsTab::Heat);
         const std::vector<HeatBoardView*> boards = f.window->findChild<HeatPage*>()->boards();
         for (QAction* kind : {f.window->findChild<QAction*>("Francaise1"),
                               f.window->findChild<QAction*>("Americaine1"),
@@ -450,7 +450,7 @@ private slots:
         f.window->session().AddDraw(5);
         QVERIFY(!f.stats());
         // Either tab computes once for both pages.
-        f.ShowTab(StatsTab::Tapis);
+        f.ShowTab(StatsTab::Heat);
         QCOMPARE(f.stats()->analysedCount, 1);
         QCOMPARE(SquareGrey(f.board("pnlTapis3"), 5), Grey(0));
         f.window->session().AddDraw(5);
@@ -471,7 +471,7 @@ private slots:
              "Secteur"},
         };
         for (const Case& c : cases) {
-            Fixture f(RouletteKind::French, StatsTab::Cylindre, c.language);
+            Fixture f(RouletteKind::French, StatsTab::Wheel, c.language);
             const auto header = [&](const char* grid, int column) {
                 return f.grid(grid)->model()->headerData(column, Qt::Horizontal).toString();
             };

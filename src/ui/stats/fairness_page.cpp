@@ -14,6 +14,7 @@
 #include "core/draws/croupier_table.h"
 #include "core/stats/fairness_summary.h"
 #include "core/stats/stats_csv.h"
+#include "ui/common/look.h"
 #include "ui/common/texts.h"
 #include "ui/stats/fairness_chart.h"
 #include "ui/stats/fairness_model.h"
@@ -36,7 +37,7 @@ struct FairnessPage::ScanRun {
 
 namespace {
 const QColor evidenceColour(192, 0, 0);
-const QColor fairColour(0, 128, 0);
+const QColor fairColour = ToQColor(greenDisplay);
 }  // namespace
 
 FairnessPage::FairnessPage(int simulations, QWidget* parent)

@@ -3,15 +3,12 @@
 #include <QHelpEvent>
 #include <QPainter>
 
+#include "ui/common/look.h"
 #include "ui/stats/wheel_figures.h"
 
 namespace spinalyst {
 
 namespace {
-QColor ToColor(Rgb c) {
-    return {c.r, c.g, c.b};
-}
-
 // The squares' bold face, narrowed where its two digits would touch the square's edges.
 QFont NumberFont(QFont font) {
     font.setPointSize(heatSquarePointSize);
@@ -53,13 +50,13 @@ bool HeatBoardView::event(QEvent* event) {
 void HeatBoardView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.fillRect(rect(), ToColor(heatBoardColour));
+    painter.fillRect(rect(), ToQColor(heatBoardColour));
     painter.setFont(NumberFont(font()));
     for (const HeatSquare& square : board_.squares) {
         const int shade = figures_->Shade(square.pocket);
         const QRect box(square.left, square.top, heatSquareSize, heatSquareSize);
-        painter.fillRect(box, ToColor(HeatGrey(shade)));
-        painter.setPen(ToColor(HeatNumberColour(square.pocket, shade)));
+        painter.fillRect(box, ToQColor(HeatGrey(shade)));
+        painter.setPen(ToQColor(HeatNumberColour(square.pocket, shade)));
         painter.drawText(box, Qt::AlignCenter, QString::fromStdString(PocketText(square.pocket)));
     }
 }
