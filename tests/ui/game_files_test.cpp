@@ -26,6 +26,7 @@
 #include "ui/stats/fairness_page.h"
 #include "ui/stats/stats_area.h"
 #include "ui/stats/stats_tabs.h"
+#include "ui/stats/wheel_figures.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;
@@ -328,6 +329,14 @@ private slots:
             exportItem->trigger();
             QVERIFY2(dir.Read("figures.csv").toStdString() == expected, TabInfo(tab).name);
         }
+        // The Table page exports the shades of the scale it shows.
+        window.findChild<WheelFigures*>()->SetScale(HeatScale::Deviation);
+        tabs->setCurrentIndex(int(StatsTab::Heat));
+        PickFile(dir.file("figures"));
+        exportItem->trigger();
+        QCOMPARE(
+            dir.Read("figures.csv").toStdString(),
+            cli({"wheel", "shades", "--scale", std::string(HeatScaleName(HeatScale::Deviation))}));
     }
 
     void aDrawIsOnDiskBeforeTheViewsShowIt() {

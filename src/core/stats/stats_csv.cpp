@@ -49,11 +49,11 @@ std::string Sectors(const WheelStats& stats) {
     return csv;
 }
 
-std::string Shades(const WheelStats& stats) {
+std::string Shades(const WheelStats& stats, HeatScale scale) {
     std::string csv = "pocket,hits,shade\n";
     for (Pocket p = firstPocket(stats.kind); p <= lastPocket(stats.kind); ++p)
         csv += PocketText(p) + "," + std::to_string(stats.pocketHits[static_cast<std::size_t>(p)]) +
-               "," + std::to_string(HeatShade(stats, p)) + "\n";
+               "," + std::to_string(HeatShade(stats, p, scale)) + "\n";
     return csv;
 }
 
@@ -128,7 +128,7 @@ std::string_view WheelTableName(WheelTable table) {
 }
 
 std::string WheelTableCsv(WheelTable table, RouletteKind kind,
-                          std::span<const std::uint8_t> analysed) {
+                          std::span<const std::uint8_t> analysed, HeatScale scale) {
     const WheelStats stats = ComputeWheelStats(kind, analysed);
     switch (table) {
         case WheelTable::Distances:
@@ -138,7 +138,7 @@ std::string WheelTableCsv(WheelTable table, RouletteKind kind,
         case WheelTable::Sectors:
             return Sectors(stats);
         case WheelTable::Shades:
-            return Shades(stats);
+            return Shades(stats, scale);
     }
     return {};
 }

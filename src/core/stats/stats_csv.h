@@ -10,6 +10,7 @@
 #include "core/model/roulette.h"
 #include "core/stats/fairness.h"
 #include "core/stats/stat_families.h"
+#include "core/stats/wheel_stats.h"
 
 namespace spinalyst {
 
@@ -25,8 +26,10 @@ enum class WheelTable { Distances, Repeats, Sectors, Shades };
 inline constexpr std::string_view wheelTableNames = "distances, repeats, sectors or shades";
 std::optional<WheelTable> WheelTableFromName(std::string_view name);
 std::string_view WheelTableName(WheelTable table);
+// The shades table greys the pockets in `scale`.
 std::string WheelTableCsv(WheelTable table, RouletteKind kind,
-                          std::span<const std::uint8_t> analysed);
+                          std::span<const std::uint8_t> analysed,
+                          HeatScale scale = defaultHeatScale);
 
 // One line per number 1 to 36 with its scores, after the header of the column keys.
 std::string TableauCsv(RouletteKind kind, std::span<const std::uint8_t> analysed);

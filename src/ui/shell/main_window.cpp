@@ -25,6 +25,7 @@
 #include "ui/stats/analysis_settings.h"
 #include "ui/stats/fairness_page.h"
 #include "ui/stats/family_page.h"
+#include "ui/stats/heat_legend.h"
 #include "ui/stats/heat_page.h"
 #include "ui/stats/stats_area.h"
 #include "ui/stats/tableau_page.h"
@@ -210,7 +211,10 @@ void MainWindow::BuildCentralArea() {
     left->addWidget(drawsPanel_, 1);
 
     statsArea_ = new StatsArea(session_, settings_, central);
-    auto* wheelFigures = new WheelFigures(statsArea_);
+    auto* wheelFigures = new WheelFigures(settings_, statsArea_);
+    new HeatScaleMenu(wheelFigures, preferencesMenu_);
+    connect(wheelFigures, &WheelFigures::settingsNotSaved, this,
+            &MainWindow::ReportSettingsNotSaved);
     statsArea_->SetPage(StatsTab::Wheel, new WheelPage(wheelFigures));
     statsArea_->SetPage(StatsTab::Heat, new HeatPage(wheelFigures));
     for (StatFamily family : allStatFamilies)
