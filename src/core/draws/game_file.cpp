@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "core/draws/file_time.h"
+#include "core/store/csv_field.h"
 #include "core/store/text_encoding.h"
 #include "core/store/text_lines.h"
 
@@ -202,18 +203,6 @@ Pocket ReadPocket(std::string_view text, RouletteKind kind) {
     else
         return ParsePocket(text, kind).value_or(-1);
     return p <= 36 && IsPocketOf(kind, p) ? p : -1;
-}
-
-// A field in quotes when it holds a comma, a quote or a line break, which it keeps.
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    quoted += '"';
-    return quoted;
 }
 
 // Names looked up by a view of the text, without a string made for each row.

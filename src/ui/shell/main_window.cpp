@@ -22,8 +22,10 @@
 #include "ui/shell/game_keeper.h"
 #include "ui/shell/help.h"
 #include "ui/stats/analysis_panel.h"
+#include "ui/stats/analysis_settings.h"
 #include "ui/stats/fairness_page.h"
 #include "ui/stats/family_page.h"
+#include "ui/stats/heat_legend.h"
 #include "ui/stats/heat_page.h"
 #include "ui/stats/stats_area.h"
 #include "ui/stats/tableau_page.h"
@@ -47,29 +49,32 @@ MainWindow::MainWindow(DataPaths paths, QWidget* parent)
 
     session_ = new GameSession(StoredKind(settings_), this);
     session_->setObjectName("session");
-    session_->game().SetRandomSource(static_cast<int>(settings_.ReadInt(Param::RndSource)));
-    randomSourceFile_ = QString::fromStdString(settings_.ReadText(Param::RndSourceFile));
-    session_->croupiers().Load(paths_.CroupierFile());
-    // Before the views: the keeper writes each draw to disk before they show it.
-    keeper_ = new GameKeeper(session_, paths_.writeDir, settings_, this);
-    connect(keeper_, &GameKeeper::titleChanged, this, &QWidget::setWindowTitle);
-    connect(keeper_, &GameKeeper::gameLoaded, this, &MainWindow::CheckKindItem);
-    connect(keeper_, &GameKeeper::problem, this, &MainWindow::ShowProblem);
+    session_->SetRandomSource(static_cast<int>(settings_.ReadInt(Param::RndSource)));
+    session_->LoadCroupiers(paths_.CroupierFile());
+    session_->KeepJournal(paths_.writeDir);
     BuildMenus();
     BuildCentralArea();
+    keeper_ = new GameKeeper(session_, settings_, this);
+    connect(keeper_, &GameKeeper::titleChanged, this, &QWidget::setWindowTitle);
+    connect(keeper_, &GameKeeper::problem, this, &MainWindow::ShowProblem);
+    connect(session_, &GameSession::gameReplaced, this, &MainWindow::CheckKindItem);
     statusBar();
     LoadLanguage();
     if (languageLoaded_) ApplyCaptions();
     entryArea_->FillCroupierList();
     statsArea_->analysisPanel()->FillCroupierList();
-    statsArea_->analysisPanel()->LoadSettings();
+    statsArea_->analysisSettings().Load();
     CheckKindItem();
     // Typed pockets reach draw entry whenever no box is being edited; the draws list holds
     // the focus for it, from the start on.
     keyboardEntry_ = new KeyboardEntry(this, session_, drawsPanel_->view());
     connect(entryArea_, &EntryArea::problem, this, &MainWindow::ShowProblem);
-    connect(statsArea_->analysisPanel(), &AnalysisPanel::settingsNotSaved, this,
+    connect(&statsArea_->analysisSettings(), &AnalysisSettings::settingsNotSaved, this,
             &MainWindow::ReportSettingsNotSaved);
+    // Export statistics waits for a page that has figures.
+    connect(statsArea_, &StatsArea::pageChanged, this,
+            [this] { exportAction_->setEnabled(statsArea_->ShowingPageExports()); });
+    exportAction_->setEnabled(statsArea_->ShowingPageExports());
     session_->NewGame();
     keyboardEntry_->ReturnFocus();
 }
@@ -174,8 +179,7 @@ void MainWindow::BuildMenus() {
     randomSourceAction_ = preferencesMenu_->addAction(QStringLiteral("&Source aléatoire..."));
     randomSourceAction_->setObjectName("Sourcealeatoire1");
     connect(randomSourceAction_, &QAction::triggered, this, [this] {
-        if (!ChooseRandomSource(this, session_->game(), randomSourceFile_, settings_))
-            ReportSettingsNotSaved();
+        if (!ChooseRandomSource(this, *session_, settings_)) ReportSettingsNotSaved();
     });
 
     helpMenu_ = menuBar()->addMenu(QStringLiteral("&Aide"));
@@ -206,7 +210,10 @@ void MainWindow::BuildCentralArea() {
     left->addWidget(drawsPanel_, 1);
 
     statsArea_ = new StatsArea(session_, settings_, central);
-    auto* wheelFigures = new WheelFigures(statsArea_);
+    auto* wheelFigures = new WheelFigures(settings_, statsArea_);
+    new HeatScaleMenu(wheelFigures, preferencesMenu_);
+    connect(wheelFigures, &WheelFigures::settingsNotSaved, this,
+            &MainWindow::ReportSettingsNotSaved);
     statsArea_->SetPage(StatsTab::Cylindre, new WheelPage(wheelFigures));
     statsArea_->SetPage(StatsTab::Tapis, new HeatPage(wheelFigures));
     for (StatFamily family : allStatFamilies)
@@ -270,12 +277,9 @@ void MainWindow::ReportSettingsNotSaved() {
 }
 
 bool MainWindow::SaveSettings() {
-    const AnalysisPanel& panel = *statsArea_->analysisPanel();
-    const AnalysisControls controls = panel.Controls();
     return settings_.Update([&](IniFile& ini) {
         ini.SetInt(paramsSection, Info(Param::Roulette).key, KindToSetting(session_->kind()));
-        ini.SetInt(paramsSection, Info(Param::Stat).key, panel.statMode());
-        SaveModeSettings(ini, panel.statMode(), controls);
+        statsArea_->analysisSettings().Store(ini);
     });
 }
 
@@ -286,7 +290,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     // The window closes either way; the user learns that the next start will not remember.
     if (!SaveSettings()) ShowWarning(this, Text(TextId::SettingsNotWritten));
-    keeper_->Retire();
+    session_->RetireJournal();
     event->accept();
 }
 
