@@ -16,6 +16,7 @@
 #include "core/stats/fairness_summary.h"
 #include "core/stats/stats_csv.h"
 #include "ui/common/game_session.h"
+#include "ui/common/look.h"
 #include "ui/common/texts.h"
 #include "ui/stats/fairness_chart.h"
 #include "ui/stats/fairness_model.h"
@@ -41,7 +42,7 @@ struct FairnessPage::ScanRun {
 
 namespace {
 const QColor evidenceColour(192, 0, 0);
-const QColor fairColour(0, 128, 0);
+const QColor fairColour = ToQColor(greenDisplay);
 }  // namespace
 
 FairnessPage::FairnessPage(GameSession* session, int simulations, QWidget* parent)
