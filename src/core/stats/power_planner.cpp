@@ -53,9 +53,9 @@ void RaiseCount(Tails& t, int c, int n, double share) {
 }
 
 std::optional<int> FirstPowerful(const ExcessTest& test, double biased) {
-    const double zPower = NormalUpperZ(1 - plannedPower);
+    const double zPower = NormalUpperZ(1 - plannedPower), zLevel = NormalUpperZ(test.level);
     int n = 1;
-    int c = test.CriticalCount(n);
+    int c = test.CriticalCount(n, zLevel);
     for (;;) {
         if (BinomialUpperP(c, n, biased) >= plannedPower) return n;
         // The normal approximation of the n where P(X >= c | n, biased) reaches the power,
@@ -74,7 +74,7 @@ std::optional<int> FirstPowerful(const ExcessTest& test, double biased) {
         if (leap == 0) break;
         if (static_cast<long long>(n) + leap > maxPlannedSpins) return std::nullopt;
         n += leap;
-        c = test.CriticalCount(n);
+        c = test.CriticalCount(n, zLevel);
     }
     Tails null = TailsAt(c, n, test.share), alternative = TailsAt(c, n, biased);
     for (;;) {
@@ -126,9 +126,12 @@ ExcessTest ExcessTest::Among(RouletteKind kind, int size) {
 }
 
 int ExcessTest::CriticalCount(int n) const {
+    return CriticalCount(n, NormalUpperZ(level));
+}
+
+int ExcessTest::CriticalCount(int n, double z) const {
     if (n <= 0) return 1;
     // A normal guess with its skewness correction, then exact steps to the least count.
-    const double z = NormalUpperZ(level);
     const double sd = std::sqrt(n * share * (1 - share));
     const double guess = n * share + z * sd + (z * z - 1) * (1 - 2 * share) / 6;
     int c = static_cast<int>(std::clamp(std::ceil(guess), 1.0, n + 1.0));

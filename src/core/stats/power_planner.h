@@ -38,6 +38,8 @@ struct ExcessTest {
 
     // The least count c with P(X >= c | n, share) <= level; n + 1 when no count of n draws is.
     int CriticalCount(int n) const;
+    // The same from the z of the level's upper tail, for a caller that asks many times.
+    int CriticalCount(int n, double zLevel) const;
     // P(X >= CriticalCount(n) | n, share x (1 + excess)); an excess that takes the share
     // beyond 1 takes it to 1.
     double Power(int n, double excess) const;
