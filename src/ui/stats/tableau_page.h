@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+
+#include "core/stats/tableau.h"
 #include "ui/common/stats_page.h"
 
 class QTableView;
@@ -33,6 +36,8 @@ private:
     // Every column as wide as its widest text, which grows with the length of the game, and
     // the room left shared among them.
     void FitColumns();
+    // The width each column needs in the grid's present type.
+    std::array<int, tableauColumnCount> NaturalWidths() const;
 
     TableauModel* model_ = nullptr;
     QTableView* grid_ = nullptr;
