@@ -210,6 +210,8 @@ enum class TextId : std::int32_t {
     HeatSpreadTip = 707,
     HeatDeviationTip = 708,
     DeviationTip = 709,
+    StakeAtLimit = 710,       // %1 the bet, %2 the limit
+    BetWithNeighbours = 711,  // %1 the bet, %2 neighbours
 };
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);
@@ -226,7 +228,7 @@ struct TextIdRange {
 };
 inline constexpr std::array textIdRanges = {
     TextIdRange{5, 6},   TextIdRange{11, 12}, TextIdRange{16, 24},  TextIdRange{26, 71},
-    TextIdRange{73, 75}, TextIdRange{77, 93}, TextIdRange{95, 215}, TextIdRange{700, 709},
+    TextIdRange{73, 75}, TextIdRange{77, 93}, TextIdRange{95, 215}, TextIdRange{700, 711},
 };
 
 inline std::vector<std::int32_t> AllTextIds() {

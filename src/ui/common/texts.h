@@ -13,4 +13,12 @@ const LanguageTable& CurrentLanguageTable();
 
 QString Text(TextId id);
 
+// A language text with its %1, %2 ... filled in; a missing text, which shows as its number,
+// has none to fill.
+template <typename... Args>
+QString TextWith(TextId id, const Args&... args) {
+    const QString text = Text(id);
+    return text.contains(QLatin1Char('%')) ? text.arg(args...) : text;
+}
+
 }  // namespace spinalyst
