@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -164,6 +166,28 @@ private slots:
         buttons.sort();
         QCOMPARE(buttons, (QStringList{"&Annuler", "&Enregistrer", "&Ne pas enregistrer"}));
         QCOMPARE(answer, Answer::No);
+    }
+
+    void qtsOwnDialogsSpeakTheProgramsLanguage() {
+        const auto fileDialogTexts = [](const char* language) {
+            test::DataDir dir;
+            dir.Write("spinalyst.ini", QByteArray("[Params]\nLanguage=") + language + "\n");
+            dir.CopyShippedLanguages();
+            MainWindow window(dir.paths());
+            QFileDialog dialog(&window);
+            dialog.setOption(QFileDialog::DontUseNativeDialog);
+            dialog.setAcceptMode(QFileDialog::AcceptOpen);
+            return QStringList{dialog.findChild<QLabel*>("lookInLabel")->text(),
+                               dialog.findChild<QLabel*>("fileNameLabel")->text(),
+                               dialog.findChild<QDialogButtonBox*>("buttonBox")
+                                   ->button(QDialogButtonBox::Cancel)
+                                   ->text()};
+        };
+        const QStringList french = fileDialogTexts("FR");
+        QCOMPARE(french.at(0).simplified(), QString("Voir dans :"));
+        QCOMPARE(french.at(2), QString("Annuler"));
+        // Back in English, Qt's texts are its own again.
+        QCOMPARE(fileDialogTexts("EN"), (QStringList{"Look in:", "File &name:", "Cancel"}));
     }
 
     void settingsThatCannotBeWrittenAreReported() {

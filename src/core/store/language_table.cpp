@@ -30,4 +30,10 @@ std::string LanguageTable::Text(std::int32_t id) const {
     return "<!" + std::to_string(id) + "!>";
 }
 
+Language LanguageOfCode(std::string_view code) {
+    const bool french = code.size() == 2 && (code[0] == 'F' || code[0] == 'f') &&
+                        (code[1] == 'R' || code[1] == 'r');
+    return french ? Language::French : Language::English;
+}
+
 }  // namespace spinalyst

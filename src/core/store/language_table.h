@@ -9,6 +9,11 @@
 
 namespace spinalyst {
 
+// The languages the program speaks, by the code the settings keep ("EN", "FR", in any case);
+// another code reads as English.
+enum class Language { English, French };
+Language LanguageOfCode(std::string_view code);
+
 inline constexpr std::string_view languageFieldNumber = "NUMERO";
 inline constexpr std::string_view languageFieldText = "TEXT";
 

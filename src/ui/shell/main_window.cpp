@@ -78,7 +78,7 @@ void MainWindow::LoadLanguage() {
     const std::string code = settings_.ReadText(Param::Language);
     LanguageTable table;
     languageLoaded_ = table.Load(paths_.LanguageFile(code));
-    SetLanguageTable(std::move(table));
+    SetLanguage(code, std::move(table));
 }
 
 void MainWindow::ApplyCaptions() {
