@@ -92,15 +92,15 @@ private slots:
         {
             MainWindow window(dir.paths());
             PlayAGame(window);
-            QCOMPARE(window.windowTitle(), QString("Spinalyst *"));
+            QCOMPARE(test::ShownTitle(&window), QString("Spinalyst*"));
             PickFile(file);
             Trigger(window, "actSave");
-            QCOMPARE(window.windowTitle(), QString("Spinalyst - evening.csv"));
+            QCOMPARE(test::ShownTitle(&window), QString("evening.csv \u2014 Spinalyst"));
             saved = GameText(window);
             figures = PleinsCsv(window);
             QCOMPARE(dir.Read("evening.csv").toStdString(), saved);
             window.session().AddDraw(3);
-            QCOMPARE(window.windowTitle(), QString("Spinalyst - evening.csv *"));
+            QCOMPARE(test::ShownTitle(&window), QString("evening.csv* \u2014 Spinalyst"));
             Answers answers;
             answers.next = {Answer::No};
             answers.Install();
@@ -121,7 +121,7 @@ private slots:
         QCOMPARE(PleinsCsv(window), figures);
         QCOMPARE(window.session().croupiers().CroupierIndex("Zoé"), std::optional<std::int32_t>(1));
         QVERIFY(other.Read("croupiers").contains("Zoé"));
-        QCOMPARE(window.windowTitle(), QString("Spinalyst - evening.csv"));
+        QCOMPARE(test::ShownTitle(&window), QString("evening.csv \u2014 Spinalyst"));
         auto* recent = window.findChild<QMenu*>("mnuRecentGames");
         emit recent->aboutToShow();
         QCOMPARE(recent->actions().size(), 1);
@@ -167,7 +167,7 @@ private slots:
         QVERIFY(kept.startsWith("#kind=french\ndraw,time,croupier,pocket\n1,"));
         QVERIFY(kept.endsWith(",,7\n"));
         // The file of the saved game is not the new game's.
-        QCOMPARE(window.windowTitle(), QString("Spinalyst"));
+        QCOMPARE(test::ShownTitle(&window), QString("Spinalyst"));
     }
 
     void everyBadFileIsRefusedNamingFileAndLineAndTheGameStays() {
@@ -306,7 +306,7 @@ private slots:
         QVERIFY(warnings.shown.front().startsWith("1 damaged lines"));
         QCOMPARE(GameText(window), before);
         QCOMPARE(window.session().kind(), RouletteKind::American);
-        QCOMPARE(window.windowTitle(), QString("Spinalyst *"));
+        QCOMPARE(test::ShownTitle(&window), QString("Spinalyst*"));
         // The journal goes on from the restored game, whole again.
         window.session().AddDraw(9);
         QCOMPARE(dir.Read("current-game.csv").toStdString(), GameText(window));

@@ -1,6 +1,8 @@
 #include "ui_test_support.h"
 
 #include <QFile>
+#include <QWidget>
+#include <QWindow>
 
 #include "ui/common/notice.h"
 
@@ -36,6 +38,11 @@ void DataDir::CopyShippedLanguages() const {
         QFile shipped(QStringLiteral(SPINALYST_SOURCE_DATA_DIR "/") + name);
         if (shipped.open(QIODevice::ReadOnly)) Write(name, shipped.readAll());
     }
+}
+
+QString ShownTitle(QWidget* window) {
+    window->winId();
+    return window->windowHandle()->title();
 }
 
 }  // namespace spinalyst::test

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+class QWidget;
+
 #include "core/store/data_paths.h"
 
 namespace spinalyst::test {
@@ -23,5 +25,8 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// A window's title as the desktop shows it, Qt's modified mark "[*]" resolved.
+QString ShownTitle(QWidget* window);
 
 }  // namespace spinalyst::test

@@ -212,6 +212,9 @@ enum class TextId : std::int32_t {
     DeviationTip = 709,
     StakeAtLimit = 710,       // %1 the bet, %2 the limit
     BetWithNeighbours = 711,  // %1 the bet, %2 neighbours
+    ManualTitle = 712,
+    HelpBack = 713,
+    HelpForward = 714,
 };
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);
@@ -228,7 +231,7 @@ struct TextIdRange {
 };
 inline constexpr std::array textIdRanges = {
     TextIdRange{5, 6},   TextIdRange{11, 12}, TextIdRange{16, 24},  TextIdRange{26, 71},
-    TextIdRange{73, 75}, TextIdRange{77, 93}, TextIdRange{95, 215}, TextIdRange{700, 711},
+    TextIdRange{73, 75}, TextIdRange{77, 93}, TextIdRange{95, 215}, TextIdRange{700, 714},
 };
 
 inline std::vector<std::int32_t> AllTextIds() {

@@ -35,10 +35,9 @@ bool GameKeeper::unsaved() const {
 }
 
 QString GameKeeper::Title() const {
-    QString title = QStringLiteral("Spinalyst");
-    if (!currentFile_.isEmpty()) title += " - " + QFileInfo(currentFile_).fileName();
-    if (unsaved()) title += " *";
-    return title;
+    const QString product = QStringLiteral("Spinalyst");
+    if (currentFile_.isEmpty()) return product + QStringLiteral("[*]");
+    return QFileInfo(currentFile_).fileName() + QStringLiteral("[*] \u2014 ") + product;
 }
 
 void GameKeeper::SetUnsaved(bool unsaved) {
