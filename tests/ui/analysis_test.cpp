@@ -71,7 +71,7 @@ private slots:
         AddDraws(window, {5, 17, 3, 17, 22, 17});
         QCOMPARE(refreshed.count(), 6);
         QCOMPARE(Find<QSpinBox>(&window, "seEnd1")->value(), 6);
-        QCOMPARE(Find<QLabel>(&window, "lbNbTir1")->text(), QString("Analysed draws : 6"));
+        QCOMPARE(Find<QLabel>(&window, "lbNbTir1")->text(), QString("Analysed draws: 6"));
 
         // Following "Numéro" with the empty target: the draws after a 17.
         refreshed.clear();
@@ -112,7 +112,7 @@ private slots:
         refreshed.clear();
         Find<QTabWidget>(&window, "pcStats")->setCurrentIndex(int(StatsTab::Mises));
         QCOMPARE(refreshed.count(), 1);
-        QCOMPARE(Find<QLabel>(&window, "lbNbTir1")->text(), QString("Analysed draws : 4"));
+        QCOMPARE(Find<QLabel>(&window, "lbNbTir1")->text(), QString("Analysed draws: 4"));
     }
 
     void targetListFollowsTheFamilyAndTheKind() {

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -282,6 +283,39 @@ private slots:
                  QByteArray("#kind=french\ndraw,time,croupier,pocket\n"));
     }
 
+    void theRestoreQuestionCountsAndDatesInTheLanguage() {
+        struct Case {
+            const char* language;
+            QByteArray draws;
+            QString question;
+        } cases[] = {
+            {"EN", "1,,,17\n", "Restore the unsaved game of 1 draw from 10 Dec 2026 15:50?"},
+            {"EN", "1,,,17\n2,,,5\n",
+             "Restore the unsaved game of 2 draws from 10 Dec 2026 15:50?"},
+            {"FR", "1,,,17\n",
+             "Restaurer la partie non enregistrée de 1 tirage du 10 déc. 2026 15:50\u00a0?"},
+            {"FR", "1,,,17\n2,,,5\n",
+             "Restaurer la partie non enregistrée de 2 tirages du 10 déc. 2026 15:50\u00a0?"},
+        };
+        for (const Case& c : cases) {
+            test::DataDir dir;
+            dir.CopyShippedLanguages();
+            dir.Write("spinalyst.ini", QByteArray("[Params]\nLanguage=") + c.language + "\n");
+            dir.Write("current-game.csv", "#kind=french\ndraw,time,croupier,pocket\n" + c.draws);
+            QFile journal(dir.file("current-game.csv"));
+            QVERIFY(journal.open(QIODevice::ReadWrite));
+            QVERIFY(journal.setFileTime(QDateTime(QDate(2026, 12, 10), QTime(15, 50)),
+                                        QFileDevice::FileModificationTime));
+            journal.close();
+            MainWindow window(dir.paths());
+            Answers answers;
+            answers.next = {Answer::No};
+            answers.Install();
+            window.OfferRestore();
+            QCOMPARE(answers.asked, QStringList{c.question});
+        }
+    }
+
     void aCrashedGameIsOfferedAtTheNextStart() {
         test::DataDir dir;
         dir.CopyShippedLanguages();
@@ -303,7 +337,7 @@ private slots:
         QVERIFY2(answers.asked.front().startsWith("Restore the unsaved game of 503 draws from "),
                  qPrintable(answers.asked.front()));
         QCOMPARE(warnings.shown.size(), 1);
-        QVERIFY(warnings.shown.front().startsWith("1 damaged lines"));
+        QVERIFY(warnings.shown.front().startsWith("1 damaged line at the end"));
         QCOMPARE(GameText(window), before);
         QCOMPARE(window.session().kind(), RouletteKind::American);
         QCOMPARE(test::ShownTitle(&window), QString("Spinalyst*"));

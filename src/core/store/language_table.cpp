@@ -36,4 +36,15 @@ Language LanguageOfCode(std::string_view code) {
     return french ? Language::French : Language::English;
 }
 
+bool TakesSingular(Language language, long long count) {
+    return language == Language::French ? count == 0 || count == 1 : count == 1;
+}
+
+TextId CountedTextId(TextId id, Language language, long long count) {
+    if (!TakesSingular(language, count)) return id;
+    for (const CountedText& forms : countedTexts)
+        if (forms.plural == id) return forms.singular;
+    return id;
+}
+
 }  // namespace spinalyst

@@ -215,6 +215,12 @@ enum class TextId : std::int32_t {
     ManualTitle = 712,
     HelpBack = 713,
     HelpForward = 714,
+    VerdictNoEvidenceOne = 715,
+    DrawsTestedOne = 716,
+    RestoreQuestionOne = 717,
+    JournalLinesDroppedOne = 718,
+    BetWithNeighbourOne = 719,
+    RepeatIntervalHeader = 720,
 };
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);
@@ -222,6 +228,20 @@ constexpr TextId StepEntry(int index) {
 constexpr TextId FamilyEntry(int index) {
     return static_cast<TextId>(55 + index);
 }
+
+// The texts that hold a count, in the form most counts take and in the singular that 1 takes
+// (and 0 in French). The two forms hold the same %1, %2 ...
+struct CountedText {
+    TextId plural;
+    TextId singular;
+};
+inline constexpr std::array<CountedText, 5> countedTexts = {{
+    {TextId::VerdictNoEvidence, TextId::VerdictNoEvidenceOne},
+    {TextId::DrawsTested, TextId::DrawsTestedOne},
+    {TextId::RestoreQuestion, TextId::RestoreQuestionOne},
+    {TextId::JournalLinesDropped, TextId::JournalLinesDroppedOne},
+    {TextId::BetWithNeighbours, TextId::BetWithNeighbourOne},
+}};
 
 // The registry: every TextId the program uses, for the check of the language files, as ranges
 // of numbers used without gaps. A new group of texts takes a range of its own.
@@ -231,7 +251,7 @@ struct TextIdRange {
 };
 inline constexpr std::array textIdRanges = {
     TextIdRange{5, 6},   TextIdRange{11, 12}, TextIdRange{16, 24},  TextIdRange{26, 71},
-    TextIdRange{73, 75}, TextIdRange{77, 93}, TextIdRange{95, 215}, TextIdRange{700, 714},
+    TextIdRange{73, 75}, TextIdRange{77, 93}, TextIdRange{95, 215}, TextIdRange{700, 720},
 };
 
 inline std::vector<std::int32_t> AllTextIds() {

@@ -265,9 +265,8 @@ void BetsPage::ShowCollapseCaption() {
 
 void BetsPage::ShowTotals() {
     const BetLedger& ledger = session_->ledger();
-    totalLabel_->setText(Text(TextId::TotalStaked) + QStringLiteral(": ") +
-                         Amount(ledger.totalStake()));
-    chart_->SetTitle(Text(TextId::BalanceHeader) + QStringLiteral(": ") + Amount(ledger.balance()));
+    totalLabel_->setText(Labelled(Text(TextId::TotalStaked), Amount(ledger.totalStake())));
+    chart_->SetTitle(Labelled(Text(TextId::BalanceHeader), Amount(ledger.balance())));
 }
 
 }  // namespace spinalyst

@@ -119,7 +119,7 @@ void TablePicture::SayHovered(bool capped) {
     if (hovered_) {
         text = QString::fromStdString(BetDescription(*hovered_, CurrentLanguageTable()));
         if (hovered_->kind == BetKind::Plein && neighbours_ > 0)
-            text = TextWith(TextId::BetWithNeighbours, text, QString::number(neighbours_));
+            text = CountedText(TextId::BetWithNeighbours, neighbours_).arg(text).arg(neighbours_);
         if (capped)
             text = TextWith(TextId::StakeAtLimit, text,
                             QString::fromStdString(FormatAmount(maxSlotStake)));
@@ -230,8 +230,8 @@ QString TablePicture::ToolTipAt(QPoint point) const {
     // Chips only: what the pointer would stake is said in the status bar.
     const auto slot = ledger_.ChipAt(point.x(), point.y());
     if (!slot) return {};
-    return QString::fromStdString(BetDescription(*slot, CurrentLanguageTable())) +
-           QStringLiteral(": ") + QString::fromStdString(FormatAmount(ledger_.stake(*slot)));
+    return Labelled(QString::fromStdString(BetDescription(*slot, CurrentLanguageTable())),
+                    QString::fromStdString(FormatAmount(ledger_.stake(*slot))));
 }
 
 void TablePicture::mouseReleaseEvent(QMouseEvent* event) {

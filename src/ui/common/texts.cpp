@@ -60,4 +60,13 @@ QString Text(TextId id) {
     return QString::fromStdString(Current().table.Text(id));
 }
 
+QString CountedText(TextId id, long long count) {
+    return Text(CountedTextId(id, LanguageOfCode(LanguageCode()), count));
+}
+
+QString Labelled(const QString& label, const QString& value) {
+    const bool french = LanguageOfCode(LanguageCode()) == Language::French;
+    return label + (french ? QStringLiteral("\u00a0: ") : QStringLiteral(": ")) + value;
+}
+
 }  // namespace spinalyst

@@ -21,6 +21,12 @@ QLocale LanguageLocale();
 
 QString Text(TextId id);
 
+// The text of a count in the form the count takes in the language ("%1 draw" for 1), its
+// %1, %2 ... still to fill.
+QString CountedText(TextId id, long long count);
+// "label: value", the French way with a non-breaking space before the colon.
+QString Labelled(const QString& label, const QString& value);
+
 // A language text with its %1, %2 ... filled in; a missing text, which shows as its number,
 // has none to fill.
 template <typename... Args>

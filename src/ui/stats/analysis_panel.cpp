@@ -354,8 +354,8 @@ void AnalysisPanel::ShowRefreshResult(std::optional<int> loweredRangeStart, int 
         const QSignalBlocker blocker(rangeStartEdit_);
         rangeStartEdit_->setValue(*loweredRangeStart);
     }
-    analysedCountLabel_->setText(Text(TextId::AnalysedCount) + " : " +
-                                 QString::number(analysedCount));
+    analysedCountLabel_->setText(
+        Labelled(Text(TextId::AnalysedCount), QString::number(analysedCount)));
 }
 
 void AnalysisPanel::OnRangeModeClicked(QCheckBox* clicked) {
