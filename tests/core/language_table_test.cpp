@@ -146,7 +146,7 @@ TEST(Plurals, BothFormsOfACountedTextHoldTheSamePlaceholders) {
     };
     for (const char* code : {"EN", "FR"}) {
         const auto texts = ShippedTexts(code);
-        for (const CountedText& forms : countedTexts) {
+        for (const CountedTextForms& forms : countedTexts) {
             const auto plural = texts.find(static_cast<std::int32_t>(forms.plural));
             const auto singular = texts.find(static_cast<std::int32_t>(forms.singular));
             ASSERT_NE(plural, texts.end());

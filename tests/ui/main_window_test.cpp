@@ -15,7 +15,6 @@
 
 #include "ui/common/game_session.h"
 #include "ui/common/notice.h"
-#include "ui/draws/random_source_dialog.h"
 #include "ui/shell/about_dialog.h"
 #include "ui/shell/help.h"
 #include "ui/shell/main_window.h"
@@ -135,8 +134,8 @@ private slots:
             StatsTab tab;
             const char* page;
         } pages[] = {
-            {StatsTab::Cylindre, "manual/fr/wheel.html#wheel"},
-            {StatsTab::Tapis, "manual/fr/wheel.html#table"},
+            {StatsTab::Wheel, "manual/fr/wheel.html#wheel"},
+            {StatsTab::Heat, "manual/fr/wheel.html#table"},
             {FamilyTab(StatFamily::Pleins), "manual/fr/families.html#pleins"},
             {StatsTab::Tableau, "manual/fr/index.html"},
         };
@@ -153,7 +152,7 @@ private slots:
         // No handler for files: the program shows the manual itself, named, with Back and
         // Forward over the pages followed; Escape closes it.
         SetManualOpener([](const QUrl&) { return false; });
-        tabs->setCurrentIndex(int(StatsTab::Tapis));
+        tabs->setCurrentIndex(int(StatsTab::Heat));
         window.findChild<QAction*>("Aide2")->trigger();
         auto* help = window.findChild<HelpWindow*>("manualWindow");
         QVERIFY(help && help->isVisible());
@@ -176,14 +175,21 @@ private slots:
         SetManualOpener(nullptr);
 
         QStringList texts;
-        AboutDialog::SetTestDriver([&](AboutDialog& box) {
-            QCOMPARE(box.size(), QSize(430, 168));
-            QCOMPARE(box.windowTitle(), QString("A propos"));
+        QSize size;
+        QString title;
+        bool hasOk = false;
+        SetDialogHook([&](QDialog& box) {
+            if (!qobject_cast<AboutDialog*>(&box)) return int(QDialog::Rejected);
+            size = box.size();
+            title = box.windowTitle();
             for (QLabel* label : box.findChildren<QLabel*>()) texts << label->text();
-            QVERIFY(box.findChild<QPushButton*>("btnOk"));
+            hasOk = box.findChild<QPushButton*>("btnOk");
+            return int(QDialog::Accepted);
         });
         window.findChild<QAction*>("APropos1")->trigger();
-        AboutDialog::SetTestDriver(nullptr);
+        QCOMPARE(size, QSize(430, 168));
+        QCOMPARE(title, QString("A propos"));
+        QVERIFY(hasOk);
         QVERIFY(texts.contains("1.1.1    (2009)"));
         QVERIFY(texts.contains("Version"));
     }
@@ -242,8 +248,7 @@ private slots:
             QTest::mouseClick(window.findChild<QToolButton*>("sbStat3"), Qt::LeftButton);
             QCOMPARE(window.statusBar()->currentMessage(), QString("Settings not saved"));
             window.statusBar()->clearMessage();
-            RandomSourceDialog::SetTestDriver(
-                [](RandomSourceDialog&) { return int(QDialog::Accepted); });
+            SetDialogHook([](QDialog&) { return int(QDialog::Accepted); });
             window.findChild<QAction*>("Sourcealeatoire1")->trigger();
             QCOMPARE(window.statusBar()->currentMessage(), QString("Settings not saved"));
             QVERIFY(warnings.isEmpty());

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <optional>
 
 class QWidget;
 
@@ -25,6 +26,9 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// The new croupier dialog answers with the name, or is cancelled for nullopt.
+void AnswerCroupierName(std::optional<QString> name);
 
 // A window's title as the desktop shows it, Qt's modified mark "[*]" resolved.
 QString ShownTitle(QWidget* window);

@@ -42,7 +42,7 @@ bool TakesSingular(Language language, long long count) {
 
 TextId CountedTextId(TextId id, Language language, long long count) {
     if (!TakesSingular(language, count)) return id;
-    for (const CountedText& forms : countedTexts)
+    for (const CountedTextForms& forms : countedTexts)
         if (forms.plural == id) return forms.singular;
     return id;
 }

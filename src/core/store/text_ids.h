@@ -231,11 +231,11 @@ constexpr TextId FamilyEntry(int index) {
 
 // The texts that hold a count, in the form most counts take and in the singular that 1 takes
 // (and 0 in French). The two forms hold the same %1, %2 ...
-struct CountedText {
+struct CountedTextForms {
     TextId plural;
     TextId singular;
 };
-inline constexpr std::array<CountedText, 5> countedTexts = {{
+inline constexpr std::array<CountedTextForms, 5> countedTexts = {{
     {TextId::VerdictNoEvidence, TextId::VerdictNoEvidenceOne},
     {TextId::DrawsTested, TextId::DrawsTestedOne},
     {TextId::RestoreQuestion, TextId::RestoreQuestionOne},

@@ -23,13 +23,13 @@ std::function<bool(const QUrl&)>& Opener() {
 
 QString ManualPage(StatsTab tab) {
     switch (tab) {
-        case StatsTab::Cylindre:
+        case StatsTab::Wheel:
             return QStringLiteral("wheel.html#wheel");
-        case StatsTab::Tapis:
+        case StatsTab::Heat:
             return QStringLiteral("wheel.html#table");
         case StatsTab::Tableau:
             return QStringLiteral("tableau.html");
-        case StatsTab::Mises:
+        case StatsTab::Bets:
             return QStringLiteral("bets.html");
         case StatsTab::Fairness:
             return QStringLiteral("fairness.html");

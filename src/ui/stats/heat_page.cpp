@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 
 #include "core/stats/heat_boards.h"
+#include "core/stats/stats_csv.h"
 #include "ui/stats/heat_board_view.h"
 #include "ui/stats/heat_legend.h"
 #include "ui/stats/wheel_figures.h"
@@ -36,11 +37,11 @@ void HeatPage::BuildBoards(RouletteKind kind) {
 }
 
 void HeatPage::ShowStatistics(const StatsInput& input) {
-    figures_->Compute(input);
+    figures_->Show(input);
 }
 
-void HeatPage::OnNewGame(RouletteKind kind) {
-    figures_->Reset(kind);
+std::string HeatPage::FiguresCsv(const StatsInput& input) const {
+    return WheelTableCsv(WheelTable::Shades, input.kind, input.analysed, figures_->scale());
 }
 
 }  // namespace spinalyst

@@ -10,6 +10,7 @@
 #include <array>
 #include <optional>
 
+#include "core/stats/stats_csv.h"
 #include "ui/common/texts.h"
 #include "ui/stats/stats_grid.h"
 #include "ui/stats/stats_tabs.h"
@@ -69,8 +70,13 @@ void TableauPage::ApplyCaptions() {
 }
 
 void TableauPage::ShowStatistics(const StatsInput& input) {
-    model_->SetTableau(ComputeTableau(input.kind, input.analysed));
+    model_->SetTableau(input.window ? std::optional(ComputeTableau(input.kind, input.analysed))
+                                    : std::nullopt);
     FitColumns();
+}
+
+std::string TableauPage::FiguresCsv(const StatsInput& input) const {
+    return TableauCsv(input.kind, input.analysed);
 }
 
 void TableauPage::changeEvent(QEvent* event) {
@@ -84,7 +90,7 @@ void TableauPage::resizeEvent(QResizeEvent* event) {
     FitColumns();
 }
 
-std::array<int, tableauColumnCount> TableauPage::NaturalWidths() const {
+std::vector<int> TableauPage::NaturalWidths() const {
     QHeaderView* header = grid_->horizontalHeader();
     const QStyle* style = header->style();
     const int headerMargin = style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
@@ -92,7 +98,7 @@ std::array<int, tableauColumnCount> TableauPage::NaturalWidths() const {
     const int cellMargin =
         2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid_) + 1) + 2;
     const QFontMetrics cellMetrics(grid_->font());
-    std::array<int, tableauColumnCount> widths{};
+    std::vector<int> widths(tableauColumnCount);
     for (int c = 0; c < tableauColumnCount; ++c) {
         QStyleOptionHeader option;
         option.initFrom(header);
@@ -120,7 +126,7 @@ void TableauPage::FitColumns() {
     const QFont base = font();
     const qreal smallest = base.pointSizeF() * 0.75;
     QFont cells = base;
-    std::array<int, tableauColumnCount> widths{};
+    std::vector<int> widths;
     int used = 0;
     for (qreal size = base.pointSizeF();; size -= 0.25) {
         cells.setPointSizeF(size);

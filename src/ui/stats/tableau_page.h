@@ -1,8 +1,7 @@
 #pragma once
 
-#include <array>
+#include <vector>
 
-#include "core/stats/tableau.h"
 #include "ui/common/stats_page.h"
 
 class QTableView;
@@ -22,8 +21,8 @@ public:
 
     void ShowStatistics(const StatsInput& input) override;
     void ApplyCaptions() override;
-    // The figures of the last game stay until the first draw of the new one.
-    void OnNewGame(RouletteKind) override {}
+    bool exportsFigures() const override { return true; }
+    std::string FiguresCsv(const StatsInput& input) const override;
 
     QTableView* grid() const { return grid_; }
     TableauModel* model() const { return model_; }
@@ -37,7 +36,7 @@ private:
     // the room left shared among them.
     void FitColumns();
     // The width each column needs in the grid's present type.
-    std::array<int, tableauColumnCount> NaturalWidths() const;
+    std::vector<int> NaturalWidths() const;
 
     TableauModel* model_ = nullptr;
     QTableView* grid_ = nullptr;

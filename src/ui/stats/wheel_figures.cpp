@@ -51,19 +51,15 @@ QString WheelFigures::PocketTip(Pocket p) const {
                           QString::number(Shade(p)) + " / " + QString::number(lightestShade));
 }
 
-void WheelFigures::Compute(const StatsInput& input) {
+void WheelFigures::Show(const StatsInput& input) {
     const bool newKind = input.kind != kind_;
+    const bool empty = !input.window;
+    if (empty && !newKind && !stats_) return;
     kind_ = input.kind;
-    stats_ = ComputeWheelStats(input.kind, input.analysed);
-    if (newKind) emit kindChanged(kind_);
-    emit changed();
-}
-
-void WheelFigures::Reset(RouletteKind kind) {
-    const bool newKind = kind != kind_;
-    if (!newKind && !stats_) return;
-    kind_ = kind;
-    stats_.reset();
+    if (empty)
+        stats_.reset();
+    else
+        stats_ = ComputeWheelStats(input.kind, input.analysed);
     if (newKind) emit kindChanged(kind_);
     emit changed();
 }

@@ -39,10 +39,10 @@ public:
     // What a pointer resting on a pocket's slice, label or square is told.
     QString PocketTip(Pocket p) const;
 
-    void Compute(const StatsInput& input);
-    // A new game of the kind: no figures, every pocket the lightest grey. Only the first of
-    // several calls for one game announces it.
-    void Reset(RouletteKind kind);
+    // The figures of the input; none for a game without draws, where every pocket is the
+    // lightest grey and the grids are blank. Only the first of several calls for an empty
+    // game announces it.
+    void Show(const StatsInput& input);
 
 signals:
     // Comes before `changed` when a game of another kind starts: the views lay themselves out

@@ -7,6 +7,7 @@
 #include <QTableView>
 
 #include "core/model/wheel.h"
+#include "core/stats/stats_csv.h"
 #include "ui/common/spanning_header.h"
 #include "ui/common/texts.h"
 #include "ui/stats/heat_legend.h"
@@ -123,11 +124,17 @@ void WheelPage::ApplyCaptions() {
 }
 
 void WheelPage::ShowStatistics(const StatsInput& input) {
-    figures_->Compute(input);
+    figures_->Show(input);
 }
 
-void WheelPage::OnNewGame(RouletteKind kind) {
-    figures_->Reset(kind);
+std::string WheelPage::FiguresCsv(const StatsInput& input) const {
+    std::string csv;
+    for (WheelTable table :
+         {WheelTable::Distances, WheelTable::Repeats, WheelTable::Sectors, WheelTable::Shades}) {
+        if (!csv.empty()) csv += '\n';
+        csv += WheelTableCsv(table, input.kind, input.analysed, figures_->scale());
+    }
+    return csv;
 }
 
 void WheelPage::Fill() {
