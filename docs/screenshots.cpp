@@ -24,6 +24,7 @@
 #include <ctime>
 
 #include "core/draws/random_source.h"
+#include "ui/betting/table_picture.h"
 #include "ui/common/game_session.h"
 #include "ui/common/notice.h"
 #include "ui/draws/draws_panel.h"
@@ -103,7 +104,7 @@ void PlayAtTable(MainWindow& window, RandomSource& rng) {
             b->click();
     };
     const auto click = [&](int x, int y) {
-        const QPointF at(x, y);
+        const QPointF at(TablePicture::FromTable(QPoint(x, y)));
         QMouseEvent release(QEvent::MouseButtonRelease, at, table->mapToGlobal(at), Qt::LeftButton,
                             Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(table, &release);

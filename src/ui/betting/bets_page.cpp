@@ -77,6 +77,9 @@ BetsPage::BetsPage(GameSession* session, QWidget* parent) : QWidget(parent), ses
     connect(chips_, &ChipSelector::chipChosen, this,
             [this](Cents value) { session_->SetChipValue(value); });
     connect(clearButton_, &QPushButton::clicked, session_, &GameSession::ClearBets);
+    const auto showNeighbours = [this] { picture_->SetNeighbours(neighbours()); };
+    connect(neighboursCheck_, &QCheckBox::toggled, this, showNeighbours);
+    connect(neighboursEdit_, &QSpinBox::valueChanged, this, showNeighbours);
     connect(collapseButton_, &QPushButton::clicked, this, &BetsPage::ToggleHistoryRows);
     connect(session_, &GameSession::betsChanged, this, [this] {
         picture_->update();
@@ -97,14 +100,15 @@ QWidget* BetsPage::BuildTablePanel() {
     // button, on a darker rim of cloth.
     auto* panel = new QWidget(this);
     panel->setObjectName("pnlTapis");
-    panel->setFixedHeight(tablePictureHeight + 16);
+    panel->setFixedHeight(tablePictureHeight + 20);
     panel->setAutoFillBackground(true);
     QPalette rim = panel->palette();
     rim.setColor(QPalette::Window, tableTrim);
     rim.setColor(QPalette::WindowText, Qt::white);
     panel->setPalette(rim);
     picture_ = new TablePicture(session_->ledger(), panel);
-    picture_->move(8, 8);
+    // The table itself at 8, 10; the chips on its top edge reach into the margin above it.
+    picture_->move(8 - TablePicture::margin, 10 - TablePicture::margin);
     const int right = 8 + tablePictureWidth + 10;
     chips_ = new ChipSelector(panel);
     chips_->move(right, 6);
@@ -191,7 +195,12 @@ void BetsPage::ApplyCaptions() {
 }
 
 void BetsPage::OnPictureReleased(QPoint point, MouseButton button) {
+    const BetLedger& ledger = session_->ledger();
+    const auto slot = ledger.SlotAt(point.x(), point.y());
+    const bool capped =
+        button == MouseButton::Left && slot && ledger.LeftClickPassesCap(*slot, neighbours());
     session_->ClickTable(point.x(), point.y(), button, neighbours());
+    picture_->SayHovered(capped);
 }
 
 void BetsPage::FitAmountColumns() {
@@ -247,9 +256,8 @@ void BetsPage::ShowCollapseCaption() {
 
 void BetsPage::ShowTotals() {
     const BetLedger& ledger = session_->ledger();
-    totalLabel_->setText(Text(TextId::TotalStaked) + QStringLiteral(": ") +
-                         Amount(ledger.totalStake()));
-    chart_->SetTitle(Text(TextId::BalanceHeader) + QStringLiteral(": ") + Amount(ledger.balance()));
+    totalLabel_->setText(Labelled(Text(TextId::TotalStaked), Amount(ledger.totalStake())));
+    chart_->SetTitle(Labelled(Text(TextId::BalanceHeader), Amount(ledger.balance())));
 }
 
 }  // namespace spinalyst

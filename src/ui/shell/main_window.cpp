@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -43,7 +44,7 @@ RouletteKind StoredKind(const Settings& settings) {
 MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     : QMainWindow(parent), paths_(std::move(paths)), settings_(paths_.SettingsFile()) {
     setObjectName("frmMain");
-    setWindowTitle("Spinalyst");
+    setWindowTitle(QStringLiteral("Spinalyst[*]"));
     setFont(BaseFont());
     resize(1012, 677);
 
@@ -55,7 +56,11 @@ MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     BuildMenus();
     BuildCentralArea();
     keeper_ = new GameKeeper(session_, settings_, this);
-    connect(keeper_, &GameKeeper::titleChanged, this, &QWidget::setWindowTitle);
+    connect(keeper_, &GameKeeper::titleChanged, this, [this](const QString& title) {
+        setWindowTitle(title);
+        setWindowFilePath(keeper_->currentFile());
+        setWindowModified(keeper_->unsaved());
+    });
     connect(keeper_, &GameKeeper::problem, this, &MainWindow::ShowProblem);
     connect(session_, &GameSession::gameReplaced, this, &MainWindow::CheckKindItem);
     statusBar();
@@ -83,7 +88,7 @@ void MainWindow::LoadLanguage() {
     const std::string code = settings_.ReadText(Param::Language);
     LanguageTable table;
     languageLoaded_ = table.Load(paths_.LanguageFile(code));
-    SetLanguageTable(std::move(table));
+    SetLanguage(code, std::move(table));
 }
 
 void MainWindow::ApplyCaptions() {
@@ -267,7 +272,8 @@ void MainWindow::OfferRestore() {
 
 void MainWindow::OnHelp() {
     const QString code = QString::fromStdString(settings_.ReadText(Param::Language));
-    if (!OpenManual(this, paths_, code)) ShowProblem(Text(TextId::ManualMissing));
+    const auto tab = static_cast<StatsTab>(statsArea_->tabs()->currentIndex());
+    if (!OpenManual(this, paths_, code, ManualPage(tab))) ShowProblem(Text(TextId::ManualMissing));
 }
 
 void MainWindow::ShowProblem(const QString& message) {

@@ -161,7 +161,8 @@ void FairnessChart::ShowBarTip(bool hovered, int index) {
         QToolTip::hideText();
         return;
     }
-    QToolTip::showText(QCursor::pos(), labels.at(index) + ": z = " + DecimalText(z_->at(index), 2));
+    QToolTip::showText(QCursor::pos(),
+                       Labelled(labels.at(index), "z = " + DecimalText(z_->at(index), 2)));
 }
 
 }  // namespace spinalyst
