@@ -17,7 +17,7 @@
 #include "core/stats/slot_stats.h"
 #include "core/stats/wheel_stats.h"
 #include "ui/common/game_session.h"
-#include "ui/draws/croupier_dialog.h"
+#include "ui/common/notice.h"
 #include "ui/draws/draws_model.h"
 #include "ui/draws/draws_panel.h"
 #include "ui/draws/entry_area.h"
@@ -175,7 +175,7 @@ private:
         }
         if (roll < 90) {
             const QString name = QString("Croupier %1").arg(Pick(1, 30));
-            CroupierDialog::SetNextAnswer(name);
+            test::AnswerCroupierName(name);
             QTest::mouseClick(Find<QPushButton>("btCroupier"), Qt::LeftButton);
             return "new croupier " + name;
         }
@@ -217,7 +217,7 @@ private:
 
         // The wheel's figures, which the wheel and table pages share, as one pass gives them.
         const int tab = Find<QTabWidget>("pcStats")->currentIndex();
-        if (tab == int(StatsTab::Cylindre) || tab == int(StatsTab::Tapis)) {
+        if (tab == int(StatsTab::Wheel) || tab == int(StatsTab::Heat)) {
             const WheelStats* shownWheel = window_->findChild<WheelFigures*>()->stats();
             QVERIFY2(shownWheel, qPrintable(where));
             const WheelStats wheel = ComputeWheelStats(game.kind(), expected);

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -43,7 +44,7 @@ RouletteKind StoredKind(const Settings& settings) {
 MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     : QMainWindow(parent), paths_(std::move(paths)), settings_(paths_.SettingsFile()) {
     setObjectName("frmMain");
-    setWindowTitle("Spinalyst");
+    setWindowTitle(QStringLiteral("Spinalyst[*]"));
     setFont(BaseFont());
     resize(1012, 677);
 
@@ -55,7 +56,11 @@ MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     BuildMenus();
     BuildCentralArea();
     keeper_ = new GameKeeper(session_, settings_, this);
-    connect(keeper_, &GameKeeper::titleChanged, this, &QWidget::setWindowTitle);
+    connect(keeper_, &GameKeeper::titleChanged, this, [this](const QString& title) {
+        setWindowTitle(title);
+        setWindowFilePath(keeper_->currentFile());
+        setWindowModified(keeper_->unsaved());
+    });
     connect(keeper_, &GameKeeper::problem, this, &MainWindow::ShowProblem);
     connect(session_, &GameSession::gameReplaced, this, &MainWindow::CheckKindItem);
     statusBar();
@@ -83,7 +88,7 @@ void MainWindow::LoadLanguage() {
     const std::string code = settings_.ReadText(Param::Language);
     LanguageTable table;
     languageLoaded_ = table.Load(paths_.LanguageFile(code));
-    SetLanguageTable(std::move(table));
+    SetLanguage(code, std::move(table));
 }
 
 void MainWindow::ApplyCaptions() {
@@ -109,6 +114,7 @@ void MainWindow::ApplyCaptions() {
     aboutAction_->setText(Text(TextId::MenuAbout));
     entryArea_->ApplyCaptions();
     statsArea_->ApplyCaptions();
+    betsPage_->ApplyCaptions();
 }
 
 MainWindow::~MainWindow() = default;
@@ -214,13 +220,14 @@ void MainWindow::BuildCentralArea() {
     new HeatScaleMenu(wheelFigures, preferencesMenu_);
     connect(wheelFigures, &WheelFigures::settingsNotSaved, this,
             &MainWindow::ReportSettingsNotSaved);
-    statsArea_->SetPage(StatsTab::Cylindre, new WheelPage(wheelFigures));
-    statsArea_->SetPage(StatsTab::Tapis, new HeatPage(wheelFigures));
+    statsArea_->SetPage(StatsTab::Wheel, new WheelPage(wheelFigures));
+    statsArea_->SetPage(StatsTab::Heat, new HeatPage(wheelFigures));
     for (StatFamily family : allStatFamilies)
         statsArea_->SetPage(FamilyTab(family), new FamilyPage(family));
     statsArea_->SetPage(StatsTab::Tableau, new TableauPage);
-    statsArea_->SetPage(StatsTab::Mises, new BetsPage(session_));
-    statsArea_->SetPage(StatsTab::Fairness, new FairnessPage);
+    betsPage_ = new BetsPage(session_);
+    statsArea_->SetPage(StatsTab::Bets, betsPage_);
+    statsArea_->SetPage(StatsTab::Fairness, new FairnessPage(session_));
     columns->addWidget(leftColumn);
     columns->addWidget(statsArea_, 1);
     setCentralWidget(central);
@@ -265,7 +272,8 @@ void MainWindow::OfferRestore() {
 
 void MainWindow::OnHelp() {
     const QString code = QString::fromStdString(settings_.ReadText(Param::Language));
-    if (!OpenManual(this, paths_, code)) ShowProblem(Text(TextId::ManualMissing));
+    const auto tab = static_cast<StatsTab>(statsArea_->tabs()->currentIndex());
+    if (!OpenManual(this, paths_, code, ManualPage(tab))) ShowProblem(Text(TextId::ManualMissing));
 }
 
 void MainWindow::ShowProblem(const QString& message) {
