@@ -108,5 +108,34 @@ TEST(FileTime, TimesWithAnOffsetReadAndWriteBack) {
     EXPECT_EQ(reader.Read(FormatFileTime(t)), t);
 }
 
+// The writer asks the zone once an hour and works the text out itself: it must write what the
+// zone's own conversion writes, in zones with half-hour and quarter-hour offsets, an offset
+// with seconds, half-hour clock changes, and over the whole span a draw's time can take.
+TEST(FileTime, TheWriterWritesWhatTheZoneSays) {
+    struct Span {
+        std::int64_t from;
+        std::int64_t to;
+        std::int64_t stride;
+    };
+    const Span spans[] = {
+        {1, 4'294'967'295, 7'919 * 37},                   // 1970 to 2106
+        {63'072'000, 63'072'000 + 366 * 86'400, 997},     // 1972, Monrovia's change
+        {1'704'067'200, 1'735'689'600, 997},              // 2024
+        {1'711'843'200, 1'711'843'200 + 2 * 86'400, 61},  // the spring change in Europe
+        {1'712'448'000, 1'712'448'000 + 2 * 86'400, 61},  // April 2024 on Lord Howe Island
+    };
+    for (const char* zone : {"UTC", "Europe/Paris", "America/St_Johns", "Asia/Kathmandu",
+                             "Africa/Monrovia", "Australia/Lord_Howe"}) {
+        const test::TimeZone tz(zone);
+        FileTimeWriter writer;
+        for (const Span& span : spans)
+            for (std::int64_t t = span.from; t <= span.to; t += span.stride) {
+                std::string text;
+                writer.Append(text, t);
+                ASSERT_EQ(text, FormatFileTime(t)) << zone << " at " << t;
+            }
+    }
+}
+
 }  // namespace
 }  // namespace spinalyst

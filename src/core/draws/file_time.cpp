@@ -1,5 +1,6 @@
 #include "core/draws/file_time.h"
 
+#include <algorithm>
 #include <cstring>
 #include <ctime>
 
@@ -79,6 +80,37 @@ std::optional<std::int64_t> HourOffset(std::int64_t start) {
     return chosen.value_or(*before);
 }
 
+// The date of a day counted from 1970-01-01: year, month, day.
+std::array<std::int64_t, 3> CivilFromDays(std::int64_t z) {
+    z += 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const std::int64_t doe = z - era * 146097;
+    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const std::int64_t mp = (5 * doy + 2) / 153;
+    const std::int64_t day = doy - (153 * mp + 2) / 5 + 1;
+    const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
+    return {yoe + era * 400 + (month <= 2), month, day};
+}
+
+// value in `digits` decimal digits at text[at].
+void Put(char* text, std::size_t at, std::int64_t value, int digits) {
+    for (int k = digits - 1; k >= 0; --k, value /= 10)
+        text[at + static_cast<std::size_t>(k)] = static_cast<char>('0' + value % 10);
+}
+
+// "+HH:MM", with ":SS" for an offset that has seconds.
+std::string OffsetText(std::int64_t offset) {
+    const std::int64_t size = offset < 0 ? -offset : offset;
+    auto two = [](std::int64_t v) {
+        return std::string(1, char('0' + v / 10)) + char('0' + v % 10);
+    };
+    std::string text(1, offset < 0 ? '-' : '+');
+    text += two(size / 3600) + ":" + two(size / 60 % 60);
+    if (size % 60 != 0) text += ":" + two(size % 60);
+    return text;
+}
+
 // Two digits at s[at]; -1 when they are not.
 int TwoDigits(std::string_view s, std::size_t at) {
     if (at + 2 > s.size() || s[at] < '0' || s[at] > '9' || s[at + 1] < '0' || s[at + 1] > '9')
@@ -109,16 +141,59 @@ std::string FormatFileTime(DrawTime t) {
         return {};
     char buffer[32];
     const std::size_t n = std::strftime(buffer, sizeof buffer, "%Y-%m-%dT%H:%M:%S", &local);
-    std::string text(buffer, n);
-    const std::int64_t offset = CivilSeconds(local) - t;
-    const std::int64_t size = offset < 0 ? -offset : offset;
-    auto two = [](std::int64_t v) {
-        return std::string(1, char('0' + v / 10)) + char('0' + v % 10);
-    };
-    text += offset < 0 ? '-' : '+';
-    text += two(size / 3600) + ":" + two(size / 60 % 60);
-    if (size % 60 != 0) text += ":" + two(size % 60);
-    return text;
+    return std::string(buffer, n) + OffsetText(CivilSeconds(local) - t);
+}
+
+void FileTimeWriter::Append(std::string& out, DrawTime t) {
+    char text[maxTextSize];
+    out.append(text, Write(text, t));
+}
+
+std::size_t FileTimeWriter::Write(char* out, DrawTime t) {
+    const std::int64_t hour = t >= 0 ? t / 3600 : (t - 3599) / 3600;
+    if (hour != hour_) {
+        hour_ = hour;
+        const auto first = LocalOffsetAt(hour * 3600);
+        offset_ = first && first == LocalOffsetAt(hour * 3600 + 3599) ? first : std::nullopt;
+        if (offset_) offsetText_ = OffsetText(*offset_);
+    }
+    if (!offset_) {
+        const std::string text = FormatFileTime(t);
+        const std::size_t size = std::min(text.size(), maxTextSize);
+        std::memcpy(out, text.data(), size);
+        return size;
+    }
+    const std::int64_t wall = t + *offset_;
+    const std::int64_t wallHour = wall >= 0 ? wall / 3600 : (wall - 3599) / 3600;
+    if (wallHour != wallHour_) {
+        const std::int64_t days = wallHour >= 0 ? wallHour / 24 : (wallHour - 23) / 24;
+        const auto [year, month, day] = CivilFromDays(days);
+        wallHour_ = wallHour;
+        hourText_.clear();
+        if (year >= 0 && year <= 9999) {
+            char text[14];
+            Put(text, 0, year, 4);
+            text[4] = '-';
+            Put(text, 5, month, 2);
+            text[7] = '-';
+            Put(text, 8, day, 2);
+            text[10] = 'T';
+            Put(text, 11, wallHour - days * 24, 2);
+            text[13] = ':';
+            hourText_.assign(text, sizeof text);
+        }
+    }
+    if (hourText_.empty()) return 0;
+    const std::int64_t second = wall - wallHour * 3600;
+    char* at = out;
+    std::memcpy(at, hourText_.data(), hourText_.size());
+    at += hourText_.size();
+    Put(at, 0, second / 60, 2);
+    at[2] = ':';
+    Put(at, 3, second % 60, 2);
+    at += 5;
+    std::memcpy(at, offsetText_.data(), offsetText_.size());
+    return static_cast<std::size_t>(at - out) + offsetText_.size();
 }
 
 std::optional<DrawTime> FileTimeReader::Read(std::string_view s) {

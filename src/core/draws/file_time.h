@@ -17,6 +17,30 @@ namespace spinalyst {
 // format cannot hold (a year beyond 9999).
 std::string FormatFileTime(DrawTime t);
 
+// Writes times as FormatFileTime does, asking the zone once per hour of UTC rather than once
+// per time: where the zone's offset is the same at both ends of an hour, it holds for all of
+// that hour (zones do not change their offset twice within one), and the text follows with
+// arithmetic alone; an hour in which the offset changes is written time by time.
+class FileTimeWriter {
+public:
+    // The longest text: a date, a time and an offset with seconds.
+    static constexpr std::size_t maxTextSize = 28;
+    // Appends the text of t to out.
+    void Append(std::string& out, DrawTime t);
+    // Writes the text of t at out, which has room for maxTextSize characters; returns its
+    // length.
+    std::size_t Write(char* out, DrawTime t);
+
+private:
+    std::int64_t hour_ = INT64_MIN;
+    // The offset of that hour, and its text; nullopt for an hour of change.
+    std::optional<std::int64_t> offset_;
+    std::string offsetText_;
+    // The wall-clock hour last written, and its text up to the minutes: "YYYY-MM-DDTHH:".
+    std::int64_t wallHour_ = INT64_MIN;
+    std::string hourText_;
+};
+
 // Reads times as FormatFileTime writes them; the offset may also be "Z". A time with an offset
 // converts with arithmetic alone. One without (as older files hold them) is local time: in the
 // hour repeated when the clocks go back it is the first pass of that hour, in the hour skipped

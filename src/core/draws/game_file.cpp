@@ -382,31 +382,35 @@ std::string GameFileHead(RouletteKind kind) {
 
 void GameFileRowWriter::AppendRows(std::string& out, const DrawLog& log, int first, int last,
                                    int numberOffset) {
-    char number[16];
+    // Each row is put together in one piece, with its croupier's name the one part that
+    // varies in length.
+    char row[16 + FileTimeWriter::maxTextSize];
     for (int n = first; n <= last; ++n) {
-        const auto [end, ec] = std::to_chars(number, number + sizeof number, n + numberOffset);
-        out.append(number, end);
-        out += ',';
-        if (const auto t = log.drawTime(n)) {
-            if (cachedTime_ != t) {
-                cachedTime_ = t;
-                cachedText_ = FormatFileTime(*t);
-            }
-            out += cachedText_;
-        }
-        out += ',';
+        char* at = std::to_chars(row, row + 16, n + numberOffset).ptr;
+        *at++ = ',';
+        if (const auto t = log.drawTime(n)) at += times_.Write(at, *t);
+        *at++ = ',';
         if (const std::int32_t c = log.drawCroupier(n); c != 0 && croupierName_) {
-            if (auto name = croupierName_(c)) out += CsvField(*name);
+            if (c != croupier_) {
+                croupier_ = c;
+                const auto name = croupierName_(c);
+                croupierText_ = name ? CsvField(*name) : std::string();
+            }
+            out.append(row, at);
+            out += croupierText_;
+            at = row;
         }
-        out += ',';
+        *at++ = ',';
         const Pocket p = log.draw(n);
         if (p == DoubleZero) {
-            out += "00";
+            *at++ = '0';
+            *at++ = '0';
         } else {
-            if (p >= 10) out += static_cast<char>('0' + p / 10);
-            out += static_cast<char>('0' + p % 10);
+            if (p >= 10) *at++ = static_cast<char>('0' + p / 10);
+            *at++ = static_cast<char>('0' + p % 10);
         }
-        out += '\n';
+        *at++ = '\n';
+        out.append(row, at);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/draws/draw_log.h"
+#include "core/draws/file_time.h"
 #include "core/draws/spin_file.h"
 #include "core/model/roulette.h"
 
@@ -79,7 +80,9 @@ std::string WriteGameFile(const DrawLog& log, RouletteKind kind,
 std::string GameFileHead(RouletteKind kind);
 
 // Appends the rows of draws first ... last of the log to out, as WriteGameFile writes them.
-// Rows in the same second as the one before reuse its time text, so a batch costs little.
+// Times are written an hour of the zone at a time, and a croupier's name is looked up and
+// quoted once per run of their draws, so that a game of millions of draws is written in a
+// blink. A writer keeps the names it read: make one for each writing.
 class GameFileRowWriter {
 public:
     explicit GameFileRowWriter(CroupierNameLookup croupierName)
@@ -90,8 +93,10 @@ public:
 
 private:
     CroupierNameLookup croupierName_;
-    std::optional<DrawTime> cachedTime_;
-    std::string cachedText_;
+    FileTimeWriter times_;
+    // The croupier of the last row written, and their name as the file writes it.
+    std::int32_t croupier_ = 0;
+    std::string croupierText_;
 };
 
 }  // namespace spinalyst
