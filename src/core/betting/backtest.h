@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "core/betting/strategy_session.h"
+
+namespace spinalyst {
+
+// One session of a backtest.
+struct SessionSummary {
+    // The place of its first spin among the draws played (0 for the first draw).
+    std::int64_t firstSpin = 0;
+    std::int64_t spins = 0;
+    Cents staked = 0;
+    Cents won = 0;
+    Cents balance = 0;
+    Cents lowest = 0;
+    SessionEnd end = SessionEnd::None;
+    friend bool operator==(const SessionSummary&, const SessionSummary&) = default;
+};
+
+struct BacktestResult {
+    std::vector<SessionSummary> sessions;
+    std::int64_t spins = 0;
+    Cents staked = 0;
+    Cents won = 0;
+    Cents balance = 0;
+    std::int64_t ruined = 0;
+};
+
+// Plays the plan over the draws in order, sessions one after another: when one ends, the next
+// starts at the next draw with a fresh bankroll and the progression at its start. The last is
+// ended by the data when the draws run out before its rules end it. With `runningBalance`,
+// the total balance after every spin is stored there too.
+BacktestResult RunBacktest(const PlanTable& table, std::span<const std::uint8_t> pockets,
+                           std::vector<Cents>* runningBalance = nullptr);
+
+}  // namespace spinalyst
