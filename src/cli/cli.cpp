@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
@@ -13,6 +14,8 @@
 
 #include "cli/tableau_command.h"
 #include "cli/wheel_command.h"
+#include "core/betting/money.h"
+#include "core/betting/table_areas.h"
 #include "core/draws/game_file.h"
 #include "core/draws/random_source.h"
 #include "core/draws/spin_file.h"
@@ -74,6 +77,31 @@ Commands:
       decimals, up to 100000 a slot; the same slot given twice adds up.
       --neighbours N (1 to 17) stakes the amount of every plein bet on the N
       pockets either side of it on the wheel too.
+  backtest PLAN [--summary] [ANALYSIS OPTIONS] FILE
+      Play the betting plan PLAN over the analysed draws of FILE, in order,
+      in sessions one after another: when a money rule ends one, the next
+      starts at the next draw with a fresh bankroll and the progression at
+      its start. Prints CSV: the header session,first_draw,spins,staked,won,
+      balance,lowest,end and one row per session (first_draw is the number
+      of its first draw in FILE; lowest is its lowest balance after a spin,
+      0 when it never went below; end is win, loss, ruin, limit, spins, or
+      data when the draws ran out first), or with --summary the header
+      sessions,spins,staked,won,balance,ruined and one row.
+  montecarlo PLAN --sessions N --max-spins M [--kind K] [--seed S]
+             [--threads T] [--wheel-from FILE]
+      Play N sessions (1 to 10000000) of PLAN on a simulated wheel, each
+      ended by its money rules or after M spins, and print CSV
+      measure,value,low,high: the shares of sessions ending by ruin,
+      stop_win, stop_loss, limit and max_spins with their 95% Wilson
+      intervals; final_mean (with a 95% interval), final_median, final_p05,
+      final_p95 (nearest-rank percentiles) of the final balance; staked_mean
+      and spins_mean; return_per_unit, the sessions' result over their total
+      stake with its 95% interval; expected_return_per_unit, its exact value
+      on that wheel. The wheel is fair, or with --wheel-from draws pockets as
+      often as they came out in FILE (whose kind it takes without --kind).
+      The same seed (default 1) gives the same figures on any number of
+      threads T (default: one a core).
+
   wheel TABLE [ANALYSIS OPTIONS] FILE
       Print, as CSV, a wheel table of the analysed draws of FILE. TABLE is
       one of:
@@ -113,6 +141,42 @@ Options:
   --kind K    american, french or nozero (default french)
   --count N   how many pockets to draw, 1 to 1000000000
   --seed S    a whole number from 0 to 18446744073709551615
+
+PLAN, the betting plan of backtest and montecarlo:
+  --bet SLOT=AMOUNT [--neighbours N]
+              the base bets at one unit, as simulate takes them; before
+              each spin the progression gives the units u and every bet is
+              staked at u times its base amount
+  --progression NAME
+              flat (u = 1; the default); martingale (2u after a loss, 1
+              after a win); grand-martingale (2u + 1 after a loss);
+              dalembert (u + 1 after a loss, u - 1 after a win, never below
+              1); fibonacci (1, 1, 2, 3, 5 ...: a step on after a loss, two
+              back after a win); labouchere (u is the first plus the last
+              number of the line; a loss appends u, a win crosses both off;
+              an empty line starts again); paroli (2u after a win, 1 after
+              the third win in a row or a loss); sequence (the entries of
+              --sequence in turn). A spin is won when it pays back more than
+              it cost, lost when less; otherwise nothing changes.
+  --line 1,2,3,4          labouchere's starting line (the default shown)
+  --sequence 1,2,4,8,16   the sequence's entries (the default shown)
+  --advance-on loss|win   the sequence moves on after a loss (default) or a
+                          win, goes back to its first entry after the other,
+                          and wraps after its last
+  --bankroll A    the session is ruined when what is left of A cannot cover
+                  the next spin's stake
+  --table-max A   the largest stake on one slot (at most 100000); when the
+                  progression asks for more, --at-limit reset (default: back
+                  to its start), cap (the largest units that fit) or stop
+                  (the session ends, limit)
+  --stop-win A, --stop-loss A
+                  the session ends once its balance reaches +A, or -A
+  --max-spins M   the session ends after M spins (1 to 1000000000)
+  --la-partage    on a zero, even-chance bets give back half their stake,
+                  rounded down to the cent (french table only)
+  After each spin: stop-win, stop-loss, max-spins; else the next units; then
+  the table maximum; then the bankroll. A bankroll below the first stake, or
+  a bet above the table maximum, is a usage error.
 
 Analysis options, the settings of the program's analysis panel:
   --from A    first draw of the range, 1 or more (default 1); a start beyond
@@ -163,40 +227,6 @@ a closed pipe); 2 on a usage error or a malformed file. Each failure gives a
 one-line message on standard error (FILE:LINE:COLUMN: for errors in a spin
 list, FILE:LINE: for a bad row of a game file).
 )";
-
-// Options of the form --name VALUE, and positional arguments, in order.
-struct ParsedArgs {
-    std::map<std::string, std::string> options;
-    std::vector<std::string> positional;
-};
-
-ParsedArgs ParseArgs(const std::vector<std::string>& args, std::size_t from,
-                     std::initializer_list<std::string_view> known) {
-    ParsedArgs parsed;
-    for (std::size_t i = from; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a.size() > 2 && a.starts_with("--")) {
-            std::string name = a.substr(2);
-            std::optional<std::string> value;
-            if (auto eq = name.find('='); eq != std::string::npos) {
-                value = name.substr(eq + 1);
-                name.resize(eq);
-            }
-            bool isKnown = false;
-            for (auto k : known) isKnown = isKnown || k == name;
-            if (!isKnown) throw UsageError{"unknown option '--" + name + "'"};
-            if (!value) {
-                if (i + 1 >= args.size()) throw UsageError{"option '--" + name + "' needs a value"};
-                value = args[++i];
-            }
-            if (!parsed.options.emplace(name, *value).second)
-                throw UsageError{"option '--" + name + "' given twice"};
-        } else {
-            parsed.positional.push_back(a);
-        }
-    }
-    return parsed;
-}
 
 RouletteKind KindOption(const ParsedArgs& parsed) {
     auto it = parsed.options.find("kind");
@@ -309,6 +339,121 @@ int StatsCommand(const std::vector<std::string>& args, std::istream& in, std::os
 }
 
 }  // namespace
+
+ParsedArgs ParseArgs(const std::vector<std::string>& args, std::size_t from,
+                     std::initializer_list<std::string_view> known,
+                     std::initializer_list<std::string_view> flags) {
+    ParsedArgs parsed;
+    for (std::size_t i = from; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.size() > 2 && a.starts_with("--")) {
+            std::string name = a.substr(2);
+            std::optional<std::string> value;
+            if (auto eq = name.find('='); eq != std::string::npos) {
+                value = name.substr(eq + 1);
+                name.resize(eq);
+            }
+            const auto listed = [&](std::initializer_list<std::string_view> names) {
+                return std::find(names.begin(), names.end(), name) != names.end();
+            };
+            if (listed(flags)) {
+                if (value) throw UsageError{"option '--" + name + "' takes no value"};
+                value = "";
+            } else if (!listed(known)) {
+                throw UsageError{"unknown option '--" + name + "'"};
+            }
+            if (!value) {
+                if (i + 1 >= args.size()) throw UsageError{"option '--" + name + "' needs a value"};
+                value = args[++i];
+            }
+            if (!parsed.options.emplace(name, *value).second)
+                throw UsageError{"option '--" + name + "' given twice"};
+        } else {
+            parsed.positional.push_back(a);
+        }
+    }
+    return parsed;
+}
+
+namespace {
+
+constexpr std::array<std::pair<std::string_view, BetKind>, 10> betKindNames = {{
+    {"plein", BetKind::Plein},
+    {"cheval", BetKind::Cheval},
+    {"transversale", BetKind::Transversale},
+    {"carre", BetKind::Carre},
+    {"sizain", BetKind::Sizain},
+    {"colonne", BetKind::Colonne},
+    {"douzaine", BetKind::Douzaine},
+    {"rougenoir", BetKind::RougeNoir},
+    {"pairimpair", BetKind::PairImpair},
+    {"manquepasse", BetKind::ManquePasse},
+}};
+
+constexpr std::array<std::pair<std::string_view, BetSlot>, 6> evenChanceNames = {{
+    {"red", {BetKind::RougeNoir, 1}},
+    {"black", {BetKind::RougeNoir, 2}},
+    {"even", {BetKind::PairImpair, 1}},
+    {"odd", {BetKind::PairImpair, 2}},
+    {"low", {BetKind::ManquePasse, 1}},
+    {"high", {BetKind::ManquePasse, 2}},
+}};
+
+}  // namespace
+
+BetSlot ParseBetSlot(const std::string& text, RouletteKind kind) {
+    const std::string slotText = Lowercase(text);
+    for (const auto& [name, slot] : evenChanceNames)
+        if (slotText == name) return slot;
+    const auto colon = slotText.find(':');
+    const std::string kindText = slotText.substr(0, colon);
+    const auto known = std::find_if(betKindNames.begin(), betKindNames.end(),
+                                    [&](const auto& entry) { return entry.first == kindText; });
+    if (colon == std::string::npos || known == betKindNames.end())
+        throw UsageError{"--bet: '" + text +
+                         "' is no slot; write KIND:INDEX with KIND one of plein, cheval, "
+                         "transversale, carre, sizain, colonne, douzaine, rougenoir, pairimpair, "
+                         "manquepasse, or one of red, black, even, odd, low, high"};
+    const BetKind betKind = known->second;
+    std::string indexText = slotText.substr(colon + 1);
+    if (betKind == BetKind::Plein && indexText == "00") indexText = std::to_string(DoubleZero);
+    int index = -1;
+    const auto [end, ec] =
+        std::from_chars(indexText.data(), indexText.data() + indexText.size(), index);
+    const IndexRange range = SlotIndexRange(betKind);
+    if (indexText.empty() || ec != std::errc() || end != indexText.data() + indexText.size() ||
+        !IsValidSlot({betKind, index}))
+        throw UsageError{"--bet: the index of " + kindText + " must be from " +
+                         std::to_string(range.first) + " to " + std::to_string(range.last) +
+                         ", not '" + text.substr(colon + 1) + "'"};
+    const BetSlot slot{betKind, index};
+    if (!TableOffers(kind, slot))
+        throw UsageError{"--bet: the " + std::string(KindName(kind)) + " table has no slot '" +
+                         text + "'"};
+    return slot;
+}
+
+Cents ParseAmountOption(const std::string& text, const std::string& what) {
+    const auto amount = ParseAmount(text, '.');
+    if (!amount || *amount <= 0)
+        throw UsageError{what + " must be a positive amount with at most two decimals, not '" +
+                         text + "'"};
+    return *amount;
+}
+
+void PlaceBetOption(const std::string& bet, int neighbours, BetLedger& ledger) {
+    const auto eq = bet.find('=');
+    if (eq == std::string::npos) throw UsageError{"--bet needs SLOT=AMOUNT, not '" + bet + "'"};
+    const BetSlot slot = ParseBetSlot(bet.substr(0, eq), ledger.kind());
+    const std::string amountText = bet.substr(eq + 1);
+    const auto amount = ParseAmount(amountText, '.');
+    if (!amount || *amount <= 0)
+        throw UsageError{"--bet: the amount must be positive with at most two decimals, not '" +
+                         amountText + "'"};
+    if (!ledger.AddStake(slot, *amount, neighbours))
+        throw UsageError{"--bet: the stake on a slot may not pass " +
+                         FormatAmount(maxSlotStake, '.') + " ('" + bet + "')"};
+}
 
 AnalysisRequest ParseAnalysisOptions(const std::vector<std::string>& args, std::size_t from,
                                      std::string_view command) {
@@ -428,6 +573,8 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         if (command == "stats") return StatsCommand(args, in, out, err);
         if (command == "tableau") return TableauCommand(args, in, out, err);
         if (command == "simulate") return SimulateCommand(args, in, out, err);
+        if (command == "backtest") return BacktestCommand(args, in, out, err);
+        if (command == "montecarlo") return MonteCarloCommand(args, in, out, err);
         if (command == "wheel") return WheelCommand(args, in, out, err);
         if (command == "fairness") return FairnessCommand(args, in, out, err);
         if (command == "convert") return ConvertCommand(args, in, out, err);

@@ -2,12 +2,15 @@
 
 #include <charconv>
 #include <cstddef>
+#include <initializer_list>
 #include <iosfwd>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/betting/bet_ledger.h"
 #include "core/draws/draw_log.h"
 #include "core/model/roulette.h"
 #include "core/stats/analysis_window.h"
@@ -44,6 +47,23 @@ T ParseNumber(const std::string& text, const std::string& what, T min, T max) {
                          std::to_string(max) + ", not '" + text + "'"};
     return value;
 }
+
+// Options of the form --name VALUE (or --name=VALUE), flags without a value (stored as ""),
+// and positional arguments, in order. An unknown option or one given twice is a UsageError.
+struct ParsedArgs {
+    std::map<std::string, std::string> options;
+    std::vector<std::string> positional;
+};
+ParsedArgs ParseArgs(const std::vector<std::string>& args, std::size_t from,
+                     std::initializer_list<std::string_view> known,
+                     std::initializer_list<std::string_view> flags = {});
+
+// A positive amount with at most two decimals ("5", "2.5"), or a UsageError naming `what`.
+Cents ParseAmountOption(const std::string& text, const std::string& what);
+// A --bet slot: KIND:INDEX or an even chance's name, offered by the kind's table.
+BetSlot ParseBetSlot(const std::string& text, RouletteKind kind);
+// --bet SLOT=AMOUNT added to the ledger's stakes, with the straight-up bet's neighbours.
+void PlaceBetOption(const std::string& bet, int neighbours, BetLedger& ledger);
 
 // The options shared by every command that analyses a file, as the analysis panel would hold
 // them:
@@ -87,6 +107,16 @@ std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istrea
 // spinalyst-cli simulate: settles bets against every draw of a file.
 int SimulateCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                     std::ostream& err);
+
+// spinalyst-cli backtest PLAN [--summary] [ANALYSIS OPTIONS] FILE: a betting plan played over
+// the analysed draws, sessions one after another, as CSV.
+int BacktestCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                    std::ostream& err);
+
+// spinalyst-cli montecarlo PLAN --sessions N --max-spins M ...: the plan's sessions on a
+// simulated wheel, summed up as CSV.
+int MonteCarloCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                      std::ostream& err);
 
 // spinalyst-cli fairness [ANALYSIS OPTIONS] [--simulations N] [--seed S] FILE: the fairness
 // tests of the analysed draws as CSV.

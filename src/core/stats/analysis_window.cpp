@@ -252,6 +252,14 @@ std::span<const std::uint8_t> SelectAnalysedDraws(const DrawLog& log, RouletteKi
     return whole.empty() ? std::span<const std::uint8_t>(buffer) : whole;
 }
 
+void SelectAnalysedDrawNumbers(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
+                               std::vector<std::int32_t>& out) {
+    out.clear();
+    VisitAnalysedDraws(log, kind, window, [&](int r, int count) {
+        for (int i = 0; i < count; ++i) out.push_back(r + i);
+    });
+}
+
 void SelectAnalysedStints(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
                           std::vector<CroupierStint>& out) {
     out.clear();

@@ -110,6 +110,9 @@ std::optional<ResolvedWindow> ResolveAnalysisWindow(const AnalysisControls& cont
 std::span<const std::uint8_t> SelectAnalysedDraws(const DrawLog& log, RouletteKind kind,
                                                   const AnalysisWindow& window,
                                                   std::vector<std::uint8_t>& buffer);
+// The numbers of the draws SelectAnalysedDraws takes, in the same order.
+void SelectAnalysedDrawNumbers(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
+                               std::vector<std::int32_t>& out);
 // A run of consecutive analysed draws spun by one croupier (0: nobody).
 struct CroupierStint {
     std::int32_t croupier = 0;
