@@ -48,6 +48,14 @@ private:
     bool valid_ = true;
 };
 
+// Runs `work` on `workers` threads, this one among them, and waits for them all.
+template <typename Work>
+void OnWorkers(unsigned workers, const Work& work) {
+    std::vector<std::jthread> pool;
+    for (unsigned t = 1; t < workers; ++t) pool.emplace_back(work);
+    work();
+}
+
 Estimate MeanInterval(double sum, double sumSquaredDeviations, std::int64_t n) {
     const double mean = sum / static_cast<double>(n);
     if (n < 2) return {mean, mean, mean};
@@ -67,11 +75,15 @@ Estimate MeanOf(const std::vector<T>& values) {
     return MeanInterval(sum, deviations, static_cast<std::int64_t>(values.size()));
 }
 
-// The value at rank ceil(q * n) of sorted values (the first for q = 0).
+// The index of the nearest-rank q-quantile of n sorted values: rank ceil(q * n), at least 1.
+std::size_t Rank(std::size_t n, double q) {
+    const auto rank =
+        static_cast<std::size_t>(std::max(1.0, std::ceil(q * static_cast<double>(n) - 1e-9)));
+    return std::min(rank, n) - 1;
+}
+
 Cents NearestRank(const std::vector<Cents>& sorted, double q) {
-    const auto n = static_cast<double>(sorted.size());
-    const auto rank = static_cast<std::size_t>(std::max(1.0, std::ceil(q * n - 1e-9)));
-    return sorted[std::min(rank, sorted.size()) - 1];
+    return sorted[Rank(sorted.size(), q)];
 }
 
 std::vector<std::int64_t> FanSpins(std::int64_t maxSpins) {
@@ -124,15 +136,17 @@ std::optional<MonteCarloResult> RunMonteCarlo(const PlanTable& table,
                 StrategySession session(table);
                 if (s < followed) {
                     // The fan's points: the balance after each of fanSpins.
-                    Cents* row = &fan[static_cast<std::size_t>(s) * fanWidth];
-                    row[0] = 0;
+                    // Point by point, so that each point's balances lie together.
+                    const auto column = static_cast<std::size_t>(followed);
+                    Cents* at = &fan[static_cast<std::size_t>(s)];
+                    at[0] = 0;
                     std::size_t point = 1;
                     while (!session.ended()) {
                         session.Play(wheel.Next(rng));
                         while (point < fanWidth && fanSpins[point] <= session.spins())
-                            row[point++] = session.balance();
+                            at[column * point++] = session.balance();
                     }
-                    while (point < fanWidth) row[point++] = session.balance();
+                    while (point < fanWidth) at[column * point++] = session.balance();
                 } else {
                     while (!session.ended()) session.Play(wheel.Next(rng));
                 }
@@ -148,11 +162,7 @@ std::optional<MonteCarloResult> RunMonteCarlo(const PlanTable& table,
     const unsigned available = std::max(1u, std::thread::hardware_concurrency());
     const unsigned workers = static_cast<unsigned>(
         std::min<std::int64_t>(request.threads == 0 ? available : request.threads, blocks));
-    {
-        std::vector<std::jthread> pool;
-        for (unsigned t = 1; t < workers; ++t) pool.emplace_back(work);
-        work();
-    }
+    OnWorkers(workers, work);
     if (stop.stop_requested()) return std::nullopt;
 
     MonteCarloResult result;
@@ -193,14 +203,26 @@ std::optional<MonteCarloResult> RunMonteCarlo(const PlanTable& table,
     result.finalP95 = NearestRank(sorted, 0.95);
     result.finalBalances = std::move(balances);
 
+    // The fan's percentiles, a point at a time on the same threads: selecting them is a fair
+    // share of a short run.
     result.fan.spins = fanSpins;
-    std::vector<Cents> column(static_cast<std::size_t>(followed));
-    for (std::size_t j = 0; j < fanWidth; ++j) {
-        for (std::size_t s = 0; s < column.size(); ++s) column[s] = fan[s * fanWidth + j];
-        std::sort(column.begin(), column.end());
-        for (std::size_t q = 0; q < fanPercentiles.size(); ++q)
-            result.fan.balances[q].push_back(NearestRank(column, fanPercentiles[q] / 100.0));
-    }
+    for (auto& line : result.fan.balances) line.resize(fanWidth);
+    std::atomic<std::size_t> nextPoint{0};
+    OnWorkers(workers, [&] {
+        const auto count = static_cast<std::size_t>(followed);
+        for (std::size_t j = nextPoint++; j < fanWidth; j = nextPoint++) {
+            const auto column = fan.begin() + static_cast<std::ptrdiff_t>(j * count);
+            // Each rank is selected in what lies above the one before: linear in all.
+            auto from = column;
+            for (std::size_t q = 0; q < fanPercentiles.size(); ++q) {
+                const auto at =
+                    column + static_cast<std::ptrdiff_t>(Rank(count, fanPercentiles[q] / 100.0));
+                std::nth_element(from, at, column + static_cast<std::ptrdiff_t>(count));
+                result.fan.balances[q][j] = *at;
+                from = at;
+            }
+        }
+    });
     return result;
 }
 
