@@ -5,6 +5,7 @@
 #include <QLocale>
 
 #include "core/draws/game_file.h"
+#include "core/draws/game_journal.h"
 #include "core/draws/spin_file.h"
 #include "core/store/atomic_file.h"
 #include "core/store/recent_games.h"
@@ -20,20 +21,13 @@ std::filesystem::path PathOf(const QString& file) {
 }
 }  // namespace
 
-GameKeeper::GameKeeper(GameSession* session, const std::filesystem::path& dataDir,
-                       Settings settings, QWidget* window)
-    : QObject(session),
-      session_(session),
-      settings_(std::move(settings)),
-      window_(window),
-      journal_(dataDir,
-               [session](std::int32_t c) { return session->croupiers().CroupierName(c); }) {
-    std::error_code ec;
-    leftoverPending_ = std::filesystem::is_regular_file(journal_.file(), ec);
-    // Connected before any view: Qt calls slots in the order they were connected.
-    connect(session_, &GameSession::gameReset, this, &GameKeeper::OnGameReset);
-    connect(session_, &GameSession::drawsAdded, this, &GameKeeper::OnDrawsChanged);
-    connect(session_, &GameSession::drawUndone, this, &GameKeeper::OnDrawsChanged);
+GameKeeper::GameKeeper(GameSession* session, Settings settings, QWidget* window)
+    : QObject(session), session_(session), settings_(std::move(settings)), window_(window) {
+    connect(session_, &GameSession::gameReset, this, [this] { ForgetFile(false); });
+    connect(session_, &GameSession::gameReplaced, this, [this] { ForgetFile(true); });
+    connect(session_, &GameSession::drawsAdded, this, [this] { SetUnsaved(true); });
+    connect(session_, &GameSession::drawUndone, this, [this] { SetUnsaved(true); });
+    connect(session_, &GameSession::journalStateChanged, this, &GameKeeper::OnJournalStateChanged);
 }
 
 bool GameKeeper::unsaved() const {
@@ -52,32 +46,15 @@ void GameKeeper::SetUnsaved(bool unsaved) {
     emit titleChanged(Title());
 }
 
-void GameKeeper::OnGameReset() {
-    // A journal left by a crash waits for the restore question rather than being retired by
-    // the first new game.
-    if (!leftoverPending_) journal_.Retire();
-    if (!loading_) currentFile_.clear();
-    SetUnsaved(false);
+void GameKeeper::ForgetFile(bool unsaved) {
+    currentFile_.clear();
+    SetUnsaved(unsaved);
 }
 
-void GameKeeper::OnDrawsChanged() {
-    Journal();
-    if (!loading_) SetUnsaved(true);
-}
-
-void GameKeeper::Journal() {
-    if (session_->game().batchInProgress()) return;
-    if (leftoverPending_) {
-        if (!restoring_) journal_.Retire();
-        leftoverPending_ = false;
-    }
-    if (journal_.Sync(session_->game().log(), session_->kind())) {
-        journalProblemShown_ = false;
-    } else if (!journalProblemShown_) {
-        journalProblemShown_ = true;
-        emit problem(
-            Text(TextId::JournalNotWritten).arg(QString::fromStdString(journal_.file().string())));
-    }
+void GameKeeper::OnJournalStateChanged(bool working) {
+    if (working || !session_->journal()) return;
+    emit problem(Text(TextId::JournalNotWritten)
+                     .arg(QString::fromStdString(session_->journal()->file().string())));
 }
 
 bool GameKeeper::ConfirmDiscard() {
@@ -115,20 +92,13 @@ bool GameKeeper::LoadFile(const QString& file, bool asCurrentFile) {
                     QString::fromStdString(FormatParseError(file.toStdString(), *game.error)));
         return false;
     }
-    LoadIntoSession(std::move(game));
-    currentFile_ = asCurrentFile ? file : QString();
-    SetUnsaved(!asCurrentFile);
-    if (asCurrentFile) RememberRecent(file);
+    // Not a file of the user's (the previous game): the game comes back unsaved.
+    session_->ReplaceGame(std::move(game));
+    if (!asCurrentFile) return true;
+    currentFile_ = file;
+    SetUnsaved(false);
+    RememberRecent(file);
     return true;
-}
-
-void GameKeeper::LoadIntoSession(GameFile game) {
-    if (AdoptCroupiers(game.log, game.croupierNames, session_->croupiers()) > 0)
-        emit session_->croupiersChanged();
-    loading_ = true;
-    session_->LoadGame(game.kind, std::move(game.log));
-    loading_ = false;
-    emit gameLoaded();
 }
 
 bool GameKeeper::Save() {
@@ -189,27 +159,27 @@ bool GameKeeper::Export(const std::string& csv) {
 }
 
 void GameKeeper::RestorePrevious() {
+    const GameJournal* journal = session_->journal();
     std::error_code ec;
-    if (!std::filesystem::exists(journal_.previousFile(), ec)) {
+    if (!journal || !std::filesystem::exists(journal->previousFile(), ec)) {
         ShowWarning(window_, Text(TextId::NoPreviousGame));
         return;
     }
     if (!ConfirmDiscard()) return;
-    // Not a file of the user's: the game comes back unsaved, and the game it replaces becomes
-    // the previous one.
-    LoadFile(QString::fromStdString(journal_.previousFile().string()), false);
+    // The game it replaces becomes the previous one.
+    LoadFile(QString::fromStdString(journal->previousFile().string()), false);
 }
 
 void GameKeeper::OfferRestore() {
-    if (!leftoverPending_) return;
-    auto left = GameJournal::Recover(journal_.file().parent_path(), session_->kind());
+    const GameJournal* journal = session_->journal();
+    if (!journal || !session_->leftoverJournal()) return;
+    auto left = GameJournal::Recover(journal->file().parent_path(), session_->kind());
     if (!left || !left->game.ok() || left->game.log.drawCount() == 0) {
         if (left && !left->game.ok())
-            ShowWarning(window_, QString::fromStdString(FormatParseError(journal_.file().string(),
+            ShowWarning(window_, QString::fromStdString(FormatParseError(journal->file().string(),
                                                                          *left->game.error)));
         // Kept as the previous game unless it holds nothing at all.
-        leftoverPending_ = false;
-        journal_.Retire();
+        session_->DeclineLeftover();
         return;
     }
     const QString date = left->writtenAt
@@ -219,22 +189,12 @@ void GameKeeper::OfferRestore() {
     const QString question =
         Text(TextId::RestoreQuestion).arg(left->game.log.drawCount()).arg(date);
     if (AskQuestion(window_, question, false) != Answer::Yes) {
-        leftoverPending_ = false;
-        journal_.Retire();
+        session_->DeclineLeftover();
         return;
     }
-    restoring_ = true;
-    LoadIntoSession(std::move(left->game));
-    restoring_ = false;
-    currentFile_.clear();
-    SetUnsaved(true);
+    session_->RestoreGame(std::move(left->game));
     if (left->droppedLines > 0)
         ShowWarning(window_, Text(TextId::JournalLinesDropped).arg(left->droppedLines));
-}
-
-void GameKeeper::Retire() {
-    if (leftoverPending_) return;
-    journal_.Retire();
 }
 
 QStringList GameKeeper::RecentGames() const {
