@@ -115,5 +115,15 @@ TEST(Backtest, LargestStakesOverTenMillionSpinsStayExact) {
     EXPECT_EQ(result.sessions.front().end, SessionEnd::Data);
 }
 
+TEST(Backtest, RunningBalanceKeepsEveryPeakWhenDrawnNarrow) {
+    const std::vector<Cents> few = {100, -100, 300};
+    EXPECT_EQ(RunningBalancePoints(few, 10),
+              (std::vector<BalancePoint>{{0, 0}, {1, 100}, {2, -100}, {3, 300}}));
+    // Eight spins in two columns: each column's lowest and highest, in the line's order.
+    const std::vector<Cents> many = {1, 5, -2, 3, 0, -7, 9, 2};
+    EXPECT_EQ(RunningBalancePoints(many, 2),
+              (std::vector<BalancePoint>{{0, 0}, {2, 5}, {3, -2}, {6, -7}, {7, 9}}));
+}
+
 }  // namespace
 }  // namespace spinalyst

@@ -221,6 +221,18 @@ TEST(MonteCarlo, ReturnIntervalCoversNinetyFivePercent) {
     EXPECT_LE(covered, 394);
 }
 
+TEST(MonteCarlo, HistogramOfFinalBalances) {
+    const std::vector<Cents> balances = {-100, -100, 0, 100, 300};
+    const BalanceHistogram h = HistogramOf(balances, 4);
+    EXPECT_EQ(h.low, -100);
+    EXPECT_DOUBLE_EQ(h.width, 100);
+    // The highest falls in the last bin.
+    EXPECT_EQ(h.counts, (std::vector<std::int64_t>{2, 1, 1, 1}));
+    const std::vector<Cents> same = {100, 100};
+    EXPECT_EQ(HistogramOf(same, 4).counts, (std::vector<std::int64_t>{2}));
+    EXPECT_TRUE(HistogramOf({}, 4).counts.empty());
+}
+
 TEST(MonteCarlo, WilsonIntervals) {
     const struct {
         std::int64_t k, n;

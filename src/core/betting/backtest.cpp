@@ -1,5 +1,7 @@
 #include "core/betting/backtest.h"
 
+#include <algorithm>
+
 namespace spinalyst {
 
 namespace {
@@ -40,6 +42,29 @@ BacktestResult RunBacktest(const PlanTable& table, std::span<const std::uint8_t>
         result.ruined += session.end() == SessionEnd::Ruin ? 1 : 0;
     }
     return result;
+}
+
+std::vector<BalancePoint> RunningBalancePoints(std::span<const Cents> running, int columns) {
+    std::vector<BalancePoint> points = {{0, 0}};
+    const std::size_t n = running.size();
+    const auto width = static_cast<std::size_t>(std::max(columns, 1));
+    if (n <= 2 * width) {
+        for (std::size_t i = 0; i < n; ++i) points.push_back({i + 1, running[i]});
+        return points;
+    }
+    for (std::size_t c = 0; c < width; ++c) {
+        const std::size_t from = c * n / width;
+        const std::size_t to = (c + 1) * n / width;
+        std::size_t low = from, high = from;
+        for (std::size_t i = from; i < to; ++i) {
+            if (running[i] < running[low]) low = i;
+            if (running[i] > running[high]) high = i;
+        }
+        const std::size_t first = std::min(low, high), second = std::max(low, high);
+        points.push_back({first + 1, running[first]});
+        if (second != first) points.push_back({second + 1, running[second]});
+    }
+    return points;
 }
 
 }  // namespace spinalyst

@@ -4,6 +4,7 @@
 #include <span>
 #include <vector>
 
+#include "core/betting/balance_chart.h"
 #include "core/betting/strategy_session.h"
 
 namespace spinalyst {
@@ -36,5 +37,10 @@ struct BacktestResult {
 // the total balance after every spin is stored there too.
 BacktestResult RunBacktest(const PlanTable& table, std::span<const std::uint8_t> pockets,
                            std::vector<Cents>* runningBalance = nullptr);
+
+// The running balance of a backtest as a line `columns` pixels wide, from 0 before the first
+// spin: every spin while they fit, else each column's lowest and highest in the order the line
+// passes them, so that every peak stays.
+std::vector<BalancePoint> RunningBalancePoints(std::span<const Cents> running, int columns);
 
 }  // namespace spinalyst

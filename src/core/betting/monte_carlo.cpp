@@ -106,6 +106,21 @@ Estimate WilsonInterval(std::int64_t k, std::int64_t n, double z) {
     return {p, std::max(0.0, centre - half), std::min(1.0, centre + half)};
 }
 
+BalanceHistogram HistogramOf(std::span<const Cents> balances, int bins) {
+    BalanceHistogram h;
+    if (balances.empty()) return h;
+    const auto [low, high] = std::minmax_element(balances.begin(), balances.end());
+    h.low = *low;
+    const int count = *high == *low ? 1 : std::max(bins, 1);
+    h.width = *high == *low ? 1.0 : static_cast<double>(*high - *low) / count;
+    h.counts.assign(static_cast<std::size_t>(count), 0);
+    for (Cents b : balances) {
+        const auto at = static_cast<std::size_t>(static_cast<double>(b - h.low) / h.width);
+        ++h.counts[std::min(at, h.counts.size() - 1)];
+    }
+    return h;
+}
+
 std::optional<MonteCarloResult> RunMonteCarlo(const PlanTable& table,
                                               const MonteCarloRequest& request,
                                               std::stop_token stop,

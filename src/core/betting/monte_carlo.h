@@ -73,6 +73,15 @@ struct MonteCarloResult {
     FanChart fan;
 };
 
+// Final balances counted in `bins` equal bins from the lowest to the highest (one bin when
+// they are all the same).
+struct BalanceHistogram {
+    Cents low = 0;
+    double width = 1;
+    std::vector<std::int64_t> counts;
+};
+BalanceHistogram HistogramOf(std::span<const Cents> balances, int bins);
+
 // Plays `request.sessions` sessions of the plan, each ended by its rules or its max-spins
 // (which the plan must set), on a simulated wheel of the plan's kind. Every session draws from
 // its own counter-based stream, so the same seed gives the same result on any number of
