@@ -12,6 +12,7 @@
 #include "ui/shell/main_window.h"
 #include "ui/stats/analysis_panel.h"
 #include "ui/stats/stats_area.h"
+#include "ui/stats/stats_tabs.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;
@@ -50,7 +51,7 @@ private slots:
                 QVERIFY(!Find<QCheckBox>(&window, box)->isChecked());
             QCOMPARE(Find<QSpinBox>(&window, "seStart1")->value(), 1);
             QCOMPARE(Find<QSpinBox>(&window, "seEnd1")->value(), 1);
-            QCOMPARE(Find<QTabWidget>(&window, "pcStats")->count(), 13);
+            QCOMPARE(Find<QTabWidget>(&window, "pcStats")->count(), statsTabCount);
             QVERIFY(Find<QToolButton>(&window, "sbStat1")->property("current").toBool());
             const QByteArray created = dir.Read("spinalyst.ini");
             QVERIFY(

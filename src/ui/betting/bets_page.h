@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/betting/bet_ledger.h"
+#include "core/store/settings.h"
 #include "ui/common/stats_page.h"
 
 class QCheckBox;
@@ -17,6 +18,7 @@ class ChipSelector;
 class GameSession;
 class HistoryModel;
 class HistoryView;
+class ProgressionBox;
 class TablePicture;
 
 // The betting tab: the table picture with the chips, the chip selector, the neighbours
@@ -28,7 +30,7 @@ class BetsPage final : public StatsPage {
     Q_DISABLE_COPY_MOVE(BetsPage)
 
 public:
-    explicit BetsPage(GameSession* session, QWidget* parent = nullptr);
+    BetsPage(GameSession* session, Settings settings, QWidget* parent = nullptr);
 
     void ShowStatistics(const StatsInput& input) override;
     void ApplyCaptions() override;
@@ -40,6 +42,7 @@ public:
     QTableView* historyTable() const;
     BalanceChartView* balanceChart() const { return chart_; }
     QLabel* totalLabel() const { return totalLabel_; }
+    ProgressionBox* progressionBox() const { return progressionBox_; }
     // The neighbours a straight-up click also stakes: 0 while the option is off.
     int neighbours() const;
 
@@ -53,6 +56,8 @@ private:
     void ShowTotals();
     void ShowCollapseCaption();
     void FitAmountColumns();
+    // The chips, the totals and the progression's state after the table changed.
+    void ShowTable();
 
     GameSession* session_;
     TablePicture* picture_ = nullptr;
@@ -66,6 +71,7 @@ private:
     QPushButton* collapseButton_ = nullptr;
     BalanceChartView* chart_ = nullptr;
     QSplitter* splitter_ = nullptr;
+    ProgressionBox* progressionBox_ = nullptr;
     int amountColumnWidth_ = 0;
 };
 

@@ -67,6 +67,12 @@ public:
     void ClearBets();
     // The amount one click stakes; false, and no change, for a value no chip can have.
     bool SetChipValue(Cents value);
+    // Starts a session of the progression on the chips on the table (or the last plan's base
+    // bets), from the next draw on; the error that keeps it from starting, if any.
+    std::optional<PlanError> StartPlan(const ProgressionSettings& progression,
+                                       const MoneyRules& rules);
+    // The table is the player's again: a running session's chips go back to its base bets.
+    void StopPlan();
 
     // Reads the croupier file, which new croupiers are written to from then on.
     CroupierTable::LoadResult LoadCroupiers(const std::filesystem::path& file);
@@ -103,8 +109,11 @@ signals:
     void croupiersChanged();
     void currentCroupierChanged(std::int32_t croupier);
     void randomSourceChanged(int source);
-    // The stakes on the table changed (not by a new game, which gameReset announces).
+    // The stakes on the table changed (not by a new game, which gameReset announces). The
+    // stakes a plan puts down after each draw come with that draw's signal.
     void betsChanged();
+    // A plan was started or stopped.
+    void planChanged();
     // The journal stopped being written (false) or works again (true); emitted before the
     // signal of the change whose write it was.
     void journalStateChanged(bool working);

@@ -10,6 +10,8 @@
 
 #include "core/stats/mode_settings.h"
 #include "ui/betting/bets_page.h"
+#include "ui/betting/progression_box.h"
+#include "ui/betting/strategy_page.h"
 #include "ui/common/game_session.h"
 #include "ui/common/look.h"
 #include "ui/common/notice.h"
@@ -210,7 +212,11 @@ void MainWindow::BuildCentralArea() {
     for (StatFamily family : allStatFamilies)
         statsArea_->SetPage(FamilyTab(family), new FamilyPage(family));
     statsArea_->SetPage(StatsTab::Tableau, new TableauPage);
-    statsArea_->SetPage(StatsTab::Mises, new BetsPage(session_));
+    auto* betsPage = new BetsPage(session_, settings_);
+    connect(betsPage->progressionBox(), &ProgressionBox::settingsNotSaved, this,
+            &MainWindow::ReportSettingsNotSaved);
+    statsArea_->SetPage(StatsTab::Mises, betsPage);
+    statsArea_->SetPage(StatsTab::Strategy, new StrategyPage(session_, settings_));
     statsArea_->SetPage(StatsTab::Fairness, new FairnessPage);
     columns->addWidget(leftColumn);
     columns->addWidget(statsArea_, 1);

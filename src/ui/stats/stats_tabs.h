@@ -8,13 +8,15 @@
 namespace spinalyst {
 
 // The tabs of the statistics pages, in order: the wheel and table views, the page of each bet
-// family in StatFamily order (FamilyTab), then the tableau, the bets and the fairness tests.
+// family in StatFamily order (FamilyTab), then the tableau, the bets, the strategy lab and the
+// fairness tests.
 enum class StatsTab {
     Cylindre,
     Tapis,
     FirstFamily,
     Tableau = FirstFamily + static_cast<int>(allStatFamilies.size()),
     Mises,
+    Strategy,
     Fairness,
 };
 inline constexpr int statsTabCount = static_cast<int>(StatsTab::Fairness) + 1;
@@ -50,6 +52,7 @@ inline const std::array<StatsTabInfo, statsTabCount> statsTabs = {{
     {"tsPleins", "Pleins", TextId::PleinsTab, "sgPleins", "chPleins1", "chPleins2"},
     {"tsTableau", "Tableau", TextId::TableauTab, "sgTableau"},
     {"tsMises", "Mises", TextId::BetsTab},
+    {"tsStrategie", "Stratégie", TextId::StrategyTab},
     {"tsEquite", "Équité", TextId::FairnessTab, "sgEquite", "chEquite"},
 }};
 
