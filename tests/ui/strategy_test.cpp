@@ -87,7 +87,7 @@ private slots:
         w.session().AddDraw(2);
         w.session().AddDraw(4);
         QCOMPARE(w.session().ledger().stake(red), Cents{400});
-        QVERIFY2(w.State().contains("4 units, 4,00 staked"), qPrintable(w.State()));
+        QVERIFY2(w.State().contains("4,00 staked, units: 4"), qPrintable(w.State()));
         QVERIFY2(w.State().contains("Bankroll left: 7,00"), qPrintable(w.State()));
         // A click on the table does not move the plan's chips.
         w.session().ClickTable(redArea.x(), redArea.y(), MouseButton::Left);

@@ -296,9 +296,12 @@ void ProgressionBox::ShowState() {
         const StrategySession& s = *live.session();
         if (running) {
             text = Text(TextId::PlanNextSpin).arg(s.units()).arg(Amount(s.nextStake()));
+            // The session's balance only when no bankroll tells it: the box has room for
+            // three lines.
             if (const auto left = s.bankrollLeft())
                 text += '\n' + Text(TextId::PlanBankrollLeft).arg(Amount(*left));
-            text += '\n' + Text(TextId::PlanSessionBalance).arg(Amount(s.balance()));
+            else
+                text += '\n' + Text(TextId::PlanSessionBalance).arg(Amount(s.balance()));
         } else {
             text = Text(EndText(s.end())) + '\n' +
                    Text(TextId::PlanSessionBalance).arg(Amount(s.balance())) + '\n' +

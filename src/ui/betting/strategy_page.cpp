@@ -171,7 +171,7 @@ QWidget* StrategyPage::BuildBacktestPanel() {
     auto* split = new QSplitter(Qt::Horizontal, panel);
     split->addWidget(table_);
     split->addWidget(runningChart_);
-    split->setSizes({410, 280});
+    split->setSizes({450, 240});
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
