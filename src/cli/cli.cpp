@@ -102,7 +102,7 @@ Commands:
       The same seed (default 1) gives the same figures on any number of
       threads T (default: one a core).
 
-  wheel TABLE [ANALYSIS OPTIONS] FILE
+  wheel TABLE [--scale S] [ANALYSIS OPTIONS] FILE
       Print, as CSV, a wheel table of the analysed draws of FILE. TABLE is
       one of:
         distances  distance,hits,since_last,max_gap: one line per number of
@@ -112,8 +112,11 @@ Commands:
                    its next occurrence (0: twice in a row)
         sectors    pocket,neighbourhood,hits,since_last,max_gap: per pocket,
                    the five pockets centred on it on the wheel
-        shades     pocket,hits,shade: the heat grey of each pocket, 0 for
-                   the most frequent to 240 for the least
+        shades     pocket,hits,shade: the heat grey of each pocket, 0 (black)
+                   to 240 (light grey). --scale spread, the default, goes
+                   from the most frequent pocket to the least; --scale
+                   deviation from 3 standard deviations above the expected
+                   count to 3 below, 120 being as expected
   fairness [ANALYSIS OPTIONS] [--simulations N] [--seed S] FILE
       Test whether the analysed draws of FILE look like a fair wheel and fair
       croupiers. Prints CSV test,subject,statistic,df,p_value,p_adjusted:

@@ -186,7 +186,13 @@ private:
         const Game& game = session.game();
         auto* grid = Find<QTableView>("sgDraws");
         QVERIFY2(grid->model()->rowCount() == game.drawCount(), qPrintable(where));
-        if (game.drawCount() == 0) return;  // the statistics stay as they were
+        if (game.drawCount() == 0) {
+            // An empty game analyses nothing and says so.
+            QVERIFY2(window_->statsArea().analysedDraws().empty(), qPrintable(where));
+            QVERIFY2(Find<QLabel>("lbNbTir1")->text().endsWith(" 0"), qPrintable(where));
+            QVERIFY2(Find<QSpinBox>("seEnd1")->value() == 1, qPrintable(where));
+            return;
+        }
         QVERIFY2(grid->model()->index(0, 2).data().toInt() == game.drawCount(), qPrintable(where));
 
         // The analysed draws the panel's settings select, worked out by the core on its own.

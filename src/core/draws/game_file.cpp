@@ -5,6 +5,7 @@
 #include <ctime>
 #include <unordered_map>
 
+#include "core/store/csv_field.h"
 #include "core/store/text_encoding.h"
 #include "core/store/text_lines.h"
 
@@ -174,18 +175,6 @@ std::string FormatTime(DrawTime t) {
     text += two(size / 3600) + ":" + two(size / 60 % 60);
     if (size % 60 != 0) text += ":" + two(size % 60);
     return text;
-}
-
-// A field in quotes when it holds a comma, a quote or a line break, which it keeps.
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    quoted += '"';
-    return quoted;
 }
 
 // Whether a line holds an odd number of quotes: it opens a quoted field or closes one.

@@ -281,6 +281,16 @@ enum class TextId : std::int32_t {
     MonteCarloProgress = 478,
     StrategyNoPlan = 479,
     MonteCarloFailed = 480,
+    MenuHeatScale = 700,
+    HeatBySpread = 701,
+    HeatByDeviation = 702,
+    HeatMostHits = 703,
+    HeatFewestHits = 704,
+    HeatMoreThanExpected = 705,
+    HeatFewerThanExpected = 706,
+    HeatSpreadTip = 707,
+    HeatDeviationTip = 708,
+    DeviationTip = 709,
 };
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);
@@ -297,8 +307,8 @@ struct TextIdRange {
 };
 inline constexpr std::array textIdRanges = {
     TextIdRange{5, 6},   TextIdRange{11, 12}, TextIdRange{16, 24},  TextIdRange{26, 71},
-    TextIdRange{73, 75}, TextIdRange{77, 93}, TextIdRange{95, 215},
-    TextIdRange{400, 480},
+    TextIdRange{73, 75}, TextIdRange{77, 93}, TextIdRange{95, 215}, TextIdRange{400, 480},
+    TextIdRange{700, 709},
 };
 
 inline std::vector<std::int32_t> AllTextIds() {

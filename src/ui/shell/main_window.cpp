@@ -24,8 +24,10 @@
 #include "ui/shell/game_keeper.h"
 #include "ui/shell/help.h"
 #include "ui/stats/analysis_panel.h"
+#include "ui/stats/analysis_settings.h"
 #include "ui/stats/fairness_page.h"
 #include "ui/stats/family_page.h"
+#include "ui/stats/heat_legend.h"
 #include "ui/stats/heat_page.h"
 #include "ui/stats/stats_area.h"
 #include "ui/stats/tableau_page.h"
@@ -63,14 +65,18 @@ MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     if (languageLoaded_) ApplyCaptions();
     entryArea_->FillCroupierList();
     statsArea_->analysisPanel()->FillCroupierList();
-    statsArea_->analysisPanel()->LoadSettings();
+    statsArea_->analysisSettings().Load();
     CheckKindItem();
     // Typed pockets reach draw entry whenever no box is being edited; the draws list holds
     // the focus for it, from the start on.
     keyboardEntry_ = new KeyboardEntry(this, session_, drawsPanel_->view());
     connect(entryArea_, &EntryArea::problem, this, &MainWindow::ShowProblem);
-    connect(statsArea_->analysisPanel(), &AnalysisPanel::settingsNotSaved, this,
+    connect(&statsArea_->analysisSettings(), &AnalysisSettings::settingsNotSaved, this,
             &MainWindow::ReportSettingsNotSaved);
+    // Export statistics waits for a page that has figures.
+    connect(statsArea_, &StatsArea::pageChanged, this,
+            [this] { exportAction_->setEnabled(statsArea_->ShowingPageExports()); });
+    exportAction_->setEnabled(statsArea_->ShowingPageExports());
     session_->NewGame();
     keyboardEntry_->ReturnFocus();
 }
@@ -206,7 +212,10 @@ void MainWindow::BuildCentralArea() {
     left->addWidget(drawsPanel_, 1);
 
     statsArea_ = new StatsArea(session_, settings_, central);
-    auto* wheelFigures = new WheelFigures(statsArea_);
+    auto* wheelFigures = new WheelFigures(settings_, statsArea_);
+    new HeatScaleMenu(wheelFigures, preferencesMenu_);
+    connect(wheelFigures, &WheelFigures::settingsNotSaved, this,
+            &MainWindow::ReportSettingsNotSaved);
     statsArea_->SetPage(StatsTab::Cylindre, new WheelPage(wheelFigures));
     statsArea_->SetPage(StatsTab::Tapis, new HeatPage(wheelFigures));
     for (StatFamily family : allStatFamilies)
@@ -274,12 +283,9 @@ void MainWindow::ReportSettingsNotSaved() {
 }
 
 bool MainWindow::SaveSettings() {
-    const AnalysisPanel& panel = *statsArea_->analysisPanel();
-    const AnalysisControls controls = panel.Controls();
     return settings_.Update([&](IniFile& ini) {
         ini.SetInt(paramsSection, Info(Param::Roulette).key, KindToSetting(session_->kind()));
-        ini.SetInt(paramsSection, Info(Param::Stat).key, panel.statMode());
-        SaveModeSettings(ini, panel.statMode(), controls);
+        statsArea_->analysisSettings().Store(ini);
     });
 }
 

@@ -12,11 +12,11 @@ QColor ToColor(Rgb c) {
     return {c.r, c.g, c.b};
 }
 
-// The squares' bold face, narrowed where its two digits would touch the square's edges.
+// The squares' bold face, narrowed where its two digits would touch the frame.
 QFont NumberFont(QFont font) {
     font.setPointSize(heatSquarePointSize);
     font.setBold(true);
-    const int room = heatSquareSize - 2;
+    const int room = heatSquareSize - 2 * int(heatFrameWidth) - 1;
     const int wide = QFontMetrics(font).horizontalAdvance(QStringLiteral("00"));
     if (wide > room) font.setStretch(100 * room / wide);
     return font;
@@ -52,14 +52,18 @@ bool HeatBoardView::event(QEvent* event) {
 
 void HeatBoardView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     painter.fillRect(rect(), ToColor(heatBoardColour));
     painter.setFont(NumberFont(font()));
     for (const HeatSquare& square : board_.squares) {
-        const int shade = figures_->Shade(square.pocket);
+        const HeatSquareLook look = HeatSquareLookOf(square.pocket, figures_->Shade(square.pocket));
         const QRect box(square.left, square.top, heatSquareSize, heatSquareSize);
-        painter.fillRect(box, ToColor(HeatGrey(shade)));
-        painter.setPen(ToColor(HeatNumberColour(square.pocket, shade)));
+        painter.fillRect(box, ToColor(look.square));
+        painter.setPen(QPen(ToColor(look.frame), heatFrameWidth));
+        painter.setBrush(Qt::NoBrush);
+        const qreal inset = heatFrameWidth / 2.0;
+        painter.drawRoundedRect(QRectF(box).adjusted(inset, inset, -inset, -inset), 4, 4);
+        painter.setPen(ToColor(look.ink));
         painter.drawText(box, Qt::AlignCenter, QString::fromStdString(PocketText(square.pocket)));
     }
 }

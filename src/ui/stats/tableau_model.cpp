@@ -39,8 +39,8 @@ QVariant TableauModel::headerData(int section, Qt::Orientation orientation, int 
     return headers_[section];
 }
 
-void TableauModel::SetTableau(const Tableau& tableau) {
-    tableau_ = tableau;
+void TableauModel::SetTableau(std::optional<Tableau> tableau) {
+    tableau_ = std::move(tableau);
     emit dataChanged(index(0, 0), index(tableauRowCount - 1, tableauColumnCount - 1),
                      {Qt::DisplayRole, sortRole});
 }

@@ -27,7 +27,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // Changes the figures in place, so the view keeps its sort order and selection.
-    void SetTableau(const Tableau& tableau);
+    // nullopt: a game without draws, every cell blank.
+    void SetTableau(std::optional<Tableau> tableau);
     void SetHeaders(const QStringList& headers);
     // Whether the rows hold figures yet; until the first fill they are empty.
     bool filled() const { return tableau_.has_value(); }

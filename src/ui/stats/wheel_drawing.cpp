@@ -3,6 +3,7 @@
 #include <QHelpEvent>
 #include <QPainter>
 
+#include "core/stats/heat_boards.h"
 #include "ui/stats/wheel_figures.h"
 
 namespace spinalyst {
@@ -63,7 +64,11 @@ void WheelDrawing::paintEvent(QPaintEvent*) {
     }
     painter.setBrush(buttonFace);
     painter.drawEllipse(Box(wheel_.hub));
-    for (const WheelLabel& label : wheel_.labels) painter.drawEllipse(Box(label.ring));
+    // Each number on a disc of its pocket's colour, as on a wheel.
+    for (const WheelLabel& label : wheel_.labels) {
+        painter.setBrush(ToColor(WheelLabelLookOf(label.pocket).disc));
+        painter.drawEllipse(Box(label.ring));
+    }
 
     QFont small = font();
     small.setPointSize(sectorTextPointSize);
@@ -82,8 +87,8 @@ void WheelDrawing::paintEvent(QPaintEvent*) {
     bold.setBold(true);
     painter.setFont(bold);
     for (const WheelLabel& label : wheel_.labels) {
-        painter.setPen(ToColor(DisplayColour(label.pocket)));
-        // The number reads centred on its ring.
+        painter.setPen(ToColor(WheelLabelLookOf(label.pocket).ink));
+        // The number reads centred on its disc.
         painter.drawText(Box(label.ring), Qt::AlignCenter,
                          QString::fromStdString(PocketText(label.pocket)));
     }
