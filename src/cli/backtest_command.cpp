@@ -41,19 +41,7 @@ int BacktestCommand(const std::vector<std::string>& args, std::istream& in, std:
     std::vector<std::int32_t> drawNumbers;
     if (analysis->window)
         SelectAnalysedDrawNumbers(analysis->log, analysis->kind, *analysis->window, drawNumbers);
-    buffer = "session,first_draw,spins,staked,won,balance,lowest,end\n";
-    for (std::size_t i = 0; i < result.sessions.size(); ++i) {
-        const SessionSummary& s = result.sessions[i];
-        buffer += std::to_string(i + 1) + ',' +
-                  std::to_string(drawNumbers[static_cast<std::size_t>(s.firstSpin)]) + ',' +
-                  std::to_string(s.spins) + ',' + amount(s.staked) + ',' + amount(s.won) + ',' +
-                  amount(s.balance) + ',' + amount(s.lowest) + ',' +
-                  std::string(SessionEndName(s.end)) + '\n';
-        if (buffer.size() > (1 << 16)) {
-            if (!(out << buffer)) return 0;  // FinishOutput reports the failed output
-            buffer.clear();
-        }
-    }
+    buffer = BacktestCsv(result, drawNumbers);
     out << buffer;
     return 0;
 }

@@ -150,6 +150,15 @@ private slots:
                  qPrintable(page->totalsLabel()->text()));
         QCOMPARE(page->runningLine()->count(), 8);
         QCOMPARE(page->sessionEnds()->count(), 3);
+        // With a plan, its export is the command line's backtest of the same draws.
+        QVERIFY(page->exportsFigures());
+        const std::vector<std::uint8_t> pockets = {2, 1, 2, 2, 1, 1, 2};
+        const StatsInput input{RouletteKind::French, pockets, &w.session().game().log(),
+                               AnalysisWindow{1, 7, 1, std::nullopt, 0, 0}};
+        QCOMPARE(page->FiguresCsv(input),
+                 std::string("session,first_draw,spins,staked,won,balance,lowest,end\n"
+                             "1,1,2,3.00,4.00,1.00,-1.00,win\n2,3,3,7.00,8.00,1.00,-3.00,win\n"
+                             "3,6,1,1.00,2.00,1.00,0.00,win\n4,7,1,1.00,0.00,-1.00,-1.00,data\n"));
         w.session().UndoDraw();
         QCOMPARE(model->rowCount(), 3);
     }

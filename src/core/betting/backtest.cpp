@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/betting/money.h"
+
 namespace spinalyst {
 
 namespace {
@@ -42,6 +44,21 @@ BacktestResult RunBacktest(const PlanTable& table, std::span<const std::uint8_t>
         result.ruined += session.end() == SessionEnd::Ruin ? 1 : 0;
     }
     return result;
+}
+
+std::string BacktestCsv(const BacktestResult& result, std::span<const std::int32_t> drawNumbers) {
+    std::string csv = "session,first_draw,spins,staked,won,balance,lowest,end\n";
+    const auto amount = [](Cents c) { return FormatAmount(c, '.'); };
+    for (std::size_t i = 0; i < result.sessions.size(); ++i) {
+        const SessionSummary& s = result.sessions[i];
+        const auto at = static_cast<std::size_t>(s.firstSpin);
+        csv += std::to_string(i + 1) + ',' +
+               (at < drawNumbers.size() ? std::to_string(drawNumbers[at]) : std::string()) + ',' +
+               std::to_string(s.spins) + ',' + amount(s.staked) + ',' + amount(s.won) + ',' +
+               amount(s.balance) + ',' + amount(s.lowest) + ',' +
+               std::string(SessionEndName(s.end)) + '\n';
+    }
+    return csv;
 }
 
 std::vector<BalancePoint> RunningBalancePoints(std::span<const Cents> running, int columns) {

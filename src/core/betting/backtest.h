@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "core/betting/balance_chart.h"
@@ -37,6 +38,11 @@ struct BacktestResult {
 // the total balance after every spin is stored there too.
 BacktestResult RunBacktest(const PlanTable& table, std::span<const std::uint8_t> pockets,
                            std::vector<Cents>* runningBalance = nullptr);
+
+// The sessions as CSV, as the command line prints them: the header
+// session,first_draw,spins,staked,won,balance,lowest,end and a row per session, its first
+// draw numbered by `drawNumbers` (the number of each draw played, in order).
+std::string BacktestCsv(const BacktestResult& result, std::span<const std::int32_t> drawNumbers);
 
 // The running balance of a backtest as a line `columns` pixels wide, from 0 before the first
 // spin: every spin while they fit, else each column's lowest and highest in the order the line

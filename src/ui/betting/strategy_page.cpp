@@ -282,7 +282,7 @@ void StrategyPage::ApplyCaptions() {
     ShowTotals();
 }
 
-std::optional<BettingPlan> StrategyPage::CurrentPlan(bool forMonteCarlo) {
+std::optional<BettingPlan> StrategyPage::PlanOfTheTable(bool forMonteCarlo) const {
     const PlanSettings saved = ReadPlanSettings(settings_.Load());
     const BetLedger& ledger = session_->ledger();
     BettingPlan plan;
@@ -299,20 +299,36 @@ std::optional<BettingPlan> StrategyPage::CurrentPlan(bool forMonteCarlo) {
     plan.rules = saved.rules;
     if (plan.kind != RouletteKind::French) plan.rules.laPartage = false;
     if (forMonteCarlo) plan.rules.maxSpins = maxSpins_->value();
-    if (CheckPlan(plan)) {
+    if (CheckPlan(plan)) return std::nullopt;
+    return plan;
+}
+
+std::optional<BettingPlan> StrategyPage::CurrentPlan(bool forMonteCarlo) {
+    const auto plan = PlanOfTheTable(forMonteCarlo);
+    if (!plan) {
         planLabel_->setText(Text(TextId::StrategyNoPlan));
         return std::nullopt;
     }
     QString bets;
-    for (const PlacedBet& bet : plan.bets) {
+    for (const PlacedBet& bet : plan->bets) {
         if (!bets.isEmpty()) bets += QStringLiteral(", ");
         bets += QString::fromStdString(BetDescription(bet.slot, CurrentLanguageTable())) + ' ' +
                 Amount(bet.stake);
     }
     planLabel_->setText(Text(static_cast<TextId>(static_cast<int>(TextId::ProgressionFlat) +
-                                                 static_cast<int>(plan.progression.kind))) +
+                                                 static_cast<int>(plan->progression.kind))) +
                         QStringLiteral(": ") + bets);
     return plan;
+}
+
+std::string StrategyPage::FiguresCsv(const StatsInput& input) const {
+    std::vector<std::int32_t> numbers;
+    if (input.log && input.window)
+        SelectAnalysedDrawNumbers(*input.log, input.kind, *input.window, numbers);
+    BacktestResult result;
+    if (const auto plan = PlanOfTheTable(false); plan && plan->kind == input.kind)
+        result = RunBacktest(PlanTable(*plan), input.analysed);
+    return BacktestCsv(result, numbers);
 }
 
 void StrategyPage::ShowStatistics(const StatsInput& input) {

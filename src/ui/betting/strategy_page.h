@@ -44,6 +44,10 @@ public:
 
     void ShowStatistics(const StatsInput& input) override;
     void ApplyCaptions() override;
+    // Once there is a plan to play: its backtest's sessions, as the command line's backtest
+    // prints them.
+    bool exportsFigures() const override { return PlanOfTheTable(false).has_value(); }
+    std::string FiguresCsv(const StatsInput& input) const override;
 
     SessionsModel* sessionsModel() const { return model_; }
     QLabel* totalsLabel() const { return totals_; }
@@ -69,6 +73,8 @@ private:
     // The plan: the base bets on the table (or the live plan's), the saved progression and
     // rules; nullopt, and the reason shown, when there is none to play.
     std::optional<BettingPlan> CurrentPlan(bool forMonteCarlo);
+    // The same without a word on the page.
+    std::optional<BettingPlan> PlanOfTheTable(bool forMonteCarlo) const;
     QWidget* BuildBacktestPanel();
     QWidget* BuildMonteCarloPanel();
     void ShowBacktest();
