@@ -10,7 +10,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/betting/bet_ledger.h"
 #include "core/draws/draw_log.h"
 #include "core/model/roulette.h"
 #include "core/stats/analysis_window.h"
@@ -49,21 +48,20 @@ T ParseNumber(const std::string& text, const std::string& what, T min, T max) {
 }
 
 // Options of the form --name VALUE (or --name=VALUE), flags without a value (stored as ""),
-// and positional arguments, in order. An unknown option or one given twice is a UsageError.
+// and positional arguments, in order.
 struct ParsedArgs {
     std::map<std::string, std::string> options;
     std::vector<std::string> positional;
 };
+// Reads args[from] on; an option not in `known` or `flags`, one without its value, a flag with
+// one, or either given twice is a UsageError.
 ParsedArgs ParseArgs(const std::vector<std::string>& args, std::size_t from,
                      std::initializer_list<std::string_view> known,
                      std::initializer_list<std::string_view> flags = {});
-
-// A positive amount with at most two decimals ("5", "2.5"), or a UsageError naming `what`.
-Cents ParseAmountOption(const std::string& text, const std::string& what);
-// A --bet slot: KIND:INDEX or an even chance's name, offered by the kind's table.
-BetSlot ParseBetSlot(const std::string& text, RouletteKind kind);
-// --bet SLOT=AMOUNT added to the ledger's stakes, with the straight-up bet's neighbours.
-void PlaceBetOption(const std::string& bet, int neighbours, BetLedger& ledger);
+// --kind, or the default kind without it.
+RouletteKind KindOption(const ParsedArgs& parsed);
+// The text in lower case (ASCII), as names on the command line are compared.
+std::string Lowercase(std::string_view text);
 
 // The options shared by every command that analyses a file, as the analysis panel would hold
 // them:
@@ -104,6 +102,17 @@ struct Analysis {
 std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istream& in,
                                      std::ostream& err);
 
+// spinalyst-cli random --count N [--kind K] [--seed S]: pseudo-random pockets, one a line.
+int RandomCommand(const std::vector<std::string>& args, std::ostream& out);
+
+// spinalyst-cli analysed [ANALYSIS OPTIONS] FILE: the analysed draws, one a line.
+int AnalysedCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                    std::ostream& err);
+
+// spinalyst-cli stats FAMILY [ANALYSIS OPTIONS] FILE: the statistics of a bet family as CSV.
+int StatsCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                 std::ostream& err);
+
 // spinalyst-cli simulate: settles bets against every draw of a file.
 int SimulateCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                     std::ostream& err);
@@ -122,6 +131,16 @@ int MonteCarloCommand(const std::vector<std::string>& args, std::istream& in, st
 // tests of the analysed draws as CSV.
 int FairnessCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                     std::ostream& err);
+
+// spinalyst-cli plan [ANALYSIS OPTIONS] FILE: the spins it takes to tell a bias from chance, for
+// single pockets and sectors of 3, 5 and 9, as CSV.
+int PlanCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                std::ostream& err);
+
+// spinalyst-cli confirm --freeze F --pockets P,P,... [ANALYSIS OPTIONS] FILE: a set of pockets
+// frozen after F draws, tested on the analysed draws after it, as CSV.
+int ConfirmCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err);
 
 // spinalyst-cli convert [--kind K] FILE: a spin list or a game file printed as a game file with
 // its kind line.

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 
+#include "cli/bet_options.h"
 #include "core/betting/bet_ledger.h"
 #include "core/betting/money.h"
 #include "core/betting/table_areas.h"

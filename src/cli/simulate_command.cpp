@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "cli/bet_options.h"
 #include "cli/cli.h"
 #include "core/betting/bet_ledger.h"
 #include "core/betting/money.h"

@@ -78,7 +78,7 @@ private slots:
         AddDraws(window, {5, 17, 3, 17, 22, 17});
         QCOMPARE(refreshed.count(), 6);
         QCOMPARE(Find<QSpinBox>(&window, "seEnd1")->value(), 6);
-        QCOMPARE(Find<QLabel>(&window, "lbNbTir1")->text(), QString("Analysed draws : 6"));
+        QCOMPARE(Find<QLabel>(&window, "lbNbTir1")->text(), QString("Analysed draws: 6"));
 
         // Following "Numéro" with the empty target: the draws after a 17.
         refreshed.clear();
@@ -117,9 +117,9 @@ private slots:
 
         // The betting tab runs no view but still counts.
         refreshed.clear();
-        Find<QTabWidget>(&window, "pcStats")->setCurrentIndex(int(StatsTab::Mises));
+        Find<QTabWidget>(&window, "pcStats")->setCurrentIndex(int(StatsTab::Bets));
         QCOMPARE(refreshed.count(), 1);
-        QCOMPARE(Find<QLabel>(&window, "lbNbTir1")->text(), QString("Analysed draws : 4"));
+        QCOMPARE(Find<QLabel>(&window, "lbNbTir1")->text(), QString("Analysed draws: 4"));
     }
 
     void targetListFollowsTheFamilyAndTheKind() {
@@ -219,7 +219,7 @@ private slots:
         test::DataDir dir;
         MainWindow window(dir.paths());
         // The range is under test, not a view: none runs over the ten million draws.
-        Find<QTabWidget>(&window, "pcStats")->setCurrentIndex(int(StatsTab::Mises));
+        Find<QTabWidget>(&window, "pcStats")->setCurrentIndex(int(StatsTab::Bets));
         GameSession& session = window.session();
         GameFile game;
         game.kind = RouletteKind::French;
@@ -254,12 +254,12 @@ private slots:
             tabs->setCurrentIndex(int(StatsTab::Tableau));
             for (int i = 0; i < 30; ++i) window.session().AddDraw(i % 37);
             Find<QSpinBox>(&window, "seStart1")->setValue(12);
-            tabs->setCurrentIndex(int(StatsTab::Tapis));
+            tabs->setCurrentIndex(int(StatsTab::Heat));
             auto* tableau = window.findChild<TableauPage*>("tsTableau");
             QVERIFY(tableau->model()->filled());
 
             c.empty(window);
-            QVERIFY2(Find<QLabel>(&window, "lbNbTir1")->text().endsWith(" : 0"), c.how);
+            QVERIFY2(Find<QLabel>(&window, "lbNbTir1")->text().endsWith(": 0"), c.how);
             QVERIFY2(Find<QSpinBox>(&window, "seStart1")->value() == 1, c.how);
             QVERIFY2(Find<QSpinBox>(&window, "seEnd1")->value() == 1, c.how);
             QVERIFY2(window.statsArea().analysedDraws().empty(), c.how);

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,6 +27,7 @@
 #include "ui/stats/fairness_page.h"
 #include "ui/stats/stats_area.h"
 #include "ui/stats/stats_tabs.h"
+#include "ui/stats/wheel_figures.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;
@@ -99,15 +101,15 @@ private slots:
         {
             MainWindow window(dir.paths());
             PlayAGame(window);
-            QCOMPARE(window.windowTitle(), QString("Spinalyst *"));
+            QCOMPARE(test::ShownTitle(&window), QString("Spinalyst*"));
             PickFile(file);
             Trigger(window, "actSave");
-            QCOMPARE(window.windowTitle(), QString("Spinalyst - evening.csv"));
+            QCOMPARE(test::ShownTitle(&window), QString("evening.csv \u2014 Spinalyst"));
             saved = GameText(window);
             figures = PleinsCsv(window);
             QCOMPARE(dir.Read("evening.csv").toStdString(), saved);
             window.session().AddDraw(3);
-            QCOMPARE(window.windowTitle(), QString("Spinalyst - evening.csv *"));
+            QCOMPARE(test::ShownTitle(&window), QString("evening.csv* \u2014 Spinalyst"));
             Answers answers;
             answers.next = {Answer::No};
             answers.Install();
@@ -128,7 +130,7 @@ private slots:
         QCOMPARE(PleinsCsv(window), figures);
         QCOMPARE(window.session().croupiers().CroupierIndex("Zoé"), std::optional<std::int32_t>(1));
         QVERIFY(other.Read("croupiers").contains("Zoé"));
-        QCOMPARE(window.windowTitle(), QString("Spinalyst - evening.csv"));
+        QCOMPARE(test::ShownTitle(&window), QString("evening.csv \u2014 Spinalyst"));
         auto* recent = window.findChild<QMenu*>("mnuRecentGames");
         emit recent->aboutToShow();
         QCOMPARE(recent->actions().size(), 1);
@@ -174,7 +176,7 @@ private slots:
         QVERIFY(kept.startsWith("#kind=french\ndraw,time,croupier,pocket\n1,"));
         QVERIFY(kept.endsWith(",,7\n"));
         // The file of the saved game is not the new game's.
-        QCOMPARE(window.windowTitle(), QString("Spinalyst"));
+        QCOMPARE(test::ShownTitle(&window), QString("Spinalyst"));
     }
 
     void everyBadFileIsRefusedNamingFileAndLineAndTheGameStays() {
@@ -255,7 +257,7 @@ private slots:
             {FamilyTab(StatFamily::Simples),
              FamilyStatsCsv(StatFamily::Simples, RouletteKind::French, draws)},
             {StatsTab::Tableau, TableauCsv(RouletteKind::French, draws)},
-            {StatsTab::Cylindre,
+            {StatsTab::Wheel,
              WheelTableCsv(WheelTable::Distances, RouletteKind::French, draws) + "\n" +
                  WheelTableCsv(WheelTable::Repeats, RouletteKind::French, draws) + "\n" +
                  WheelTableCsv(WheelTable::Sectors, RouletteKind::French, draws) + "\n" +
@@ -281,10 +283,14 @@ private slots:
             game += std::to_string(n) + ",," + (n <= 200 ? "Alain" : "\"Zoé, \"\"Z\"\"\"") + "," +
                     PocketText(rng.Next(RouletteKind::French)) + "\n";
         dir.Write("evening.csv", QByteArray::fromStdString(game));
+        // A plan for the strategy lab to play: a Martingale on the red chip placed below.
+        dir.Write("spinalyst.ini", "[Progression]\nName=martingale\nStopWin=5\n");
         MainWindow window(dir.paths());
         PickFile(dir.file("evening.csv"));
         Trigger(window, "actOpen");
         QCOMPARE(window.session().drawCount(), 400);
+        window.session().ClickTable(226, 176, MouseButton::Left);
+        QCOMPARE(window.session().ledger().totalStake(), Cents{100});
         QTest::mouseClick(window.findChild<QCheckBox*>("cbLast1"), Qt::LeftButton);
         auto* last = window.findChild<QSpinBox*>("seAnalyse1");
         last->setValue(300);
@@ -303,16 +309,19 @@ private slots:
             const auto tab = StatsTab(t);
             tabs->setCurrentIndex(t);
             std::string expected;
-            if (tab == StatsTab::Cylindre) {
+            if (tab == StatsTab::Wheel) {
                 for (const char* table : {"distances", "repeats", "sectors", "shades"})
                     expected += (expected.empty() ? "" : "\n") + cli({"wheel", table});
-            } else if (tab == StatsTab::Tapis) {
+            } else if (tab == StatsTab::Heat) {
                 expected = cli({"wheel", "shades"});
             } else if (tab >= StatsTab::FirstFamily && tab < StatsTab::Tableau) {
                 const auto family = StatFamily(t - int(StatsTab::FirstFamily));
                 expected = cli({"stats", std::string(StatFamilyName(family))});
             } else if (tab == StatsTab::Tableau) {
                 expected = cli({"tableau"});
+            } else if (tab == StatsTab::Strategy) {
+                expected = cli({"backtest", "--bet", "red=1", "--progression", "martingale",
+                                "--stop-win", "5"});
             } else if (tab == StatsTab::Fairness) {
                 auto* page = qobject_cast<FairnessPage*>(tabs->currentWidget());
                 if (page->scanRunning())
@@ -328,6 +337,14 @@ private slots:
             exportItem->trigger();
             QVERIFY2(dir.Read("figures.csv").toStdString() == expected, TabInfo(tab).name);
         }
+        // The Table page exports the shades of the scale it shows.
+        window.findChild<WheelFigures*>()->SetScale(HeatScale::Deviation);
+        tabs->setCurrentIndex(int(StatsTab::Heat));
+        PickFile(dir.file("figures"));
+        exportItem->trigger();
+        QCOMPARE(
+            dir.Read("figures.csv").toStdString(),
+            cli({"wheel", "shades", "--scale", std::string(HeatScaleName(HeatScale::Deviation))}));
     }
 
     void aDrawIsOnDiskBeforeTheViewsShowIt() {
@@ -344,6 +361,39 @@ private slots:
         window.session().UndoDraw();
         QCOMPARE(dir.Read("current-game.csv"),
                  QByteArray("#kind=french\ndraw,time,croupier,pocket\n"));
+    }
+
+    void theRestoreQuestionCountsAndDatesInTheLanguage() {
+        struct Case {
+            const char* language;
+            QByteArray draws;
+            QString question;
+        } cases[] = {
+            {"EN", "1,,,17\n", "Restore the unsaved game of 1 draw from 10 Dec 2026 15:50?"},
+            {"EN", "1,,,17\n2,,,5\n",
+             "Restore the unsaved game of 2 draws from 10 Dec 2026 15:50?"},
+            {"FR", "1,,,17\n",
+             "Restaurer la partie non enregistrée de 1 tirage du 10 déc. 2026 15:50\u00a0?"},
+            {"FR", "1,,,17\n2,,,5\n",
+             "Restaurer la partie non enregistrée de 2 tirages du 10 déc. 2026 15:50\u00a0?"},
+        };
+        for (const Case& c : cases) {
+            test::DataDir dir;
+            dir.CopyShippedLanguages();
+            dir.Write("spinalyst.ini", QByteArray("[Params]\nLanguage=") + c.language + "\n");
+            dir.Write("current-game.csv", "#kind=french\ndraw,time,croupier,pocket\n" + c.draws);
+            QFile journal(dir.file("current-game.csv"));
+            QVERIFY(journal.open(QIODevice::ReadWrite));
+            QVERIFY(journal.setFileTime(QDateTime(QDate(2026, 12, 10), QTime(15, 50)),
+                                        QFileDevice::FileModificationTime));
+            journal.close();
+            MainWindow window(dir.paths());
+            Answers answers;
+            answers.next = {Answer::No};
+            answers.Install();
+            window.OfferRestore();
+            QCOMPARE(answers.asked, QStringList{c.question});
+        }
     }
 
     void aCrashedGameIsOfferedAtTheNextStart() {
@@ -367,10 +417,10 @@ private slots:
         QVERIFY2(answers.asked.front().startsWith("Restore the unsaved game of 503 draws from "),
                  qPrintable(answers.asked.front()));
         QCOMPARE(warnings.shown.size(), 1);
-        QVERIFY(warnings.shown.front().startsWith("1 damaged lines"));
+        QVERIFY(warnings.shown.front().startsWith("1 damaged line at the end"));
         QCOMPARE(GameText(window), before);
         QCOMPARE(window.session().kind(), RouletteKind::American);
-        QCOMPARE(window.windowTitle(), QString("Spinalyst *"));
+        QCOMPARE(test::ShownTitle(&window), QString("Spinalyst*"));
         // The journal goes on from the restored game, whole again.
         window.session().AddDraw(9);
         QCOMPARE(dir.Read("current-game.csv").toStdString(), GameText(window));

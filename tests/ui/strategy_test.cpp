@@ -70,7 +70,7 @@ class StrategyTest : public QObject {
 private slots:
     void martingaleOnRedPlaysLiveAndUndoes() {
         Window w;
-        w.ShowTab(StatsTab::Mises);
+        w.ShowTab(StatsTab::Bets);
         w.session().ClickTable(redArea.x(), redArea.y(), MouseButton::Left);
         QCOMPARE(w.session().ledger().stake(red), Cents{100});
         w.Find<QComboBox>("cbProgression")->setCurrentIndex(int(Progression::Martingale) + 1);
@@ -118,7 +118,7 @@ private slots:
 
     void refusedStartSaysWhy() {
         Window w("FR");
-        w.ShowTab(StatsTab::Mises);
+        w.ShowTab(StatsTab::Bets);
         w.Find<QComboBox>("cbProgression")->setCurrentIndex(int(Progression::Labouchere) + 1);
         QTest::mouseClick(w.Find<QPushButton>("btStartSession"), Qt::LeftButton);
         QVERIFY2(w.State().startsWith("Placez"), qPrintable(w.State()));

@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <optional>
+
+class QWidget;
 
 #include "core/store/data_paths.h"
 
@@ -23,5 +26,11 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// The new croupier dialog answers with the name, or is cancelled for nullopt.
+void AnswerCroupierName(std::optional<QString> name);
+
+// A window's title as the desktop shows it, Qt's modified mark "[*]" resolved.
+QString ShownTitle(QWidget* window);
 
 }  // namespace spinalyst::test

@@ -33,7 +33,7 @@ namespace {
 // A main window on a fresh data directory, for the kind and in the language, with the tab
 // showing.
 struct Fixture {
-    explicit Fixture(RouletteKind kind, StatsTab tab = StatsTab::Cylindre,
+    explicit Fixture(RouletteKind kind, StatsTab tab = StatsTab::Wheel,
                      const char* language = "EN", const char* moreParams = "") {
         dir.Write("spinalyst.ini", QByteArray("[Params]\nRoulette=") +
                                        QByteArray::number(KindToSetting(kind)) +
@@ -316,7 +316,7 @@ private slots:
 
     void slicesAndSquaresTakeTheirPocketsShade() {
         for (RouletteKind kind : allKinds) {
-            Fixture f(kind, StatsTab::Tapis);
+            Fixture f(kind, StatsTab::Heat);
             f.AddDraws(VariedDraws(kind));
             WheelDrawing* wheel = f.wheelPage()->wheel();
             const auto* figures = f.window->findChild<WheelFigures*>();
@@ -345,7 +345,7 @@ private slots:
 
     void shadesSpreadFromTheMostToTheLeastFrequent() {
         // Every pocket once, then 5 a highest 5 times and 9 three times: 9 is halfway.
-        Fixture f(RouletteKind::French, StatsTab::Tapis);
+        Fixture f(RouletteKind::French, StatsTab::Heat);
         std::vector<Pocket> draws;
         for (Pocket p = 0; p <= 36; ++p) draws.push_back(p);
         draws.insert(draws.end(), {5, 5, 5, 5, 9, 9});
@@ -366,7 +366,7 @@ private slots:
     void numbersReadInBlackOrWhiteInsideAFrameOfTheirColour() {
         // 1 (red) the most frequent, the black 2 at shade 39 and the black 4 at 40; the rest
         // light.
-        Fixture f(RouletteKind::French, StatsTab::Tapis);
+        Fixture f(RouletteKind::French, StatsTab::Heat);
         std::vector<Pocket> draws;
         draws.insert(draws.end(), 240, 1);
         draws.insert(draws.end(), 201, 2);
@@ -424,7 +424,7 @@ private slots:
             for (Pocket p = 0; p <= 36; ++p)
                 if (p != 5 || round < 10) draws.push_back(p);
         draws.insert(draws.end(), 20, 17);
-        Fixture f(RouletteKind::French, StatsTab::Tapis);
+        Fixture f(RouletteKind::French, StatsTab::Heat);
         f.AddDraws(draws);
         HeatBoardView* board = f.board("pnlTapis1");
         auto* legend = f.window->findChild<HeatPage*>()->findChild<HeatLegend*>();
@@ -457,15 +457,15 @@ private slots:
         QVERIFY(f.window->findChild<WheelFigures*>()->PocketTip(17).contains("Deviation (z): 4,"));
         // Kept for the next start; a value the program does not know reads as the spread.
         QVERIFY(f.dir.Read("spinalyst.ini").contains("HeatScale=deviation"));
-        Fixture again(RouletteKind::French, StatsTab::Tapis, "EN", "HeatScale=Deviation\n");
+        Fixture again(RouletteKind::French, StatsTab::Heat, "EN", "HeatScale=Deviation\n");
         QVERIFY(again.window->findChild<QAction*>("actHeatDeviation")->isChecked());
         QCOMPARE(again.window->findChild<WheelFigures*>()->Shade(17), expectedShade);
-        Fixture odd(RouletteKind::French, StatsTab::Tapis, "EN", "HeatScale=z\n");
+        Fixture odd(RouletteKind::French, StatsTab::Heat, "EN", "HeatScale=z\n");
         QVERIFY(odd.window->findChild<QAction*>("actHeatSpread")->isChecked());
     }
 
     void boardsHoldOneSquarePerPocketOfTheKind() {
-        Fixture f(RouletteKind::American, StatsTab::Tapis);
+        Fixture f(RouletteKind::American, StatsTab::Heat);
         const std::vector<HeatBoardView*> boards = f.window->findChild<HeatPage*>()->boards();
         for (QAction* kind : {f.window->findChild<QAction*>("Francaise1"),
                               f.window->findChild<QAction*>("Americaine1"),
@@ -518,7 +518,7 @@ private slots:
         f.window->session().AddDraw(5);
         QVERIFY(!f.stats());
         // Either tab computes once for both pages.
-        f.ShowTab(StatsTab::Tapis);
+        f.ShowTab(StatsTab::Heat);
         QCOMPARE(f.stats()->analysedCount, 1);
         QCOMPARE(SquareGrey(f.board("pnlTapis3"), 5), Grey(0));
         f.window->session().AddDraw(5);
@@ -529,17 +529,18 @@ private slots:
         struct Case {
             const char* language;
             QStringList distances;
-            QString gap;
+            QString interval;
             QString sector;
         } cases[] = {
-            {"EN", {"Distance", "Hits", "Current gap", "Longest gap"}, "Gap", "Sector"},
+            // The repeats' key is named for what it holds, not like the gaps beside it.
+            {"EN", {"Distance", "Hits", "Current gap", "Longest gap"}, "Interval", "Sector"},
             {"FR",
              {"Distance", "Nombre de sorties", "Ecart actuel", "Ecart maximum"},
-             "Ecart",
+             "Intervalle",
              "Secteur"},
         };
         for (const Case& c : cases) {
-            Fixture f(RouletteKind::French, StatsTab::Cylindre, c.language);
+            Fixture f(RouletteKind::French, StatsTab::Wheel, c.language);
             const auto header = [&](const char* grid, int column) {
                 return f.grid(grid)->model()->headerData(column, Qt::Horizontal).toString();
             };
@@ -548,7 +549,7 @@ private slots:
                 if (column > 0) QCOMPARE(header("sgEcarts", column), c.distances[column]);
                 QCOMPARE(header("sgSecteurs", column + 4), column ? c.distances[column] : "");
             }
-            QCOMPARE(header("sgEcarts", 0), c.gap);
+            QCOMPARE(header("sgEcarts", 0), c.interval);
             QCOMPARE(header("sgSecteurs", 0), c.sector);
         }
     }
@@ -579,6 +580,11 @@ private slots:
         QHelpEvent hover(QEvent::ToolTip, at, wheel->mapToGlobal(at));
         QApplication::sendEvent(wheel, &hover);
         QTRY_COMPARE(QToolTip::text(), tip17);
+        // In French the colons stand after a non-breaking space.
+        Fixture french(RouletteKind::French, StatsTab::Wheel, "FR");
+        french.AddDraws({17});
+        QCOMPARE(french.window->findChild<WheelFigures*>()->PocketTip(17),
+                 QString("Numéro 17\nNombre de sorties\u00a0: 1\nTeinte\u00a0: 0 / 240"));
     }
 };
 

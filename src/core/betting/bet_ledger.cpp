@@ -17,6 +17,22 @@ std::optional<BetSlot> BetLedger::ChipAt(int x, int y) const {
     return std::nullopt;
 }
 
+std::optional<BetSlot> BetLedger::SlotAt(int x, int y) const {
+    if (const auto chip = ChipAt(x, y)) return chip;
+    if (const auto hit = HitTest(x, y, kind_)) return hit->slot;
+    return std::nullopt;
+}
+
+bool BetLedger::LeftClickPassesCap(BetSlot slot, int neighbours) const {
+    if (!TableOffers(kind_, slot)) return false;
+    const auto passes = [this](BetSlot s) { return stakes_[s] > maxSlotStake - chipValue_; };
+    if (passes(slot)) return true;
+    if (slot.kind != BetKind::Plein || neighbours <= 0) return false;
+    for (Pocket q : NeighbourPockets(kind_, slot.index, neighbours))
+        if (const BetSlot s{BetKind::Plein, q}; TableOffers(kind_, s) && passes(s)) return true;
+    return false;
+}
+
 std::optional<BetSlot> BetLedger::ClickTable(int x, int y, MouseButton button, int neighbours) {
     if (planHoldsTable()) return std::nullopt;
     if (const auto chip = ChipAt(x, y)) return ClickChip(*chip, button, neighbours);

@@ -42,6 +42,12 @@ public:
     std::span<const BetSlot> chips() const { return chips_; }
     // The topmost chip whose picture holds the point.
     std::optional<BetSlot> ChipAt(int x, int y) const;
+    // The slot a click at (x, y) lands on, as ClickTable finds it: the chip under the point, or
+    // else the area under it. What the pointer hovers shows through it.
+    std::optional<BetSlot> SlotAt(int x, int y) const;
+    // Whether a left click on the slot, with neighbours, would take some stake past
+    // maxSlotStake, where it stops instead.
+    bool LeftClickPassesCap(BetSlot slot, int neighbours = 0) const;
 
     // A click on the table picture at (x, y): the chip under the point takes it, or else the
     // area under it. The left button adds the chip value, the right one takes it off a chip

@@ -281,6 +281,46 @@ enum class TextId : std::int32_t {
     MonteCarloProgress = 478,
     StrategyNoPlan = 479,
     MonteCarloFailed = 480,
+    FairnessTestsTab = 500,
+    FairnessPlayTab = 501,
+    PlanPocketColumn = 502,
+    PlanSectorColumn = 503,
+    PlanLeaderRow = 504,
+    PlanLeaderExcessRow = 505,
+    PlanLeaderSpinsRow = 506,
+    PlanLeaderMoreRow = 507,
+    PlanDetectableRow = 508,
+    PlanSpinsForRow = 509,
+    PlanBreakEvenRow = 510,
+    PlanBeyond = 511,
+    PercentFormat = 512,
+    FreezeGroup = 513,
+    FreezeSetLabel = 514,
+    LeadingPocketButton = 515,
+    LeadingSectorButton = 516,
+    FreezeButton = 517,
+    ClearFreezeButton = 518,
+    FreezeSetInvalid = 519,
+    NothingFrozen = 520,
+    FrozenAfter = 521,
+    FigureDraws = 522,
+    FigureHits = 523,
+    HitsValue = 524,
+    FigureP = 525,
+    FigureEvidence = 526,
+    EvidenceValue = 527,
+    FigureReturn = 528,
+    ReturnValue = 529,
+    FigureKelly = 530,
+    KellyValue = 531,
+    KellyNone = 532,
+    CandidateLine = 533,
+    CandidateLineEnough = 534,
+    CandidateLineFar = 535,
+    FrozenConfirmed = 536,
+    FrozenNotYet = 537,
+    FrozenNoDraws = 538,
+    PlayNote = 539,
     MenuHeatScale = 700,
     HeatBySpread = 701,
     HeatByDeviation = 702,
@@ -291,6 +331,17 @@ enum class TextId : std::int32_t {
     HeatSpreadTip = 707,
     HeatDeviationTip = 708,
     DeviationTip = 709,
+    StakeAtLimit = 710,       // %1 the bet, %2 the limit
+    BetWithNeighbours = 711,  // %1 the bet, %2 neighbours
+    ManualTitle = 712,
+    HelpBack = 713,
+    HelpForward = 714,
+    VerdictNoEvidenceOne = 715,
+    DrawsTestedOne = 716,
+    RestoreQuestionOne = 717,
+    JournalLinesDroppedOne = 718,
+    BetWithNeighbourOne = 719,
+    RepeatIntervalHeader = 720,
 };
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);
@@ -299,6 +350,20 @@ constexpr TextId FamilyEntry(int index) {
     return static_cast<TextId>(55 + index);
 }
 
+// The texts that hold a count, in the form most counts take and in the singular that 1 takes
+// (and 0 in French). The two forms hold the same %1, %2 ...
+struct CountedTextForms {
+    TextId plural;
+    TextId singular;
+};
+inline constexpr std::array<CountedTextForms, 5> countedTexts = {{
+    {TextId::VerdictNoEvidence, TextId::VerdictNoEvidenceOne},
+    {TextId::DrawsTested, TextId::DrawsTestedOne},
+    {TextId::RestoreQuestion, TextId::RestoreQuestionOne},
+    {TextId::JournalLinesDropped, TextId::JournalLinesDroppedOne},
+    {TextId::BetWithNeighbours, TextId::BetWithNeighbourOne},
+}};
+
 // The registry: every TextId the program uses, for the check of the language files, as ranges
 // of numbers used without gaps. A new group of texts takes a range of its own.
 struct TextIdRange {
@@ -306,9 +371,9 @@ struct TextIdRange {
     std::int32_t last = 0;
 };
 inline constexpr std::array textIdRanges = {
-    TextIdRange{5, 6},   TextIdRange{11, 12}, TextIdRange{16, 24},  TextIdRange{26, 71},
-    TextIdRange{73, 75}, TextIdRange{77, 93}, TextIdRange{95, 215}, TextIdRange{400, 480},
-    TextIdRange{700, 709},
+    TextIdRange{5, 6},     TextIdRange{11, 12},   TextIdRange{16, 24},  TextIdRange{26, 71},
+    TextIdRange{73, 75},   TextIdRange{77, 93},   TextIdRange{95, 215}, TextIdRange{400, 480},
+    TextIdRange{500, 539}, TextIdRange{700, 720},
 };
 
 inline std::vector<std::int32_t> AllTextIds() {

@@ -58,7 +58,7 @@ protected:
 }  // namespace
 
 BetsPage::BetsPage(GameSession* session, Settings settings, QWidget* parent)
-    : StatsPage(parent), session_(session) {
+    : QWidget(parent), session_(session) {
     chart_ = new BalanceChartView(session_->ledger().history(), this);
     splitter_ = new QSplitter(Qt::Vertical, this);
     splitter_->setChildrenCollapsible(false);
@@ -89,6 +89,9 @@ BetsPage::BetsPage(GameSession* session, Settings settings, QWidget* parent)
     connect(chips_, &ChipSelector::chipChosen, this,
             [this](Cents value) { session_->SetChipValue(value); });
     connect(clearButton_, &QPushButton::clicked, session_, &GameSession::ClearBets);
+    const auto showNeighbours = [this] { picture_->SetNeighbours(neighbours()); };
+    connect(neighboursCheck_, &QCheckBox::toggled, this, showNeighbours);
+    connect(neighboursEdit_, &QSpinBox::valueChanged, this, showNeighbours);
     connect(collapseButton_, &QPushButton::clicked, this, &BetsPage::ToggleHistoryRows);
     connect(session_, &GameSession::betsChanged, this, &BetsPage::ShowTable);
     connect(session_, &GameSession::planChanged, this, &BetsPage::ShowTable);
@@ -106,14 +109,15 @@ QWidget* BetsPage::BuildTablePanel() {
     // button, on a darker rim of cloth.
     auto* panel = new QWidget(this);
     panel->setObjectName("pnlTapis");
-    panel->setFixedHeight(tablePictureHeight + 16);
+    panel->setFixedHeight(tablePictureHeight + 20);
     panel->setAutoFillBackground(true);
     QPalette rim = panel->palette();
     rim.setColor(QPalette::Window, tableTrim);
     rim.setColor(QPalette::WindowText, Qt::white);
     panel->setPalette(rim);
     picture_ = new TablePicture(session_->ledger(), panel);
-    picture_->move(8, 8);
+    // The table itself at 8, 10; the chips on its top edge reach into the margin above it.
+    picture_->move(8 - TablePicture::margin, 10 - TablePicture::margin);
     const int right = 8 + tablePictureWidth + 10;
     chips_ = new ChipSelector(panel);
     chips_->move(right, 6);
@@ -143,19 +147,14 @@ QWidget* BetsPage::BuildHistoryPanel() {
     table->setHorizontalHeader(header);
     model_ = new HistoryModel(session_, this);
     historyView_ = new HistoryView(model_, table, this);
-    QFont cellFont(QStringLiteral("Tahoma"));
-    cellFont.setPixelSize(13);
-    table->setFont(cellFont);
+    table->setFont(FaceAtPixels(13));
     table->verticalHeader()->setDefaultSectionSize(historyRowHeight);
     table->setWordWrap(false);
     table->setTextElideMode(Qt::ElideNone);
     header->setSectionResizeMode(QHeaderView::Fixed);
     header->setMinimumSectionSize(0);
     header->setHighlightSections(false);
-    QFont headerFont(QStringLiteral("Tahoma"));
-    headerFont.setPointSize(8);
-    headerFont.setBold(true);
-    header->setFont(headerFont);
+    header->setFont(BaseFont(true));
     for (int c = 0; c < HistoryModel::columnCount_; ++c) {
         table->setColumnHidden(c, historyWidths[c] == 0);
         if (historyWidths[c] > 0) table->setColumnWidth(c, historyWidths[c]);
@@ -194,10 +193,6 @@ int BetsPage::neighbours() const {
     return neighboursCheck_->isChecked() ? neighboursEdit_->value() : 0;
 }
 
-void BetsPage::ShowStatistics(const StatsInput&) {
-    // The ledger follows the session by itself; the analysed draws play no part here.
-}
-
 void BetsPage::ApplyCaptions() {
     neighboursCheck_->setText(Text(TextId::Neighbours));
     clearButton_->setText(Text(TextId::ClearBets));
@@ -209,7 +204,12 @@ void BetsPage::ApplyCaptions() {
 }
 
 void BetsPage::OnPictureReleased(QPoint point, MouseButton button) {
+    const BetLedger& ledger = session_->ledger();
+    const auto slot = ledger.SlotAt(point.x(), point.y());
+    const bool capped =
+        button == MouseButton::Left && slot && ledger.LeftClickPassesCap(*slot, neighbours());
     session_->ClickTable(point.x(), point.y(), button, neighbours());
+    picture_->SayHovered(capped);
 }
 
 void BetsPage::FitAmountColumns() {
@@ -273,9 +273,8 @@ void BetsPage::ShowCollapseCaption() {
 
 void BetsPage::ShowTotals() {
     const BetLedger& ledger = session_->ledger();
-    totalLabel_->setText(Text(TextId::TotalStaked) + QStringLiteral(": ") +
-                         Amount(ledger.totalStake()));
-    chart_->SetTitle(Text(TextId::BalanceHeader) + QStringLiteral(": ") + Amount(ledger.balance()));
+    totalLabel_->setText(Labelled(Text(TextId::TotalStaked), Amount(ledger.totalStake())));
+    chart_->SetTitle(Labelled(Text(TextId::BalanceHeader), Amount(ledger.balance())));
 }
 
 }  // namespace spinalyst

@@ -9,6 +9,7 @@
 
 #include "core/betting/money.h"
 #include "ui/common/game_session.h"
+#include "ui/common/look.h"
 #include "ui/common/texts.h"
 
 namespace spinalyst {
@@ -82,9 +83,7 @@ std::optional<std::optional<Cents>> ReadAmountField(const QString& text) {
 ProgressionBox::ProgressionBox(GameSession* session, Settings settings, QWidget* parent)
     : QGroupBox(parent), session_(session), settings_(std::move(settings)) {
     setObjectName("gbProgression");
-    QFont small = font();
-    small.setPixelSize(11);
-    setFont(small);
+    setFont(FaceAtPixels(11));
     progression_ = new QComboBox(this);
     progression_->setObjectName("cbProgression");
     for (int i = 0; i <= static_cast<int>(allProgressions.size()); ++i) progression_->addItem({});
@@ -295,16 +294,17 @@ void ProgressionBox::ShowState() {
     if (text.isEmpty() && live.session()) {
         const StrategySession& s = *live.session();
         if (running) {
-            text = Text(TextId::PlanNextSpin).arg(s.units()).arg(Amount(s.nextStake()));
+            text =
+                TextWith(TextId::PlanNextSpin, QString::number(s.units()), Amount(s.nextStake()));
             // The session's balance only when no bankroll tells it: the box has room for
             // three lines.
             if (const auto left = s.bankrollLeft())
-                text += '\n' + Text(TextId::PlanBankrollLeft).arg(Amount(*left));
+                text += '\n' + TextWith(TextId::PlanBankrollLeft, Amount(*left));
             else
-                text += '\n' + Text(TextId::PlanSessionBalance).arg(Amount(s.balance()));
+                text += '\n' + TextWith(TextId::PlanSessionBalance, Amount(s.balance()));
         } else {
             text = Text(EndText(s.end())) + '\n' +
-                   Text(TextId::PlanSessionBalance).arg(Amount(s.balance())) + '\n' +
+                   TextWith(TextId::PlanSessionBalance, Amount(s.balance())) + '\n' +
                    Text(TextId::PlanWaiting);
         }
     }

@@ -26,6 +26,7 @@
 #include "core/betting/plan_settings.h"
 #include "ui/betting/sessions_model.h"
 #include "ui/common/game_session.h"
+#include "ui/common/look.h"
 #include "ui/common/texts.h"
 
 namespace spinalyst {
@@ -43,8 +44,8 @@ struct StrategyPage::Run {
 namespace {
 
 constexpr int chartColumns = 600;
-const QColor lineBlue(0, 0, 255);
-const QColor endRed(255, 0, 0);
+// Where a session ended on the running balance: the red of the wheel.
+const QColor sessionEndColour = ToQColor(redDisplay);
 
 QString Amount(Cents c) {
     return QString::fromStdString(FormatAmount(c));
@@ -55,18 +56,13 @@ QChartView* NewChart(QWidget* parent, std::initializer_list<QAbstractSeries*> se
     chart->legend()->hide();
     chart->setMargins(QMargins(2, 2, 2, 2));
     chart->setBackgroundRoundness(0);
-    QFont title = chart->titleFont();
-    title.setPixelSize(11);
-    title.setBold(true);
-    chart->setTitleFont(title);
+    chart->setTitleFont(FaceAtPixels(11, true));
     for (QAbstractSeries* s : series) chart->addSeries(s);
     auto* x = new QValueAxis;
     auto* y = new QValueAxis;
     for (QValueAxis* axis : {x, y}) {
-        QFont f = axis->labelsFont();
-        f.setPixelSize(9);
-        axis->setLabelsFont(f);
-        axis->setGridLineColor(QColor(225, 225, 225));
+        axis->setLabelsFont(FaceAtPixels(9));
+        axis->setGridLineColor(chartGridColour);
         axis->setLabelFormat("%.0f");
     }
     chart->addAxis(x, Qt::AlignBottom);
@@ -151,20 +147,18 @@ QWidget* StrategyPage::BuildBacktestPanel() {
     table_->verticalHeader()->setDefaultSectionSize(18);
     table_->horizontalHeader()->setMinimumSectionSize(20);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    QFont small = table_->font();
-    small.setPixelSize(11);
-    table_->setFont(small);
-    table_->horizontalHeader()->setFont(small);
+    table_->setFont(FaceAtPixels(11));
+    table_->horizontalHeader()->setFont(FaceAtPixels(11));
     const int widths[] = {30, 44, 40, 56, 56, 56, 56, 64};
     for (int c = 0; c < SessionsModel::columnCount_; ++c) table_->setColumnWidth(c, widths[c]);
     table_->setMinimumWidth(300);
 
     running_ = new QLineSeries;
-    running_->setColor(lineBlue);
+    running_->setColor(balanceColour);
     ends_ = new QScatterSeries;
     ends_->setMarkerSize(5);
-    ends_->setColor(endRed);
-    ends_->setBorderColor(endRed);
+    ends_->setColor(sessionEndColour);
+    ends_->setBorderColor(sessionEndColour);
     runningChart_ = NewChart(panel, {running_, ends_});
     runningChart_->setObjectName("chRunningBalance");
 
@@ -221,24 +215,22 @@ QWidget* StrategyPage::BuildMonteCarloPanel() {
     figures_->verticalHeader()->hide();
     figures_->verticalHeader()->setDefaultSectionSize(17);
     figures_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QFont small = figures_->font();
-    small.setPixelSize(11);
-    figures_->setFont(small);
-    figures_->horizontalHeader()->setFont(small);
+    figures_->setFont(FaceAtPixels(11));
+    figures_->horizontalHeader()->setFont(FaceAtPixels(11));
     figures_->setColumnWidth(0, 168);
     for (int c = 1; c < 4; ++c) figures_->setColumnWidth(c, 62);
     figures_->setMinimumWidth(168 + 3 * 62 + 20);
 
     histogram_ = new QLineSeries;
     auto* area = new QAreaSeries(histogram_);
-    area->setColor(QColor(0, 128, 0));
-    area->setBorderColor(QColor(0, 96, 0));
+    area->setColor(hitsColour);
+    area->setBorderColor(hitsColour.darker(133));
     histogramChart_ = NewChart(panel, {area});
     histogramChart_->setObjectName("chFinalBalances");
-    const QColor fanColours[] = {QColor(170, 170, 255), QColor(90, 90, 230), lineBlue,
-                                 QColor(90, 90, 230), QColor(170, 170, 255)};
-    std::vector<QAbstractSeries*> fanSeries;
-    for (const QColor& colour : fanColours) {
+    // The median in full, the quartiles and the outer percentiles paler.
+    for (int alpha : {80, 160, 255, 160, 80}) {
+        QColor colour = balanceColour;
+        colour.setAlpha(alpha);
         auto* line = new QLineSeries;
         line->setColor(colour);
         fan_.push_back(line);
@@ -315,9 +307,10 @@ std::optional<BettingPlan> StrategyPage::CurrentPlan(bool forMonteCarlo) {
         bets += QString::fromStdString(BetDescription(bet.slot, CurrentLanguageTable())) + ' ' +
                 Amount(bet.stake);
     }
-    planLabel_->setText(Text(static_cast<TextId>(static_cast<int>(TextId::ProgressionFlat) +
-                                                 static_cast<int>(plan->progression.kind))) +
-                        QStringLiteral(": ") + bets);
+    planLabel_->setText(
+        Labelled(Text(static_cast<TextId>(static_cast<int>(TextId::ProgressionFlat) +
+                                          static_cast<int>(plan->progression.kind))),
+                 bets));
     return plan;
 }
 
@@ -378,13 +371,9 @@ void StrategyPage::ShowBacktest() {
 void StrategyPage::ShowTotals() {
     if (!totalsShown_) return;
     const Totals& r = *totalsShown_;
-    // Filled in by hand: a language file without the text must not make arg() complain.
-    QString text = Text(TextId::BacktestTotals);
-    const QString values[] = {
-        QString::number(r.sessions), QString::number(r.spins), Amount(r.staked), Amount(r.won),
-        Amount(r.balance),           QString::number(r.ruined)};
-    for (int i = 0; i < 6; ++i) text.replace(QStringLiteral("%%1").arg(i + 1), values[i]);
-    totals_->setText(text);
+    totals_->setText(TextWith(TextId::BacktestTotals, QString::number(r.sessions),
+                              QString::number(r.spins), Amount(r.staked), Amount(r.won),
+                              Amount(r.balance), QString::number(r.ruined)));
 }
 
 bool StrategyPage::RunMonteCarlo() {

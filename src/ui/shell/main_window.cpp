@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -45,7 +46,7 @@ RouletteKind StoredKind(const Settings& settings) {
 MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     : QMainWindow(parent), paths_(std::move(paths)), settings_(paths_.SettingsFile()) {
     setObjectName("frmMain");
-    setWindowTitle("Spinalyst");
+    setWindowTitle(QStringLiteral("Spinalyst[*]"));
     setFont(BaseFont());
     resize(1012, 677);
 
@@ -57,7 +58,11 @@ MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     BuildMenus();
     BuildCentralArea();
     keeper_ = new GameKeeper(session_, settings_, this);
-    connect(keeper_, &GameKeeper::titleChanged, this, &QWidget::setWindowTitle);
+    connect(keeper_, &GameKeeper::titleChanged, this, [this](const QString& title) {
+        setWindowTitle(title);
+        setWindowFilePath(keeper_->currentFile());
+        setWindowModified(keeper_->unsaved());
+    });
     connect(keeper_, &GameKeeper::problem, this, &MainWindow::ShowProblem);
     connect(session_, &GameSession::gameReplaced, this, &MainWindow::CheckKindItem);
     statusBar();
@@ -85,7 +90,7 @@ void MainWindow::LoadLanguage() {
     const std::string code = settings_.ReadText(Param::Language);
     LanguageTable table;
     languageLoaded_ = table.Load(paths_.LanguageFile(code));
-    SetLanguageTable(std::move(table));
+    SetLanguage(code, std::move(table));
 }
 
 void MainWindow::ApplyCaptions() {
@@ -111,6 +116,7 @@ void MainWindow::ApplyCaptions() {
     aboutAction_->setText(Text(TextId::MenuAbout));
     entryArea_->ApplyCaptions();
     statsArea_->ApplyCaptions();
+    betsPage_->ApplyCaptions();
 }
 
 MainWindow::~MainWindow() = default;
@@ -216,17 +222,17 @@ void MainWindow::BuildCentralArea() {
     new HeatScaleMenu(wheelFigures, preferencesMenu_);
     connect(wheelFigures, &WheelFigures::settingsNotSaved, this,
             &MainWindow::ReportSettingsNotSaved);
-    statsArea_->SetPage(StatsTab::Cylindre, new WheelPage(wheelFigures));
-    statsArea_->SetPage(StatsTab::Tapis, new HeatPage(wheelFigures));
+    statsArea_->SetPage(StatsTab::Wheel, new WheelPage(wheelFigures));
+    statsArea_->SetPage(StatsTab::Heat, new HeatPage(wheelFigures));
     for (StatFamily family : allStatFamilies)
         statsArea_->SetPage(FamilyTab(family), new FamilyPage(family));
     statsArea_->SetPage(StatsTab::Tableau, new TableauPage);
-    auto* betsPage = new BetsPage(session_, settings_);
-    connect(betsPage->progressionBox(), &ProgressionBox::settingsNotSaved, this,
+    betsPage_ = new BetsPage(session_, settings_);
+    connect(betsPage_->progressionBox(), &ProgressionBox::settingsNotSaved, this,
             &MainWindow::ReportSettingsNotSaved);
-    statsArea_->SetPage(StatsTab::Mises, betsPage);
+    statsArea_->SetPage(StatsTab::Bets, betsPage_);
     statsArea_->SetPage(StatsTab::Strategy, new StrategyPage(session_, settings_));
-    statsArea_->SetPage(StatsTab::Fairness, new FairnessPage);
+    statsArea_->SetPage(StatsTab::Fairness, new FairnessPage(session_));
     columns->addWidget(leftColumn);
     columns->addWidget(statsArea_, 1);
     setCentralWidget(central);
@@ -271,7 +277,8 @@ void MainWindow::OfferRestore() {
 
 void MainWindow::OnHelp() {
     const QString code = QString::fromStdString(settings_.ReadText(Param::Language));
-    if (!OpenManual(this, paths_, code)) ShowProblem(Text(TextId::ManualMissing));
+    const auto tab = static_cast<StatsTab>(statsArea_->tabs()->currentIndex());
+    if (!OpenManual(this, paths_, code, ManualPage(tab))) ShowProblem(Text(TextId::ManualMissing));
 }
 
 void MainWindow::ShowProblem(const QString& message) {

@@ -280,8 +280,8 @@ void AnalysisPanel::ShowSettings() {
         croupierFilterList_->setEditText(filter);
     }
     HighlightModeButton(settings_->statMode());
-    analysedCountLabel_->setText(Text(TextId::AnalysedCount) + " : " +
-                                 QString::number(settings_->analysedCount()));
+    analysedCountLabel_->setText(
+        Labelled(Text(TextId::AnalysedCount), QString::number(settings_->analysedCount())));
 }
 
 void AnalysisPanel::HighlightModeButton(int n) {

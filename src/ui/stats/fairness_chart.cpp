@@ -13,13 +13,14 @@
 #include <cmath>
 
 #include "core/model/wheel.h"
+#include "ui/common/look.h"
 #include "ui/common/texts.h"
 #include "ui/stats/fairness_texts.h"
 
 namespace spinalyst {
 
 namespace {
-const QColor barColour(0, 128, 0);
+const QColor barColour = hitsColour;
 const QColor usualColour(128, 128, 128);
 const QColor holmColour(0, 0, 255);
 
@@ -160,7 +161,8 @@ void FairnessChart::ShowBarTip(bool hovered, int index) {
         QToolTip::hideText();
         return;
     }
-    QToolTip::showText(QCursor::pos(), labels.at(index) + ": z = " + DecimalText(z_->at(index), 2));
+    QToolTip::showText(QCursor::pos(),
+                       Labelled(labels.at(index), "z = " + DecimalText(z_->at(index), 2)));
 }
 
 }  // namespace spinalyst

@@ -131,7 +131,7 @@ VerdictTexts VerdictWords(const VerdictStatement& v, RouletteKind kind,
             words.headline = Text(TextId::VerdictNoDraws);
             break;
         case VerdictStatement::Headline::NoEvidence:
-            words.headline = TextWith(TextId::VerdictNoEvidence, v.drawCount);
+            words.headline = CountedText(TextId::VerdictNoEvidence, v.drawCount).arg(v.drawCount);
             if (v.withinChance)
                 words.details = TextWith(TextId::WithinChance,
                                          FindingText(*v.withinChance, kind, croupierName));
@@ -147,7 +147,7 @@ VerdictTexts VerdictWords(const VerdictStatement& v, RouletteKind kind,
                     lines << sentence;
             }
             if (v.moreStanding > 0) lines << TextWith(TextId::MoreFindings, v.moreStanding);
-            lines << TextWith(TextId::DrawsTested, v.drawCount);
+            lines << CountedText(TextId::DrawsTested, v.drawCount).arg(v.drawCount);
             words.details = lines.join('\n');
             break;
         }

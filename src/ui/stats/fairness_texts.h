@@ -12,14 +12,6 @@ namespace spinalyst {
 // The words and numbers of the fairness page, in the language of the texts and with the
 // program's decimal comma.
 
-// A language text with its %1, %2 ... filled in; a missing text, which shows as its number,
-// has none to fill.
-template <typename... Args>
-QString TextWith(TextId id, const Args&... args) {
-    const QString text = Text(id);
-    return text.contains(QLatin1Char('%')) ? text.arg(args...) : text;
-}
-
 // A croupier's name by number.
 using CroupierNamer = std::function<QString(std::int32_t)>;
 

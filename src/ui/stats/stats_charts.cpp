@@ -1,4 +1,5 @@
 #include "ui/stats/stats_charts.h"
+#include "ui/common/look.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -13,12 +14,11 @@
 #include <QValueAxis>
 #include <algorithm>
 
+#include "ui/common/texts.h"
+
 namespace spinalyst {
 
 namespace {
-const QColor hitsColour(0, 128, 0);
-const QColor currentColour(255, 0, 0);
-const QColor longestColour(0, 0, 255);
 // Below this the charts elide their axis labels.
 constexpr int minimumChartHeight = 120;
 
@@ -89,12 +89,12 @@ StatsCharts::StatsCharts(QWidget* parent, const QString& hitsName, const QString
 
     QChart* waitsChart = NewChart();
     current_ = new QBarSet(QString());
-    current_->setColor(currentColour);
-    current_->setBorderColor(currentColour);
+    current_->setColor(currentWaitColour);
+    current_->setBorderColor(currentWaitColour);
     auto* waitsSeries = new QBarSeries;
     waitsSeries->append(current_);
     longest_ = new QLineSeries;
-    QPen pen(longestColour);
+    QPen pen(longestWaitColour);
     pen.setWidth(2);
     longest_->setPen(pen);
     waitsChart->addSeries(waitsSeries);
@@ -125,7 +125,7 @@ void StatsCharts::ShowBarTip(bool hovered, int index, const QString& value) {
     // Two-line labels are rich text; the tip names the slot on one line.
     QString slot = labels_.at(index);
     slot.replace(QStringLiteral("<br>"), QStringLiteral("-"));
-    QToolTip::showText(QCursor::pos(), slot + ": " + value);
+    QToolTip::showText(QCursor::pos(), Labelled(slot, value));
 }
 
 QStringList StatsCharts::shownLabels() const {
