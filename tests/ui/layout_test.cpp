@@ -5,6 +5,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "ui/common/game_session.h"
 #include "ui/shell/main_window.h"
 #include "ui/stats/analysis_panel.h"
 #include "ui/stats/family_page.h"
@@ -15,8 +16,9 @@
 using namespace spinalyst;
 
 namespace {
-std::unique_ptr<MainWindow> OpenIn(const test::DataDir& dir, const char* language, QSize size) {
-    dir.Write("spinalyst.ini", QByteArray("[Params]\nLanguage=") + language + "\n");
+std::unique_ptr<MainWindow> OpenIn(const test::DataDir& dir, const char* language, QSize size,
+                                   const QByteArray& moreSettings = {}) {
+    dir.Write("spinalyst.ini", QByteArray("[Params]\nLanguage=") + language + "\n" + moreSettings);
     dir.CopyShippedLanguages();
     auto window = std::make_unique<MainWindow>(dir.paths());
     window->resize(size);
@@ -54,10 +56,33 @@ private slots:
                     QVERIFY2(!part->geometry().intersects(other->geometry()),
                              qPrintable(part->objectName() + " covers " + other->objectName()));
         }
-        // Every tab caption shows without scroll arrows.
+        // Every tab caption shows without scroll arrows, and without widening the window: a
+        // page or a tab bar wider than the design width would push the window past it.
+        QCOMPARE(window->width(), 1012);
         auto* tabs = window->findChild<QTabWidget*>("pcStats");
         QCOMPARE(tabs->count(), statsTabCount);
         QVERIFY(tabs->tabBar()->sizeHint().width() <= tabs->width());
+    }
+
+    // A page fills its captions and figures once it shows: none may then widen the window.
+    void everyPageShowsAtTheDesignWidth_data() { everyTextFitsAtTheDesignSize_data(); }
+    void everyPageShowsAtTheDesignWidth() {
+        QFETCH(QString, language);
+        test::DataDir dir;
+        const auto window = OpenIn(dir, language.toLatin1().constData(), QSize(1012, 677),
+                                   "[Progression]\nName=martingale\nStopWin=10\n");
+        QVERIFY(window);
+        GameSession& session = window->session();
+        // A chip on red, played through wins and losses.
+        session.ClickTable(226, 176, MouseButton::Left);
+        QVERIFY(session.ledger().totalStake() > 0);
+        for (Pocket p : {2, 4, 6, 1, 3, 5, 7, 0, 9}) session.AddDraw(p);
+        auto* tabs = window->findChild<QTabWidget*>("pcStats");
+        for (int t = 0; t < tabs->count(); ++t) {
+            tabs->setCurrentIndex(t);
+            QCoreApplication::processEvents();
+            QVERIFY2(window->width() == 1012, TabInfo(StatsTab(t)).name);
+        }
     }
 
     void aClickOnACaptionTicksItsBox() {

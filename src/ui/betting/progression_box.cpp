@@ -16,7 +16,9 @@ namespace spinalyst {
 
 namespace {
 
-constexpr int fieldHeight = 20;
+// Rows packed close: below them the state of the session needs four lines at the
+// window's smallest height.
+constexpr int fieldHeight = 19;
 
 TextId ProgressionText(Progression p) {
     return static_cast<TextId>(static_cast<int>(TextId::ProgressionFlat) + static_cast<int>(p));
@@ -120,9 +122,9 @@ ProgressionBox::ProgressionBox(GameSession* session, Settings settings, QWidget*
         w->setFixedHeight(fieldHeight + 2);
 
     auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(4, 2, 4, 4);
+    grid->setContentsMargins(4, 0, 4, 2);
     grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(2);
+    grid->setVerticalSpacing(0);
     grid->addWidget(progression_, 0, 0, 1, 2);
     grid->addWidget(entries_, 1, 0);
     grid->addWidget(advanceOn_, 1, 1);

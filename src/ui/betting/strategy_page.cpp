@@ -4,6 +4,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -64,6 +65,8 @@ QChartView* NewChart(QWidget* parent, std::initializer_list<QAbstractSeries*> se
         axis->setLabelsFont(FaceAtPixels(9));
         axis->setGridLineColor(chartGridColour);
         axis->setLabelFormat("%.0f");
+        // Until there is something to show: a range of 0 to 1 in whole numbers reads 0 0 1 1.
+        axis->setLabelsVisible(false);
     }
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
@@ -81,7 +84,10 @@ void FitAxes(QChartView* view, double minX, double maxX, double minY, double max
     const auto axes = view->chart()->axes();
     auto* x = static_cast<QValueAxis*>(axes.value(0));
     auto* y = static_cast<QValueAxis*>(axes.value(1));
-    if (maxX <= minX) maxX = minX + 1;
+    const bool shown = maxX > minX;
+    x->setLabelsVisible(shown);
+    y->setLabelsVisible(shown);
+    if (!shown) maxX = minX + 1;
     minY = std::min(minY, 0.0);
     maxY = std::max(maxY, 0.0);
     if (maxY <= minY) maxY = minY + 1;
@@ -149,9 +155,8 @@ QWidget* StrategyPage::BuildBacktestPanel() {
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setFont(FaceAtPixels(11));
     table_->horizontalHeader()->setFont(FaceAtPixels(11));
-    const int widths[] = {30, 44, 40, 56, 56, 56, 56, 64};
-    for (int c = 0; c < SessionsModel::columnCount_; ++c) table_->setColumnWidth(c, widths[c]);
     table_->setMinimumWidth(300);
+    table_->horizontalHeader()->setStretchLastSection(true);
 
     running_ = new QLineSeries;
     running_->setColor(balanceColour);
@@ -165,7 +170,7 @@ QWidget* StrategyPage::BuildBacktestPanel() {
     auto* split = new QSplitter(Qt::Horizontal, panel);
     split->addWidget(table_);
     split->addWidget(runningChart_);
-    split->setSizes({450, 240});
+    split->setSizes({500, 220});
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
@@ -198,6 +203,8 @@ QWidget* StrategyPage::BuildMonteCarloPanel() {
     progress_ = new QProgressBar(panel);
     progress_->setObjectName("pbMonteCarlo");
     progress_->setMaximumWidth(160);
+    // Its text for the largest run would otherwise widen the page past the window.
+    progress_->setMinimumWidth(90);
     QSizePolicy keepRoom = progress_->sizePolicy();
     keepRoom.setRetainSizeWhenHidden(true);
     progress_->setSizePolicy(keepRoom);
@@ -254,8 +261,29 @@ QWidget* StrategyPage::BuildMonteCarloPanel() {
     return panel;
 }
 
+void StrategyPage::FitSessionColumns() {
+    // Each column as wide as its caption or the widest value it can hold, in the language
+    // shown: a fixed width clipped the longer captions. The end takes what room is left.
+    const QFontMetrics cells(table_->font());
+    const QFontMetrics captions(table_->horizontalHeader()->font());
+    const QString widest[] = {QStringLiteral("9999"),     QStringLiteral("999999"),
+                              QStringLiteral("9999"),     QStringLiteral("99999,00"),
+                              QStringLiteral("99999,00"), QStringLiteral("-9999,00"),
+                              QStringLiteral("-9999,00")};
+    for (int c = 0; c < SessionsModel::columnCount_; ++c) {
+        int width = captions.horizontalAdvance(model_->headerData(c, Qt::Horizontal).toString());
+        if (c < SessionsModel::EndColumn)
+            width = std::max(width, cells.horizontalAdvance(widest[c]));
+        for (int id = static_cast<int>(TextId::EndWinShort);
+             c == SessionsModel::EndColumn && id <= static_cast<int>(TextId::EndDataShort); ++id)
+            width = std::max(width, cells.horizontalAdvance(Text(static_cast<TextId>(id))));
+        table_->setColumnWidth(c, width + 7);
+    }
+}
+
 void StrategyPage::ApplyCaptions() {
     model_->RetranslateTexts();
+    FitSessionColumns();
     runningChart_->chart()->setTitle(Text(TextId::RunningBalanceTitle));
     histogramChart_->chart()->setTitle(Text(TextId::HistogramTitle));
     fanChart_->chart()->setTitle(Text(TextId::FanTitle));

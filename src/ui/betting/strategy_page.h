@@ -77,6 +77,7 @@ private:
     std::optional<BettingPlan> PlanOfTheTable(bool forMonteCarlo) const;
     QWidget* BuildBacktestPanel();
     QWidget* BuildMonteCarloPanel();
+    void FitSessionColumns();
     void ShowBacktest();
     void ShowTotals();
     void OnRunEnded(Run* run, std::shared_ptr<const MonteCarloResult> result);
