@@ -123,6 +123,13 @@ private:
 
 }  // namespace
 
+double BinomialUpperP(int k, int n, double p) {
+    if (k <= 0) return 1.0;
+    if (k > n) return 0.0;
+    const boost::math::binomial_distribution<> law(n, p);
+    return boost::math::cdf(boost::math::complement(law, k - 1));
+}
+
 double BinomialTwoSidedP(int k, int n, double p) {
     const boost::math::binomial_distribution<> law(n, p);
     const double limit = boost::math::pdf(law, k) * likelihoodTolerance;

@@ -15,6 +15,9 @@ double BinomialTwoSidedP(int k, int n, double p);
 // once over the span the counts need, so this costs far less than one call per count.
 std::vector<double> BinomialTwoSidedPs(std::span<const int> counts, int n, double p);
 
+// The upper tail of the binomial law: the probability of k or more successes in n trials.
+double BinomialUpperP(int k, int n, double p);
+
 // Holm's step-down adjustment, in the order given.
 std::vector<double> HolmAdjust(std::span<const double> p);
 
