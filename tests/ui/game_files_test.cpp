@@ -327,6 +327,13 @@ private slots:
                 if (page->scanRunning())
                     QVERIFY(QSignalSpy(page, &FairnessPage::sectorScanFinished).wait(60000));
                 expected = cli({"fairness"});
+                // The one-sided rows too: each of the 37 pockets and the best arc once scanned.
+                int pocketExcess = 0;
+                for (std::size_t at = 0;
+                     (at = expected.find("\nexcess/pocket,", at)) != std::string::npos; ++at)
+                    ++pocketExcess;
+                QCOMPARE(pocketExcess, 37);
+                QVERIFY(expected.find("\nexcess/sector,best,") != std::string::npos);
             } else {
                 QVERIFY2(!exportItem->isEnabled(), TabInfo(tab).name);
                 continue;

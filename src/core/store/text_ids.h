@@ -342,6 +342,8 @@ enum class TextId : std::int32_t {
     JournalLinesDroppedOne = 718,
     BetWithNeighbourOne = 719,
     RepeatIntervalHeader = 720,
+    FollowingFromIt = 721,  // %1 what follows
+    SpreadOfPockets = 722,
 };
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);
@@ -373,7 +375,7 @@ struct TextIdRange {
 inline constexpr std::array textIdRanges = {
     TextIdRange{5, 6},     TextIdRange{11, 12},   TextIdRange{16, 24},  TextIdRange{26, 71},
     TextIdRange{73, 75},   TextIdRange{77, 93},   TextIdRange{95, 215}, TextIdRange{400, 480},
-    TextIdRange{500, 539}, TextIdRange{700, 720},
+    TextIdRange{500, 539}, TextIdRange{700, 722},
 };
 
 inline std::vector<std::int32_t> AllTextIds() {
