@@ -1,5 +1,7 @@
 #include <QCheckBox>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -21,7 +23,7 @@ std::unique_ptr<MainWindow> OpenIn(const test::DataDir& dir, const char* languag
     dir.Write("spinalyst.ini", QByteArray("[Params]\nLanguage=") + language + "\n" + moreSettings);
     dir.CopyShippedLanguages();
     auto window = std::make_unique<MainWindow>(dir.paths());
-    window->resize(size);
+    if (size.isValid()) window->resize(size);
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) return nullptr;
     return window;
@@ -83,6 +85,30 @@ private slots:
             QCoreApplication::processEvents();
             QVERIFY2(window->width() == 1012, TabInfo(StatsTab(t)).name);
         }
+    }
+
+    // A 1024 x 600 screen, less a title bar and a panel: the statistics scroll and the
+    // draws list shortens. At start nothing scrolls, in either language.
+    void theWindowFitsASmallScreen_data() { everyTextFitsAtTheDesignSize_data(); }
+    void theWindowFitsASmallScreen() {
+        QFETCH(QString, language);
+        test::DataDir dir;
+        const auto window = OpenIn(dir, language.toLatin1().constData(), QSize());
+        QVERIFY(window);
+        QVERIFY(window->width() >= 1012 && window->height() >= 677);
+        auto* scroll = window->findChild<QScrollArea*>("statsScroll");
+        QVERIFY(scroll);
+        QVERIFY(!scroll->verticalScrollBar()->isVisible());
+        QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+        QVERIFY2(window->minimumSizeHint().height() <= 540,
+                 qPrintable(QString::number(window->minimumSizeHint().height())));
+        QVERIFY(window->minimumSizeHint().width() <= 1012);
+        window->resize(1012, 540);
+        QTest::qWait(20);
+        QCOMPARE(window->height(), 540);
+        QVERIFY(scroll->verticalScrollBar()->isVisible());
+        // The statistics keep their own least size inside the scrolled area.
+        QVERIFY(window->statsArea().height() >= window->statsArea().minimumSizeHint().height());
     }
 
     void aClickOnACaptionTicksItsBox() {
