@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabBar>
@@ -93,12 +94,17 @@ private slots:
     void theWindowFitsASmallScreen() {
         QFETCH(QString, language);
         test::DataDir dir;
-        const auto window = OpenIn(dir, language.toLatin1().constData(), QSize());
+        const auto window = OpenIn(dir, language.toLatin1().constData(), QSize(),
+                                   "[Progression]\nName=martingale\nBankroll=63\n");
         QVERIFY(window);
         QVERIFY(window->width() >= 1012 && window->height() >= 677);
         auto* scroll = window->findChild<QScrollArea*>("statsScroll");
         QVERIFY(scroll);
-        // Nor on any page of a game with a strong bias, whose verdict runs long.
+        // Nor on any page of a game with a strong bias, whose verdict runs long, with a
+        // live session's state under the progression.
+        window->session().ClickTable(226, 176, MouseButton::Left);
+        QTest::mouseClick(window->findChild<QPushButton*>("btStartSession"), Qt::LeftButton);
+        QVERIFY(!window->findChild<QLabel*>("lbPlanState")->text().isEmpty());
         for (int i = 0; i < 900; ++i) window->session().AddDraw(i % 3 ? i % 37 : 17);
         auto* tabs = window->findChild<QTabWidget*>("pcStats");
         for (int t = 0; t < tabs->count(); ++t) {

@@ -34,6 +34,8 @@ public:
     BetsPage(GameSession* session, Settings settings, QWidget* parent = nullptr);
 
     void ApplyCaptions();
+    // As the statistics pages: the state of a live session wraps within the page's height.
+    bool hasHeightForWidth() const override { return false; }
 
     TablePicture* picture() const { return picture_; }
     ChipSelector* chipSelector() const { return chips_; }
