@@ -295,10 +295,16 @@ void StrategyPage::ApplyCaptions() {
     progress_->setFormat(Text(TextId::MonteCarloProgress));
     figures_->setHorizontalHeaderLabels({Text(TextId::MeasureHeader), Text(TextId::ValueHeader),
                                          Text(TextId::LowHeader), Text(TextId::HighHeader)});
+    // The measures' names whole in either language: the first column takes their width.
+    const QFontMetrics names(figures_->font());
+    int nameWidth = 168;
     for (int r = 0; r < figures_->rowCount(); ++r) {
         if (!figures_->item(r, 0)) figures_->setItem(r, 0, new QTableWidgetItem);
         figures_->item(r, 0)->setText(Text(figureRows[r]));
+        nameWidth = std::max(nameWidth, names.horizontalAdvance(Text(figureRows[r])) + 10);
     }
+    figures_->setColumnWidth(0, nameWidth);
+    figures_->setMinimumWidth(nameWidth + 3 * 62 + 20);
     ShowTotals();
 }
 
