@@ -61,6 +61,7 @@ BENCHMARK(BM_UiRefreshBets)
     ->Name("UiRefresh/bets")
     ->Arg(100)
     ->Arg(1'000'000)
+    ->Arg(10'000'000)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

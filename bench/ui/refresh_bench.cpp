@@ -61,6 +61,7 @@ BENCHMARK(BM_UiRefreshPleins)
     ->Name("UiRefresh/pleins")
     ->Arg(100)
     ->Arg(1'000'000)
+    ->Arg(10'000'000)
     ->Unit(benchmark::kMillisecond);
 
 // The wheel, its three grids and the heat boards, from one computation.
@@ -71,6 +72,7 @@ BENCHMARK(BM_UiRefreshWheel)
     ->Name("UiRefresh/wheel")
     ->Arg(100)
     ->Arg(1'000'000)
+    ->Arg(10'000'000)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "ui/stats/family_page.h"
 #include "ui/stats/family_stats_model.h"
 #include "ui/stats/stats_area.h"
+#include "ui/stats/stats_tabs.h"
 #include "ui/stats/tableau_model.h"
 #include "ui/stats/tableau_page.h"
 #include "ui/stats/wheel_figures.h"
@@ -56,7 +57,7 @@ private slots:
                 QVERIFY(!Find<QCheckBox>(&window, box)->isChecked());
             QCOMPARE(Find<QSpinBox>(&window, "seStart1")->value(), 1);
             QCOMPARE(Find<QSpinBox>(&window, "seEnd1")->value(), 1);
-            QCOMPARE(Find<QTabWidget>(&window, "pcStats")->count(), 13);
+            QCOMPARE(Find<QTabWidget>(&window, "pcStats")->count(), statsTabCount);
             QVERIFY(Find<QToolButton>(&window, "sbStat1")->property("current").toBool());
             const QByteArray created = dir.Read("spinalyst.ini");
             QVERIFY(

@@ -284,10 +284,14 @@ private slots:
             game += std::to_string(n) + ",," + (n <= 200 ? "Alain" : "\"Zoé, \"\"Z\"\"\"") + "," +
                     PocketText(rng.Next(RouletteKind::French)) + "\n";
         dir.Write("evening.csv", QByteArray::fromStdString(game));
+        // A plan for the strategy lab to play: a Martingale on the red chip placed below.
+        dir.Write("spinalyst.ini", "[Progression]\nName=martingale\nStopWin=5\n");
         MainWindow window(dir.paths());
         PickFile(dir.file("evening.csv"));
         Trigger(window, "actOpen");
         QCOMPARE(window.session().drawCount(), 400);
+        window.session().ClickTable(226, 176, MouseButton::Left);
+        QCOMPARE(window.session().ledger().totalStake(), Cents{100});
         QTest::mouseClick(window.findChild<QCheckBox*>("cbLast1"), Qt::LeftButton);
         auto* last = window.findChild<QSpinBox*>("seAnalyse1");
         last->setValue(300);
@@ -316,11 +320,21 @@ private slots:
                 expected = cli({"stats", std::string(StatFamilyName(family))});
             } else if (tab == StatsTab::Tableau) {
                 expected = cli({"tableau"});
+            } else if (tab == StatsTab::Strategy) {
+                expected = cli({"backtest", "--bet", "red=1", "--progression", "martingale",
+                                "--stop-win", "5"});
             } else if (tab == StatsTab::Fairness) {
                 auto* page = qobject_cast<FairnessPage*>(tabs->currentWidget());
                 if (page->scanRunning())
                     QVERIFY(QSignalSpy(page, &FairnessPage::sectorScanFinished).wait(60000));
                 expected = cli({"fairness"});
+                // The one-sided rows too: each of the 37 pockets and the best arc once scanned.
+                int pocketExcess = 0;
+                for (std::size_t at = 0;
+                     (at = expected.find("\nexcess/pocket,", at)) != std::string::npos; ++at)
+                    ++pocketExcess;
+                QCOMPARE(pocketExcess, 37);
+                QVERIFY(expected.find("\nexcess/sector,best,") != std::string::npos);
             } else {
                 QVERIFY2(!exportItem->isEnabled(), TabInfo(tab).name);
                 continue;

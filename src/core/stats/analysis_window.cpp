@@ -270,6 +270,14 @@ std::size_t KeptAnalysedDraws(const AnalysisWindow& before, std::size_t beforeCo
         {static_cast<std::size_t>(common - after.windowFirst + 1), beforeCount, afterCount});
 }
 
+void SelectAnalysedDrawNumbers(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
+                               std::vector<std::int32_t>& out) {
+    out.clear();
+    VisitAnalysedDraws(log, kind, window, [&](int r, int count) {
+        for (int i = 0; i < count; ++i) out.push_back(r + i);
+    });
+}
+
 void SelectAnalysedStints(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
                           std::vector<CroupierStint>& out) {
     out.clear();

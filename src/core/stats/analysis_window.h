@@ -120,6 +120,9 @@ std::size_t KeptAnalysedDraws(const AnalysisWindow& before, std::size_t beforeCo
                               const AnalysisWindow& after, std::size_t afterCount,
                               int unchangedDraws);
 
+// The numbers of the draws SelectAnalysedDraws takes, in the same order.
+void SelectAnalysedDrawNumbers(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
+                               std::vector<std::int32_t>& out);
 // A run of consecutive analysed draws spun by one croupier (0: nobody).
 struct CroupierStint {
     std::int32_t croupier = 0;

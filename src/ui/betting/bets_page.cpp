@@ -20,6 +20,7 @@
 #include "ui/betting/balance_chart_view.h"
 #include "ui/betting/chip_selector.h"
 #include "ui/betting/history_model.h"
+#include "ui/betting/progression_box.h"
 #include "ui/betting/table_picture.h"
 #include "ui/common/cell_delegate.h"
 #include "ui/common/game_session.h"
@@ -57,7 +58,8 @@ protected:
 };
 }  // namespace
 
-BetsPage::BetsPage(GameSession* session, QWidget* parent) : QWidget(parent), session_(session) {
+BetsPage::BetsPage(GameSession* session, Settings settings, QWidget* parent)
+    : QWidget(parent), session_(session) {
     chart_ = new BalanceChartView(session_->ledger().history(), this);
     splitter_ = new QSplitter(Qt::Vertical, this);
     splitter_->setChildrenCollapsible(false);
@@ -68,11 +70,21 @@ BetsPage::BetsPage(GameSession* session, QWidget* parent) : QWidget(parent), ses
     // Proportions: the history takes three fifths of the first layout too.
     splitter_->setSizes({3000, 2000});
 
+    // The progression box stands beside the history and the chart: the table above fills the
+    // page's width already.
+    progressionBox_ = new ProgressionBox(session_, std::move(settings), this);
+    progressionBox_->setFixedWidth(196);
+    auto* lower = new QHBoxLayout;
+    lower->setContentsMargins(0, 0, 0, 0);
+    lower->setSpacing(4);
+    lower->addWidget(splitter_, 1);
+    lower->addWidget(progressionBox_);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(4);
     layout->addWidget(BuildTablePanel());
-    layout->addWidget(splitter_, 1);
+    layout->addLayout(lower, 1);
 
     connect(picture_, &TablePicture::released, this, &BetsPage::OnPictureReleased);
     connect(chips_, &ChipSelector::chipChosen, this,
@@ -82,11 +94,8 @@ BetsPage::BetsPage(GameSession* session, QWidget* parent) : QWidget(parent), ses
     connect(neighboursCheck_, &QCheckBox::toggled, this, showNeighbours);
     connect(neighboursEdit_, &QSpinBox::valueChanged, this, showNeighbours);
     connect(collapseButton_, &QPushButton::clicked, this, &BetsPage::ToggleHistoryRows);
-    connect(session_, &GameSession::betsChanged, this, [this] {
-        picture_->update();
-        FitAmountColumns();
-        ShowTotals();
-    });
+    connect(session_, &GameSession::betsChanged, this, &BetsPage::ShowTable);
+    connect(session_, &GameSession::planChanged, this, &BetsPage::ShowTable);
     connect(session_, &GameSession::drawsAdded, this, &BetsPage::OnHistoryChanged);
     connect(session_, &GameSession::drawUndone, this, &BetsPage::OnHistoryChanged);
     connect(session_, &GameSession::gameReset, this, &BetsPage::OnGameReset);
@@ -193,8 +202,8 @@ void BetsPage::ApplyCaptions() {
     chart_->SetTitle(Text(TextId::BalanceHeader));
     ShowCollapseCaption();
     model_->RetranslateTexts();
-    picture_->update();
-    ShowTotals();
+    progressionBox_->ApplyCaptions();
+    ShowTable();
 }
 
 void BetsPage::OnPictureReleased(QPoint point, MouseButton button) {
@@ -231,11 +240,20 @@ void BetsPage::FitAmountColumns() {
         table->setColumnWidth(c, widest);
 }
 
-void BetsPage::OnHistoryChanged() {
+void BetsPage::ShowTable() {
+    picture_->update();
     FitAmountColumns();
+    ShowTotals();
+    // A plan's chips are its own while its session runs.
+    clearButton_->setEnabled(!session_->ledger().planHoldsTable());
+    progressionBox_->ShowState();
+}
+
+void BetsPage::OnHistoryChanged() {
+    // A plan may have moved its chips with the draw.
+    ShowTable();
     historyView_->ShowFirstRows();
     chart_->Refresh();
-    ShowTotals();
 }
 
 void BetsPage::OnGameReset() {
@@ -243,7 +261,6 @@ void BetsPage::OnGameReset() {
     amountColumnWidth_ = amountWidth;
     for (int c = HistoryModel::StakeColumn; c <= HistoryModel::BalanceColumn; ++c)
         historyView_->table()->setColumnWidth(c, amountWidth);
-    picture_->update();
     OnHistoryChanged();
 }
 

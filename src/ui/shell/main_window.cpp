@@ -1,9 +1,12 @@
 #include "ui/shell/main_window.h"
 
+#include <algorithm>
+
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -11,6 +14,8 @@
 
 #include "core/stats/mode_settings.h"
 #include "ui/betting/bets_page.h"
+#include "ui/betting/progression_box.h"
+#include "ui/betting/strategy_page.h"
 #include "ui/common/game_session.h"
 #include "ui/common/look.h"
 #include "ui/common/notice.h"
@@ -36,6 +41,8 @@
 namespace spinalyst {
 
 namespace {
+constexpr int leftColumnWidth = 321;
+
 RouletteKind StoredKind(const Settings& settings) {
     return KindFromSetting(settings.ReadInt(Param::Roulette)).value_or(defaultKind);
 }
@@ -46,7 +53,6 @@ MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     setObjectName("frmMain");
     setWindowTitle(QStringLiteral("Spinalyst[*]"));
     setFont(BaseFont());
-    resize(1012, 677);
 
     session_ = new GameSession(StoredKind(settings_), this);
     session_->setObjectName("session");
@@ -82,6 +88,17 @@ MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     exportAction_->setEnabled(statsArea_->ShowingPageExports());
     session_->NewGame();
     keyboardEntry_->ReturnFocus();
+    resize(StartSize());
+}
+
+QSize MainWindow::StartSize() const {
+    // The design size, or what the statistics need to show without scrolling if that is
+    // more; smaller only when the user makes it so.
+    const QSize design(1012, 677);
+    const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    const QSize content = statsArea_->minimumSizeHint();
+    return design.expandedTo(QSize(leftColumnWidth + content.width(),
+                                   std::max(content.height(), design.height() - chrome) + chrome));
 }
 
 void MainWindow::LoadLanguage() {
@@ -206,7 +223,7 @@ void MainWindow::BuildCentralArea() {
     columns->setSpacing(0);
 
     auto* leftColumn = new QWidget(central);
-    leftColumn->setFixedWidth(321);
+    leftColumn->setFixedWidth(leftColumnWidth);
     auto* left = new QVBoxLayout(leftColumn);
     left->setContentsMargins(0, 0, 0, 0);
     left->setSpacing(0);
@@ -225,11 +242,21 @@ void MainWindow::BuildCentralArea() {
     for (StatFamily family : allStatFamilies)
         statsArea_->SetPage(FamilyTab(family), new FamilyPage(family));
     statsArea_->SetPage(StatsTab::Tableau, new TableauPage);
-    betsPage_ = new BetsPage(session_);
+    betsPage_ = new BetsPage(session_, settings_);
+    connect(betsPage_->progressionBox(), &ProgressionBox::settingsNotSaved, this,
+            &MainWindow::ReportSettingsNotSaved);
     statsArea_->SetPage(StatsTab::Bets, betsPage_);
+    statsArea_->SetPage(StatsTab::Strategy, new StrategyPage(session_, settings_));
     statsArea_->SetPage(StatsTab::Fairness, new FairnessPage(session_));
     columns->addWidget(leftColumn);
-    columns->addWidget(statsArea_, 1);
+    // Below the design size, on a small screen, the statistics scroll rather than keep the
+    // window larger than the screen; at the design size and above no scroll bar shows.
+    auto* statsScroll = new QScrollArea(central);
+    statsScroll->setObjectName("statsScroll");
+    statsScroll->setFrameShape(QFrame::NoFrame);
+    statsScroll->setWidgetResizable(true);
+    statsScroll->setWidget(statsArea_);
+    columns->addWidget(statsScroll, 1);
     setCentralWidget(central);
 }
 

@@ -92,6 +92,24 @@ QString AdjustedPText(double p) {
                      : TextWith(TextId::AdjustedPEquals, DecimalText(p, 3));
 }
 
+QString FindingSubject(const Finding& f, RouletteKind kind) {
+    switch (f.kind) {
+        case FindingKind::PocketSpread:
+            return Text(TextId::SpreadOfPockets);
+        case FindingKind::SinglePocket:
+            return TextWith(TextId::PocketSubject, PocketName(f.subject));
+        case FindingKind::Family:
+            return BoxSubject(static_cast<OutsideFamily>(f.subject), f.cell, kind);
+        case FindingKind::Sector:
+            return TextWith(TextId::SectorSubject, ArcText(kind, f.arc));
+        case FindingKind::Dealer:
+        case FindingKind::Runs:
+        case FindingKind::Serial:
+            break;
+    }
+    return {};
+}
+
 QString FindingText(const Finding& f, RouletteKind kind, const CroupierNamer& croupierName) {
     const QString p = AdjustedPText(f.pAdjusted);
     switch (f.kind) {
@@ -145,6 +163,12 @@ VerdictTexts VerdictWords(const VerdictStatement& v, RouletteKind kind,
                     words.headline = sentence;
                 else
                     lines << sentence;
+            }
+            if (!v.following.empty()) {
+                QStringList subjects;
+                for (const Finding& f : v.following) subjects << FindingSubject(f, kind);
+                // Right under the headline, which they follow from.
+                lines.prepend(TextWith(TextId::FollowingFromIt, subjects.join(", ")));
             }
             if (v.moreStanding > 0) lines << TextWith(TextId::MoreFindings, v.moreStanding);
             lines << CountedText(TextId::DrawsTested, v.drawCount).arg(v.drawCount);

@@ -24,6 +24,9 @@ QString EstimateText(double p, double standardError);
 // "adjusted p = 0,003" or "adjusted p < 0,001".
 QString AdjustedPText(double p);
 
+// What a finding is about, as a list names it: "pocket 17", "column 2", "black".
+QString FindingSubject(const Finding& finding, RouletteKind kind);
+
 // One finding as a sentence that starts in lower case where the language allows it.
 QString FindingText(const Finding& finding, RouletteKind kind, const CroupierNamer& croupierName);
 // The same with a capital first letter.
