@@ -39,7 +39,9 @@ Commands:
       clock; with it the output is the same at every run.
   analysed [ANALYSIS OPTIONS] FILE
       Read FILE ("-" for standard input) and print the analysed draws, one
-      pocket a line, oldest first.
+      pocket a line, oldest first; when FILE is a game file whose draws name
+      their wheel or the direction of their spin, print them as a game file
+      instead (renumbered from 1), so that nothing of them is lost.
   stats FAMILY [ANALYSIS OPTIONS] FILE
       Print, as CSV, the statistics of each slot of the bet family FAMILY over
       the analysed draws of FILE: the header label,hits,since_last,max_gap,
@@ -98,7 +100,11 @@ Commands:
       of the hottest arc of k pockets on the wheel) and sector,best, whose p
       comes from N simulated fair games (default 10000, from 100 to 10000000;
       seed S, default 1); dealer,NAME (chi-square of the wheel distances
-      between consecutive draws of a croupier with at least 50 such pairs);
+      between consecutive draws of a croupier with at least 50 such pairs,
+      counted in the direction of the ball: the other way round the wheel
+      for a draw spun anticlockwise), and when the croupier spun both ways,
+      dealer_cw,NAME and dealer_ccw,NAME, the same over each direction's
+      spins alone;
       runs,red_black, runs,even_odd, runs,low_high (z of the runs test, green
       draws skipped); serial,positions (lag-1 correlation of wheel positions).
       p_adjusted is Holm's correction over the pockets, the five families,
@@ -134,6 +140,12 @@ Analysis options, the settings of the program's analysis panel:
   --croupier NAME
               analyse only the draws of the croupier NAME (exact match); a
               name nobody has analyses every draw. Not with --follow.
+  --wheel NAME
+              of the draws the options above take, only those of the wheel
+              NAME (exact match); a name no draw has takes every draw
+  --direction D
+              of the draws the options above take, only those whose spin
+              went the direction D: cw (clockwise) or ccw (anticlockwise)
 
   FAMILY and its entries (compared without regard to case):
     numero        a pocket of the wheel; 00 (or 37) for the American double zero
@@ -159,7 +171,9 @@ Files:
   its pockets, french when it can), then one row per draw: its number (1, 2 ...), its time as
   YYYY-MM-DDTHH:MM:SS+HH:MM (local time and its offset from UTC; without the
   offset, the local time of this machine) or empty, its croupier's name or
-  empty, its pocket.
+  empty, its pocket. The header "draw,time,croupier,pocket,wheel,direction"
+  adds the wheel's name (or empty) and the direction of the spin (cw, ccw,
+  or empty when unknown) to every row.
 
 Exit status: 0 on success; 1 when the output cannot be written (a full disk,
 a closed pipe); 2 on a usage error or a malformed file. Each failure gives a
@@ -284,6 +298,18 @@ int AnalysedCommand(const std::vector<std::string>& args, std::istream& in, std:
     const AnalysisRequest request = ParseAnalysisOptions(args, 1, "analysed");
     const auto analysis = LoadAnalysis(request, in, err);
     if (!analysis) return exitUsage;
+    if (NeedsWideRows(analysis->log)) {
+        const DrawLog analysed =
+            analysis->window ? SelectAnalysedLog(analysis->log, analysis->kind, *analysis->window)
+                             : DrawLog{};
+        // The columns stay even when no analysed draw has a wheel or a direction.
+        std::string text = GameFileHead(analysis->kind, true);
+        GameFileRowWriter(NameLookup(analysis->croupierNames), NameLookup(analysis->wheelNames),
+                          true)
+            .AppendRows(text, analysed, 1, analysed.drawCount());
+        out << text;
+        return 0;
+    }
     std::string buffer;
     for (Pocket p : analysis->analysedDraws) {
         buffer += PocketText(p);
@@ -315,8 +341,9 @@ int StatsCommand(const std::vector<std::string>& args, std::istream& in, std::os
 
 AnalysisRequest ParseAnalysisOptions(const std::vector<std::string>& args, std::size_t from,
                                      std::string_view command) {
-    const ParsedArgs parsed =
-        ParseArgs(args, from, {"kind", "from", "to", "last", "step", "follow", "croupier"});
+    const ParsedArgs parsed = ParseArgs(
+        args, from,
+        {"kind", "from", "to", "last", "step", "follow", "croupier", "wheel", "direction"});
     if (parsed.positional.size() != 1)
         throw UsageError{std::string(command) + " needs exactly one FILE"};
     const auto option = [&](const char* name) -> const std::string* {
@@ -352,6 +379,17 @@ AnalysisRequest ParseAnalysisOptions(const std::vector<std::string>& args, std::
         c.useCroupier = true;
         c.croupierName = *v;
     }
+    if (auto v = option("wheel")) {
+        c.useWheel = true;
+        c.wheelName = *v;
+    }
+    if (auto v = option("direction")) {
+        const auto direction = DirectionFromText(*v);
+        if (!direction || *direction == SpinDirection::Unknown)
+            throw UsageError{"--direction must be cw or ccw, not '" + *v + "'"};
+        c.useDirection = true;
+        c.direction = *direction;
+    }
     return request;
 }
 
@@ -377,6 +415,7 @@ std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istrea
         analysis.kind = game.kind;
         analysis.log = std::move(game.log);
         analysis.croupierNames = std::move(game.croupierNames);
+        analysis.wheelNames = std::move(game.wheelNames);
     } else {
         const SpinList list = ParseSpinList(*text, request.kind);
         if (!list.ok()) {
@@ -392,22 +431,33 @@ std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istrea
     if (!request.follow.empty() && analysis.kind != request.kind)
         ApplyFollow(request.follow, analysis.kind, controls);
     if (!request.toGiven) controls.rangeEnd = std::max(analysis.log.drawCount(), 1);
-    const auto& names = analysis.croupierNames;
-    const CroupierLookup croupierIndex = [&names](std::string_view name) {
-        const auto it = std::find(names.begin(), names.end(), name);
-        return it == names.end()
-                   ? std::nullopt
-                   : std::optional<std::int32_t>(static_cast<std::int32_t>(it - names.begin() + 1));
-    };
-    if (const auto resolved =
-            ResolveAnalysisWindow(controls, analysis.log, analysis.kind, croupierIndex)) {
+    if (const auto resolved = ResolveAnalysisWindow(controls, analysis.log, analysis.kind,
+                                                    IndexLookup(analysis.croupierNames),
+                                                    IndexLookup(analysis.wheelNames))) {
         analysis.window = resolved->window;
         std::vector<std::uint8_t> buffer;
         const auto analysed =
             SelectAnalysedDraws(analysis.log, analysis.kind, *analysis.window, buffer);
         analysis.analysedDraws.assign(analysed.begin(), analysed.end());
+        SelectAnalysedDirections(analysis.log, analysis.kind, *analysis.window,
+                                 analysis.analysedDirections);
     }
     return analysis;
+}
+
+CroupierNameLookup NameLookup(const std::vector<std::string>& names) {
+    return [&names](std::int32_t k) -> std::optional<std::string> {
+        if (k < 1 || static_cast<std::size_t>(k) > names.size()) return std::nullopt;
+        return names[static_cast<std::size_t>(k) - 1];
+    };
+}
+
+CroupierLookup IndexLookup(const std::vector<std::string>& names) {
+    return [&names](std::string_view name) -> std::optional<std::int32_t> {
+        const auto it = std::find(names.begin(), names.end(), name);
+        if (it == names.end()) return std::nullopt;
+        return static_cast<std::int32_t>(it - names.begin() + 1);
+    };
 }
 
 std::optional<std::string> ReadInput(const std::string& file, std::istream& in) {
