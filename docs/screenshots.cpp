@@ -25,6 +25,7 @@
 
 #include "core/draws/random_source.h"
 #include "ui/common/game_session.h"
+#include "ui/common/notice.h"
 #include "ui/draws/draws_panel.h"
 #include "ui/draws/entry_area.h"
 #include "ui/shell/about_dialog.h"
@@ -220,15 +221,24 @@ int main(int argc, char** argv) {
     ok &= SaveDrawsPages(window, out);
     ok &= SaveFileMenu(window, out + "/filemenu.png");
 
+    // The leading pocket frozen now, to be tested on the stretch of play that follows.
+    if (auto* freeze = window.findChild<QAbstractButton*>("btnFreeze")) freeze->click();
+
     // Last, since its draws come with the clock's time, which no other picture shows.
     PlayAtTable(window, rng);
-    const int bets = static_cast<int>(StatsTab::Mises);
+    const int bets = static_cast<int>(StatsTab::Bets);
     tabs->setCurrentIndex(bets);
     ok &= Save(tabs, out + "/" + tabs->widget(bets)->objectName() + ".png");
+    const int fairness = static_cast<int>(StatsTab::Fairness);
+    tabs->setCurrentIndex(fairness);
+    if (auto* inner = window.findChild<QTabWidget*>("tcFairness")) inner->setCurrentIndex(1);
+    AwaitPage(tabs->widget(fairness));
+    ok &= Save(tabs, out + "/" + tabs->widget(fairness)->objectName() + "Play.png");
 
-    AboutDialog::SetTestDriver([&](AboutDialog& box) {
+    SetDialogHook([&](QDialog& box) {
         box.show();
         ok &= Save(&box, out + "/about.png");
+        return int(QDialog::Accepted);
     });
     AboutDialog::ShowAbout(&window);
     return ok ? 0 : 1;

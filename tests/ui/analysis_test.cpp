@@ -116,7 +116,7 @@ private slots:
 
         // The betting tab runs no view but still counts.
         refreshed.clear();
-        Find<QTabWidget>(&window, "pcStats")->setCurrentIndex(int(StatsTab::Mises));
+        Find<QTabWidget>(&window, "pcStats")->setCurrentIndex(int(StatsTab::Bets));
         QCOMPARE(refreshed.count(), 1);
         QCOMPARE(Find<QLabel>(&window, "lbNbTir1")->text(), QString("Analysed draws : 4"));
     }
@@ -218,7 +218,7 @@ private slots:
         test::DataDir dir;
         MainWindow window(dir.paths());
         // The range is under test, not a view: none runs over the ten million draws.
-        Find<QTabWidget>(&window, "pcStats")->setCurrentIndex(int(StatsTab::Mises));
+        Find<QTabWidget>(&window, "pcStats")->setCurrentIndex(int(StatsTab::Bets));
         GameSession& session = window.session();
         GameFile game;
         game.kind = RouletteKind::French;
@@ -253,7 +253,7 @@ private slots:
             tabs->setCurrentIndex(int(StatsTab::Tableau));
             for (int i = 0; i < 30; ++i) window.session().AddDraw(i % 37);
             Find<QSpinBox>(&window, "seStart1")->setValue(12);
-            tabs->setCurrentIndex(int(StatsTab::Tapis));
+            tabs->setCurrentIndex(int(StatsTab::Heat));
             auto* tableau = window.findChild<TableauPage*>("tsTableau");
             QVERIFY(tableau->model()->filled());
 

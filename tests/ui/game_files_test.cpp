@@ -26,6 +26,7 @@
 #include "ui/stats/fairness_page.h"
 #include "ui/stats/stats_area.h"
 #include "ui/stats/stats_tabs.h"
+#include "ui/stats/wheel_figures.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;
@@ -255,7 +256,7 @@ private slots:
             {FamilyTab(StatFamily::Simples),
              FamilyStatsCsv(StatFamily::Simples, RouletteKind::French, draws)},
             {StatsTab::Tableau, TableauCsv(RouletteKind::French, draws)},
-            {StatsTab::Cylindre,
+            {StatsTab::Wheel,
              WheelTableCsv(WheelTable::Distances, RouletteKind::French, draws) + "\n" +
                  WheelTableCsv(WheelTable::Repeats, RouletteKind::French, draws) + "\n" +
                  WheelTableCsv(WheelTable::Sectors, RouletteKind::French, draws) + "\n" +
@@ -303,10 +304,10 @@ private slots:
             const auto tab = StatsTab(t);
             tabs->setCurrentIndex(t);
             std::string expected;
-            if (tab == StatsTab::Cylindre) {
+            if (tab == StatsTab::Wheel) {
                 for (const char* table : {"distances", "repeats", "sectors", "shades"})
                     expected += (expected.empty() ? "" : "\n") + cli({"wheel", table});
-            } else if (tab == StatsTab::Tapis) {
+            } else if (tab == StatsTab::Heat) {
                 expected = cli({"wheel", "shades"});
             } else if (tab >= StatsTab::FirstFamily && tab < StatsTab::Tableau) {
                 const auto family = StatFamily(t - int(StatsTab::FirstFamily));
@@ -328,6 +329,14 @@ private slots:
             exportItem->trigger();
             QVERIFY2(dir.Read("figures.csv").toStdString() == expected, TabInfo(tab).name);
         }
+        // The Table page exports the shades of the scale it shows.
+        window.findChild<WheelFigures*>()->SetScale(HeatScale::Deviation);
+        tabs->setCurrentIndex(int(StatsTab::Heat));
+        PickFile(dir.file("figures"));
+        exportItem->trigger();
+        QCOMPARE(
+            dir.Read("figures.csv").toStdString(),
+            cli({"wheel", "shades", "--scale", std::string(HeatScaleName(HeatScale::Deviation))}));
     }
 
     void aDrawIsOnDiskBeforeTheViewsShowIt() {

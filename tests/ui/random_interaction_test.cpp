@@ -16,7 +16,7 @@
 
 #include "core/stats/slot_stats.h"
 #include "ui/common/game_session.h"
-#include "ui/draws/croupier_dialog.h"
+#include "ui/common/notice.h"
 #include "ui/draws/entry_area.h"
 #include "ui/draws/input_panel.h"
 #include "ui/shell/main_window.h"
@@ -171,7 +171,7 @@ private:
         }
         if (roll < 90) {
             const QString name = QString("Croupier %1").arg(Pick(1, 30));
-            CroupierDialog::SetNextAnswer(name);
+            test::AnswerCroupierName(name);
             QTest::mouseClick(Find<QPushButton>("btCroupier"), Qt::LeftButton);
             return "new croupier " + name;
         }

@@ -33,7 +33,7 @@ namespace {
 // A main window on a fresh data directory, for the kind and in the language, with the tab
 // showing.
 struct Fixture {
-    explicit Fixture(RouletteKind kind, StatsTab tab = StatsTab::Cylindre,
+    explicit Fixture(RouletteKind kind, StatsTab tab = StatsTab::Wheel,
                      const char* language = "EN", const char* moreParams = "") {
         dir.Write("spinalyst.ini", QByteArray("[Params]\nRoulette=") +
                                        QByteArray::number(KindToSetting(kind)) +
@@ -316,7 +316,7 @@ private slots:
 
     void slicesAndSquaresTakeTheirPocketsShade() {
         for (RouletteKind kind : allKinds) {
-            Fixture f(kind, StatsTab::Tapis);
+            Fixture f(kind, StatsTab::Heat);
             f.AddDraws(VariedDraws(kind));
             WheelDrawing* wheel = f.wheelPage()->wheel();
             const auto* figures = f.window->findChild<WheelFigures*>();
@@ -345,7 +345,7 @@ private slots:
 
     void shadesSpreadFromTheMostToTheLeastFrequent() {
         // Every pocket once, then 5 a highest 5 times and 9 three times: 9 is halfway.
-        Fixture f(RouletteKind::French, StatsTab::Tapis);
+        Fixture f(RouletteKind::French, StatsTab::Heat);
         std::vector<Pocket> draws;
         for (Pocket p = 0; p <= 36; ++p) draws.push_back(p);
         draws.insert(draws.end(), {5, 5, 5, 5, 9, 9});
@@ -366,7 +366,7 @@ private slots:
     void numbersReadInBlackOrWhiteInsideAFrameOfTheirColour() {
         // 1 (red) the most frequent, the black 2 at shade 39 and the black 4 at 40; the rest
         // light.
-        Fixture f(RouletteKind::French, StatsTab::Tapis);
+        Fixture f(RouletteKind::French, StatsTab::Heat);
         std::vector<Pocket> draws;
         draws.insert(draws.end(), 240, 1);
         draws.insert(draws.end(), 201, 2);
@@ -424,7 +424,7 @@ private slots:
             for (Pocket p = 0; p <= 36; ++p)
                 if (p != 5 || round < 10) draws.push_back(p);
         draws.insert(draws.end(), 20, 17);
-        Fixture f(RouletteKind::French, StatsTab::Tapis);
+        Fixture f(RouletteKind::French, StatsTab::Heat);
         f.AddDraws(draws);
         HeatBoardView* board = f.board("pnlTapis1");
         auto* legend = f.window->findChild<HeatPage*>()->findChild<HeatLegend*>();
@@ -457,15 +457,15 @@ private slots:
         QVERIFY(f.window->findChild<WheelFigures*>()->PocketTip(17).contains("Deviation (z): 4,"));
         // Kept for the next start; a value the program does not know reads as the spread.
         QVERIFY(f.dir.Read("spinalyst.ini").contains("HeatScale=deviation"));
-        Fixture again(RouletteKind::French, StatsTab::Tapis, "EN", "HeatScale=Deviation\n");
+        Fixture again(RouletteKind::French, StatsTab::Heat, "EN", "HeatScale=Deviation\n");
         QVERIFY(again.window->findChild<QAction*>("actHeatDeviation")->isChecked());
         QCOMPARE(again.window->findChild<WheelFigures*>()->Shade(17), expectedShade);
-        Fixture odd(RouletteKind::French, StatsTab::Tapis, "EN", "HeatScale=z\n");
+        Fixture odd(RouletteKind::French, StatsTab::Heat, "EN", "HeatScale=z\n");
         QVERIFY(odd.window->findChild<QAction*>("actHeatSpread")->isChecked());
     }
 
     void boardsHoldOneSquarePerPocketOfTheKind() {
-        Fixture f(RouletteKind::American, StatsTab::Tapis);
+        Fixture f(RouletteKind::American, StatsTab::Heat);
         const std::vector<HeatBoardView*> boards = f.window->findChild<HeatPage*>()->boards();
         for (QAction* kind : {f.window->findChild<QAction*>("Francaise1"),
                               f.window->findChild<QAction*>("Americaine1"),
@@ -518,7 +518,7 @@ private slots:
         f.window->session().AddDraw(5);
         QVERIFY(!f.stats());
         // Either tab computes once for both pages.
-        f.ShowTab(StatsTab::Tapis);
+        f.ShowTab(StatsTab::Heat);
         QCOMPARE(f.stats()->analysedCount, 1);
         QCOMPARE(SquareGrey(f.board("pnlTapis3"), 5), Grey(0));
         f.window->session().AddDraw(5);
@@ -539,7 +539,7 @@ private slots:
              "Secteur"},
         };
         for (const Case& c : cases) {
-            Fixture f(RouletteKind::French, StatsTab::Cylindre, c.language);
+            Fixture f(RouletteKind::French, StatsTab::Wheel, c.language);
             const auto header = [&](const char* grid, int column) {
                 return f.grid(grid)->model()->headerData(column, Qt::Horizontal).toString();
             };

@@ -1,5 +1,6 @@
 #include "core/draws/game.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace spinalyst {
@@ -13,6 +14,7 @@ DrawTime Game::SystemNow() {
 
 void Game::NewGame() {
     log_.Clear();
+    freeze_.reset();
 }
 
 void Game::SwitchKind(RouletteKind kind) {
@@ -20,9 +22,14 @@ void Game::SwitchKind(RouletteKind kind) {
     NewGame();
 }
 
-void Game::LoadGame(RouletteKind kind, DrawLog log) {
+void Game::LoadGame(RouletteKind kind, DrawLog log, std::optional<FrozenSet> freeze) {
     kind_ = kind;
     log_ = std::move(log);
+    freeze_.reset();
+    if (freeze && ValidFrozenPockets(freeze->pockets, kind)) {
+        freeze_ = std::move(freeze);
+        freeze_->drawCount = std::clamp(freeze_->drawCount, 0, log_.drawCount());
+    }
 }
 
 bool Game::AddDraw(Pocket p) {
@@ -59,6 +66,13 @@ bool Game::AddUntimedDraw(Pocket p) {
 bool Game::UndoDraw() {
     if (log_.empty()) return false;
     log_.RemoveLast();
+    if (freeze_) freeze_->drawCount = std::min(freeze_->drawCount, log_.drawCount());
+    return true;
+}
+
+bool Game::Freeze(const std::vector<Pocket>& pockets) {
+    if (!ValidFrozenPockets(pockets, kind_)) return false;
+    freeze_ = FrozenSet{log_.drawCount(), pockets};
     return true;
 }
 

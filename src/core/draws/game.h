@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "core/draws/draw_log.h"
+#include "core/draws/frozen_set.h"
 #include "core/model/roulette.h"
 
 namespace spinalyst {
@@ -24,12 +26,14 @@ public:
     const DrawLog& log() const { return log_; }
     int drawCount() const { return log_.drawCount(); }
 
-    // Empties the log; the kind, the croupier and the random source stay.
+    // Empties the log and clears the freeze; the kind, the croupier and the random source
+    // stay.
     void NewGame();
     // Switches the kind and always starts a new game, also for the current kind.
     void SwitchKind(RouletteKind kind);
-    // Replaces the game with draws read from a file, whose pockets belong to the kind.
-    void LoadGame(RouletteKind kind, DrawLog log);
+    // Replaces the game with draws read from a file, whose pockets belong to the kind, and the
+    // freeze the file holds (none unless given).
+    void LoadGame(RouletteKind kind, DrawLog log, std::optional<FrozenSet> freeze = {});
 
     // Appends p with the clock's time, currentCroupier, currentWheel and currentDirection (only
     // while randomSource > 0), then turns the direction round when the dealer alternates.
@@ -44,8 +48,16 @@ public:
     bool AddUntimedDraw(Pocket p);
     // Room for n draws in all, so a batch appends without reallocating.
     void Reserve(std::size_t n) { log_.Reserve(n); }
-    // Removes the newest draw; false on an empty log.
+    // Removes the newest draw; false on an empty log. A freeze after the draw taken back
+    // moves back with it: every draw left was seen when the set was chosen.
     bool UndoDraw();
+
+    // The pockets frozen to be tested on the draws after them; nullopt when none are.
+    const std::optional<FrozenSet>& freeze() const { return freeze_; }
+    // Freezes distinct pockets of the kind at the current draw count; false, and no change,
+    // for an empty set or one with a pocket the kind does not have or twice.
+    bool Freeze(const std::vector<Pocket>& pockets);
+    void ClearFreeze() { freeze_.reset(); }
 
     std::int32_t currentCroupier() const { return currentCroupier_; }
     void SetCurrentCroupier(std::int32_t c) { currentCroupier_ = c; }
@@ -82,6 +94,7 @@ private:
     bool batchInProgress_ = false;
     int randomSource_ = randomFromProgram;
     Clock clock_ = &SystemNow;
+    std::optional<FrozenSet> freeze_;
 };
 
 }  // namespace spinalyst

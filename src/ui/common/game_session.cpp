@@ -101,6 +101,18 @@ void GameSession::ClearBets() {
     emit betsChanged();
 }
 
+bool GameSession::FreezePockets(const std::vector<Pocket>& pockets) {
+    if (!game_.Freeze(pockets)) return false;
+    emit freezeChanged();
+    return true;
+}
+
+void GameSession::ClearFreeze() {
+    if (!game_.freeze()) return;
+    game_.ClearFreeze();
+    emit freezeChanged();
+}
+
 bool GameSession::SetChipValue(Cents value) {
     return ledger_.SetChipValue(value);
 }

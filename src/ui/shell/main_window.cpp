@@ -109,6 +109,7 @@ void MainWindow::ApplyCaptions() {
     aboutAction_->setText(Text(TextId::MenuAbout));
     entryArea_->ApplyCaptions();
     statsArea_->ApplyCaptions();
+    betsPage_->ApplyCaptions();
 }
 
 MainWindow::~MainWindow() = default;
@@ -214,13 +215,14 @@ void MainWindow::BuildCentralArea() {
     new HeatScaleMenu(wheelFigures, preferencesMenu_);
     connect(wheelFigures, &WheelFigures::settingsNotSaved, this,
             &MainWindow::ReportSettingsNotSaved);
-    statsArea_->SetPage(StatsTab::Cylindre, new WheelPage(wheelFigures));
-    statsArea_->SetPage(StatsTab::Tapis, new HeatPage(wheelFigures));
+    statsArea_->SetPage(StatsTab::Wheel, new WheelPage(wheelFigures));
+    statsArea_->SetPage(StatsTab::Heat, new HeatPage(wheelFigures));
     for (StatFamily family : allStatFamilies)
         statsArea_->SetPage(FamilyTab(family), new FamilyPage(family));
     statsArea_->SetPage(StatsTab::Tableau, new TableauPage);
-    statsArea_->SetPage(StatsTab::Mises, new BetsPage(session_));
-    statsArea_->SetPage(StatsTab::Fairness, new FairnessPage);
+    betsPage_ = new BetsPage(session_);
+    statsArea_->SetPage(StatsTab::Bets, betsPage_);
+    statsArea_->SetPage(StatsTab::Fairness, new FairnessPage(session_));
     columns->addWidget(leftColumn);
     columns->addWidget(statsArea_, 1);
     setCentralWidget(central);

@@ -3,15 +3,12 @@
 #include <QHelpEvent>
 #include <QPainter>
 
+#include "ui/common/look.h"
 #include "ui/stats/wheel_figures.h"
 
 namespace spinalyst {
 
 namespace {
-QColor ToColor(Rgb c) {
-    return {c.r, c.g, c.b};
-}
-
 // The squares' bold face, narrowed where its two digits would touch the frame.
 QFont NumberFont(QFont font) {
     font.setPointSize(heatSquarePointSize);
@@ -53,17 +50,17 @@ bool HeatBoardView::event(QEvent* event) {
 void HeatBoardView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    painter.fillRect(rect(), ToColor(heatBoardColour));
+    painter.fillRect(rect(), ToQColor(heatBoardColour));
     painter.setFont(NumberFont(font()));
     for (const HeatSquare& square : board_.squares) {
         const HeatSquareLook look = HeatSquareLookOf(square.pocket, figures_->Shade(square.pocket));
         const QRect box(square.left, square.top, heatSquareSize, heatSquareSize);
-        painter.fillRect(box, ToColor(look.square));
-        painter.setPen(QPen(ToColor(look.frame), heatFrameWidth));
+        painter.fillRect(box, ToQColor(look.square));
+        painter.setPen(QPen(ToQColor(look.frame), heatFrameWidth));
         painter.setBrush(Qt::NoBrush);
         const qreal inset = heatFrameWidth / 2.0;
         painter.drawRoundedRect(QRectF(box).adjusted(inset, inset, -inset, -inset), 4, 4);
-        painter.setPen(ToColor(look.ink));
+        painter.setPen(ToQColor(look.ink));
         painter.drawText(box, Qt::AlignCenter, QString::fromStdString(PocketText(square.pocket)));
     }
 }

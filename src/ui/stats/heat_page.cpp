@@ -41,7 +41,7 @@ void HeatPage::ShowStatistics(const StatsInput& input) {
 }
 
 std::string HeatPage::FiguresCsv(const StatsInput& input) const {
-    return WheelTableCsv(WheelTable::Shades, input.kind, input.analysed);
+    return WheelTableCsv(WheelTable::Shades, input.kind, input.analysed, figures_->scale());
 }
 
 }  // namespace spinalyst

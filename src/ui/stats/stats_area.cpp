@@ -52,7 +52,7 @@ StatsArea::StatsArea(GameSession* session, Settings settings, QWidget* parent)
     });
 }
 
-void StatsArea::SetPage(StatsTab tab, StatsPage* page) {
+void StatsArea::SetPage(StatsTab tab, QWidget* page) {
     const int index = static_cast<int>(tab);
     const StatsTabInfo& info = TabInfo(tab);
     const QString caption = tabs_->tabText(index);
@@ -64,7 +64,7 @@ void StatsArea::SetPage(StatsTab tab, StatsPage* page) {
     page->setObjectName(info.name);
     tabs_->insertTab(index, page, caption);
     tabs_->setCurrentIndex(current);
-    pages_[static_cast<std::size_t>(index)] = page;
+    pages_[static_cast<std::size_t>(index)] = qobject_cast<StatsPage*>(page);
 }
 
 void StatsArea::ApplyCaptions() {

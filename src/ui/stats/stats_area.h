@@ -36,8 +36,9 @@ public:
     AnalysisSettings& analysisSettings() const { return *analysisSettings_; }
     AnalysisPanel* analysisPanel() const { return analysisPanel_; }
     QTabWidget* tabs() const { return tabs_; }
-    // Puts the view of a tab in place; the tab refreshes through it from then on.
-    void SetPage(StatsTab tab, StatsPage* page);
+    // Puts the page of a tab in place. A statistics page is refreshed through it from then
+    // on; any other page (the bets) follows the session by itself.
+    void SetPage(StatsTab tab, QWidget* page);
     void ApplyCaptions();
 
     // Runs the view of the showing tab on the analysed draws. Does nothing while a batch runs.

@@ -4,14 +4,12 @@
 #include <QPainter>
 
 #include "core/stats/heat_boards.h"
+#include "ui/common/look.h"
 #include "ui/stats/wheel_figures.h"
 
 namespace spinalyst {
 
 namespace {
-QColor ToColor(Rgb c) {
-    return {c.r, c.g, c.b};
-}
 QRectF Box(const WheelCircle& c) {
     return {double(c.centreX - c.radius), double(c.centreY - c.radius), 2.0 * c.radius,
             2.0 * c.radius};
@@ -49,7 +47,7 @@ bool WheelDrawing::event(QEvent* event) {
 void WheelDrawing::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    painter.fillRect(rect(), ToColor(wheelPanelColour));
+    painter.fillRect(rect(), ToQColor(wheelPanelColour));
     // Outlines of one pixel fall on whole pixels rather than across two.
     painter.translate(0.5, 0.5);
     const QPen outline(Qt::black, 1);
@@ -58,7 +56,7 @@ void WheelDrawing::paintEvent(QPaintEvent*) {
 
     const QRectF disc = Box(wheel_.disc);
     for (const WheelSlice& slice : wheel_.slices) {
-        painter.setBrush(ToColor(HeatGrey(figures_->Shade(slice.pocket))));
+        painter.setBrush(ToQColor(HeatGrey(figures_->Shade(slice.pocket))));
         painter.drawPie(disc, Sixteenths(slice.pie.startDegrees),
                         Sixteenths(slice.pie.spanDegrees));
     }
@@ -66,7 +64,7 @@ void WheelDrawing::paintEvent(QPaintEvent*) {
     painter.drawEllipse(Box(wheel_.hub));
     // Each number on a disc of its pocket's colour, as on a wheel.
     for (const WheelLabel& label : wheel_.labels) {
-        painter.setBrush(ToColor(WheelLabelLookOf(label.pocket).disc));
+        painter.setBrush(ToQColor(WheelLabelLookOf(label.pocket).disc));
         painter.drawEllipse(Box(label.ring));
     }
 
@@ -74,7 +72,7 @@ void WheelDrawing::paintEvent(QPaintEvent*) {
     small.setPointSize(sectorTextPointSize);
     small.setBold(false);
     painter.setFont(small);
-    painter.setBrush(ToColor(sectorMarkColour));
+    painter.setBrush(ToQColor(sectorMarkColour));
     for (const WheelPie& mark : wheel_.sectorMarks)
         painter.drawPie(Box(wheel_.hub), Sixteenths(mark.startDegrees),
                         Sixteenths(mark.spanDegrees));
@@ -87,7 +85,7 @@ void WheelDrawing::paintEvent(QPaintEvent*) {
     bold.setBold(true);
     painter.setFont(bold);
     for (const WheelLabel& label : wheel_.labels) {
-        painter.setPen(ToColor(WheelLabelLookOf(label.pocket).ink));
+        painter.setPen(ToQColor(WheelLabelLookOf(label.pocket).ink));
         // The number reads centred on its disc.
         painter.drawText(Box(label.ring), Qt::AlignCenter,
                          QString::fromStdString(PocketText(label.pocket)));

@@ -132,7 +132,7 @@ std::string WheelPage::FiguresCsv(const StatsInput& input) const {
     for (WheelTable table :
          {WheelTable::Distances, WheelTable::Repeats, WheelTable::Sectors, WheelTable::Shades}) {
         if (!csv.empty()) csv += '\n';
-        csv += WheelTableCsv(table, input.kind, input.analysed);
+        csv += WheelTableCsv(table, input.kind, input.analysed, figures_->scale());
     }
     return csv;
 }
