@@ -83,7 +83,8 @@ StatsPage* StatsArea::ShowingPage() const {
 StatsInput StatsArea::Input() const {
     const AnalysisSelection& selection = analysisSettings_->selection();
     const Game& game = session_->game();
-    return {game.kind(), selection.analysed, &game.log(), selection.window, &session_->croupiers()};
+    return {game.kind(), selection.analysed, selection.directions,
+            &game.log(), selection.window,   &session_->croupiers()};
 }
 
 std::span<const std::uint8_t> StatsArea::analysedDraws() const {

@@ -59,7 +59,7 @@ void WheelFigures::Show(const StatsInput& input) {
     if (empty)
         stats_.reset();
     else
-        stats_ = ComputeWheelStats(input.kind, input.analysed);
+        stats_ = ComputeWheelStats(input.kind, input.analysed, input.directions);
     if (newKind) emit kindChanged(kind_);
     emit changed();
 }
