@@ -62,7 +62,8 @@ TEST(CliSpinDetails, ConvertAndAnalysedKeepWheelAndDirection) {
 }
 
 // Every command that analyses takes the filters, and filtering is the same as analysing what
-// `analysed` prints with them: the draws, their croupiers and their directions.
+// `analysed` prints with them: the draws, their croupiers and their directions. A freeze counts
+// the game's draws, not the filtered ones, so confirm is compared from the game's start.
 TEST(CliSpinDetails, EveryAnalysingCommandFiltersAsAnalysedDoes) {
     std::mt19937 rng(9);
     RandomSource pockets(9);
@@ -82,10 +83,13 @@ TEST(CliSpinDetails, EveryAnalysingCommandFiltersAsAnalysedDoes) {
         {"--direction", "ccw"},
         {"--wheel", "T2", "--direction", "cw"},
         {"--croupier", "C2", "--direction", "cw"}};
-    const std::vector<std::vector<std::string>> commands = {{"stats", "pleins"},
-                                                            {"tableau"},
-                                                            {"wheel", "distances"},
-                                                            {"fairness", "--simulations", "100"}};
+    const std::vector<std::vector<std::string>> commands = {
+        {"stats", "pleins"},
+        {"tableau"},
+        {"wheel", "distances"},
+        {"fairness", "--simulations", "100"},
+        {"plan"},
+        {"confirm", "--freeze", "0", "--pockets", "1,2,3"}};
     for (const auto& filter : filters) {
         std::vector<std::string> analysed = {"analysed"};
         analysed.insert(analysed.end(), filter.begin(), filter.end());
