@@ -15,12 +15,6 @@ namespace {
 // Draw numbers of a range: any the log may reach; the window limits them to the log.
 constexpr int maxDrawNumber = std::numeric_limits<int>::max();
 
-std::string Lowercase(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
 std::string JoinedEntries(const std::vector<std::string>& entries) {
     if (entries.size() > 3) return entries.front() + " ... " + entries.back();
     std::string joined;
@@ -61,8 +55,15 @@ void ApplyFollow(const std::string& value, RouletteKind kind, AnalysisControls& 
 
 }  // namespace
 
+std::string Lowercase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
 ParsedArgs ParseArgs(const std::vector<std::string>& args, std::size_t from,
-                     std::initializer_list<std::string_view> known) {
+                     std::initializer_list<std::string_view> known,
+                     std::initializer_list<std::string_view> flags) {
     ParsedArgs parsed;
     for (std::size_t i = from; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -73,9 +74,15 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, std::size_t from,
                 value = name.substr(eq + 1);
                 name.resize(eq);
             }
-            bool isKnown = false;
-            for (auto k : known) isKnown = isKnown || k == name;
-            if (!isKnown) throw UsageError{"unknown option '--" + name + "'"};
+            const auto listed = [&](std::initializer_list<std::string_view> names) {
+                return std::find(names.begin(), names.end(), name) != names.end();
+            };
+            if (listed(flags)) {
+                if (value) throw UsageError{"option '--" + name + "' takes no value"};
+                value = "";
+            } else if (!listed(known)) {
+                throw UsageError{"unknown option '--" + name + "'"};
+            }
             if (!value) {
                 if (i + 1 >= args.size()) throw UsageError{"option '--" + name + "' needs a value"};
                 value = args[++i];

@@ -48,17 +48,21 @@ T ParseNumber(const std::string& text, const std::string& what, T min, T max) {
     return value;
 }
 
-// Options of the form --name VALUE, and positional arguments, in order.
+// Options of the form --name VALUE (or --name=VALUE), flags without a value (stored as ""),
+// and positional arguments, in order.
 struct ParsedArgs {
     std::map<std::string, std::string> options;
     std::vector<std::string> positional;
 };
-// Reads args[from] on; an option not in `known`, one without its value or one given twice is
-// a UsageError.
+// Reads args[from] on; an option not in `known` or `flags`, one without its value, a flag with
+// one, or either given twice is a UsageError.
 ParsedArgs ParseArgs(const std::vector<std::string>& args, std::size_t from,
-                     std::initializer_list<std::string_view> known);
+                     std::initializer_list<std::string_view> known,
+                     std::initializer_list<std::string_view> flags = {});
 // --kind, or the default kind without it.
 RouletteKind KindOption(const ParsedArgs& parsed);
+// The text in lower case (ASCII), as names on the command line are compared.
+std::string Lowercase(std::string_view text);
 
 // The options shared by every command that analyses a file, as the analysis panel would hold
 // them:
@@ -116,6 +120,16 @@ int StatsCommand(const std::vector<std::string>& args, std::istream& in, std::os
 // spinalyst-cli simulate: settles bets against every draw of a file.
 int SimulateCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                     std::ostream& err);
+
+// spinalyst-cli backtest PLAN [--summary] [ANALYSIS OPTIONS] FILE: a betting plan played over
+// the analysed draws, sessions one after another, as CSV.
+int BacktestCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                    std::ostream& err);
+
+// spinalyst-cli montecarlo PLAN --sessions N --max-spins M ...: the plan's sessions on a
+// simulated wheel, summed up as CSV.
+int MonteCarloCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                      std::ostream& err);
 
 // spinalyst-cli fairness [ANALYSIS OPTIONS] [--simulations N] [--seed S] FILE: the fairness
 // tests of the analysed draws as CSV.

@@ -511,6 +511,10 @@ TEST(AnalysisWindow, StintsNameTheCroupierOfEveryAnalysedDraw) {
         ASSERT_EQ(perDraw.size(), analysed.size());
         for (std::size_t i = 0; i < analysed.size(); ++i)
             EXPECT_EQ(perDraw[i], analysed[i] >= 5 && analysed[i] <= 8 ? 3 : 7);
+        // Draw n holds pocket n, so the analysed pockets are the draws' numbers too.
+        std::vector<std::int32_t> numbers = {99};
+        SelectAnalysedDrawNumbers(log, RouletteKind::French, w, numbers);
+        EXPECT_EQ(numbers, std::vector<std::int32_t>(analysed.begin(), analysed.end()));
     }
 }
 

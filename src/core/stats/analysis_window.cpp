@@ -283,6 +283,14 @@ DrawLog SelectAnalysedLog(const DrawLog& log, RouletteKind kind, const AnalysisW
     return analysed;
 }
 
+void SelectAnalysedDrawNumbers(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
+                               std::vector<std::int32_t>& out) {
+    out.clear();
+    VisitAnalysedDraws(log, kind, window, [&](int r, int count) {
+        for (int i = 0; i < count; ++i) out.push_back(r + i);
+    });
+}
+
 void SelectAnalysedStints(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
                           std::vector<CroupierStint>& out) {
     out.clear();

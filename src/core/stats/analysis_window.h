@@ -132,6 +132,9 @@ std::span<const SpinDirection> SelectAnalysedDirections(const DrawLog& log, Roul
 // The draws SelectAnalysedDraws takes with everything the log keeps of them, as a log of their
 // own (numbered from 1).
 DrawLog SelectAnalysedLog(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window);
+// The numbers of the draws SelectAnalysedDraws takes, in the same order.
+void SelectAnalysedDrawNumbers(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
+                               std::vector<std::int32_t>& out);
 // A run of consecutive analysed draws spun by one croupier (0: nobody).
 struct CroupierStint {
     std::int32_t croupier = 0;

@@ -200,6 +200,87 @@ enum class TextId : std::int32_t {
     DontSave = 213,
     Yes = 214,
     No = 215,
+    ProgressionTitle = 400,
+    ProgressionNone = 401,
+    ProgressionFlat = 402,
+    ProgressionMartingale = 403,
+    ProgressionGrandMartingale = 404,
+    ProgressionDalembert = 405,
+    ProgressionFibonacci = 406,
+    ProgressionLabouchere = 407,
+    ProgressionParoli = 408,
+    ProgressionSequence = 409,
+    AdvanceOnLoss = 410,
+    AdvanceOnWin = 411,
+    BankrollCaption = 412,
+    TableMaxCaption = 413,
+    AtLimitReset = 414,
+    AtLimitCap = 415,
+    AtLimitStop = 416,
+    StopWinCaption = 417,
+    StopLossCaption = 418,
+    LaPartageCaption = 419,
+    StartSession = 420,
+    StopPlan = 421,
+    PlanNextSpin = 422,
+    PlanBankrollLeft = 423,
+    PlanSessionBalance = 424,
+    PlanEndWin = 425,
+    PlanEndLoss = 426,
+    PlanEndRuin = 427,
+    PlanEndLimit = 428,
+    PlanEndSpins = 429,
+    PlanWaiting = 430,
+    PlanErrorNoBets = 431,
+    PlanErrorEntries = 432,
+    PlanErrorAmount = 433,
+    PlanErrorLaPartage = 434,
+    PlanErrorBaseAboveMax = 435,
+    PlanErrorStartAboveMax = 436,
+    PlanErrorBankroll = 437,
+    StrategyTab = 438,
+    SessionHeader = 439,
+    FirstDrawHeader = 440,
+    SpinsHeader = 441,
+    StakedHeader = 442,
+    WonHeader = 443,
+    LowestHeader = 444,
+    EndHeader = 445,
+    EndWinShort = 446,
+    EndLossShort = 447,
+    EndRuinShort = 448,
+    EndLimitShort = 449,
+    EndSpinsShort = 450,
+    EndDataShort = 451,
+    BacktestTotals = 452,
+    RunningBalanceTitle = 453,
+    MonteCarloTitle = 454,
+    SessionsCaption = 455,
+    MaxSpinsCaption = 456,
+    WheelAsRecorded = 457,
+    RunMonteCarlo = 458,
+    MeasureHeader = 459,
+    ValueHeader = 460,
+    LowHeader = 461,
+    HighHeader = 462,
+    MeasureRuin = 463,
+    MeasureStopWin = 464,
+    MeasureStopLoss = 465,
+    MeasureLimit = 466,
+    MeasureMaxSpins = 467,
+    MeasureFinalMean = 468,
+    MeasureFinalMedian = 469,
+    MeasureFinalP05 = 470,
+    MeasureFinalP95 = 471,
+    MeasureStakedMean = 472,
+    MeasureSpinsMean = 473,
+    MeasureReturn = 474,
+    MeasureExpected = 475,
+    HistogramTitle = 476,
+    FanTitle = 477,
+    MonteCarloProgress = 478,
+    StrategyNoPlan = 479,
+    MonteCarloFailed = 480,
     FairnessTestsTab = 500,
     FairnessPlayTab = 501,
     PlanPocketColumn = 502,
@@ -264,6 +345,19 @@ enum class TextId : std::int32_t {
     HeatSpreadTip = 707,
     HeatDeviationTip = 708,
     DeviationTip = 709,
+    StakeAtLimit = 710,       // %1 the bet, %2 the limit
+    BetWithNeighbours = 711,  // %1 the bet, %2 neighbours
+    ManualTitle = 712,
+    HelpBack = 713,
+    HelpForward = 714,
+    VerdictNoEvidenceOne = 715,
+    DrawsTestedOne = 716,
+    RestoreQuestionOne = 717,
+    JournalLinesDroppedOne = 718,
+    BetWithNeighbourOne = 719,
+    RepeatIntervalHeader = 720,
+    FollowingFromIt = 721,  // %1 what follows
+    SpreadOfPockets = 722,
 };
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);
@@ -271,6 +365,20 @@ constexpr TextId StepEntry(int index) {
 constexpr TextId FamilyEntry(int index) {
     return static_cast<TextId>(55 + index);
 }
+
+// The texts that hold a count, in the form most counts take and in the singular that 1 takes
+// (and 0 in French). The two forms hold the same %1, %2 ...
+struct CountedTextForms {
+    TextId plural;
+    TextId singular;
+};
+inline constexpr std::array<CountedTextForms, 5> countedTexts = {{
+    {TextId::VerdictNoEvidence, TextId::VerdictNoEvidenceOne},
+    {TextId::DrawsTested, TextId::DrawsTestedOne},
+    {TextId::RestoreQuestion, TextId::RestoreQuestionOne},
+    {TextId::JournalLinesDropped, TextId::JournalLinesDroppedOne},
+    {TextId::BetWithNeighbours, TextId::BetWithNeighbourOne},
+}};
 
 // The registry: every TextId the program uses, for the check of the language files, as ranges
 // of numbers used without gaps. A new group of texts takes a range of its own.
@@ -280,8 +388,8 @@ struct TextIdRange {
 };
 inline constexpr std::array textIdRanges = {
     TextIdRange{5, 6},     TextIdRange{11, 12},   TextIdRange{16, 24},  TextIdRange{26, 71},
-    TextIdRange{73, 75},   TextIdRange{77, 93},   TextIdRange{95, 215}, TextIdRange{500, 539},
-    TextIdRange{600, 613}, TextIdRange{700, 709},
+    TextIdRange{73, 75},   TextIdRange{77, 93},   TextIdRange{95, 215}, TextIdRange{400, 480},
+    TextIdRange{500, 539}, TextIdRange{600, 613}, TextIdRange{700, 722},
 };
 
 inline std::vector<std::int32_t> AllTextIds() {

@@ -121,6 +121,22 @@ bool GameSession::SetChipValue(Cents value) {
     return ledger_.SetChipValue(value);
 }
 
+std::optional<PlanError> GameSession::StartPlan(const ProgressionSettings& progression,
+                                                const MoneyRules& rules) {
+    const auto error = ledger_.StartPlan(progression, rules, game_.drawCount() + 1);
+    if (error) return error;
+    emit planChanged();
+    emit betsChanged();
+    return std::nullopt;
+}
+
+void GameSession::StopPlan() {
+    if (!ledger_.live().active()) return;
+    ledger_.StopPlan();
+    emit planChanged();
+    emit betsChanged();
+}
+
 CroupierTable::LoadResult GameSession::LoadCroupiers(const std::filesystem::path& file) {
     const auto result = croupiers_.Load(file);
     emit croupiersChanged();

@@ -69,6 +69,12 @@ public:
     void ClearBets();
     // The amount one click stakes; false, and no change, for a value no chip can have.
     bool SetChipValue(Cents value);
+    // Starts a session of the progression on the chips on the table (or the last plan's base
+    // bets), from the next draw on; the error that keeps it from starting, if any.
+    std::optional<PlanError> StartPlan(const ProgressionSettings& progression,
+                                       const MoneyRules& rules);
+    // The table is the player's again: a running session's chips go back to its base bets.
+    void StopPlan();
 
     // Freezes pockets at the current draw count, to be tested on the draws that come after;
     // false, and nothing announced, for a set that cannot be frozen (none, a pocket the kind
@@ -130,8 +136,11 @@ signals:
     void currentDirectionChanged(SpinDirection direction);
     void alternatingChanged(bool on);
     void randomSourceChanged(int source);
-    // The stakes on the table changed (not by a new game, which gameReset announces).
+    // The stakes on the table changed (not by a new game, which gameReset announces). The
+    // stakes a plan puts down after each draw come with that draw's signal.
     void betsChanged();
+    // A plan was started or stopped.
+    void planChanged();
     // Pockets were frozen or the freeze cleared (a new or another game announces its own).
     void freezeChanged();
     // The journal stopped being written (false) or works again (true); emitted before the

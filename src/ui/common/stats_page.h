@@ -42,6 +42,9 @@ public:
     // The figures the page shows for the input it was last shown, as CSV, as the command
     // line prints them.
     virtual std::string FiguresCsv(const StatsInput& /*input*/) const { return {}; }
+    // A page fits the room its tab gives it: wrapped texts (a long verdict) lay out within
+    // that height and do not ask the window, or the scrolled statistics, for more.
+    bool hasHeightForWidth() const override { return false; }
 };
 
 }  // namespace spinalyst

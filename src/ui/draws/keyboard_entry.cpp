@@ -154,8 +154,8 @@ void KeyboardEntry::ShowTyped() {
     if (entry_.typed().empty())
         window_->statusBar()->clearMessage();
     else
-        window_->statusBar()->showMessage(Text(TextId::TypedPocket) + ": " +
-                                          QString::fromStdString(entry_.typed()));
+        window_->statusBar()->showMessage(
+            Labelled(Text(TextId::TypedPocket), QString::fromStdString(entry_.typed())));
 }
 
 }  // namespace spinalyst

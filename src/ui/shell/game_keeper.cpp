@@ -35,10 +35,9 @@ bool GameKeeper::unsaved() const {
 }
 
 QString GameKeeper::Title() const {
-    QString title = QStringLiteral("Spinalyst");
-    if (!currentFile_.isEmpty()) title += " - " + QFileInfo(currentFile_).fileName();
-    if (unsaved()) title += " *";
-    return title;
+    const QString product = QStringLiteral("Spinalyst");
+    if (currentFile_.isEmpty()) return product + QStringLiteral("[*]");
+    return QFileInfo(currentFile_).fileName() + QStringLiteral("[*] \u2014 ") + product;
 }
 
 void GameKeeper::SetUnsaved(bool unsaved) {
@@ -183,19 +182,22 @@ void GameKeeper::OfferRestore() {
         session_->DeclineLeftover();
         return;
     }
-    const QString date = left->writtenAt
-                             ? QLocale().toString(QDateTime::fromSecsSinceEpoch(*left->writtenAt),
-                                                  QLocale::ShortFormat)
-                             : QString();
-    const QString question =
-        Text(TextId::RestoreQuestion).arg(left->game.log.drawCount()).arg(date);
+    // The date in the words of the language: "10 Dec 2026", "10 déc. 2026".
+    const QString date =
+        left->writtenAt ? LanguageLocale().toString(QDateTime::fromSecsSinceEpoch(*left->writtenAt),
+                                                    QStringLiteral("d MMM yyyy HH:mm"))
+                        : QString();
+    const int draws = left->game.log.drawCount();
+    const QString question = CountedText(TextId::RestoreQuestion, draws).arg(draws).arg(date);
     if (AskQuestion(window_, question, false) != Answer::Yes) {
         session_->DeclineLeftover();
         return;
     }
     session_->RestoreGame(std::move(left->game));
     if (left->droppedLines > 0)
-        ShowWarning(window_, Text(TextId::JournalLinesDropped).arg(left->droppedLines));
+        ShowWarning(
+            window_,
+            CountedText(TextId::JournalLinesDropped, left->droppedLines).arg(left->droppedLines));
 }
 
 QStringList GameKeeper::RecentGames() const {

@@ -49,6 +49,7 @@ private:
     void ApplyCaptions();
     void BuildMenus();
     void BuildCentralArea();
+    QSize StartSize() const;
     void CheckKindItem();
     void OnKindChosen(QAction* item);
     void OnNewGame();

@@ -322,8 +322,8 @@ void AnalysisPanel::ShowSettings() {
     directionCheck_->setChecked(c.useDirection);
     select(directionList_, c.direction == SpinDirection::Anticlockwise ? 1 : 0);
     HighlightModeButton(settings_->statMode());
-    analysedCountLabel_->setText(Text(TextId::AnalysedCount) + " : " +
-                                 QString::number(settings_->analysedCount()));
+    analysedCountLabel_->setText(
+        Labelled(Text(TextId::AnalysedCount), QString::number(settings_->analysedCount())));
 }
 
 void AnalysisPanel::HighlightModeButton(int n) {

@@ -233,7 +233,7 @@ std::string FairnessPage::FiguresCsv(const StatsInput& /*input*/) const {
 void FairnessPage::ShowReport() {
     model_->SetRows(report_.kind, FairnessRows(report_), croupierNames_);
     chart_->SetFigures(report_.kind, PocketZAroundWheel(report_));
-    const VerdictStatement statement = StateVerdict(Verdict(report_));
+    const VerdictStatement statement = StateVerdict(report_, Verdict(report_));
     const VerdictTexts words = VerdictWords(
         statement, report_.kind, [this](std::int32_t c) { return model_->CroupierName(c); });
     verdict_->setText(words.headline);

@@ -102,6 +102,24 @@ QString DealerSubject(std::int32_t croupier, SpinDirection direction,
            ")";
 }
 
+QString FindingSubject(const Finding& f, RouletteKind kind) {
+    switch (f.kind) {
+        case FindingKind::PocketSpread:
+            return Text(TextId::SpreadOfPockets);
+        case FindingKind::SinglePocket:
+            return TextWith(TextId::PocketSubject, PocketName(f.subject));
+        case FindingKind::Family:
+            return BoxSubject(static_cast<OutsideFamily>(f.subject), f.cell, kind);
+        case FindingKind::Sector:
+            return TextWith(TextId::SectorSubject, ArcText(kind, f.arc));
+        case FindingKind::Dealer:
+        case FindingKind::Runs:
+        case FindingKind::Serial:
+            break;
+    }
+    return {};
+}
+
 QString FindingText(const Finding& f, RouletteKind kind, const CroupierNamer& croupierName) {
     const QString p = AdjustedPText(f.pAdjusted);
     switch (f.kind) {
@@ -144,7 +162,7 @@ VerdictTexts VerdictWords(const VerdictStatement& v, RouletteKind kind,
             words.headline = Text(TextId::VerdictNoDraws);
             break;
         case VerdictStatement::Headline::NoEvidence:
-            words.headline = TextWith(TextId::VerdictNoEvidence, v.drawCount);
+            words.headline = CountedText(TextId::VerdictNoEvidence, v.drawCount).arg(v.drawCount);
             if (v.withinChance)
                 words.details = TextWith(TextId::WithinChance,
                                          FindingText(*v.withinChance, kind, croupierName));
@@ -159,8 +177,14 @@ VerdictTexts VerdictWords(const VerdictStatement& v, RouletteKind kind,
                 else
                     lines << sentence;
             }
+            if (!v.following.empty()) {
+                QStringList subjects;
+                for (const Finding& f : v.following) subjects << FindingSubject(f, kind);
+                // Right under the headline, which they follow from.
+                lines.prepend(TextWith(TextId::FollowingFromIt, subjects.join(", ")));
+            }
             if (v.moreStanding > 0) lines << TextWith(TextId::MoreFindings, v.moreStanding);
-            lines << TextWith(TextId::DrawsTested, v.drawCount);
+            lines << CountedText(TextId::DrawsTested, v.drawCount).arg(v.drawCount);
             words.details = lines.join('\n');
             break;
         }
