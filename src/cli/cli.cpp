@@ -22,7 +22,9 @@ Commands:
       clock; with it the output is the same at every run.
   analysed [ANALYSIS OPTIONS] FILE
       Read FILE ("-" for standard input) and print the analysed draws, one
-      pocket a line, oldest first.
+      pocket a line, oldest first; when FILE is a game file whose draws name
+      their wheel or the direction of their spin, print them as a game file
+      instead (renumbered from 1), so that nothing of them is lost.
   stats FAMILY [ANALYSIS OPTIONS] FILE
       Print, as CSV, the statistics of each slot of the bet family FAMILY over
       the analysed draws of FILE: the header label,hits,since_last,max_gap,
@@ -106,7 +108,11 @@ Commands:
       of the hottest arc of k pockets on the wheel) and sector,best, whose p
       comes from N simulated fair games (default 10000, from 100 to 10000000;
       seed S, default 1); dealer,NAME (chi-square of the wheel distances
-      between consecutive draws of a croupier with at least 50 such pairs);
+      between consecutive draws of a croupier with at least 50 such pairs,
+      counted in the direction of the ball: the other way round the wheel
+      for a draw spun anticlockwise), and when the croupier spun both ways,
+      dealer_cw,NAME and dealer_ccw,NAME, the same over each direction's
+      spins alone;
       runs,red_black, runs,even_odd, runs,low_high (z of the runs test, green
       draws skipped); serial,positions (lag-1 correlation of wheel positions).
       p_adjusted is Holm's correction over the pockets, the five families,
@@ -207,6 +213,12 @@ Analysis options, the settings of the program's analysis panel:
   --croupier NAME
               analyse only the draws of the croupier NAME (exact match); a
               name nobody has analyses every draw. Not with --follow.
+  --wheel NAME
+              of the draws the options above take, only those of the wheel
+              NAME (exact match); a name no draw has takes every draw
+  --direction D
+              of the draws the options above take, only those whose spin
+              went the direction D: cw (clockwise) or ccw (anticlockwise)
 
   FAMILY and its entries (compared without regard to case):
     numero        a pocket of the wheel; 00 (or 37) for the American double zero
@@ -232,7 +244,9 @@ Files:
   its pockets, french when it can), then one row per draw: its number (1, 2 ...), its time as
   YYYY-MM-DDTHH:MM:SS+HH:MM (local time and its offset from UTC; without the
   offset, the local time of this machine) or empty, its croupier's name or
-  empty, its pocket.
+  empty, its pocket. The header "draw,time,croupier,pocket,wheel,direction"
+  adds the wheel's name (or empty) and the direction of the spin (cw, ccw,
+  or empty when unknown) to every row.
 
 Exit status: 0 on success; 1 when the output cannot be written (a full disk,
 a closed pipe); 2 on a usage error or a malformed file. Each failure gives a

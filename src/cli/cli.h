@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/draws/draw_log.h"
+#include "core/draws/game_file.h"
 #include "core/model/roulette.h"
 #include "core/stats/analysis_window.h"
 
@@ -66,7 +67,7 @@ std::string Lowercase(std::string_view text);
 // The options shared by every command that analyses a file, as the analysis panel would hold
 // them:
 //   [--kind K] [--from A] [--to B | --last N] [--step S]
-//   [--follow FAMILY[=ENTRY] | --croupier NAME] FILE
+//   [--follow FAMILY[=ENTRY] | --croupier NAME] [--wheel NAME] [--direction cw|ccw] FILE
 struct AnalysisRequest {
     RouletteKind kind = defaultKind;
     // Whether --kind was given: it then wins over the kind line of a game file.
@@ -88,12 +89,15 @@ AnalysisRequest ParseAnalysisOptions(const std::vector<std::string>& args, std::
 struct Analysis {
     RouletteKind kind = defaultKind;
     DrawLog log;
-    // Croupier number k is croupierNames[k - 1]; empty for a spin list.
+    // Croupier number k is croupierNames[k - 1]; empty for a spin list. The same for wheels.
     std::vector<std::string> croupierNames;
+    std::vector<std::string> wheelNames;
     // nullopt when the file holds no draw.
     std::optional<AnalysisWindow> window;
     // One byte per draw, as the log keeps them.
     std::vector<std::uint8_t> analysedDraws;
+    // The direction of each analysed draw; empty when no draw of the file has one.
+    std::vector<SpinDirection> analysedDirections;
 };
 
 // Reads the request's file ("-" is `in`): a game file when it starts with the game file
@@ -146,6 +150,11 @@ int ConfirmCommand(const std::vector<std::string>& args, std::istream& in, std::
 // its kind line.
 int ConvertCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                    std::ostream& err);
+
+// Number k is names[k - 1], and back, as a file's croupiers and wheels are numbered; the
+// look-ups refer to `names`.
+CroupierNameLookup NameLookup(const std::vector<std::string>& names);
+CroupierLookup IndexLookup(const std::vector<std::string>& names);
 
 // The text of FILE, "-" being `in`; nullopt when it cannot be read.
 std::optional<std::string> ReadInput(const std::string& file, std::istream& in);

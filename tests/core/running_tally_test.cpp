@@ -71,9 +71,11 @@ TEST(Game, TellsWhichDrawsAViewReadAreStillInPlace) {
 // The program's refresh, replayed: random draws, undos, new games and changes of every
 // analysis setting, with refreshes sometimes missed (a page that was not showing). After each
 // refresh the running figures must be those of one pass over the analysed draws, and the draws
-// a step says are kept must be the same draws.
+// a step says are kept must be the same draws. Every other game notes wheels and directions,
+// from some draw on, and the settings then filter by them too.
 TEST(RunningTally, AgreesWithOnePassThroughDrawsUndosAndSettingChanges) {
-    for (unsigned seed = 1; seed <= 12; ++seed) {
+    for (unsigned seed = 1; seed <= 16; ++seed) {
+        const bool spinDetails = seed % 2 == 0;
         std::mt19937 rng(seed);
         auto pick = [&](int low, int high) {
             return std::uniform_int_distribution<int>(low, high)(rng);
@@ -87,6 +89,8 @@ TEST(RunningTally, AgreesWithOnePassThroughDrawsUndosAndSettingChanges) {
         std::optional<AnalysisWindow> window;
         std::vector<std::uint8_t> analysed;
         std::vector<std::uint8_t> buffer;
+        std::vector<SpinDirection> directions;
+        std::vector<SpinDirection> directionBuffer;
         Game::Changes seen = game.changes();
         int seenCount = 0;
         std::uint64_t selection = 0;
@@ -97,20 +101,33 @@ TEST(RunningTally, AgreesWithOnePassThroughDrawsUndosAndSettingChanges) {
             const int what = pick(0, 99);
             std::string done;
             if (what < 55) {
+                // Once a game notes them, the wheel and the direction change now and then, and
+                // some draws have neither.
+                if (spinDetails && pick(0, 9) == 0) game.SetCurrentWheel(pick(0, 2));
+                if (spinDetails && pick(0, 9) == 0) {
+                    game.SetCurrentDirection(static_cast<SpinDirection>(pick(0, 2)));
+                    game.SetAlternating(pick(0, 2) != 0);
+                }
                 const int n = pick(0, 9) == 0 ? pick(2, 30) : 1;
                 for (int i = 0; i < n; ++i) game.AddDraw(pick(0, 36));
                 done = "add " + std::to_string(n);
-            } else if (what < 75) {
+            } else if (what < 70) {
                 const int n = pick(1, 3);
                 for (int i = 0; i < n; ++i) game.UndoDraw();
                 done = "undo " + std::to_string(n);
+            } else if (what < 75) {
+                // Draws taken back and others in their place before the next selection.
+                const int n = pick(1, 3);
+                for (int i = 0; i < n; ++i) game.UndoDraw();
+                for (int i = 0; i < n; ++i) game.AddDraw(pick(0, 36));
+                done = "replace " + std::to_string(n);
             } else if (what < 78) {
                 game.SwitchKind(pick(0, 1) ? RouletteKind::French : RouletteKind::American);
                 done = "new game";
             } else {
                 // One setting at a time, as the panel changes them; most often back to the
                 // plain range to the newest draw.
-                const int setting = pick(0, 7);
+                const int setting = pick(0, spinDetails ? 9 : 7);
                 controls.useRange = true;
                 controls.useLast = false;
                 if (setting == 0) controls.rangeStart = pick(1, 5);
@@ -127,27 +144,46 @@ TEST(RunningTally, AgreesWithOnePassThroughDrawsUndosAndSettingChanges) {
                     controls.followEntry = pick(0, 2);
                 }
                 if (setting == 5) controls.useCroupier = !controls.useCroupier;
-                if (setting >= 6) {
+                if (setting == 6 || setting == 7) {
                     controls = AnalysisControls{};
                     controls.rangeEnd = game.drawCount();
+                }
+                if (setting == 8) {
+                    controls.useWheel = !controls.useWheel;
+                    controls.wheelName = std::to_string(pick(1, 2));
+                }
+                if (setting == 9) {
+                    controls.useDirection = !controls.useDirection;
+                    controls.direction =
+                        pick(0, 1) ? SpinDirection::Clockwise : SpinDirection::Anticlockwise;
                 }
                 done = "setting " + std::to_string(setting);
             }
             // As the analysis settings do: the range end follows the newest draw.
-            if (what < 55) controls.rangeEnd = game.drawCount();
+            if (what < 55 || (what >= 70 && what < 75)) controls.rangeEnd = game.drawCount();
             if (game.drawCount() > 0)
                 controls.rangeEnd = std::min(std::max(controls.rangeEnd, 1), game.drawCount());
             game.SetCurrentCroupier(pick(0, 3) == 0 ? 2 : 1);
 
             // The selection.
+            // Wheels are named by their numbers.
             const auto resolved = ResolveAnalysisWindow(
                 controls, game.log(), game.kind(),
-                [](std::string_view) { return std::optional<std::int32_t>(1); });
+                [](std::string_view) { return std::optional<std::int32_t>(1); },
+                [](std::string_view name) {
+                    return std::optional<std::int32_t>(std::stoi(std::string(name)));
+                });
             std::vector<std::uint8_t> next;
-            if (resolved)
+            std::vector<SpinDirection> nextDirections;
+            if (resolved) {
                 for (std::uint8_t d :
                      SelectAnalysedDraws(game.log(), game.kind(), resolved->window, buffer))
                     next.push_back(d);
+                for (SpinDirection d : SelectAnalysedDirections(game.log(), game.kind(),
+                                                                resolved->window, directionBuffer))
+                    nextDirections.push_back(d);
+            }
+            ASSERT_TRUE(nextDirections.empty() || nextDirections.size() == next.size());
             const int unchanged = game.UnchangedDraws(seen, seenCount);
             const std::size_t kept =
                 window && resolved ? KeptAnalysedDraws(*window, analysed.size(), resolved->window,
@@ -156,9 +192,17 @@ TEST(RunningTally, AgreesWithOnePassThroughDrawsUndosAndSettingChanges) {
             const std::string where = "seed " + std::to_string(seed) + ", action " +
                                       std::to_string(action) + " (" + done + ")";
             ASSERT_LE(kept, std::min(analysed.size(), next.size())) << where;
-            for (std::size_t i = 0; i < kept; ++i) ASSERT_EQ(analysed[i], next[i]) << where;
+            for (std::size_t i = 0; i < kept; ++i) {
+                ASSERT_EQ(analysed[i], next[i]) << where;
+                // A draw kept keeps its direction; one without is Unknown on either side.
+                const auto direction = [](const std::vector<SpinDirection>& all, std::size_t k) {
+                    return all.empty() ? SpinDirection::Unknown : all[k];
+                };
+                ASSERT_EQ(direction(directions, i), direction(nextDirections, i)) << where;
+            }
             window = resolved ? std::optional(resolved->window) : std::nullopt;
             analysed = next;
+            directions = nextDirections;
             seen = game.changes();
             seenCount = game.drawCount();
             const AnalysedStep step{++selection, kept};
@@ -172,9 +216,9 @@ TEST(RunningTally, AgreesWithOnePassThroughDrawsUndosAndSettingChanges) {
                 lastOfFamily = action;
             }
             if (pick(0, 5) != 0) {
-                const WheelStats expected = ComputeWheelStats(game.kind(), analysed);
+                const WheelStats expected = ComputeWheelStats(game.kind(), analysed, directions);
                 const WheelStats running =
-                    wheelRunning.Follow(game.kind(), analysed, step).Figures();
+                    wheelRunning.Follow(game.kind(), analysed, step, directions).Figures();
                 ASSERT_EQ(running.pocketHits, expected.pocketHits)
                     << where << ", last refresh " << lastOfWheel;
                 ASSERT_EQ(running.distanceStats, expected.distanceStats) << where;

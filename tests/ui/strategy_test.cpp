@@ -153,7 +153,7 @@ private slots:
         // With a plan, its export is the command line's backtest of the same draws.
         QVERIFY(page->exportsFigures());
         const std::vector<std::uint8_t> pockets = {2, 1, 2, 2, 1, 1, 2};
-        const StatsInput input{RouletteKind::French, pockets, &w.session().game().log(),
+        const StatsInput input{RouletteKind::French, pockets, {}, &w.session().game().log(),
                                AnalysisWindow{1, 7, 1, std::nullopt, 0, 0}};
         QCOMPARE(page->FiguresCsv(input),
                  std::string("session,first_draw,spins,staked,won,balance,lowest,end\n"

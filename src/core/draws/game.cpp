@@ -41,8 +41,19 @@ bool Game::AddDraw(Pocket p) {
 
 bool Game::AddDraw(Pocket p, DrawTime now) {
     if (!IsPocketOf(kind_, p)) return false;
+    if (randomSource_ > 0) {
+        log_.Append(p, now, currentCroupier_, currentWheel_, currentDirection_);
+        if (alternating_) currentDirection_ = Flipped(currentDirection_);
+    } else {
+        log_.Append(p, std::nullopt, 0);
+    }
+    return true;
+}
+
+bool Game::AddRandomDraw(Pocket p, DrawTime now) {
+    if (!IsPocketOf(kind_, p)) return false;
     if (randomSource_ > 0)
-        log_.Append(p, now, currentCroupier_);
+        log_.Append(p, now, currentCroupier_, currentWheel_);
     else
         log_.Append(p, std::nullopt, 0);
     return true;

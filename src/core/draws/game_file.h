@@ -21,10 +21,15 @@ namespace spinalyst {
 // "pocket" is written as PocketText. A field that holds a comma, a quote or a line break is
 // quoted.
 inline constexpr std::string_view gameFileHeader = "draw,time,croupier,pocket";
+// The header of a game whose draws name their wheel (a name, or empty for none) and the
+// direction of their spin ("cw", "ccw", or empty when unknown). A game without either is
+// written with the four columns, which older versions read.
+inline constexpr std::string_view gameFileWideHeader = "draw,time,croupier,pocket,wheel,direction";
+
 inline constexpr std::string_view kindLinePrefix = "#kind=";
 
-// Whether the text starts with the game file header, or a kind line and the header (after a
-// UTF-8 byte order mark).
+// Whether the text starts with a game file header (either), or a kind line and the header
+// (after a UTF-8 byte order mark).
 bool IsGameFile(std::string_view text);
 
 // "#kind=american", "#kind=french" or "#kind=nozero", without its line end.
@@ -51,6 +56,8 @@ struct GameFile {
     // Croupier number k (as recorded in the log) is croupierNames[k - 1]; the numbers follow
     // the order in which the names first appear.
     std::vector<std::string> croupierNames;
+    // The same for the wheels.
+    std::vector<std::string> wheelNames;
     // The first row that breaks the format, by line (column 0: the row as a whole). On an
     // error the log and the names are empty.
     std::optional<ParseError> error;
@@ -67,17 +74,20 @@ GameFile ParseGameFile(std::string_view text, RouletteKind kind);
 // A game file, or else a spin list (its draws without time or croupier), as one game.
 GameFile ParseGameOrSpinList(std::string_view text, const KindRule& rule);
 
-// The name of a croupier number, or nullopt when there is none.
+// The name of a croupier number, or nullopt when there is none; the same for wheels.
 using CroupierNameLookup = std::function<std::optional<std::string>(std::int32_t)>;
+using WheelNameLookup = CroupierNameLookup;
 
-// The log as a game file, its kind line first. A croupier without a name, or with an empty
-// one, is written as no croupier; a time the format cannot hold (a year beyond 9999) is
-// written empty.
+// The log as a game file, its kind line first, with the wheel and direction columns when some
+// draw has either (NeedsWideRows). A croupier or wheel without a name, or with an empty one, is
+// written as none; a time the format cannot hold (a year beyond 9999) is written empty.
 std::string WriteGameFile(const DrawLog& log, RouletteKind kind,
-                          const CroupierNameLookup& croupierName);
+                          const CroupierNameLookup& croupierName,
+                          const WheelNameLookup& wheelName = {});
+bool NeedsWideRows(const DrawLog& log);
 
 // The kind line and the header, each with its line end: a game file of no draw.
-std::string GameFileHead(RouletteKind kind);
+std::string GameFileHead(RouletteKind kind, bool wide = false);
 
 // Appends the rows of draws first ... last of the log to out, as WriteGameFile writes them.
 // Times are written an hour of the zone at a time, and a croupier's name is looked up and
@@ -85,18 +95,25 @@ std::string GameFileHead(RouletteKind kind);
 // blink. A writer keeps the names it read: make one for each writing.
 class GameFileRowWriter {
 public:
-    explicit GameFileRowWriter(CroupierNameLookup croupierName)
-        : croupierName_(std::move(croupierName)) {}
+    // Wide rows carry the wheel and direction columns.
+    explicit GameFileRowWriter(CroupierNameLookup croupierName, WheelNameLookup wheelName = {},
+                               bool wide = false)
+        : croupierName_(std::move(croupierName)), wheelName_(std::move(wheelName)), wide_(wide) {}
     // Draw n is numbered n + numberOffset in the file, for a log that holds part of a game.
     void AppendRows(std::string& out, const DrawLog& log, int first, int last,
                     int numberOffset = 0);
 
 private:
     CroupierNameLookup croupierName_;
+    WheelNameLookup wheelName_;
+    bool wide_ = false;
     FileTimeWriter times_;
-    // The croupier of the last row written, and their name as the file writes it.
+    // The croupier and the wheel of the last row that had one, and their names as the file
+    // writes them.
     std::int32_t croupier_ = 0;
     std::string croupierText_;
+    std::int32_t wheel_ = 0;
+    std::string wheelText_;
 };
 
 }  // namespace spinalyst

@@ -30,6 +30,20 @@ std::size_t LineStart(std::string_view text, int line) {
     return static_cast<std::size_t>(rest.data() - begin);
 }
 
+// The names of the numbers used, looked up now, as a look-up of its own.
+CroupierNameLookup NamesOf(std::span<const std::int32_t> used, const CroupierNameLookup& lookup) {
+    std::vector<std::pair<std::int32_t, std::optional<std::string>>> names;
+    for (const std::int32_t c : used)
+        if (c != 0 && std::find_if(names.begin(), names.end(),
+                                   [c](const auto& n) { return n.first == c; }) == names.end())
+            names.emplace_back(c, lookup ? lookup(c) : std::nullopt);
+    return [names = std::move(names)](std::int32_t c) {
+        for (const auto& n : names)
+            if (n.first == c) return n.second;
+        return std::optional<std::string>();
+    };
+}
+
 int LineCount(std::string_view text) {
     int count = 0;
     while (!text.empty()) {
@@ -41,8 +55,11 @@ int LineCount(std::string_view text) {
 
 }  // namespace
 
-GameJournal::GameJournal(std::filesystem::path dir, CroupierNameLookup croupierName)
-    : dir_(std::move(dir)), croupierName_(std::move(croupierName)) {}
+GameJournal::GameJournal(std::filesystem::path dir, CroupierNameLookup croupierName,
+                         WheelNameLookup wheelName)
+    : dir_(std::move(dir)),
+      croupierName_(std::move(croupierName)),
+      wheelName_(std::move(wheelName)) {}
 
 GameJournal::~GameJournal() {
     Wait();
@@ -89,10 +106,11 @@ bool GameJournal::Start(const DrawLog& log, RouletteKind kind) {
     Close();
     failed_ = false;
     kind_ = kind;
-    buffer_ = GameFileHead(kind);
+    wide_ = NeedsWideRows(log);
+    buffer_ = GameFileHead(kind, wide_);
     rowLengths_.clear();
     rowLengths_.reserve(static_cast<std::size_t>(log.drawCount()));
-    GameFileRowWriter writer(croupierName_);
+    GameFileRowWriter writer(croupierName_, wheelName_, wide_);
     for (int n = 1; n <= log.drawCount(); ++n) {
         const std::size_t before = buffer_.size();
         writer.AppendRows(buffer_, log, n, n);
@@ -117,7 +135,14 @@ bool GameJournal::Sync(const DrawLog& log, RouletteKind kind) {
         if (failed_) return false;
         return Start(log, kind);
     }
-    if (log.drawCount() > journaledDraws()) return Append(log, kind);
+    if (log.drawCount() > journaledDraws()) {
+        // Rows with a wheel or a direction need the wide header: the journal starts over once.
+        if (!wide_)
+            for (int n = journaledDraws() + 1; n <= log.drawCount(); ++n)
+                if (log.drawWheel(n) != 0 || log.drawDirection(n) != SpinDirection::Unknown)
+                    return Start(log, kind);
+        return Append(log, kind);
+    }
     return true;
 }
 
@@ -126,32 +151,28 @@ bool GameJournal::Append(const DrawLog& log, RouletteKind /*kind*/) {
     const int last = log.drawCount();
     if (last == first) {
         buffer_.clear();
-        GameFileRowWriter(croupierName_).AppendRows(buffer_, log, first, last);
+        GameFileRowWriter(croupierName_, wheelName_, wide_).AppendRows(buffer_, log, first, last);
         const std::size_t rowsBefore = rowLengths_.size();
         rowLengths_.push_back(NotedLength(buffer_.size()));
         return WriteRows(buffer_, rowsBefore, false, last);
     }
-    // A batch: the caller goes on while its copy is written. The croupiers' names are looked
-    // up here, since the table may change meanwhile.
+    // A batch: the caller goes on while its copy is written. The croupiers' and wheels' names
+    // are looked up here, since the tables may change meanwhile.
     DrawLog draws = log.Slice(first, last);
-    std::vector<std::pair<std::int32_t, std::optional<std::string>>> names;
-    for (const std::int32_t c : draws.croupiers())
-        if (c != 0 && std::find_if(names.begin(), names.end(),
-                                   [c](const auto& n) { return n.first == c; }) == names.end())
-            names.emplace_back(c, croupierName_ ? croupierName_(c) : std::nullopt);
-    CroupierNameLookup lookup = [names = std::move(names)](std::int32_t c) {
-        for (const auto& n : names)
-            if (n.first == c) return n.second;
-        return std::optional<std::string>();
-    };
-    batchWriter_ =
-        std::thread(&GameJournal::WriteBatch, this, std::move(draws), first, std::move(lookup));
+    CroupierNameLookup croupiers = NamesOf(draws.croupiers(), croupierName_);
+    std::vector<std::int32_t> wheelNumbers;
+    if (wide_)
+        for (int n = 1; n <= draws.drawCount(); ++n) wheelNumbers.push_back(draws.drawWheel(n));
+    WheelNameLookup wheels = NamesOf(wheelNumbers, wheelName_);
+    batchWriter_ = std::thread(&GameJournal::WriteBatch, this, std::move(draws), first,
+                               std::move(croupiers), std::move(wheels));
     return true;
 }
 
-void GameJournal::WriteBatch(DrawLog draws, int first, CroupierNameLookup names) {
+void GameJournal::WriteBatch(DrawLog draws, int first, CroupierNameLookup croupiers,
+                             WheelNameLookup wheels) {
     std::string rows;
-    GameFileRowWriter writer(std::move(names));
+    GameFileRowWriter writer(std::move(croupiers), std::move(wheels), wide_);
     const std::size_t rowsBefore = rowLengths_.size();
     rowLengths_.reserve(rowsBefore + static_cast<std::size_t>(draws.drawCount()));
     for (int n = 1; n <= draws.drawCount(); ++n) {

@@ -35,7 +35,8 @@ struct JournalRecovery {
 // and failed() says so.
 class GameJournal {
 public:
-    explicit GameJournal(std::filesystem::path dir, CroupierNameLookup croupierName = {});
+    explicit GameJournal(std::filesystem::path dir, CroupierNameLookup croupierName = {},
+                         WheelNameLookup wheelName = {});
     ~GameJournal();
     GameJournal(const GameJournal&) = delete;
     GameJournal& operator=(const GameJournal&) = delete;
@@ -47,7 +48,8 @@ public:
     // Starts the journal over with the whole log, replacing any journal atomically.
     bool Start(const DrawLog& log, RouletteKind kind);
     // Brings the journal to the log: cuts rows the log no longer has, appends the new ones as
-    // one block. Starts the journal when it is not running.
+    // one block. Starts the journal when it is not running, or over with the wheel and
+    // direction columns when the first draw that has either comes.
     bool Sync(const DrawLog& log, RouletteKind kind);
     // Closes the journal and keeps it as previous-game.csv when it holds a draw; an empty
     // one is removed. A journal left by an earlier run is retired the same way.
@@ -71,13 +73,16 @@ private:
     bool Append(const DrawLog& log, RouletteKind kind);
     // Writes rows formatted in out; numbered after the rows already there when batch is set.
     bool WriteRows(const std::string& rows, std::size_t rowsBefore, bool batch, int last);
-    void WriteBatch(DrawLog draws, int first, CroupierNameLookup names);
+    void WriteBatch(DrawLog draws, int first, CroupierNameLookup croupiers, WheelNameLookup wheels);
     bool Truncate(int drawCount);
     void Close();
 
     std::filesystem::path dir_;
     CroupierNameLookup croupierName_;
+    WheelNameLookup wheelName_;
     int fd_ = -1;
+    // The rows carry the wheel and direction columns.
+    bool wide_ = false;
     bool failed_ = false;
     RouletteKind kind_ = defaultKind;
     std::uint64_t size_ = 0;

@@ -52,8 +52,10 @@ std::vector<FairnessRow> FairnessRows(const FairnessReport& r) {
         row.standardError = best->standardError;
         rows.push_back(row);
     }
-    for (const DealerTest& d : r.dealers)
+    for (const DealerTest& d : r.dealers) {
         rows.push_back(ChiSquareRow(FairnessTest::Dealer, d.croupier, d.test));
+        rows.back().direction = d.direction;
+    }
     for (const RunsTest& t : r.runs)
         rows.push_back(Row(FairnessTest::Runs, static_cast<int>(t.chance), t.z, std::nullopt, t.p,
                            t.pAdjusted));

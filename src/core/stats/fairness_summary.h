@@ -28,6 +28,8 @@ struct FairnessRow {
     // The pocket (SinglePocket), the OutsideFamily (Family), the croupier number (Dealer), the
     // EvenChance (Runs); 0 otherwise.
     int subject = 0;
+    // Dealer: the spins tested, Unknown for all of them (DealerTest::direction).
+    SpinDirection direction = SpinDirection::Unknown;
     // Sector, BestSector: the hottest arc.
     SectorArc arc;
     // The chi-square, the z-score of a pocket or of the runs, the hits of the arc, or the

@@ -7,6 +7,8 @@
 #include <optional>
 #include <span>
 
+#include "core/draws/draw_log.h"
+
 namespace spinalyst {
 
 // Where the analysed draws of a refresh stand against those of the refresh before: the
@@ -23,7 +25,8 @@ struct AnalysedStep {
 // draw alone rather than every draw again. A draw taken back returns the tally to a copy kept
 // from before it (for the last few draws); anything else counts the list again from the
 // start, as the one-pass figures do. Tally needs a Key (what it counts, e.g. the kind), a
-// constructor from it, key(), count(), Add(draws), copies, and a maxCount.
+// constructor from it, key(), count(), Add(draws), copies, and a maxCount; a tally whose
+// Add(draws, directions) also takes the directions of the draws gets them.
 template <class Tally>
 class RunningTally {
 public:
@@ -33,8 +36,11 @@ public:
     // A step of more draws than this is counted without copies.
     static constexpr std::size_t copiedStep = 4;
 
-    // Brings the tally to `analysed` and returns it.
-    const Tally& Follow(const Key& key, std::span<const std::uint8_t> analysed, AnalysedStep step) {
+    // Brings the tally to `analysed` and returns it. `directions` is empty, or one per analysed
+    // draw.
+    const Tally& Follow(const Key& key, std::span<const std::uint8_t> analysed, AnalysedStep step,
+                        std::span<const SpinDirection> directions = {}) {
+        if (directions.size() != analysed.size()) directions = {};
         std::size_t kept = 0;
         if (tally_ && tally_->key() == key && step.selection != 0) {
             if (step.selection == selection_)
@@ -47,7 +53,8 @@ public:
             // Only the newest draws are counted, so the start moves at every draw.
             copies_.clear();
             tally_.emplace(key);
-            tally_->Add(analysed.last(Tally::maxCount));
+            const std::size_t from = analysed.size() - Tally::maxCount;
+            AddTo(*tally_, analysed, directions, from, Tally::maxCount);
             return *tally_;
         }
         if (!tally_ || tally_->key() != key) tally_.emplace(key);
@@ -61,21 +68,34 @@ public:
                 copies_.pop_back();
             }
         }
-        const std::span<const std::uint8_t> rest = analysed.subspan(tally_->count());
-        if (rest.size() > copiedStep) {
+        const std::size_t from = tally_->count();
+        const std::size_t rest = analysed.size() - from;
+        if (rest > copiedStep) {
             copies_.clear();
-            tally_->Add(rest);
+            AddTo(*tally_, analysed, directions, from, rest);
         } else {
-            for (std::size_t i = 0; i < rest.size(); ++i) {
+            for (std::size_t i = from; i < analysed.size(); ++i) {
                 copies_.push_back(*tally_);
                 if (copies_.size() > keptCopies) copies_.pop_front();
-                tally_->Add(rest.subspan(i, 1));
+                AddTo(*tally_, analysed, directions, i, 1);
             }
         }
         return *tally_;
     }
 
 private:
+    static void AddTo(Tally& tally, std::span<const std::uint8_t> analysed,
+                      std::span<const SpinDirection> directions, std::size_t from,
+                      std::size_t count) {
+        if constexpr (requires { tally.Add(analysed, directions); }) {
+            if (!directions.empty()) {
+                tally.Add(analysed.subspan(from, count), directions.subspan(from, count));
+                return;
+            }
+        }
+        tally.Add(analysed.subspan(from, count));
+    }
+
     std::optional<Tally> tally_;
     std::deque<Tally> copies_;
     std::uint64_t selection_ = 0;

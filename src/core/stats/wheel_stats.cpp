@@ -25,8 +25,10 @@ constexpr std::int32_t neverSeen = -(1 << 30);
 struct KindTables {
     std::size_t n = 0;
     std::array<std::uint8_t, 256> position{};
-    // The distance of a step from position a to position b, at a * pairStride + b.
+    // The distance of a step from position a to position b, at a * pairStride + b, counted
+    // clockwise, and counted the other way round for an anticlockwise spin.
     std::array<std::uint8_t, positionRows * pairStride> distance{};
+    std::array<std::uint8_t, positionRows * pairStride> anticlockwise{};
 };
 
 KindTables BuildTables(RouletteKind kind) {
@@ -36,11 +38,15 @@ KindTables BuildTables(RouletteKind kind) {
     t.position.fill(static_cast<std::uint8_t>(foreign));
     // A step from `foreign` goes to a scratch counter.
     t.distance.fill(static_cast<std::uint8_t>(foreign));
+    t.anticlockwise.fill(static_cast<std::uint8_t>(foreign));
     for (std::size_t i = 0; i < t.n; ++i)
         t.position[static_cast<std::size_t>(order[i])] = static_cast<std::uint8_t>(i);
-    for (std::size_t a = 0; a < t.n; ++a)
-        for (std::size_t b = 0; b < t.n; ++b)
+    for (std::size_t a = 0; a < t.n; ++a) {
+        for (std::size_t b = 0; b < t.n; ++b) {
             t.distance[a * pairStride + b] = static_cast<std::uint8_t>((b + t.n - a) % t.n);
+            t.anticlockwise[a * pairStride + b] = static_cast<std::uint8_t>((a + t.n - b) % t.n);
+        }
+    }
     return t;
 }
 
@@ -90,6 +96,8 @@ struct WheelTally::Counters {
     // How often each position followed each position (the first draw follows `foreign`):
     // the hits of pockets and distances are sums over it.
     std::array<std::int32_t, positionRows * pairStride> pairs{};
+    // The same for the draws spun anticlockwise, whose distances count the other way.
+    std::array<std::int32_t, positionRows * pairStride> anticlockwisePairs{};
     // Distances keep their last hits apart from their longest waits: a hit only stores its
     // index, and the waits are checked when the earliest moment one could grow has passed.
     std::array<std::int32_t, positionRows> distanceLast = Unhit<positionRows>();
@@ -182,10 +190,12 @@ std::array<std::int32_t, maxPocketCount> NeighbourhoodLasts(const Counters& c, s
     r.last = i;
 }
 
-// Kept out of line so that the loop keeps its pointers in registers.
-// The first of `draws` is draw `first` of the list.
+// Kept out of line so that the loop keeps its pointers in registers. The first of `draws` is
+// draw `first` of the list. With directions, a draw spun anticlockwise counts its distance from
+// the draw before the other way round the wheel.
+template <bool directed>
 [[gnu::noinline]] void Scan(const KindTables& t, std::span<const std::uint8_t> draws,
-                            std::int32_t first, Counters& c) {
+                            const SpinDirection* directions, std::int32_t first, Counters& c) {
     const std::uint8_t* draw = draws.data();
     const auto count = static_cast<std::int32_t>(draws.size());
     std::size_t prev = c.prev;
@@ -199,8 +209,14 @@ std::array<std::int32_t, maxPocketCount> NeighbourhoodLasts(const Counters& c, s
             continue;
         }
         const std::size_t pair = prev * pairStride + w;
-        ++c.pairs[pair];
-        const std::size_t d = t.distance[pair];
+        std::size_t d;
+        if (directed && directions[j] == SpinDirection::Anticlockwise) {
+            ++c.anticlockwisePairs[pair];
+            d = t.anticlockwise[pair];
+        } else {
+            ++c.pairs[pair];
+            d = t.distance[pair];
+        }
         if (i > distanceCheck) [[unlikely]]
             distanceCheck = CheckDistances(c, t.n, d, i);
         c.distanceLast[d] = i;
@@ -253,17 +269,27 @@ WheelTally::WheelTally(WheelTally&&) noexcept = default;
 WheelTally& WheelTally::operator=(WheelTally&&) noexcept = default;
 WheelTally::~WheelTally() = default;
 
-void WheelTally::Add(std::span<const std::uint8_t> draws) {
+void WheelTally::Add(std::span<const std::uint8_t> draws,
+                     std::span<const SpinDirection> directions) {
     if (draws.empty()) return;
-    Scan(TablesOf(kind_), draws, count_, *counters_);
+    const KindTables& t = TablesOf(kind_);
+    if (directions.size() == draws.size())
+        Scan<true>(t, draws, directions.data(), count_, *counters_);
+    else
+        Scan<false>(t, draws, nullptr, count_, *counters_);
     count_ += static_cast<std::int32_t>(draws.size());
 }
 
-WheelStats ComputeWheelStats(RouletteKind kind, std::span<const std::uint8_t> analysed) {
+WheelStats ComputeWheelStats(RouletteKind kind, std::span<const std::uint8_t> analysed,
+                             std::span<const SpinDirection> directions) {
+    if (directions.size() != analysed.size()) directions = {};
     // Past maxCount only the newest draws are counted.
-    if (analysed.size() > WheelTally::maxCount) analysed = analysed.last(WheelTally::maxCount);
+    if (analysed.size() > WheelTally::maxCount) {
+        analysed = analysed.last(WheelTally::maxCount);
+        if (!directions.empty()) directions = directions.last(WheelTally::maxCount);
+    }
     WheelTally tally(kind);
-    tally.Add(analysed);
+    tally.Add(analysed, directions);
     return tally.Figures();
 }
 
@@ -276,12 +302,16 @@ WheelStats WheelTally::Figures() const {
     const auto at = [n](std::ptrdiff_t k) { return static_cast<std::size_t>((k + n) % n); };
     std::array<std::int32_t, maxPocketCount> hits{};
     std::array<std::int32_t, maxPocketCount> distanceHits{};
-    for (std::size_t b = 0; b < t.n; ++b) hits[b] = c->pairs[foreign * pairStride + b];
+    for (std::size_t b = 0; b < t.n; ++b)
+        hits[b] =
+            c->pairs[foreign * pairStride + b] + c->anticlockwisePairs[foreign * pairStride + b];
     for (std::size_t a = 0; a < t.n; ++a) {
         for (std::size_t b = 0; b < t.n; ++b) {
             const std::int32_t steps = c->pairs[a * pairStride + b];
-            hits[b] += steps;
+            const std::int32_t back = c->anticlockwisePairs[a * pairStride + b];
+            hits[b] += steps + back;
             distanceHits[t.distance[a * pairStride + b]] += steps;
+            distanceHits[t.anticlockwise[a * pairStride + b]] += back;
         }
     }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/draws/draw_log.h"
 #include "core/model/roulette.h"
 #include "core/stats/slot_stats.h"
 
@@ -45,7 +46,8 @@ struct WheelStats {
     std::array<std::int32_t, maxPocketCount> pocketHits{};
     std::int32_t highestHits = 0;
     std::int32_t lowestHits = noLowestHits;
-    // Indexed by the wheel distance from the previous draw: 0 ... pocketCount - 1.
+    // Indexed by the wheel distance from the previous draw: 0 ... pocketCount - 1, counted in
+    // the direction of the ball (clockwise in the wheel order when it is not known).
     std::vector<SlotStats> distanceStats;
     // Only the intervals that occurred, ascending, however long.
     std::vector<RepeatStats> repeatStats;
@@ -55,8 +57,11 @@ struct WheelStats {
 
 // One pass over the analysed draws (oldest first, one byte per pocket). A value that is no
 // pocket of the kind counts as an analysed draw that hits nothing and has no distance to its
-// neighbours. The cost grows with the draws, not with the number of counters.
-WheelStats ComputeWheelStats(RouletteKind kind, std::span<const std::uint8_t> analysed);
+// neighbours. The cost grows with the draws, not with the number of counters. `directions`,
+// one per analysed draw when given (SelectAnalysedDirections), turn the distance to a draw
+// spun anticlockwise round: N - d, 0 staying 0.
+WheelStats ComputeWheelStats(RouletteKind kind, std::span<const std::uint8_t> analysed,
+                             std::span<const SpinDirection> directions = {});
 
 // The counts of that pass, kept so that it can go on over draws that come later: a tally that
 // took a list of draws and then the draws that follow it gives the figures of the whole list,
@@ -78,7 +83,9 @@ public:
     Key key() const { return kind_; }
     std::size_t count() const { return static_cast<std::size_t>(count_); }
     // Takes the draws, oldest first, after those taken before; no more than maxCount in all.
-    void Add(std::span<const std::uint8_t> draws);
+    // `directions`, one per draw when given, count distances as ComputeWheelStats does; a
+    // tally may take draws without them (spun clockwise or not known) and later draws with.
+    void Add(std::span<const std::uint8_t> draws, std::span<const SpinDirection> directions = {});
     WheelStats Figures() const;
 
     // The counts themselves, laid out where they are counted.

@@ -321,6 +321,20 @@ enum class TextId : std::int32_t {
     FrozenNotYet = 537,
     FrozenNoDraws = 538,
     PlayNote = 539,
+    WheelLabel = 600,
+    NewWheelTitle = 601,
+    NewWheelTip = 602,
+    Clockwise = 603,
+    Anticlockwise = 604,
+    DirectionUnknown = 605,
+    DirectionButtonTip = 606,
+    AlternateCaption = 607,
+    AlternateTip = 608,
+    WheelFileNotWritten = 609,
+    DirectionCaption = 610,
+    DistancesInBallDirection = 611,
+    ClockwiseSpins = 612,
+    AnticlockwiseSpins = 613,
     MenuHeatScale = 700,
     HeatBySpread = 701,
     HeatByDeviation = 702,
@@ -375,7 +389,7 @@ struct TextIdRange {
 inline constexpr std::array textIdRanges = {
     TextIdRange{5, 6},     TextIdRange{11, 12},   TextIdRange{16, 24},  TextIdRange{26, 71},
     TextIdRange{73, 75},   TextIdRange{77, 93},   TextIdRange{95, 215}, TextIdRange{400, 480},
-    TextIdRange{500, 539}, TextIdRange{700, 722},
+    TextIdRange{500, 539}, TextIdRange{600, 613}, TextIdRange{700, 722},
 };
 
 inline std::vector<std::int32_t> AllTextIds() {

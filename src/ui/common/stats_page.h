@@ -19,6 +19,8 @@ struct StatsInput {
     RouletteKind kind = defaultKind;
     // One byte per draw, as the log keeps them.
     std::span<const std::uint8_t> analysed;
+    // The direction of each analysed draw's spin; empty when the game noted none.
+    std::span<const SpinDirection> directions = {};
     // Where they come from, for a page that needs more than the pockets (who spun each
     // draw): the log and the window of the refresh, and the croupiers' names. Unset on a new
     // game, which has no draw.

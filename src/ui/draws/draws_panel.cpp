@@ -17,8 +17,8 @@
 namespace spinalyst {
 
 namespace {
-// Times and pockets are sized to fit their columns and never elided; a long croupier name
-// keeps its start and ends in "...".
+// Times and pockets are sized to fit their columns and never elided; a long croupier or wheel
+// name keeps its start and ends in "...".
 class ElidingDelegate final : public CellDelegate {
 public:
     using CellDelegate::CellDelegate;
@@ -56,6 +56,7 @@ DrawsPanel::DrawsPanel(GameSession* session, QWidget* parent) : QWidget(parent) 
     drawsView_->setTextElideMode(Qt::ElideNone);
     drawsView_->setItemDelegate(new CellDelegate(drawsView_));
     drawsView_->setItemDelegateForColumn(1, new ElidingDelegate(drawsView_));
+    drawsView_->setItemDelegateForColumn(18, new ElidingDelegate(drawsView_));
     drawsView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     drawsView_->setWordWrap(false);
     QPalette pal = drawsView_->palette();

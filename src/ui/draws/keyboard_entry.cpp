@@ -131,6 +131,14 @@ bool KeyboardEntry::OnKeyPress(QKeyEvent* key) {
             entry_.Backspace();
             ShowTyped();
             return true;
+        case Qt::Key_Slash: {
+            // One key, on the number pad too, for a dealer who did not alternate.
+            session_->TurnDirection();
+            const bool clockwise = session_->game().currentDirection() == SpinDirection::Clockwise;
+            window_->statusBar()->showMessage(
+                Text(clockwise ? TextId::Clockwise : TextId::Anticlockwise), 3000);
+            return true;
+        }
         default:
             break;
     }

@@ -112,9 +112,10 @@ bool GameKeeper::SaveAs() {
 }
 
 bool GameKeeper::SaveTo(const QString& file) {
-    const std::string text =
-        WriteGameFile(session_->game().log(), session_->kind(),
-                      [this](std::int32_t c) { return session_->croupiers().CroupierName(c); });
+    const std::string text = WriteGameFile(
+        session_->game().log(), session_->kind(),
+        [this](std::int32_t c) { return session_->croupiers().CroupierName(c); },
+        [this](std::int32_t w) { return session_->wheels().WheelName(w); });
     if (!WriteFileAtomically(PathOf(file), text)) {
         ShowWarning(window_, Text(TextId::FileNotWritten).arg(file));
         return false;

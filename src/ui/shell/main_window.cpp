@@ -58,6 +58,7 @@ MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     session_->setObjectName("session");
     session_->SetRandomSource(static_cast<int>(settings_.ReadInt(Param::RndSource)));
     session_->LoadCroupiers(paths_.CroupierFile());
+    session_->LoadWheels(paths_.WheelFile());
     session_->KeepJournal(paths_.writeDir);
     BuildMenus();
     BuildCentralArea();
@@ -73,7 +74,9 @@ MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     LoadLanguage();
     if (languageLoaded_) ApplyCaptions();
     entryArea_->FillCroupierList();
+    entryArea_->FillWheelList();
     statsArea_->analysisPanel()->FillCroupierList();
+    statsArea_->analysisPanel()->FillWheelList();
     statsArea_->analysisSettings().Load();
     CheckKindItem();
     // Typed pockets reach draw entry whenever no box is being edited; the draws list holds

@@ -24,6 +24,8 @@ struct AnalysisSelection {
     // Oldest first, one byte each; valid until the log changes, when the settings select
     // again.
     std::span<const std::uint8_t> analysed;
+    // The direction of each of them; empty when no draw of the game has a direction.
+    std::span<const SpinDirection> directions;
     // Its number, and how many of its draws begin it as they began the selection before.
     AnalysedStep step;
 };
@@ -82,6 +84,7 @@ private:
     AnalysisSelection selection_;
     // Filled only when a step or a filter picks draws; the whole range is a view of the log.
     std::vector<std::uint8_t> buffer_;
+    std::vector<SpinDirection> directionBuffer_;
     // The log as the last selection read it.
     Game::Changes seenChanges_;
     int seenDrawCount_ = 0;

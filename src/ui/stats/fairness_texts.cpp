@@ -92,6 +92,16 @@ QString AdjustedPText(double p) {
                      : TextWith(TextId::AdjustedPEquals, DecimalText(p, 3));
 }
 
+// A croupier, and the spins tested when the test took one direction's alone.
+QString DealerSubject(std::int32_t croupier, SpinDirection direction,
+                      const CroupierNamer& croupierName) {
+    if (direction == SpinDirection::Unknown) return croupierName(croupier);
+    return croupierName(croupier) + " (" +
+           Text(direction == SpinDirection::Clockwise ? TextId::ClockwiseSpins
+                                                      : TextId::AnticlockwiseSpins) +
+           ")";
+}
+
 QString FindingSubject(const Finding& f, RouletteKind kind) {
     switch (f.kind) {
         case FindingKind::PocketSpread:
@@ -124,8 +134,11 @@ QString FindingText(const Finding& f, RouletteKind kind, const CroupierNamer& cr
             return Often(f.more, TextWith(TextId::SectorSubject, ArcText(kind, f.arc)), p);
         case FindingKind::Dealer:
             // Distance 0 is the same number again.
-            if (f.cell == 0) return TextWith(TextId::DealerRepeat, croupierName(f.subject), p);
-            return TextWith(TextId::DealerDistance, croupierName(f.subject),
+            if (f.cell == 0)
+                return TextWith(TextId::DealerRepeat,
+                                DealerSubject(f.subject, f.direction, croupierName), p);
+            return TextWith(TextId::DealerDistance,
+                            DealerSubject(f.subject, f.direction, croupierName),
                             QString::number(f.cell), p);
         case FindingKind::Runs:
             return TextWith(f.more ? TextId::RunsAlternate : TextId::RunsStreak,
@@ -217,7 +230,7 @@ QString SubjectText(const FairnessRow& row, RouletteKind kind, const CroupierNam
                             PocketName(pockets.front()), PocketName(pockets.back()));
         }
         case FairnessTest::Dealer:
-            return croupierName(row.subject);
+            return DealerSubject(row.subject, row.direction, croupierName);
         case FairnessTest::Runs:
             return FamilyName(FamilyOf(static_cast<EvenChance>(row.subject)));
         case FairnessTest::Serial:

@@ -83,7 +83,7 @@ StatsPage* StatsArea::ShowingPage() const {
 StatsInput StatsArea::Input() const {
     const AnalysisSelection& selection = analysisSettings_->selection();
     const Game& game = session_->game();
-    return {game.kind(),      selection.analysed,     &game.log(),
+    return {game.kind(),      selection.analysed,     selection.directions, &game.log(),
             selection.window, &session_->croupiers(), selection.step};
 }
 

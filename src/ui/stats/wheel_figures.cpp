@@ -59,7 +59,7 @@ void WheelFigures::Show(const StatsInput& input) {
     if (empty)
         stats_.reset();
     else
-        stats_ = tally_.Follow(input.kind, input.analysed, input.step).Figures();
+        stats_ = tally_.Follow(input.kind, input.analysed, input.step, input.directions).Figures();
     if (newKind) emit kindChanged(kind_);
     emit changed();
 }

@@ -132,7 +132,8 @@ std::string WheelPage::FiguresCsv(const StatsInput& input) const {
     for (WheelTable table :
          {WheelTable::Distances, WheelTable::Repeats, WheelTable::Sectors, WheelTable::Shades}) {
         if (!csv.empty()) csv += '\n';
-        csv += WheelTableCsv(table, input.kind, input.analysed, figures_->scale());
+        csv +=
+            WheelTableCsv(table, input.kind, input.analysed, figures_->scale(), input.directions);
     }
     return csv;
 }
