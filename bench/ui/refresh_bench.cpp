@@ -16,11 +16,13 @@ namespace {
 
 // A game of n French draws in a window of the design size with the tab showing.
 struct Game {
-    Game(int n, StatsTab tab) : window(Paths(dir)) {
+    Game(int n, StatsTab tab, bool spun = false) : window(Paths(dir)) {
         window.resize(1012, 677);
         window.show();
         window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(static_cast<int>(tab));
         GameSession& session = window.session();
+        // Each spin the other way round, as a dealer alternates.
+        if (spun) session.SetCurrentDirection(SpinDirection::Clockwise);
         session.BeginBatch();
         for (int i = 0; i < n; ++i) session.AddDraw(rng.Next(RouletteKind::French));
         session.EndBatch();
@@ -39,8 +41,8 @@ struct Game {
 
 // One draw added, up to the page brought up to date and the window painted. Beyond the
 // statistics pass, the cost must not grow with the game.
-void UiRefresh(benchmark::State& state, StatsTab tab) {
-    Game game(static_cast<int>(state.range(0)), tab);
+void UiRefresh(benchmark::State& state, StatsTab tab, bool spun = false) {
+    Game game(static_cast<int>(state.range(0)), tab, spun);
     GameSession& session = game.window.session();
     QImage image(game.window.size(), QImage::Format_ARGB32_Premultiplied);
     // Painted once first, as the window stands on screen before a draw is typed: the first
@@ -78,6 +80,15 @@ BENCHMARK(BM_UiRefreshWheel)
     ->Name("UiRefresh/wheel")
     ->Arg(100)
     ->Arg(1'000'000)
+    ->Arg(10'000'000)
+    ->Unit(benchmark::kMillisecond);
+
+// The same for a game that notes the direction of every spin, whose distances follow it.
+void BM_UiRefreshWheelSpun(benchmark::State& state) {
+    UiRefresh(state, StatsTab::Wheel, true);
+}
+BENCHMARK(BM_UiRefreshWheelSpun)
+    ->Name("UiRefresh/wheel_directions")
     ->Arg(10'000'000)
     ->Unit(benchmark::kMillisecond);
 

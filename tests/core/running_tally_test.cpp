@@ -91,6 +91,7 @@ TEST(RunningTally, AgreesWithOnePassThroughDrawsUndosAndSettingChanges) {
         std::vector<std::uint8_t> buffer;
         std::vector<SpinDirection> directions;
         std::vector<SpinDirection> directionBuffer;
+        std::vector<SpinDirection> runningDirections;
         Game::Changes seen = game.changes();
         int seenCount = 0;
         std::uint64_t selection = 0;
@@ -192,6 +193,15 @@ TEST(RunningTally, AgreesWithOnePassThroughDrawsUndosAndSettingChanges) {
             const std::string where = "seed " + std::to_string(seed) + ", action " +
                                       std::to_string(action) + " (" + done + ")";
             ASSERT_LE(kept, std::min(analysed.size(), next.size())) << where;
+            // The directions, read again only after the draws kept, are those of the
+            // selection.
+            if (directions.empty()) runningDirections.clear();
+            const auto updated =
+                resolved ? UpdateAnalysedDirections(game.log(), game.kind(), resolved->window, kept,
+                                                    runningDirections)
+                         : std::span<const SpinDirection>();
+            ASSERT_EQ(std::vector<SpinDirection>(updated.begin(), updated.end()), nextDirections)
+                << where;
             for (std::size_t i = 0; i < kept; ++i) {
                 ASSERT_EQ(analysed[i], next[i]) << where;
                 // A draw kept keeps its direction; one without is Unknown on either side.

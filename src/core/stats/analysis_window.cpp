@@ -293,6 +293,24 @@ std::span<const SpinDirection> SelectAnalysedDirections(const DrawLog& log, Roul
     return buffer;
 }
 
+std::span<const SpinDirection> UpdateAnalysedDirections(const DrawLog& log, RouletteKind kind,
+                                                        const AnalysisWindow& window,
+                                                        std::size_t kept,
+                                                        std::vector<SpinDirection>& buffer) {
+    const bool everyDraw = window.windowStep == 1 && !window.followFamily &&
+                           window.croupierFilter == 0 && window.wheelFilter == 0 &&
+                           window.directionFilter == SpinDirection::Unknown;
+    const int first = std::max(window.windowFirst, 1);
+    const int last = std::min(window.windowLast, log.drawCount());
+    if (!log.hasDirections() || !everyDraw || kept == 0 || kept > buffer.size() || last < first ||
+        kept > static_cast<std::size_t>(last - first + 1))
+        return SelectAnalysedDirections(log, kind, window, buffer);
+    buffer.resize(kept);
+    for (int r = first + static_cast<int>(kept); r <= last; ++r)
+        buffer.push_back(log.drawDirection(r));
+    return buffer;
+}
+
 DrawLog SelectAnalysedLog(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window) {
     DrawLog analysed;
     VisitAnalysedDraws(log, kind, window, [&](int r, int count) {

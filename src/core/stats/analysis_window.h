@@ -138,6 +138,13 @@ std::size_t KeptAnalysedDraws(const AnalysisWindow& before, std::size_t beforeCo
 std::span<const SpinDirection> SelectAnalysedDirections(const DrawLog& log, RouletteKind kind,
                                                         const AnalysisWindow& window,
                                                         std::vector<SpinDirection>& buffer);
+// The same, for a selection whose first `kept` draws begin it as they began the selection
+// before (KeptAnalysedDraws), when `buffer` holds that selection's directions: where every draw
+// of the range is taken, only the directions of the draws after those are read from the log.
+std::span<const SpinDirection> UpdateAnalysedDirections(const DrawLog& log, RouletteKind kind,
+                                                        const AnalysisWindow& window,
+                                                        std::size_t kept,
+                                                        std::vector<SpinDirection>& buffer);
 // The draws SelectAnalysedDraws takes with everything the log keeps of them, as a log of their
 // own (numbered from 1).
 DrawLog SelectAnalysedLog(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window);

@@ -108,13 +108,13 @@ void AnalysisSettings::Select() {
         controls_, game.log(), game.kind(),
         [this](std::string_view name) { return session_->croupiers().CroupierIndex(name); },
         [this](std::string_view name) { return session_->wheels().WheelIndex(name); });
+    // Directions are kept only while they are those of the selection before.
+    if (selection_.directions.empty()) directionBuffer_.clear();
     if (resolved) {
         if (resolved->loweredRangeStart) controls_.rangeStart = *resolved->loweredRangeStart;
         selection_.window = resolved->window;
         selection_.analysed =
             SelectAnalysedDraws(game.log(), game.kind(), resolved->window, buffer_);
-        selection_.directions =
-            SelectAnalysedDirections(game.log(), game.kind(), resolved->window, directionBuffer_);
     } else {
         selection_ = {};
     }
@@ -122,6 +122,10 @@ void AnalysisSettings::Select() {
                                    ? KeptAnalysedDraws(*before, beforeCount, *selection_.window,
                                                        selection_.analysed.size(), unchanged)
                                    : 0};
+    if (resolved)
+        selection_.directions =
+            UpdateAnalysedDirections(game.log(), game.kind(), resolved->window,
+                                     selection_.step.keptFromPrevious, directionBuffer_);
     seenChanges_ = game.changes();
     seenDrawCount_ = game.drawCount();
     emit changed();
