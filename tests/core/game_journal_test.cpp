@@ -10,6 +10,8 @@
 namespace spinalyst {
 namespace {
 
+using namespace std::string_literals;
+
 constexpr DrawTime someTime = 1'700'000'000;  // 2023-11-14T22:13:20Z
 
 std::optional<std::string> Names(std::int32_t c) {
@@ -61,7 +63,7 @@ TEST_F(GameJournalTest, FollowsDrawsUndosAndBatchesAsTheGameFile) {
 
     const auto back = GameJournal::Recover(dir.path(), RouletteKind::NoZero);
     ASSERT_TRUE(back && back->game.ok());
-    EXPECT_EQ(back->droppedLines, 0);
+    EXPECT_TRUE(back->damagedLines.empty());
     EXPECT_EQ(back->game.kind, RouletteKind::French);
     EXPECT_EQ(back->game.log.drawCount(), 1);
     EXPECT_EQ(back->game.log.drawTime(1), someTime);
@@ -88,22 +90,32 @@ TEST_F(GameJournalTest, RetiringKeepsAGameAsThePreviousOneAndDropsAnEmptyOne) {
     EXPECT_FALSE(GameJournal::Recover(dir.path(), RouletteKind::French).has_value());
 }
 
-TEST_F(GameJournalTest, RecoveryDropsATornLineABadTailAndABatchCutShort) {
-    const std::string head = "#kind=french\ndraw,time,croupier,pocket\n1,,,5\n2,,,6\n";
+TEST_F(GameJournalTest, RecoveryLeavesOutDamagedLinesAloneAndABatchCutShortWhole) {
+    const std::string head = "#kind=french\ndraw,time,croupier,pocket\n1,,,5\n2,,Zoé,6\n";
     struct Case {
         std::string text;
         std::string marker;
-        int draws;
-        int dropped;
+        std::vector<int> pockets;
+        std::vector<int> damagedLines;
+        int unfinishedBatch = 0;
     } cases[] = {
-        {head, "", 2, 0},
-        {head + "3,2023-11-", "", 2, 1},
-        {head + "3,,,7", "", 2, 1},  // whole-looking, but its line end never came
-        {head + "3,,,x\n4,,,1\n", "", 2, 2},
-        {head + "3,,,7\n4,,,8\n", "2 5\n", 2, 2},  // the batch of 3 draws came in part
-        {head + "3,,,7\n4,,,8\n5,,,9\n", "2 5\n", 5, 0},
-        {head + "3,,,7\n4,,", "2 5\n", 2, 2},
-        {"#kind=french\ndraw,time,cr", "", 0, 0},
+        {head, "", {5, 6}, {}},
+        {head + "3,2023-11-", "", {5, 6}, {5}},
+        {head + "3,,,7", "", {5, 6}, {5}},  // whole-looking, but its line end never came
+        {head + "3,,,x\n4,,Zoé,1\n", "", {5, 6, 1}, {5}},
+        {"#kind=french\ndraw,time,croupier,pocket\n1,,,2\n2,,,99\n3,,,29\n4,,,5\n",
+         "",
+         {2, 29, 5},
+         {4}},
+        // A stray quote takes its own line only; a number out of order is still a draw.
+        {head + "3,,\"Zo,7\n9,,,8\n,,,9\n\0\0\0\n5,,,10\n"s, "", {5, 6, 8, 10}, {5, 7, 8}},
+        // Empty lines and notes in the middle are no damage.
+        {head + "\n#stakes=x\n3,,,7\n", "", {5, 6, 7}, {}},
+        {head + "3,,,7\n4,,,8\n", "2 5\n", {5, 6}, {}, 3},  // the batch of 3 draws came in part
+        {head + "3,,,7\n4,,,8\n5,,,9\n", "2 5\n", {5, 6, 7, 8, 9}, {}},
+        {head + "3,,,7\n4,,", "2 5\n", {5, 6}, {}, 3},
+        {head, "2 4\n", {5, 6}, {}, 2},  // none of it came
+        {head + "3,,,x\n4,,,8\n", "3 6\n", {5, 6}, {5}, 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -112,14 +124,35 @@ TEST_F(GameJournalTest, RecoveryDropsATornLineABadTailAndABatchCutShort) {
         if (!c.marker.empty()) test::WriteFile(journal.batchMarkerFile(), c.marker);
         const auto back = GameJournal::Recover(dir.path(), RouletteKind::French);
         ASSERT_TRUE(back.has_value());
-        if (c.text.ends_with("cr")) {
-            EXPECT_FALSE(back->game.ok());
-            continue;
-        }
         ASSERT_TRUE(back->game.ok()) << back->game.error->message;
-        EXPECT_EQ(back->game.log.drawCount(), c.draws);
-        EXPECT_EQ(back->droppedLines, c.dropped);
+        std::vector<int> pockets(back->game.log.draws().begin(), back->game.log.draws().end());
+        EXPECT_EQ(pockets, c.pockets);
+        EXPECT_EQ(back->damagedLines, c.damagedLines);
+        EXPECT_EQ(back->unfinishedBatch, c.unfinishedBatch);
     }
+    std::filesystem::remove(journal.batchMarkerFile());
+    test::WriteFile(journal.file(), head + "3,,,x\n4,,Zoé,1\n");
+    const auto back = GameJournal::Recover(dir.path(), RouletteKind::French);
+    ASSERT_EQ(back->game.log.drawCount(), 3);
+    EXPECT_EQ(back->game.croupierNames, std::vector<std::string>{"Zoé"});
+    EXPECT_EQ(back->game.log.drawCroupier(3), 1);
+
+    test::WriteFile(journal.file(), "#kind=french\ndraw,time,cr");
+    EXPECT_FALSE(GameJournal::Recover(dir.path(), RouletteKind::French)->game.ok());
+}
+
+TEST_F(GameJournalTest, ADamagedJournalIsCopiedAsItStandsBesideItself) {
+    const std::string damaged = "#kind=french\ndraw,time,croupier,pocket\n1,,,99\n2,,,5\n";
+    test::WriteFile(journal.file(), damaged);
+    const auto copy = journal.KeepDamagedCopy(someTime);
+    ASSERT_TRUE(copy.has_value());
+    EXPECT_EQ(*copy, dir / "current-game.damaged-20231114-221320.csv");
+    EXPECT_EQ(test::ReadFile(*copy), damaged);
+    // A second copy in the same second takes a name of its own.
+    const auto second = journal.KeepDamagedCopy(someTime);
+    ASSERT_TRUE(second.has_value());
+    EXPECT_EQ(*second, dir / "current-game.damaged-20231114-221320-2.csv");
+    EXPECT_EQ(test::ReadFile(*copy), damaged);
 }
 
 TEST_F(GameJournalTest, AJournalThatCannotBeWrittenFailsOnceAndLeavesTheGameAlone) {

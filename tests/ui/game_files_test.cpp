@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <algorithm>
 
 #include "core/draws/game_file.h"
 #include "core/stats/stats_csv.h"
@@ -321,6 +322,53 @@ private slots:
         Trigger(next, "actRestorePrevious");
         QCOMPARE(GameText(next), dir.Read("previous-game.csv").toStdString());
         QCOMPARE(next.session().drawCount(), 504);
+    }
+
+    void aDamagedJournalComesBackWithoutItsDamagedLinesAndIsKeptAsItWas() {
+        test::DataDir dir;
+        dir.CopyShippedLanguages();
+        const QByteArray damaged =
+            "#kind=french\ndraw,time,croupier,pocket\n1,,,2\n2,,,99\n3,,,29\n4,,,5\n";
+        dir.Write("current-game.csv", damaged);
+        MainWindow window(dir.paths());
+        Answers answers;
+        answers.next = {Answer::Yes};
+        answers.Install();
+        Warnings warnings;
+        window.OfferRestore();
+        QCOMPARE(answers.asked.size(), 1);
+        QVERIFY2(answers.asked.front().startsWith("Restore the unsaved game of 3 draws"),
+                 qPrintable(answers.asked.front()));
+        const std::vector<std::uint8_t> pockets = {2, 29, 5};
+        QVERIFY(std::ranges::equal(window.session().game().log().draws(), pockets));
+        QCOMPARE(warnings.shown.size(), 1);
+        const QStringList said = warnings.shown.front().split('\n');
+        QCOMPARE(said.size(), 2);
+        QCOMPARE(said[0], QString("1 damaged lines of the unsaved game were left out (lines 4)"));
+        const QStringList copies =
+            QDir(dir.file("")).entryList({"current-game.damaged-*.csv"}, QDir::Files);
+        QCOMPARE(copies.size(), 1);
+        QCOMPARE(said[1], "The journal as it was is kept in " + dir.file(copies.front()));
+        QCOMPARE(dir.Read(copies.front()), damaged);
+        QCOMPARE(dir.Read("current-game.csv").toStdString(), GameText(window));
+    }
+
+    void aBatchTheJournalDidNotFinishIsLeftOutWholeAndSaidSo() {
+        test::DataDir dir;
+        dir.CopyShippedLanguages();
+        dir.Write("current-game.csv",
+                  "#kind=french\ndraw,time,croupier,pocket\n1,,,2\n2,,,3\n3,,,4\n4,,");
+        dir.Write("current-game.csv.batch", "1 1000\n");
+        MainWindow window(dir.paths());
+        Answers answers;
+        answers.next = {Answer::Yes};
+        answers.Install();
+        Warnings warnings;
+        window.OfferRestore();
+        QCOMPARE(window.session().drawCount(), 1);
+        QCOMPARE(warnings.shown,
+                 QStringList{"The last batch of 999 draws had not been written whole when the "
+                             "program stopped, and was left out"});
     }
 
     void aJournalThatCannotBeWrittenIsReportedOnceAndDrawsGoOn() {

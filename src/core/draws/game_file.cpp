@@ -193,7 +193,76 @@ bool TogglesQuotes(std::string_view line) {
     return std::count(line.begin(), line.end(), '"') % 2 == 1;
 }
 
+struct SalvagedRow {
+    std::optional<DrawTime> time;
+    std::string croupier;
+    Pocket pocket = 0;
+};
+
+// A row whose fields all keep the format; its draw number need only be a number, since the
+// rows a salvage keeps are numbered on from one another.
+std::optional<SalvagedRow> ReadSalvagedRow(std::string_view raw, RouletteKind readAs) {
+    Row row = SplitRow(raw);
+    if (!row.error.empty() || row.fields.size() != fieldCount) return std::nullopt;
+    const std::string& draw = row.fields[0];
+    if (draw.empty() || draw.size() > 9 || draw[0] == '0' ||
+        draw.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    SalvagedRow out;
+    if (!row.fields[1].empty()) {
+        out.time = ParseTime(row.fields[1]);
+        if (!out.time || *out.time < firstDrawTime || *out.time > lastDrawTime) return std::nullopt;
+    }
+    if (!IsValidUtf8(row.fields[2])) return std::nullopt;
+    out.croupier = std::move(row.fields[2]);
+    const auto pocket = ParsePocket(row.fields[3], readAs);
+    if (!pocket) return std::nullopt;
+    out.pocket = *pocket;
+    return out;
+}
+
 }  // namespace
+
+std::string NoteLine(std::string_view key, std::string_view value) {
+    std::string line = "#";
+    line += key;
+    line += '=';
+    for (const char c : value) {
+        if (c == '%')
+            line += "%25";
+        else if (c == '\r')
+            line += "%0D";
+        else if (c == '\n')
+            line += "%0A";
+        else
+            line += c;
+    }
+    line += '\n';
+    return line;
+}
+
+GameFileNote ReadNoteLine(std::string_view line, int afterDraw) {
+    GameFileNote note;
+    note.afterDraw = afterDraw;
+    if (line.starts_with('#')) line.remove_prefix(1);
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) {
+        note.value = std::string(line);
+        return note;
+    }
+    note.key = std::string(line.substr(0, equals));
+    const std::string_view value = line.substr(equals + 1);
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const std::string_view code = value.substr(i, 3);
+        if (code == "%25" || code == "%0D" || code == "%0A") {
+            note.value += code == "%25" ? '%' : code == "%0D" ? '\r' : '\n';
+            i += 2;
+        } else {
+            note.value += value[i];
+        }
+    }
+    return note;
+}
 
 bool IsGameFile(std::string_view text) {
     text = WithoutByteOrderMark(text);
@@ -231,6 +300,7 @@ GameFile ParseGameFile(std::string_view text, const KindRule& rule) {
     auto fail = [&](int line, std::string_view token, std::string message) {
         result.log.Clear();
         result.croupierNames.clear();
+        result.notes.clear();
         result.error = ParseError{line, 0, std::string(token), std::move(message)};
         return std::move(result);
     };
@@ -265,6 +335,10 @@ GameFile ParseGameFile(std::string_view text, const KindRule& rule) {
         TextLine read = TakeLine(text);
         std::string_view raw = read.text;
         const int rowLine = ++line;
+        if (raw.starts_with('#')) {
+            result.notes.push_back(ReadNoteLine(raw, result.log.drawCount()));
+            continue;
+        }
         // A quoted field may hold line breaks: the record runs on until its quotes close.
         for (bool inQuotes = TogglesQuotes(raw); inQuotes && !text.empty();) {
             read = TakeLine(text);
@@ -345,6 +419,68 @@ GameFile ParseGameOrSpinList(std::string_view text, const KindRule& rule) {
     return result;
 }
 
+SalvagedGame SalvageGameFile(std::string_view text, const KindRule& rule) {
+    SalvagedGame salvaged;
+    GameFile& result = salvaged.game;
+    text = WithoutByteOrderMark(text);
+    // The kind line and the header, read as a whole file reads them.
+    std::string_view rest = text;
+    int line = 0;
+    if (!rest.empty() && TakeLine(rest).text.starts_with(kindLinePrefix) && !rest.empty()) {
+        TakeLine(rest);
+        ++line;
+    }
+    ++line;
+    const GameFile head =
+        ParseGameFile(text.substr(0, static_cast<std::size_t>(rest.data() - text.data())), rule);
+    if (!head.ok()) {
+        result.error = head.error;
+        return salvaged;
+    }
+    result.statedKind = head.statedKind;
+    const std::optional<RouletteKind> known = rule.forced ? rule.forced : head.statedKind;
+    const RouletteKind readAs = known.value_or(RouletteKind::American);
+
+    std::unordered_map<std::string, std::int32_t> numbers;
+    while (!rest.empty()) {
+        TextLine read = TakeLine(rest);
+        std::string_view raw = read.text;
+        const int rowLine = ++line;
+        if (raw.empty()) continue;
+        if (raw.starts_with('#')) {
+            result.notes.push_back(ReadNoteLine(raw, result.log.drawCount()));
+            continue;
+        }
+        const std::string_view afterFirstLine = rest;
+        for (bool inQuotes = TogglesQuotes(raw); inQuotes && !rest.empty();) {
+            read = TakeLine(rest);
+            ++line;
+            inQuotes = inQuotes != TogglesQuotes(read.text);
+            raw = std::string_view(
+                raw.data(),
+                static_cast<std::size_t>(read.text.data() - raw.data()) + read.text.size());
+        }
+        auto row = ReadSalvagedRow(raw, readAs);
+        if (!row) {
+            // Only the first line is left out: a stray quote must not take the rows after it.
+            salvaged.damagedLines.push_back(rowLine);
+            rest = afterFirstLine;
+            line = rowLine;
+            continue;
+        }
+        std::int32_t number = 0;
+        if (!row->croupier.empty()) {
+            auto [it, added] = numbers.try_emplace(
+                row->croupier, static_cast<std::int32_t>(result.croupierNames.size() + 1));
+            if (added) result.croupierNames.push_back(row->croupier);
+            number = it->second;
+        }
+        result.log.Append(row->pocket, row->time, number);
+    }
+    result.kind = known ? *known : KindHolding(result.log.draws(), rule.current);
+    return salvaged;
+}
+
 std::string GameFileHead(RouletteKind kind) {
     return KindLine(kind) + "\n" + std::string(gameFileHeader) + "\n";
 }
@@ -380,9 +516,18 @@ void GameFileRowWriter::AppendRows(std::string& out, const DrawLog& log, int fir
 }
 
 std::string WriteGameFile(const DrawLog& log, RouletteKind kind,
-                          const CroupierNameLookup& croupierName) {
+                          const CroupierNameLookup& croupierName,
+                          std::span<const GameFileNote> notes) {
     std::string out = GameFileHead(kind);
-    GameFileRowWriter(croupierName).AppendRows(out, log, 1, log.drawCount());
+    GameFileRowWriter writer(croupierName);
+    int written = 0;
+    for (const GameFileNote& note : notes) {
+        const int upTo = std::clamp(note.afterDraw, written, log.drawCount());
+        writer.AppendRows(out, log, written + 1, upTo);
+        written = upTo;
+        out += NoteLine(note.key, note.value);
+    }
+    writer.AppendRows(out, log, written + 1, log.drawCount());
     return out;
 }
 

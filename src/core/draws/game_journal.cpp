@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <limits>
 #include <system_error>
 
@@ -20,14 +21,6 @@ namespace {
 std::uint16_t NotedLength(std::size_t length) {
     return length <= std::numeric_limits<std::uint16_t>::max() ? static_cast<std::uint16_t>(length)
                                                                : 0;
-}
-
-// The byte offset where line `line` (1-based) starts, as the game file reader counts lines.
-std::size_t LineStart(std::string_view text, int line) {
-    const char* begin = text.data();
-    std::string_view rest = text;
-    for (int n = 1; n < line && !rest.empty(); ++n) TakeLine(rest);
-    return static_cast<std::size_t>(rest.data() - begin);
 }
 
 int LineCount(std::string_view text) {
@@ -217,8 +210,8 @@ bool GameJournal::Retire() {
     if (!wasRunning) {
         // A journal left by an earlier run: kept unless it certainly holds no draw.
         const auto left = Recover(dir_, kind_);
-        keep =
-            !left || !left->game.ok() || left->game.log.drawCount() > 0 || left->droppedLines > 0;
+        keep = !left || !left->game.ok() || left->game.log.drawCount() > 0 ||
+               !left->damagedLines.empty();
     }
     if (!keep) return std::filesystem::remove(file(), ec);
     std::filesystem::rename(file(), previousFile(), ec);
@@ -240,36 +233,61 @@ std::optional<JournalRecovery> GameJournal::Recover(const std::filesystem::path&
         return recovery;
     }
     std::string_view text = *content;
-    const KindRule rule{std::nullopt, current};
     // A line that is not ended was being written when the program stopped.
+    int tornLine = 0;
     if (const std::size_t lastEnd = text.find_last_of('\n');
         !text.empty() && lastEnd != text.size() - 1) {
         const std::size_t keep = lastEnd == std::string_view::npos ? 0 : lastEnd + 1;
-        if (LineCount(text.substr(0, keep)) >= 2) {
+        if (const int whole = LineCount(text.substr(0, keep)); whole >= 2) {
             text = text.substr(0, keep);
-            recovery.droppedLines = 1;
+            tornLine = whole + 1;
         }
     }
-    recovery.game = ParseGameFile(text, rule);
-    if (!recovery.game.ok() && recovery.game.error->line > 2) {
-        const int badLine = recovery.game.error->line;
-        recovery.droppedLines += LineCount(text) - (badLine - 1);
-        text = text.substr(0, LineStart(text, badLine));
-        recovery.game = ParseGameFile(text, rule);
-    }
-    if (!recovery.game.ok()) return recovery;
-
+    // A batch is written as one block under a marker naming the rows before it and its last
+    // row. Cut short, all of it goes, and its torn last line is the batch's, not damage.
     if (const auto marker = ReadWholeFile(dir / (std::string(currentGameFileName) + ".batch"))) {
-        int before = 0, after = 0;
-        if (std::sscanf(marker->c_str(), "%d %d", &before, &after) == 2) {
-            DrawLog& log = recovery.game.log;
-            if (log.drawCount() > before && log.drawCount() < after) {
-                recovery.droppedLines += log.drawCount() - before;
-                while (log.drawCount() > before) log.RemoveLast();
+        int before = 0, last = 0;
+        if (std::sscanf(marker->c_str(), "%d %d", &before, &last) == 2 && before >= 0 &&
+            last > before) {
+            const std::size_t firstRow = text.rfind("\n" + std::to_string(before + 1) + ",");
+            const std::size_t lastLine =
+                text.size() < 2 ? 0 : text.find_last_of('\n', text.size() - 2) + 1;
+            const bool whole = firstRow != std::string_view::npos &&
+                               text.substr(lastLine).starts_with(std::to_string(last) + ",");
+            if (!whole) {
+                if (firstRow != std::string_view::npos) text = text.substr(0, firstRow + 1);
+                recovery.unfinishedBatch = last - before;
+                tornLine = 0;
             }
         }
     }
+    const KindRule rule{std::nullopt, current};
+    recovery.game = ParseGameFile(text, rule);
+    if (!recovery.game.ok() && recovery.game.error->line > 2) {
+        SalvagedGame salvaged = SalvageGameFile(text, rule);
+        recovery.game = std::move(salvaged.game);
+        recovery.damagedLines = std::move(salvaged.damagedLines);
+    }
+    if (tornLine > 0) recovery.damagedLines.push_back(tornLine);
     return recovery;
+}
+
+std::optional<std::filesystem::path> GameJournal::KeepDamagedCopy(DrawTime now) const {
+    Wait();
+    const auto content = ReadWholeFile(file());
+    if (!content) return std::nullopt;
+    const auto t = static_cast<std::time_t>(now);
+    std::tm local{};
+    char stamp[32] = "";
+    if (localtime_r(&t, &local)) std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    std::string stem = file().stem().string() + ".damaged-" + stamp;
+    std::filesystem::path copy = dir_ / (stem + ".csv");
+    std::error_code ec;
+    // Two in the same second get a number rather than one taking the other's place.
+    for (int n = 2; std::filesystem::exists(copy, ec); ++n)
+        copy = dir_ / (stem + "-" + std::to_string(n) + ".csv");
+    if (!WriteFileAtomically(copy, *content)) return std::nullopt;
+    return copy;
 }
 
 }  // namespace spinalyst

@@ -21,8 +21,11 @@ inline constexpr std::string_view previousGameFileName = "previous-game.csv";
 struct JournalRecovery {
     // ok() is false when not even the kind line and the header could be read.
     GameFile game;
-    // Lines at the end that were dropped: a line torn by a power cut, a batch cut short.
-    int droppedLines = 0;
+    // The lines left out, 1-based: rows that break the format, a last line torn by a power cut.
+    std::vector<int> damagedLines;
+    // The draws of a batch that was not written whole when the program stopped: all of them
+    // are left out, so that a batch comes back whole or not at all.
+    int unfinishedBatch = 0;
     // When the journal was last written.
     std::optional<DrawTime> writtenAt;
 };
@@ -59,11 +62,15 @@ public:
     bool failed() const;
     int journaledDraws() const;
 
-    // Reads a journal left behind: every whole row, less a torn last line or a batch cut
-    // short; a row that breaks the format ends the game there, its line and the ones after
-    // it counted as dropped. nullopt when there is no such file.
+    // Reads a journal left behind: every row that keeps the format, less a torn last line and
+    // a batch cut short; a damaged row is left out alone and the rows after it are kept.
+    // nullopt when there is no such file.
     static std::optional<JournalRecovery> Recover(const std::filesystem::path& dir,
                                                   RouletteKind current);
+    // Copies the journal as it stands to current-game.damaged-<time>.csv beside it, so that a
+    // damaged journal is kept before it is rewritten; the copy's path, or nullopt when it could
+    // not be written.
+    std::optional<std::filesystem::path> KeepDamagedCopy(DrawTime now) const;
 
 private:
     void Wait() const;

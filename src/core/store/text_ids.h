@@ -189,7 +189,7 @@ enum class TextId : std::int32_t {
     SaveQuestion = 202,
     RestoreQuestion = 203,      // %1 draws, %2 the date
     JournalNotWritten = 204,    // %1 the journal file
-    JournalLinesDropped = 205,  // %1 lines
+    JournalLinesDropped = 205,  // %1 how many lines, %2 which
     FileNotRead = 206,          // %1 the file
     FileNotWritten = 207,       // %1 the file
     NoPreviousGame = 208,
@@ -200,6 +200,9 @@ enum class TextId : std::int32_t {
     DontSave = 213,
     Yes = 214,
     No = 215,
+    JournalKeptAside = 800,  // %1 the copy of the damaged journal
+    JournalNotKeptAside = 801,
+    UnfinishedBatch = 802,  // %1 draws
 };
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);
@@ -216,7 +219,7 @@ struct TextIdRange {
 };
 inline constexpr std::array textIdRanges = {
     TextIdRange{5, 6},   TextIdRange{11, 12}, TextIdRange{16, 24},  TextIdRange{26, 71},
-    TextIdRange{73, 75}, TextIdRange{77, 93}, TextIdRange{95, 215},
+    TextIdRange{73, 75}, TextIdRange{77, 93}, TextIdRange{95, 215}, TextIdRange{800, 802},
 };
 
 inline std::vector<std::int32_t> AllTextIds() {

@@ -18,6 +18,15 @@ namespace {
 std::filesystem::path PathOf(const QString& file) {
     return std::filesystem::path(file.toStdString());
 }
+
+// "4, 17, 90", the first few of many followed by an ellipsis.
+QString LineList(const std::vector<int>& lines) {
+    constexpr std::size_t shown = 10;
+    QStringList list;
+    for (std::size_t i = 0; i < lines.size() && i < shown; ++i) list << QString::number(lines[i]);
+    if (lines.size() > shown) list << QStringLiteral("…");
+    return list.join(QStringLiteral(", "));
+}
 }  // namespace
 
 GameKeeper::GameKeeper(GameSession* session, const std::filesystem::path& dataDir,
@@ -223,13 +232,25 @@ void GameKeeper::OfferRestore() {
         journal_.Retire();
         return;
     }
+    // Said after the restore, but the damaged journal is kept before the restore rewrites it.
+    QStringList notes;
+    if (!left->damagedLines.empty()) {
+        notes << Text(TextId::JournalLinesDropped)
+                     .arg(left->damagedLines.size())
+                     .arg(LineList(left->damagedLines));
+        if (const auto copy = journal_.KeepDamagedCopy(QDateTime::currentSecsSinceEpoch()))
+            notes << Text(TextId::JournalKeptAside).arg(QString::fromStdString(copy->string()));
+        else
+            notes << Text(TextId::JournalNotKeptAside);
+    }
+    if (left->unfinishedBatch > 0)
+        notes << Text(TextId::UnfinishedBatch).arg(left->unfinishedBatch);
     restoring_ = true;
     LoadIntoSession(std::move(left->game));
     restoring_ = false;
     currentFile_.clear();
     SetUnsaved(true);
-    if (left->droppedLines > 0)
-        ShowWarning(window_, Text(TextId::JournalLinesDropped).arg(left->droppedLines));
+    if (!notes.isEmpty()) ShowWarning(window_, notes.join('\n'));
 }
 
 void GameKeeper::Retire() {
