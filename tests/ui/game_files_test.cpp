@@ -371,6 +371,27 @@ private slots:
                              "program stopped, and was left out"});
     }
 
+    void theDataFolderIsClearedOfWhatInterruptedWritesLeft() {
+        test::DataDir dir;
+        dir.CopyShippedLanguages();
+        const QStringList stale = {".spinalyst.ini.Ab12Cd", ".croupiers.Ab12Cd",
+                                   ".current-game.csv.Ab12Cd", ".previous-game.csv.Ab12Cd",
+                                   ".croupiers.bak.Ab12Cd"};
+        const QStringList others = {".notes.txt.Ab12Cd", "evening.csv"};
+        for (const QString& name : stale + others) dir.Write(name, "x");
+        MainWindow window(dir.paths());
+        for (const QString& name : stale)
+            QVERIFY2(!QFile::exists(dir.file(name)), qPrintable(name));
+        for (const QString& name : others)
+            QVERIFY2(QFile::exists(dir.file(name)), qPrintable(name));
+        // A save into any folder clears the temporaries of its own file.
+        dir.Write(".evening.csv.Zz99Yy", QByteArray(1000, 'x'));
+        window.session().AddDraw(5);
+        QVERIFY(window.keeper().SaveTo(dir.file("evening.csv")));
+        QVERIFY(!QFile::exists(dir.file(".evening.csv.Zz99Yy")));
+        QVERIFY(QFile::exists(dir.file(".notes.txt.Ab12Cd")));
+    }
+
     void aJournalThatCannotBeWrittenIsReportedOnceAndDrawsGoOn() {
         test::DataDir dir;
         dir.CopyShippedLanguages();

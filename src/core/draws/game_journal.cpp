@@ -34,6 +34,11 @@ int LineCount(std::string_view text) {
 
 }  // namespace
 
+bool IsJournalFileName(std::string_view name) {
+    return name.starts_with(currentGameFileName.substr(0, currentGameFileName.find('.'))) ||
+           name.starts_with(previousGameFileName.substr(0, previousGameFileName.find('.')));
+}
+
 GameJournal::GameJournal(std::filesystem::path dir, CroupierNameLookup croupierName)
     : dir_(std::move(dir)), croupierName_(std::move(croupierName)) {}
 

@@ -17,6 +17,10 @@ namespace spinalyst {
 inline constexpr std::string_view currentGameFileName = "current-game.csv";
 inline constexpr std::string_view previousGameFileName = "previous-game.csv";
 
+// Whether a file of the data folder is one the journal keeps: journals and their batch markers,
+// previous games, damaged copies.
+bool IsJournalFileName(std::string_view name);
+
 // What a journal left behind by a run that did not end cleanly holds.
 struct JournalRecovery {
     // ok() is false when not even the kind line and the header could be read.

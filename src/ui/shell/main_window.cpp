@@ -8,7 +8,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "core/draws/game_journal.h"
 #include "core/stats/mode_settings.h"
+#include "core/store/atomic_file.h"
 #include "ui/betting/bets_page.h"
 #include "ui/common/game_session.h"
 #include "ui/common/look.h"
@@ -49,6 +51,12 @@ MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     session_->setObjectName("session");
     session_->game().SetRandomSource(static_cast<int>(settings_.ReadInt(Param::RndSource)));
     randomSourceFile_ = QString::fromStdString(settings_.ReadText(Param::RndSourceFile));
+    // What a crash in the middle of a write left in the data folder.
+    RemoveStaleTemporaries(paths_.writeDir, [this](std::string_view name) {
+        return name == paths_.SettingsFile().filename().string() ||
+               name.starts_with(paths_.CroupierFile().filename().string()) ||
+               IsJournalFileName(name);
+    });
     session_->croupiers().Load(paths_.CroupierFile());
     // Before the views: the keeper writes each draw to disk before they show it.
     keeper_ = new GameKeeper(session_, paths_.writeDir, settings_, this);
