@@ -1,7 +1,10 @@
 #include "core/draws/game_journal.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <filesystem>
 
@@ -61,7 +64,7 @@ TEST_F(GameJournalTest, FollowsDrawsUndosAndBatchesAsTheGameFile) {
     ASSERT_TRUE(journal.Sync(log, RouletteKind::French));
     EXPECT_EQ(journal.journaledDraws(), 1);
 
-    const auto back = GameJournal::Recover(dir.path(), RouletteKind::NoZero);
+    const auto back = journal.RecoverLeftover(RouletteKind::NoZero);
     ASSERT_TRUE(back && back->game.ok());
     EXPECT_TRUE(back->damagedLines.empty());
     EXPECT_EQ(back->game.kind, RouletteKind::French);
@@ -87,7 +90,7 @@ TEST_F(GameJournalTest, RetiringKeepsAGameAsThePreviousOneAndDropsAnEmptyOne) {
     ASSERT_TRUE(journal.Retire());
     EXPECT_FALSE(std::filesystem::exists(journal.file()));
     EXPECT_EQ(test::ReadFile(journal.previousFile()), Expected());
-    EXPECT_FALSE(GameJournal::Recover(dir.path(), RouletteKind::French).has_value());
+    EXPECT_FALSE(journal.RecoverLeftover(RouletteKind::French).has_value());
 }
 
 TEST_F(GameJournalTest, RecoveryLeavesOutDamagedLinesAloneAndABatchCutShortWhole) {
@@ -122,7 +125,7 @@ TEST_F(GameJournalTest, RecoveryLeavesOutDamagedLinesAloneAndABatchCutShortWhole
         test::WriteFile(journal.file(), c.text);
         std::filesystem::remove(journal.batchMarkerFile());
         if (!c.marker.empty()) test::WriteFile(journal.batchMarkerFile(), c.marker);
-        const auto back = GameJournal::Recover(dir.path(), RouletteKind::French);
+        const auto back = journal.RecoverLeftover(RouletteKind::French);
         ASSERT_TRUE(back.has_value());
         ASSERT_TRUE(back->game.ok()) << back->game.error->message;
         std::vector<int> pockets(back->game.log.draws().begin(), back->game.log.draws().end());
@@ -132,24 +135,24 @@ TEST_F(GameJournalTest, RecoveryLeavesOutDamagedLinesAloneAndABatchCutShortWhole
     }
     std::filesystem::remove(journal.batchMarkerFile());
     test::WriteFile(journal.file(), head + "3,,,x\n4,,Zoé,1\n");
-    const auto back = GameJournal::Recover(dir.path(), RouletteKind::French);
+    const auto back = journal.RecoverLeftover(RouletteKind::French);
     ASSERT_EQ(back->game.log.drawCount(), 3);
     EXPECT_EQ(back->game.croupierNames, std::vector<std::string>{"Zoé"});
     EXPECT_EQ(back->game.log.drawCroupier(3), 1);
 
     test::WriteFile(journal.file(), "#kind=french\ndraw,time,cr");
-    EXPECT_FALSE(GameJournal::Recover(dir.path(), RouletteKind::French)->game.ok());
+    EXPECT_FALSE(journal.RecoverLeftover(RouletteKind::French)->game.ok());
 }
 
 TEST_F(GameJournalTest, ADamagedJournalIsCopiedAsItStandsBesideItself) {
     const std::string damaged = "#kind=french\ndraw,time,croupier,pocket\n1,,,99\n2,,,5\n";
     test::WriteFile(journal.file(), damaged);
-    const auto copy = journal.KeepDamagedCopy(someTime);
+    const auto copy = GameJournal::KeepDamagedCopy(journal.file(), someTime);
     ASSERT_TRUE(copy.has_value());
     EXPECT_EQ(*copy, dir / "current-game.damaged-20231114-221320.csv");
     EXPECT_EQ(test::ReadFile(*copy), damaged);
     // A second copy in the same second takes a name of its own.
-    const auto second = journal.KeepDamagedCopy(someTime);
+    const auto second = GameJournal::KeepDamagedCopy(journal.file(), someTime);
     ASSERT_TRUE(second.has_value());
     EXPECT_EQ(*second, dir / "current-game.damaged-20231114-221320-2.csv");
     EXPECT_EQ(test::ReadFile(*copy), damaged);
@@ -175,6 +178,81 @@ TEST_F(GameJournalTest, AJournalThatCannotBeWrittenFailsOnceAndLeavesTheGameAlon
     EXPECT_TRUE(journal.Start(log, RouletteKind::French));
     EXPECT_FALSE(journal.failed());
     EXPECT_EQ(Journal(), Expected());
+}
+
+DrawLog LogOf(std::initializer_list<Pocket> pockets) {
+    DrawLog log;
+    for (Pocket p : pockets) log.Append(p, std::nullopt, 0);
+    return log;
+}
+
+TEST(GameJournalSlots, EachCopyKeepsAJournalOfItsOwnAndNeverTouchesAnother) {
+    test::TempDir dir;
+    GameJournal first(dir.path());
+    ASSERT_TRUE(first.Sync(LogOf({5}), RouletteKind::French));
+    GameJournal second(dir.path());
+    EXPECT_EQ(second.slot(), 2);
+    EXPECT_EQ(second.file(), dir / "current-game-2.csv");
+    EXPECT_EQ(second.previousFile(), dir / "previous-game-2.csv");
+    // The first copy's live journal is no leftover of the second's.
+    EXPECT_FALSE(second.RecoverLeftover(RouletteKind::French).has_value());
+    ASSERT_TRUE(second.Sync(LogOf({7, 8}), RouletteKind::NoZero));
+    EXPECT_EQ(GameJournal(dir.path()).slot(), 3);
+    ASSERT_TRUE(second.Retire());
+    const std::string firstGame = "#kind=french\ndraw,time,croupier,pocket\n1,,,5\n";
+    EXPECT_EQ(test::ReadFile(first.file()), firstGame);
+    EXPECT_FALSE(std::filesystem::exists(first.previousFile()));
+    EXPECT_EQ(test::ReadFile(second.previousFile()),
+              "#kind=nozero\ndraw,time,croupier,pocket\n1,,,7\n2,,,8\n");
+    ASSERT_TRUE(first.Sync(LogOf({5, 6}), RouletteKind::French));
+    EXPECT_EQ(test::ReadFile(first.file()), firstGame + "2,,,6\n");
+}
+
+TEST(GameJournalSlots, AJournalWhoseOwnerWasKilledIsTakenOverAsALeftover) {
+    test::TempDir dir;
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t owner = ::fork();
+    ASSERT_GE(owner, 0);
+    if (owner == 0) {
+        GameJournal journal(dir.path());
+        const bool written = journal.Sync(LogOf({1, 2, 3}), RouletteKind::French);
+        const char byte = written && journal.slot() == 1 ? 'y' : 'n';
+        if (::write(ready[1], &byte, 1) != 1) ::_exit(1);
+        for (;;) ::pause();
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ASSERT_EQ(byte, 'y');
+    {
+        GameJournal whileAlive(dir.path());
+        EXPECT_EQ(whileAlive.slot(), 2);
+        EXPECT_FALSE(whileAlive.RecoverLeftover(RouletteKind::French).has_value());
+    }
+    ::kill(owner, SIGKILL);
+    ::waitpid(owner, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    GameJournal after(dir.path());
+    EXPECT_EQ(after.slot(), 1);
+    const auto left = after.RecoverLeftover(RouletteKind::French);
+    ASSERT_TRUE(left && left->game.ok());
+    EXPECT_EQ(left->game.log.drawCount(), 3);
+}
+
+TEST(GameJournalSlots, AnOrphanOfAnotherSlotMovesIntoTheFreeSlotWithItsMarker) {
+    test::TempDir dir;
+    const std::string orphan = "#kind=french\ndraw,time,croupier,pocket\n1,,,5\n2,,,6\n";
+    test::WriteFile(dir / "current-game-3.csv", orphan);
+    test::WriteFile(dir / "current-game-3.csv.batch", "1 4\n");
+    GameJournal journal(dir.path());
+    EXPECT_EQ(journal.slot(), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "current-game-3.csv"));
+    EXPECT_EQ(test::ReadFile(journal.file()), orphan);
+    const auto left = journal.RecoverLeftover(RouletteKind::French);
+    ASSERT_TRUE(left && left->game.ok());
+    EXPECT_EQ(left->game.log.drawCount(), 1);
+    EXPECT_EQ(left->unfinishedBatch, 3);
 }
 
 }  // namespace

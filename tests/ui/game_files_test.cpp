@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QTest>
 #include <algorithm>
+#include <memory>
 
 #include "core/draws/game_file.h"
 #include "core/stats/stats_csv.h"
@@ -294,28 +295,29 @@ private slots:
             before = GameText(window);
         }
         dir.Write("current-game.csv", dir.Read("current-game.csv") + "504,2024-01-");
-        MainWindow window(dir.paths());
         Answers answers;
         answers.next = {Answer::Yes};
         answers.Install();
         Warnings warnings;
-        window.OfferRestore();
+        auto window = std::make_unique<MainWindow>(dir.paths());
+        window->OfferRestore();
         QCOMPARE(answers.asked.size(), 1);
         QVERIFY2(answers.asked.front().startsWith("Restore the unsaved game of 503 draws from "),
                  qPrintable(answers.asked.front()));
         QCOMPARE(warnings.shown.size(), 1);
         QVERIFY(warnings.shown.front().startsWith("1 damaged lines"));
-        QCOMPARE(GameText(window), before);
-        QCOMPARE(window.session().kind(), RouletteKind::American);
-        QCOMPARE(window.windowTitle(), QString("Spinalyst *"));
+        QCOMPARE(GameText(*window), before);
+        QCOMPARE(window->session().kind(), RouletteKind::American);
+        QCOMPARE(window->windowTitle(), QString("Spinalyst *"));
         // The journal goes on from the restored game, whole again.
-        window.session().AddDraw(9);
-        QCOMPARE(dir.Read("current-game.csv").toStdString(), GameText(window));
+        window->session().AddDraw(9);
+        QCOMPARE(dir.Read("current-game.csv").toStdString(), GameText(*window));
 
         // A clean close keeps it as the previous game, which the menu brings back.
         answers.next = {Answer::No};
-        window.close();
+        window->close();
         QVERIFY(!QFile::exists(dir.file("current-game.csv")));
+        window.reset();  // the program ends
         MainWindow next(dir.paths());
         next.OfferRestore();
         QCOMPARE(answers.asked.size(), 2);  // nothing to restore: no question
@@ -390,6 +392,36 @@ private slots:
         QVERIFY(window.keeper().SaveTo(dir.file("evening.csv")));
         QVERIFY(!QFile::exists(dir.file(".evening.csv.Zz99Yy")));
         QVERIFY(QFile::exists(dir.file(".notes.txt.Ab12Cd")));
+    }
+
+    void aSecondCopyJournalsApartAndNeverTouchesTheFirstCopysGame() {
+        test::DataDir dir;
+        dir.CopyShippedLanguages();
+        MainWindow first(dir.paths());
+        first.session().AddDraw(5);
+        first.session().AddDraw(6);
+        const QByteArray live = dir.Read("current-game.csv");
+        Answers answers;
+        answers.next = {Answer::Yes, Answer::No};
+        answers.Install();
+        {
+            MainWindow second(dir.paths());
+            second.OfferRestore();
+            QVERIFY(answers.asked.isEmpty());
+            QVERIFY2(second.statusBar()->currentMessage().contains(dir.file("current-game-2.csv")),
+                     qPrintable(second.statusBar()->currentMessage()));
+            second.session().AddDraw(17);
+            QVERIFY(dir.Read("current-game-2.csv").endsWith(",17\n"));
+            answers.next = {Answer::No};
+            second.close();
+            QCOMPARE(answers.asked.size(), 1);  // the save question, and no more
+        }
+        QVERIFY(dir.Read("previous-game-2.csv").endsWith(",17\n"));
+        QCOMPARE(dir.Read("current-game.csv"), live);
+        QVERIFY(!QFile::exists(dir.file("previous-game.csv")));
+        first.session().AddDraw(7);
+        QVERIFY(dir.Read("current-game.csv").endsWith(",7\n"));
+        QCOMPARE(first.session().drawCount(), 3);
     }
 
     void aJournalThatCannotBeWrittenIsReportedOnceAndDrawsGoOn() {

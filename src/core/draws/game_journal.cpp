@@ -39,8 +39,65 @@ bool IsJournalFileName(std::string_view name) {
            name.starts_with(previousGameFileName.substr(0, previousGameFileName.find('.')));
 }
 
+namespace {
+
+// Enough for every copy a player could start at once.
+constexpr int maxSlots = 99;
+
+// "current-game.csv" for slot 1, "current-game-2.csv" for slot 2 ...
+std::string SlotName(std::string_view name, int slot) {
+    if (slot == 1) return std::string(name);
+    const std::size_t dot = name.rfind('.');
+    return std::string(name.substr(0, dot)) + "-" + std::to_string(slot) +
+           std::string(name.substr(dot));
+}
+
+std::filesystem::path LockFile(const std::filesystem::path& dir, int slot) {
+    return dir / ("." + SlotName(currentGameFileName, slot) + ".lock");
+}
+
+std::filesystem::path MarkerOf(const std::filesystem::path& journalFile) {
+    std::filesystem::path marker = journalFile;
+    marker += ".batch";
+    return marker;
+}
+
+}  // namespace
+
 GameJournal::GameJournal(std::filesystem::path dir, CroupierNameLookup croupierName)
-    : dir_(std::move(dir)), croupierName_(std::move(croupierName)) {}
+    : dir_(std::move(dir)), croupierName_(std::move(croupierName)) {
+    for (int slot = 1; slot <= maxSlots && !lock_; ++slot) {
+        lock_ = FileLock::TryTake(LockFile(dir_, slot));
+        if (lock_) slot_ = slot;
+    }
+    // Every slot taken: the journal cannot be kept, and says so at its first write.
+    if (!lock_) failed_ = true;
+    AdoptOrphan();
+}
+
+void GameJournal::AdoptOrphan() {
+    std::error_code ec;
+    if (!lock_ || std::filesystem::exists(file(), ec)) return;
+    for (int slot = 1; slot <= maxSlots; ++slot) {
+        const std::filesystem::path orphan = dir_ / SlotName(currentGameFileName, slot);
+        if (slot == slot_ || !std::filesystem::is_regular_file(orphan, ec)) continue;
+        if (const auto owner = FileLock::TryTake(LockFile(dir_, slot))) {
+            std::filesystem::remove(batchMarkerFile(), ec);
+            if (std::filesystem::exists(MarkerOf(orphan), ec))
+                std::filesystem::rename(MarkerOf(orphan), batchMarkerFile(), ec);
+            std::filesystem::rename(orphan, file(), ec);
+            return;
+        }
+    }
+}
+
+std::filesystem::path GameJournal::file() const {
+    return dir_ / SlotName(currentGameFileName, slot_);
+}
+
+std::filesystem::path GameJournal::previousFile() const {
+    return dir_ / SlotName(previousGameFileName, slot_);
+}
 
 GameJournal::~GameJournal() {
     Wait();
@@ -67,7 +124,7 @@ int GameJournal::journaledDraws() const {
 }
 
 std::filesystem::path GameJournal::batchMarkerFile() const {
-    return dir_ / (std::string(currentGameFileName) + ".batch");
+    return MarkerOf(file());
 }
 
 void GameJournal::Close() {
@@ -85,6 +142,7 @@ bool GameJournal::Fail() {
 bool GameJournal::Start(const DrawLog& log, RouletteKind kind) {
     Wait();
     Close();
+    if (!lock_) return Fail();
     failed_ = false;
     kind_ = kind;
     buffer_ = GameFileHead(kind);
@@ -202,30 +260,37 @@ bool GameJournal::Truncate(int drawCount) {
 
 bool GameJournal::Retire() {
     Wait();
+    if (!lock_) return false;
     const bool wasRunning = running();
     const bool hadDraws = journaledDraws() > 0;
     Close();
     failed_ = false;
     rowLengths_.clear();
     std::error_code ec;
-    std::filesystem::remove(batchMarkerFile(), ec);
+    std::filesystem::remove(MarkerOf(previousFile()), ec);
     // Only a file is a journal: whatever else stands in its place is left alone.
-    if (!std::filesystem::is_regular_file(file(), ec)) return true;
+    if (!std::filesystem::is_regular_file(file(), ec)) {
+        std::filesystem::remove(batchMarkerFile(), ec);
+        return true;
+    }
     bool keep = hadDraws;
     if (!wasRunning) {
-        // A journal left by an earlier run: kept unless it certainly holds no draw.
-        const auto left = Recover(dir_, kind_);
+        // A journal left by an earlier run: kept unless it certainly holds no draw. Its batch
+        // marker goes with it, so that a batch cut short stays out of the previous game too.
+        const auto left = RecoverLeftover(kind_);
         keep = !left || !left->game.ok() || left->game.log.drawCount() > 0 ||
                !left->damagedLines.empty();
+        if (keep && std::filesystem::exists(batchMarkerFile(), ec))
+            std::filesystem::rename(batchMarkerFile(), MarkerOf(previousFile()), ec);
     }
+    std::filesystem::remove(batchMarkerFile(), ec);
     if (!keep) return std::filesystem::remove(file(), ec);
     std::filesystem::rename(file(), previousFile(), ec);
     return !ec;
 }
 
-std::optional<JournalRecovery> GameJournal::Recover(const std::filesystem::path& dir,
+std::optional<JournalRecovery> GameJournal::Recover(const std::filesystem::path& path,
                                                     RouletteKind current) {
-    const std::filesystem::path path = dir / currentGameFileName;
     std::error_code ec;
     if (!std::filesystem::exists(path, ec) || std::filesystem::is_directory(path, ec))
         return std::nullopt;
@@ -250,7 +315,7 @@ std::optional<JournalRecovery> GameJournal::Recover(const std::filesystem::path&
     }
     // A batch is written as one block under a marker naming the rows before it and its last
     // row. Cut short, all of it goes, and its torn last line is the batch's, not damage.
-    if (const auto marker = ReadWholeFile(dir / (std::string(currentGameFileName) + ".batch"))) {
+    if (const auto marker = ReadWholeFile(MarkerOf(path))) {
         int before = 0, last = 0;
         if (std::sscanf(marker->c_str(), "%d %d", &before, &last) == 2 && before >= 0 &&
             last > before) {
@@ -277,20 +342,21 @@ std::optional<JournalRecovery> GameJournal::Recover(const std::filesystem::path&
     return recovery;
 }
 
-std::optional<std::filesystem::path> GameJournal::KeepDamagedCopy(DrawTime now) const {
-    Wait();
-    const auto content = ReadWholeFile(file());
+std::optional<std::filesystem::path> GameJournal::KeepDamagedCopy(
+    const std::filesystem::path& journalFile, DrawTime now) {
+    const auto content = ReadWholeFile(journalFile);
     if (!content) return std::nullopt;
     const auto t = static_cast<std::time_t>(now);
     std::tm local{};
     char stamp[32] = "";
     if (localtime_r(&t, &local)) std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    std::string stem = file().stem().string() + ".damaged-" + stamp;
-    std::filesystem::path copy = dir_ / (stem + ".csv");
+    const std::filesystem::path dir = journalFile.parent_path();
+    std::string stem = journalFile.stem().string() + ".damaged-" + stamp;
+    std::filesystem::path copy = dir / (stem + ".csv");
     std::error_code ec;
     // Two in the same second get a number rather than one taking the other's place.
     for (int n = 2; std::filesystem::exists(copy, ec); ++n)
-        copy = dir_ / (stem + "-" + std::to_string(n) + ".csv");
+        copy = dir / (stem + "-" + std::to_string(n) + ".csv");
     if (!WriteFileAtomically(copy, *content)) return std::nullopt;
     return copy;
 }

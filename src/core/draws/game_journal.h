@@ -11,6 +11,7 @@
 #include "core/draws/draw_log.h"
 #include "core/draws/game_file.h"
 #include "core/model/roulette.h"
+#include "core/store/file_lock.h"
 
 namespace spinalyst {
 
@@ -40,15 +41,26 @@ struct JournalRecovery {
 // that lets recovery drop a batch cut short, so that it comes back whole or not at all; the
 // next operation waits for it. A write that fails stops the journal until the next Start,
 // and failed() says so.
+//
+// Each running copy of the program owns a journal of its own in the data folder, held by a
+// lock for as long as the journal object lives: the first copy current-game.csv, a second one
+// current-game-2.csv and so on, each with its previous game (previous-game-2.csv ...). A copy
+// never touches a journal another running copy owns; a journal whose owner is gone is taken
+// over, as the leftover of the slot it moves into.
 class GameJournal {
 public:
+    // Takes the first journal slot of dir that no running copy holds. When that slot holds no
+    // leftover journal and another free slot does, the leftover moves into this one, so that
+    // it is offered back.
     explicit GameJournal(std::filesystem::path dir, CroupierNameLookup croupierName = {});
     ~GameJournal();
     GameJournal(const GameJournal&) = delete;
     GameJournal& operator=(const GameJournal&) = delete;
 
-    std::filesystem::path file() const { return dir_ / currentGameFileName; }
-    std::filesystem::path previousFile() const { return dir_ / previousGameFileName; }
+    // 1 for current-game.csv, 2 for current-game-2.csv ...
+    int slot() const { return slot_; }
+    std::filesystem::path file() const;
+    std::filesystem::path previousFile() const;
     std::filesystem::path batchMarkerFile() const;
 
     // Starts the journal over with the whole log, replacing any journal atomically.
@@ -56,7 +68,7 @@ public:
     // Brings the journal to the log: cuts rows the log no longer has, appends the new ones as
     // one block. Starts the journal when it is not running.
     bool Sync(const DrawLog& log, RouletteKind kind);
-    // Closes the journal and keeps it as previous-game.csv when it holds a draw; an empty
+    // Closes the journal and keeps it as the previous game when it holds a draw; an empty
     // one is removed. A journal left by an earlier run is retired the same way.
     bool Retire();
 
@@ -67,14 +79,19 @@ public:
     int journaledDraws() const;
 
     // Reads a journal left behind: every row that keeps the format, less a torn last line and
-    // a batch cut short; a damaged row is left out alone and the rows after it are kept.
-    // nullopt when there is no such file.
-    static std::optional<JournalRecovery> Recover(const std::filesystem::path& dir,
+    // a batch cut short (by its batch marker, beside it); a damaged row is left out alone and
+    // the rows after it are kept. nullopt when there is no such file.
+    static std::optional<JournalRecovery> Recover(const std::filesystem::path& journalFile,
                                                   RouletteKind current);
-    // Copies the journal as it stands to current-game.damaged-<time>.csv beside it, so that a
-    // damaged journal is kept before it is rewritten; the copy's path, or nullopt when it could
-    // not be written.
-    std::optional<std::filesystem::path> KeepDamagedCopy(DrawTime now) const;
+    // The journal an earlier run left in this journal's file.
+    std::optional<JournalRecovery> RecoverLeftover(RouletteKind current) const {
+        return Recover(file(), current);
+    }
+    // Copies a journal as it stands to <name>.damaged-<time>.csv beside it (current-game.
+    // damaged-20240115-143012.csv), so that a damaged journal is kept before it is rewritten;
+    // the copy's path, or nullopt when it could not be written.
+    static std::optional<std::filesystem::path> KeepDamagedCopy(
+        const std::filesystem::path& journalFile, DrawTime now);
 
 private:
     void Wait() const;
@@ -85,8 +102,11 @@ private:
     void WriteBatch(DrawLog draws, int first, CroupierNameLookup names);
     bool Truncate(int drawCount);
     void Close();
+    void AdoptOrphan();
 
     std::filesystem::path dir_;
+    int slot_ = 1;
+    std::optional<FileLock> lock_;
     CroupierNameLookup croupierName_;
     int fd_ = -1;
     bool failed_ = false;

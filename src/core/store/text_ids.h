@@ -203,6 +203,7 @@ enum class TextId : std::int32_t {
     JournalKeptAside = 800,  // %1 the copy of the damaged journal
     JournalNotKeptAside = 801,
     UnfinishedBatch = 802,  // %1 draws
+    JournalOfItsOwn = 803,  // %1 the journal file
 };
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);
@@ -219,7 +220,7 @@ struct TextIdRange {
 };
 inline constexpr std::array textIdRanges = {
     TextIdRange{5, 6},   TextIdRange{11, 12}, TextIdRange{16, 24},  TextIdRange{26, 71},
-    TextIdRange{73, 75}, TextIdRange{77, 93}, TextIdRange{95, 215}, TextIdRange{800, 802},
+    TextIdRange{73, 75}, TextIdRange{77, 93}, TextIdRange{95, 215}, TextIdRange{800, 803},
 };
 
 inline std::vector<std::int32_t> AllTextIds() {

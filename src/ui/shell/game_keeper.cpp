@@ -198,24 +198,57 @@ bool GameKeeper::Export(const std::string& csv) {
 }
 
 void GameKeeper::RestorePrevious() {
-    std::error_code ec;
-    if (!std::filesystem::exists(journal_.previousFile(), ec)) {
+    // A retired journal, read as one: a damaged line is left out rather than the game refused.
+    auto previous = GameJournal::Recover(journal_.previousFile(), session_->kind());
+    if (!previous) {
         ShowWarning(window_, Text(TextId::NoPreviousGame));
         return;
     }
+    if (!previous->game.ok()) {
+        ShowWarning(window_, QString::fromStdString(FormatParseError(
+                                 journal_.previousFile().string(), *previous->game.error)));
+        return;
+    }
     if (!ConfirmDiscard()) return;
+    const QStringList notes = RecoveryNotes(*previous, journal_.previousFile());
     // Not a file of the user's: the game comes back unsaved, and the game it replaces becomes
     // the previous one.
-    LoadFile(QString::fromStdString(journal_.previousFile().string()), false);
+    LoadIntoSession(std::move(previous->game));
+    currentFile_.clear();
+    SetUnsaved(true);
+    if (!notes.isEmpty()) ShowWarning(window_, notes.join('\n'));
+}
+
+QStringList GameKeeper::RecoveryNotes(const JournalRecovery& left,
+                                      const std::filesystem::path& journalFile) {
+    QStringList notes;
+    if (!left.damagedLines.empty()) {
+        notes << Text(TextId::JournalLinesDropped)
+                     .arg(left.damagedLines.size())
+                     .arg(LineList(left.damagedLines));
+        // Kept before anything rewrites or replaces the journal.
+        if (const auto copy =
+                GameJournal::KeepDamagedCopy(journalFile, QDateTime::currentSecsSinceEpoch()))
+            notes << Text(TextId::JournalKeptAside).arg(QString::fromStdString(copy->string()));
+        else
+            notes << Text(TextId::JournalNotKeptAside);
+    }
+    if (left.unfinishedBatch > 0) notes << Text(TextId::UnfinishedBatch).arg(left.unfinishedBatch);
+    return notes;
 }
 
 void GameKeeper::OfferRestore() {
+    if (journal_.slot() > 1)
+        emit problem(
+            Text(TextId::JournalOfItsOwn).arg(QString::fromStdString(journal_.file().string())));
     if (!leftoverPending_) return;
-    auto left = GameJournal::Recover(journal_.file().parent_path(), session_->kind());
+    auto left = journal_.RecoverLeftover(session_->kind());
     if (!left || !left->game.ok() || left->game.log.drawCount() == 0) {
         if (left && !left->game.ok())
             ShowWarning(window_, QString::fromStdString(FormatParseError(journal_.file().string(),
                                                                          *left->game.error)));
+        else if (left && left->unfinishedBatch > 0)
+            ShowWarning(window_, Text(TextId::UnfinishedBatch).arg(left->unfinishedBatch));
         // Kept as the previous game unless it holds nothing at all.
         leftoverPending_ = false;
         journal_.Retire();
@@ -232,19 +265,7 @@ void GameKeeper::OfferRestore() {
         journal_.Retire();
         return;
     }
-    // Said after the restore, but the damaged journal is kept before the restore rewrites it.
-    QStringList notes;
-    if (!left->damagedLines.empty()) {
-        notes << Text(TextId::JournalLinesDropped)
-                     .arg(left->damagedLines.size())
-                     .arg(LineList(left->damagedLines));
-        if (const auto copy = journal_.KeepDamagedCopy(QDateTime::currentSecsSinceEpoch()))
-            notes << Text(TextId::JournalKeptAside).arg(QString::fromStdString(copy->string()));
-        else
-            notes << Text(TextId::JournalNotKeptAside);
-    }
-    if (left->unfinishedBatch > 0)
-        notes << Text(TextId::UnfinishedBatch).arg(left->unfinishedBatch);
+    const QStringList notes = RecoveryNotes(*left, journal_.file());
     restoring_ = true;
     LoadIntoSession(std::move(left->game));
     restoring_ = false;

@@ -68,6 +68,10 @@ private:
     bool LoadFile(const QString& file, bool asCurrentFile);
     void LoadIntoSession(GameFile game);
     void RememberRecent(const QString& file);
+    // What the user must hear of a journal read back: its damaged lines and where the journal
+    // as it was is kept (a copy made here), a batch left out.
+    static QStringList RecoveryNotes(const JournalRecovery& left,
+                                     const std::filesystem::path& journalFile);
     void SetUnsaved(bool unsaved);
 
     GameSession* session_;
