@@ -195,12 +195,12 @@ int main(int argc, char** argv) {
     GameSession& session = window.session();
     RandomSource rng(2009);
     const DrawTime start = 1'765'380'000;
-    session.BeginBatch();
-    for (int n = 0; n < 600; ++n) {
-        session.game().SetCurrentCroupier(n < 300 ? 1 : 2);
-        session.game().AddDraw(rng.Next(session.kind()), start + 45 * n);
-    }
-    session.EndBatch();
+    GameFile evening;
+    evening.kind = session.kind();
+    evening.croupierNames = {"Alain", "Zoé"};
+    for (int n = 0; n < 600; ++n)
+        evening.log.Append(rng.Next(evening.kind), start + 45 * n, n < 300 ? 1 : 2);
+    session.ReplaceGame(std::move(evening));
 
     // Each page on its own, with its tab bar: the pictures sit beside the text about them.
     auto* tabs = window.findChild<QTabWidget*>("pcStats");

@@ -17,9 +17,11 @@ void BM_PaintDraws(benchmark::State& state) {
     GameSession session;
     DrawsPanel panel(&session);
     RandomSource rng(1);
-    session.BeginBatch();
-    for (int i = 0; i < n; ++i) session.game().AddDraw(rng.Next(RouletteKind::French));
-    session.EndBatch();
+    GameFile game;
+    game.kind = RouletteKind::French;
+    game.log.Reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) game.log.Append(rng.Next(RouletteKind::French), 1, 0);
+    session.ReplaceGame(std::move(game));
     panel.resize(321, 560);
     panel.SetDrawsPage();
     QImage image(panel.size(), QImage::Format_ARGB32_Premultiplied);

@@ -214,10 +214,11 @@ private slots:
         // The range is under test, not a view: none runs over the ten million draws.
         Find<QTabWidget>(&window, "pcStats")->setCurrentIndex(int(StatsTab::Mises));
         GameSession& session = window.session();
-        session.BeginBatch();
-        session.game().Reserve(maxRangeDraw + 1);
-        for (int n = 0; n <= maxRangeDraw; ++n) session.game().AddDraw(n % 37, 1);
-        session.EndBatch();
+        GameFile game;
+        game.kind = RouletteKind::French;
+        game.log.Reserve(maxRangeDraw + 1);
+        for (int n = 0; n <= maxRangeDraw; ++n) game.log.Append(n % 37, std::nullopt, 0);
+        session.ReplaceGame(std::move(game));
         QCOMPARE(Find<QSpinBox>(&window, "seEnd1")->value(), maxRangeDraw + 1);
         QCOMPARE(window.statsArea().analysedDraws().size(), std::size_t(maxRangeDraw) + 1);
         // A new game brings the boxes back to their design bounds.

@@ -86,6 +86,7 @@ BetsPage::BetsPage(GameSession* session, QWidget* parent) : StatsPage(parent), s
     connect(session_, &GameSession::drawsAdded, this, &BetsPage::OnHistoryChanged);
     connect(session_, &GameSession::drawUndone, this, &BetsPage::OnHistoryChanged);
     connect(session_, &GameSession::gameReset, this, &BetsPage::OnGameReset);
+    connect(session_, &GameSession::gameReplaced, this, &BetsPage::OnGameReset);
 
     amountColumnWidth_ = amountWidth;
     ApplyCaptions();

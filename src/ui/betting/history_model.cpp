@@ -28,6 +28,7 @@ HistoryModel::HistoryModel(const GameSession* session, QObject* parent)
     connect(session_, &GameSession::drawsAdded, this, &HistoryModel::Sync);
     connect(session_, &GameSession::drawUndone, this, &HistoryModel::Sync);
     connect(session_, &GameSession::gameReset, this, &HistoryModel::Reset);
+    connect(session_, &GameSession::gameReplaced, this, &HistoryModel::Reset);
 }
 
 int HistoryModel::CurrentRows() const {

@@ -1,30 +1,41 @@
 #include "ui/common/game_session.h"
 
+#include <QString>
+
 #include "core/betting/betting_game.h"
+#include "core/draws/game_journal.h"
 
 namespace spinalyst {
 
 GameSession::GameSession(RouletteKind kind, QObject* parent)
     : QObject(parent), game_(kind), ledger_(kind) {}
 
+GameSession::~GameSession() = default;
+
 void GameSession::NewGame() {
     spinalyst::NewGame(game_, ledger_);
+    JournalNewGame();
     emit gameReset();
 }
 
 void GameSession::SwitchKind(RouletteKind kind) {
     spinalyst::SwitchKind(game_, ledger_, kind);
+    JournalNewGame();
     emit gameReset();
 }
 
 bool GameSession::AddDraw(Pocket p) {
     if (!spinalyst::AddDraw(game_, ledger_, p)) return false;
-    if (!game_.batchInProgress()) emit drawsAdded(1);
+    if (game_.batchInProgress()) return true;
+    JournalDraws();
+    emit drawsAdded(1);
     return true;
 }
 
 void GameSession::UndoDraw() {
-    if (spinalyst::UndoDraw(game_, ledger_)) emit drawUndone();
+    if (!spinalyst::UndoDraw(game_, ledger_)) return;
+    JournalDraws();
+    emit drawUndone();
 }
 
 void GameSession::BeginBatch() {
@@ -32,12 +43,51 @@ void GameSession::BeginBatch() {
     game_.SetBatchInProgress(true);
 }
 
+void GameSession::EndBatch() {
+    game_.SetBatchInProgress(false);
+    const int added = game_.drawCount() - batchStartCount_;
+    if (added <= 0) return;
+    JournalDraws();
+    emit drawsAdded(added);
+}
+
 int GameSession::DrawRandomBatch(int n) {
+    const std::int32_t croupier = game_.currentCroupier();
     random_.SeedFromClock();
     BeginBatch();
     const int drawn = AppendRandomDraws(game_, ledger_, random_, n);
     EndBatch();
+    NoteCurrentCroupier(croupier);
     return drawn;
+}
+
+void GameSession::ImportDraws(const std::vector<Pocket>& pockets) {
+    BeginBatch();
+    AppendImportedDraws(game_, ledger_, pockets);
+    EndBatch();
+}
+
+void GameSession::ReplaceGame(GameFile file) {
+    // The game being replaced, or a leftover journal, becomes the previous game.
+    if (journal_) journal_->Retire();
+    leftover_ = false;
+    Replace(std::move(file));
+}
+
+void GameSession::RestoreGame(GameFile file) {
+    // The leftover is not retired: the journal starts over from its game in its place.
+    leftover_ = false;
+    Replace(std::move(file));
+}
+
+void GameSession::Replace(GameFile file) {
+    const bool adopted = AdoptCroupiers(file.log, file.croupierNames, croupiers_) > 0;
+    // A new game for the file's kind: the bets and their history go with the old game.
+    spinalyst::SwitchKind(game_, ledger_, file.kind);
+    game_.LoadGame(file.kind, std::move(file.log));
+    JournalDraws();
+    if (adopted) emit croupiersChanged();
+    emit gameReplaced();
 }
 
 std::optional<BetSlot> GameSession::ClickTable(int x, int y, MouseButton button, int neighbours) {
@@ -55,31 +105,71 @@ bool GameSession::SetChipValue(Cents value) {
     return ledger_.SetChipValue(value);
 }
 
+CroupierTable::LoadResult GameSession::LoadCroupiers(const std::filesystem::path& file) {
+    const auto result = croupiers_.Load(file);
+    emit croupiersChanged();
+    return result;
+}
+
 std::int32_t GameSession::AddCroupier(const QString& name) {
+    const std::int32_t before = game_.currentCroupier();
     const std::int32_t idx = croupiers_.AddCroupier(name.toStdString());
     game_.SetCurrentCroupier(idx);
     emit croupiersChanged();
+    NoteCurrentCroupier(before);
     return idx;
 }
 
-void GameSession::EndBatch() {
-    game_.SetBatchInProgress(false);
-    const int added = game_.drawCount() - batchStartCount_;
-    if (added > 0) emit drawsAdded(added);
+void GameSession::SetCurrentCroupier(std::int32_t croupier) {
+    const std::int32_t before = game_.currentCroupier();
+    game_.SetCurrentCroupier(croupier);
+    NoteCurrentCroupier(before);
 }
 
-void GameSession::LoadGame(RouletteKind kind, DrawLog log) {
-    // A new game for the file's kind: the bets and their history go with the old game.
-    spinalyst::SwitchKind(game_, ledger_, kind);
-    emit gameReset();
-    game_.LoadGame(kind, std::move(log));
-    if (game_.drawCount() > 0) emit drawsAdded(game_.drawCount());
+void GameSession::NoteCurrentCroupier(std::int32_t before) {
+    if (game_.currentCroupier() != before) emit currentCroupierChanged(game_.currentCroupier());
 }
 
-void GameSession::ImportDraws(const std::vector<Pocket>& pockets) {
-    BeginBatch();
-    AppendImportedDraws(game_, ledger_, pockets);
-    EndBatch();
+void GameSession::SetRandomSource(int source) {
+    if (source == game_.randomSource()) return;
+    game_.SetRandomSource(source);
+    emit randomSourceChanged(source);
+}
+
+void GameSession::KeepJournal(const std::filesystem::path& dir) {
+    journal_ = std::make_unique<GameJournal>(
+        dir, [this](std::int32_t c) { return croupiers_.CroupierName(c); });
+    std::error_code ec;
+    leftover_ = std::filesystem::is_regular_file(journal_->file(), ec);
+}
+
+void GameSession::DeclineLeftover() {
+    if (!journal_ || !leftover_) return;
+    leftover_ = false;
+    journal_->Retire();
+}
+
+void GameSession::RetireJournal() {
+    if (journal_ && !leftover_) journal_->Retire();
+}
+
+void GameSession::JournalNewGame() {
+    // The journal of a game without draws is written with its first draw.
+    if (journal_ && !leftover_) journal_->Retire();
+}
+
+void GameSession::JournalDraws() {
+    if (!journal_) return;
+    if (leftover_) {
+        // The game changed before anyone decided on the leftover: it is kept as the previous
+        // game rather than overwritten.
+        journal_->Retire();
+        leftover_ = false;
+    }
+    const bool working = journal_->Sync(game_.log(), game_.kind());
+    if (working == journalWorking_) return;
+    journalWorking_ = working;
+    emit journalStateChanged(working);
 }
 
 }  // namespace spinalyst

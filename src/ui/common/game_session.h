@@ -1,29 +1,41 @@
 #pragma once
 
 #include <QObject>
+#include <filesystem>
+#include <memory>
 #include <optional>
 
 #include "core/betting/bet_ledger.h"
 #include "core/draws/croupier_table.h"
 #include "core/draws/game.h"
+#include "core/draws/game_file.h"
 #include "core/draws/random_source.h"
+
+class QString;
 
 namespace spinalyst {
 
-// Owns the core game and its betting ledger, and tells the views what changed. Every
-// operation emits its signal once, after the core has done its work; draws added during a
-// batch are settled one by one but announced together when the batch ends.
+class GameJournal;
+
+// Owns the core game, its betting ledger, the croupiers and the journal, and is the one
+// writer of them: the rest of the program reads them through const access and changes them
+// through the operations below. Every operation does its work in the core, writes the
+// journal, and only then emits the one signal that says what happened, so no view depends
+// on the order in which the views were connected. Draws added during a batch are settled one
+// by one but journaled and announced together when the batch ends.
 class GameSession final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GameSession)
 
 public:
     explicit GameSession(RouletteKind kind = defaultKind, QObject* parent = nullptr);
+    ~GameSession() override;
 
     const Game& game() const { return game_; }
-    Game& game() { return game_; }
     RouletteKind kind() const { return game_.kind(); }
     int drawCount() const { return game_.drawCount(); }
+    const BetLedger& ledger() const { return ledger_; }
+    const CroupierTable& croupiers() const { return croupiers_; }
 
     void NewGame();
     // Always starts a new game, also for the current kind.
@@ -38,8 +50,16 @@ public:
     // Appends n pseudo-random draws as one batch, from a generator reseeded from the clock.
     // Returns how many were drawn (none unless the source is the program's generator).
     int DrawRandomBatch(int n);
+    // Appends the pockets of a spin list, without time or croupier, as one batch.
+    void ImportDraws(const std::vector<Pocket>& pockets);
+    // Replaces the game with one read from a file, of the file's kind: the bets and their
+    // history go with the old game, the file's croupiers join the table, and the game being
+    // replaced is kept as the previous game.
+    void ReplaceGame(GameFile file);
+    // Replaces the game with the one the journal an earlier run left holds; the journal goes
+    // on from it.
+    void RestoreGame(GameFile file);
 
-    const BetLedger& ledger() const { return ledger_; }
     // A click on the table picture of the bets, at (x, y) in its pixels; with neighbours n > 0
     // a straight-up bet also goes on the n pockets either side on the wheel. Returns the slot
     // the click landed on.
@@ -48,31 +68,61 @@ public:
     // The amount one click stakes; false, and no change, for a value no chip can have.
     bool SetChipValue(Cents value);
 
-    // Replaces the game with one read from a file: announced as a new game, then as one batch
-    // of all its draws.
-    void LoadGame(RouletteKind kind, DrawLog log);
-    // Appends the pockets of a spin list, without time or croupier, as one batch.
-    void ImportDraws(const std::vector<Pocket>& pockets);
-
-    CroupierTable& croupiers() { return croupiers_; }
-    const CroupierTable& croupiers() const { return croupiers_; }
+    // Reads the croupier file, which new croupiers are written to from then on.
+    CroupierTable::LoadResult LoadCroupiers(const std::filesystem::path& file);
     // Creates a croupier, writes the croupier file and makes it the croupier of the next draws.
     std::int32_t AddCroupier(const QString& name);
+    // The croupier of the next draws; 0 for none.
+    void SetCurrentCroupier(std::int32_t croupier);
+    // randomFromProgram or randomFromFile.
+    void SetRandomSource(int source);
+
+    // Keeps the game in the journal of dir (current-game.csv) from now on. A journal an
+    // earlier run left there stays as it is until the game first changes, a game replaces it,
+    // or DeclineLeftover; a new game alone leaves it alone, so that the restore question can
+    // still be asked.
+    void KeepJournal(const std::filesystem::path& dir);
+    // nullptr until KeepJournal.
+    const GameJournal* journal() const { return journal_.get(); }
+    bool leftoverJournal() const { return leftover_; }
+    // The leftover journal is not restored: it is kept as the previous game.
+    void DeclineLeftover();
+    // A clean end: the journal is kept as the previous game; a leftover journal nobody has
+    // decided on stays for the next start.
+    void RetireJournal();
+    // False from a failed journal write until one succeeds again.
+    bool journalWorking() const { return journalWorking_; }
 
 signals:
+    // A new game without draws, perhaps of another kind.
     void gameReset();
+    // Another game, perhaps of another kind, with all its draws: nothing of the old one stays.
+    void gameReplaced();
     void drawsAdded(int count);
     void drawUndone();
     void croupiersChanged();
+    void currentCroupierChanged(std::int32_t croupier);
+    void randomSourceChanged(int source);
     // The stakes on the table changed (not by a new game, which gameReset announces).
     void betsChanged();
+    // The journal stopped being written (false) or works again (true); emitted before the
+    // signal of the change whose write it was.
+    void journalStateChanged(bool working);
 
 private:
+    void JournalNewGame();
+    void JournalDraws();
+    void Replace(GameFile file);
+    void NoteCurrentCroupier(std::int32_t before);
+
     Game game_;
     BetLedger ledger_;
     CroupierTable croupiers_;
     RandomSource random_;
+    std::unique_ptr<GameJournal> journal_;
     int batchStartCount_ = 0;
+    bool leftover_ = false;
+    bool journalWorking_ = true;
 };
 
 }  // namespace spinalyst

@@ -18,6 +18,7 @@ DrawsModel::DrawsModel(GameSession* session, QObject* parent)
     connect(session_, &GameSession::drawsAdded, this, &DrawsModel::DrawsAdded);
     connect(session_, &GameSession::drawUndone, this, &DrawsModel::DrawUndone);
     connect(session_, &GameSession::gameReset, this, &DrawsModel::Reset);
+    connect(session_, &GameSession::gameReplaced, this, &DrawsModel::Reset);
     connect(session_, &GameSession::croupiersChanged, this, [this] {
         if (rows_ > 0) emit dataChanged(index(0, 1), index(rows_ - 1, 1));
     });

@@ -92,6 +92,7 @@ DrawsPanel::DrawsPanel(GameSession* session, QWidget* parent) : QWidget(parent) 
 
     // A new game shows the first page's columns but keeps the page number.
     connect(session, &GameSession::gameReset, this, [this] { ShowPageWidths(1); });
+    connect(session, &GameSession::gameReplaced, this, [this] { ShowPageWidths(1); });
     ShowPageWidths(1);
 }
 

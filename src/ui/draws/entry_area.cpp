@@ -58,8 +58,9 @@ EntryArea::EntryArea(GameSession* session, QWidget* parent) : QWidget(parent), s
     undoButton_->setGeometry(232, 110, 83, 21);
 
     connect(inputPanel_, &InputPanel::pocketClicked, session_, &GameSession::AddDraw);
-    connect(session_, &GameSession::gameReset, this,
-            [this] { inputPanel_->BuildInputPanel(session_->kind()); });
+    const auto rebuildPanel = [this] { inputPanel_->BuildInputPanel(session_->kind()); };
+    connect(session_, &GameSession::gameReset, this, rebuildPanel);
+    connect(session_, &GameSession::gameReplaced, this, rebuildPanel);
     connect(newCroupierButton_, &QPushButton::clicked, this, &EntryArea::AddCroupier);
     connect(session_, &GameSession::croupiersChanged, this, &EntryArea::FillCroupierList);
     // Only the user's edits choose a croupier; the program's own changes are blocked.
@@ -87,14 +88,13 @@ void EntryArea::AddCroupier() {
     session_->AddCroupier(*name);
     // Kept in memory either way; the user must know it will not survive a restart.
     if (session_->croupiers().lastSaveFailed()) emit problem(Text(TextId::CroupierFileNotWritten));
-    FillCroupierList();
     // Shows what was typed, even beyond the 20 characters kept; the croupier is already set.
     const QSignalBlocker blocker(croupierList_);
     croupierList_->setEditText(*name);
 }
 
 void EntryArea::SelectCroupier(const QString& text) {
-    session_->game().SetCurrentCroupier(
+    session_->SetCurrentCroupier(
         session_->croupiers().CroupierIndex(text.toStdString()).value_or(0));
 }
 

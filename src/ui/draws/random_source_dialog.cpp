@@ -9,6 +9,7 @@
 
 #include "core/draws/game.h"
 #include "core/store/settings.h"
+#include "ui/common/game_session.h"
 #include "ui/common/texts.h"
 
 namespace spinalyst {
@@ -18,9 +19,8 @@ std::optional<QString> nextFileName;
 std::function<int(RandomSourceDialog&)> testDriver;
 }  // namespace
 
-RandomSourceDialog::RandomSourceDialog(Game& game, QString& randomSourceFile,
-                                       const Settings& settings, QWidget* parent)
-    : QDialog(parent), game_(game), randomSourceFile_(randomSourceFile) {
+RandomSourceDialog::RandomSourceDialog(int source, const QString& file, QWidget* parent)
+    : QDialog(parent), source_(source), file_(file) {
     setObjectName("dlgRndSrc");
     setFixedSize(339, 122);
     programSourceCheck_ = new QCheckBox(this);
@@ -45,12 +45,9 @@ RandomSourceDialog::RandomSourceDialog(Game& game, QString& randomSourceFile,
     cancelButton_->setObjectName("btCancel");
     cancelButton_->setGeometry(248, 86, 75, 25);
 
-    // The dialog reloads the stored choice each time it opens.
-    game_.SetRandomSource(static_cast<int>(settings.ReadInt(Param::RndSource)));
-    randomSourceFile_ = QString::fromStdString(settings.ReadText(Param::RndSourceFile));
-    programSourceCheck_->setChecked(game_.randomSource() == randomFromProgram);
-    fileSourceCheck_->setChecked(game_.randomSource() == randomFromFile);
-    sourceFileEdit_->setText(randomSourceFile_);
+    programSourceCheck_->setChecked(source_ == randomFromProgram);
+    fileSourceCheck_->setChecked(source_ == randomFromFile);
+    sourceFileEdit_->setText(file_);
 
     setWindowTitle(Text(TextId::RandomSourceTitle));
     programSourceCheck_->setText(Text(TextId::SourceProgram));
@@ -72,7 +69,8 @@ void RandomSourceDialog::OnSourceClicked(QCheckBox* clicked) {
     const QSignalBlocker b1(programSourceCheck_), b2(fileSourceCheck_);
     programSourceCheck_->setChecked(clicked == programSourceCheck_);
     fileSourceCheck_->setChecked(clicked == fileSourceCheck_);
-    game_.SetRandomSource(clicked == programSourceCheck_ ? randomFromProgram : randomFromFile);
+    source_ = clicked == programSourceCheck_ ? randomFromProgram : randomFromFile;
+    emit sourceClicked(source_);
 }
 
 void RandomSourceDialog::OnBrowse() {
@@ -86,7 +84,7 @@ void RandomSourceDialog::OnBrowse() {
     }
     if (file.isEmpty()) return;
     sourceFileEdit_->setText(file);
-    randomSourceFile_ = file;
+    file_ = file;
 }
 
 void RandomSourceDialog::OnOk() {
@@ -111,13 +109,18 @@ int RandomSourceDialog::Run(RandomSourceDialog& dialog) {
     return dialog.exec();
 }
 
-bool ChooseRandomSource(QWidget* parent, Game& game, QString& randomSourceFile,
-                        const Settings& settings) {
-    RandomSourceDialog dialog(game, randomSourceFile, settings, parent);
+bool ChooseRandomSource(QWidget* parent, GameSession& session, const Settings& settings) {
+    // The stored choice is reloaded each time the dialog opens.
+    session.SetRandomSource(static_cast<int>(settings.ReadInt(Param::RndSource)));
+    RandomSourceDialog dialog(session.game().randomSource(),
+                              QString::fromStdString(settings.ReadText(Param::RndSourceFile)),
+                              parent);
+    QObject::connect(&dialog, &RandomSourceDialog::sourceClicked, &session,
+                     &GameSession::SetRandomSource);
     if (RandomSourceDialog::Run(dialog) != QDialog::Accepted) return true;
     return settings.Update([&](IniFile& ini) {
-        ini.SetInt(paramsSection, Info(Param::RndSource).key, game.randomSource());
-        ini.Set(paramsSection, Info(Param::RndSourceFile).key, randomSourceFile.toStdString());
+        ini.SetInt(paramsSection, Info(Param::RndSource).key, dialog.source());
+        ini.Set(paramsSection, Info(Param::RndSourceFile).key, dialog.file().toStdString());
     });
 }
 

@@ -11,31 +11,37 @@ class QToolButton;
 
 namespace spinalyst {
 
-class Game;
+class GameSession;
 class Settings;
 
 // Where random draws come from: the program's generator, or (shown, not yet offered) a file.
-// A click on a source takes effect at once; only OK writes the choice to the settings.
+// A click on a source is announced at once (sourceClicked); only OK keeps the choice.
 class RandomSourceDialog final : public QDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(RandomSourceDialog)
 
 public:
-    RandomSourceDialog(Game& game, QString& randomSourceFile, const Settings& settings,
-                       QWidget* parent = nullptr);
+    RandomSourceDialog(int source, const QString& file, QWidget* parent = nullptr);
+
+    int source() const { return source_; }
+    // The file picked with the browse button; text typed into the box does not count.
+    const QString& file() const { return file_; }
 
     // Test hooks: the next file the browse button picks, and a stand-in for exec().
     static void SetNextFileName(std::optional<QString> file);
     static void SetTestDriver(std::function<int(RandomSourceDialog&)> driver);
     static int Run(RandomSourceDialog& dialog);
 
+signals:
+    void sourceClicked(int source);
+
 private:
     void OnSourceClicked(QCheckBox* clicked);
     void OnBrowse();
     void OnOk();
 
-    Game& game_;
-    QString& randomSourceFile_;
+    int source_;
+    QString file_;
     QCheckBox* programSourceCheck_ = nullptr;
     QCheckBox* fileSourceCheck_ = nullptr;
     QLineEdit* sourceFileEdit_ = nullptr;
@@ -44,9 +50,10 @@ private:
     QPushButton* cancelButton_ = nullptr;
 };
 
-// Shows the dialog; on OK writes "RndSource" and "RndSourceFile". False when that write
-// failed (the choice still holds until the program ends).
-bool ChooseRandomSource(QWidget* parent, Game& game, QString& randomSourceFile,
-                        const Settings& settings);
+// Reloads the stored source into the session, shows the dialog, and on OK writes "RndSource"
+// and "RndSourceFile". A click on a source takes effect in the session at once, even when the
+// dialog is then cancelled. False when the write failed (the choice still holds until the
+// program ends).
+bool ChooseRandomSource(QWidget* parent, GameSession& session, const Settings& settings);
 
 }  // namespace spinalyst

@@ -5,6 +5,7 @@
 #include <QLocale>
 
 #include "core/draws/game_file.h"
+#include "core/draws/game_journal.h"
 #include "core/draws/spin_file.h"
 #include "core/store/atomic_file.h"
 #include "core/store/recent_games.h"
@@ -27,22 +28,34 @@ QString LineList(const std::vector<int>& lines) {
     if (lines.size() > shown) list << QStringLiteral("…");
     return list.join(QStringLiteral(", "));
 }
+
+// What the user must hear of a journal read back: its damaged lines and where the journal as it
+// was is kept (a copy made here), a batch left out.
+QStringList RecoveryNotes(const JournalRecovery& left, const std::filesystem::path& journalFile) {
+    QStringList notes;
+    if (!left.damagedLines.empty()) {
+        notes << Text(TextId::JournalLinesDropped)
+                     .arg(left.damagedLines.size())
+                     .arg(LineList(left.damagedLines));
+        // Kept before anything rewrites or replaces the journal.
+        if (const auto copy =
+                GameJournal::KeepDamagedCopy(journalFile, QDateTime::currentSecsSinceEpoch()))
+            notes << Text(TextId::JournalKeptAside).arg(QString::fromStdString(copy->string()));
+        else
+            notes << Text(TextId::JournalNotKeptAside);
+    }
+    if (left.unfinishedBatch > 0) notes << Text(TextId::UnfinishedBatch).arg(left.unfinishedBatch);
+    return notes;
+}
 }  // namespace
 
-GameKeeper::GameKeeper(GameSession* session, const std::filesystem::path& dataDir,
-                       Settings settings, QWidget* window)
-    : QObject(session),
-      session_(session),
-      settings_(std::move(settings)),
-      window_(window),
-      journal_(dataDir,
-               [session](std::int32_t c) { return session->croupiers().CroupierName(c); }) {
-    std::error_code ec;
-    leftoverPending_ = std::filesystem::is_regular_file(journal_.file(), ec);
-    // Connected before any view: Qt calls slots in the order they were connected.
-    connect(session_, &GameSession::gameReset, this, &GameKeeper::OnGameReset);
-    connect(session_, &GameSession::drawsAdded, this, &GameKeeper::OnDrawsChanged);
-    connect(session_, &GameSession::drawUndone, this, &GameKeeper::OnDrawsChanged);
+GameKeeper::GameKeeper(GameSession* session, Settings settings, QWidget* window)
+    : QObject(session), session_(session), settings_(std::move(settings)), window_(window) {
+    connect(session_, &GameSession::gameReset, this, [this] { ForgetFile(false); });
+    connect(session_, &GameSession::gameReplaced, this, [this] { ForgetFile(true); });
+    connect(session_, &GameSession::drawsAdded, this, [this] { SetUnsaved(true); });
+    connect(session_, &GameSession::drawUndone, this, [this] { SetUnsaved(true); });
+    connect(session_, &GameSession::journalStateChanged, this, &GameKeeper::OnJournalStateChanged);
 }
 
 bool GameKeeper::unsaved() const {
@@ -61,32 +74,15 @@ void GameKeeper::SetUnsaved(bool unsaved) {
     emit titleChanged(Title());
 }
 
-void GameKeeper::OnGameReset() {
-    // A journal left by a crash waits for the restore question rather than being retired by
-    // the first new game.
-    if (!leftoverPending_) journal_.Retire();
-    if (!loading_) currentFile_.clear();
-    SetUnsaved(false);
+void GameKeeper::ForgetFile(bool unsaved) {
+    currentFile_.clear();
+    SetUnsaved(unsaved);
 }
 
-void GameKeeper::OnDrawsChanged() {
-    Journal();
-    if (!loading_) SetUnsaved(true);
-}
-
-void GameKeeper::Journal() {
-    if (session_->game().batchInProgress()) return;
-    if (leftoverPending_) {
-        if (!restoring_) journal_.Retire();
-        leftoverPending_ = false;
-    }
-    if (journal_.Sync(session_->game().log(), session_->kind())) {
-        journalProblemShown_ = false;
-    } else if (!journalProblemShown_) {
-        journalProblemShown_ = true;
-        emit problem(
-            Text(TextId::JournalNotWritten).arg(QString::fromStdString(journal_.file().string())));
-    }
+void GameKeeper::OnJournalStateChanged(bool working) {
+    if (working || !session_->journal()) return;
+    emit problem(Text(TextId::JournalNotWritten)
+                     .arg(QString::fromStdString(session_->journal()->file().string())));
 }
 
 bool GameKeeper::ConfirmDiscard() {
@@ -124,20 +120,13 @@ bool GameKeeper::LoadFile(const QString& file, bool asCurrentFile) {
                     QString::fromStdString(FormatParseError(file.toStdString(), *game.error)));
         return false;
     }
-    LoadIntoSession(std::move(game));
-    currentFile_ = asCurrentFile ? file : QString();
-    SetUnsaved(!asCurrentFile);
-    if (asCurrentFile) RememberRecent(file);
+    // Not a file of the user's (the previous game): the game comes back unsaved.
+    session_->ReplaceGame(std::move(game));
+    if (!asCurrentFile) return true;
+    currentFile_ = file;
+    SetUnsaved(false);
+    RememberRecent(file);
     return true;
-}
-
-void GameKeeper::LoadIntoSession(GameFile game) {
-    if (AdoptCroupiers(game.log, game.croupierNames, session_->croupiers()) > 0)
-        emit session_->croupiersChanged();
-    loading_ = true;
-    session_->LoadGame(game.kind, std::move(game.log));
-    loading_ = false;
-    emit gameLoaded();
 }
 
 bool GameKeeper::Save() {
@@ -199,59 +188,41 @@ bool GameKeeper::Export(const std::string& csv) {
 
 void GameKeeper::RestorePrevious() {
     // A retired journal, read as one: a damaged line is left out rather than the game refused.
-    auto previous = GameJournal::Recover(journal_.previousFile(), session_->kind());
+    const GameJournal* journal = session_->journal();
+    auto previous =
+        journal ? GameJournal::Recover(journal->previousFile(), session_->kind()) : std::nullopt;
     if (!previous) {
         ShowWarning(window_, Text(TextId::NoPreviousGame));
         return;
     }
     if (!previous->game.ok()) {
         ShowWarning(window_, QString::fromStdString(FormatParseError(
-                                 journal_.previousFile().string(), *previous->game.error)));
+                                 journal->previousFile().string(), *previous->game.error)));
         return;
     }
     if (!ConfirmDiscard()) return;
-    const QStringList notes = RecoveryNotes(*previous, journal_.previousFile());
-    // Not a file of the user's: the game comes back unsaved, and the game it replaces becomes
-    // the previous one.
-    LoadIntoSession(std::move(previous->game));
-    currentFile_.clear();
-    SetUnsaved(true);
+    const QStringList notes = RecoveryNotes(*previous, journal->previousFile());
+    // The game it replaces becomes the previous one.
+    session_->ReplaceGame(std::move(previous->game));
     if (!notes.isEmpty()) ShowWarning(window_, notes.join('\n'));
 }
 
-QStringList GameKeeper::RecoveryNotes(const JournalRecovery& left,
-                                      const std::filesystem::path& journalFile) {
-    QStringList notes;
-    if (!left.damagedLines.empty()) {
-        notes << Text(TextId::JournalLinesDropped)
-                     .arg(left.damagedLines.size())
-                     .arg(LineList(left.damagedLines));
-        // Kept before anything rewrites or replaces the journal.
-        if (const auto copy =
-                GameJournal::KeepDamagedCopy(journalFile, QDateTime::currentSecsSinceEpoch()))
-            notes << Text(TextId::JournalKeptAside).arg(QString::fromStdString(copy->string()));
-        else
-            notes << Text(TextId::JournalNotKeptAside);
-    }
-    if (left.unfinishedBatch > 0) notes << Text(TextId::UnfinishedBatch).arg(left.unfinishedBatch);
-    return notes;
-}
-
 void GameKeeper::OfferRestore() {
-    if (journal_.slot() > 1)
+    const GameJournal* journal = session_->journal();
+    if (!journal) return;
+    if (journal->slot() > 1)
         emit problem(
-            Text(TextId::JournalOfItsOwn).arg(QString::fromStdString(journal_.file().string())));
-    if (!leftoverPending_) return;
-    auto left = journal_.RecoverLeftover(session_->kind());
+            Text(TextId::JournalOfItsOwn).arg(QString::fromStdString(journal->file().string())));
+    if (!session_->leftoverJournal()) return;
+    auto left = journal->RecoverLeftover(session_->kind());
     if (!left || !left->game.ok() || left->game.log.drawCount() == 0) {
         if (left && !left->game.ok())
-            ShowWarning(window_, QString::fromStdString(FormatParseError(journal_.file().string(),
+            ShowWarning(window_, QString::fromStdString(FormatParseError(journal->file().string(),
                                                                          *left->game.error)));
         else if (left && left->unfinishedBatch > 0)
             ShowWarning(window_, Text(TextId::UnfinishedBatch).arg(left->unfinishedBatch));
         // Kept as the previous game unless it holds nothing at all.
-        leftoverPending_ = false;
-        journal_.Retire();
+        session_->DeclineLeftover();
         return;
     }
     const QString date = left->writtenAt
@@ -261,22 +232,12 @@ void GameKeeper::OfferRestore() {
     const QString question =
         Text(TextId::RestoreQuestion).arg(left->game.log.drawCount()).arg(date);
     if (AskQuestion(window_, question, false) != Answer::Yes) {
-        leftoverPending_ = false;
-        journal_.Retire();
+        session_->DeclineLeftover();
         return;
     }
-    const QStringList notes = RecoveryNotes(*left, journal_.file());
-    restoring_ = true;
-    LoadIntoSession(std::move(left->game));
-    restoring_ = false;
-    currentFile_.clear();
-    SetUnsaved(true);
+    const QStringList notes = RecoveryNotes(*left, journal->file());
+    session_->RestoreGame(std::move(left->game));
     if (!notes.isEmpty()) ShowWarning(window_, notes.join('\n'));
-}
-
-void GameKeeper::Retire() {
-    if (leftoverPending_) return;
-    journal_.Retire();
 }
 
 QStringList GameKeeper::RecentGames() const {

@@ -49,22 +49,21 @@ MainWindow::MainWindow(DataPaths paths, QWidget* parent)
 
     session_ = new GameSession(StoredKind(settings_), this);
     session_->setObjectName("session");
-    session_->game().SetRandomSource(static_cast<int>(settings_.ReadInt(Param::RndSource)));
-    randomSourceFile_ = QString::fromStdString(settings_.ReadText(Param::RndSourceFile));
+    session_->SetRandomSource(static_cast<int>(settings_.ReadInt(Param::RndSource)));
     // What a crash in the middle of a write left in the data folder.
     RemoveStaleTemporaries(paths_.writeDir, [this](std::string_view name) {
         return name == paths_.SettingsFile().filename().string() ||
                name.starts_with(paths_.CroupierFile().filename().string()) ||
                IsJournalFileName(name);
     });
-    session_->croupiers().Load(paths_.CroupierFile());
-    // Before the views: the keeper writes each draw to disk before they show it.
-    keeper_ = new GameKeeper(session_, paths_.writeDir, settings_, this);
-    connect(keeper_, &GameKeeper::titleChanged, this, &QWidget::setWindowTitle);
-    connect(keeper_, &GameKeeper::gameLoaded, this, &MainWindow::CheckKindItem);
-    connect(keeper_, &GameKeeper::problem, this, &MainWindow::ShowProblem);
+    session_->LoadCroupiers(paths_.CroupierFile());
+    session_->KeepJournal(paths_.writeDir);
     BuildMenus();
     BuildCentralArea();
+    keeper_ = new GameKeeper(session_, settings_, this);
+    connect(keeper_, &GameKeeper::titleChanged, this, &QWidget::setWindowTitle);
+    connect(keeper_, &GameKeeper::problem, this, &MainWindow::ShowProblem);
+    connect(session_, &GameSession::gameReplaced, this, &MainWindow::CheckKindItem);
     statusBar();
     LoadLanguage();
     if (languageLoaded_) ApplyCaptions();
@@ -182,8 +181,7 @@ void MainWindow::BuildMenus() {
     randomSourceAction_ = preferencesMenu_->addAction(QStringLiteral("&Source aléatoire..."));
     randomSourceAction_->setObjectName("Sourcealeatoire1");
     connect(randomSourceAction_, &QAction::triggered, this, [this] {
-        if (!ChooseRandomSource(this, session_->game(), randomSourceFile_, settings_))
-            ReportSettingsNotSaved();
+        if (!ChooseRandomSource(this, *session_, settings_)) ReportSettingsNotSaved();
     });
 
     helpMenu_ = menuBar()->addMenu(QStringLiteral("&Aide"));
@@ -294,7 +292,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     // The window closes either way; the user learns that the next start will not remember.
     if (!SaveSettings()) ShowWarning(this, Text(TextId::SettingsNotWritten));
-    keeper_->Retire();
+    session_->RetireJournal();
     event->accept();
 }
 

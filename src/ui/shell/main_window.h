@@ -63,7 +63,6 @@ private:
     GameSession* session_ = nullptr;
     GameKeeper* keeper_ = nullptr;
     bool languageLoaded_ = false;
-    QString randomSourceFile_;
 
     QMenu* fileMenu_ = nullptr;
     QAction* newGameAction_ = nullptr;

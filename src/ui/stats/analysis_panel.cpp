@@ -208,14 +208,15 @@ void AnalysisPanel::ConnectHandlers() {
             &AnalysisPanel::refreshRequested);
     // A croupier created or read from a game file can be filtered on at once.
     connect(session_, &GameSession::croupiersChanged, this, &AnalysisPanel::FillCroupierList);
+}
+
+void AnalysisPanel::FollowNewGame() {
+    SetRangeMaximum(session_->drawCount());
     // The pocket targets depend on the kind of roulette.
-    connect(session_, &GameSession::gameReset, this, [this] {
-        SetRangeMaximum(session_->drawCount());
-        const QSignalBlocker blocker(followTargetList_);
-        const int kept = followTargetList_->currentIndex();
-        FillTargetList();
-        followTargetList_->setCurrentIndex(kept < followTargetList_->count() ? kept : 0);
-    });
+    const QSignalBlocker blocker(followTargetList_);
+    const int kept = followTargetList_->currentIndex();
+    FillTargetList();
+    followTargetList_->setCurrentIndex(kept < followTargetList_->count() ? kept : 0);
 }
 
 void AnalysisPanel::ApplyCaptions() {

@@ -43,6 +43,9 @@ public:
     void ApplyCaptions();
     // The croupier filter list: an empty entry and the names; keeps the filter text.
     void FillCroupierList();
+    // A new or replaced game, perhaps of another kind: the bounds and lists follow it, without
+    // a refresh of their own.
+    void FollowNewGame();
     // The range end follows the log after each new draw, without a refresh of its own.
     void SetRangeEnd(int drawCount);
     // What a refresh found: the corrected range start (if any) and the analysed count.

@@ -52,11 +52,19 @@ StatsArea::StatsArea(GameSession* session, Settings settings, QWidget* parent)
         RefreshStatistics();
     });
     connect(session_, &GameSession::drawUndone, this, &StatsArea::RefreshStatistics);
-    connect(session_, &GameSession::gameReset, this, [this] {
-        analysed_ = {};
-        for (StatsPage* page : pages_)
-            if (page) page->OnNewGame(session_->kind());
+    connect(session_, &GameSession::gameReset, this, &StatsArea::OnNewGame);
+    connect(session_, &GameSession::gameReplaced, this, [this] {
+        OnNewGame();
+        analysisPanel_->SetRangeEnd(session_->drawCount());
+        RefreshStatistics();
     });
+}
+
+void StatsArea::OnNewGame() {
+    analysisPanel_->FollowNewGame();
+    analysed_ = {};
+    for (StatsPage* page : pages_)
+        if (page) page->OnNewGame(session_->kind());
 }
 
 void StatsArea::SetPage(StatsTab tab, StatsPage* page) {

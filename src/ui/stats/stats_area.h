@@ -49,6 +49,8 @@ signals:
     void statisticsRefreshed(int analysedCount);
 
 private:
+    void OnNewGame();
+
     GameSession* session_;
     AnalysisPanel* analysisPanel_ = nullptr;
     QTabWidget* tabs_ = nullptr;
