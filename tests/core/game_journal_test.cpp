@@ -7,7 +7,9 @@
 #include <csignal>
 
 #include <filesystem>
+#include <functional>
 
+#include "core/draws/game.h"
 #include "test_support.h"
 
 namespace spinalyst {
@@ -30,7 +32,7 @@ protected:
     DrawLog log;
 
     std::string Journal() const {
-        journal.failed();  // waits for a batch being written
+        journal.WaitForBatch();
         return test::ReadFile(journal.file());
     }
     std::string Expected() const { return WriteGameFile(log, RouletteKind::French, &Names); }
@@ -77,6 +79,46 @@ TEST_F(GameJournalTest, FollowsDrawsUndosAndBatchesAsTheGameFile) {
     log.Append(DoubleZero, std::nullopt, 0);
     ASSERT_TRUE(journal.Sync(log, RouletteKind::American));
     EXPECT_EQ(Journal(), "#kind=american\ndraw,time,croupier,pocket\n1,,,00\n");
+}
+
+TEST_F(GameJournalTest, NotesFollowTheGameThroughDrawsUndosBatchesAndRestarts) {
+    Game game(RouletteKind::French);
+    game.SetClock([] { return someTime; });
+    // Each step changes the game; the journal must then read back as the game: the same rows
+    // and the same notes in their places (a note a later one replaced may stay in the file).
+    const std::function<void()> steps[] = {
+        [&] { game.SetNote("stakes", "plein:17=100"); },
+        [&] { game.AddDraw(5); },
+        [&] { game.AddDraw(6); },
+        [&] { game.SetNote("stakes", "red=500"); },
+        [&] { game.SetNote("file", "/home/zoé/soir,1.csv"); },
+        [&] { game.UndoDraw(); },  // the notes after draw 2 move back to after draw 1
+        [&] { game.AddDraw(7); },
+        [&] {
+            for (int i = 0; i < 300; ++i) game.AddDraw(i % 37);
+        },
+        [&] { game.SetNote("stakes", ""); },
+        [&] { game.UndoDraw(); },
+        [&] { game.SetNote("stakes", "black=100"); },
+        [&] { game.SwitchKind(RouletteKind::NoZero); },
+        [&] { game.SetNote("stakes", "plein:1=1"); },
+        [&] { game.AddDraw(1); },
+    };
+    int step = 0;
+    for (const auto& change : steps) {
+        SCOPED_TRACE(++step);
+        change();
+        ASSERT_TRUE(journal.Sync(game.log(), game.kind(), game.notes()));
+        journal.WaitForBatch();
+        const auto back = journal.RecoverLeftover(RouletteKind::French);
+        ASSERT_TRUE(back && back->game.ok());
+        EXPECT_TRUE(back->damagedLines.empty());
+        EXPECT_EQ(WriteGameFile(back->game.log, back->game.kind, {}),
+                  WriteGameFile(game.log(), game.kind(), {}));
+        Game read;
+        read.LoadGame(back->game.kind, back->game.log, back->game.notes);
+        EXPECT_EQ(read.notes(), game.notes());
+    }
 }
 
 TEST_F(GameJournalTest, RetiringKeepsAGameAsThePreviousOneAndDropsAnEmptyOne) {
@@ -147,12 +189,12 @@ TEST_F(GameJournalTest, RecoveryLeavesOutDamagedLinesAloneAndABatchCutShortWhole
 TEST_F(GameJournalTest, ADamagedJournalIsCopiedAsItStandsBesideItself) {
     const std::string damaged = "#kind=french\ndraw,time,croupier,pocket\n1,,,99\n2,,,5\n";
     test::WriteFile(journal.file(), damaged);
-    const auto copy = GameJournal::KeepDamagedCopy(journal.file(), someTime);
+    const auto copy = KeepDamagedCopy(journal.file(), someTime);
     ASSERT_TRUE(copy.has_value());
     EXPECT_EQ(*copy, dir / "current-game.damaged-20231114-221320.csv");
     EXPECT_EQ(test::ReadFile(*copy), damaged);
     // A second copy in the same second takes a name of its own.
-    const auto second = GameJournal::KeepDamagedCopy(journal.file(), someTime);
+    const auto second = KeepDamagedCopy(journal.file(), someTime);
     ASSERT_TRUE(second.has_value());
     EXPECT_EQ(*second, dir / "current-game.damaged-20231114-221320-2.csv");
     EXPECT_EQ(test::ReadFile(*copy), damaged);

@@ -1,8 +1,18 @@
 #pragma once
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <string_view>
+
+#include "core/draws/game_file.h"
+
+namespace spinalyst {
+// Readable notes in the messages of failed checks.
+inline void PrintTo(const GameFileNote& note, std::ostream* out) {
+    *out << note.key << "=" << note.value << "@" << note.afterDraw;
+}
+}  // namespace spinalyst
 
 namespace spinalyst::test {
 

@@ -424,6 +424,37 @@ private slots:
         QCOMPARE(first.session().drawCount(), 3);
     }
 
+    void aRestoredGameBelongsToItsFileAgainAndStaysUnsaved() {
+        test::DataDir dir;
+        dir.CopyShippedLanguages();
+        dir.Write("evening.csv", "#kind=french\ndraw,time,croupier,pocket\n1,,,5\n");
+        {
+            // Destroyed without its close path, as a killed program would leave it.
+            MainWindow window(dir.paths());
+            PickFile(dir.file("evening.csv"));
+            Trigger(window, "actOpen");
+            window.session().AddDraw(9);
+            PickFile(dir.file("later.csv"));
+            Trigger(window, "actSaveAs");
+            window.session().AddDraw(10);
+        }
+        Answers answers;
+        answers.next = {Answer::Yes};
+        answers.Install();
+        MainWindow window(dir.paths());
+        window.OfferRestore();
+        QCOMPARE(window.session().drawCount(), 3);
+        QCOMPARE(window.windowTitle(), QString("Spinalyst - later.csv *"));
+        // Save goes to that file without asking for one.
+        SetFilePickerHook([](FilePurpose) { return QString(); });
+        Trigger(window, "actSave");
+        QCOMPARE(window.windowTitle(), QString("Spinalyst - later.csv"));
+        const QByteArray saved = dir.Read("later.csv");
+        QVERIFY2(saved.endsWith(",10\n"), saved.constData());
+        QVERIFY(!saved.contains("#file="));
+        QCOMPARE(saved.count('\n'), 5);
+    }
+
     void aJournalThatCannotBeWrittenIsReportedOnceAndDrawsGoOn() {
         test::DataDir dir;
         dir.CopyShippedLanguages();

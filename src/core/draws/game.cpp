@@ -1,5 +1,6 @@
 #include "core/draws/game.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace spinalyst {
@@ -13,6 +14,7 @@ DrawTime Game::SystemNow() {
 
 void Game::NewGame() {
     log_.Clear();
+    notes_.clear();
 }
 
 void Game::SwitchKind(RouletteKind kind) {
@@ -20,9 +22,55 @@ void Game::SwitchKind(RouletteKind kind) {
     NewGame();
 }
 
-void Game::LoadGame(RouletteKind kind, DrawLog log) {
+void Game::LoadGame(RouletteKind kind, DrawLog log, std::vector<GameFileNote> notes) {
     kind_ = kind;
     log_ = std::move(log);
+    notes_.clear();
+    for (GameFileNote& n : notes) {
+        n.afterDraw = std::clamp(n.afterDraw, 0, log_.drawCount());
+        // Only the last note of a key at one place counts; places never go back.
+        if (!notes_.empty() && n.afterDraw < notes_.back().afterDraw)
+            n.afterDraw = notes_.back().afterDraw;
+        std::erase_if(notes_, [&](const GameFileNote& m) {
+            return m.key == n.key && m.afterDraw == n.afterDraw;
+        });
+        notes_.push_back(std::move(n));
+    }
+}
+
+std::optional<std::string> Game::note(std::string_view key) const {
+    for (auto it = notes_.rbegin(); it != notes_.rend(); ++it)
+        if (it->key == key) return it->value;
+    return std::nullopt;
+}
+
+bool Game::SetNote(std::string_view key, std::string value) {
+    if (note(key) == value) return false;
+    const int at = log_.drawCount();
+    std::erase_if(notes_, [&](const GameFileNote& n) { return n.key == key && n.afterDraw == at; });
+    // Back to the value before this place: the note of this place is no change at all.
+    if (note(key) != value) notes_.push_back({std::string(key), std::move(value), at});
+    return true;
+}
+
+void Game::PullNotesBack() {
+    const int at = log_.drawCount();
+    std::vector<GameFileNote> moved;
+    while (!notes_.empty() && notes_.back().afterDraw > at) {
+        GameFileNote n = std::move(notes_.back());
+        notes_.pop_back();
+        // Walking back from the newest: the first met of each key is its last value.
+        if (std::none_of(moved.begin(), moved.end(),
+                         [&](const GameFileNote& m) { return m.key == n.key; }))
+            moved.push_back(std::move(n));
+    }
+    for (auto it = moved.rbegin(); it != moved.rend(); ++it) {
+        GameFileNote n = std::move(*it);
+        n.afterDraw = at;
+        std::erase_if(notes_,
+                      [&](const GameFileNote& m) { return m.key == n.key && m.afterDraw == at; });
+        if (note(n.key) != n.value) notes_.push_back(std::move(n));
+    }
 }
 
 bool Game::AddDraw(Pocket p) {
@@ -48,7 +96,15 @@ bool Game::AddUntimedDraw(Pocket p) {
 bool Game::UndoDraw() {
     if (log_.empty()) return false;
     log_.RemoveLast();
+    PullNotesBack();
     return true;
+}
+
+std::string SavedGameText(const Game& game, const CroupierNameLookup& croupierName) {
+    std::vector<GameFileNote> notes;
+    for (const GameFileNote& n : game.notes())
+        if (n.key != fileNoteKey) notes.push_back(n);
+    return WriteGameFile(game.log(), game.kind(), croupierName, notes);
 }
 
 }  // namespace spinalyst

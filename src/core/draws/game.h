@@ -2,8 +2,12 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/draws/draw_log.h"
+#include "core/draws/game_file.h"
 #include "core/model/roulette.h"
 
 namespace spinalyst {
@@ -28,8 +32,19 @@ public:
     void NewGame();
     // Switches the kind and always starts a new game, also for the current kind.
     void SwitchKind(RouletteKind kind);
-    // Replaces the game with draws read from a file, whose pockets belong to the kind.
-    void LoadGame(RouletteKind kind, DrawLog log);
+    // Replaces the game with draws read from a file, whose pockets belong to the kind, and the
+    // notes read with them.
+    void LoadGame(RouletteKind kind, DrawLog log, std::vector<GameFileNote> notes = {});
+
+    // Facts kept beside the draws ("stakes", "file"): each change is a note at the place in
+    // the game where it happened, so that a game read back knows what held at every draw.
+    // Only the last note of a key at one place counts, and an undo moves the notes of the
+    // draw it takes back to the place before it. A new game has none.
+    const std::vector<GameFileNote>& notes() const { return notes_; }
+    // The value of a key now; nullopt when it has no note.
+    std::optional<std::string> note(std::string_view key) const;
+    // Notes a new value of a key after the newest draw; false when it is already its value.
+    bool SetNote(std::string_view key, std::string value);
 
     // Appends p with the clock's time and currentCroupier (only while randomSource > 0).
     // A pocket the kind does not have is refused: false, and nothing changes.
@@ -60,12 +75,20 @@ public:
 private:
     static DrawTime SystemNow();
 
+    // Drops the notes after the newest draw, keeping each key's last value there.
+    void PullNotesBack();
+
     RouletteKind kind_;
     DrawLog log_;
+    std::vector<GameFileNote> notes_;
     std::int32_t currentCroupier_ = 0;
     bool batchInProgress_ = false;
     int randomSource_ = randomFromProgram;
     Clock clock_ = &SystemNow;
 };
+
+// The game as a file of the user's: its draws and its notes, less the note of where the game
+// is kept, which only the journal needs.
+std::string SavedGameText(const Game& game, const CroupierNameLookup& croupierName);
 
 }  // namespace spinalyst

@@ -32,6 +32,11 @@ struct GameFileNote {
     friend bool operator==(const GameFileNote&, const GameFileNote&) = default;
 };
 
+// The keys of the notes this program writes: the stakes in force, and, in the journal alone,
+// the file the game belongs to.
+inline constexpr std::string_view stakesNoteKey = "stakes";
+inline constexpr std::string_view fileNoteKey = "file";
+
 // "#key=value" and its line end. A "%", carriage return or line feed in the value is written as
 // %25, %0D or %0A, so that a note is always one line.
 std::string NoteLine(std::string_view key, std::string_view value);

@@ -1,18 +1,14 @@
 #include "core/draws/game_journal.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <ctime>
 #include <limits>
 #include <system_error>
 
 #include "core/store/atomic_file.h"
-#include "core/store/text_lines.h"
 
 namespace spinalyst {
 
@@ -21,15 +17,6 @@ namespace {
 std::uint16_t NotedLength(std::size_t length) {
     return length <= std::numeric_limits<std::uint16_t>::max() ? static_cast<std::uint16_t>(length)
                                                                : 0;
-}
-
-int LineCount(std::string_view text) {
-    int count = 0;
-    while (!text.empty()) {
-        TakeLine(text);
-        ++count;
-    }
-    return count;
 }
 
 }  // namespace
@@ -56,12 +43,6 @@ std::filesystem::path LockFile(const std::filesystem::path& dir, int slot) {
     return dir / ("." + SlotName(currentGameFileName, slot) + ".lock");
 }
 
-std::filesystem::path MarkerOf(const std::filesystem::path& journalFile) {
-    std::filesystem::path marker = journalFile;
-    marker += ".batch";
-    return marker;
-}
-
 }  // namespace
 
 GameJournal::GameJournal(std::filesystem::path dir, CroupierNameLookup croupierName)
@@ -83,8 +64,8 @@ void GameJournal::AdoptOrphan() {
         if (slot == slot_ || !std::filesystem::is_regular_file(orphan, ec)) continue;
         if (const auto owner = FileLock::TryTake(LockFile(dir_, slot))) {
             std::filesystem::remove(batchMarkerFile(), ec);
-            if (std::filesystem::exists(MarkerOf(orphan), ec))
-                std::filesystem::rename(MarkerOf(orphan), batchMarkerFile(), ec);
+            if (std::filesystem::exists(BatchMarkerOf(orphan), ec))
+                std::filesystem::rename(BatchMarkerOf(orphan), batchMarkerFile(), ec);
             std::filesystem::rename(orphan, file(), ec);
             return;
         }
@@ -100,93 +81,104 @@ std::filesystem::path GameJournal::previousFile() const {
 }
 
 GameJournal::~GameJournal() {
-    Wait();
+    WaitForBatch();
     Close();
 }
 
-void GameJournal::Wait() const {
+void GameJournal::WaitForBatch() const {
     if (batchWriter_.joinable()) batchWriter_.join();
 }
 
 bool GameJournal::running() const {
-    Wait();
+    std::lock_guard lock(state_);
     return fd_ >= 0;
 }
 
 bool GameJournal::failed() const {
-    Wait();
+    std::lock_guard lock(state_);
     return failed_;
 }
 
 int GameJournal::journaledDraws() const {
-    Wait();
+    std::lock_guard lock(state_);
     return static_cast<int>(rowLengths_.size());
 }
 
-std::filesystem::path GameJournal::batchMarkerFile() const {
-    return MarkerOf(file());
-}
-
 void GameJournal::Close() {
+    std::lock_guard lock(state_);
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
 }
 
 bool GameJournal::Fail() {
-    Close();
+    std::lock_guard lock(state_);
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
     failed_ = true;
     rowLengths_.clear();
     return false;
 }
 
-bool GameJournal::Start(const DrawLog& log, RouletteKind kind) {
-    Wait();
+bool GameJournal::Start(const DrawLog& log, RouletteKind kind,
+                        std::span<const GameFileNote> notes) {
+    WaitForBatch();
     Close();
     if (!lock_) return Fail();
-    failed_ = false;
     kind_ = kind;
-    buffer_ = GameFileHead(kind);
-    rowLengths_.clear();
-    rowLengths_.reserve(static_cast<std::size_t>(log.drawCount()));
+    const int drawCount = log.drawCount();
+    std::string text = GameFileHead(kind);
+    std::vector<std::uint16_t> lengths;
+    lengths.reserve(static_cast<std::size_t>(drawCount));
+    std::vector<GameFileNote> written;
+    std::size_t next = 0;
+    // A note goes after the row it follows; one past the log's end after the last row.
+    auto notesAfter = [&](int n) {
+        for (; next < notes.size() && (notes[next].afterDraw <= n || n == drawCount); ++next) {
+            text += NoteLine(notes[next].key, notes[next].value);
+            written.push_back(notes[next]);
+            written.back().afterDraw = n;
+        }
+    };
+    notesAfter(0);
     GameFileRowWriter writer(croupierName_);
-    for (int n = 1; n <= log.drawCount(); ++n) {
-        const std::size_t before = buffer_.size();
-        writer.AppendRows(buffer_, log, n, n);
-        rowLengths_.push_back(NotedLength(buffer_.size() - before));
+    for (int n = 1; n <= drawCount; ++n) {
+        const std::size_t before = text.size();
+        writer.AppendRows(text, log, n, n);
+        notesAfter(n);
+        lengths.push_back(NotedLength(text.size() - before));
     }
-    if (!WriteFileAtomically(file(), buffer_)) return Fail();
+    if (!WriteFileAtomically(file(), text)) return Fail();
     std::error_code ec;
     std::filesystem::remove(batchMarkerFile(), ec);
-    fd_ = ::open(file().c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-    if (fd_ < 0) return Fail();
-    size_ = buffer_.size();
-    buffer_.clear();
-    buffer_.shrink_to_fit();
-    return true;
-}
-
-bool GameJournal::Sync(const DrawLog& log, RouletteKind kind) {
-    Wait();
-    if (failed_) return false;
-    if (!running() || kind != kind_) return Start(log, kind);
-    if (log.drawCount() < journaledDraws() && !Truncate(log.drawCount())) {
-        if (failed_) return false;
-        return Start(log, kind);
+    const int fd = ::open(file().c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0) return Fail();
+    {
+        std::lock_guard lock(state_);
+        fd_ = fd;
+        failed_ = false;
+        rowLengths_ = std::move(lengths);
     }
-    if (log.drawCount() > journaledDraws()) return Append(log, kind);
+    size_ = text.size();
+    written_ = std::move(written);
     return true;
 }
 
-bool GameJournal::Append(const DrawLog& log, RouletteKind /*kind*/) {
-    const int first = journaledDraws() + 1;
+bool GameJournal::Sync(const DrawLog& log, RouletteKind kind, std::span<const GameFileNote> notes) {
+    WaitForBatch();
+    if (failed_ || fd_ < 0 || kind != kind_) return Start(log, kind, notes);
     const int last = log.drawCount();
+    if (last < static_cast<int>(rowLengths_.size()) && !Truncate(last))
+        return Start(log, kind, notes);
+    const int first = static_cast<int>(rowLengths_.size()) + 1;
+    const auto noteText = NotesToAppend(notes, first - 1);
+    if (!noteText) return Start(log, kind, notes);
+    if (!noteText->empty() && !AppendText(*noteText, {}, false)) return false;
     if (last == first) {
-        buffer_.clear();
-        GameFileRowWriter(croupierName_).AppendRows(buffer_, log, first, last);
-        const std::size_t rowsBefore = rowLengths_.size();
-        rowLengths_.push_back(NotedLength(buffer_.size()));
-        return WriteRows(buffer_, rowsBefore, false, last);
+        std::string row;
+        GameFileRowWriter(croupierName_).AppendRows(row, log, first, last);
+        return AppendText(row, {NotedLength(row.size())}, false);
     }
+    if (last < first) return true;
     // A batch: the caller goes on while its copy is written. The croupiers' names are looked
     // up here, since the table may change meanwhile.
     DrawLog draws = log.Slice(first, last);
@@ -205,44 +197,80 @@ bool GameJournal::Append(const DrawLog& log, RouletteKind /*kind*/) {
     return true;
 }
 
-void GameJournal::WriteBatch(DrawLog draws, int first, CroupierNameLookup names) {
-    std::string rows;
-    GameFileRowWriter writer(std::move(names));
-    const std::size_t rowsBefore = rowLengths_.size();
-    rowLengths_.reserve(rowsBefore + static_cast<std::size_t>(draws.drawCount()));
-    for (int n = 1; n <= draws.drawCount(); ++n) {
-        const std::size_t before = rows.size();
-        writer.AppendRows(rows, draws, n, n, first - 1);
-        rowLengths_.push_back(NotedLength(rows.size() - before));
+std::optional<std::string> GameJournal::NotesToAppend(std::span<const GameFileNote> notes,
+                                                      int drawCount) const {
+    auto latest = [](auto begin, auto end, const std::string& key) -> const GameFileNote* {
+        for (auto it = end; it != begin;)
+            if ((--it)->key == key) return &*it;
+        return nullptr;
+    };
+    std::string text;
+    std::vector<std::string> seen;
+    for (auto it = notes.end(); it != notes.begin();) {
+        const GameFileNote& note = *--it;
+        if (std::find(seen.begin(), seen.end(), note.key) != seen.end()) continue;
+        seen.push_back(note.key);
+        const GameFileNote* inFile = latest(written_.begin(), written_.end(), note.key);
+        if (inFile && inFile->value == note.value) continue;
+        // A change the file missed further back: only a rewrite puts it in its place.
+        if (note.afterDraw != drawCount) return std::nullopt;
+        text.insert(0, NoteLine(note.key, note.value));
     }
-    WriteRows(rows, rowsBefore, true, first - 1 + draws.drawCount());
+    for (const GameFileNote& note : written_)
+        if (std::find(seen.begin(), seen.end(), note.key) == seen.end()) return std::nullopt;
+    return text;
 }
 
-bool GameJournal::WriteRows(const std::string& rows, std::size_t rowsBefore, bool batch, int last) {
+bool GameJournal::AppendText(const std::string& text, std::vector<std::uint16_t> rows, bool batch) {
+    const std::size_t rowsBefore = rowLengths_.size();
     const int first = static_cast<int>(rowsBefore) + 1;
+    const int last = static_cast<int>(rowsBefore + rows.size());
     // The marker, on disk before the rows, lets recovery drop a batch cut short rather than
     // give back part of it.
     if (batch && !WriteFileAtomically(batchMarkerFile(), std::to_string(first - 1) + " " +
-                                                             std::to_string(last) + "\n")) {
-        rowLengths_.resize(rowsBefore);
+                                                             std::to_string(last) + "\n"))
         return Fail();
-    }
-    if (!WriteAllTo(fd_, rows) || ::fdatasync(fd_) != 0) {
+    if (!WriteAllTo(fd_, text) || ::fdatasync(fd_) != 0) {
         // Put the file back as it was, so that it still ends with a whole row.
         if (::ftruncate(fd_, static_cast<off_t>(size_)) == 0) ::fdatasync(fd_);
-        rowLengths_.resize(rowsBefore);
         return Fail();
     }
-    size_ += rows.size();
-    if (buffer_.capacity() > (1u << 16)) {
-        buffer_.clear();
-        buffer_.shrink_to_fit();
+    size_ += text.size();
+    if (rows.empty()) {
+        // Notes only: they belong to the row before them, and go with it at an undo.
+        std::lock_guard lock(state_);
+        if (!rowLengths_.empty()) {
+            std::uint16_t& length = rowLengths_.back();
+            length = length == 0 ? 0 : NotedLength(length + text.size());
+        }
+        for (std::string_view rest = text; !rest.empty();) {
+            const std::size_t end = rest.find('\n');
+            written_.push_back(ReadNoteLine(rest.substr(0, end), static_cast<int>(rowsBefore)));
+            rest.remove_prefix(end + 1);
+        }
+    } else {
+        std::lock_guard lock(state_);
+        rowLengths_.insert(rowLengths_.end(), rows.begin(), rows.end());
     }
     if (batch) {
         std::error_code ec;
         std::filesystem::remove(batchMarkerFile(), ec);
     }
     return true;
+}
+
+void GameJournal::WriteBatch(DrawLog draws, int first, CroupierNameLookup names) {
+    std::string rows;
+    std::vector<std::uint16_t> lengths;
+    lengths.reserve(static_cast<std::size_t>(draws.drawCount()));
+    GameFileRowWriter writer(std::move(names));
+    for (int n = 1; n <= draws.drawCount(); ++n) {
+        const std::size_t before = rows.size();
+        writer.AppendRows(rows, draws, n, n, first - 1);
+        lengths.push_back(NotedLength(rows.size() - before));
+    }
+    const bool written = AppendText(rows, std::move(lengths), true);
+    if (batchListener_) batchListener_(written);
 }
 
 bool GameJournal::Truncate(int drawCount) {
@@ -254,20 +282,28 @@ bool GameJournal::Truncate(int drawCount) {
     if (::ftruncate(fd_, static_cast<off_t>(size_ - cut)) != 0 || ::fdatasync(fd_) != 0)
         return Fail();
     size_ -= cut;
-    rowLengths_.resize(static_cast<std::size_t>(drawCount));
+    {
+        std::lock_guard lock(state_);
+        rowLengths_.resize(static_cast<std::size_t>(drawCount));
+    }
+    std::erase_if(written_, [drawCount](const GameFileNote& n) { return n.afterDraw > drawCount; });
     return true;
 }
 
 bool GameJournal::Retire() {
-    Wait();
+    WaitForBatch();
     if (!lock_) return false;
     const bool wasRunning = running();
     const bool hadDraws = journaledDraws() > 0;
     Close();
-    failed_ = false;
-    rowLengths_.clear();
+    {
+        std::lock_guard lock(state_);
+        failed_ = false;
+        rowLengths_.clear();
+    }
+    written_.clear();
     std::error_code ec;
-    std::filesystem::remove(MarkerOf(previousFile()), ec);
+    std::filesystem::remove(BatchMarkerOf(previousFile()), ec);
     // Only a file is a journal: whatever else stands in its place is left alone.
     if (!std::filesystem::is_regular_file(file(), ec)) {
         std::filesystem::remove(batchMarkerFile(), ec);
@@ -281,84 +317,12 @@ bool GameJournal::Retire() {
         keep = !left || !left->game.ok() || left->game.log.drawCount() > 0 ||
                !left->damagedLines.empty();
         if (keep && std::filesystem::exists(batchMarkerFile(), ec))
-            std::filesystem::rename(batchMarkerFile(), MarkerOf(previousFile()), ec);
+            std::filesystem::rename(batchMarkerFile(), BatchMarkerOf(previousFile()), ec);
     }
     std::filesystem::remove(batchMarkerFile(), ec);
     if (!keep) return std::filesystem::remove(file(), ec);
     std::filesystem::rename(file(), previousFile(), ec);
     return !ec;
-}
-
-std::optional<JournalRecovery> GameJournal::Recover(const std::filesystem::path& path,
-                                                    RouletteKind current) {
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec) || std::filesystem::is_directory(path, ec))
-        return std::nullopt;
-    JournalRecovery recovery;
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0) recovery.writtenAt = info.st_mtime;
-    const auto content = ReadWholeFile(path);
-    if (!content) {
-        recovery.game.error = ParseError{0, 0, "", "the file cannot be read"};
-        return recovery;
-    }
-    std::string_view text = *content;
-    // A line that is not ended was being written when the program stopped.
-    int tornLine = 0;
-    if (const std::size_t lastEnd = text.find_last_of('\n');
-        !text.empty() && lastEnd != text.size() - 1) {
-        const std::size_t keep = lastEnd == std::string_view::npos ? 0 : lastEnd + 1;
-        if (const int whole = LineCount(text.substr(0, keep)); whole >= 2) {
-            text = text.substr(0, keep);
-            tornLine = whole + 1;
-        }
-    }
-    // A batch is written as one block under a marker naming the rows before it and its last
-    // row. Cut short, all of it goes, and its torn last line is the batch's, not damage.
-    if (const auto marker = ReadWholeFile(MarkerOf(path))) {
-        int before = 0, last = 0;
-        if (std::sscanf(marker->c_str(), "%d %d", &before, &last) == 2 && before >= 0 &&
-            last > before) {
-            const std::size_t firstRow = text.rfind("\n" + std::to_string(before + 1) + ",");
-            const std::size_t lastLine =
-                text.size() < 2 ? 0 : text.find_last_of('\n', text.size() - 2) + 1;
-            const bool whole = firstRow != std::string_view::npos &&
-                               text.substr(lastLine).starts_with(std::to_string(last) + ",");
-            if (!whole) {
-                if (firstRow != std::string_view::npos) text = text.substr(0, firstRow + 1);
-                recovery.unfinishedBatch = last - before;
-                tornLine = 0;
-            }
-        }
-    }
-    const KindRule rule{std::nullopt, current};
-    recovery.game = ParseGameFile(text, rule);
-    if (!recovery.game.ok() && recovery.game.error->line > 2) {
-        SalvagedGame salvaged = SalvageGameFile(text, rule);
-        recovery.game = std::move(salvaged.game);
-        recovery.damagedLines = std::move(salvaged.damagedLines);
-    }
-    if (tornLine > 0) recovery.damagedLines.push_back(tornLine);
-    return recovery;
-}
-
-std::optional<std::filesystem::path> GameJournal::KeepDamagedCopy(
-    const std::filesystem::path& journalFile, DrawTime now) {
-    const auto content = ReadWholeFile(journalFile);
-    if (!content) return std::nullopt;
-    const auto t = static_cast<std::time_t>(now);
-    std::tm local{};
-    char stamp[32] = "";
-    if (localtime_r(&t, &local)) std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    const std::filesystem::path dir = journalFile.parent_path();
-    std::string stem = journalFile.stem().string() + ".damaged-" + stamp;
-    std::filesystem::path copy = dir / (stem + ".csv");
-    std::error_code ec;
-    // Two in the same second get a number rather than one taking the other's place.
-    for (int n = 2; std::filesystem::exists(copy, ec); ++n)
-        copy = dir / (stem + "-" + std::to_string(n) + ".csv");
-    if (!WriteFileAtomically(copy, *content)) return std::nullopt;
-    return copy;
 }
 
 }  // namespace spinalyst

@@ -84,7 +84,7 @@ void GameSession::Replace(GameFile file) {
     const bool adopted = AdoptCroupiers(file.log, file.croupierNames, croupiers_) > 0;
     // A new game for the file's kind: the bets and their history go with the old game.
     spinalyst::SwitchKind(game_, ledger_, file.kind);
-    game_.LoadGame(file.kind, std::move(file.log));
+    game_.LoadGame(file.kind, std::move(file.log), std::move(file.notes));
     JournalDraws();
     if (adopted) emit croupiersChanged();
     emit gameReplaced();
@@ -136,6 +136,10 @@ void GameSession::SetRandomSource(int source) {
     emit randomSourceChanged(source);
 }
 
+void GameSession::SetGameFile(const QString& file) {
+    if (game_.SetNote(fileNoteKey, file.toStdString())) JournalDraws();
+}
+
 void GameSession::KeepJournal(const std::filesystem::path& dir) {
     journal_ = std::make_unique<GameJournal>(
         dir, [this](std::int32_t c) { return croupiers_.CroupierName(c); });
@@ -166,7 +170,7 @@ void GameSession::JournalDraws() {
         journal_->Retire();
         leftover_ = false;
     }
-    const bool working = journal_->Sync(game_.log(), game_.kind());
+    const bool working = journal_->Sync(game_.log(), game_.kind(), game_.notes());
     if (working == journalWorking_) return;
     journalWorking_ = working;
     emit journalStateChanged(working);

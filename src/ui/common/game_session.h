@@ -77,6 +77,10 @@ public:
     // randomFromProgram or randomFromFile.
     void SetRandomSource(int source);
 
+    // The file the game is kept in, noted in the journal so that a restored game knows it;
+    // empty for none.
+    void SetGameFile(const QString& file);
+
     // Keeps the game in the journal of dir (current-game.csv) from now on. A journal an
     // earlier run left there stays as it is until the game first changes, a game replaces it,
     // or DeclineLeftover; a new game alone leaves it alone, so that the restore question can

@@ -38,8 +38,7 @@ QStringList RecoveryNotes(const JournalRecovery& left, const std::filesystem::pa
                      .arg(left.damagedLines.size())
                      .arg(LineList(left.damagedLines));
         // Kept before anything rewrites or replaces the journal.
-        if (const auto copy =
-                GameJournal::KeepDamagedCopy(journalFile, QDateTime::currentSecsSinceEpoch()))
+        if (const auto copy = KeepDamagedCopy(journalFile, QDateTime::currentSecsSinceEpoch()))
             notes << Text(TextId::JournalKeptAside).arg(QString::fromStdString(copy->string()));
         else
             notes << Text(TextId::JournalNotKeptAside);
@@ -72,6 +71,13 @@ QString GameKeeper::Title() const {
 void GameKeeper::SetUnsaved(bool unsaved) {
     unsaved_ = unsaved;
     emit titleChanged(Title());
+}
+
+void GameKeeper::TakeFileFromGame() {
+    // Still unsaved: what the file holds is not this game.
+    if (const auto file = session_->game().note(fileNoteKey); file && !file->empty())
+        currentFile_ = QString::fromStdString(*file);
+    SetUnsaved(true);
 }
 
 void GameKeeper::ForgetFile(bool unsaved) {
@@ -124,6 +130,7 @@ bool GameKeeper::LoadFile(const QString& file, bool asCurrentFile) {
     session_->ReplaceGame(std::move(game));
     if (!asCurrentFile) return true;
     currentFile_ = file;
+    session_->SetGameFile(file);
     SetUnsaved(false);
     RememberRecent(file);
     return true;
@@ -141,14 +148,14 @@ bool GameKeeper::SaveAs() {
 }
 
 bool GameKeeper::SaveTo(const QString& file) {
-    const std::string text =
-        WriteGameFile(session_->game().log(), session_->kind(),
-                      [this](std::int32_t c) { return session_->croupiers().CroupierName(c); });
+    const std::string text = SavedGameText(
+        session_->game(), [this](std::int32_t c) { return session_->croupiers().CroupierName(c); });
     if (!WriteFileAtomically(PathOf(file), text)) {
         ShowWarning(window_, Text(TextId::FileNotWritten).arg(file));
         return false;
     }
     currentFile_ = file;
+    session_->SetGameFile(file);
     SetUnsaved(false);
     RememberRecent(file);
     return true;
@@ -190,7 +197,7 @@ void GameKeeper::RestorePrevious() {
     // A retired journal, read as one: a damaged line is left out rather than the game refused.
     const GameJournal* journal = session_->journal();
     auto previous =
-        journal ? GameJournal::Recover(journal->previousFile(), session_->kind()) : std::nullopt;
+        journal ? RecoverJournal(journal->previousFile(), session_->kind()) : std::nullopt;
     if (!previous) {
         ShowWarning(window_, Text(TextId::NoPreviousGame));
         return;
@@ -204,6 +211,7 @@ void GameKeeper::RestorePrevious() {
     const QStringList notes = RecoveryNotes(*previous, journal->previousFile());
     // The game it replaces becomes the previous one.
     session_->ReplaceGame(std::move(previous->game));
+    TakeFileFromGame();
     if (!notes.isEmpty()) ShowWarning(window_, notes.join('\n'));
 }
 
@@ -237,6 +245,7 @@ void GameKeeper::OfferRestore() {
     }
     const QStringList notes = RecoveryNotes(*left, journal->file());
     session_->RestoreGame(std::move(left->game));
+    TakeFileFromGame();
     if (!notes.isEmpty()) ShowWarning(window_, notes.join('\n'));
 }
 
