@@ -150,6 +150,8 @@ Analysis options, the settings of the program's analysis panel:
 Files:
   A spin list holds pockets separated by white space, "," or ";". "00" is the
   American double zero; "#" starts a comment that runs to the end of the line.
+  Without --kind its pockets settle its kind as a game file's do; an empty
+  file is a game of no draw. The program's File > Open reads files the same way.
   A game file is CSV whose first line is "draw,time,croupier,pocket" (or
   the kind line "#kind=K" and then that header; --kind wins over the kind
   line, and without either the file is read as the smallest kind that holds
@@ -363,26 +365,17 @@ std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istrea
     const std::string shownName = file == "-" ? "<stdin>" : file;
     Analysis analysis;
     analysis.kind = request.kind;
-    if (IsGameFile(*text)) {
-        const KindRule rule{request.kindGiven ? std::optional(request.kind) : std::nullopt,
-                            request.kind};
-        GameFile game = ParseGameFile(*text, rule);
-        if (!game.ok()) {
-            err << "spinalyst-cli: " << FormatParseError(shownName, *game.error) << "\n";
-            return std::nullopt;
-        }
-        analysis.kind = game.kind;
-        analysis.log = std::move(game.log);
-        analysis.croupierNames = std::move(game.croupierNames);
-    } else {
-        const SpinList list = ParseSpinList(*text, request.kind);
-        if (!list.ok()) {
-            err << "spinalyst-cli: " << FormatParseError(shownName, *list.error) << "\n";
-            return std::nullopt;
-        }
-        analysis.log.Reserve(list.pockets.size());
-        for (Pocket p : list.pockets) analysis.log.Append(p, std::nullopt, 0);
+    // Read as the program opens a file: without --kind, the pockets settle the kind.
+    const KindRule rule{request.kindGiven ? std::optional(request.kind) : std::nullopt,
+                        request.kind};
+    GameFile game = ParseGameOrSpinList(*text, rule);
+    if (!game.ok()) {
+        err << "spinalyst-cli: " << FormatParseError(shownName, *game.error) << "\n";
+        return std::nullopt;
     }
+    analysis.kind = game.kind;
+    analysis.log = std::move(game.log);
+    analysis.croupierNames = std::move(game.croupierNames);
 
     AnalysisControls controls = request.controls;
     // A follow entry is a place in the kind's list, which differs between kinds.

@@ -193,6 +193,19 @@ bool TogglesQuotes(std::string_view line) {
     return std::count(line.begin(), line.end(), '"') % 2 == 1;
 }
 
+// Whether a text that is no game file was meant as one, so that its error is the game
+// file's: its first line starts as no spin list could (a spin list may begin with a comment
+// like a kind line).
+bool MeantAsGameFile(std::string_view text) {
+    text = WithoutByteOrderMark(text);
+    if (text.empty()) return false;
+    const std::string_view first = TakeLine(text).text;
+    const std::size_t start = first.find_first_not_of(" \t,;");
+    if (start == std::string_view::npos) return false;
+    const char c = first[start];
+    return c != '#' && (c < '0' || c > '9');
+}
+
 struct SalvagedRow {
     std::optional<DrawTime> time;
     std::string croupier;
@@ -406,7 +419,7 @@ GameFile ParseGameFile(std::string_view text, const KindRule& rule) {
 }
 
 GameFile ParseGameOrSpinList(std::string_view text, const KindRule& rule) {
-    if (IsGameFile(text)) return ParseGameFile(text, rule);
+    if (IsGameFile(text) || MeantAsGameFile(text)) return ParseGameFile(text, rule);
     GameFile result;
     SpinList list = rule.forced ? ParseSpinList(text, *rule.forced) : ParseSpinListOfAnyKind(text);
     if (!list.ok()) {

@@ -87,7 +87,11 @@ GameFile ParseGameFile(std::string_view text, const KindRule& rule);
 // Every pocket read as `kind`, whatever the file's kind line says.
 GameFile ParseGameFile(std::string_view text, RouletteKind kind);
 
-// A game file, or else a spin list (its draws without time or croupier), as one game.
+// How the program opens a file and the command line reads one, decided in one place: a game
+// file, or else a spin list (its draws without time or croupier), as one game. A spin list's
+// kind is settled from its pockets as a game file's is; a file of nothing but white space is
+// a game of no draw. A text whose first line starts as no spin list's could (with a word) is
+// read as the game file it was meant to be, so that its error is that of one.
 GameFile ParseGameOrSpinList(std::string_view text, const KindRule& rule);
 
 // What can be read of a damaged game file: every row that keeps the format, in the order of the

@@ -120,15 +120,17 @@ bool GameKeeper::LoadFile(const QString& file, bool asCurrentFile) {
         ShowWarning(window_, Text(TextId::FileNotRead).arg(file));
         return false;
     }
-    GameFile game = ParseGameFile(*text, KindRule{std::nullopt, session_->kind()});
+    GameFile game = ParseGameOrSpinList(*text, KindRule{std::nullopt, session_->kind()});
     if (!game.ok()) {
         ShowWarning(window_,
                     QString::fromStdString(FormatParseError(file.toStdString(), *game.error)));
         return false;
     }
-    // Not a file of the user's (the previous game): the game comes back unsaved.
+    // Not a file of the user's (the previous game), or a spin list that Save must not turn
+    // into a game file: the game comes back unsaved, without a file.
     session_->ReplaceGame(std::move(game));
-    if (!asCurrentFile) return true;
+    const bool blank = text->find_first_not_of(" \t\r\n") == std::string::npos;
+    if (!asCurrentFile || (!IsGameFile(*text) && !blank)) return true;
     currentFile_ = file;
     session_->SetGameFile(file);
     SetUnsaved(false);
