@@ -25,6 +25,7 @@
 
 #include "core/draws/random_source.h"
 #include "ui/common/game_session.h"
+#include "ui/common/notice.h"
 #include "ui/draws/draws_panel.h"
 #include "ui/draws/entry_area.h"
 #include "ui/shell/about_dialog.h"
@@ -222,13 +223,14 @@ int main(int argc, char** argv) {
 
     // Last, since its draws come with the clock's time, which no other picture shows.
     PlayAtTable(window, rng);
-    const int bets = static_cast<int>(StatsTab::Mises);
+    const int bets = static_cast<int>(StatsTab::Bets);
     tabs->setCurrentIndex(bets);
     ok &= Save(tabs, out + "/" + tabs->widget(bets)->objectName() + ".png");
 
-    AboutDialog::SetTestDriver([&](AboutDialog& box) {
+    SetDialogHook([&](QDialog& box) {
         box.show();
         ok &= Save(&box, out + "/about.png");
+        return int(QDialog::Accepted);
     });
     AboutDialog::ShowAbout(&window);
     return ok ? 0 : 1;

@@ -35,7 +35,7 @@ void BM_UiRefreshBets(benchmark::State& state) {
     MainWindow window(paths);
     window.resize(1012, 677);
     window.show();
-    window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(static_cast<int>(StatsTab::Mises));
+    window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(static_cast<int>(StatsTab::Bets));
     GameSession& session = window.session();
     if (PlaceFiftyBets(session) != 50) {
         state.SkipWithError("the bets could not be placed");

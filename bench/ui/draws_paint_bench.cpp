@@ -23,7 +23,7 @@ void BM_PaintDraws(benchmark::State& state) {
     for (int i = 0; i < n; ++i) game.log.Append(rng.Next(RouletteKind::French), 1, 0);
     session.ReplaceGame(std::move(game));
     panel.resize(321, 560);
-    panel.SetDrawsPage();
+    panel.GoToPage(1);
     QImage image(panel.size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         QPainter painter(&image);

@@ -65,7 +65,7 @@ BENCHMARK(BM_UiRefreshPleins)
 
 // The wheel, its three grids and the heat boards, from one computation.
 void BM_UiRefreshWheel(benchmark::State& state) {
-    UiRefresh(state, StatsTab::Cylindre);
+    UiRefresh(state, StatsTab::Wheel);
 }
 BENCHMARK(BM_UiRefreshWheel)
     ->Name("UiRefresh/wheel")

@@ -2,7 +2,9 @@
 
 #include <charconv>
 #include <cstddef>
+#include <initializer_list>
 #include <iosfwd>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,6 +47,18 @@ T ParseNumber(const std::string& text, const std::string& what, T min, T max) {
     return value;
 }
 
+// Options of the form --name VALUE, and positional arguments, in order.
+struct ParsedArgs {
+    std::map<std::string, std::string> options;
+    std::vector<std::string> positional;
+};
+// Reads args[from] on; an option not in `known`, one without its value or one given twice is
+// a UsageError.
+ParsedArgs ParseArgs(const std::vector<std::string>& args, std::size_t from,
+                     std::initializer_list<std::string_view> known);
+// --kind, or the default kind without it.
+RouletteKind KindOption(const ParsedArgs& parsed);
+
 // The options shared by every command that analyses a file, as the analysis panel would hold
 // them:
 //   [--kind K] [--from A] [--to B | --last N] [--step S]
@@ -83,6 +97,17 @@ struct Analysis {
 // or is malformed, writes one line to err and returns nullopt (the command exits with 2).
 std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istream& in,
                                      std::ostream& err);
+
+// spinalyst-cli random --count N [--kind K] [--seed S]: pseudo-random pockets, one a line.
+int RandomCommand(const std::vector<std::string>& args, std::ostream& out);
+
+// spinalyst-cli analysed [ANALYSIS OPTIONS] FILE: the analysed draws, one a line.
+int AnalysedCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                    std::ostream& err);
+
+// spinalyst-cli stats FAMILY [ANALYSIS OPTIONS] FILE: the statistics of a bet family as CSV.
+int StatsCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                 std::ostream& err);
 
 // spinalyst-cli simulate: settles bets against every draw of a file.
 int SimulateCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,

@@ -1,14 +1,12 @@
-#include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
 #include "core/stats/fairness.h"
-#include "core/stats/fairness_summary.h"
+#include "core/stats/stats_csv.h"
 
 namespace spinalyst::cli {
 
@@ -56,61 +54,6 @@ ScanOptions TakeScanOptions(std::vector<std::string>& args) {
     return options;
 }
 
-// A number with ten significant digits and a decimal point (or an exponent).
-std::string Decimal(double value) {
-    char buffer[64];
-    auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
-    std::string text(buffer, ec == std::errc() ? end : buffer);
-    if (text.find_first_of(".e") == std::string::npos && std::isfinite(value)) text += ".0";
-    return text;
-}
-
-// A CSV field, quoted when it holds a separator, a quote or a line break.
-std::string Field(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
-
-void Row(std::string& out, const std::string& test, const std::string& subject,
-         const std::string& statistic, const std::string& df, double p, double pAdjusted) {
-    out += test + "," + Field(subject) + "," + statistic + "," + df + "," + Decimal(p) + "," +
-           Decimal(pAdjusted) + "\n";
-}
-
-std::string FamilyKey(OutsideFamily family) {
-    switch (family) {
-        case OutsideFamily::Dozens:
-            return "dozens";
-        case OutsideFamily::Columns:
-            return "columns";
-        case OutsideFamily::RedBlack:
-            return "red_black";
-        case OutsideFamily::EvenOdd:
-            return "even_odd";
-        case OutsideFamily::LowHigh:
-            return "low_high";
-    }
-    return "";
-}
-
-std::string ChanceKey(EvenChance chance) {
-    switch (chance) {
-        case EvenChance::RedBlack:
-            return "red_black";
-        case EvenChance::EvenOdd:
-            return "even_odd";
-        case EvenChance::LowHigh:
-            return "low_high";
-    }
-    return "";
-}
-
 }  // namespace
 
 int FairnessCommand(const std::vector<std::string>& commandArgs, std::istream& in,
@@ -131,51 +74,12 @@ int FairnessCommand(const std::vector<std::string>& commandArgs, std::istream& i
         if (null) ApplySectorNull(report, *null);
     }
 
-    std::string csv = "test,subject,statistic,df,p_value,p_adjusted\n";
     const auto& names = analysis->croupierNames;
-    for (const FairnessRow& row : FairnessRows(report)) {
-        // Sector rows without a simulation have no p-value to print.
-        if (!row.p) continue;
-        const std::string df = row.df ? std::to_string(*row.df) : "";
-        const double p = *row.p;
-        const double pAdjusted = row.pAdjusted.value_or(p);
-        switch (row.test) {
-            case FairnessTest::PocketSpread:
-                Row(csv, "pockets", "all", Decimal(row.statistic), df, p, pAdjusted);
-                break;
-            case FairnessTest::SinglePocket:
-                Row(csv, "pocket", PocketText(row.subject), Decimal(row.statistic), df, p,
-                    pAdjusted);
-                break;
-            case FairnessTest::Family:
-                Row(csv, FamilyKey(static_cast<OutsideFamily>(row.subject)), "all",
-                    Decimal(row.statistic), df, p, pAdjusted);
-                break;
-            case FairnessTest::Sector:
-                Row(csv, "sector", "k=" + std::to_string(row.arc.length),
-                    std::to_string(row.arc.hits), df, p, pAdjusted);
-                break;
-            case FairnessTest::BestSector:
-                Row(csv, "sector", "best", std::to_string(row.arc.hits), df, p, pAdjusted);
-                break;
-            case FairnessTest::Dealer: {
-                const auto index = static_cast<std::size_t>(row.subject - 1);
-                const std::string name = row.subject >= 1 && index < names.size()
-                                             ? names[index]
-                                             : std::to_string(row.subject);
-                Row(csv, "dealer", name, Decimal(row.statistic), df, p, pAdjusted);
-                break;
-            }
-            case FairnessTest::Runs:
-                Row(csv, "runs", ChanceKey(static_cast<EvenChance>(row.subject)),
-                    Decimal(row.statistic), df, p, pAdjusted);
-                break;
-            case FairnessTest::Serial:
-                Row(csv, "serial", "positions", Decimal(row.statistic), df, p, pAdjusted);
-                break;
-        }
-    }
-    out << csv;
+    out << FairnessCsv(report, [&names](std::int32_t c) -> std::optional<std::string> {
+        const auto index = static_cast<std::size_t>(c - 1);
+        if (c < 1 || index >= names.size()) return std::nullopt;
+        return names[index];
+    });
     return 0;
 }
 

@@ -6,9 +6,10 @@
 
 namespace spinalyst::cli {
 
-// wheel TABLE [analysis options] FILE: one wheel table of the analysed draws as CSV. Throws
-// UsageError for a missing or unknown TABLE.
-int WheelCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+// wheel TABLE [--scale S] [analysis options] FILE: one wheel table of the analysed draws as
+// CSV, the shades in scale S (spread or deviation). Throws UsageError for a missing or unknown
+// TABLE or scale.
+int WheelCommand(std::vector<std::string> args, std::istream& in, std::ostream& out,
                  std::ostream& err);
 
 }  // namespace spinalyst::cli

@@ -73,6 +73,13 @@ TEST(CliWheel, TablesAsCsv) {
          {"00,13 1 00 27 10,1,0,1"}},
         {{"shades"}, "1 1 1 1 1 3 3 3 2", "pocket,hits,shade", 37, {"1,5,0", "3,3,96", "0,0,240"}},
         {{"shades", "--kind", "american"}, "5 5", "pocket,hits,shade", 38, {"00,0,240", "5,2,0"}},
+        // Against the expected 9/37 hits: far above is black, a little below near mid grey.
+        {{"shades", "--scale", "deviation"},
+         "1 1 1 1 1 3 3 3 2",
+         "pocket,hits,shade",
+         37,
+         {"1,5,0", "2,1,88", "0,0,123"}},
+        {{"shades", "--scale=spread"}, "1 1 1 1 1 3 3 3 2", "pocket,hits,shade", 37, {"3,3,96"}},
         // --follow leaves no analysed draw here: empty counters, light grey everywhere.
         {{"shades", "--follow", "numero=5"}, "1 2 3", "pocket,hits,shade", 37, {"2,0,240"}},
         {{"sectors", "--follow", "numero=5"},
@@ -113,6 +120,9 @@ TEST(CliWheel, UsageErrors) {
              {"wheel", "colours", "-"},
              {"wheel", "distances"},
              {"wheel", "shades", "--step", "0", "-"},
+             {"wheel", "shades", "--scale", "z", "-"},
+             {"wheel", "shades", "--scale", "spread", "--scale", "spread", "-"},
+             {"wheel", "shades", "-", "--scale"},
          }) {
         std::istringstream in("1 2");
         std::ostringstream out, err;

@@ -6,6 +6,8 @@
 #include <map>
 #include <string>
 
+#include "test_support.h"
+
 namespace spinalyst {
 namespace {
 
@@ -68,6 +70,27 @@ TEST(GameFile, WritesRowsAndReadsThemBack) {
     }
     EXPECT_EQ(WriteGameFile(DrawLog{}, RouletteKind::NoZero, {}),
               "#kind=nozero\ndraw,time,croupier,pocket\n");
+}
+
+// Long enough that the reader makes room for the rows from the length of the first ones, and
+// with rows that grow longer as the draw numbers do.
+TEST(GameFile, ALongGameReadsBackWhole) {
+    DrawLog log;
+    for (int n = 1; n <= 20'000; ++n)
+        log.Append(n % 38, n % 7 == 0 ? std::nullopt : std::optional<DrawTime>(someTime + n * 13),
+                   n % 5);
+    const std::string text = WriteGameFile(log, RouletteKind::American, [](std::int32_t c) {
+        return std::optional<std::string>(c == 4 ? "Zoé, \"la\"" : "C" + std::to_string(c));
+    });
+    const GameFile game = ParseGameFile(text, RouletteKind::American);
+    ASSERT_TRUE(game.ok()) << game.error->message;
+    EXPECT_EQ(game.croupierNames, (std::vector<std::string>{"C1", "C2", "C3", "Zoé, \"la\""}));
+    ASSERT_EQ(game.log.drawCount(), log.drawCount());
+    for (int n = 1; n <= log.drawCount(); ++n) {
+        ASSERT_EQ(game.log.draw(n), log.draw(n)) << n;
+        ASSERT_EQ(game.log.drawTime(n), log.drawTime(n)) << n;
+        ASSERT_EQ(game.log.drawCroupier(n), log.drawCroupier(n)) << n;
+    }
 }
 
 TEST(GameFile, ToleratesByteOrderMarkCrlfQuotedFieldsAndTrailingEmptyLines) {
@@ -181,28 +204,8 @@ TEST(GameFile, TheKindLineOrThePocketsSettleTheKind) {
     EXPECT_EQ(spins.log.drawCount(), 3);
 }
 
-// Runs a test in another time zone and puts the old one back.
-class TimeZone {
-public:
-    explicit TimeZone(const char* zone) {
-        if (const char* old = std::getenv("TZ")) old_ = old;
-        ::setenv("TZ", zone, 1);
-        ::tzset();
-    }
-    ~TimeZone() {
-        if (old_)
-            ::setenv("TZ", old_->c_str(), 1);
-        else
-            ::unsetenv("TZ");
-        ::tzset();
-    }
-
-private:
-    std::optional<std::string> old_;
-};
-
 TEST(GameFile, TimesKeepTheirInstantWithOrWithoutAnOffset) {
-    const TimeZone paris("Europe/Paris");
+    const test::TimeZone paris("Europe/Paris");
     const std::string header = "draw,time,croupier,pocket\n";
     constexpr DrawTime firstHalfPast2 = 1'698'539'400;  // 2023-10-29T00:30:00Z, 02:30 CEST
     struct Case {
@@ -244,7 +247,7 @@ TEST(GameFile, TimesKeepTheirInstantWithOrWithoutAnOffset) {
     EXPECT_EQ(back.log.drawTime(2), firstHalfPast2 + 3600);
 
     // A zone whose offset has seconds, as some had in the 1970s.
-    const TimeZone odd("LMT0:44:30");
+    const test::TimeZone odd("LMT0:44:30");
     log.Clear();
     log.Append(1, someTime, 0);
     const std::string oddText = WriteGameFile(log, RouletteKind::French, {});

@@ -118,18 +118,41 @@ TEST(HeatBoards, SquaresStandInTheirRowsAndColumns) {
     EXPECT_EQ(boards[11].height, 159);
 }
 
-TEST(HeatBoards, BlackNumbersTurnWhiteOnDarkGreys) {
+TEST(HeatColours, ContrastFollowsTheLuminanceOfSrgb) {
     struct Case {
-        Pocket pocket;
-        int shade;
-        Rgb colour;
+        Rgb a, b;
+        double ratio;
     } cases[] = {
-        {2, 39, {255, 255, 255}}, {2, 40, blackDisplay}, {2, 0, {255, 255, 255}},
-        {1, 0, redDisplay},       {0, 0, greenDisplay},  {DoubleZero, 10, greenDisplay},
-        {35, 240, blackDisplay},
+        {{255, 255, 255}, {0, 0, 0}, 21.0},    {{0, 0, 0}, {255, 255, 255}, 21.0},
+        {redDisplay, {0, 0, 0}, 5.25},         {redDisplay, {255, 255, 255}, 4.0},
+        {greenDisplay, {255, 255, 255}, 5.14}, {{119, 119, 119}, {255, 255, 255}, 4.48},
+        {{40, 40, 40}, {0, 0, 0}, 1.42},       {{77, 77, 77}, {77, 77, 77}, 1.0},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(HeatNumberColour(c.pocket, c.shade), c.colour) << c.pocket << " at " << c.shade;
+    for (const Case& c : cases) EXPECT_NEAR(ContrastRatio(c.a, c.b), c.ratio, 0.01);
+}
+
+TEST(HeatColours, EveryNumberReadsOnEveryShadeInItsPocketsColour) {
+    // One pocket of each colour; the look depends on nothing else.
+    for (Pocket p : {Pocket{1}, Pocket{2}, Pocket{0}}) {
+        SCOPED_TRACE(p);
+        for (int shade = 0; shade <= lightestShade; ++shade) {
+            const HeatSquareLook look = HeatSquareLookOf(p, shade);
+            EXPECT_EQ(look.square, HeatGrey(shade));
+            EXPECT_GE(ContrastRatio(look.ink, look.square), readableContrast) << shade;
+            EXPECT_EQ(look.frame, DisplayColour(p));
+        }
+        const WheelLabelLook label = WheelLabelLookOf(p);
+        EXPECT_EQ(label.disc, DisplayColour(p));
+        EXPECT_GE(ContrastRatio(label.ink, label.disc), readableContrast);
+    }
+    // White on the dark greys, black on the light ones, whatever the pocket.
+    EXPECT_EQ(HeatSquareLookOf(2, 0).ink, (Rgb{255, 255, 255}));
+    EXPECT_EQ(HeatSquareLookOf(1, 100).ink, (Rgb{255, 255, 255}));
+    EXPECT_EQ(HeatSquareLookOf(0, 140).ink, blackDisplay);
+    EXPECT_EQ(HeatSquareLookOf(35, lightestShade).ink, blackDisplay);
+    // Pure red takes black: white on it stays below the ratio.
+    EXPECT_EQ(WheelLabelLookOf(1).ink, blackDisplay);
+    EXPECT_EQ(WheelLabelLookOf(DoubleZero).ink, (Rgb{255, 255, 255}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -19,6 +20,20 @@ TempDir::~TempDir() {
     std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(path_, ec);
+}
+
+TimeZone::TimeZone(const char* zone) {
+    if (const char* old = std::getenv("TZ")) old_ = old;
+    ::setenv("TZ", zone, 1);
+    ::tzset();
+}
+
+TimeZone::~TimeZone() {
+    if (old_)
+        ::setenv("TZ", old_->c_str(), 1);
+    else
+        ::unsetenv("TZ");
+    ::tzset();
 }
 
 void WriteFile(const std::filesystem::path& file, std::string_view content) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -29,6 +30,19 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// Runs a test in another time zone (a zone name such as "Europe/Paris", or a rule) and puts
+// the old one back.
+class TimeZone {
+public:
+    explicit TimeZone(const char* zone);
+    ~TimeZone();
+    TimeZone(const TimeZone&) = delete;
+    TimeZone& operator=(const TimeZone&) = delete;
+
+private:
+    std::optional<std::string> old_;
 };
 
 void WriteFile(const std::filesystem::path& file, std::string_view content);

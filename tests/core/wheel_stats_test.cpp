@@ -235,5 +235,79 @@ TEST(HeatShade, SpreadsHitsOverTheGreys) {
     EXPECT_EQ(HeatShade(s, 0), 240);
 }
 
+TEST(HeatShade, DeviationGoesFromMidGreyToTheEndsAtThreeStandardDeviations) {
+    struct Case {
+        double z;
+        int shade;
+    } cases[] = {
+        {0, 120},  {1, 107}, {-1, 133}, {1.5, 90}, {2, 67},
+        {-2, 173}, {3, 0},   {-3, 240}, {4.5, 0},  {-22.9, 240},
+    };
+    for (const Case& c : cases) EXPECT_EQ(DeviationShade(c.z), c.shade) << c.z;
+    // A larger z is never lighter.
+    for (double z = -5; z < 5; z += 0.01) EXPECT_LE(DeviationShade(z + 0.01), DeviationShade(z));
+
+    // 370 draws on 37 pockets: 10 expected, a standard deviation of sqrt(370 x 1/37 x 36/37).
+    EXPECT_DOUBLE_EQ(HitsZ(10, 370, 37), 0);
+    EXPECT_NEAR(HitsZ(20, 370, 37), 3.206, 0.001);
+    EXPECT_NEAR(HitsZ(0, 370, 37), -3.206, 0.001);
+    EXPECT_EQ(HitsZ(0, 0, 37), 0);
+
+    // Equal hits are as expected; nothing analysed is mid grey too, unlike the spread.
+    std::vector<Pocket> everyPocketTwice;
+    for (int round = 0; round < 2; ++round)
+        for (Pocket p = 0; p <= 36; ++p) everyPocketTwice.push_back(p);
+    const WheelStats even = Compute(French, everyPocketTwice);
+    const WheelStats none = Compute(American, {});
+    for (Pocket p = 0; p <= 36; ++p) {
+        EXPECT_EQ(HeatShade(even, p, HeatScale::Deviation), expectedShade);
+        EXPECT_EQ(HeatShade(none, p, HeatScale::Deviation), expectedShade);
+        EXPECT_EQ(HeatShade(even, p, HeatScale::Spread), lightestShade);
+    }
+    // The expectation follows the kind: five draws of 1 on the no-zero wheel.
+    const WheelStats five = Compute(NoZero, {1, 1, 1, 1, 1});
+    EXPECT_EQ(HeatShade(five, 1, HeatScale::Deviation), DeviationShade(HitsZ(5, 5, 36)));
+    EXPECT_EQ(HeatShade(five, 1, HeatScale::Deviation), 0);
+}
+
+TEST(HeatShade, OnFairWheelsDeviationStaysNearMidGreyWhereSpreadPaintsBothEnds) {
+    // Simulated games of 10,000 draws on a fair French wheel, then on one where 17 comes out
+    // three times as often.
+    std::mt19937 random(20);
+    const auto game = [&](bool biased) {
+        std::vector<double> weights(37, 1.0);
+        if (biased) weights[17] = 3;
+        std::discrete_distribution<int> pocket(weights.begin(), weights.end());
+        std::vector<Pocket> draws(10'000);
+        for (Pocket& p : draws) p = pocket(random);
+        return Compute(French, draws);
+    };
+    int nearMid = 0, pockets = 0;
+    for (int g = 0; g < 50; ++g) {
+        const WheelStats s = game(false);
+        std::vector<int> spread;
+        for (Pocket p = 0; p <= 36; ++p) {
+            spread.push_back(HeatShade(s, p, HeatScale::Spread));
+            nearMid += std::abs(HeatShade(s, p, HeatScale::Deviation) - expectedShade) <= 30;
+            ++pockets;
+        }
+        EXPECT_EQ(*std::min_element(spread.begin(), spread.end()), 0);
+        EXPECT_EQ(*std::max_element(spread.begin(), spread.end()), lightestShade);
+    }
+    // Within 30 greys of mid grey means |z| <= 1.5: about 87% of a fair wheel's pockets.
+    EXPECT_GT(nearMid, pockets * 83 / 100);
+    EXPECT_LT(nearMid, pockets * 91 / 100);
+    for (int g = 0; g < 5; ++g) EXPECT_EQ(HeatShade(game(true), 17, HeatScale::Deviation), 0);
+}
+
+TEST(HeatScale, NamesReadBackInAnyCase) {
+    for (HeatScale scale : {HeatScale::Spread, HeatScale::Deviation})
+        EXPECT_EQ(HeatScaleFromName(HeatScaleName(scale)), scale);
+    EXPECT_EQ(HeatScaleFromName("Deviation"), HeatScale::Deviation);
+    EXPECT_EQ(HeatScaleFromName("SPREAD"), HeatScale::Spread);
+    for (std::string_view bad : {"", "z", "deviations", "spread "})
+        EXPECT_EQ(HeatScaleFromName(bad), std::nullopt) << bad;
+}
+
 }  // namespace
 }  // namespace spinalyst

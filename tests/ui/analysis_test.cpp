@@ -7,11 +7,17 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <functional>
 
 #include "ui/common/game_session.h"
 #include "ui/shell/main_window.h"
 #include "ui/stats/analysis_panel.h"
+#include "ui/stats/family_page.h"
+#include "ui/stats/family_stats_model.h"
 #include "ui/stats/stats_area.h"
+#include "ui/stats/tableau_model.h"
+#include "ui/stats/tableau_page.h"
+#include "ui/stats/wheel_figures.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;
@@ -110,7 +116,7 @@ private slots:
 
         // The betting tab runs no view but still counts.
         refreshed.clear();
-        Find<QTabWidget>(&window, "pcStats")->setCurrentIndex(int(StatsTab::Mises));
+        Find<QTabWidget>(&window, "pcStats")->setCurrentIndex(int(StatsTab::Bets));
         QCOMPARE(refreshed.count(), 1);
         QCOMPARE(Find<QLabel>(&window, "lbNbTir1")->text(), QString("Analysed draws : 4"));
     }
@@ -212,7 +218,7 @@ private slots:
         test::DataDir dir;
         MainWindow window(dir.paths());
         // The range is under test, not a view: none runs over the ten million draws.
-        Find<QTabWidget>(&window, "pcStats")->setCurrentIndex(int(StatsTab::Mises));
+        Find<QTabWidget>(&window, "pcStats")->setCurrentIndex(int(StatsTab::Bets));
         GameSession& session = window.session();
         GameFile game;
         game.kind = RouletteKind::French;
@@ -224,6 +230,47 @@ private slots:
         // A new game brings the boxes back to their design bounds.
         session.NewGame();
         QCOMPARE(Find<QSpinBox>(&window, "seEnd1")->maximum(), maxRangeDraw);
+    }
+
+    // However the game empties, the panel and every page say so: nothing of the last game's
+    // figures stays on show.
+    void anEmptyGameShowsEmptyFigures() {
+        struct Case {
+            const char* how;
+            std::function<void(MainWindow&)> empty;
+        } cases[] = {
+            {"new game", [](MainWindow& w) { w.findChild<QAction*>("Nouveau1")->trigger(); }},
+            {"kind switch", [](MainWindow& w) { w.findChild<QAction*>("NoZero1")->trigger(); }},
+            {"every draw undone",
+             [](MainWindow& w) {
+                 while (w.session().drawCount() > 0) w.session().UndoDraw();
+             }},
+        };
+        for (const Case& c : cases) {
+            test::DataDir dir;
+            MainWindow window(dir.paths());
+            auto* tabs = Find<QTabWidget>(&window, "pcStats");
+            tabs->setCurrentIndex(int(StatsTab::Tableau));
+            for (int i = 0; i < 30; ++i) window.session().AddDraw(i % 37);
+            Find<QSpinBox>(&window, "seStart1")->setValue(12);
+            tabs->setCurrentIndex(int(StatsTab::Heat));
+            auto* tableau = window.findChild<TableauPage*>("tsTableau");
+            QVERIFY(tableau->model()->filled());
+
+            c.empty(window);
+            QVERIFY2(Find<QLabel>(&window, "lbNbTir1")->text().endsWith(" : 0"), c.how);
+            QVERIFY2(Find<QSpinBox>(&window, "seStart1")->value() == 1, c.how);
+            QVERIFY2(Find<QSpinBox>(&window, "seEnd1")->value() == 1, c.how);
+            QVERIFY2(window.statsArea().analysedDraws().empty(), c.how);
+            QVERIFY2(!window.findChild<WheelFigures*>()->stats(), c.how);
+            QVERIFY2(!tableau->model()->filled(), c.how);
+            auto* pleins = window.findChild<FamilyPage*>("tsPleins");
+            for (int r = 0; r < pleins->model()->rowCount(); ++r)
+                QVERIFY2(pleins->model()->index(r, 1).data().toString().isEmpty(), c.how);
+            // The first draw of the next game is analysed from the start.
+            window.session().AddDraw(7);
+            QCOMPARE(Analysed(window), std::vector<Pocket>{7});
+        }
     }
 
     void aHandEditedFileStartsWithWhatItCanApply() {

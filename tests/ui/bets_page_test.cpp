@@ -37,7 +37,7 @@ struct BetsWindow {
     explicit BetsWindow(const QByteArray& settings = "[Params]\nLanguage=EN\n")
         : window(Prepared(dir, settings)) {
         window.resize(1012, 677);
-        window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(int(StatsTab::Mises));
+        window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(int(StatsTab::Bets));
         window.show();
         page = window.findChild<BetsPage*>("tsMises");
         if (!page) qFatal("no bets page");

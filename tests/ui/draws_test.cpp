@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
@@ -14,9 +15,8 @@
 #include <QTest>
 
 #include "ui/common/game_session.h"
-#include "ui/draws/croupier_dialog.h"
+#include "ui/common/notice.h"
 #include "ui/draws/draws_model.h"
-#include "ui/draws/random_source_dialog.h"
 #include "ui/shell/main_window.h"
 #include "ui_test_support.h"
 
@@ -125,13 +125,13 @@ private slots:
                 window.findChild<QTableView*>("sgDraws")->model()->headerData(1, Qt::Horizontal),
                 QVariant(QString("<!26!>")));
             window.session().AddDraw(4);  // before any croupier
-            CroupierDialog::SetNextAnswer(QString("Zoé"));
+            test::AnswerCroupierName("Zoé");
             Click(&window, "btCroupier");
             window.session().AddDraw(5);
-            CroupierDialog::SetNextAnswer(QString("Alain"));
+            test::AnswerCroupierName("Alain");
             Click(&window, "btCroupier");
             window.session().AddDraw(6);
-            CroupierDialog::SetNextAnswer(std::nullopt);  // Cancel changes nothing
+            test::AnswerCroupierName(std::nullopt);  // Cancel changes nothing
             Click(&window, "btCroupier");
             QCOMPARE(Entries(box), (QStringList{"", "Alain", "Zoé"}));
             QCOMPARE(box->currentText(), QString("Alain"));
@@ -170,7 +170,7 @@ private slots:
         dir.Write("spinalyst_EN.lang", "NUMERO\tTEXT\n122\tNot written\n");
         QDir(dir.file("croupiers")).mkpath(".");  // a directory where the file should be
         MainWindow window(dir.paths());
-        CroupierDialog::SetNextAnswer(QString("Zoé"));
+        test::AnswerCroupierName("Zoé");
         Click(&window, "btCroupier");
         QCOMPARE(window.statusBar()->currentMessage(), QString("Not written"));
         QCOMPARE(window.session().croupiers().CroupierIndex("Zoé"), 1);
@@ -207,7 +207,7 @@ private slots:
         QCOMPARE(session.drawCount(), 0);
         QVERIFY(window.statusBar()->currentMessage().contains("random source is a file"));
 
-        RandomSourceDialog::SetTestDriver([](RandomSourceDialog& dialog) {
+        SetDialogHook([](QDialog& dialog) {
             dialog.show();
             auto* program = dialog.findChild<QCheckBox*>("cbSrc1");
             auto* file = dialog.findChild<QCheckBox*>("cbSrc2");
@@ -224,8 +224,11 @@ private slots:
         Click(&window, "btRandom");
         QCOMPARE(session.drawCount(), 1);
 
-        RandomSourceDialog::SetNextFileName(QString("/data/other.txt"));
-        RandomSourceDialog::SetTestDriver([](RandomSourceDialog& dialog) {
+        SetFilePickerHook([](FilePurpose purpose) {
+            return purpose == FilePurpose::RandomSourceFile ? QString("/data/other.txt")
+                                                            : QString();
+        });
+        SetDialogHook([](QDialog& dialog) {
             dialog.show();
             dialog.findChild<QCheckBox*>("cbSrc1")->click();
             QTest::mouseClick(dialog.findChild<QAbstractButton*>("sbSrcFile"), Qt::LeftButton);

@@ -1,17 +1,23 @@
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QSignalSpy>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <algorithm>
 #include <memory>
+#include <sstream>
 
+#include "cli/cli.h"
 #include "core/draws/game_file.h"
+#include "core/draws/random_source.h"
 #include "core/stats/stats_csv.h"
 #include "read_game/read_game_cases.h"
 #include "ui/common/game_session.h"
@@ -20,8 +26,10 @@
 #include "ui/draws/input_panel.h"
 #include "ui/shell/game_keeper.h"
 #include "ui/shell/main_window.h"
+#include "ui/stats/fairness_page.h"
 #include "ui/stats/stats_area.h"
 #include "ui/stats/stats_tabs.h"
+#include "ui/stats/wheel_figures.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;
@@ -305,7 +313,7 @@ private slots:
             {FamilyTab(StatFamily::Simples),
              FamilyStatsCsv(StatFamily::Simples, RouletteKind::French, draws)},
             {StatsTab::Tableau, TableauCsv(RouletteKind::French, draws)},
-            {StatsTab::Cylindre,
+            {StatsTab::Wheel,
              WheelTableCsv(WheelTable::Distances, RouletteKind::French, draws) + "\n" +
                  WheelTableCsv(WheelTable::Repeats, RouletteKind::French, draws) + "\n" +
                  WheelTableCsv(WheelTable::Sectors, RouletteKind::French, draws) + "\n" +
@@ -317,10 +325,75 @@ private slots:
             Trigger(window, "actExportStats");
             QCOMPARE(dir.Read("figures.csv").toStdString(), c.csv);
         }
-        window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(int(StatsTab::Mises));
-        Warnings warnings;
-        Trigger(window, "actExportStats");
-        QCOMPARE(warnings.shown.size(), 1);
+    }
+
+    // The figures of every page but the bets, for the draws the panel selects, exactly as the
+    // command line prints them for the same file and range.
+    void everyPageWithFiguresExportsWhatTheCommandLinePrints() {
+        test::DataDir dir;
+        dir.CopyShippedLanguages();
+        // Two croupiers with enough pairs each for the dealer test.
+        std::string game = "#kind=french\ndraw,time,croupier,pocket\n";
+        RandomSource rng(11);
+        for (int n = 1; n <= 400; ++n)
+            game += std::to_string(n) + ",," + (n <= 200 ? "Alain" : "\"Zoé, \"\"Z\"\"\"") + "," +
+                    PocketText(rng.Next(RouletteKind::French)) + "\n";
+        dir.Write("evening.csv", QByteArray::fromStdString(game));
+        MainWindow window(dir.paths());
+        PickFile(dir.file("evening.csv"));
+        Trigger(window, "actOpen");
+        QCOMPARE(window.session().drawCount(), 400);
+        QTest::mouseClick(window.findChild<QCheckBox*>("cbLast1"), Qt::LeftButton);
+        auto* last = window.findChild<QSpinBox*>("seAnalyse1");
+        last->setValue(300);
+
+        const std::string file = dir.file("evening.csv").toStdString();
+        const auto cli = [&](std::vector<std::string> args) {
+            args.insert(args.end(), {"--last", "300", file});
+            std::istringstream in;
+            std::ostringstream out, err;
+            if (cli::Run(args, in, out, err) != 0) return "failed: " + err.str();
+            return out.str();
+        };
+        auto* tabs = window.findChild<QTabWidget*>("pcStats");
+        auto* exportItem = window.findChild<QAction*>("actExportStats");
+        for (int t = 0; t < statsTabCount; ++t) {
+            const auto tab = StatsTab(t);
+            tabs->setCurrentIndex(t);
+            std::string expected;
+            if (tab == StatsTab::Wheel) {
+                for (const char* table : {"distances", "repeats", "sectors", "shades"})
+                    expected += (expected.empty() ? "" : "\n") + cli({"wheel", table});
+            } else if (tab == StatsTab::Heat) {
+                expected = cli({"wheel", "shades"});
+            } else if (tab >= StatsTab::FirstFamily && tab < StatsTab::Tableau) {
+                const auto family = StatFamily(t - int(StatsTab::FirstFamily));
+                expected = cli({"stats", std::string(StatFamilyName(family))});
+            } else if (tab == StatsTab::Tableau) {
+                expected = cli({"tableau"});
+            } else if (tab == StatsTab::Fairness) {
+                auto* page = qobject_cast<FairnessPage*>(tabs->currentWidget());
+                if (page->scanRunning())
+                    QVERIFY(QSignalSpy(page, &FairnessPage::sectorScanFinished).wait(60000));
+                expected = cli({"fairness"});
+            } else {
+                QVERIFY2(!exportItem->isEnabled(), TabInfo(tab).name);
+                continue;
+            }
+            QVERIFY2(exportItem->isEnabled(), TabInfo(tab).name);
+            QFile::remove(dir.file("figures.csv"));
+            PickFile(dir.file("figures"));
+            exportItem->trigger();
+            QVERIFY2(dir.Read("figures.csv").toStdString() == expected, TabInfo(tab).name);
+        }
+        // The Table page exports the shades of the scale it shows.
+        window.findChild<WheelFigures*>()->SetScale(HeatScale::Deviation);
+        tabs->setCurrentIndex(int(StatsTab::Heat));
+        PickFile(dir.file("figures"));
+        exportItem->trigger();
+        QCOMPARE(
+            dir.Read("figures.csv").toStdString(),
+            cli({"wheel", "shades", "--scale", std::string(HeatScaleName(HeatScale::Deviation))}));
     }
 
     void aDrawIsOnDiskBeforeTheViewsShowIt() {

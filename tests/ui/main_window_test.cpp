@@ -13,7 +13,6 @@
 
 #include "ui/common/game_session.h"
 #include "ui/common/notice.h"
-#include "ui/draws/random_source_dialog.h"
 #include "ui/shell/about_dialog.h"
 #include "ui/shell/help.h"
 #include "ui/shell/main_window.h"
@@ -134,14 +133,21 @@ private slots:
         browser->close();
 
         QStringList texts;
-        AboutDialog::SetTestDriver([&](AboutDialog& box) {
-            QCOMPARE(box.size(), QSize(430, 168));
-            QCOMPARE(box.windowTitle(), QString("A propos"));
+        QSize size;
+        QString title;
+        bool hasOk = false;
+        SetDialogHook([&](QDialog& box) {
+            if (!qobject_cast<AboutDialog*>(&box)) return int(QDialog::Rejected);
+            size = box.size();
+            title = box.windowTitle();
             for (QLabel* label : box.findChildren<QLabel*>()) texts << label->text();
-            QVERIFY(box.findChild<QPushButton*>("btnOk"));
+            hasOk = box.findChild<QPushButton*>("btnOk");
+            return int(QDialog::Accepted);
         });
         window.findChild<QAction*>("APropos1")->trigger();
-        AboutDialog::SetTestDriver(nullptr);
+        QCOMPARE(size, QSize(430, 168));
+        QCOMPARE(title, QString("A propos"));
+        QVERIFY(hasOk);
         QVERIFY(texts.contains("1.1.1    (2009)"));
         QVERIFY(texts.contains("Version"));
     }
@@ -178,8 +184,7 @@ private slots:
             QTest::mouseClick(window.findChild<QToolButton*>("sbStat3"), Qt::LeftButton);
             QCOMPARE(window.statusBar()->currentMessage(), QString("Settings not saved"));
             window.statusBar()->clearMessage();
-            RandomSourceDialog::SetTestDriver(
-                [](RandomSourceDialog&) { return int(QDialog::Accepted); });
+            SetDialogHook([](QDialog&) { return int(QDialog::Accepted); });
             window.findChild<QAction*>("Sourcealeatoire1")->trigger();
             QCOMPARE(window.statusBar()->currentMessage(), QString("Settings not saved"));
             QVERIFY(warnings.isEmpty());

@@ -201,7 +201,7 @@ private slots:
         QCOMPARE(RowOf(grid, 30)[total], QString("284"));
     }
 
-    void figuresFollowTheShowingPageAndOutliveANewGame() {
+    void figuresFollowTheShowingPageAndANewGameEmptiesThem() {
         test::DataDir dir;
         MainWindow window(dir.paths());
         TableauPage* page = Page(window);
@@ -218,11 +218,13 @@ private slots:
         ShowTableau(window);
         QCOMPARE(RowOf(grid, 17)[int(TableauColumn::Straight)], QString("36"));
 
-        // A new game keeps the figures, also across a change of page, until its first draw.
-        window.findChild<QAction*>("Nouveau1")->trigger();
+        // A new game empties the grid, also while another page shows, until its first draw.
         ShowTab(window, FamilyTab(StatFamily::Pleins));
+        window.findChild<QAction*>("Nouveau1")->trigger();
+        QVERIFY(!page->model()->filled());
         ShowTableau(window);
-        QCOMPARE(RowOf(grid, 17)[int(TableauColumn::Straight)], QString("36"));
+        for (int r = 0; r < 36; ++r)
+            QCOMPARE(Row(grid, r), QStringList(tableauColumnCount, QString()));
         window.session().AddDraw(5);
         QCOMPARE(RowOf(grid, 17)[int(TableauColumn::Straight)], QString("0"));
         QCOMPARE(RowOf(grid, 5)[int(TableauColumn::Straight)], QString("36"));

@@ -1,6 +1,8 @@
 #include "ui_test_support.h"
 
+#include <QDialog>
 #include <QFile>
+#include <QLineEdit>
 
 #include "ui/common/notice.h"
 
@@ -8,10 +10,11 @@ namespace spinalyst::test {
 
 DataDir::DataDir() {
     dir_.setAutoRemove(true);
-    // No modal dialog may wait for a person: unsaved draws are discarded and file pickers
-    // cancelled unless a test answers otherwise.
+    // No modal dialog may wait for a person: unsaved draws are discarded, file pickers and
+    // dialogs cancelled unless a test answers otherwise.
     SetQuestionHook([](const QString&) { return Answer::No; });
     SetFilePickerHook([](FilePurpose) { return QString(); });
+    SetDialogHook([](QDialog&) { return int(QDialog::Rejected); });
 }
 
 DataPaths DataDir::paths() const {
@@ -36,6 +39,15 @@ void DataDir::CopyShippedLanguages() const {
         QFile shipped(QStringLiteral(SPINALYST_SOURCE_DATA_DIR "/") + name);
         if (shipped.open(QIODevice::ReadOnly)) Write(name, shipped.readAll());
     }
+}
+
+void AnswerCroupierName(std::optional<QString> name) {
+    SetDialogHook([name](QDialog& dialog) {
+        auto* edit = dialog.findChild<QLineEdit*>("edCroupier");
+        if (!name || !edit) return int(QDialog::Rejected);
+        edit->setText(*name);
+        return int(QDialog::Accepted);
+    });
 }
 
 }  // namespace spinalyst::test

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <optional>
 
 #include "core/store/data_paths.h"
 
@@ -23,5 +24,8 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// The new croupier dialog answers with the name, or is cancelled for nullopt.
+void AnswerCroupierName(std::optional<QString> name);
 
 }  // namespace spinalyst::test

@@ -17,6 +17,7 @@
 #include "ui/common/game_session.h"
 #include "ui/shell/main_window.h"
 #include "ui/stats/heat_board_view.h"
+#include "ui/stats/heat_legend.h"
 #include "ui/stats/heat_page.h"
 #include "ui/stats/stats_tabs.h"
 #include "ui/stats/wheel_drawing.h"
@@ -32,11 +33,11 @@ namespace {
 // A main window on a fresh data directory, for the kind and in the language, with the tab
 // showing.
 struct Fixture {
-    explicit Fixture(RouletteKind kind, StatsTab tab = StatsTab::Cylindre,
-                     const char* language = "EN") {
+    explicit Fixture(RouletteKind kind, StatsTab tab = StatsTab::Wheel,
+                     const char* language = "EN", const char* moreParams = "") {
         dir.Write("spinalyst.ini", QByteArray("[Params]\nRoulette=") +
                                        QByteArray::number(KindToSetting(kind)) +
-                                       "\nLanguage=" + language + "\n");
+                                       "\nLanguage=" + language + "\n" + moreParams);
         dir.CopyShippedLanguages();
         window = std::make_unique<MainWindow>(dir.paths());
         ShowTab(tab);
@@ -109,10 +110,10 @@ const HeatSquare& SquareOf(const HeatBoard& board, Pocket p) {
 QColor Grey(int shade) {
     return {shade, shade, shade};
 }
-// The background of a pocket's square, at a corner that no digit reaches.
+// The background of a pocket's square, at the corner that neither the digits nor the frame reach.
 QColor SquareGrey(HeatBoardView* board, Pocket p) {
     const HeatSquare& s = SquareOf(board->board(), p);
-    return Pixel(board, QPointF(s.left + 1, s.top + 1));
+    return Pixel(board, QPointF(s.left, s.top));
 }
 
 // Each pocket of the kind drawn (its place on the wheel mod 4) times, so neighbours on the
@@ -315,7 +316,7 @@ private slots:
 
     void slicesAndSquaresTakeTheirPocketsShade() {
         for (RouletteKind kind : allKinds) {
-            Fixture f(kind, StatsTab::Tapis);
+            Fixture f(kind, StatsTab::Heat);
             f.AddDraws(VariedDraws(kind));
             WheelDrawing* wheel = f.wheelPage()->wheel();
             const auto* figures = f.window->findChild<WheelFigures*>();
@@ -331,8 +332,7 @@ private slots:
             for (HeatBoardView* board : f.window->findChildren<HeatBoardView*>()) {
                 const QImage squares = board->grab().toImage();
                 for (const HeatSquare& s : board->board().squares)
-                    QCOMPARE(squares.pixelColor(s.left + 1, s.top + 1),
-                             Grey(figures->Shade(s.pocket)));
+                    QCOMPARE(squares.pixelColor(s.left, s.top), Grey(figures->Shade(s.pocket)));
             }
         }
         // On the American wheel the slice beside the number 2 is shaded by the hits of 2.
@@ -345,7 +345,7 @@ private slots:
 
     void shadesSpreadFromTheMostToTheLeastFrequent() {
         // Every pocket once, then 5 a highest 5 times and 9 three times: 9 is halfway.
-        Fixture f(RouletteKind::French, StatsTab::Tapis);
+        Fixture f(RouletteKind::French, StatsTab::Heat);
         std::vector<Pocket> draws;
         for (Pocket p = 0; p <= 36; ++p) draws.push_back(p);
         draws.insert(draws.end(), {5, 5, 5, 5, 9, 9});
@@ -363,9 +363,10 @@ private slots:
                 QCOMPARE(SquareGrey(b, s.pocket), Grey(240));
     }
 
-    void aBlackNumberTurnsWhiteOnTheDarkGreys() {
-        // 1 (red) the most frequent; the black 2 shaded 39 and the black 4 shaded 40.
-        Fixture f(RouletteKind::French, StatsTab::Tapis);
+    void numbersReadInBlackOrWhiteInsideAFrameOfTheirColour() {
+        // 1 (red) the most frequent, the black 2 at shade 39 and the black 4 at 40; the rest
+        // light.
+        Fixture f(RouletteKind::French, StatsTab::Heat);
         std::vector<Pocket> draws;
         draws.insert(draws.end(), 240, 1);
         draws.insert(draws.end(), 201, 2);
@@ -373,31 +374,98 @@ private slots:
         f.AddDraws(draws);
         HeatBoardView* board = f.board("pnlCarre1");
         const QImage picture = board->grab().toImage();
-        const auto brightest = [&](Pocket p) {
+        // The lightest and the darkest pixel of the square's middle, where its digits are.
+        const auto inkRange = [&](Pocket p) {
             const HeatSquare& s = SquareOf(board->board(), p);
-            int most = 0;
-            for (int y = s.top; y < s.top + heatSquareSize; ++y)
-                for (int x = s.left; x < s.left + heatSquareSize; ++x)
-                    most = std::max(most, picture.pixelColor(x, y).lightness());
-            return most;
+            std::pair<int, int> range{255, 0};
+            for (int y = s.top + 5; y < s.top + heatSquareSize - 5; ++y)
+                for (int x = s.left + 4; x < s.left + heatSquareSize - 4; ++x) {
+                    const int l = picture.pixelColor(x, y).lightness();
+                    range = {std::min(range.first, l), std::max(range.second, l)};
+                }
+            return range;
         };
-        QCOMPARE(SquareGrey(board, 2), Grey(39));
-        QVERIFY(brightest(2) > 200);
-        QCOMPARE(SquareGrey(board, 4), Grey(40));
-        QVERIFY(brightest(4) <= 40);
-        // The red number stays red on black.
-        const HeatSquare& red = SquareOf(board->board(), 1);
-        bool redPixel = false;
-        for (int y = red.top; y < red.top + heatSquareSize; ++y)
-            for (int x = red.left; x < red.left + heatSquareSize; ++x) {
-                const QColor c = picture.pixelColor(x, y);
-                redPixel = redPixel || (c.red() > 200 && c.green() < 60 && c.blue() < 60);
-            }
-        QVERIFY(redPixel);
+        struct Case {
+            Pocket pocket;
+            int shade;
+            bool whiteInk;
+        } cases[] = {{1, 0, true}, {2, 39, true}, {4, 40, true}, {3, 240, false}, {0, 240, false}};
+        for (const Case& c : cases) {
+            QCOMPARE(SquareGrey(board, c.pocket), Grey(c.shade));
+            const auto [darkest, lightest] = inkRange(c.pocket);
+            if (c.whiteInk)
+                QVERIFY2(lightest > 200, qPrintable(QString::number(c.pocket)));
+            else
+                QVERIFY2(darkest < 40, qPrintable(QString::number(c.pocket)));
+        }
+        // The frame on the left edge, halfway down: the pocket's own colour.
+        const auto frameAt = [&](Pocket p) {
+            const HeatSquare& s = SquareOf(board->board(), p);
+            return picture.pixelColor(s.left + 1, s.top + heatSquareSize / 2);
+        };
+        QCOMPARE(frameAt(1), QColor(255, 0, 0));
+        QCOMPARE(frameAt(3), QColor(255, 0, 0));
+        QCOMPARE(frameAt(4), QColor(0, 0, 0));
+        QCOMPARE(frameAt(0), QColor(0, 128, 0));
+        // Round the wheel each number stands on a disc of its colour.
+        WheelDrawing* wheel = f.wheelPage()->wheel();
+        for (Pocket p : {1, 4, 0}) {
+            const WheelCircle& disc = LabelOf(wheel->wheel(), p).ring;
+            const Rgb colour = DisplayColour(p);
+            QCOMPARE(Pixel(wheel, QPointF(disc.centreX - disc.radius + 3.5, disc.centreY + 0.5)),
+                     QColor(colour.r, colour.g, colour.b));
+        }
+    }
+
+    void theHeatScaleIsChosenKeptAndExplained() {
+        // 740 draws: every pocket 20 times, then 17 twenty more times and 5 ten fewer.
+        std::vector<Pocket> draws;
+        for (int round = 0; round < 20; ++round)
+            for (Pocket p = 0; p <= 36; ++p)
+                if (p != 5 || round < 10) draws.push_back(p);
+        draws.insert(draws.end(), 20, 17);
+        Fixture f(RouletteKind::French, StatsTab::Heat);
+        f.AddDraws(draws);
+        HeatBoardView* board = f.board("pnlTapis1");
+        auto* legend = f.window->findChild<HeatPage*>()->findChild<HeatLegend*>();
+        QVERIFY(legend);
+        // By spread, the default: 17 black, 5 light grey, the rest in proportion.
+        QCOMPARE(SquareGrey(board, 17), Grey(0));
+        QCOMPARE(SquareGrey(board, 5), Grey(240));
+        QCOMPARE(SquareGrey(board, 1), Grey(160));
+        QCOMPARE(legend->darkText(), QString("most hits (40)"));
+        QCOMPARE(legend->lightText(), QString("fewest hits (10)"));
+        QVERIFY(legend->marks().isEmpty());
+
+        auto* deviation = f.window->findChild<QAction*>("actHeatDeviation");
+        QVERIFY(deviation && !deviation->isChecked());
+        deviation->trigger();
+        QVERIFY(deviation->isChecked());
+        QVERIFY(!f.window->findChild<QAction*>("actHeatSpread")->isChecked());
+        // 20 expected of 740: 17 is 4.5 standard deviations above, 5 is 2.3 below, the
+        // others a little below, near mid grey.
+        const auto z = [&](int hits) { return HitsZ(hits, int(draws.size()), 37); };
+        QCOMPARE(SquareGrey(board, 17), Grey(0));
+        QCOMPARE(SquareGrey(board, 5), Grey(DeviationShade(z(10))));
+        QCOMPARE(SquareGrey(board, 1), Grey(DeviationShade(z(20))));
+        QVERIFY(DeviationShade(z(10)) > 180 && DeviationShade(z(10)) < 240);
+        QVERIFY(std::abs(DeviationShade(z(20)) - 120) <= 2);
+        QCOMPARE(legend->darkText(), QString("more than expected"));
+        QCOMPARE(legend->marks(),
+                 (QStringList{"+3", "+2", "+1", "0", "\u22121", "\u22122", "\u22123"}));
+        QVERIFY(f.wheelPage()->wheel()->TipAt(QPointF(5, 5)).isEmpty());
+        QVERIFY(f.window->findChild<WheelFigures*>()->PocketTip(17).contains("Deviation (z): 4,"));
+        // Kept for the next start; a value the program does not know reads as the spread.
+        QVERIFY(f.dir.Read("spinalyst.ini").contains("HeatScale=deviation"));
+        Fixture again(RouletteKind::French, StatsTab::Heat, "EN", "HeatScale=Deviation\n");
+        QVERIFY(again.window->findChild<QAction*>("actHeatDeviation")->isChecked());
+        QCOMPARE(again.window->findChild<WheelFigures*>()->Shade(17), expectedShade);
+        Fixture odd(RouletteKind::French, StatsTab::Heat, "EN", "HeatScale=z\n");
+        QVERIFY(odd.window->findChild<QAction*>("actHeatSpread")->isChecked());
     }
 
     void boardsHoldOneSquarePerPocketOfTheKind() {
-        Fixture f(RouletteKind::American, StatsTab::Tapis);
+        Fixture f(RouletteKind::American, StatsTab::Heat);
         const std::vector<HeatBoardView*> boards = f.window->findChild<HeatPage*>()->boards();
         for (QAction* kind : {f.window->findChild<QAction*>("Francaise1"),
                               f.window->findChild<QAction*>("Americaine1"),
@@ -450,7 +518,7 @@ private slots:
         f.window->session().AddDraw(5);
         QVERIFY(!f.stats());
         // Either tab computes once for both pages.
-        f.ShowTab(StatsTab::Tapis);
+        f.ShowTab(StatsTab::Heat);
         QCOMPARE(f.stats()->analysedCount, 1);
         QCOMPARE(SquareGrey(f.board("pnlTapis3"), 5), Grey(0));
         f.window->session().AddDraw(5);
@@ -471,7 +539,7 @@ private slots:
              "Secteur"},
         };
         for (const Case& c : cases) {
-            Fixture f(RouletteKind::French, StatsTab::Cylindre, c.language);
+            Fixture f(RouletteKind::French, StatsTab::Wheel, c.language);
             const auto header = [&](const char* grid, int column) {
                 return f.grid(grid)->model()->headerData(column, Qt::Horizontal).toString();
             };

@@ -2,19 +2,14 @@
 
 #include <ctime>
 
+#include "core/store/huge_pages.h"
+
 namespace spinalyst {
 
 std::optional<DrawTime> DrawLog::drawTime(int n) const {
     const std::uint32_t t = times_[static_cast<std::size_t>(n - 1)];
     if (t == 0) return std::nullopt;
     return static_cast<DrawTime>(t);
-}
-
-void DrawLog::Append(Pocket p, std::optional<DrawTime> time, std::int32_t croupier) {
-    pockets_.push_back(static_cast<std::uint8_t>(p));
-    const DrawTime t = time.value_or(0);
-    times_.push_back(t >= firstDrawTime && t <= lastDrawTime ? static_cast<std::uint32_t>(t) : 0);
-    croupiers_.push_back(croupier);
 }
 
 DrawLog DrawLog::Slice(int first, int last) const {
@@ -44,6 +39,9 @@ void DrawLog::Reserve(std::size_t n) {
     pockets_.reserve(n);
     times_.reserve(n);
     croupiers_.reserve(n);
+    AdviseHugePages(pockets_.data(), pockets_.capacity());
+    AdviseHugePages(times_.data(), times_.capacity() * sizeof(std::uint32_t));
+    AdviseHugePages(croupiers_.data(), croupiers_.capacity() * sizeof(std::int32_t));
 }
 
 std::string FormatDrawTime(DrawTime t) {

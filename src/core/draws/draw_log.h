@@ -37,7 +37,13 @@ public:
     // Draws first ... last as a log of their own (numbered from 1), copied in bulk.
     DrawLog Slice(int first, int last) const;
 
-    void Append(Pocket p, std::optional<DrawTime> time, std::int32_t croupier);
+    void Append(Pocket p, std::optional<DrawTime> time, std::int32_t croupier) {
+        pockets_.push_back(static_cast<std::uint8_t>(p));
+        const DrawTime t = time.value_or(0);
+        times_.push_back(t >= firstDrawTime && t <= lastDrawTime ? static_cast<std::uint32_t>(t)
+                                                                 : 0);
+        croupiers_.push_back(croupier);
+    }
     void RemoveLast();
     void Clear();
     void Reserve(std::size_t n);

@@ -33,7 +33,9 @@ bool DrawsCellShaded(int column);
 // Draws since the same pocket last came before draw n; nullopt when it had not come.
 std::optional<int> RepeatGap(const DrawLog& log, int n);
 
-// Column widths of the three pages (0 hides a column).
+// The pages of columns the navigation buttons go through, 1 ... drawsPageCount.
+inline constexpr int drawsPageCount = 3;
+// Column widths of each page (0 hides a column).
 std::array<int, drawsGridColumns> DrawsPageWidths(int page);
 
 }  // namespace spinalyst

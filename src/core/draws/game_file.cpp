@@ -1,10 +1,14 @@
 #include "core/draws/game_file.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
-#include <ctime>
+#include <cstring>
 #include <unordered_map>
 
+#include "core/draws/file_time.h"
+#include "core/store/csv_field.h"
 #include "core/store/text_encoding.h"
 #include "core/store/text_lines.h"
 
@@ -14,183 +18,205 @@ namespace {
 
 constexpr std::size_t fieldCount = 4;
 
-struct Row {
-    std::vector<std::string> fields;
-    std::string error;
+// The bytes that end an unquoted field: a comma, a quote (an error there) or a line end.
+constexpr std::array<bool, 256> fieldStops = [] {
+    std::array<bool, 256> stops{};
+    for (const unsigned char c : {',', '"', '\r', '\n'}) stops[c] = true;
+    return stops;
+}();
+
+// Eight bytes at a time, for the scans that run over every byte of the rows.
+constexpr std::uint64_t eachByte = 0x0101010101010101;
+constexpr std::uint64_t lowBits = 0x7F7F7F7F7F7F7F7F;
+
+// The high bit of each byte of w that equals c, and no other bit.
+std::uint64_t BytesEqual(std::uint64_t w, char c) {
+    const std::uint64_t x = w ^ (eachByte * static_cast<unsigned char>(c));
+    return ~(((x & lowBits) + lowBits) | x | lowBits);
+}
+
+std::uint64_t Load8(const char* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// The first comma, quote or line end at or after p, or end.
+const char* FindFieldStop(const char* p, const char* end) {
+    for (; end - p >= 8; p += 8) {
+        const std::uint64_t w = Load8(p);
+        const std::uint64_t stops =
+            BytesEqual(w, ',') | BytesEqual(w, '"') | BytesEqual(w, '\r') | BytesEqual(w, '\n');
+        if constexpr (std::endian::native == std::endian::little) {
+            if (stops != 0) return p + std::countr_zero(stops) / 8;
+        } else {
+            if (stops != 0) return p + std::countl_zero(stops) / 8;
+        }
+    }
+    while (p < end && !fieldStops[static_cast<unsigned char>(*p)]) ++p;
+    return p;
+}
+
+bool IsLineEnd(char c) {
+    return c == '\n' || c == '\r';
+}
+
+// One record of the rows, its fields as read.
+struct Record {
+    std::array<std::string_view, fieldCount> fields;
+    // How many fields it has, those beyond the four included.
+    std::size_t count = 0;
+    // The line end that closed it; empty at the end of the text.
+    std::string_view end;
+    const char* error = nullptr;
 };
 
-// One CSV line. A quoted field may hold commas and doubled quotes, but no line break.
-Row SplitRow(std::string_view line) {
-    Row row;
-    std::size_t i = 0;
-    for (;;) {
-        std::string field;
-        if (i < line.size() && line[i] == '"') {
-            ++i;
-            for (;;) {
-                if (i >= line.size()) {
-                    row.error = "a quoted field has no closing quote";
-                    return row;
-                }
-                if (line[i] == '"') {
-                    if (i + 1 < line.size() && line[i + 1] == '"') {
-                        field += '"';
-                        i += 2;
+// Reads the rows as CSV records in one pass over their bytes, without a copy: a field is a
+// view of the text, or of a buffer kept for its place when doubled quotes had to be undone. A
+// quoted field may hold commas, doubled quotes and line breaks; LF, CR LF and a lone CR each
+// end a line, as TakeLine counts them.
+class RecordReader {
+public:
+    explicit RecordReader(std::string_view text) : text_(text) {}
+
+    bool done() const { return at_ >= text_.size(); }
+    std::size_t at() const { return at_; }
+
+    // Takes the next line when it is empty.
+    bool TakeEmptyLine() {
+        if (!IsLineEnd(text_[at_])) return false;
+        at_ += LineEndSize(at_);
+        return true;
+    }
+
+    // Whether the next line is a comment line, a note.
+    bool AtNote() const { return text_[at_] == '#'; }
+
+    // Takes the next line whole, quotes or not: a note, or the first line of a damaged row.
+    std::string_view TakeLine() {
+        std::size_t i = at_;
+        while (i < text_.size() && !IsLineEnd(text_[i])) ++i;
+        const std::string_view line = text_.substr(at_, i - at_);
+        at_ = i < text_.size() ? i + LineEndSize(i) : i;
+        return line;
+    }
+
+    void Rewind(std::size_t at) { at_ = at; }
+
+    // Reads the record that starts here; `line` counts the line breaks inside quoted fields.
+    // After an error the reader stands where it was.
+    Record Next(int& line) {
+        Record record;
+        const char* const d = text_.data();
+        const std::size_t size = text_.size();
+        std::size_t i = at_;
+        for (;;) {
+            std::string_view field;
+            if (i < size && d[i] == '"') {
+                const std::size_t from = ++i;
+                std::string* undone = nullptr;
+                std::size_t copied = from;
+                for (;;) {
+                    while (i < size && d[i] != '"' && !IsLineEnd(d[i])) ++i;
+                    if (i >= size) {
+                        record.error = "a quoted field has no closing quote";
+                        return record;
+                    }
+                    if (d[i] != '"') {
+                        i += LineEndSize(i);
+                        ++line;
                         continue;
                     }
-                    ++i;
-                    break;
+                    if (i + 1 >= size || d[i + 1] != '"') break;
+                    if (!undone) {
+                        undone = &buffers_[std::min(record.count, fieldCount)];
+                        undone->clear();
+                    }
+                    undone->append(d + copied, i + 1 - copied);
+                    i += 2;
+                    copied = i;
                 }
-                field += line[i++];
+                if (undone) {
+                    undone->append(d + copied, i - copied);
+                    field = *undone;
+                } else {
+                    field = std::string_view(d + from, i - from);
+                }
+                ++i;  // the closing quote
+                if (i < size && d[i] != ',' && !IsLineEnd(d[i])) {
+                    record.error = "a closing quote must end its field";
+                    return record;
+                }
+            } else {
+                const std::size_t from = i;
+                i = static_cast<std::size_t>(FindFieldStop(d + i, d + size) - d);
+                if (i < size && d[i] == '"') {
+                    record.error = "a field that holds a quote must be quoted";
+                    return record;
+                }
+                field = std::string_view(d + from, i - from);
             }
-            if (i < line.size() && line[i] != ',') {
-                row.error = "a closing quote must end its field";
-                return row;
+            if (record.count < fieldCount) record.fields[record.count] = field;
+            ++record.count;
+            if (i < size && d[i] == ',') {
+                ++i;
+                continue;
             }
-        } else {
-            const std::size_t end = std::min(line.find(',', i), line.size());
-            field = std::string(line.substr(i, end - i));
-            if (field.find('"') != std::string::npos) {
-                row.error = "a field that holds a quote must be quoted";
-                return row;
-            }
-            i = end;
+            const std::size_t endSize = i < size ? LineEndSize(i) : 0;
+            record.end = text_.substr(i, endSize);
+            at_ = i + endSize;
+            return record;
         }
-        row.fields.push_back(std::move(field));
-        if (i >= line.size()) return row;
-        ++i;  // the comma
     }
-}
 
-bool IsLeapYear(int y) {
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
-
-int DaysInMonth(int y, int m) {
-    constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return m == 2 && IsLeapYear(y) ? 29 : days[m - 1];
-}
-
-// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
-std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
-    y -= m <= 2;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const std::int64_t yoe = y - era * 400;
-    const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
-// A wall-clock reading as seconds, as if it were UTC.
-std::int64_t CivilSeconds(const std::tm& tm) {
-    return DaysFromCivil(tm.tm_year + 1900LL, tm.tm_mon + 1, tm.tm_mday) * 86400 +
-           tm.tm_hour * 3600 + tm.tm_min * 60 + tm.tm_sec;
-}
-
-// How far local time is ahead of UTC at the instant t.
-std::optional<std::int64_t> LocalOffsetAt(std::int64_t t) {
-    const auto tt = static_cast<std::time_t>(t);
-    std::tm local{};
-    if (!localtime_r(&tt, &local)) return std::nullopt;
-    return CivilSeconds(local) - t;
-}
-
-// The instant a local wall-clock reading stands for. In the hour that is repeated when the
-// clocks go back, the first pass; in the hour skipped when they go forward, the reading with
-// the offset in force before. Worked out from the offsets alone, so the answer never depends
-// on earlier conversions (mktime guesses daylight saving from its previous call).
-std::optional<std::int64_t> LocalToInstant(std::int64_t wall) {
-    const auto before = LocalOffsetAt(wall - 86400);
-    const auto after = LocalOffsetAt(wall + 86400);
-    if (!before || !after) return std::nullopt;
-    std::optional<std::int64_t> first;
-    for (const std::int64_t offset : {*before, *after}) {
-        const std::int64_t t = wall - offset;
-        if (LocalOffsetAt(t) == offset && (!first || t < *first)) first = t;
+private:
+    std::size_t LineEndSize(std::size_t i) const {
+        return text_[i] == '\r' && i + 1 < text_.size() && text_[i + 1] == '\n' ? 2 : 1;
     }
-    return first ? *first : wall - *before;
-}
 
-// Two digits at s[at]; -1 when they are not.
-int TwoDigits(std::string_view s, std::size_t at) {
-    if (at + 2 > s.size() || s[at] < '0' || s[at] > '9' || s[at + 1] < '0' || s[at + 1] > '9')
-        return -1;
-    return (s[at] - '0') * 10 + (s[at + 1] - '0');
-}
+    std::string_view text_;
+    std::size_t at_ = 0;
+    // One for each of the four fields, and one for any field beyond them.
+    std::array<std::string, fieldCount + 1> buffers_;
+};
 
-// "+HH:MM" or "-HH:MM" (with ":SS" for the odd zone whose offset has seconds), or "Z".
-std::optional<std::int64_t> ParseOffset(std::string_view s) {
-    if (s == "Z") return 0;
-    if ((s.size() != 6 && s.size() != 9) || (s[0] != '+' && s[0] != '-') || s[3] != ':' ||
-        (s.size() == 9 && s[6] != ':'))
-        return std::nullopt;
-    const int hours = TwoDigits(s, 1), minutes = TwoDigits(s, 4);
-    const int seconds = s.size() == 9 ? TwoDigits(s, 7) : 0;
-    if (hours < 0 || hours > 23 || minutes < 0 || minutes > 59 || seconds < 0 || seconds > 59)
-        return std::nullopt;
-    const std::int64_t offset = hours * 3600 + minutes * 60 + seconds;
-    return s[0] == '-' ? -offset : offset;
-}
-
-// YYYY-MM-DDTHH:MM:SS followed by the offset from UTC, or without it in local time.
-std::optional<DrawTime> ParseTime(std::string_view s) {
-    constexpr std::string_view pattern = "dddd-dd-ddTdd:dd:dd";
-    if (s.size() < pattern.size()) return std::nullopt;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        const bool digit = s[i] >= '0' && s[i] <= '9';
-        if (pattern[i] == 'd' ? !digit : s[i] != pattern[i]) return std::nullopt;
+// The text of a record that breaks the format, as the error shows it: its lines up to the one
+// where its quotes are even again, or the rest of the text.
+std::string_view BrokenRecord(std::string_view rest) {
+    const char* const begin = rest.data();
+    TextLine read = TakeLine(rest);
+    bool inQuotes = std::count(read.text.begin(), read.text.end(), '"') % 2 == 1;
+    while (inQuotes && !rest.empty()) {
+        read = TakeLine(rest);
+        inQuotes = inQuotes != (std::count(read.text.begin(), read.text.end(), '"') % 2 == 1);
     }
-    const int year = TwoDigits(s, 0) * 100 + TwoDigits(s, 2), month = TwoDigits(s, 5),
-              day = TwoDigits(s, 8);
-    const int hour = TwoDigits(s, 11), minute = TwoDigits(s, 14), second = TwoDigits(s, 17);
-    if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) || hour > 23 ||
-        minute > 59 || second > 59)
-        return std::nullopt;
-    const std::int64_t wall =
-        DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
-    const std::string_view zone = s.substr(pattern.size());
-    if (zone.empty()) return LocalToInstant(wall);
-    const auto offset = ParseOffset(zone);
-    if (!offset) return std::nullopt;
-    return wall - *offset;
+    return std::string_view(begin,
+                            static_cast<std::size_t>(read.text.data() - begin) + read.text.size());
 }
 
-// Local time with its offset from UTC, so that the file names one instant even in the hour
-// that is repeated when the clocks go back, and on a machine in another zone.
-std::string FormatTime(DrawTime t) {
-    const auto tt = static_cast<std::time_t>(t);
-    std::tm local{};
-    if (!localtime_r(&tt, &local) || local.tm_year + 1900 < 0 || local.tm_year + 1900 > 9999)
-        return {};
-    char buffer[32];
-    const std::size_t n = std::strftime(buffer, sizeof buffer, "%Y-%m-%dT%H:%M:%S", &local);
-    std::string text(buffer, n);
-    const std::int64_t offset = CivilSeconds(local) - t;
-    const std::int64_t size = offset < 0 ? -offset : offset;
-    auto two = [](std::int64_t v) {
-        return std::string(1, char('0' + v / 10)) + char('0' + v % 10);
-    };
-    text += offset < 0 ? '-' : '+';
-    text += two(size / 3600) + ":" + two(size / 60 % 60);
-    if (size % 60 != 0) text += ":" + two(size % 60);
-    return text;
-}
-
-// A field in quotes when it holds a comma, a quote or a line break, which it keeps.
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
+// Whether the text is the number as written in decimal: digits, without a sign or a leading
+// zero.
+bool IsNumber(std::string_view text, int number) {
+    if (text.empty() || text.size() > 10 || text[0] == '0') return false;
+    std::int64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
     }
-    quoted += '"';
-    return quoted;
+    return value == number;
 }
 
-// Whether a line holds an odd number of quotes: it opens a quoted field or closes one.
-bool TogglesQuotes(std::string_view line) {
-    return std::count(line.begin(), line.end(), '"') % 2 == 1;
+// ParsePocket, quicker for the one or two digits of almost every row; -1 for no pocket.
+Pocket ReadPocket(std::string_view text, RouletteKind kind) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    Pocket p = -1;
+    if (text.size() == 1 && digit(text[0]))
+        p = text[0] - '0';
+    else if (text.size() == 2 && text[0] != '0' && digit(text[0]) && digit(text[1]))
+        p = (text[0] - '0') * 10 + (text[1] - '0');
+    else
+        return ParsePocket(text, kind).value_or(-1);
+    return p <= 36 && IsPocketOf(kind, p) ? p : -1;
 }
 
 // Whether a text that is no game file was meant as one, so that its error is the game
@@ -206,33 +232,13 @@ bool MeantAsGameFile(std::string_view text) {
     return c != '#' && (c < '0' || c > '9');
 }
 
-struct SalvagedRow {
-    std::optional<DrawTime> time;
-    std::string croupier;
-    Pocket pocket = 0;
-};
-
-// A row whose fields all keep the format; its draw number need only be a number, since the
-// rows a salvage keeps are numbered on from one another.
-std::optional<SalvagedRow> ReadSalvagedRow(std::string_view raw, RouletteKind readAs) {
-    Row row = SplitRow(raw);
-    if (!row.error.empty() || row.fields.size() != fieldCount) return std::nullopt;
-    const std::string& draw = row.fields[0];
-    if (draw.empty() || draw.size() > 9 || draw[0] == '0' ||
-        draw.find_first_not_of("0123456789") != std::string::npos)
-        return std::nullopt;
-    SalvagedRow out;
-    if (!row.fields[1].empty()) {
-        out.time = ParseTime(row.fields[1]);
-        if (!out.time || *out.time < firstDrawTime || *out.time > lastDrawTime) return std::nullopt;
+// Names looked up by a view of the text, without a string made for each row.
+struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const {
+        return std::hash<std::string_view>{}(name);
     }
-    if (!IsValidUtf8(row.fields[2])) return std::nullopt;
-    out.croupier = std::move(row.fields[2]);
-    const auto pocket = ParsePocket(row.fields[3], readAs);
-    if (!pocket) return std::nullopt;
-    out.pocket = *pocket;
-    return out;
-}
+};
 
 }  // namespace
 
@@ -342,77 +348,88 @@ GameFile ParseGameFile(std::string_view text, const KindRule& rule) {
     const std::string wheelWords =
         known ? "the " + std::string(KindName(*known)) + " wheel" : std::string("any wheel");
 
-    std::unordered_map<std::string, std::int32_t> numbers;
+    // A row per line but for names with line breaks: the line ends bound the draws.
+    std::unordered_map<std::string, std::int32_t, NameHash, std::equal_to<>> numbers;
+    // Rows of one croupier follow each other: the last name read saves most look-ups.
+    std::string lastCroupier;
+    std::int32_t lastNumber = 0;
+    FileTimeReader times;
+    RecordReader rows(text);
+    constexpr int rowsBeforeReserve = 4096;
     int firstEmptyLine = 0;
-    while (!text.empty()) {
-        TextLine read = TakeLine(text);
-        std::string_view raw = read.text;
+    while (!rows.done()) {
         const int rowLine = ++line;
-        if (raw.starts_with('#')) {
-            result.notes.push_back(ReadNoteLine(raw, result.log.drawCount()));
+        if (rows.TakeEmptyLine()) {
+            if (firstEmptyLine == 0) firstEmptyLine = rowLine;
             continue;
         }
-        // A quoted field may hold line breaks: the record runs on until its quotes close.
-        for (bool inQuotes = TogglesQuotes(raw); inQuotes && !text.empty();) {
-            read = TakeLine(text);
-            ++line;
-            inQuotes = inQuotes != TogglesQuotes(read.text);
-            raw = std::string_view(
-                raw.data(),
-                static_cast<std::size_t>(read.text.data() - raw.data()) + read.text.size());
-        }
-        if (raw.empty()) {
-            if (firstEmptyLine == 0) firstEmptyLine = line;
+        if (rows.AtNote()) {
+            result.notes.push_back(ReadNoteLine(rows.TakeLine(), result.log.drawCount()));
             continue;
         }
         if (firstEmptyLine != 0)
             return fail(firstEmptyLine, "", "an empty line may only come after the last row");
 
-        Row row = SplitRow(raw);
-        if (!row.error.empty()) return fail(rowLine, raw, row.error);
-        if (row.fields.size() != fieldCount) {
+        const std::size_t start = rows.at();
+        const Record row = rows.Next(line);
+        if (row.error) return fail(rowLine, BrokenRecord(text.substr(start)), row.error);
+        if (row.count != fieldCount) {
+            const std::string_view raw = text.substr(start, rows.at() - row.end.size() - start);
             // A carriage return ends a line, so one in an unquoted name cuts its row short.
-            const bool cutByCr =
-                row.fields.size() < fieldCount && read.end == "\r" && header.end != "\r";
+            const bool cutByCr = row.count < fieldCount && row.end == "\r" && header.end != "\r";
             return fail(rowLine, raw,
                         "a row has 4 fields (" + std::string(gameFileHeader) + "), this one " +
-                            std::to_string(row.fields.size()) +
+                            std::to_string(row.count) +
                             (cutByCr ? ": a carriage return ends it; a field holding one must "
                                        "be quoted"
                                      : ""));
         }
-        const std::string& draw = row.fields[0];
-        const std::string& time = row.fields[1];
-        const std::string& croupier = row.fields[2];
-        const std::string& pocketText = row.fields[3];
+        const auto [draw, time, croupier, pocketText] = row.fields;
 
         const int expected = result.log.drawCount() + 1;
-        if (draw != std::to_string(expected))
-            return fail(
-                rowLine, draw,
-                "draw '" + draw + "' where draw " + std::to_string(expected) + " was expected");
+        if (!IsNumber(draw, expected))
+            return fail(rowLine, draw,
+                        "draw '" + std::string(draw) + "' where draw " + std::to_string(expected) +
+                            " was expected");
         std::optional<DrawTime> when;
         if (!time.empty()) {
-            when = ParseTime(time);
+            when = times.Read(time);
             if (!when)
                 return fail(rowLine, time,
-                            "'" + time + "' is not a time YYYY-MM-DDTHH:MM:SS+HH:MM");
+                            "'" + std::string(time) + "' is not a time YYYY-MM-DDTHH:MM:SS+HH:MM");
             if (*when < firstDrawTime || *when > lastDrawTime)
-                return fail(rowLine, time, "'" + time + "' lies outside 1970 to 2106");
+                return fail(rowLine, time, "'" + std::string(time) + "' lies outside 1970 to 2106");
         }
         std::int32_t number = 0;
         if (!croupier.empty()) {
-            if (!IsValidUtf8(croupier)) return fail(rowLine, croupier, "the croupier is not UTF-8");
-            auto [it, added] = numbers.try_emplace(
-                croupier, static_cast<std::int32_t>(result.croupierNames.size() + 1));
-            if (added) result.croupierNames.push_back(croupier);
-            number = it->second;
+            if (croupier != lastCroupier || lastNumber == 0) {
+                auto it = numbers.find(croupier);
+                if (it == numbers.end()) {
+                    // A name is checked once, when it first comes.
+                    if (!IsValidUtf8(croupier))
+                        return fail(rowLine, croupier, "the croupier is not UTF-8");
+                    result.croupierNames.emplace_back(croupier);
+                    it = numbers
+                             .emplace(croupier,
+                                      static_cast<std::int32_t>(result.croupierNames.size()))
+                             .first;
+                }
+                lastCroupier = croupier;
+                lastNumber = it->second;
+            }
+            number = lastNumber;
         }
-        const auto pocket = ParsePocket(pocketText, readAs);
-        if (!pocket)
+        const Pocket pocket = ReadPocket(pocketText, readAs);
+        if (pocket < 0)
             return fail(rowLine, pocketText,
-                        "'" + pocketText + "' is not a pocket of " + wheelWords);
-        result.log.Append(*pocket, when, number);
+                        "'" + std::string(pocketText) + "' is not a pocket of " + wheelWords);
+        result.log.Append(pocket, when, number);
+        // Once the first rows tell how long a row is, room for the rest is made at once.
+        if (result.log.drawCount() == rowsBeforeReserve)
+            result.log.Reserve(static_cast<std::size_t>(static_cast<double>(text.size()) /
+                                                            static_cast<double>(rows.at()) *
+                                                            rowsBeforeReserve * 1.05 +
+                                                        16));
     }
     result.kind = known ? *known : KindHolding(result.log.draws(), rule.current);
     return result;
@@ -454,41 +471,49 @@ SalvagedGame SalvageGameFile(std::string_view text, const KindRule& rule) {
     const std::optional<RouletteKind> known = rule.forced ? rule.forced : head.statedKind;
     const RouletteKind readAs = known.value_or(RouletteKind::American);
 
-    std::unordered_map<std::string, std::int32_t> numbers;
-    while (!rest.empty()) {
-        TextLine read = TakeLine(rest);
-        std::string_view raw = read.text;
+    std::unordered_map<std::string, std::int32_t, NameHash, std::equal_to<>> numbers;
+    FileTimeReader times;
+    RecordReader rows(rest);
+    while (!rows.done()) {
         const int rowLine = ++line;
-        if (raw.empty()) continue;
-        if (raw.starts_with('#')) {
-            result.notes.push_back(ReadNoteLine(raw, result.log.drawCount()));
+        if (rows.TakeEmptyLine()) continue;
+        if (rows.AtNote()) {
+            result.notes.push_back(ReadNoteLine(rows.TakeLine(), result.log.drawCount()));
             continue;
         }
-        const std::string_view afterFirstLine = rest;
-        for (bool inQuotes = TogglesQuotes(raw); inQuotes && !rest.empty();) {
-            read = TakeLine(rest);
-            ++line;
-            inQuotes = inQuotes != TogglesQuotes(read.text);
-            raw = std::string_view(
-                raw.data(),
-                static_cast<std::size_t>(read.text.data() - raw.data()) + read.text.size());
+        const std::size_t start = rows.at();
+        const Record row = rows.Next(line);
+        // The draw number need only be a number: the rows kept are numbered on from each other.
+        const auto [draw, time, croupier, pocketText] = row.fields;
+        const bool numbered = !draw.empty() && draw.size() <= 9 && draw[0] != '0' &&
+                              draw.find_first_not_of("0123456789") == std::string_view::npos;
+        std::optional<DrawTime> when;
+        bool fine = !row.error && row.count == fieldCount && numbered && IsValidUtf8(croupier);
+        if (fine && !time.empty()) {
+            when = times.Read(time);
+            fine = when && *when >= firstDrawTime && *when <= lastDrawTime;
         }
-        auto row = ReadSalvagedRow(raw, readAs);
-        if (!row) {
+        const Pocket pocket = fine ? ReadPocket(pocketText, readAs) : -1;
+        if (pocket < 0) {
             // Only the first line is left out: a stray quote must not take the rows after it.
             salvaged.damagedLines.push_back(rowLine);
-            rest = afterFirstLine;
+            rows.Rewind(start);
+            rows.TakeLine();
             line = rowLine;
             continue;
         }
         std::int32_t number = 0;
-        if (!row->croupier.empty()) {
-            auto [it, added] = numbers.try_emplace(
-                row->croupier, static_cast<std::int32_t>(result.croupierNames.size() + 1));
-            if (added) result.croupierNames.push_back(row->croupier);
+        if (!croupier.empty()) {
+            auto it = numbers.find(croupier);
+            if (it == numbers.end()) {
+                result.croupierNames.emplace_back(croupier);
+                it = numbers
+                         .emplace(croupier, static_cast<std::int32_t>(result.croupierNames.size()))
+                         .first;
+            }
             number = it->second;
         }
-        result.log.Append(row->pocket, row->time, number);
+        result.log.Append(pocket, when, number);
     }
     result.kind = known ? *known : KindHolding(result.log.draws(), rule.current);
     return salvaged;
@@ -508,7 +533,7 @@ void GameFileRowWriter::AppendRows(std::string& out, const DrawLog& log, int fir
         if (const auto t = log.drawTime(n)) {
             if (cachedTime_ != t) {
                 cachedTime_ = t;
-                cachedText_ = FormatTime(*t);
+                cachedText_ = FormatFileTime(*t);
             }
             out += cachedText_;
         }

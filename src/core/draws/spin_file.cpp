@@ -20,27 +20,33 @@ std::string FormatParseError(std::string_view fileName, const ParseError& error)
 }
 
 namespace {
+// One pass over the bytes: line ends, comments, separators and pockets as they come.
 SpinList ParseSpinListAs(std::string_view text, RouletteKind kind, const std::string& wheelWords) {
     SpinList result;
     text = WithoutByteOrderMark(text);
-    for (int line = 1; !text.empty(); ++line) {
-        std::string_view rest = TakeLine(text).text;
-        rest = rest.substr(0, rest.find('#'));
-        int column = 1;
-        std::size_t i = 0;
-        while (i < rest.size()) {
-            if (IsSeparator(rest[i])) {
-                ++column;
-                ++i;
-                continue;
-            }
+    const char* const d = text.data();
+    const std::size_t size = text.size();
+    int line = 1, column = 1;
+    std::size_t i = 0;
+    while (i < size) {
+        const char c = d[i];
+        if (c == '\n' || c == '\r') {
+            i += c == '\r' && i + 1 < size && d[i + 1] == '\n' ? 2 : 1;
+            ++line;
+            column = 1;
+        } else if (c == '#') {
+            while (i < size && d[i] != '\n' && d[i] != '\r') ++i;
+        } else if (IsSeparator(c)) {
+            ++column;
+            ++i;
+        } else {
             const std::size_t start = i;
             const int startColumn = column;
-            while (i < rest.size() && !IsSeparator(rest[i])) {
-                if (!IsUtf8Continuation(rest[i])) ++column;
+            while (i < size && !IsSeparator(d[i]) && d[i] != '\n' && d[i] != '\r' && d[i] != '#') {
+                if (!IsUtf8Continuation(d[i])) ++column;
                 ++i;
             }
-            const std::string_view token = rest.substr(start, i - start);
+            const std::string_view token = text.substr(start, i - start);
             const auto pocket = ParsePocket(token, kind);
             if (!pocket) {
                 result.pockets.clear();

@@ -1,6 +1,8 @@
 #include "core/stats/heat_boards.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <span>
 
 #include "core/model/wheel.h"
@@ -116,7 +118,40 @@ HeatBoard SquareBoard(RouletteKind kind, int index) {
     return b;
 }
 
+// The relative luminance of a colour of the sRGB space.
+double Luminance(Rgb c) {
+    const auto linear = [](std::uint8_t v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
+}
+
+constexpr Rgb white{255, 255, 255};
+
 }  // namespace
+
+double ContrastRatio(Rgb a, Rgb b) {
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+Rgb ReadableInk(Rgb background) {
+    return ContrastRatio(white, background) > ContrastRatio(blackDisplay, background)
+               ? white
+               : blackDisplay;
+}
+
+HeatSquareLook HeatSquareLookOf(Pocket p, int shade) {
+    const Rgb square = HeatGrey(shade);
+    return {square, ReadableInk(square), DisplayColour(p)};
+}
+
+WheelLabelLook WheelLabelLookOf(Pocket p) {
+    const Rgb disc = DisplayColour(p);
+    return {disc, ReadableInk(disc)};
+}
 
 std::vector<HeatBoard> HeatBoards(RouletteKind kind) {
     std::vector<HeatBoard> boards;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/model/roulette.h"
+#include "core/stats/wheel_stats.h"
 
 namespace spinalyst {
 
@@ -14,6 +15,7 @@ namespace spinalyst {
 inline constexpr int heatCell = 22;
 inline constexpr int heatSquareSize = heatCell - 4;
 inline constexpr int heatSquarePointSize = 10;
+inline constexpr double heatFrameWidth = 2;
 inline constexpr int heatBoardCount = 12;
 inline constexpr Rgb heatBoardColour{1, 174, 84};
 
@@ -42,11 +44,32 @@ std::vector<HeatBoard> HeatBoards(RouletteKind kind);
 // The pocket of the square under the point (in board pixels), if any.
 std::optional<Pocket> HeatSquareAt(const HeatBoard& board, int x, int y);
 
-// A square's number colour on a background of grey `shade`: a black pocket's number turns
-// white on the dark greys, red and green numbers keep their colour.
-constexpr Rgb HeatNumberColour(Pocket p, int shade) {
-    if (ColourOf(p) == PocketColour::Black && shade < 40) return {255, 255, 255};
-    return DisplayColour(p);
-}
+// How far apart two colours stand in lightness, as the ratio of their relative luminances
+// (each plus 0.05): 1 for the same colour, 21 for black on white.
+double ContrastRatio(Rgb a, Rgb b);
+// Below this ratio against its background, small text is hard to read.
+inline constexpr double readableContrast = 4.5;
+// Black or white, whichever stands out more on the background. On any colour the better of
+// the two reaches about 4.58:1.
+Rgb ReadableInk(Rgb background);
+
+// A heat square: its grey is the heat, the number is written in black or white on it, and a
+// frame of the pocket's colour round it tells red, black and green apart.
+struct HeatSquareLook {
+    Rgb square;
+    Rgb ink;
+    Rgb frame;
+    friend bool operator==(const HeatSquareLook&, const HeatSquareLook&) = default;
+};
+HeatSquareLook HeatSquareLookOf(Pocket p, int shade);
+
+// A number round the wheel drawing: on a disc of its pocket's colour, as on a wheel, in the ink
+// that reads on it.
+struct WheelLabelLook {
+    Rgb disc;
+    Rgb ink;
+    friend bool operator==(const WheelLabelLook&, const WheelLabelLook&) = default;
+};
+WheelLabelLook WheelLabelLookOf(Pocket p);
 
 }  // namespace spinalyst

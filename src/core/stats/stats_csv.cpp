@@ -1,11 +1,15 @@
 #include "core/stats/stats_csv.h"
 
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <vector>
 
+#include "core/stats/fairness_summary.h"
 #include "core/stats/slot_stats.h"
 #include "core/stats/tableau.h"
 #include "core/stats/wheel_stats.h"
+#include "core/store/csv_field.h"
 
 namespace spinalyst {
 
@@ -45,12 +49,56 @@ std::string Sectors(const WheelStats& stats) {
     return csv;
 }
 
-std::string Shades(const WheelStats& stats) {
+std::string Shades(const WheelStats& stats, HeatScale scale) {
     std::string csv = "pocket,hits,shade\n";
     for (Pocket p = firstPocket(stats.kind); p <= lastPocket(stats.kind); ++p)
         csv += PocketText(p) + "," + std::to_string(stats.pocketHits[static_cast<std::size_t>(p)]) +
-               "," + std::to_string(HeatShade(stats, p)) + "\n";
+               "," + std::to_string(HeatShade(stats, p, scale)) + "\n";
     return csv;
+}
+
+// A number with ten significant digits and a decimal point (or an exponent).
+std::string Decimal(double value) {
+    char buffer[64];
+    auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
+    std::string text(buffer, ec == std::errc() ? end : buffer);
+    if (text.find_first_of(".e") == std::string::npos && std::isfinite(value)) text += ".0";
+    return text;
+}
+
+void Row(std::string& out, const std::string& test, const std::string& subject,
+         const std::string& statistic, const std::string& df, double p, double pAdjusted) {
+    out += test + "," + CsvField(subject) + "," + statistic + "," + df + "," + Decimal(p) + "," +
+           Decimal(pAdjusted) + "\n";
+}
+
+std::string FamilyKey(OutsideFamily family) {
+    switch (family) {
+        case OutsideFamily::Dozens:
+            return "dozens";
+        case OutsideFamily::Columns:
+            return "columns";
+        case OutsideFamily::RedBlack:
+            return "red_black";
+        case OutsideFamily::EvenOdd:
+            return "even_odd";
+        case OutsideFamily::LowHigh:
+            return "low_high";
+    }
+    return "";
+}
+
+std::string ChanceKey(EvenChance chance) {
+    switch (chance) {
+        case EvenChance::RedBlack:
+            return "red_black";
+        case EvenChance::EvenOdd:
+            return "even_odd";
+        case EvenChance::LowHigh:
+            return "low_high";
+    }
+    return "";
 }
 
 }  // namespace
@@ -80,7 +128,7 @@ std::string_view WheelTableName(WheelTable table) {
 }
 
 std::string WheelTableCsv(WheelTable table, RouletteKind kind,
-                          std::span<const std::uint8_t> analysed) {
+                          std::span<const std::uint8_t> analysed, HeatScale scale) {
     const WheelStats stats = ComputeWheelStats(kind, analysed);
     switch (table) {
         case WheelTable::Distances:
@@ -90,7 +138,7 @@ std::string WheelTableCsv(WheelTable table, RouletteKind kind,
         case WheelTable::Sectors:
             return Sectors(stats);
         case WheelTable::Shades:
-            return Shades(stats);
+            return Shades(stats, scale);
     }
     return {};
 }
@@ -108,6 +156,53 @@ std::string TableauCsv(RouletteKind kind, std::span<const std::uint8_t> analysed
             csv += TableauCellText(row, static_cast<TableauColumn>(c), '.');
         }
         csv += '\n';
+    }
+    return csv;
+}
+
+std::string FairnessCsv(
+    const FairnessReport& report,
+    const std::function<std::optional<std::string>(std::int32_t)>& croupierName) {
+    std::string csv = "test,subject,statistic,df,p_value,p_adjusted\n";
+    for (const FairnessRow& row : FairnessRows(report)) {
+        // Sector rows without a simulation have no p-value to print.
+        if (!row.p) continue;
+        const std::string df = row.df ? std::to_string(*row.df) : "";
+        const double p = *row.p;
+        const double pAdjusted = row.pAdjusted.value_or(p);
+        switch (row.test) {
+            case FairnessTest::PocketSpread:
+                Row(csv, "pockets", "all", Decimal(row.statistic), df, p, pAdjusted);
+                break;
+            case FairnessTest::SinglePocket:
+                Row(csv, "pocket", PocketText(row.subject), Decimal(row.statistic), df, p,
+                    pAdjusted);
+                break;
+            case FairnessTest::Family:
+                Row(csv, FamilyKey(static_cast<OutsideFamily>(row.subject)), "all",
+                    Decimal(row.statistic), df, p, pAdjusted);
+                break;
+            case FairnessTest::Sector:
+                Row(csv, "sector", "k=" + std::to_string(row.arc.length),
+                    std::to_string(row.arc.hits), df, p, pAdjusted);
+                break;
+            case FairnessTest::BestSector:
+                Row(csv, "sector", "best", std::to_string(row.arc.hits), df, p, pAdjusted);
+                break;
+            case FairnessTest::Dealer: {
+                const auto named = croupierName ? croupierName(row.subject) : std::nullopt;
+                const std::string name = named ? *named : std::to_string(row.subject);
+                Row(csv, "dealer", name, Decimal(row.statistic), df, p, pAdjusted);
+                break;
+            }
+            case FairnessTest::Runs:
+                Row(csv, "runs", ChanceKey(static_cast<EvenChance>(row.subject)),
+                    Decimal(row.statistic), df, p, pAdjusted);
+                break;
+            case FairnessTest::Serial:
+                Row(csv, "serial", "positions", Decimal(row.statistic), df, p, pAdjusted);
+                break;
+        }
     }
     return csv;
 }

@@ -1,13 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "core/model/roulette.h"
+#include "core/stats/fairness.h"
 #include "core/stats/stat_families.h"
+#include "core/stats/wheel_stats.h"
 
 namespace spinalyst {
 
@@ -23,10 +26,19 @@ enum class WheelTable { Distances, Repeats, Sectors, Shades };
 inline constexpr std::string_view wheelTableNames = "distances, repeats, sectors or shades";
 std::optional<WheelTable> WheelTableFromName(std::string_view name);
 std::string_view WheelTableName(WheelTable table);
+// The shades table greys the pockets in `scale`.
 std::string WheelTableCsv(WheelTable table, RouletteKind kind,
-                          std::span<const std::uint8_t> analysed);
+                          std::span<const std::uint8_t> analysed,
+                          HeatScale scale = defaultHeatScale);
 
 // One line per number 1 to 36 with its scores, after the header of the column keys.
 std::string TableauCsv(RouletteKind kind, std::span<const std::uint8_t> analysed);
+
+// test,subject,statistic,df,p_value,p_adjusted: one line per test of the report, in the order
+// of FairnessRows; the sector rows once the simulation has been applied. A croupier is named
+// by croupierName, or by number when it gives no name.
+std::string FairnessCsv(
+    const FairnessReport& report,
+    const std::function<std::optional<std::string>(std::int32_t)>& croupierName);
 
 }  // namespace spinalyst

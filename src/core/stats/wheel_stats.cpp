@@ -1,6 +1,8 @@
 #include "core/stats/wheel_stats.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 
@@ -289,6 +291,40 @@ int HeatShade(const WheelStats& stats, Pocket p) {
     if (p < 0 || p >= maxPocketCount) return lightestShade;
     return HeatShade(stats.pocketHits[static_cast<std::size_t>(p)], stats.highestHits,
                      stats.lowestHits);
+}
+
+std::string_view HeatScaleName(HeatScale scale) {
+    return scale == HeatScale::Deviation ? "deviation" : "spread";
+}
+
+std::optional<HeatScale> HeatScaleFromName(std::string_view name) {
+    const auto same = [](std::string_view a, std::string_view b) {
+        return std::ranges::equal(
+            a, b, [](char x, char y) { return std::tolower(static_cast<unsigned char>(x)) == y; });
+    };
+    for (HeatScale scale : {HeatScale::Spread, HeatScale::Deviation})
+        if (same(name, HeatScaleName(scale))) return scale;
+    return std::nullopt;
+}
+
+double HitsZ(std::int32_t hits, std::int32_t analysedCount, int pockets) {
+    if (analysedCount <= 0 || pockets < 2) return 0;
+    const double share = 1.0 / pockets;
+    const double expected = analysedCount * share;
+    return (hits - expected) / std::sqrt(expected * (1 - share));
+}
+
+int DeviationShade(double z) {
+    const double reach = std::min(1.0, (z / heatScaleEndZ) * (z / heatScaleEndZ));
+    const double shade = expectedShade - std::copysign(reach * expectedShade, z);
+    return static_cast<int>(std::lround(shade));
+}
+
+int HeatShade(const WheelStats& stats, Pocket p, HeatScale scale) {
+    if (scale == HeatScale::Spread) return HeatShade(stats, p);
+    if (p < 0 || p >= maxPocketCount) return lightestShade;
+    return DeviationShade(HitsZ(stats.pocketHits[static_cast<std::size_t>(p)], stats.analysedCount,
+                                pocketCount(stats.kind)));
 }
 
 }  // namespace spinalyst

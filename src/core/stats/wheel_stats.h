@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "core/model/roulette.h"
@@ -59,6 +61,34 @@ WheelStats ComputeWheelStats(RouletteKind kind, std::span<const std::uint8_t> an
 // 240 for all when every pocket came out equally often or nothing has been analysed yet.
 int HeatShade(std::int32_t hits, std::int32_t highestHits, std::int32_t lowestHits);
 int HeatShade(const WheelStats& stats, Pocket p);
+
+// How the heat greys are spread over the pockets.
+enum class HeatScale {
+    // From the most frequent pocket (black) to the least frequent (light grey), in proportion:
+    // some pocket is black and some light grey however even the wheel.
+    Spread,
+    // By how far each pocket's hits lie from the count a fair wheel gives, in standard
+    // deviations: mid grey as expected, black at heatScaleEndZ above and light grey at
+    // heatScaleEndZ below.
+    Deviation,
+};
+inline constexpr HeatScale defaultHeatScale = HeatScale::Spread;
+// The names the settings file and the command line give the scales: spread, deviation.
+std::string_view HeatScaleName(HeatScale scale);
+std::optional<HeatScale> HeatScaleFromName(std::string_view name);
+
+inline constexpr int expectedShade = lightestShade / 2;
+inline constexpr double heatScaleEndZ = 3;
+// The z-score of a pocket's hits among `analysedCount` draws of a wheel of `pockets` pockets,
+// each as likely: 0 without draws.
+double HitsZ(std::int32_t hits, std::int32_t analysedCount, int pockets);
+// The grey of a z-score. The way from mid grey to either end grows with the square of z, so the
+// wobble of a fair wheel (|z| mostly below 2) stays close to mid grey while a pocket further
+// out stands apart, and a larger z is never lighter.
+int DeviationShade(double z);
+// The pocket's grey in the scale; in Deviation mid grey for every pocket when nothing has been
+// analysed.
+int HeatShade(const WheelStats& stats, Pocket p, HeatScale scale);
 
 constexpr Rgb HeatGrey(int shade) {
     const auto s = static_cast<std::uint8_t>(shade);

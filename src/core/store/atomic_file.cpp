@@ -5,12 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <system_error>
+
+#include "core/store/huge_pages.h"
 
 namespace spinalyst {
 
@@ -89,15 +90,37 @@ bool WriteFileAtomically(const std::filesystem::path& file, std::string_view con
 }
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
-    // A directory opens as a stream on Linux and reads as empty: that is no file.
-    std::error_code ec;
-    if (std::filesystem::is_directory(file, ec)) return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return std::move(content).str();
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat info {};
+    // A directory opens too on Linux: that is no file.
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    // One read of the size the file has; a pipe, or a file that grows meanwhile, reads on
+    // until its end.
+    std::string content;
+    content.reserve(S_ISREG(info.st_mode)
+                        ? std::max<std::size_t>(static_cast<std::size_t>(info.st_size) + 1, 4096)
+                        : std::size_t{1} << 16);
+    AdviseHugePages(content.data(), content.capacity());
+    content.resize(content.capacity());
+    std::size_t size = 0;
+    for (;;) {
+        if (size == content.size()) content.resize(content.size() * 2);
+        const ssize_t n = ::read(fd, content.data() + size, content.size() - size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        size += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    content.resize(size);
+    return content;
 }
 
 }  // namespace spinalyst

@@ -15,19 +15,21 @@ inline constexpr std::string_view settingsFileName = "spinalyst.ini";
 inline constexpr std::string_view paramsSection = "Params";
 
 // The keys of the "Params" section.
-enum class Param { Language, Roulette, Stat, RndSource, RndSourceFile };
+enum class Param { Language, Roulette, Stat, RndSource, RndSourceFile, HeatScale };
 
 struct ParamInfo {
     Param param;
     std::string_view key;
     std::string_view defaultValue;
 };
-inline constexpr std::array<ParamInfo, 5> paramTable = {{
+inline constexpr std::array<ParamInfo, 6> paramTable = {{
     {Param::Language, "Language", "EN"},
     {Param::Roulette, "Roulette", "1"},
     {Param::Stat, "Stat", "1"},
     {Param::RndSource, "RndSource", "1"},
     {Param::RndSourceFile, "RndSourceFile", ""},
+    // How the heat views shade the pockets: spread or deviation.
+    {Param::HeatScale, "HeatScale", "spread"},
 }};
 constexpr const ParamInfo& Info(Param p) {
     return paramTable[static_cast<std::size_t>(p)];

@@ -200,6 +200,16 @@ enum class TextId : std::int32_t {
     DontSave = 213,
     Yes = 214,
     No = 215,
+    MenuHeatScale = 700,
+    HeatBySpread = 701,
+    HeatByDeviation = 702,
+    HeatMostHits = 703,
+    HeatFewestHits = 704,
+    HeatMoreThanExpected = 705,
+    HeatFewerThanExpected = 706,
+    HeatSpreadTip = 707,
+    HeatDeviationTip = 708,
+    DeviationTip = 709,
     JournalKeptAside = 800,  // %1 the copy of the damaged journal
     JournalNotKeptAside = 801,
     UnfinishedBatch = 802,  // %1 draws
@@ -219,8 +229,9 @@ struct TextIdRange {
     std::int32_t last = 0;
 };
 inline constexpr std::array textIdRanges = {
-    TextIdRange{5, 6},   TextIdRange{11, 12}, TextIdRange{16, 24},  TextIdRange{26, 71},
-    TextIdRange{73, 75}, TextIdRange{77, 93}, TextIdRange{95, 215}, TextIdRange{800, 803},
+    TextIdRange{5, 6},    TextIdRange{11, 12},   TextIdRange{16, 24},
+    TextIdRange{26, 71},  TextIdRange{73, 75},   TextIdRange{77, 93},
+    TextIdRange{95, 215}, TextIdRange{700, 709}, TextIdRange{800, 803},
 };
 
 inline std::vector<std::int32_t> AllTextIds() {

@@ -56,7 +56,7 @@ protected:
 };
 }  // namespace
 
-BetsPage::BetsPage(GameSession* session, QWidget* parent) : StatsPage(parent), session_(session) {
+BetsPage::BetsPage(GameSession* session, QWidget* parent) : QWidget(parent), session_(session) {
     chart_ = new BalanceChartView(session_->ledger().history(), this);
     splitter_ = new QSplitter(Qt::Vertical, this);
     splitter_->setChildrenCollapsible(false);
@@ -134,19 +134,14 @@ QWidget* BetsPage::BuildHistoryPanel() {
     table->setHorizontalHeader(header);
     model_ = new HistoryModel(session_, this);
     historyView_ = new HistoryView(model_, table, this);
-    QFont cellFont(QStringLiteral("Tahoma"));
-    cellFont.setPixelSize(13);
-    table->setFont(cellFont);
+    table->setFont(FaceAtPixels(13));
     table->verticalHeader()->setDefaultSectionSize(historyRowHeight);
     table->setWordWrap(false);
     table->setTextElideMode(Qt::ElideNone);
     header->setSectionResizeMode(QHeaderView::Fixed);
     header->setMinimumSectionSize(0);
     header->setHighlightSections(false);
-    QFont headerFont(QStringLiteral("Tahoma"));
-    headerFont.setPointSize(8);
-    headerFont.setBold(true);
-    header->setFont(headerFont);
+    header->setFont(BaseFont(true));
     for (int c = 0; c < HistoryModel::columnCount_; ++c) {
         table->setColumnHidden(c, historyWidths[c] == 0);
         if (historyWidths[c] > 0) table->setColumnWidth(c, historyWidths[c]);
@@ -183,10 +178,6 @@ QTableView* BetsPage::historyTable() const {
 
 int BetsPage::neighbours() const {
     return neighboursCheck_->isChecked() ? neighboursEdit_->value() : 0;
-}
-
-void BetsPage::ShowStatistics(const StatsInput&) {
-    // The ledger follows the session by itself; the analysed draws play no part here.
 }
 
 void BetsPage::ApplyCaptions() {

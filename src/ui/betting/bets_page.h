@@ -1,7 +1,8 @@
 #pragma once
 
+#include <QWidget>
+
 #include "core/betting/bet_ledger.h"
-#include "ui/common/stats_page.h"
 
 class QCheckBox;
 class QLabel;
@@ -21,17 +22,16 @@ class TablePicture;
 
 // The betting tab: the table picture with the chips, the chip selector, the neighbours
 // option and the clear button above; the history of the settled draws and the balance
-// chart below. It shows the session's ledger and follows the session's signals; a refresh
-// of the statistics has nothing to give it.
-class BetsPage final : public StatsPage {
+// chart below. It shows the session's ledger and follows the session's signals; it is no
+// statistics page, and the analysed draws play no part in it.
+class BetsPage final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(BetsPage)
 
 public:
     explicit BetsPage(GameSession* session, QWidget* parent = nullptr);
 
-    void ShowStatistics(const StatsInput& input) override;
-    void ApplyCaptions() override;
+    void ApplyCaptions();
 
     TablePicture* picture() const { return picture_; }
     ChipSelector* chipSelector() const { return chips_; }

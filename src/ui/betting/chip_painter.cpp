@@ -7,16 +7,14 @@
 #include <QtMath>
 #include <algorithm>
 
+#include "ui/common/look.h"
+
 namespace spinalyst {
 
 namespace {
 
-QColor ToColour(Rgb c) {
-    return {c.r, c.g, c.b};
-}
-
 QColor InkOf(const ChipDenomination& chip) {
-    return chip.ink == CaptionInk::Cream ? ToColour(creamInk) : QColor(Qt::black);
+    return chip.ink == CaptionInk::Cream ? ToQColor(creamInk) : QColor(Qt::black);
 }
 
 QRectF Square(const QRectF& rect) {
@@ -28,8 +26,7 @@ QRectF Square(const QRectF& rect) {
 
 // The largest pixel size, up to `maxPixels`, at which the text fits the width.
 QFont FittedFont(const QString& text, qreal width, int maxPixels, bool bold) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setBold(bold);
+    QFont font = FaceAtPixels(maxPixels, bold);
     for (int pixels = maxPixels; pixels > 6; --pixels) {
         font.setPixelSize(pixels);
         if (QFontMetricsF(font).horizontalAdvance(text) <= width) break;
@@ -43,8 +40,8 @@ void PaintChip(QPainter& painter, const QRectF& rect, const ChipDenomination& ch
                const QString& caption) {
     const QRectF disc = Square(rect).adjusted(0.5, 0.5, -1.5, -1.5);
     const qreal radius = disc.width() / 2;
-    const QColor face = ToColour(chip.face);
-    const QColor stripes = ToColour(chip.stripes);
+    const QColor face = ToQColor(chip.face);
+    const QColor stripes = ToQColor(chip.stripes);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
 
@@ -83,16 +80,14 @@ void PaintStakeOnChip(QPainter& painter, const QRectF& rect, const ChipDenominat
     PaintChip(painter, rect, chip, QStringLiteral(" "));
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(9);
-    font.setBold(true);
+    const QFont font = FaceAtPixels(9, true);
     const QFontMetricsF metrics(font);
     // A tag over the chip's lower half, as a stack of chips carries its count.
     const qreal width = metrics.horizontalAdvance(stake) + 5;
     const qreal height = metrics.height() + 1;
     const QPointF centre = Square(rect).center() + QPointF(0, 4);
     const QRectF tag(centre.x() - width / 2, centre.y() - height / 2, width, height);
-    painter.setPen(QPen(ToColour(chip.stripes).darker(130), 0.8));
+    painter.setPen(QPen(ToQColor(chip.stripes).darker(130), 0.8));
     painter.setBrush(QColor(255, 255, 250, 235));
     painter.drawRoundedRect(tag, 3, 3);
     painter.setFont(font);

@@ -8,6 +8,7 @@
 
 #include "core/betting/money.h"
 #include "ui/common/game_session.h"
+#include "ui/common/look.h"
 #include "ui/common/texts.h"
 
 namespace spinalyst {
@@ -20,9 +21,7 @@ const QString amountPadding = QStringLiteral("  ");
 HistoryModel::HistoryModel(const GameSession* session, QObject* parent)
     : QAbstractTableModel(parent), session_(session) {
     // A pixel smaller than the rows' text, so that two digits fit their 20-pixel column.
-    boldFont_.setFamily("Tahoma");
-    boldFont_.setPixelSize(12);
-    boldFont_.setBold(true);
+    boldFont_ = FaceAtPixels(12, true);
     rows_ = CurrentRows();
     total_ = session_->ledger().history().rowCount(!collapsed_);
     connect(session_, &GameSession::drawsAdded, this, &HistoryModel::Sync);
@@ -66,8 +65,8 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
             break;
         case Qt::ForegroundRole:
-            if (column == RedColumn) return QBrush(QColor(255, 0, 0));
-            if (column == GreenColumn) return QBrush(QColor(0, 128, 0));
+            if (column == RedColumn) return QBrush(ToQColor(redDisplay));
+            if (column == GreenColumn) return QBrush(ToQColor(greenDisplay));
             if (column == BlackColumn || column == DrawColumn) return QBrush(Qt::black);
             return {};
         case Qt::FontRole:

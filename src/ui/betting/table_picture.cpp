@@ -18,19 +18,12 @@ namespace {
 
 const QColor lineColour(255, 255, 240);
 
-QColor ToColour(Rgb c) {
-    return {c.r, c.g, c.b};
-}
-
 QRectF ToRect(const TableRect& r) {
     return QRectF(r.x, r.y, r.width, r.height);
 }
 
 QFont CaptionFont(int pixels) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixels);
-    font.setBold(true);
-    return font;
+    return FaceAtPixels(pixels, true);
 }
 
 // A zero of the table ends in a point towards the wheel side.
@@ -99,14 +92,14 @@ void TablePicture::PaintTable(QPainter& painter) const {
             const Pocket p = box.slot.index;
             const bool zero = ColourOf(p) == PocketColour::Green;
             painter.setPen(line);
-            painter.setBrush(zero ? QBrush(ToColour(greenDisplay)) : QBrush(Qt::NoBrush));
+            painter.setBrush(zero ? QBrush(ToQColor(greenDisplay)) : QBrush(Qt::NoBrush));
             if (zero) {
                 painter.drawPolygon(ZeroOutline(r));
             } else {
                 painter.drawRect(r);
                 // The number on a plate of its colour.
                 painter.setPen(Qt::NoPen);
-                painter.setBrush(ToColour(DisplayColour(p)));
+                painter.setBrush(ToQColor(DisplayColour(p)));
                 painter.drawRoundedRect(r.adjusted(5, 7, -5, -7), 4, 4);
             }
             painter.setPen(Qt::white);
@@ -120,7 +113,7 @@ void TablePicture::PaintTable(QPainter& painter) const {
         painter.drawRect(r);
         if (box.slot.kind == BetKind::RougeNoir) {
             PaintDiamond(painter, r,
-                         box.slot.index == 1 ? ToColour(redDisplay) : ToColour(blackDisplay));
+                         box.slot.index == 1 ? ToQColor(redDisplay) : ToQColor(blackDisplay));
             continue;
         }
         painter.setPen(lineColour);

@@ -4,9 +4,20 @@
 
 namespace spinalyst {
 
+namespace {
+const QString face = QStringLiteral("Tahoma");
+}  // namespace
+
 QFont BaseFont(bool bold) {
-    QFont f("Tahoma");
+    QFont f(face);
     f.setPointSize(8);
+    f.setBold(bold);
+    return f;
+}
+
+QFont FaceAtPixels(int pixels, bool bold) {
+    QFont f(face);
+    f.setPixelSize(pixels);
     f.setBold(bold);
     return f;
 }

@@ -1,5 +1,6 @@
 #include "ui/common/notice.h"
 
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -19,6 +20,10 @@ std::function<Answer(const QString&)>& QuestionHook() {
 }
 std::function<QString(FilePurpose)>& FilePickerHook() {
     static std::function<QString(FilePurpose)> hook;
+    return hook;
+}
+std::function<int(QDialog&)>& DialogHook() {
+    static std::function<int(QDialog&)> hook;
     return hook;
 }
 }  // namespace
@@ -77,12 +82,24 @@ QString ChooseFile(QWidget* parent, FilePurpose purpose, const QString& suggeste
         case FilePurpose::ExportStatistics:
             return QFileDialog::getSaveFileName(parent, Text(TextId::MenuExportStats).remove('&'),
                                                 suggested, Text(TextId::CsvFilesFilter));
+        case FilePurpose::RandomSourceFile:
+            return QFileDialog::getOpenFileName(parent, QString(), suggested,
+                                                QStringLiteral("Fichiers texte (*.txt)"));
     }
     return {};
 }
 
 void SetFilePickerHook(std::function<QString(FilePurpose)> hook) {
     FilePickerHook() = std::move(hook);
+}
+
+int RunDialog(QDialog& dialog) {
+    if (DialogHook()) return DialogHook()(dialog);
+    return dialog.exec();
+}
+
+void SetDialogHook(std::function<int(QDialog&)> hook) {
+    DialogHook() = std::move(hook);
 }
 
 }  // namespace spinalyst

@@ -3,9 +3,14 @@
 #include <QString>
 #include <functional>
 
+class QDialog;
 class QWidget;
 
 namespace spinalyst {
+
+// Every modal exchange with the user passes through here: warnings, questions, file pickers
+// and the program's own dialogs. Each has one test hook: while it is set, the hook answers in
+// place of the user and nothing waits for a person.
 
 // A warning the user must acknowledge, in a message box.
 void ShowWarning(QWidget* parent, const QString& text);
@@ -20,10 +25,16 @@ Answer AskQuestion(QWidget* parent, const QString& text, bool cancelAllowed);
 void SetQuestionHook(std::function<Answer(const QString&)> hook);
 
 // What a file picker is for.
-enum class FilePurpose { OpenGame, SaveGame, ImportSpins, ExportStatistics };
+enum class FilePurpose { OpenGame, SaveGame, ImportSpins, ExportStatistics, RandomSourceFile };
 // A file name from the file picker of the purpose; empty when the user cancels.
 QString ChooseFile(QWidget* parent, FilePurpose purpose, const QString& suggested = {});
 // Test hook: while set, file pickers ask the hook instead.
 void SetFilePickerHook(std::function<QString(FilePurpose)> hook);
+
+// Runs a dialog modally: its result, QDialog::Accepted or Rejected.
+int RunDialog(QDialog& dialog);
+// Test hook: while set, the hook is handed the dialog, built and not shown, and gives the
+// result in place of the user.
+void SetDialogHook(std::function<int(QDialog&)> hook);
 
 }  // namespace spinalyst

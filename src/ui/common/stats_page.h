@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 
 #include "core/model/roulette.h"
 #include "core/stats/analysis_window.h"
@@ -26,7 +27,7 @@ struct StatsInput {
 };
 
 // One tab of the statistics pages. A page is run only while it shows, and recomputes
-// everything it shows from the input.
+// everything it shows from the input; a game without draws gives it empty figures.
 class StatsPage : public QWidget {
     Q_OBJECT
 
@@ -34,9 +35,11 @@ public:
     using QWidget::QWidget;
     virtual void ShowStatistics(const StatsInput& input) = 0;
     virtual void ApplyCaptions() {}
-    // A new game has started and holds no draw yet: most pages show empty figures for the
-    // new kind until its first draw.
-    virtual void OnNewGame(RouletteKind kind) { ShowStatistics({kind, {}}); }
+    // Whether the page has figures to export (FiguresCsv).
+    virtual bool exportsFigures() const { return false; }
+    // The figures the page shows for the input it was last shown, as CSV, as the command
+    // line prints them.
+    virtual std::string FiguresCsv(const StatsInput& /*input*/) const { return {}; }
 };
 
 }  // namespace spinalyst

@@ -4,14 +4,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "ui/common/notice.h"
 #include "ui/common/texts.h"
 
 namespace spinalyst {
-
-namespace {
-// Outer optional: whether a test set an answer; inner: the answer (nullopt = Cancel).
-std::optional<std::optional<QString>> nextAnswer;
-}  // namespace
 
 CroupierDialog::CroupierDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("dlgNewCroupier");
@@ -39,18 +35,9 @@ QString CroupierDialog::name() const {
 }
 
 std::optional<QString> CroupierDialog::AskName(QWidget* parent) {
-    if (nextAnswer) {
-        auto answer = *nextAnswer;
-        nextAnswer.reset();
-        return answer;
-    }
     CroupierDialog dialog(parent);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    if (RunDialog(dialog) != QDialog::Accepted) return std::nullopt;
     return dialog.name();
-}
-
-void CroupierDialog::SetNextAnswer(std::optional<QString> answer) {
-    nextAnswer = answer;
 }
 
 }  // namespace spinalyst

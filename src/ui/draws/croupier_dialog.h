@@ -20,8 +20,6 @@ public:
 
     // The typed name when the user pressed OK, nullopt on Cancel.
     static std::optional<QString> AskName(QWidget* parent);
-    // Test hook: the next AskName answers this without showing the dialog.
-    static void SetNextAnswer(std::optional<QString> answer);
 
 private:
     QLabel* nameLabel_ = nullptr;

@@ -5,6 +5,7 @@
 
 #include "core/draws/draws_grid.h"
 #include "ui/common/game_session.h"
+#include "ui/common/look.h"
 #include "ui/common/texts.h"
 
 namespace spinalyst {
@@ -12,9 +13,7 @@ namespace spinalyst {
 DrawsModel::DrawsModel(GameSession* session, QObject* parent)
     : QAbstractTableModel(parent), session_(session), rows_(session->drawCount()) {
     // Asked for at every painted cell: built once.
-    boldFont_.setFamily("Tahoma");
-    boldFont_.setPixelSize(12);
-    boldFont_.setBold(true);
+    boldFont_ = FaceAtPixels(12, true);
     connect(session_, &GameSession::drawsAdded, this, &DrawsModel::DrawsAdded);
     connect(session_, &GameSession::drawUndone, this, &DrawsModel::DrawUndone);
     connect(session_, &GameSession::gameReset, this, &DrawsModel::Reset);
@@ -48,13 +47,13 @@ QVariant DrawsModel::data(const QModelIndex& index, int role) const {
         case Qt::ForegroundRole:
             switch (DrawsCellStyleOf(column)) {
                 case DrawsCellStyle::RedBold:
-                    return QBrush(QColor(255, 0, 0));
+                    return QBrush(ToQColor(redDisplay));
                 case DrawsCellStyle::GreenBold:
-                    return QBrush(QColor(0, 128, 0));
+                    return QBrush(ToQColor(greenDisplay));
                 case DrawsCellStyle::BlackBold:
                     return QBrush(Qt::black);
                 case DrawsCellStyle::BlueBold:
-                    return QBrush(QColor(0, 0, 255));
+                    return QBrush(longestWaitColour);
                 case DrawsCellStyle::Normal:
                     return {};
             }

@@ -8,6 +8,7 @@
 
 #include "core/draws/draws_grid.h"
 #include "ui/common/game_session.h"
+#include "ui/common/look.h"
 #include "ui/common/spanning_header.h"
 #include "ui/draws/draws_model.h"
 
@@ -45,15 +46,10 @@ DrawsPanel::DrawsPanel(GameSession* session, QWidget* parent) : QWidget(parent) 
     header->setMinimumSectionSize(0);
     header->setDefaultSectionSize(20);
     header->setHighlightSections(false);
-    QFont headerFont("Tahoma");
-    headerFont.setPointSize(8);
-    headerFont.setBold(true);
-    header->setFont(headerFont);
+    header->setFont(BaseFont(true));
     // Ten points of a narrow face: in pixels, so the time and two-digit pockets fit their
     // columns whatever face stands in for it.
-    QFont cellFont("Tahoma");
-    cellFont.setPixelSize(11);
-    drawsView_->setFont(cellFont);
+    drawsView_->setFont(FaceAtPixels(11));
     drawsView_->setTextElideMode(Qt::ElideNone);
     drawsView_->setItemDelegateForColumn(1, new ElidingDelegate(drawsView_));
     drawsView_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -81,7 +77,7 @@ DrawsPanel::DrawsPanel(GameSession* session, QWidget* parent) : QWidget(parent) 
     connect(firstPageButton_, &QPushButton::clicked, this, [this] { GoToPage(1); });
     connect(priorPageButton_, &QPushButton::clicked, this, [this] { GoToPage(drawsPage_ - 1); });
     connect(nextPageButton_, &QPushButton::clicked, this, [this] { GoToPage(drawsPage_ + 1); });
-    connect(lastPageButton_, &QPushButton::clicked, this, [this] { GoToPage(3); });
+    connect(lastPageButton_, &QPushButton::clicked, this, [this] { GoToPage(drawsPageCount); });
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(9, 0, 0, 0);
@@ -97,11 +93,7 @@ DrawsPanel::DrawsPanel(GameSession* session, QWidget* parent) : QWidget(parent) 
 }
 
 void DrawsPanel::GoToPage(int page) {
-    drawsPage_ = std::clamp(page, 1, 3);
-    SetDrawsPage();
-}
-
-void DrawsPanel::SetDrawsPage() {
+    drawsPage_ = std::clamp(page, 1, drawsPageCount);
     ShowPageWidths(drawsPage_);
 }
 

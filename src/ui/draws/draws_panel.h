@@ -19,14 +19,13 @@ public:
     explicit DrawsPanel(GameSession* session, QWidget* parent = nullptr);
 
     int drawsPage() const { return drawsPage_; }
-    // Shows the column widths of drawsPage.
-    void SetDrawsPage();
+    // Shows page 1 ... drawsPageCount of the columns (a page beyond them, the nearest).
+    void GoToPage(int page);
     QTableView* view() const { return drawsView_; }
     DrawsModel* model() const { return model_; }
 
 private:
     void ShowPageWidths(int page);
-    void GoToPage(int page);
 
     int drawsPage_ = 1;
     DrawsModel* model_ = nullptr;

@@ -1,7 +1,6 @@
 #include "ui/draws/random_source_dialog.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -10,14 +9,10 @@
 #include "core/draws/game.h"
 #include "core/store/settings.h"
 #include "ui/common/game_session.h"
+#include "ui/common/notice.h"
 #include "ui/common/texts.h"
 
 namespace spinalyst {
-
-namespace {
-std::optional<QString> nextFileName;
-std::function<int(RandomSourceDialog&)> testDriver;
-}  // namespace
 
 RandomSourceDialog::RandomSourceDialog(int source, const QString& file, QWidget* parent)
     : QDialog(parent), source_(source), file_(file) {
@@ -74,14 +69,7 @@ void RandomSourceDialog::OnSourceClicked(QCheckBox* clicked) {
 }
 
 void RandomSourceDialog::OnBrowse() {
-    QString file;
-    if (nextFileName) {
-        file = *nextFileName;
-        nextFileName.reset();
-    } else {
-        file = QFileDialog::getOpenFileName(this, QString(), QString(),
-                                            QStringLiteral("Fichiers texte (*.txt)"));
-    }
+    const QString file = ChooseFile(this, FilePurpose::RandomSourceFile);
     if (file.isEmpty()) return;
     sourceFileEdit_->setText(file);
     file_ = file;
@@ -92,23 +80,6 @@ void RandomSourceDialog::OnOk() {
     accept();
 }
 
-void RandomSourceDialog::SetNextFileName(std::optional<QString> file) {
-    nextFileName = std::move(file);
-}
-
-void RandomSourceDialog::SetTestDriver(std::function<int(RandomSourceDialog&)> driver) {
-    testDriver = std::move(driver);
-}
-
-int RandomSourceDialog::Run(RandomSourceDialog& dialog) {
-    if (testDriver) {
-        auto driver = std::move(testDriver);
-        testDriver = nullptr;
-        return driver(dialog);
-    }
-    return dialog.exec();
-}
-
 bool ChooseRandomSource(QWidget* parent, GameSession& session, const Settings& settings) {
     // The stored choice is reloaded each time the dialog opens.
     session.SetRandomSource(static_cast<int>(settings.ReadInt(Param::RndSource)));
@@ -117,7 +88,7 @@ bool ChooseRandomSource(QWidget* parent, GameSession& session, const Settings& s
                               parent);
     QObject::connect(&dialog, &RandomSourceDialog::sourceClicked, &session,
                      &GameSession::SetRandomSource);
-    if (RandomSourceDialog::Run(dialog) != QDialog::Accepted) return true;
+    if (RunDialog(dialog) != QDialog::Accepted) return true;
     return settings.Update([&](IniFile& ini) {
         ini.SetInt(paramsSection, Info(Param::RndSource).key, dialog.source());
         ini.Set(paramsSection, Info(Param::RndSourceFile).key, dialog.file().toStdString());

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
-#include <optional>
 
 class QCheckBox;
 class QLineEdit;
@@ -26,11 +24,6 @@ public:
     int source() const { return source_; }
     // The file picked with the browse button; text typed into the box does not count.
     const QString& file() const { return file_; }
-
-    // Test hooks: the next file the browse button picks, and a stand-in for exec().
-    static void SetNextFileName(std::optional<QString> file);
-    static void SetTestDriver(std::function<int(RandomSourceDialog&)> driver);
-    static int Run(RandomSourceDialog& dialog);
 
 signals:
     void sourceClicked(int source);

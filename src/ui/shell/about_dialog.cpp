@@ -3,21 +3,12 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <functional>
 
 #include "ui/common/look.h"
+#include "ui/common/notice.h"
 #include "ui/shell/logo.h"
 
 namespace spinalyst {
-
-namespace {
-const QColor pale(238, 236, 153);
-
-std::function<void(AboutDialog&)>& TestDriver() {
-    static std::function<void(AboutDialog&)> driver;
-    return driver;
-}
-}  // namespace
 
 QPixmap DrawEmblem(QSize size) {
     QPixmap pixmap = NewDrawing(size);
@@ -31,10 +22,11 @@ QPixmap DrawEmblem(QSize size) {
     const QRectF pockets = rim.adjusted(5, 4, -5, -4);
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 37; ++i) {
-        p.setBrush(i == 0 ? QColor(0, 128, 0) : (i % 2 ? QColor(200, 0, 0) : QColor(20, 20, 20)));
+        p.setBrush(i == 0 ? ToQColor(greenDisplay)
+                          : (i % 2 ? QColor(200, 0, 0) : QColor(20, 20, 20)));
         p.drawPie(pockets, i * 5760 / 37, 5760 / 37 + 1);
     }
-    p.setBrush(pale);
+    p.setBrush(paleYellow);
     p.drawEllipse(pockets.center(), pockets.width() * 0.28, pockets.height() * 0.28);
     p.setBrush(QColor(190, 160, 60));
     p.drawEllipse(pockets.center(), pockets.width() * 0.07, pockets.height() * 0.1);
@@ -61,7 +53,7 @@ AboutDialog::AboutDialog(QWidget* parent)
     logo_->setPixmap(DrawLogo(QSize(244, 62)));
 
     QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, pale);
+    palette.setColor(QPalette::WindowText, paleYellow);
     versionLabel_ = new QLabel(QStringLiteral("Version"), this);
     versionLabel_->setObjectName("lbVersion");
     versionLabel_->setPalette(palette);
@@ -81,15 +73,7 @@ AboutDialog::AboutDialog(QWidget* parent)
 void AboutDialog::ShowAbout(QWidget* parent) {
     AboutDialog box(parent);
     if (parent) box.move(parent->geometry().center() - box.rect().center());
-    if (TestDriver()) {
-        TestDriver()(box);
-        return;
-    }
-    box.exec();
-}
-
-void AboutDialog::SetTestDriver(std::function<void(AboutDialog&)> driver) {
-    TestDriver() = std::move(driver);
+    RunDialog(box);
 }
 
 }  // namespace spinalyst

@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QPixmap>
 #include <QSize>
-#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -21,8 +20,6 @@ public:
 
     // Shows the box modally, centred on the parent.
     static void ShowAbout(QWidget* parent);
-    // Test hook: while set, ShowAbout hands the built box to the hook instead of running it.
-    static void SetTestDriver(std::function<void(AboutDialog&)> driver);
 
 private:
     QLabel* emblem_ = nullptr;

@@ -1,4 +1,5 @@
 #include "ui/shell/logo.h"
+#include "ui/common/look.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -21,18 +22,18 @@ QPixmap DrawLogo(QSize size) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
 
-    const QColor pale(238, 236, 153);
     // A wheel of alternating pockets at the left.
     const qreal r = size.height() / 2.0 - 4;
     const QPointF c(r + 4, size.height() / 2.0);
     for (int i = 0; i < 18; ++i) {
         p.setPen(Qt::NoPen);
-        p.setBrush(i == 0 ? QColor(0, 128, 0) : (i % 2 ? QColor(200, 0, 0) : QColor(20, 20, 20)));
+        p.setBrush(i == 0 ? ToQColor(greenDisplay)
+                          : (i % 2 ? QColor(200, 0, 0) : QColor(20, 20, 20)));
         p.drawPie(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), i * 320, 320);
     }
-    p.setBrush(pale);
+    p.setBrush(paleYellow);
     p.drawEllipse(c, r * 0.45, r * 0.45);
-    p.setBrush(QColor(1, 174, 84));
+    p.setBrush(clothGreen);
     p.drawEllipse(c, r * 0.15, r * 0.15);
 
     QFont font("DejaVu Serif");
@@ -47,7 +48,7 @@ QPixmap DrawLogo(QSize size) {
     p.setFont(font);
     p.setPen(QColor(0, 70, 30));
     p.drawText(text.translated(2, 2), Qt::AlignVCenter | Qt::AlignLeft, "Spinalyst");
-    p.setPen(pale);
+    p.setPen(paleYellow);
     p.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, "Spinalyst");
     return pixmap;
 }

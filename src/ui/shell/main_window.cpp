@@ -24,8 +24,10 @@
 #include "ui/shell/game_keeper.h"
 #include "ui/shell/help.h"
 #include "ui/stats/analysis_panel.h"
+#include "ui/stats/analysis_settings.h"
 #include "ui/stats/fairness_page.h"
 #include "ui/stats/family_page.h"
+#include "ui/stats/heat_legend.h"
 #include "ui/stats/heat_page.h"
 #include "ui/stats/stats_area.h"
 #include "ui/stats/tableau_page.h"
@@ -69,14 +71,18 @@ MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     if (languageLoaded_) ApplyCaptions();
     entryArea_->FillCroupierList();
     statsArea_->analysisPanel()->FillCroupierList();
-    statsArea_->analysisPanel()->LoadSettings();
+    statsArea_->analysisSettings().Load();
     CheckKindItem();
     // Typed pockets reach draw entry whenever no box is being edited; the draws list holds
     // the focus for it, from the start on.
     keyboardEntry_ = new KeyboardEntry(this, session_, drawsPanel_->view());
     connect(entryArea_, &EntryArea::problem, this, &MainWindow::ShowProblem);
-    connect(statsArea_->analysisPanel(), &AnalysisPanel::settingsNotSaved, this,
+    connect(&statsArea_->analysisSettings(), &AnalysisSettings::settingsNotSaved, this,
             &MainWindow::ReportSettingsNotSaved);
+    // Export statistics waits for a page that has figures.
+    connect(statsArea_, &StatsArea::pageChanged, this,
+            [this] { exportAction_->setEnabled(statsArea_->ShowingPageExports()); });
+    exportAction_->setEnabled(statsArea_->ShowingPageExports());
     session_->NewGame();
     keyboardEntry_->ReturnFocus();
 }
@@ -111,6 +117,7 @@ void MainWindow::ApplyCaptions() {
     aboutAction_->setText(Text(TextId::MenuAbout));
     entryArea_->ApplyCaptions();
     statsArea_->ApplyCaptions();
+    betsPage_->ApplyCaptions();
 }
 
 MainWindow::~MainWindow() = default;
@@ -212,13 +219,17 @@ void MainWindow::BuildCentralArea() {
     left->addWidget(drawsPanel_, 1);
 
     statsArea_ = new StatsArea(session_, settings_, central);
-    auto* wheelFigures = new WheelFigures(statsArea_);
-    statsArea_->SetPage(StatsTab::Cylindre, new WheelPage(wheelFigures));
-    statsArea_->SetPage(StatsTab::Tapis, new HeatPage(wheelFigures));
+    auto* wheelFigures = new WheelFigures(settings_, statsArea_);
+    new HeatScaleMenu(wheelFigures, preferencesMenu_);
+    connect(wheelFigures, &WheelFigures::settingsNotSaved, this,
+            &MainWindow::ReportSettingsNotSaved);
+    statsArea_->SetPage(StatsTab::Wheel, new WheelPage(wheelFigures));
+    statsArea_->SetPage(StatsTab::Heat, new HeatPage(wheelFigures));
     for (StatFamily family : allStatFamilies)
         statsArea_->SetPage(FamilyTab(family), new FamilyPage(family));
     statsArea_->SetPage(StatsTab::Tableau, new TableauPage);
-    statsArea_->SetPage(StatsTab::Mises, new BetsPage(session_));
+    betsPage_ = new BetsPage(session_);
+    statsArea_->SetPage(StatsTab::Bets, betsPage_);
     statsArea_->SetPage(StatsTab::Fairness, new FairnessPage);
     columns->addWidget(leftColumn);
     columns->addWidget(statsArea_, 1);
@@ -276,12 +287,9 @@ void MainWindow::ReportSettingsNotSaved() {
 }
 
 bool MainWindow::SaveSettings() {
-    const AnalysisPanel& panel = *statsArea_->analysisPanel();
-    const AnalysisControls controls = panel.Controls();
     return settings_.Update([&](IniFile& ini) {
         ini.SetInt(paramsSection, Info(Param::Roulette).key, KindToSetting(session_->kind()));
-        ini.SetInt(paramsSection, Info(Param::Stat).key, panel.statMode());
-        SaveModeSettings(ini, panel.statMode(), controls);
+        statsArea_->analysisSettings().Store(ini);
     });
 }
 

@@ -12,6 +12,7 @@ class QWidget;
 
 namespace spinalyst {
 
+class BetsPage;
 class DrawsPanel;
 class EntryArea;
 class GameKeeper;
@@ -90,6 +91,7 @@ private:
     EntryArea* entryArea_ = nullptr;
     DrawsPanel* drawsPanel_ = nullptr;
     StatsArea* statsArea_ = nullptr;
+    BetsPage* betsPage_ = nullptr;
 };
 
 }  // namespace spinalyst

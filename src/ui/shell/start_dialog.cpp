@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 
 #include "ui/common/look.h"
+#include "ui/common/notice.h"
 #include "ui/shell/logo.h"
 
 namespace spinalyst {
@@ -27,7 +28,7 @@ StartDialog::StartDialog(Settings settings, QWidget* parent)
     languageLabel_->setObjectName("Label3");
     languageLabel_->move(6, 65);
     QPalette labelPal = languageLabel_->palette();
-    labelPal.setColor(QPalette::WindowText, QColor(238, 236, 153));
+    labelPal.setColor(QPalette::WindowText, paleYellow);
     languageLabel_->setPalette(labelPal);
 
     languageList_ = new QComboBox(this);
@@ -71,7 +72,7 @@ void StartDialog::OnLanguageChosen(int index) {
 
 bool ShowStartDialog(const Settings& settings, bool* settingsWriteFailed) {
     StartDialog form(settings);
-    const bool accepted = form.exec() == QDialog::Accepted;
+    const bool accepted = RunDialog(form) == QDialog::Accepted;
     if (settingsWriteFailed) *settingsWriteFailed = form.settingsWriteFailed();
     return accepted;
 }

@@ -11,7 +11,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "core/stats/mode_settings.h"
 #include "ui/common/croupier_list.h"
 #include "ui/common/game_session.h"
 #include "ui/common/texts.h"
@@ -34,10 +33,6 @@ std::optional<int> Selected(const QComboBox* box) {
     return box->currentIndex() >= 0 ? std::optional<int>(box->currentIndex()) : std::nullopt;
 }
 
-void Select(QComboBox* box, std::optional<int> index) {
-    box->setCurrentIndex(index && *index < box->count() ? *index : -1);
-}
-
 QString TargetText(const std::string& key) {
     static const std::pair<const char*, TextId> words[] = {
         {"rouge", TextId::TargetRed},  {"noir", TextId::TargetBlack},
@@ -49,13 +44,15 @@ QString TargetText(const std::string& key) {
 }
 }  // namespace
 
-AnalysisPanel::AnalysisPanel(GameSession* session, Settings settings, QWidget* parent)
-    : QWidget(parent), session_(session), settings_(std::move(settings)) {
+AnalysisPanel::AnalysisPanel(AnalysisSettings* settings, const GameSession* session,
+                             QWidget* parent)
+    : QWidget(parent), settings_(settings), session_(session) {
     setObjectName("pnlPeriode1");
     setFixedHeight(141);
     setMinimumWidth(691);
     BuildControls();
     ConnectHandlers();
+    ShowSettings();
 }
 
 void AnalysisPanel::BuildControls() {
@@ -97,16 +94,14 @@ void AnalysisPanel::BuildControls() {
         b->setText(QString::number(k));
         b->setAutoRaise(true);
         modeButtons_[static_cast<std::size_t>(k - 1)] = b;
-        connect(b, &QToolButton::clicked, this, [this, k] { SelectStatMode(k); });
+        connect(b, &QToolButton::clicked, this, [this, k] { settings_->SelectStatMode(k); });
     }
-    HighlightModeButton(1);
     label(analysedCountLabel_, "lbNbTir1", QStringLiteral("Nombre de tirages analysés : 0"));
     QFont bold = analysedCountLabel_->font();
     bold.setBold(true);
     analysedCountLabel_->setFont(bold);
 
     check(rangeCheck_, "cbAll1");
-    rangeCheck_->setChecked(true);
     label(rangeLabel_, "lbAnalyse", QStringLiteral("Analyser tous les tirages depuis le tirage"));
     spin(rangeStartEdit_, "seStart1", 76, minRangeDraw, maxRangeDraw);
     label(rangeToLabel_, "lbTo", QStringLiteral("jusqu'au"));
@@ -117,7 +112,6 @@ void AnalysisPanel::BuildControls() {
     check(lastCheck_, "cbLast1");
     label(lastPrefixLabel_, "Label1", QStringLiteral("Analyser"));
     spin(lastCountEdit_, "seAnalyse1", 56, minAnalyse, maxAnalyse);
-    lastCountEdit_->setValue(12);
     label(lastSuffixLabel_, "Label2", QStringLiteral("derniers tirages"));
 
     check(followCheck_, "cbNext1");
@@ -178,15 +172,12 @@ bool AnalysisPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AnalysisPanel::FillFixedLists() {
-    const BlockAll blocked{stepList_, followFamilyList_, followTargetList_};
+    const BlockAll blocked{stepList_, followFamilyList_};
     stepList_->clear();
     for (int i = 0; i < stepEntryCount; ++i) stepList_->addItem(Text(StepEntry(i)));
-    stepList_->setCurrentIndex(0);
     followFamilyList_->clear();
     for (int i = 0; i < followFamilyCount; ++i) followFamilyList_->addItem(Text(FamilyEntry(i)));
-    followFamilyList_->setCurrentIndex(0);
-    FillTargetList();
-    followTargetList_->setCurrentIndex(0);
+    targetListFor_.reset();
 }
 
 void AnalysisPanel::ConnectHandlers() {
@@ -195,33 +186,21 @@ void AnalysisPanel::ConnectHandlers() {
     connect(followCheck_, &QCheckBox::clicked, this, [this] { OnFilterModeClicked(followCheck_); });
     connect(croupierCheck_, &QCheckBox::clicked, this,
             [this] { OnFilterModeClicked(croupierCheck_); });
-    connect(rangeStartEdit_, &QSpinBox::valueChanged, this, &AnalysisPanel::OnRangeStartChanged);
-    // A new target corrects the range as a new start would, then refreshes.
-    connect(followTargetList_, &QComboBox::currentIndexChanged, this,
-            &AnalysisPanel::OnRangeStartChanged);
-    connect(rangeEndEdit_, &QSpinBox::valueChanged, this, &AnalysisPanel::OnRangeEndChanged);
-    connect(lastCountEdit_, &QSpinBox::valueChanged, this, &AnalysisPanel::refreshRequested);
-    connect(stepList_, &QComboBox::currentIndexChanged, this, &AnalysisPanel::refreshRequested);
+    connect(rangeStartEdit_, &QSpinBox::valueChanged, this, &AnalysisPanel::Edit);
+    connect(followTargetList_, &QComboBox::currentIndexChanged, this, &AnalysisPanel::Edit);
+    connect(rangeEndEdit_, &QSpinBox::valueChanged, this, &AnalysisPanel::Edit);
+    connect(lastCountEdit_, &QSpinBox::valueChanged, this, &AnalysisPanel::Edit);
+    connect(stepList_, &QComboBox::currentIndexChanged, this, &AnalysisPanel::Edit);
     connect(followFamilyList_, &QComboBox::currentIndexChanged, this,
             &AnalysisPanel::OnFollowFamilyChanged);
-    connect(croupierFilterList_, &QComboBox::currentTextChanged, this,
-            &AnalysisPanel::refreshRequested);
+    connect(croupierFilterList_, &QComboBox::currentTextChanged, this, &AnalysisPanel::Edit);
+    connect(settings_, &AnalysisSettings::changed, this, &AnalysisPanel::ShowSettings);
     // A croupier created or read from a game file can be filtered on at once.
     connect(session_, &GameSession::croupiersChanged, this, &AnalysisPanel::FillCroupierList);
 }
 
-void AnalysisPanel::FollowNewGame() {
-    SetRangeMaximum(session_->drawCount());
-    // The pocket targets depend on the kind of roulette.
-    const QSignalBlocker blocker(followTargetList_);
-    const int kept = followTargetList_->currentIndex();
-    FillTargetList();
-    followTargetList_->setCurrentIndex(kept < followTargetList_->count() ? kept : 0);
-}
-
 void AnalysisPanel::ApplyCaptions() {
     modeTitle_->setText(Text(TextId::StatisticsTitle));
-    analysedCountLabel_->setText(Text(TextId::AnalysedCount));
     rangeLabel_->setText(Text(TextId::RangeFrom));
     rangeToLabel_->setText(Text(TextId::RangeTo));
     lastPrefixLabel_->setText(Text(TextId::LastPrefix));
@@ -230,19 +209,20 @@ void AnalysisPanel::ApplyCaptions() {
     croupierLabel_->setText(Text(TextId::CroupierCaption));
     stepLabel_->setText(Text(TextId::StepCaption));
     FillFixedLists();
+    ShowSettings();
 }
 
 void AnalysisPanel::FillCroupierList() {
     FillCroupierBox(croupierFilterList_, session_->croupiers());
 }
 
-void AnalysisPanel::FillTargetList() {
+void AnalysisPanel::FillTargetList(std::optional<FollowFamily> family) {
     followTargetList_->clear();
     followTargetList_->addItem(QString());
-    const auto family = FollowFamilyAt(followFamilyList_->currentIndex());
-    if (!family) return;
-    for (const std::string& entry : TargetEntries(*family, session_->kind()))
-        followTargetList_->addItem(TargetText(entry));
+    if (family)
+        for (const std::string& entry : TargetEntries(*family, session_->kind()))
+            followTargetList_->addItem(TargetText(entry));
+    targetListFor_.emplace(family, session_->kind());
 }
 
 AnalysisControls AnalysisPanel::Controls() const {
@@ -261,69 +241,55 @@ AnalysisControls AnalysisPanel::Controls() const {
     return c;
 }
 
-void AnalysisPanel::ApplyControls(const AnalysisControls& c, bool withEnd) {
+void AnalysisPanel::ShowSettings() {
+    const AnalysisControls& c = settings_->controls();
     const BlockAll blocked{rangeCheck_,    rangeStartEdit_,    rangeEndEdit_,
                            lastCheck_,     lastCountEdit_,     stepList_,
                            followCheck_,   followFamilyList_,  followTargetList_,
                            croupierCheck_, croupierFilterList_};
+    // The range boxes reach the newest draw, however long the game.
+    const int maximum = RangeMaximum(session_->drawCount());
+    rangeStartEdit_->setMaximum(maximum);
+    rangeEndEdit_->setMaximum(maximum);
+    const auto setValue = [](QSpinBox* box, int value) {
+        if (box->value() != value) box->setValue(value);
+    };
+    const auto select = [](QComboBox* box, std::optional<int> index) {
+        const int shown = index && *index < box->count() ? *index : -1;
+        if (box->currentIndex() != shown) box->setCurrentIndex(shown);
+    };
     rangeCheck_->setChecked(c.useRange);
-    rangeStartEdit_->setValue(c.rangeStart);
-    if (withEnd) rangeEndEdit_->setValue(c.rangeEnd);
+    setValue(rangeStartEdit_, c.rangeStart);
+    setValue(rangeEndEdit_, c.rangeEnd);
     lastCheck_->setChecked(c.useLast);
-    lastCountEdit_->setValue(c.lastCount);
-    Select(stepList_, c.stepEntry);
+    setValue(lastCountEdit_, c.lastCount);
+    select(stepList_, c.stepEntry);
     followCheck_->setChecked(c.useFollowing);
-    Select(followFamilyList_,
+    select(followFamilyList_,
            c.followFamily ? std::optional(FollowFamilyIndex(*c.followFamily)) : std::nullopt);
-    // The stored entry is chosen among the entries of the stored family.
-    FillTargetList();
-    Select(followTargetList_, c.followEntry);
+    // The target entries depend on the family and the kind of roulette.
+    if (targetListFor_ != std::pair(c.followFamily, session_->kind()))
+        FillTargetList(c.followFamily);
+    select(followTargetList_, c.followEntry);
     croupierCheck_->setChecked(c.useCroupier);
     const QString filter = QString::fromStdString(c.croupierName);
-    const int entry =
-        filter.isEmpty() ? 0 : croupierFilterList_->findText(filter, Qt::MatchExactly);
-    croupierFilterList_->setCurrentIndex(entry);
-    croupierFilterList_->setEditText(filter);
-}
-
-void AnalysisPanel::LoadSettings() {
-    const int stored = static_cast<int>(settings_.ReadInt(Param::Stat));
-    statMode_ = std::clamp(stored, 1, statModeCount);
-    ApplyControls(LoadModeSettings(settings_.Load(), statMode_, true), true);
-    SelectStatMode(statMode_);
-}
-
-bool AnalysisPanel::SaveModeSettings() {
-    const AnalysisControls controls = Controls();
-    return settings_.Update(
-        [&](IniFile& ini) { spinalyst::SaveModeSettings(ini, statMode_, controls); });
-}
-
-void AnalysisPanel::SelectStatMode(int n) {
-    if (n < 1 || n > statModeCount) return;
-    if (!SaveModeSettings()) emit settingsNotSaved();
-    HighlightModeButton(n);
-    const int drawCount = session_->drawCount();
-    if (n != statMode_) {
-        statMode_ = n;
-        ApplyControls(LoadModeSettings(settings_.Load(), n, false), false);
-        const QSignalBlocker blocker(rangeEndEdit_);
-        rangeEndEdit_->setValue(drawCount);
+    if (croupierFilterList_->currentText() != filter) {
+        const int entry =
+            filter.isEmpty() ? 0 : croupierFilterList_->findText(filter, Qt::MatchExactly);
+        croupierFilterList_->setCurrentIndex(entry);
+        croupierFilterList_->setEditText(filter);
     }
-    {
-        const BlockAll blocked{rangeStartEdit_, rangeEndEdit_};
-        const RangeValues range =
-            RangeAfterModeSwitch({rangeStartEdit_->value(), rangeEndEdit_->value()}, drawCount);
-        rangeStartEdit_->setValue(range.start);
-        rangeEndEdit_->setValue(range.end);
-    }
-    emit refreshRequested();
+    HighlightModeButton(settings_->statMode());
+    analysedCountLabel_->setText(Text(TextId::AnalysedCount) + " : " +
+                                 QString::number(settings_->analysedCount()));
 }
 
 void AnalysisPanel::HighlightModeButton(int n) {
     for (int k = 1; k <= statModeCount; ++k) {
         QToolButton* b = modeButtons_[static_cast<std::size_t>(k - 1)];
         const bool current = k == n;
+        if (b->property("current").isValid() && b->property("current").toBool() == current)
+            continue;
         QFont f = b->font();
         f.setPointSize(current ? 14 : 12);
         f.setBold(current);
@@ -336,72 +302,30 @@ void AnalysisPanel::HighlightModeButton(int n) {
     }
 }
 
-void AnalysisPanel::SetRangeEnd(int drawCount) {
-    SetRangeMaximum(drawCount);
-    const QSignalBlocker blocker(rangeEndEdit_);
-    rangeEndEdit_->setValue(drawCount);
-}
-
-void AnalysisPanel::SetRangeMaximum(int drawCount) {
-    const BlockAll blocked{rangeStartEdit_, rangeEndEdit_};
-    const int maximum = RangeMaximum(drawCount);
-    rangeStartEdit_->setMaximum(maximum);
-    rangeEndEdit_->setMaximum(maximum);
-}
-
-void AnalysisPanel::ShowRefreshResult(std::optional<int> loweredRangeStart, int analysedCount) {
-    if (loweredRangeStart) {
-        const QSignalBlocker blocker(rangeStartEdit_);
-        rangeStartEdit_->setValue(*loweredRangeStart);
-    }
-    analysedCountLabel_->setText(Text(TextId::AnalysedCount) + " : " +
-                                 QString::number(analysedCount));
+void AnalysisPanel::Edit() {
+    settings_->Edit(Controls());
 }
 
 void AnalysisPanel::OnRangeModeClicked(QCheckBox* clicked) {
-    {
-        const BlockAll blocked{rangeCheck_, lastCheck_};
-        rangeCheck_->setChecked(clicked == rangeCheck_);
-        lastCheck_->setChecked(clicked == lastCheck_);
-    }
-    emit refreshRequested();
+    // Exactly one of the two is checked; a click on the checked one leaves it checked.
+    AnalysisControls c = Controls();
+    c.useRange = clicked == rangeCheck_;
+    c.useLast = clicked == lastCheck_;
+    settings_->Edit(c);
 }
 
 void AnalysisPanel::OnFilterModeClicked(QCheckBox* clicked) {
-    {
-        const BlockAll blocked{followCheck_, croupierCheck_};
-        (clicked == followCheck_ ? croupierCheck_ : followCheck_)->setChecked(false);
-    }
-    emit refreshRequested();
-}
-
-// The corrections below are made quietly: the one refresh that follows sees the same
-// settings a second, nested refresh would have seen.
-void AnalysisPanel::OnRangeStartChanged() {
-    {
-        const QSignalBlocker blocker(rangeStartEdit_);
-        rangeStartEdit_->setValue(
-            CorrectedRangeStart(rangeStartEdit_->value(), rangeEndEdit_->value()));
-    }
-    emit refreshRequested();
-}
-
-void AnalysisPanel::OnRangeEndChanged() {
-    {
-        const QSignalBlocker blocker(rangeEndEdit_);
-        rangeEndEdit_->setValue(CorrectedRangeEnd(rangeEndEdit_->value(), rangeStartEdit_->value(),
-                                                  session_->drawCount()));
-    }
-    emit refreshRequested();
+    // At most one of the two is checked: the clicked one keeps what the click gave it.
+    AnalysisControls c = Controls();
+    (clicked == followCheck_ ? c.useCroupier : c.useFollowing) = false;
+    settings_->Edit(c);
 }
 
 void AnalysisPanel::OnFollowFamilyChanged() {
-    {
-        const QSignalBlocker blocker(followTargetList_);
-        FillTargetList();
-        followTargetList_->setCurrentIndex(0);
-    }
-    emit refreshRequested();
+    // A new family starts from the empty target.
+    AnalysisControls c = Controls();
+    c.followEntry = 0;
+    settings_->Edit(c);
 }
 
 }  // namespace spinalyst

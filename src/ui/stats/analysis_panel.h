@@ -5,8 +5,9 @@
 #include <utility>
 #include <vector>
 
+#include "core/model/roulette.h"
 #include "core/stats/analysis_window.h"
-#include "core/store/settings.h"
+#include "ui/stats/analysis_settings.h"
 
 class QCheckBox;
 class QComboBox;
@@ -16,69 +17,50 @@ class QToolButton;
 
 namespace spinalyst {
 
+class AnalysisSettings;
 class GameSession;
 
-inline constexpr int statModeCount = 9;
-
 // The panel above the statistics pages: which draws are analysed (range, step, following or
-// croupier filter) and the nine statistics modes that store those settings. Every change the
-// user makes asks for one refresh.
+// croupier filter) and the nine statistics modes that store those settings. It shows the
+// analysis settings and hands every change the user makes to them; it keeps no setting of
+// its own.
 class AnalysisPanel final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AnalysisPanel)
 
 public:
-    AnalysisPanel(GameSession* session, Settings settings, QWidget* parent = nullptr);
+    AnalysisPanel(AnalysisSettings* settings, const GameSession* session,
+                  QWidget* parent = nullptr);
 
+    // What the controls show, as plain values.
     AnalysisControls Controls() const;
-    int statMode() const { return statMode_; }
-    // Loads "Stat" and that mode's section (with its range end), then selects the mode.
-    void LoadSettings();
-    // Writes the current mode's section; false when the settings file could not be written.
-    bool SaveModeSettings();
-    // Saves the mode being left, loads mode n (its range end becomes the number of draws),
-    // highlights its button and refreshes once.
-    void SelectStatMode(int n);
-
     void ApplyCaptions();
     // The croupier filter list: an empty entry and the names; keeps the filter text.
     void FillCroupierList();
-    // A new or replaced game, perhaps of another kind: the bounds and lists follow it, without
-    // a refresh of their own.
-    void FollowNewGame();
-    // The range end follows the log after each new draw, without a refresh of its own.
-    void SetRangeEnd(int drawCount);
-    // What a refresh found: the corrected range start (if any) and the analysed count.
-    void ShowRefreshResult(std::optional<int> loweredRangeStart, int analysedCount);
-
-signals:
-    void refreshRequested();
-    // A mode's settings could not be written when it was left.
-    void settingsNotSaved();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
-    // The range boxes reach the newest draw, however long the game.
-    void SetRangeMaximum(int drawCount);
     void ConnectHandlers();
-    void ApplyControls(const AnalysisControls& c, bool withEnd);
+    // Brings every control to the settings, quietly; a control that already shows its value
+    // is left alone, so that a box being typed in keeps its cursor.
+    void ShowSettings();
     void HighlightModeButton(int n);
-    void FillTargetList();
-    // The step and family lists from the language texts, each on its first entry.
+    void FillTargetList(std::optional<FollowFamily> family);
+    // The step and family lists from the language texts.
     void FillFixedLists();
 
     void OnRangeModeClicked(QCheckBox* clicked);
     void OnFilterModeClicked(QCheckBox* clicked);
-    void OnRangeStartChanged();
-    void OnRangeEndChanged();
     void OnFollowFamilyChanged();
+    void Edit();
 
-    GameSession* session_;
-    Settings settings_;
-    int statMode_ = 1;
+    AnalysisSettings* settings_;
+    const GameSession* session_;
+    // The family and kind the target list was filled for.
+    std::optional<std::pair<std::optional<FollowFamily>, RouletteKind>> targetListFor_;
 
     QLabel* modeTitle_ = nullptr;
     QWidget* modeButtonBar_ = nullptr;

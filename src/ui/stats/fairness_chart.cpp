@@ -13,13 +13,14 @@
 #include <cmath>
 
 #include "core/model/wheel.h"
+#include "ui/common/look.h"
 #include "ui/common/texts.h"
 #include "ui/stats/fairness_texts.h"
 
 namespace spinalyst {
 
 namespace {
-const QColor barColour(0, 128, 0);
+const QColor barColour = hitsColour;
 const QColor usualColour(128, 128, 128);
 const QColor holmColour(0, 0, 255);
 

@@ -91,13 +91,6 @@ QVariant FairnessModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-QVariant FairnessModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= headers_.size())
-        return {};
-    return headers_[section];
-}
-
 void FairnessModel::SetRows(RouletteKind kind, std::vector<FairnessRow> rows,
                             QHash<int, QString> croupierNames) {
     const bool sameTests = kind == kind_ && rows.size() == rows_.size() &&
@@ -113,10 +106,9 @@ void FairnessModel::SetRows(RouletteKind kind, std::vector<FairnessRow> rows,
 }
 
 void FairnessModel::ApplyCaptions() {
-    headers_ = {Text(TextId::TestHeader),      Text(TextId::SubjectHeader),
-                Text(TextId::StatisticHeader), Text(TextId::DfHeader),
-                Text(TextId::PValueHeader),    Text(TextId::AdjustedPHeader)};
-    emit headerDataChanged(Qt::Horizontal, 0, fairnessColumnCount - 1);
+    SetHeaders({Text(TextId::TestHeader), Text(TextId::SubjectHeader),
+                Text(TextId::StatisticHeader), Text(TextId::DfHeader), Text(TextId::PValueHeader),
+                Text(TextId::AdjustedPHeader)});
     if (!rows_.empty())
         emit dataChanged(index(0, 0), index(rowCount() - 1, fairnessColumnCount - 1));
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QAbstractTableModel>
 #include <QHash>
 #include <QStringList>
 #include <vector>
 
 #include "core/stats/fairness_summary.h"
+#include "ui/stats/captioned_model.h"
 
 namespace spinalyst {
 
@@ -15,7 +15,7 @@ inline constexpr int fairnessColumnCount = 6;
 // The table of the fairness tests: a row per test and subject with its statistic, degrees of
 // freedom, p-value and adjusted p-value. Sorting goes through a proxy; this model keeps the
 // tests in their order.
-class FairnessModel final : public QAbstractTableModel {
+class FairnessModel final : public CaptionedModel {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(FairnessModel)
 
@@ -24,12 +24,11 @@ public:
     // figure elsewhere; a cell without a figure sorts after every figure.
     static constexpr int sortRole = Qt::UserRole;
 
-    using QAbstractTableModel::QAbstractTableModel;
+    using CaptionedModel::CaptionedModel;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // The same tests and subjects only change the figures, so the view keeps its sort order
     // and selection; other tests reset the rows. `croupierNames` names the tested croupiers.
@@ -45,7 +44,6 @@ private:
     RouletteKind kind_ = defaultKind;
     std::vector<FairnessRow> rows_;
     QHash<int, QString> croupierNames_;
-    QStringList headers_;
 };
 
 }  // namespace spinalyst

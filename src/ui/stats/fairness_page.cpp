@@ -13,6 +13,8 @@
 
 #include "core/draws/croupier_table.h"
 #include "core/stats/fairness_summary.h"
+#include "core/stats/stats_csv.h"
+#include "ui/common/look.h"
 #include "ui/common/texts.h"
 #include "ui/stats/fairness_chart.h"
 #include "ui/stats/fairness_model.h"
@@ -35,7 +37,7 @@ struct FairnessPage::ScanRun {
 
 namespace {
 const QColor evidenceColour(192, 0, 0);
-const QColor fairColour(0, 128, 0);
+const QColor fairColour = ToQColor(greenDisplay);
 }  // namespace
 
 FairnessPage::FairnessPage(int simulations, QWidget* parent)
@@ -128,6 +130,14 @@ void FairnessPage::ShowStatistics(const StatsInput& input) {
     else
         StartScan();
     ShowReport();
+}
+
+std::string FairnessPage::FiguresCsv(const StatsInput& /*input*/) const {
+    return FairnessCsv(report_, [this](std::int32_t c) -> std::optional<std::string> {
+        const QString name = croupierNames_.value(c);
+        if (name.isEmpty()) return std::nullopt;
+        return name.toStdString();
+    });
 }
 
 void FairnessPage::ShowReport() {

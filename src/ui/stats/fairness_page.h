@@ -31,6 +31,9 @@ public:
 
     void ShowStatistics(const StatsInput& input) override;
     void ApplyCaptions() override;
+    // The table of tests of the last refresh; the sector rows once their simulation is done.
+    bool exportsFigures() const override { return true; }
+    std::string FiguresCsv(const StatsInput& input) const override;
 
     // Fair games simulated for the sector scan; a change applies from the next refresh.
     void SetSimulations(int simulations);

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/stats/slot_stats.h"
+#include "core/stats/stats_csv.h"
 #include "ui/common/texts.h"
 #include "ui/stats/family_stats_model.h"
 #include "ui/stats/stats_charts.h"
@@ -109,6 +110,10 @@ void FamilyPage::ShowStatistics(const StatsInput& input) {
     charts_->SetPoints(chartLabels_, hits, current, longest, HitsAxisScale(stats),
                        WaitsAxisScale(stats));
     model_->SetSlots(gridLabels_, std::move(stats));
+}
+
+std::string FamilyPage::FiguresCsv(const StatsInput& input) const {
+    return FamilyStatsCsv(family_, input.kind, input.analysed);
 }
 
 void FamilyPage::HalveLowerPanel() {

@@ -27,6 +27,8 @@ public:
 
     void ShowStatistics(const StatsInput& input) override;
     void ApplyCaptions() override;
+    bool exportsFigures() const override { return true; }
+    std::string FiguresCsv(const StatsInput& input) const override;
 
     StatFamily family() const { return family_; }
     QTableView* grid() const { return grid_; }

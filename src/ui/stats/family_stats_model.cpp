@@ -32,12 +32,6 @@ QVariant FamilyStatsModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-QVariant FamilyStatsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section >= headers_.size())
-        return {};
-    return headers_[section];
-}
-
 void FamilyStatsModel::SetSlots(const QStringList& labels, std::vector<SlotStats> stats) {
     if (labels != labels_) {
         beginResetModel();
@@ -48,11 +42,6 @@ void FamilyStatsModel::SetSlots(const QStringList& labels, std::vector<SlotStats
     }
     stats_ = std::move(stats);
     if (!labels_.isEmpty()) emit dataChanged(index(0, 1), index(rowCount() - 1, 4));
-}
-
-void FamilyStatsModel::SetHeaders(const QStringList& headers) {
-    headers_ = headers;
-    emit headerDataChanged(Qt::Horizontal, 0, 4);
 }
 
 }  // namespace spinalyst

@@ -3,20 +3,17 @@
 #include <QHelpEvent>
 #include <QPainter>
 
+#include "ui/common/look.h"
 #include "ui/stats/wheel_figures.h"
 
 namespace spinalyst {
 
 namespace {
-QColor ToColor(Rgb c) {
-    return {c.r, c.g, c.b};
-}
-
-// The squares' bold face, narrowed where its two digits would touch the square's edges.
+// The squares' bold face, narrowed where its two digits would touch the frame.
 QFont NumberFont(QFont font) {
     font.setPointSize(heatSquarePointSize);
     font.setBold(true);
-    const int room = heatSquareSize - 2;
+    const int room = heatSquareSize - 2 * int(heatFrameWidth) - 1;
     const int wide = QFontMetrics(font).horizontalAdvance(QStringLiteral("00"));
     if (wide > room) font.setStretch(100 * room / wide);
     return font;
@@ -52,14 +49,18 @@ bool HeatBoardView::event(QEvent* event) {
 
 void HeatBoardView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.fillRect(rect(), ToColor(heatBoardColour));
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    painter.fillRect(rect(), ToQColor(heatBoardColour));
     painter.setFont(NumberFont(font()));
     for (const HeatSquare& square : board_.squares) {
-        const int shade = figures_->Shade(square.pocket);
+        const HeatSquareLook look = HeatSquareLookOf(square.pocket, figures_->Shade(square.pocket));
         const QRect box(square.left, square.top, heatSquareSize, heatSquareSize);
-        painter.fillRect(box, ToColor(HeatGrey(shade)));
-        painter.setPen(ToColor(HeatNumberColour(square.pocket, shade)));
+        painter.fillRect(box, ToQColor(look.square));
+        painter.setPen(QPen(ToQColor(look.frame), heatFrameWidth));
+        painter.setBrush(Qt::NoBrush);
+        const qreal inset = heatFrameWidth / 2.0;
+        painter.drawRoundedRect(QRectF(box).adjusted(inset, inset, -inset, -inset), 4, 4);
+        painter.setPen(ToQColor(look.ink));
         painter.drawText(box, Qt::AlignCenter, QString::fromStdString(PocketText(square.pocket)));
     }
 }

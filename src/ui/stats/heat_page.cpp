@@ -1,9 +1,11 @@
 #include "ui/stats/heat_page.h"
 
-#include <QVBoxLayout>
+#include <QHBoxLayout>
 
 #include "core/stats/heat_boards.h"
+#include "core/stats/stats_csv.h"
 #include "ui/stats/heat_board_view.h"
+#include "ui/stats/heat_legend.h"
 #include "ui/stats/wheel_figures.h"
 
 namespace spinalyst {
@@ -16,11 +18,16 @@ HeatPage::HeatPage(WheelFigures* figures, QWidget* parent) : StatsPage(parent), 
     BuildBoards(figures->kind());
     QRect extent;
     for (const HeatBoardView* board : boards_) extent |= board->geometry();
-    boardArea_->setFixedSize(extent.right() + 1 + extent.left(),
-                             extent.bottom() + 1 + extent.top());
-    auto* layout = new QVBoxLayout(this);
+    // The legend stands close to the boards' right edge, in the room the page has beside them.
+    boardArea_->setFixedSize(extent.right() + 1 + 2, extent.bottom() + 1 + extent.top());
+    auto* legend = new HeatLegend(figures, this);
+    legend->setFixedHeight(extent.bottom() + 1 - extent.top());
+    auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addWidget(boardArea_, 0, Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(legend, 0, Qt::AlignLeft | Qt::AlignTop);
+    layout->addStretch(1);
     connect(figures, &WheelFigures::kindChanged, this, &HeatPage::BuildBoards);
 }
 
@@ -30,11 +37,11 @@ void HeatPage::BuildBoards(RouletteKind kind) {
 }
 
 void HeatPage::ShowStatistics(const StatsInput& input) {
-    figures_->Compute(input);
+    figures_->Show(input);
 }
 
-void HeatPage::OnNewGame(RouletteKind kind) {
-    figures_->Reset(kind);
+std::string HeatPage::FiguresCsv(const StatsInput& input) const {
+    return WheelTableCsv(WheelTable::Shades, input.kind, input.analysed, figures_->scale());
 }
 
 }  // namespace spinalyst

@@ -20,8 +20,9 @@ public:
     explicit HeatPage(WheelFigures* figures, QWidget* parent = nullptr);
 
     void ShowStatistics(const StatsInput& input) override;
-    // Boards for the kind, every square light grey.
-    void OnNewGame(RouletteKind kind) override;
+    // pocket,hits,shade: what every square shows.
+    bool exportsFigures() const override { return true; }
+    std::string FiguresCsv(const StatsInput& input) const override;
 
     const std::vector<HeatBoardView*>& boards() const { return boards_; }
 

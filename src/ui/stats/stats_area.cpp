@@ -4,18 +4,18 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "core/stats/analysis_window.h"
-#include "core/stats/stats_csv.h"
 #include "ui/common/game_session.h"
 #include "ui/common/stats_page.h"
 #include "ui/common/texts.h"
 #include "ui/stats/analysis_panel.h"
+#include "ui/stats/analysis_settings.h"
 
 namespace spinalyst {
 
 StatsArea::StatsArea(GameSession* session, Settings settings, QWidget* parent)
     : QWidget(parent), session_(session) {
-    analysisPanel_ = new AnalysisPanel(session, std::move(settings), this);
+    analysisSettings_ = new AnalysisSettings(session, std::move(settings), this);
+    analysisPanel_ = new AnalysisPanel(analysisSettings_, session, this);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName("pcStats");
     // Every caption shows at the design width, in both languages, without scroll arrows: a
@@ -45,29 +45,14 @@ StatsArea::StatsArea(GameSession* session, Settings settings, QWidget* parent)
     layout->addWidget(analysisPanel_);
     layout->addWidget(tabs_, 1);
 
-    connect(analysisPanel_, &AnalysisPanel::refreshRequested, this, &StatsArea::RefreshStatistics);
-    connect(tabs_, &QTabWidget::currentChanged, this, &StatsArea::RefreshStatistics);
-    connect(session_, &GameSession::drawsAdded, this, [this] {
-        analysisPanel_->SetRangeEnd(session_->drawCount());
+    connect(analysisSettings_, &AnalysisSettings::changed, this, &StatsArea::RefreshStatistics);
+    connect(tabs_, &QTabWidget::currentChanged, this, [this] {
         RefreshStatistics();
-    });
-    connect(session_, &GameSession::drawUndone, this, &StatsArea::RefreshStatistics);
-    connect(session_, &GameSession::gameReset, this, &StatsArea::OnNewGame);
-    connect(session_, &GameSession::gameReplaced, this, [this] {
-        OnNewGame();
-        analysisPanel_->SetRangeEnd(session_->drawCount());
-        RefreshStatistics();
+        emit pageChanged();
     });
 }
 
-void StatsArea::OnNewGame() {
-    analysisPanel_->FollowNewGame();
-    analysed_ = {};
-    for (StatsPage* page : pages_)
-        if (page) page->OnNewGame(session_->kind());
-}
-
-void StatsArea::SetPage(StatsTab tab, StatsPage* page) {
+void StatsArea::SetPage(StatsTab tab, QWidget* page) {
     const int index = static_cast<int>(tab);
     const StatsTabInfo& info = TabInfo(tab);
     const QString caption = tabs_->tabText(index);
@@ -79,7 +64,7 @@ void StatsArea::SetPage(StatsTab tab, StatsPage* page) {
     page->setObjectName(info.name);
     tabs_->insertTab(index, page, caption);
     tabs_->setCurrentIndex(current);
-    pages_[static_cast<std::size_t>(index)] = page;
+    pages_[static_cast<std::size_t>(index)] = qobject_cast<StatsPage*>(page);
 }
 
 void StatsArea::ApplyCaptions() {
@@ -90,52 +75,43 @@ void StatsArea::ApplyCaptions() {
     analysisPanel_->ApplyCaptions();
 }
 
-void StatsArea::RefreshStatistics() {
-    const Game& game = session_->game();
-    if (game.batchInProgress()) return;
-    const auto croupierIndex = [this](std::string_view name) {
-        return session_->croupiers().CroupierIndex(name);
-    };
-    const auto resolved =
-        ResolveAnalysisWindow(analysisPanel_->Controls(), game.log(), game.kind(), croupierIndex);
-    // The pages keep what they showed; the view of the log must not outlive its draws.
-    if (!resolved) {
-        analysed_ = {};
-        return;
-    }
-    analysed_ = SelectAnalysedDraws(game.log(), game.kind(), resolved->window, analysedBuffer_);
-    if (StatsPage* page = pages_[static_cast<std::size_t>(tabs_->currentIndex())])
-        page->ShowStatistics(
-            {game.kind(), analysed_, &game.log(), resolved->window, &session_->croupiers()});
-    const int analysedCount = static_cast<int>(analysed_.size());
-    analysisPanel_->ShowRefreshResult(resolved->loweredRangeStart, analysedCount);
-    emit statisticsRefreshed(analysedCount);
+StatsPage* StatsArea::ShowingPage() const {
+    const int index = tabs_->currentIndex();
+    return index >= 0 ? pages_[static_cast<std::size_t>(index)] : nullptr;
 }
 
-std::optional<std::string> StatsArea::ShowingFiguresCsv() {
-    const auto tab = static_cast<StatsTab>(tabs_->currentIndex());
-    const bool isFamily = tab >= StatsTab::FirstFamily && tab < StatsTab::Tableau;
-    if (tab != StatsTab::Cylindre && tab != StatsTab::Tableau && !isFamily) return std::nullopt;
+StatsInput StatsArea::Input() const {
+    const AnalysisSelection& selection = analysisSettings_->selection();
     const Game& game = session_->game();
-    const auto resolved = ResolveAnalysisWindow(
-        analysisPanel_->Controls(), game.log(), game.kind(),
-        [this](std::string_view name) { return session_->croupiers().CroupierIndex(name); });
-    std::vector<std::uint8_t> buffer;
-    std::span<const std::uint8_t> analysed;
-    if (resolved) analysed = SelectAnalysedDraws(game.log(), game.kind(), resolved->window, buffer);
-    if (tab == StatsTab::Tableau) return TableauCsv(game.kind(), analysed);
-    if (isFamily) {
-        const auto family = static_cast<StatFamily>(static_cast<int>(tab) -
-                                                    static_cast<int>(StatsTab::FirstFamily));
-        return FamilyStatsCsv(family, game.kind(), analysed);
+    return {game.kind(), selection.analysed, &game.log(), selection.window, &session_->croupiers()};
+}
+
+std::span<const std::uint8_t> StatsArea::analysedDraws() const {
+    return analysisSettings_->selection().analysed;
+}
+
+void StatsArea::RefreshStatistics() {
+    if (session_->game().batchInProgress()) return;
+    const StatsInput input = Input();
+    if (!input.window) {
+        // A game without draws: every page shows its empty state, seen or not, so that no
+        // figure of the last game is left anywhere.
+        for (StatsPage* page : pages_)
+            if (page) page->ShowStatistics(input);
+    } else if (StatsPage* page = ShowingPage()) {
+        page->ShowStatistics(input);
     }
-    std::string csv;
-    for (WheelTable table :
-         {WheelTable::Distances, WheelTable::Repeats, WheelTable::Sectors, WheelTable::Shades}) {
-        if (!csv.empty()) csv += '\n';
-        csv += WheelTableCsv(table, game.kind(), analysed);
-    }
-    return csv;
+    emit statisticsRefreshed(analysisSettings_->analysedCount());
+}
+
+bool StatsArea::ShowingPageExports() const {
+    const StatsPage* page = ShowingPage();
+    return page && page->exportsFigures();
+}
+
+std::optional<std::string> StatsArea::ShowingFiguresCsv() const {
+    if (!ShowingPageExports()) return std::nullopt;
+    return ShowingPage()->FiguresCsv(Input());
 }
 
 }  // namespace spinalyst

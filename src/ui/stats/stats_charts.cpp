@@ -1,4 +1,5 @@
 #include "ui/stats/stats_charts.h"
+#include "ui/common/look.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -16,9 +17,6 @@
 namespace spinalyst {
 
 namespace {
-const QColor hitsColour(0, 128, 0);
-const QColor currentColour(255, 0, 0);
-const QColor longestColour(0, 0, 255);
 // Below this the charts elide their axis labels.
 constexpr int minimumChartHeight = 120;
 
@@ -89,12 +87,12 @@ StatsCharts::StatsCharts(QWidget* parent, const QString& hitsName, const QString
 
     QChart* waitsChart = NewChart();
     current_ = new QBarSet(QString());
-    current_->setColor(currentColour);
-    current_->setBorderColor(currentColour);
+    current_->setColor(currentWaitColour);
+    current_->setBorderColor(currentWaitColour);
     auto* waitsSeries = new QBarSeries;
     waitsSeries->append(current_);
     longest_ = new QLineSeries;
-    QPen pen(longestColour);
+    QPen pen(longestWaitColour);
     pen.setWidth(2);
     longest_->setPen(pen);
     waitsChart->addSeries(waitsSeries);

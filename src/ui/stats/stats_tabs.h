@@ -7,14 +7,15 @@
 
 namespace spinalyst {
 
-// The tabs of the statistics pages, in order: the wheel and table views, the page of each bet
-// family in StatFamily order (FamilyTab), then the tableau, the bets and the fairness tests.
+// The tabs of the statistics pages, in order, each named as its page: the wheel and the table
+// heat view, the page of each bet family in StatFamily order (FamilyTab), then the tableau, the
+// bets and the fairness tests.
 enum class StatsTab {
-    Cylindre,
-    Tapis,
+    Wheel,
+    Heat,
     FirstFamily,
     Tableau = FirstFamily + static_cast<int>(allStatFamilies.size()),
-    Mises,
+    Bets,
     Fairness,
 };
 inline constexpr int statsTabCount = static_cast<int>(StatsTab::Fairness) + 1;

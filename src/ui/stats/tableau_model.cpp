@@ -32,22 +32,10 @@ QVariant TableauModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-QVariant TableauModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= headers_.size())
-        return {};
-    return headers_[section];
-}
-
-void TableauModel::SetTableau(const Tableau& tableau) {
-    tableau_ = tableau;
+void TableauModel::SetTableau(std::optional<Tableau> tableau) {
+    tableau_ = std::move(tableau);
     emit dataChanged(index(0, 0), index(tableauRowCount - 1, tableauColumnCount - 1),
                      {Qt::DisplayRole, sortRole});
-}
-
-void TableauModel::SetHeaders(const QStringList& headers) {
-    headers_ = headers;
-    emit headerDataChanged(Qt::Horizontal, 0, tableauColumnCount - 1);
 }
 
 }  // namespace spinalyst

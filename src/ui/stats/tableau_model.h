@@ -1,16 +1,16 @@
 #pragma once
 
-#include <QAbstractTableModel>
 #include <QStringList>
 #include <optional>
 
 #include "core/stats/tableau.h"
+#include "ui/stats/captioned_model.h"
 
 namespace spinalyst {
 
 // The grid of the tableau: a row for each number 1 ... 36 with its scores, gap, neighbours
 // score and ratio. Sorting goes through a proxy; this model keeps the numbers in order.
-class TableauModel final : public QAbstractTableModel {
+class TableauModel final : public CaptionedModel {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TableauModel)
 
@@ -19,22 +19,20 @@ public:
     // did not come out) sorts above every figure: such a number has waited longest of all.
     static constexpr int sortRole = Qt::UserRole;
 
-    using QAbstractTableModel::QAbstractTableModel;
+    using CaptionedModel::CaptionedModel;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // Changes the figures in place, so the view keeps its sort order and selection.
-    void SetTableau(const Tableau& tableau);
-    void SetHeaders(const QStringList& headers);
+    // nullopt: a game without draws, every cell blank.
+    void SetTableau(std::optional<Tableau> tableau);
     // Whether the rows hold figures yet; until the first fill they are empty.
     bool filled() const { return tableau_.has_value(); }
 
 private:
     std::optional<Tableau> tableau_;
-    QStringList headers_;
 };
 
 }  // namespace spinalyst

@@ -10,6 +10,7 @@
 #include <array>
 #include <optional>
 
+#include "core/stats/stats_csv.h"
 #include "ui/common/texts.h"
 #include "ui/stats/stats_grid.h"
 #include "ui/stats/stats_tabs.h"
@@ -69,8 +70,13 @@ void TableauPage::ApplyCaptions() {
 }
 
 void TableauPage::ShowStatistics(const StatsInput& input) {
-    model_->SetTableau(ComputeTableau(input.kind, input.analysed));
+    model_->SetTableau(input.window ? std::optional(ComputeTableau(input.kind, input.analysed))
+                                    : std::nullopt);
     FitColumns();
+}
+
+std::string TableauPage::FiguresCsv(const StatsInput& input) const {
+    return TableauCsv(input.kind, input.analysed);
 }
 
 void TableauPage::changeEvent(QEvent* event) {

@@ -19,8 +19,8 @@ public:
 
     void ShowStatistics(const StatsInput& input) override;
     void ApplyCaptions() override;
-    // The figures of the last game stay until the first draw of the new one.
-    void OnNewGame(RouletteKind) override {}
+    bool exportsFigures() const override { return true; }
+    std::string FiguresCsv(const StatsInput& input) const override;
 
     QTableView* grid() const { return grid_; }
     TableauModel* model() const { return model_; }

@@ -3,14 +3,13 @@
 #include <QHelpEvent>
 #include <QPainter>
 
+#include "core/stats/heat_boards.h"
+#include "ui/common/look.h"
 #include "ui/stats/wheel_figures.h"
 
 namespace spinalyst {
 
 namespace {
-QColor ToColor(Rgb c) {
-    return {c.r, c.g, c.b};
-}
 QRectF Box(const WheelCircle& c) {
     return {double(c.centreX - c.radius), double(c.centreY - c.radius), 2.0 * c.radius,
             2.0 * c.radius};
@@ -48,7 +47,7 @@ bool WheelDrawing::event(QEvent* event) {
 void WheelDrawing::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    painter.fillRect(rect(), ToColor(wheelPanelColour));
+    painter.fillRect(rect(), ToQColor(wheelPanelColour));
     // Outlines of one pixel fall on whole pixels rather than across two.
     painter.translate(0.5, 0.5);
     const QPen outline(Qt::black, 1);
@@ -57,19 +56,23 @@ void WheelDrawing::paintEvent(QPaintEvent*) {
 
     const QRectF disc = Box(wheel_.disc);
     for (const WheelSlice& slice : wheel_.slices) {
-        painter.setBrush(ToColor(HeatGrey(figures_->Shade(slice.pocket))));
+        painter.setBrush(ToQColor(HeatGrey(figures_->Shade(slice.pocket))));
         painter.drawPie(disc, Sixteenths(slice.pie.startDegrees),
                         Sixteenths(slice.pie.spanDegrees));
     }
     painter.setBrush(buttonFace);
     painter.drawEllipse(Box(wheel_.hub));
-    for (const WheelLabel& label : wheel_.labels) painter.drawEllipse(Box(label.ring));
+    // Each number on a disc of its pocket's colour, as on a wheel.
+    for (const WheelLabel& label : wheel_.labels) {
+        painter.setBrush(ToQColor(WheelLabelLookOf(label.pocket).disc));
+        painter.drawEllipse(Box(label.ring));
+    }
 
     QFont small = font();
     small.setPointSize(sectorTextPointSize);
     small.setBold(false);
     painter.setFont(small);
-    painter.setBrush(ToColor(sectorMarkColour));
+    painter.setBrush(ToQColor(sectorMarkColour));
     for (const WheelPie& mark : wheel_.sectorMarks)
         painter.drawPie(Box(wheel_.hub), Sixteenths(mark.startDegrees),
                         Sixteenths(mark.spanDegrees));
@@ -82,8 +85,8 @@ void WheelDrawing::paintEvent(QPaintEvent*) {
     bold.setBold(true);
     painter.setFont(bold);
     for (const WheelLabel& label : wheel_.labels) {
-        painter.setPen(ToColor(DisplayColour(label.pocket)));
-        // The number reads centred on its ring.
+        painter.setPen(ToQColor(WheelLabelLookOf(label.pocket).ink));
+        // The number reads centred on its disc.
         painter.drawText(Box(label.ring), Qt::AlignCenter,
                          QString::fromStdString(PocketText(label.pocket)));
     }

@@ -16,35 +16,50 @@ void ShowPlaceTip(QWidget* widget, QEvent* event, const QString& tip) {
     QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, widget);
 }
 
+WheelFigures::WheelFigures(Settings settings, QObject* parent)
+    : QObject(parent),
+      settings_(std::move(settings)),
+      scale_(HeatScaleFromName(settings_.ReadText(Param::HeatScale)).value_or(defaultHeatScale)) {}
+
+void WheelFigures::SetScale(HeatScale scale) {
+    if (scale == scale_) return;
+    scale_ = scale;
+    emit scaleChanged(scale_);
+    emit changed();
+    if (!settings_.WriteText(Param::HeatScale, HeatScaleName(scale_))) emit settingsNotSaved();
+}
+
 std::int32_t WheelFigures::Hits(Pocket p) const {
     if (!stats_ || p < 0 || p >= maxPocketCount) return 0;
     return stats_->pocketHits[static_cast<std::size_t>(p)];
 }
 
 int WheelFigures::Shade(Pocket p) const {
-    return stats_ ? HeatShade(*stats_, p) : lightestShade;
+    if (!stats_) return scale_ == HeatScale::Deviation ? expectedShade : lightestShade;
+    return HeatShade(*stats_, p, scale_);
 }
 
 QString WheelFigures::PocketTip(Pocket p) const {
-    return Text(TextId::TypedPocket) + " " + QString::fromStdString(PocketText(p)) + "\n" +
-           Text(TextId::HitsHeader) + ": " + QString::number(Hits(p)) + "\n" +
-           Text(TextId::ShadeTip) + ": " + QString::number(Shade(p)) + " / " +
+    QString tip = Text(TextId::TypedPocket) + " " + QString::fromStdString(PocketText(p)) + "\n" +
+                  Text(TextId::HitsHeader) + ": " + QString::number(Hits(p)) + "\n";
+    if (scale_ == HeatScale::Deviation && stats_) {
+        const double z = HitsZ(Hits(p), stats_->analysedCount, pocketCount(kind_));
+        tip +=
+            Text(TextId::DeviationTip) + ": " + QString::number(z, 'f', 2).replace('.', ',') + "\n";
+    }
+    return tip + Text(TextId::ShadeTip) + ": " + QString::number(Shade(p)) + " / " +
            QString::number(lightestShade);
 }
 
-void WheelFigures::Compute(const StatsInput& input) {
+void WheelFigures::Show(const StatsInput& input) {
     const bool newKind = input.kind != kind_;
+    const bool empty = !input.window;
+    if (empty && !newKind && !stats_) return;
     kind_ = input.kind;
-    stats_ = ComputeWheelStats(input.kind, input.analysed);
-    if (newKind) emit kindChanged(kind_);
-    emit changed();
-}
-
-void WheelFigures::Reset(RouletteKind kind) {
-    const bool newKind = kind != kind_;
-    if (!newKind && !stats_) return;
-    kind_ = kind;
-    stats_.reset();
+    if (empty)
+        stats_.reset();
+    else
+        stats_ = ComputeWheelStats(input.kind, input.analysed);
     if (newKind) emit kindChanged(kind_);
     emit changed();
 }

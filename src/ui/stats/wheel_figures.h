@@ -8,6 +8,7 @@ class QWidget;
 #include <optional>
 
 #include "core/stats/wheel_stats.h"
+#include "core/store/settings.h"
 #include "ui/common/stats_page.h"
 
 namespace spinalyst {
@@ -23,30 +24,39 @@ class WheelFigures final : public QObject {
     Q_DISABLE_COPY_MOVE(WheelFigures)
 
 public:
-    using QObject::QObject;
+    // Shades in the scale the settings keep.
+    explicit WheelFigures(Settings settings, QObject* parent = nullptr);
 
     RouletteKind kind() const { return kind_; }
+    HeatScale scale() const { return scale_; }
+    // Shades in `scale` from now on and keeps the choice in the settings.
+    void SetScale(HeatScale scale);
     // Null from a new game until its first refresh.
     const WheelStats* stats() const { return stats_ ? &*stats_ : nullptr; }
     std::int32_t Hits(Pocket p) const;
-    // The lightest grey for every pocket until the first refresh.
+    // Until the first refresh every pocket is the lightest grey, or mid grey by deviation.
     int Shade(Pocket p) const;
     // What a pointer resting on a pocket's slice, label or square is told.
     QString PocketTip(Pocket p) const;
 
-    void Compute(const StatsInput& input);
-    // A new game of the kind: no figures, every pocket the lightest grey. Only the first of
-    // several calls for one game announces it.
-    void Reset(RouletteKind kind);
+    // The figures of the input; none for a game without draws, where every pocket is the
+    // lightest grey and the grids are blank. Only the first of several calls for an empty
+    // game announces it.
+    void Show(const StatsInput& input);
 
 signals:
     // Comes before `changed` when a game of another kind starts: the views lay themselves out
     // for it.
     void kindChanged(RouletteKind kind);
     void changed();
+    void scaleChanged(HeatScale scale);
+    // The choice of scale holds for this run only: the settings could not be written.
+    void settingsNotSaved();
 
 private:
+    Settings settings_;
     RouletteKind kind_ = defaultKind;
+    HeatScale scale_ = defaultHeatScale;
     std::optional<WheelStats> stats_;
 };
 

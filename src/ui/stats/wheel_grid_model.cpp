@@ -8,7 +8,7 @@
 namespace spinalyst {
 
 WheelGridModel::WheelGridModel(Layout layout, QObject* parent)
-    : QAbstractTableModel(parent), layout_(layout) {}
+    : CaptionedModel(parent), layout_(layout) {}
 
 int WheelGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
@@ -62,13 +62,6 @@ QVariant WheelGridModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-QVariant WheelGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= headers_.size())
-        return {};
-    return headers_[section];
-}
-
 void WheelGridModel::SetRows(std::vector<Row> rows) {
     std::size_t i = 0;
     std::size_t j = 0;
@@ -101,11 +94,6 @@ void WheelGridModel::SetRows(std::vector<Row> rows) {
         }
     }
     if (!rows_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
-}
-
-void WheelGridModel::SetHeaders(const QStringList& headers) {
-    headers_ = headers;
-    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
 }  // namespace spinalyst

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QAbstractTableModel>
 #include <QStringList>
 #include <array>
 #include <optional>
 #include <vector>
 
 #include "core/stats/slot_stats.h"
+#include "ui/stats/captioned_model.h"
 
 namespace spinalyst {
 
@@ -14,7 +14,7 @@ namespace spinalyst {
 // pockets of a neighbourhood), then hits, current wait and longest wait. Rows stay in the
 // order of what they stand for; the grid's proxy sorts them, so each row keeps its own
 // figures whatever the user's sort.
-class WheelGridModel final : public QAbstractTableModel {
+class WheelGridModel final : public CaptionedModel {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(WheelGridModel)
 
@@ -46,18 +46,15 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // Rows whose id is gone leave, new ids come in at their place, and the others take their
     // new figures where they are, so the view keeps its selection and scroll position.
     void SetRows(std::vector<Row> rows);
-    void SetHeaders(const QStringList& headers);
     const Row& row(int r) const { return rows_[static_cast<std::size_t>(r)]; }
 
 private:
     Layout layout_;
     std::vector<Row> rows_;
-    QStringList headers_;
 };
 
 }  // namespace spinalyst

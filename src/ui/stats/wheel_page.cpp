@@ -7,8 +7,10 @@
 #include <QTableView>
 
 #include "core/model/wheel.h"
+#include "core/stats/stats_csv.h"
 #include "ui/common/spanning_header.h"
 #include "ui/common/texts.h"
+#include "ui/stats/heat_legend.h"
 #include "ui/stats/stats_grid.h"
 #include "ui/stats/wheel_drawing.h"
 #include "ui/stats/wheel_figures.h"
@@ -81,9 +83,10 @@ WheelPage::WheelPage(WheelFigures* figures, QWidget* parent)
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(4);
     layout->addWidget(wheel_, 0, 0);
-    layout->addWidget(distanceGrid_, 1, 0);
-    layout->addWidget(right, 0, 1, 2, 1);
-    layout->setColumnStretch(1, 1);
+    layout->addWidget(new HeatLegend(figures, this), 0, 1);
+    layout->addWidget(distanceGrid_, 1, 0, 1, 2);
+    layout->addWidget(right, 0, 2, 2, 1);
+    layout->setColumnStretch(2, 1);
     layout->setRowStretch(1, 1);
 
     connect(figures_, &WheelFigures::changed, this, &WheelPage::Fill);
@@ -121,11 +124,17 @@ void WheelPage::ApplyCaptions() {
 }
 
 void WheelPage::ShowStatistics(const StatsInput& input) {
-    figures_->Compute(input);
+    figures_->Show(input);
 }
 
-void WheelPage::OnNewGame(RouletteKind kind) {
-    figures_->Reset(kind);
+std::string WheelPage::FiguresCsv(const StatsInput& input) const {
+    std::string csv;
+    for (WheelTable table :
+         {WheelTable::Distances, WheelTable::Repeats, WheelTable::Sectors, WheelTable::Shades}) {
+        if (!csv.empty()) csv += '\n';
+        csv += WheelTableCsv(table, input.kind, input.analysed, figures_->scale());
+    }
+    return csv;
 }
 
 void WheelPage::Fill() {

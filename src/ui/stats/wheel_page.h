@@ -22,8 +22,9 @@ public:
 
     void ShowStatistics(const StatsInput& input) override;
     void ApplyCaptions() override;
-    // Lays the grids out for the kind with empty figures, and the wheel all light grey.
-    void OnNewGame(RouletteKind kind) override;
+    // Its four tables one after the other, an empty line between them.
+    bool exportsFigures() const override { return true; }
+    std::string FiguresCsv(const StatsInput& input) const override;
 
     WheelDrawing* wheel() const { return wheel_; }
     QTableView* distanceGrid() const { return distanceGrid_; }
