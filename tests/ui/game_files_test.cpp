@@ -1,3 +1,4 @@
+#include <sys/resource.h>
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
@@ -11,7 +12,9 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+
 #include <algorithm>
+#include <csignal>
 #include <memory>
 #include <sstream>
 
@@ -77,6 +80,28 @@ void PlayAGame(MainWindow& window) {
     session.DrawRandomBatch(500);
     session.AddDraw(0);
 }
+
+// Files may not grow past `bytes` while it lives, as on a full disk: a write beyond fails.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        oldSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, old_.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { Lift(); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    void Lift() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldSignal_);
+    }
+
+private:
+    rlimit old_{};
+    void (*oldSignal_)(int) = nullptr;
+};
 
 std::string PleinsCsv(MainWindow& window) {
     window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(int(FamilyTab(StatFamily::Pleins)));
@@ -581,6 +606,63 @@ private slots:
         QVERIFY2(saved.endsWith(",10\n"), saved.constData());
         QVERIFY(!saved.contains("#file="));
         QCOMPARE(saved.count('\n'), 5);
+    }
+
+    void aBatchTheJournalCannotKeepIsSaidAtOnceAndSaveAsOffered() {
+        test::DataDir dir;
+        dir.CopyShippedLanguages();
+        MainWindow window(dir.paths());
+        window.session().AddDraw(17);
+        window.session().AddDraw(5);
+        auto* indicator = window.findChild<QLabel*>("lblJournalProblem");
+        QVERIFY(indicator && indicator->isHidden());
+        FileSizeLimit fullDisk(4096);
+        QStringList asked;
+        bool warnedWhenAsked = false;
+        SetQuestionHook([&](const QString& text) {
+            asked << text;
+            warnedWhenAsked = !indicator->isHidden() &&
+                              indicator->toolTip().contains(dir.file("current-game.csv"));
+            fullDisk.Lift();  // room is made before the game is saved
+            return Answer::Yes;
+        });
+        PickFile(dir.file("kept.csv"));
+        window.session().DrawRandomBatch(1000);
+        // Told while nothing else happens: no later change is needed to learn it.
+        QTRY_COMPARE(asked.size(), 1);
+        QVERIFY2(asked.front().startsWith("The 1000 draws just added could not be written to " +
+                                          dir.file("current-game.csv")),
+                 qPrintable(asked.front()));
+        QVERIFY(warnedWhenAsked);
+        QCOMPARE(indicator->text(), QString("Game not kept on disk"));
+        QCOMPARE(window.windowTitle(), QString("Spinalyst - kept.csv"));
+        QCOMPARE(
+            ParseGameFile(dir.Read("kept.csv").toStdString(), RouletteKind::French).log.drawCount(),
+            1002);
+        // With room again, the save's note of the file wrote the whole game: the warning went.
+        QVERIFY(indicator->isHidden());
+        window.session().AddDraw(3);
+        QCOMPARE(ParseGameFile(dir.Read("current-game.csv").toStdString(), RouletteKind::French)
+                     .log.drawCount(),
+                 1003);
+    }
+
+    void theWarningStaysAsLongAsTheJournalCannotWrite() {
+        test::DataDir dir;
+        dir.CopyShippedLanguages();
+        QDir(dir.file("")).mkdir("current-game.csv");
+        MainWindow window(dir.paths());
+        auto* indicator = window.findChild<QLabel*>("lblJournalProblem");
+        window.session().AddDraw(1);
+        QVERIFY(!indicator->isHidden());
+        // The next keystroke's message takes the status line, not the warning's place.
+        window.statusBar()->showMessage("17");
+        window.session().AddDraw(2);
+        QVERIFY(!indicator->isHidden());
+        QDir(dir.file("")).rmdir("current-game.csv");
+        window.session().AddDraw(3);
+        QVERIFY(indicator->isHidden());
+        QVERIFY(dir.Read("current-game.csv").endsWith(",3\n"));
     }
 
     void aJournalThatCannotBeWrittenIsReportedOnceAndDrawsGoOn() {

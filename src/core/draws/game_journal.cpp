@@ -270,7 +270,7 @@ void GameJournal::WriteBatch(DrawLog draws, int first, CroupierNameLookup names)
         lengths.push_back(NotedLength(rows.size() - before));
     }
     const bool written = AppendText(rows, std::move(lengths), true);
-    if (batchListener_) batchListener_(written);
+    if (batchListener_) batchListener_(written, draws.drawCount());
 }
 
 bool GameJournal::Truncate(int drawCount) {

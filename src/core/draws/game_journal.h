@@ -41,8 +41,8 @@ bool IsJournalFileName(std::string_view name);
 // over, as the leftover of the slot it moves into.
 class GameJournal {
 public:
-    // Told, on the batch writer's thread, whether a batch reached the disk.
-    using BatchListener = std::function<void(bool written)>;
+    // Told, on the batch writer's thread, whether a batch of so many draws reached the disk.
+    using BatchListener = std::function<void(bool written, int draws)>;
 
     // Takes the first journal slot of dir that no running copy holds. When that slot holds no
     // leftover journal and another free slot does, the leftover moves into this one, so that

@@ -214,6 +214,9 @@ enum class TextId : std::int32_t {
     JournalNotKeptAside = 801,
     UnfinishedBatch = 802,  // %1 draws
     JournalOfItsOwn = 803,  // %1 the journal file
+    JournalIndicator = 804,
+    JournalIndicatorTip = 805,  // %1 the journal file
+    BatchNotJournaled = 806,    // %1 draws, %2 the journal file
 };
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);
@@ -231,7 +234,7 @@ struct TextIdRange {
 inline constexpr std::array textIdRanges = {
     TextIdRange{5, 6},    TextIdRange{11, 12},   TextIdRange{16, 24},
     TextIdRange{26, 71},  TextIdRange{73, 75},   TextIdRange{77, 93},
-    TextIdRange{95, 215}, TextIdRange{700, 709}, TextIdRange{800, 803},
+    TextIdRange{95, 215}, TextIdRange{700, 709}, TextIdRange{800, 806},
 };
 
 inline std::vector<std::int32_t> AllTextIds() {

@@ -145,6 +145,24 @@ void GameSession::KeepJournal(const std::filesystem::path& dir) {
         dir, [this](std::int32_t c) { return croupiers_.CroupierName(c); });
     std::error_code ec;
     leftover_ = std::filesystem::is_regular_file(journal_->file(), ec);
+    journal_->SetBatchListener([this](bool written, int draws) {
+        QMetaObject::invokeMethod(
+            this, [this, written, draws] { OnBatchWritten(written, draws); }, Qt::QueuedConnection);
+    });
+}
+
+void GameSession::OnBatchWritten(bool written, int draws) {
+    if (!journal_) return;
+    // A change since may have written the whole game again, this batch with it.
+    const bool working = !journal_->failed();
+    NoteJournalWorking(working);
+    if (!written && !working) emit batchNotJournaled(draws);
+}
+
+void GameSession::NoteJournalWorking(bool working) {
+    if (working == journalWorking_) return;
+    journalWorking_ = working;
+    emit journalStateChanged(working);
 }
 
 void GameSession::DeclineLeftover() {
@@ -170,10 +188,7 @@ void GameSession::JournalDraws() {
         journal_->Retire();
         leftover_ = false;
     }
-    const bool working = journal_->Sync(game_.log(), game_.kind(), game_.notes());
-    if (working == journalWorking_) return;
-    journalWorking_ = working;
-    emit journalStateChanged(working);
+    NoteJournalWorking(journal_->Sync(game_.log(), game_.kind(), game_.notes()));
 }
 
 }  // namespace spinalyst

@@ -112,8 +112,14 @@ signals:
     // The journal stopped being written (false) or works again (true); emitted before the
     // signal of the change whose write it was.
     void journalStateChanged(bool working);
+    // A batch of draws, already announced, could not be written to the journal: they are not
+    // safe on disk. Told as soon as the write failed, after journalStateChanged.
+    void batchNotJournaled(int draws);
 
 private:
+    // The end of a batch write, back on the session's thread.
+    void OnBatchWritten(bool written, int draws);
+    void NoteJournalWorking(bool working);
     void JournalNewGame();
     void JournalDraws();
     void Replace(GameFile file);

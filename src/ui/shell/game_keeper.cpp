@@ -55,6 +55,7 @@ GameKeeper::GameKeeper(GameSession* session, Settings settings, QWidget* window)
     connect(session_, &GameSession::drawsAdded, this, [this] { SetUnsaved(true); });
     connect(session_, &GameSession::drawUndone, this, [this] { SetUnsaved(true); });
     connect(session_, &GameSession::journalStateChanged, this, &GameKeeper::OnJournalStateChanged);
+    connect(session_, &GameSession::batchNotJournaled, this, &GameKeeper::OnBatchNotJournaled);
 }
 
 bool GameKeeper::unsaved() const {
@@ -89,6 +90,14 @@ void GameKeeper::OnJournalStateChanged(bool working) {
     if (working || !session_->journal()) return;
     emit problem(Text(TextId::JournalNotWritten)
                      .arg(QString::fromStdString(session_->journal()->file().string())));
+}
+
+void GameKeeper::OnBatchNotJournaled(int draws) {
+    const GameJournal* journal = session_->journal();
+    const QString file = journal ? QString::fromStdString(journal->file().string()) : QString();
+    if (AskQuestion(window_, Text(TextId::BatchNotJournaled).arg(draws).arg(file), false) ==
+        Answer::Yes)
+        SaveAs();
 }
 
 bool GameKeeper::ConfirmDiscard() {

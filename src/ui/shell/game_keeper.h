@@ -62,6 +62,8 @@ private:
     void RememberRecent(const QString& file);
     void SetUnsaved(bool unsaved);
     void OnJournalStateChanged(bool working);
+    // Says at once that a batch is not safe on disk, and offers Save As.
+    void OnBatchNotJournaled(int draws);
 
     GameSession* session_;
     Settings settings_;

@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTableView>
@@ -66,7 +67,7 @@ MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     connect(keeper_, &GameKeeper::titleChanged, this, &QWidget::setWindowTitle);
     connect(keeper_, &GameKeeper::problem, this, &MainWindow::ShowProblem);
     connect(session_, &GameSession::gameReplaced, this, &MainWindow::CheckKindItem);
-    statusBar();
+    BuildJournalIndicator();
     LoadLanguage();
     if (languageLoaded_) ApplyCaptions();
     entryArea_->FillCroupierList();
@@ -92,6 +93,31 @@ void MainWindow::LoadLanguage() {
     LanguageTable table;
     languageLoaded_ = table.Load(paths_.LanguageFile(code));
     SetLanguageTable(std::move(table));
+}
+
+void MainWindow::BuildJournalIndicator() {
+    // In the permanent area, where no passing message covers it, for as long as the journal
+    // cannot write.
+    journalIndicator_ = new QLabel(this);
+    journalIndicator_->setObjectName("lblJournalProblem");
+    QPalette palette = journalIndicator_->palette();
+    palette.setColor(QPalette::WindowText, warningColour);
+    journalIndicator_->setPalette(palette);
+    journalIndicator_->setFont(BaseFont(true));
+    journalIndicator_->hide();
+    statusBar()->addPermanentWidget(journalIndicator_);
+    connect(session_, &GameSession::journalStateChanged, this, [this](bool working) {
+        FillJournalIndicator();
+        journalIndicator_->setVisible(!working);
+    });
+}
+
+void MainWindow::FillJournalIndicator() {
+    const GameJournal* journal = session_->journal();
+    journalIndicator_->setText(Text(TextId::JournalIndicator));
+    journalIndicator_->setToolTip(
+        Text(TextId::JournalIndicatorTip)
+            .arg(journal ? QString::fromStdString(journal->file().string()) : QString()));
 }
 
 void MainWindow::ApplyCaptions() {
