@@ -7,6 +7,7 @@
 
 #include "core/draws/random_source.h"
 #include "core/stats/fairness.h"
+#include "core/stats/power_planner.h"
 
 namespace spinalyst {
 namespace {
@@ -43,7 +44,7 @@ void BM_HistogramOfSpins(benchmark::State& state) {
 BENCHMARK(BM_HistogramOfSpins)->Name("Histogram")->Arg(100'000)->Unit(benchmark::kMicrosecond);
 
 // Every test but the simulation of the sector scan.
-void BM_Fairness(benchmark::State& state) {
+void BM_FairnessTests(benchmark::State& state) {
     const Spins& spins = FairSpins(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
         FairnessReport report =
@@ -51,7 +52,27 @@ void BM_Fairness(benchmark::State& state) {
         benchmark::DoNotOptimize(report.pocketFigures.data());
     }
 }
-BENCHMARK(BM_Fairness)->Name("Fairness")->Arg(100'000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FairnessTests)->Name("FairnessTests")->Arg(100'000)->Unit(benchmark::kMicrosecond);
+
+// What the page and the command line do for a game: every test, and the sector scan's law from
+// defaultSimulations fair games of the same length, on every core.
+void BM_Fairness(benchmark::State& state) {
+    const Spins& spins = FairSpins(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        FairnessReport report =
+            ComputeFairness({RouletteKind::French, spins.pockets, spins.stints});
+        const auto null = SimulateSectorNull(RouletteKind::French, report.drawCount,
+                                             defaultSimulations, defaultScanSeed);
+        ApplySectorNull(report, *null);
+        benchmark::DoNotOptimize(report.bestSector);
+    }
+}
+BENCHMARK(BM_Fairness)
+    ->Name("Fairness")
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The simulation the sector p-values need: fair games of 1,000 draws, on every core.
 void BM_SectorScan(benchmark::State& state) {
@@ -66,6 +87,21 @@ BENCHMARK(BM_SectorScan)
     ->Arg(10'000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// The power plan of a game: the exact searches for every set size.
+void BM_PowerPlan(benchmark::State& state) {
+    const Spins& spins = FairSpins(static_cast<std::size_t>(state.range(0)));
+    const FairnessReport report = ComputeFairness({RouletteKind::French, spins.pockets, {}});
+    for (auto _ : state) {
+        PowerPlan plan = PlanPower(report);
+        benchmark::DoNotOptimize(plan.sizes.data());
+    }
+}
+BENCHMARK(BM_PowerPlan)
+    ->Name("PowerPlan")
+    ->Arg(10'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace spinalyst

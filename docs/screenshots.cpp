@@ -221,11 +221,19 @@ int main(int argc, char** argv) {
     ok &= SaveDrawsPages(window, out);
     ok &= SaveFileMenu(window, out + "/filemenu.png");
 
+    // The leading pocket frozen now, to be tested on the stretch of play that follows.
+    if (auto* freeze = window.findChild<QAbstractButton*>("btnFreeze")) freeze->click();
+
     // Last, since its draws come with the clock's time, which no other picture shows.
     PlayAtTable(window, rng);
     const int bets = static_cast<int>(StatsTab::Bets);
     tabs->setCurrentIndex(bets);
     ok &= Save(tabs, out + "/" + tabs->widget(bets)->objectName() + ".png");
+    const int fairness = static_cast<int>(StatsTab::Fairness);
+    tabs->setCurrentIndex(fairness);
+    if (auto* inner = window.findChild<QTabWidget*>("tcFairness")) inner->setCurrentIndex(1);
+    AwaitPage(tabs->widget(fairness));
+    ok &= Save(tabs, out + "/" + tabs->widget(fairness)->objectName() + "Play.png");
 
     SetDialogHook([&](QDialog& box) {
         box.show();

@@ -1,19 +1,25 @@
 // Measures how often the fairness tests raise a false alarm on fair wheels, and how often they
-// catch a biased wheel or croupier, on seeded simulated games. Prints Markdown tables.
+// catch a biased wheel or croupier, on seeded simulated games; and how often a leader frozen
+// partway through a game is confirmed by the draws after. Prints Markdown tables.
 //
-//   fairness-validation [GAMES]      (default 1000 games per row)
+//   fairness-validation [GAMES] [alarms|power|freeze]   (default 1000 games per row, every
+//                                                        section)
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "core/model/wheel.h"
 #include "core/stats/fairness.h"
+#include "core/stats/freeze_confirm.h"
+#include "core/stats/significance.h"
 
 namespace spinalyst {
 namespace {
@@ -148,17 +154,20 @@ void FalseAlarms(int games) {
 void Power(int games) {
     std::printf("## Power: share of biased games flagged at adjusted p < 0.05\n\n");
     std::printf("| bias | flagged by | American | French | No zero |\n|---|---|---|---|---|\n");
-    std::array<std::array<int, 3>, 6> caught{};
+    std::array<std::array<int, 3>, 7> caught{};
     for (RouletteKind kind : allKinds) {
         const auto column = static_cast<std::size_t>(kind);
         const auto pockets = static_cast<std::size_t>(pocketCount(kind));
         // Pocket 17 1.5 times as likely as each other pocket, 10,000 draws.
         std::vector<double> hotPocket(pockets, 1.0);
         hotPocket[static_cast<std::size_t>(17 - firstPocket(kind))] = 1.5;
-        // The five pockets centred on 17 on the wheel 1.3 times as likely, 10,000 draws.
-        std::vector<double> hotSector(pockets, 1.0);
-        for (Pocket p : wheelNeighbourhood(kind, 17))
+        // The five pockets centred on 17 on the wheel 1.3 times as likely, 10,000 draws; and 1.1
+        // times, a bias the scan finds only some of the time.
+        std::vector<double> hotSector(pockets, 1.0), warmSector(pockets, 1.0);
+        for (Pocket p : wheelNeighbourhood(kind, 17)) {
             hotSector[static_cast<std::size_t>(p - firstPocket(kind))] = 1.3;
+            warmSector[static_cast<std::size_t>(p - firstPocket(kind))] = 1.1;
+        }
         const auto null = SimulateSectorNull(kind, 10'000, defaultSimulations, 2000 + column);
         // Croupier 2 of 4 spins about 2,000 of 8,000 draws.
         const std::vector<double> fair(pockets, 1.0);
@@ -182,6 +191,9 @@ void Power(int games) {
                 caught[3][column] += overlaps ? 1 : 0;
             }
 
+            r = Analyse(kind, Play(kind, 10'000, seed, warmSector), &*null);
+            caught[6][column] += r.bestSector && r.bestSector->p < fairnessLevel ? 1 : 0;
+
             const Game dealer = Play(kind, 8000, seed, fair, 2);
             r = Analyse(kind, dealer, nullptr);
             for (const DealerTest& d : r.dealers)
@@ -196,6 +208,7 @@ void Power(int games) {
         {"5-pocket sector x1.3, 10,000 draws", "sector best, arc overlapping it"},
         {"croupier 2: 20 % at distance 10 +- 1, ~2,000 of 8,000 draws", "croupier 2 (Holm)"},
         {"croupier 2: 20 % at distance 10 +- 1, ~2,000 of 8,000 draws", "verdict"},
+        {"5-pocket sector x1.1, 10,000 draws", "sector best over k"},
     };
     for (std::size_t i = 0; i < caught.size(); ++i)
         std::printf("| %s | %s | %s | %s | %s |\n", rows[i][0], rows[i][1],
@@ -204,12 +217,124 @@ void Power(int games) {
     std::printf("\n");
 }
 
+// A set frozen after `frozenAt` draws of a game and tested on the rest: the leading pocket
+// (size 1) or the leading arc of `size` pockets, as the Fairness page's button freezes them.
+struct Frozen {
+    bool holdsTarget = false;
+    // The one-sided p below fairnessLevel over every draw after the freeze, and after some draw
+    // after it (a player who looks at p after every spin).
+    bool pAtEnd = false;
+    bool pAtSomeDraw = false;
+    // The page's confirmation, after some draw after the freeze.
+    bool confirmed = false;
+};
+Frozen FreezeAndTest(RouletteKind kind, const Game& g, int frozenAt, int size, Pocket target) {
+    const std::span<const std::uint8_t> draws(g.draws);
+    const FairnessReport before = ComputeFairness({kind, draws.first(frozenAt), {}});
+    std::vector<Pocket> set;
+    if (size == 1) {
+        int most = -1;
+        for (const PocketFigure& f : before.pocketFigures)
+            if (f.hits > most) {
+                most = f.hits;
+                set = {f.pocket};
+            }
+    } else {
+        set = ArcPockets(kind, before.sectors[static_cast<std::size_t>(size - shortestArc)].arc);
+    }
+    Frozen f;
+    for (Pocket p : set) f.holdsTarget = f.holdsTarget || p == target;
+    const auto after = draws.subspan(static_cast<std::size_t>(frozenAt));
+    f.pAtEnd = Confirm(kind, set, after).p < fairnessLevel;
+    const double share = static_cast<double>(set.size()) / pocketCount(kind);
+    int hits = 0;
+    for (std::size_t m = 1; m <= after.size(); ++m) {
+        for (Pocket p : set) hits += after[m - 1] == p ? 1 : 0;
+        f.pAtSomeDraw =
+            f.pAtSomeDraw || BinomialUpperP(hits, static_cast<int>(m), share) < fairnessLevel;
+        // The page's figures as they stood after this draw.
+        f.confirmed = f.confirmed || LogConfirmationEvidence(hits, static_cast<int>(m), share) >=
+                                         -std::log(fairnessLevel);
+        if (f.pAtSomeDraw && f.confirmed) break;
+    }
+    return f;
+}
+
+void FreezeAndConfirm(int games) {
+    constexpr int frozenAt = 3000, played = 6000;
+    std::printf(
+        "## Freeze and confirm: the leader after %d draws, tested on the next %d\n\n"
+        "p: the one-sided binomial p below 0.05 over all %d draws after the freeze, or after "
+        "some draw among them (a player who reads p after every spin). Confirmed: the page's "
+        "word, after some draw among them.\n\n",
+        frozenAt, played - frozenAt, played - frozenAt);
+    std::printf(
+        "| wheel | set frozen | figure | American | French | No zero |\n"
+        "|---|---|---|---|---|---|\n");
+    struct Row {
+        const char* wheel;
+        const char* set;
+        const char* figure;
+        std::array<int, 3> count{};
+    };
+    std::vector<Row> rows = {
+        {"fair", "leading pocket", "p < 0.05 at the end"},
+        {"fair", "leading pocket", "p < 0.05 after some draw"},
+        {"fair", "leading pocket", "confirmed"},
+        {"fair", "leading 5-sector", "p < 0.05 at the end"},
+        {"fair", "leading 5-sector", "p < 0.05 after some draw"},
+        {"fair", "leading 5-sector", "confirmed"},
+        {"pocket 17 x1.5", "leading pocket", "17 frozen"},
+        {"pocket 17 x1.5", "leading pocket", "p < 0.05 at the end"},
+        {"pocket 17 x1.5", "leading pocket", "confirmed"},
+        {"pocket 17 x1.5", "leading pocket", "17 frozen and confirmed"},
+        {"pocket 17 x1.5", "leading 5-sector", "p < 0.05 at the end"},
+        {"pocket 17 x1.5", "leading 5-sector", "confirmed"},
+    };
+    for (RouletteKind kind : allKinds) {
+        const auto column = static_cast<std::size_t>(kind);
+        const auto pockets = static_cast<std::size_t>(pocketCount(kind));
+        const std::vector<double> fair(pockets, 1.0);
+        std::vector<double> hot(pockets, 1.0);
+        hot[static_cast<std::size_t>(17 - firstPocket(kind))] = 1.5;
+        const auto count = [&](std::size_t row, bool yes) { rows[row].count[column] += yes; };
+        for (int g = 0; g < games; ++g) {
+            const std::uint64_t seed =
+                11'000'000 + column * 100'000 + static_cast<std::uint64_t>(g);
+            const Game fairGame = Play(kind, played, seed, fair);
+            for (int size : {1, 5}) {
+                const Frozen f = FreezeAndTest(kind, fairGame, frozenAt, size, 17);
+                const std::size_t row = size == 1 ? 0 : 3;
+                count(row, f.pAtEnd);
+                count(row + 1, f.pAtSomeDraw);
+                count(row + 2, f.confirmed);
+            }
+            const Game hotGame = Play(kind, played, seed, hot);
+            Frozen f = FreezeAndTest(kind, hotGame, frozenAt, 1, 17);
+            count(6, f.holdsTarget);
+            count(7, f.pAtEnd);
+            count(8, f.confirmed);
+            count(9, f.holdsTarget && f.confirmed);
+            f = FreezeAndTest(kind, hotGame, frozenAt, 5, 17);
+            count(10, f.pAtEnd);
+            count(11, f.confirmed);
+        }
+    }
+    for (const Row& r : rows)
+        std::printf("| %s | %s | %s | %s | %s | %s |\n", r.wheel, r.set, r.figure,
+                    Percent(r.count[0], games).c_str(), Percent(r.count[1], games).c_str(),
+                    Percent(r.count[2], games).c_str());
+    std::printf("\n");
+}
+
 }  // namespace
 }  // namespace spinalyst
 
 int main(int argc, char** argv) {
     const int games = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
-    spinalyst::FalseAlarms(games);
-    spinalyst::Power(games);
+    const std::string section = argc > 2 ? argv[2] : "";
+    if (section.empty() || section == "alarms") spinalyst::FalseAlarms(games);
+    if (section.empty() || section == "power") spinalyst::Power(games);
+    if (section.empty() || section == "freeze") spinalyst::FreezeAndConfirm(games);
     return 0;
 }

@@ -85,7 +85,36 @@ Commands:
       runs,red_black, runs,even_odd, runs,low_high (z of the runs test, green
       draws skipped); serial,positions (lag-1 correlation of wheel positions).
       p_adjusted is Holm's correction over the pockets, the five families,
-      the arc lengths, the croupiers and the three runs tests.
+      the arc lengths, the croupiers and the three runs tests. Then the
+      one-sided tests of excess, whose statistic is the excess (hits over
+      their expected number, minus 1): excess/pocket,P (exact binomial
+      P(X >= hits), Holm over the pockets) and excess/sector,best (the best
+      arc, whose simulated p counts only hotter arcs as extreme).
+  plan [ANALYSIS OPTIONS] FILE
+      Print, as CSV, how many spins it takes to tell a bias from chance with
+      80% power, for the one-sided exact binomial test a player would use to
+      find one pocket among all (level 0.05 / pockets), or one sector of
+      adjacent pockets among all of its length. The header subject,size,draws,
+      detectable_excess,spins_for_10,spins_for_20,spins_for_50,
+      spins_for_break_even,leader,leader_excess,spins_for_leader on one line,
+      then the rows pocket,1 and sector,3, sector,5, sector,9. An excess is
+      a fraction: 0.2 is 20% more often than fair. detectable_excess is the
+      smallest (to 0.001) the analysed draws detect; spins_for_X the least
+      number of spins that detects +X%, and spins_for_break_even the excess
+      above which straight-up bets win (0.0278 French, 0.0556 American; empty
+      without zero); leader is the set with most hits, its pockets joined by
+      "-", with its excess and the spins that would detect it if it is real.
+      Figures beyond 100000000 spins are left empty.
+  confirm --freeze F --pockets P,P,... [ANALYSIS OPTIONS] FILE
+      Test a set of pockets chosen after F draws on the analysed draws that
+      came after them only, and print CSV draws,hits,expected,p_value,ev,
+      ev_low,ev_high,kelly,half_kelly: p_value is the exact one-sided
+      binomial P(X >= hits), with no correction since the set was chosen
+      before these draws; ev the return per unit staked flat on every pocket
+      of the set, 36 x hits / (pockets x draws) - 1, with ev_low and ev_high
+      from the 95% Clopper-Pearson interval of the hit rate (all three empty
+      without draws); kelly the share of a bankroll that a bet on the set
+      justifies at the interval's lower rate, 0 when that rate does not pay.
   convert [--kind K] FILE
       Print FILE, a spin list or a game file, as a game file that starts
       with its kind line (#kind=american, #kind=french or #kind=nozero).
@@ -170,6 +199,8 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         if (command == "simulate") return SimulateCommand(args, in, out, err);
         if (command == "wheel") return WheelCommand(args, in, out, err);
         if (command == "fairness") return FairnessCommand(args, in, out, err);
+        if (command == "plan") return PlanCommand(args, in, out, err);
+        if (command == "confirm") return ConfirmCommand(args, in, out, err);
         if (command == "convert") return ConvertCommand(args, in, out, err);
         throw UsageError{"unknown command '" + command + "'; try 'spinalyst-cli --help'"};
     } catch (const UsageError& e) {

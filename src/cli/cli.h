@@ -118,6 +118,16 @@ int SimulateCommand(const std::vector<std::string>& args, std::istream& in, std:
 int FairnessCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                     std::ostream& err);
 
+// spinalyst-cli plan [ANALYSIS OPTIONS] FILE: the spins it takes to tell a bias from chance, for
+// single pockets and sectors of 3, 5 and 9, as CSV.
+int PlanCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                std::ostream& err);
+
+// spinalyst-cli confirm --freeze F --pockets P,P,... [ANALYSIS OPTIONS] FILE: a set of pockets
+// frozen after F draws, tested on the analysed draws after it, as CSV.
+int ConfirmCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err);
+
 // spinalyst-cli convert [--kind K] FILE: a spin list or a game file printed as a game file with
 // its kind line.
 int ConvertCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,

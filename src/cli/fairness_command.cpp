@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/command_options.h"
 #include "core/stats/fairness.h"
 #include "core/stats/stats_csv.h"
 
@@ -23,34 +24,12 @@ struct ScanOptions {
 // Takes the command's own options out of args, leaving the analysis options.
 ScanOptions TakeScanOptions(std::vector<std::string>& args) {
     ScanOptions options;
-    bool simulationsGiven = false, seedGiven = false;
-    std::vector<std::string> rest;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        std::string option, value;
-        for (const std::string name : {"--simulations", "--seed"}) {
-            if (a == name) {
-                if (i + 1 >= args.size()) throw UsageError{"option '" + name + "' needs a value"};
-                option = name;
-                value = args[++i];
-            } else if (a.starts_with(name + "=")) {
-                option = name;
-                value = a.substr(name.size() + 1);
-            }
-        }
-        if (option.empty()) {
-            rest.push_back(a);
-            continue;
-        }
-        bool& given = option == "--seed" ? seedGiven : simulationsGiven;
-        if (given) throw UsageError{"option '" + option + "' given twice"};
-        given = true;
-        if (option == "--seed")
-            options.seed = ParseNumber<std::uint64_t>(value, option, 0, UINT64_MAX);
-        else
-            options.simulations = ParseNumber(value, option, minSimulations, maxSimulations);
-    }
-    args = std::move(rest);
+    const auto taken = TakeCommandOptions(args, {"simulations", "seed"});
+    if (const auto seed = taken.find("seed"); seed != taken.end())
+        options.seed = ParseNumber<std::uint64_t>(seed->second, "--seed", 0, UINT64_MAX);
+    if (const auto count = taken.find("simulations"); count != taken.end())
+        options.simulations =
+            ParseNumber(count->second, "--simulations", minSimulations, maxSimulations);
     return options;
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -90,6 +92,9 @@ TEST_F(CliFairness, PrintsOneRowPerTestAndSubjectInOrder) {
     for (const char* chance : {"red_black", "even_odd", "low_high"})
         expected.push_back({"runs", chance, ""});
     expected.push_back({"serial", "positions", ""});
+    for (Pocket p = 0; p <= DoubleZero; ++p)
+        expected.push_back({"excess/pocket", PocketText(p), ""});
+    expected.push_back({"excess/sector", "best", ""});
 
     ASSERT_EQ(rows.size(), expected.size() + 1);
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -113,12 +118,44 @@ TEST_F(CliFairness, PrintsOneRowPerTestAndSubjectInOrder) {
     ASSERT_EQ(reseeded.size(), rows.size());
     bool sectorsMoved = false;
     for (std::size_t i = 1; i < rows.size(); ++i) {
-        if (rows[i][0] == "sector")
+        if (rows[i][0] == "sector" || rows[i][0] == "excess/sector")
             sectorsMoved = sectorsMoved || rows[i][4] != reseeded[i][4];
         else
             EXPECT_EQ(rows[i], reseeded[i]);
     }
     EXPECT_TRUE(sectorsMoved);
+}
+
+// The excess rows: the excess as the statistic, and a one-sided p that only a pocket above its
+// share makes small.
+TEST_F(CliFairness, ExcessRowsTestOnlyForPocketsThatComeTooOften) {
+    const auto rows = Rows(Fairness({}).out);
+    std::map<std::string, double> z;
+    for (const auto& row : rows)
+        if (row[0] == "pocket") z[row[1]] = std::stod(row[2]);
+    int pockets = 0, best = 0;
+    for (const auto& row : rows) {
+        if (row[0] == "excess/sector") {
+            ++best;
+            EXPECT_EQ(row[4], row[5]);
+        }
+        if (row[0] != "excess/pocket") continue;
+        ++pockets;
+        SCOPED_TRACE(row[1]);
+        // 900 draws, 900 / 38 expected of each pocket: the excess and the z-score agree.
+        const double expected = 900.0 / 38;
+        const double excess = std::stod(row[2]);
+        EXPECT_NEAR(excess * expected / std::sqrt(expected * 37 / 38), z[row[1]], 1e-6);
+        const double p = std::stod(row[4]);
+        EXPECT_LE(p, std::stod(row[5]));
+        if (excess < 0) {
+            EXPECT_GT(p, 0.5);
+        } else {
+            EXPECT_LT(p, 0.6);
+        }
+    }
+    EXPECT_EQ(pockets, 38);
+    EXPECT_EQ(best, 1);
 }
 
 TEST_F(CliFairness, AnalysisOptionsChooseTheDrawsTested) {

@@ -4,8 +4,10 @@
 Usage: fairness_scipy_check.py PATH/TO/spinalyst-cli
 
 Plays a few seeded games (fair ones, and one with a favoured pocket so that small p-values are
-checked too), runs the command on each and recomputes the chi-square, binomial, runs and serial
-figures here. Exits 1 with one line per disagreement.
+checked too), runs the command on each and recomputes the chi-square, binomial (two-sided and
+one-sided), runs and serial figures here; then freezes the leader of each game's first half and
+checks `spinalyst-cli confirm` on the second half the same way. Exits 1 with one line per
+disagreement.
 """
 
 import csv
@@ -91,6 +93,10 @@ def expected_rows(kind, draws, croupiers, names):
         z = (k - n * share) / math.sqrt(n * share * (1 - share))
         rows[("pocket", text(p))] = (z, None, pv, adj)
 
+    greater = [stats.binomtest(k, n, share, alternative="greater").pvalue for k in hits]
+    for p, k, pv, adj in zip(pockets, hits, greater, holm(greater)):
+        rows[("excess/pocket", text(p))] = (k / (n * share) - 1, None, pv, adj)
+
     fam = [(name, stats.chisquare(o, e), len(o) - 1) for name, o, e in families(kind, draws)]
     for (name, test, df), adj in zip(fam, holm([t.pvalue for _, t, _ in fam])):
         rows[(name, "all")] = (test.statistic, df, test.pvalue, adj)
@@ -166,6 +172,41 @@ def check(cli, kind, draws, who, names, folder, label):
     return errors
 
 
+def check_confirm(cli, kind, draws, folder, label):
+    """The leader of the first half, frozen there and tested on the second half."""
+    path = Path(folder) / f"{label}.txt"
+    path.write_text("\n".join(text(p) for p in draws) + "\n", encoding="utf-8")
+    frozen = len(draws) // 2
+    first = draws[:frozen]
+    leader = max(sorted(set(first)), key=first.count)
+    pockets = sorted(wheel(kind))
+    chosen = [leader, pockets[(pockets.index(leader) + 1) % len(pockets)]]
+    run = subprocess.run([cli, "confirm", "--kind", kind, "--freeze", str(frozen), "--pockets",
+                          ",".join(text(p) for p in chosen), str(path)],
+                         capture_output=True, text=True)
+    if run.returncode != 0:
+        return [f"{label} confirm: exit status {run.returncode}: {run.stderr.strip()}"]
+    got = next(csv.DictReader(io.StringIO(run.stdout)))
+    after = draws[frozen:]
+    m, x, k = len(after), sum(1 for p in after if p in chosen), len(chosen)
+    share = k / len(wheel(kind))
+    low = stats.beta.ppf(0.025, x, m - x + 1) if x > 0 else 0.0
+    high = stats.beta.ppf(0.975, x + 1, m - x) if x < m else 1.0
+    b = 36 / k - 1
+    kelly = max(0.0, (b * low - (1 - low)) / b)
+    want = {"expected": m * share,
+            "p_value": stats.binomtest(x, m, share, alternative="greater").pvalue,
+            "ev": 36 * x / (k * m) - 1, "ev_low": 36 * low / k - 1, "ev_high": 36 * high / k - 1,
+            "kelly": kelly, "half_kelly": kelly / 2}
+    errors = []
+    if (int(got["draws"]), int(got["hits"])) != (m, x):
+        errors.append(f"{label} confirm: {got['draws']} draws, {got['hits']} hits; want {m}, {x}")
+    for what, theirs in want.items():
+        if not close(float(got[what]), theirs):
+            errors.append(f"{label} confirm {what}: {got[what]}, SciPy {theirs!r}")
+    return errors
+
+
 def main():
     cli = sys.argv[1]
     names = ["Anna", "Dupont, Jean", "Zoé"]
@@ -179,6 +220,7 @@ def main():
     with tempfile.TemporaryDirectory() as folder:
         for kind, draws, who, label in cases:
             errors += check(cli, kind, draws, who, names, folder, label)
+            errors += check_confirm(cli, kind, draws, folder, label)
     for e in errors:
         print(e)
     print(f"{len(cases)} games checked, {len(errors)} disagreements")

@@ -69,6 +69,34 @@ TEST(FairnessSummary, RowsFollowTheReportAndWaitForTheSectorScan) {
     EXPECT_TRUE(FairnessRows(ComputeFairness({RouletteKind::French, {}, {}})).empty());
 }
 
+TEST(FairnessSummary, ExcessRowsArePocketsThenTheBestArcOnceSimulated) {
+    const std::vector<std::uint8_t> draws = FairDraws(RouletteKind::NoZero, 720, 4);
+    FairnessReport report = ComputeFairness({RouletteKind::NoZero, draws, {}});
+    std::vector<ExcessRow> rows = ExcessRows(report);
+    ASSERT_EQ(rows.size(), 36u);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const PocketFigure& f = report.pocketFigures[i];
+        ASSERT_EQ(rows[i].pocket, f.pocket);
+        // 20 draws expected of each pocket.
+        EXPECT_NEAR(rows[i].excess, f.hits / 20.0 - 1, 1e-12);
+        EXPECT_EQ(rows[i].p, f.excessP);
+        EXPECT_EQ(rows[i].pAdjusted, f.excessPAdjusted);
+    }
+    const auto null = SimulateSectorNull(RouletteKind::NoZero, 720, 200, 1);
+    ASSERT_TRUE(null && ApplySectorNull(report, *null));
+    rows = ExcessRows(report);
+    ASSERT_EQ(rows.size(), 37u);
+    const ExcessRow& best = rows.back();
+    const SectorArc& arc =
+        report.sectors[static_cast<std::size_t>(report.bestSector->lengthIndex)].arc;
+    EXPECT_FALSE(best.pocket);
+    EXPECT_EQ(best.arc.start, arc.start);
+    EXPECT_EQ(best.arc.length, arc.length);
+    EXPECT_NEAR(best.excess, arc.hits / (20.0 * arc.length) - 1, 1e-12);
+    EXPECT_EQ(best.p, report.bestSector->p);
+    EXPECT_EQ(best.pAdjusted, report.bestSector->p);
+}
+
 Finding At(FindingKind kind, double pAdjusted, double pOverall) {
     Finding f;
     f.kind = kind;

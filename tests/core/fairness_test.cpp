@@ -10,6 +10,8 @@
 
 #include "core/draws/random_source.h"
 #include "core/model/wheel.h"
+#include "core/stats/fairness_pairs.h"
+#include "core/stats/significance.h"
 
 namespace spinalyst {
 namespace {
@@ -129,6 +131,46 @@ TEST(Fairness, CountsAgreeWithAPlainWalkOverTheDraws) {
     }
 }
 
+// P(X >= x) by a plain sum of the binomial terms.
+double UpperTail(int x, int n, double p) {
+    long double sum = 0;
+    for (int y = x; y <= n; ++y) {
+        const long double term =
+            std::exp(std::lgamma(n + 1.0L) - std::lgamma(y + 1.0L) - std::lgamma(n - y + 1.0L) +
+                     y * std::log(static_cast<long double>(p)) +
+                     (n - y) * std::log1p(-static_cast<long double>(p)));
+        sum += term;
+        // Past the mean the terms only shrink.
+        if (y > n * p && term < sum * 1e-20L) break;
+    }
+    return static_cast<double>(sum);
+}
+
+TEST(Fairness, ExcessTestCountsOnlyPocketsThatComeTooOften) {
+    // 3,700 French draws: pocket 17 a third more often than its 100, pocket 5 a third less.
+    Spins s = FairSpins(French, 3700, 5);
+    int moved = 0;
+    for (std::uint8_t& p : s.pockets)
+        if (p == 5 && moved++ % 2 == 0) p = 17;
+    const FairnessReport r = Report(French, s);
+    std::vector<double> excessPs;
+    for (const PocketFigure& f : r.pocketFigures) {
+        EXPECT_NEAR(f.excessP, UpperTail(f.hits, 3700, 1.0 / 37), 1e-12 + 1e-9 * f.excessP)
+            << "pocket " << f.pocket;
+        excessPs.push_back(f.excessP);
+    }
+    const std::vector<double> holm = HolmAdjust(excessPs);
+    for (std::size_t i = 0; i < holm.size(); ++i)
+        EXPECT_DOUBLE_EQ(r.pocketFigures[i].excessPAdjusted, holm[i]);
+    // A pocket short of its share may fail the two-sided test, never the one-sided one.
+    const PocketFigure& starved = r.pocketFigures[5];
+    const PocketFigure& favoured = r.pocketFigures[17];
+    EXPECT_LT(starved.p, 0.01);
+    EXPECT_GT(starved.excessP, 0.99);
+    EXPECT_LT(favoured.excessP, favoured.p);
+    EXPECT_LT(favoured.excessPAdjusted, 0.05);
+}
+
 TEST(Fairness, CroupiersOnlyCountWhenTheyFollowThemselvesEnoughTimes) {
     Spins s;
     // Croupier 4 spins 51 draws (50 pairs), croupier 9 spins 50 (49 pairs), alternating with
@@ -217,6 +259,47 @@ TEST(Fairness, SectorSimulationIsReproducibleOnAnyThreadsAndCanBeStopped) {
     std::stop_source stop;
     stop.request_stop();
     EXPECT_FALSE(SimulateSectorNull(French, 300, 500, 42, stop.get_token()));
+}
+
+// The simulated law of the hottest arc against two it must agree with: the exact one of two
+// draws, and that of games simulated spin by spin.
+TEST(Fairness, SectorSimulationFollowsTheLawOfFairGames) {
+    // Two draws fill one arc of three when they fall within two places of each other on the
+    // wheel: 5 places out of 37 for the second draw.
+    const auto two = SimulateSectorNull(French, 2, 20'000, 3);
+    ASSERT_TRUE(two);
+    EXPECT_NEAR(two->LengthP(0, 2), 5.0 / 37, 4 * std::sqrt(5.0 / 37 * 32 / 37 / 20'000));
+    EXPECT_EQ(two->LengthP(0, 1), 1.0);
+
+    constexpr int games = 4000, draws = 300;
+    const auto simulated = SimulateSectorNull(American, draws, games, 8);
+    ASSERT_TRUE(simulated);
+    std::array<std::vector<int>, arcLengthCount> spun;
+    RandomSource rng(99);
+    for (int g = 0; g < games; ++g) {
+        std::array<int, 38> hits{};
+        for (int i = 0; i < draws; ++i)
+            ++hits[static_cast<std::size_t>(wheelPosition(American, rng.Next(American)))];
+        std::array<int, arcLengthCount> hottest{};
+        fairness_detail::HottestArcs<int>(hits, hottest);
+        for (int k = 0; k < arcLengthCount; ++k)
+            spun[static_cast<std::size_t>(k)].push_back(hottest[static_cast<std::size_t>(k)]);
+    }
+    for (int k : {0, 2, 6, arcLengthCount - 1}) {
+        // The share of games at least as hot as a hit count near each quartile of the law.
+        auto sorted = spun[static_cast<std::size_t>(k)];
+        std::sort(sorted.begin(), sorted.end());
+        for (int quarter = 1; quarter <= 3; ++quarter) {
+            const int hits = sorted[static_cast<std::size_t>(games * quarter / 4)];
+            const double spunShare =
+                static_cast<double>(sorted.end() -
+                                    std::lower_bound(sorted.begin(), sorted.end(), hits)) /
+                games;
+            const double share = simulated->LengthP(k, hits);
+            EXPECT_NEAR(share, spunShare, 4 * std::sqrt(2 * spunShare * (1 - spunShare) / games))
+                << "length " << k + shortestArc << ", " << hits << " hits";
+        }
+    }
 }
 
 TEST(Fairness, ABiasedPocketSectorOrCroupierLeadsTheVerdict) {

@@ -116,7 +116,7 @@ TEST_F(GameJournalTest, NotesFollowTheGameThroughDrawsUndosBatchesAndRestarts) {
         EXPECT_EQ(WriteGameFile(back->game.log, back->game.kind, {}),
                   WriteGameFile(game.log(), game.kind(), {}));
         Game read;
-        read.LoadGame(back->game.kind, back->game.log, back->game.notes);
+        read.LoadGame(back->game.kind, back->game.log, std::nullopt, back->game.notes);
         EXPECT_EQ(read.notes(), game.notes());
     }
 }

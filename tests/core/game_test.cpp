@@ -114,7 +114,7 @@ TEST(Game, NotesKeepTheLastValueOfEachPlaceAndAnUndoPullsThemBack) {
     // Notes read from a file: the last of a key at one place counts, places stay in the log.
     DrawLog log;
     log.Append(5, std::nullopt, 0);
-    game.LoadGame(RouletteKind::French, log,
+    game.LoadGame(RouletteKind::French, log, std::nullopt,
                   {{"stakes", "a", 0}, {"stakes", "b", 0}, {"file", "y", 1}, {"stakes", "c", 7}});
     EXPECT_EQ(game.notes(), (Notes{{"stakes", "b", 0}, {"file", "y", 1}, {"stakes", "c", 1}}));
     game.NewGame();

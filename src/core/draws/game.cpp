@@ -15,6 +15,7 @@ DrawTime Game::SystemNow() {
 void Game::NewGame() {
     log_.Clear();
     notes_.clear();
+    freeze_.reset();
 }
 
 void Game::SwitchKind(RouletteKind kind) {
@@ -22,9 +23,15 @@ void Game::SwitchKind(RouletteKind kind) {
     NewGame();
 }
 
-void Game::LoadGame(RouletteKind kind, DrawLog log, std::vector<GameFileNote> notes) {
+void Game::LoadGame(RouletteKind kind, DrawLog log, std::optional<FrozenSet> freeze,
+                    std::vector<GameFileNote> notes) {
     kind_ = kind;
     log_ = std::move(log);
+    freeze_.reset();
+    if (freeze && ValidFrozenPockets(freeze->pockets, kind)) {
+        freeze_ = std::move(freeze);
+        freeze_->drawCount = std::clamp(freeze_->drawCount, 0, log_.drawCount());
+    }
     notes_.clear();
     for (GameFileNote& n : notes) {
         n.afterDraw = std::clamp(n.afterDraw, 0, log_.drawCount());
@@ -97,6 +104,13 @@ bool Game::UndoDraw() {
     if (log_.empty()) return false;
     log_.RemoveLast();
     PullNotesBack();
+    if (freeze_) freeze_->drawCount = std::min(freeze_->drawCount, log_.drawCount());
+    return true;
+}
+
+bool Game::Freeze(const std::vector<Pocket>& pockets) {
+    if (!ValidFrozenPockets(pockets, kind_)) return false;
+    freeze_ = FrozenSet{log_.drawCount(), pockets};
     return true;
 }
 

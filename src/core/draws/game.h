@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/draws/draw_log.h"
+#include "core/draws/frozen_set.h"
 #include "core/draws/game_file.h"
 #include "core/model/roulette.h"
 
@@ -28,13 +29,15 @@ public:
     const DrawLog& log() const { return log_; }
     int drawCount() const { return log_.drawCount(); }
 
-    // Empties the log; the kind, the croupier and the random source stay.
+    // Empties the log and clears the freeze; the kind, the croupier and the random source
+    // stay.
     void NewGame();
     // Switches the kind and always starts a new game, also for the current kind.
     void SwitchKind(RouletteKind kind);
     // Replaces the game with draws read from a file, whose pockets belong to the kind, and the
-    // notes read with them.
-    void LoadGame(RouletteKind kind, DrawLog log, std::vector<GameFileNote> notes = {});
+    // freeze and the notes the file holds (none unless given).
+    void LoadGame(RouletteKind kind, DrawLog log, std::optional<FrozenSet> freeze = {},
+                  std::vector<GameFileNote> notes = {});
 
     // Facts kept beside the draws ("stakes", "file"): each change is a note at the place in
     // the game where it happened, so that a game read back knows what held at every draw.
@@ -56,8 +59,16 @@ public:
     bool AddUntimedDraw(Pocket p);
     // Room for n draws in all, so a batch appends without reallocating.
     void Reserve(std::size_t n) { log_.Reserve(n); }
-    // Removes the newest draw; false on an empty log.
+    // Removes the newest draw; false on an empty log. A freeze after the draw taken back
+    // moves back with it: every draw left was seen when the set was chosen.
     bool UndoDraw();
+
+    // The pockets frozen to be tested on the draws after them; nullopt when none are.
+    const std::optional<FrozenSet>& freeze() const { return freeze_; }
+    // Freezes distinct pockets of the kind at the current draw count; false, and no change,
+    // for an empty set or one with a pocket the kind does not have or twice.
+    bool Freeze(const std::vector<Pocket>& pockets);
+    void ClearFreeze() { freeze_.reset(); }
 
     std::int32_t currentCroupier() const { return currentCroupier_; }
     void SetCurrentCroupier(std::int32_t c) { currentCroupier_ = c; }
@@ -85,6 +96,7 @@ private:
     bool batchInProgress_ = false;
     int randomSource_ = randomFromProgram;
     Clock clock_ = &SystemNow;
+    std::optional<FrozenSet> freeze_;
 };
 
 // The game as a file of the user's: its draws and its notes, less the note of where the game

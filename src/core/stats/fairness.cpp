@@ -54,11 +54,15 @@ void AddPocketTests(FairnessReport& r, std::span<const int> hits) {
         f.expected = expected;
         f.z = (f.hits - expected) / sd;
         f.p = ps[i];
+        f.excessP = BinomialUpperP(f.hits, n, share);
         r.pocketFigures.push_back(f);
     }
     HolmOver(
         r.pocketFigures, [](const PocketFigure& f) { return f.p; },
         [](PocketFigure& f) -> double& { return f.pAdjusted; });
+    HolmOver(
+        r.pocketFigures, [](const PocketFigure& f) { return f.excessP; },
+        [](PocketFigure& f) -> double& { return f.excessPAdjusted; });
 }
 
 void AddFamilyTests(FairnessReport& r, const PairLayout& l, std::span<const int> hits) {

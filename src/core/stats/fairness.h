@@ -47,7 +47,9 @@ struct ChiSquareTest {
 };
 
 // One pocket against its share of a fair wheel; p is the exact two-sided binomial p-value,
-// pAdjusted that p by Holm's method over the kind's pockets.
+// pAdjusted that p by Holm's method over the kind's pockets. The excess test asks only whether
+// the pocket comes too often, as a player hunting a favoured pocket does: excessP is the exact
+// one-sided P(X >= hits), excessPAdjusted that p by Holm over the pockets.
 struct PocketFigure {
     Pocket pocket = 0;
     int hits = 0;
@@ -55,6 +57,8 @@ struct PocketFigure {
     double z = 0;
     double p = 1;
     double pAdjusted = 1;
+    double excessP = 1;
+    double excessPAdjusted = 1;
 };
 
 // The families of outside bets, each with the green pockets as a cell of their own.
@@ -94,7 +98,8 @@ struct SectorTest {
 };
 
 // The arc with the smallest p over every length, and the p-value of that minimum, taken the
-// same way over the simulated games (so it is corrected for the lengths scanned).
+// same way over the simulated games (so it is corrected for the lengths scanned). Like every
+// sector p it is one-sided: only arcs hotter than the fair games' count as extreme.
 struct SectorBest {
     int lengthIndex = 0;  // into FairnessReport::sectors
     double p = 1;

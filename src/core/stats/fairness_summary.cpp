@@ -61,6 +61,26 @@ std::vector<FairnessRow> FairnessRows(const FairnessReport& r) {
     return rows;
 }
 
+std::vector<ExcessRow> ExcessRows(const FairnessReport& r) {
+    std::vector<ExcessRow> rows;
+    for (const PocketFigure& f : r.pocketFigures) {
+        ExcessRow row;
+        row.pocket = f.pocket;
+        row.excess = f.hits / f.expected - 1;
+        row.p = f.excessP;
+        row.pAdjusted = f.excessPAdjusted;
+        rows.push_back(row);
+    }
+    if (const auto& best = r.bestSector) {
+        ExcessRow row;
+        row.arc = r.sectors[static_cast<std::size_t>(best->lengthIndex)].arc;
+        row.excess = row.arc.hits / row.arc.expected - 1;
+        row.p = row.pAdjusted = best->p;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 bool IsGreenCell(OutsideFamily family, int cell) {
     const int boxes = family == OutsideFamily::Dozens || family == OutsideFamily::Columns ? 3 : 2;
     return cell >= boxes;

@@ -45,6 +45,19 @@ struct FairnessRow {
 // the serial correlation. A p-value without a correction of its own is its own adjusted one.
 std::vector<FairnessRow> FairnessRows(const FairnessReport& report);
 
+// The one-sided tests of excess: each pocket, then the best arc once the sector scan has run
+// (its p, like every sector p, counts only arcs hotter than chance as extreme).
+struct ExcessRow {
+    // nullopt for the best arc.
+    std::optional<Pocket> pocket;
+    SectorArc arc;
+    // Hits over expected, minus 1.
+    double excess = 0;
+    double p = 1;
+    double pAdjusted = 1;
+};
+std::vector<ExcessRow> ExcessRows(const FairnessReport& report);
+
 // Whether a family finding's cell is the green pockets rather than a box of the family.
 bool IsGreenCell(OutsideFamily family, int cell);
 

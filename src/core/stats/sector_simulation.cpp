@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <thread>
 
-#include "core/draws/random_source.h"
 #include "core/stats/fairness.h"
 #include "core/stats/fairness_pairs.h"
 #include "core/stats/significance.h"
@@ -77,14 +77,20 @@ std::optional<SectorNull> SimulateSectorNull(RouletteKind kind, int drawCount, i
         std::array<int, arcLengthCount> arcs{};
         for (int b = nextBlock++; b < blocks; b = nextBlock++) {
             if (stop.stop_requested()) return;
-            RandomSource rng(SplitMix64(seed ^ SplitMix64(static_cast<std::uint64_t>(b))));
+            std::mt19937_64 rng(SplitMix64(seed ^ SplitMix64(static_cast<std::uint64_t>(b))));
             const int end = std::min(games, (b + 1) * gamesPerBlock);
             for (int g = b * gamesPerBlock; g < end; ++g) {
-                // A uniform pocket is a uniform place on the wheel, so the place is drawn
-                // directly.
-                wheelHits.fill(0);
-                for (int i = 0; i < null.drawCount_; ++i)
-                    ++wheelHits[static_cast<std::size_t>(rng.Next(kind) - firstPocket(kind))];
+                // The hits of the places of a fair wheel are multinomial: each place takes its
+                // binomial share of the draws the places before it left, so a game costs one
+                // binomial draw per place however many draws it has.
+                int left = null.drawCount_;
+                for (int w = 0; w < count; ++w) {
+                    int hits = left;
+                    if (w + 1 < count && left > 0)
+                        hits = std::binomial_distribution<int>(left, 1.0 / (count - w))(rng);
+                    wheelHits[static_cast<std::size_t>(w)] = static_cast<std::uint32_t>(hits);
+                    left -= hits;
+                }
                 HottestArcs<std::uint32_t>(
                     std::span(wheelHits.data(), static_cast<std::size_t>(count)), arcs);
                 for (int k = 0; k < arcLengthCount; ++k)

@@ -4,6 +4,7 @@
 #include <boost/math/distributions/binomial.hpp>
 #include <boost/math/distributions/chi_squared.hpp>
 #include <boost/math/distributions/normal.hpp>
+#include <boost/math/special_functions/beta.hpp>
 #include <cmath>
 #include <limits>
 #include <numeric>
@@ -171,6 +172,28 @@ std::vector<double> BinomialTwoSidedPs(std::span<const int> counts, int n, doubl
     return ps;
 }
 
+double BinomialUpperP(int k, int n, double p) {
+    if (k <= 0) return 1.0;
+    if (k > n) return 0.0;
+    // P(X >= k) is the regularized incomplete beta I_p(k, n - k + 1).
+    return boost::math::ibeta(static_cast<double>(k), static_cast<double>(n - k + 1), p,
+                              DoublePolicy());
+}
+
+double BinomialTerm(int k, int n, double p) {
+    return boost::math::pdf(boost::math::binomial_distribution<double, DoublePolicy>(n, p), k);
+}
+
+ShareInterval ClopperPearson(int successes, int trials, double confidence) {
+    const double tail = (1 - confidence) / 2;
+    const double x = successes, m = trials;
+    ShareInterval interval;
+    if (successes > 0) interval.low = boost::math::ibeta_inv(x, m - x + 1, tail, DoublePolicy());
+    if (successes < trials)
+        interval.high = boost::math::ibeta_inv(x + 1, m - x, 1 - tail, DoublePolicy());
+    return interval;
+}
+
 std::vector<double> HolmAdjust(std::span<const double> p) {
     const std::size_t m = p.size();
     std::vector<std::size_t> order(m);
@@ -201,6 +224,11 @@ double NormalTwoSidedP(double z) {
 double NormalCriticalZ(double p) {
     return boost::math::quantile(
         boost::math::complement(boost::math::normal_distribution<double, DoublePolicy>(), p / 2));
+}
+
+double NormalUpperZ(double p) {
+    return boost::math::quantile(
+        boost::math::complement(boost::math::normal_distribution<double, DoublePolicy>(), p));
 }
 
 }  // namespace spinalyst

@@ -15,6 +15,21 @@ double BinomialTwoSidedP(int k, int n, double p);
 // once over the span the counts need, so this costs far less than one call per count.
 std::vector<double> BinomialTwoSidedPs(std::span<const int> counts, int n, double p);
 
+// P(X >= k) for X binomial(n, p): the exact one-sided p-value of k or more successes. 1 for
+// k <= 0, 0 for k > n.
+double BinomialUpperP(int k, int n, double p);
+// P(X = k) for X binomial(n, p), 0 <= k <= n.
+double BinomialTerm(int k, int n, double p);
+
+// The exact (Clopper-Pearson) interval of a share from `successes` out of `trials`, at the
+// given confidence: the shares under which the count would not be in either tail of width
+// (1 - confidence) / 2. 0 <= successes <= trials, trials >= 1.
+struct ShareInterval {
+    double low = 0;
+    double high = 1;
+};
+ShareInterval ClopperPearson(int successes, int trials, double confidence);
+
 // Holm's step-down adjustment, in the order given.
 std::vector<double> HolmAdjust(std::span<const double> p);
 
@@ -25,5 +40,7 @@ double ChiSquareP(double statistic, int df);
 double NormalTwoSidedP(double z);
 // The |z| whose two-sided p-value is p, 0 < p <= 1: where a chart draws a threshold.
 double NormalCriticalZ(double p);
+// The z whose upper tail is p, 0 < p < 1.
+double NormalUpperZ(double p);
 
 }  // namespace spinalyst

@@ -204,7 +204,46 @@ std::string FairnessCsv(
                 break;
         }
     }
+    for (const ExcessRow& row : ExcessRows(report)) {
+        if (row.pocket)
+            Row(csv, "excess/pocket", PocketText(*row.pocket), Decimal(row.excess), "", row.p,
+                row.pAdjusted);
+        else
+            Row(csv, "excess/sector", "best", Decimal(row.excess), "", row.p, row.pAdjusted);
+    }
     return csv;
+}
+
+std::string PowerPlanCsv(const PowerPlan& plan) {
+    const auto count = [](const std::optional<int>& n) {
+        return n ? std::to_string(*n) : std::string();
+    };
+    const auto fraction = [](const std::optional<double>& x) {
+        return x ? Decimal(*x) : std::string();
+    };
+    std::string csv =
+        "subject,size,draws,detectable_excess,spins_for_10,spins_for_20,spins_for_50,"
+        "spins_for_break_even,leader,leader_excess,spins_for_leader\n";
+    for (const SizePlan& s : plan.sizes) {
+        std::string leader;
+        for (Pocket p : s.leader) leader += (leader.empty() ? "" : "-") + PocketText(p);
+        csv += std::string(s.size == 1 ? "pocket" : "sector") + "," + std::to_string(s.size) + "," +
+               std::to_string(plan.drawCount) + "," + fraction(s.detectableExcess);
+        for (const auto& spins : s.spinsFor) csv += "," + count(spins);
+        csv += "," + count(s.spinsForBreakEven) + "," + leader + "," + fraction(s.leaderExcess) +
+               "," + count(s.spinsForLeader) + "\n";
+    }
+    return csv;
+}
+
+std::string ConfirmationCsv(const Confirmation& c) {
+    const auto optional = [](const std::optional<double>& x) {
+        return x ? Decimal(*x) : std::string();
+    };
+    return "draws,hits,expected,p_value,ev,ev_low,ev_high,kelly,half_kelly\n" +
+           std::to_string(c.draws) + "," + std::to_string(c.hits) + "," + Decimal(c.expected) +
+           "," + Decimal(c.p) + "," + optional(c.ev) + "," + optional(c.evLow) + "," +
+           optional(c.evHigh) + "," + Decimal(c.kelly) + "," + Decimal(c.halfKelly) + "\n";
 }
 
 }  // namespace spinalyst

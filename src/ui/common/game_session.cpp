@@ -84,7 +84,7 @@ void GameSession::Replace(GameFile file) {
     const bool adopted = AdoptCroupiers(file.log, file.croupierNames, croupiers_) > 0;
     // A new game for the file's kind: the bets and their history go with the old game.
     spinalyst::SwitchKind(game_, ledger_, file.kind);
-    game_.LoadGame(file.kind, std::move(file.log), std::move(file.notes));
+    game_.LoadGame(file.kind, std::move(file.log), std::nullopt, std::move(file.notes));
     JournalDraws();
     if (adopted) emit croupiersChanged();
     emit gameReplaced();
@@ -99,6 +99,18 @@ std::optional<BetSlot> GameSession::ClickTable(int x, int y, MouseButton button,
 void GameSession::ClearBets() {
     ledger_.ClearBets();
     emit betsChanged();
+}
+
+bool GameSession::FreezePockets(const std::vector<Pocket>& pockets) {
+    if (!game_.Freeze(pockets)) return false;
+    emit freezeChanged();
+    return true;
+}
+
+void GameSession::ClearFreeze() {
+    if (!game_.freeze()) return;
+    game_.ClearFreeze();
+    emit freezeChanged();
 }
 
 bool GameSession::SetChipValue(Cents value) {

@@ -68,6 +68,12 @@ public:
     // The amount one click stakes; false, and no change, for a value no chip can have.
     bool SetChipValue(Cents value);
 
+    // Freezes pockets at the current draw count, to be tested on the draws that come after;
+    // false, and nothing announced, for a set that cannot be frozen (none, a pocket the kind
+    // does not have or one twice). A new freeze replaces the last one.
+    bool FreezePockets(const std::vector<Pocket>& pockets);
+    void ClearFreeze();
+
     // Reads the croupier file, which new croupiers are written to from then on.
     CroupierTable::LoadResult LoadCroupiers(const std::filesystem::path& file);
     // Creates a croupier, writes the croupier file and makes it the croupier of the next draws.
@@ -109,6 +115,8 @@ signals:
     void randomSourceChanged(int source);
     // The stakes on the table changed (not by a new game, which gameReset announces).
     void betsChanged();
+    // Pockets were frozen or the freeze cleared (a new or another game announces its own).
+    void freezeChanged();
     // The journal stopped being written (false) or works again (true); emitted before the
     // signal of the change whose write it was.
     void journalStateChanged(bool working);

@@ -256,7 +256,7 @@ void MainWindow::BuildCentralArea() {
     statsArea_->SetPage(StatsTab::Tableau, new TableauPage);
     betsPage_ = new BetsPage(session_);
     statsArea_->SetPage(StatsTab::Bets, betsPage_);
-    statsArea_->SetPage(StatsTab::Fairness, new FairnessPage);
+    statsArea_->SetPage(StatsTab::Fairness, new FairnessPage(session_));
     columns->addWidget(leftColumn);
     columns->addWidget(statsArea_, 1);
     setCentralWidget(central);

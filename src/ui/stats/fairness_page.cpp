@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -14,11 +15,15 @@
 #include "core/draws/croupier_table.h"
 #include "core/stats/fairness_summary.h"
 #include "core/stats/stats_csv.h"
+#include "ui/common/game_session.h"
 #include "ui/common/look.h"
 #include "ui/common/texts.h"
 #include "ui/stats/fairness_chart.h"
 #include "ui/stats/fairness_model.h"
 #include "ui/stats/fairness_texts.h"
+#include "ui/stats/freeze_panel.h"
+#include "ui/stats/play_texts.h"
+#include "ui/stats/power_plan_model.h"
 #include "ui/stats/stats_grid.h"
 #include "ui/stats/stats_tabs.h"
 
@@ -40,8 +45,8 @@ const QColor evidenceColour(192, 0, 0);
 const QColor fairColour = ToQColor(greenDisplay);
 }  // namespace
 
-FairnessPage::FairnessPage(int simulations, QWidget* parent)
-    : StatsPage(parent), simulations_(std::max(simulations, 1)) {
+FairnessPage::FairnessPage(GameSession* session, int simulations, QWidget* parent)
+    : StatsPage(parent), session_(session), simulations_(std::max(simulations, 1)) {
     verdict_ = new QLabel(this);
     verdict_->setObjectName("lbVerdict");
     verdict_->setWordWrap(true);
@@ -75,9 +80,40 @@ FairnessPage::FairnessPage(int simulations, QWidget* parent)
     chart_ = new FairnessChart(this);
     chart_->setObjectName(names.hitsChart);
 
+    playLine_ = new QLabel(this);
+    playLine_->setObjectName("lbPlayLine");
+    playLine_->setWordWrap(true);
+    playLine_->setTextFormat(Qt::PlainText);
+    planModel_ = new PowerPlanModel(this);
+    planGrid_ = new QTableView(this);
+    planGrid_->setObjectName("sgPowerPlan");
+    planGrid_->setModel(planModel_);
+    planGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    planGrid_->setSelectionMode(QAbstractItemView::NoSelection);
+    planGrid_->verticalHeader()->setDefaultSectionSize(18);
+    planGrid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    planGrid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    planGrid_->horizontalHeader()->setStretchLastSection(true);
+    // As tall as its rows, the room below going to the freeze.
+    planGrid_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    planGrid_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
+    freezePanel_ = new FreezePanel(session_, this);
+    playNote_ = new QLabel(this);
+    playNote_->setObjectName("lbPlayNote");
+    playNote_->setWordWrap(true);
+    if (session_) {
+        connect(session_, &GameSession::freezeChanged, this, [this] {
+            ConfirmFreeze();
+            ShowPlay();
+        });
+    }
+
     auto* top = new QHBoxLayout;
     top->addWidget(verdict_, 1);
     top->addWidget(progress_, 0, Qt::AlignTop);
+    innerTabs_ = new QTabWidget(this);
+    innerTabs_->setObjectName("tcFairness");
+    innerTabs_->setDocumentMode(true);
     auto* split = new QSplitter(Qt::Vertical, this);
     split->setChildrenCollapsible(false);
     split->addWidget(grid_);
@@ -87,9 +123,19 @@ FairnessPage::FairnessPage(int simulations, QWidget* parent)
     split->setSizes({200, 220});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 2);
+    auto* play = new QWidget(this);
+    auto* playLayout = new QVBoxLayout(play);
+    playLayout->setContentsMargins(0, 4, 0, 0);
+    playLayout->addWidget(planGrid_);
+    playLayout->addWidget(freezePanel_);
+    playLayout->addWidget(playNote_);
+    playLayout->addStretch(1);
+    innerTabs_->addTab(split, QString());
+    innerTabs_->addTab(play, QString());
     layout->addLayout(top);
     layout->addWidget(details_);
-    layout->addWidget(split, 1);
+    layout->addWidget(playLine_);
+    layout->addWidget(innerTabs_, 1);
 
     ApplyCaptions();
     ShowStatistics({defaultKind, {}});
@@ -109,7 +155,13 @@ void FairnessPage::ApplyCaptions() {
     model_->ApplyCaptions();
     chart_->ApplyCaptions();
     progress_->setFormat(Text(TextId::SectorScanProgress));
+    innerTabs_->setTabText(0, Text(TextId::FairnessTestsTab));
+    innerTabs_->setTabText(1, Text(TextId::FairnessPlayTab));
+    playNote_->setText(Text(TextId::PlayNote));
+    planModel_->ApplyCaptions();
+    freezePanel_->ApplyCaptions();
     ShowReport();
+    ShowPlay();
 }
 
 void FairnessPage::ShowStatistics(const StatsInput& input) {
@@ -117,6 +169,10 @@ void FairnessPage::ShowStatistics(const StatsInput& input) {
     if (input.log && input.window)
         SelectAnalysedStints(*input.log, input.kind, *input.window, stints_);
     report_ = ComputeFairness({input.kind, input.analysed, stints_});
+    log_ = input.log;
+    window_ = input.window;
+    plan_ = PlanPower(report_);
+    ConfirmFreeze();
     croupierNames_.clear();
     if (input.croupiers)
         for (const DealerTest& d : report_.dealers)
@@ -130,6 +186,29 @@ void FairnessPage::ShowStatistics(const StatsInput& input) {
     else
         StartScan();
     ShowReport();
+    ShowPlay();
+}
+
+void FairnessPage::ConfirmFreeze() {
+    confirmation_.reset();
+    const auto& freeze = session_ ? session_->game().freeze() : std::nullopt;
+    if (!freeze) return;
+    std::vector<std::uint8_t> buffer;
+    std::span<const std::uint8_t> after;
+    if (log_ && window_)
+        if (const auto w = WindowAfterFreeze(*window_, freeze->drawCount))
+            after = SelectAnalysedDraws(*log_, report_.kind, *w, buffer);
+    confirmation_ = Confirm(report_.kind, freeze->pockets, after);
+}
+
+void FairnessPage::ShowPlay() {
+    const std::optional<FrozenSet> freeze =
+        session_ && confirmation_ ? session_->game().freeze() : std::nullopt;
+    planModel_->SetPlan(plan_);
+    freezePanel_->Show(report_.kind, plan_, freeze, confirmation_);
+    const QString line = PlayLine(plan_, freeze, confirmation_);
+    playLine_->setText(line);
+    playLine_->setVisible(!line.isEmpty());
 }
 
 std::string FairnessPage::FiguresCsv(const StatsInput& /*input*/) const {

@@ -5,10 +5,13 @@
 #include <vector>
 
 #include "core/stats/fairness.h"
+#include "core/stats/freeze_confirm.h"
+#include "core/stats/power_planner.h"
 #include "ui/common/stats_page.h"
 
 class QLabel;
 class QProgressBar;
+class QTabWidget;
 class QTableView;
 class QTimer;
 
@@ -16,17 +19,24 @@ namespace spinalyst {
 
 class FairnessChart;
 class FairnessModel;
+class FreezePanel;
+class GameSession;
+class PowerPlanModel;
 
 // Whether the analysed draws look like a fair wheel and fair croupiers: the verdict in words,
 // the table of every test, and the pockets' z-scores around the wheel. Everything but the
 // sector scan shows at once; the scan's simulation runs in a worker thread, shows its
 // progress, and is started again by every refresh that changes the number of draws.
+// Beside the tests, whether a bias could be played: the spins it takes to tell one from
+// chance, and the pockets the player froze, tested on the draws after the freeze.
 class FairnessPage final : public StatsPage {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(FairnessPage)
 
 public:
-    explicit FairnessPage(int simulations = defaultSimulations, QWidget* parent = nullptr);
+    // Without a session nothing can be frozen.
+    explicit FairnessPage(GameSession* session = nullptr, int simulations = defaultSimulations,
+                          QWidget* parent = nullptr);
     ~FairnessPage() override;
 
     void ShowStatistics(const StatsInput& input) override;
@@ -46,6 +56,11 @@ public:
     FairnessModel* model() const { return model_; }
     FairnessChart* chart() const { return chart_; }
     const FairnessReport& report() const { return report_; }
+    QLabel* playLabel() const { return playLine_; }
+    PowerPlanModel* planModel() const { return planModel_; }
+    FreezePanel* freezePanel() const { return freezePanel_; }
+    QTabWidget* innerTabs() const { return innerTabs_; }
+    const std::optional<Confirmation>& confirmation() const { return confirmation_; }
 
 signals:
     // The sector scan's figures are in the report and on show.
@@ -59,6 +74,9 @@ private:
     struct ScanRun;
 
     void ShowReport();
+    // The frozen set's figures over the analysed draws after the freeze, and what they say.
+    void ConfirmFreeze();
+    void ShowPlay();
     // Starts the simulation the report needs, unless it is already running.
     void StartScan();
     // Asks the running simulation to stop; it is joined once it has.
@@ -66,8 +84,14 @@ private:
     void OnScanEnded(ScanRun* run, std::shared_ptr<const SectorNull> null);
     void ShowProgress();
 
+    GameSession* session_;
     int simulations_;
     FairnessReport report_;
+    PowerPlan plan_;
+    std::optional<Confirmation> confirmation_;
+    // Where the last refresh took its draws from, for the freeze's figures.
+    const DrawLog* log_ = nullptr;
+    std::optional<AnalysisWindow> window_;
     QHash<int, QString> croupierNames_;
     std::vector<CroupierStint> stints_;
     // The last finished simulation: it serves every refresh of the same kind and length.
@@ -82,6 +106,12 @@ private:
     FairnessModel* model_ = nullptr;
     QTableView* grid_ = nullptr;
     FairnessChart* chart_ = nullptr;
+    QLabel* playLine_ = nullptr;
+    QTabWidget* innerTabs_ = nullptr;
+    PowerPlanModel* planModel_ = nullptr;
+    QTableView* planGrid_ = nullptr;
+    FreezePanel* freezePanel_ = nullptr;
+    QLabel* playNote_ = nullptr;
 };
 
 }  // namespace spinalyst
