@@ -84,14 +84,20 @@ long ResidentBytes() {
     return resident * sysconf(_SC_PAGESIZE);
 }
 
-// Resident memory of a game of n draws against an empty one.
+// Resident memory of a game of n draws against an empty one; with `spins`, every draw also
+// names its wheel and the direction of its spin, alternating.
 void BM_DrawLogMemory(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
+    const bool spins = state.range(1) != 0;
     double perDraw = 0;
     for (auto _ : state) {
         const long before = ResidentBytes();
         Game game;
         game.SetCurrentCroupier(1);
+        if (spins) {
+            game.SetCurrentWheel(2);
+            game.SetCurrentDirection(SpinDirection::Clockwise);
+        }
         RandomSource rng(1);
         for (int i = 0; i < n; ++i) game.AddDraw(rng.Next(RouletteKind::French));
         perDraw = static_cast<double>(ResidentBytes() - before) / n;
@@ -101,7 +107,9 @@ void BM_DrawLogMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawLogMemory)
     ->Name("DrawLogMemory")
-    ->Arg(10'000'000)
+    ->ArgNames({"draws", "spins"})
+    ->Args({10'000'000, 0})
+    ->Args({10'000'000, 1})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 

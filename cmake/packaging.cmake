@@ -36,4 +36,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 # Depends come from the libraries the binaries link (libqt6widgets6, libqt6charts6, ...),
 # with the versions dpkg-shlibdeps knows they need.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own texts in French: the file dialogs and standard buttons of the French program.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 include(CPack)

@@ -1,13 +1,15 @@
 // Takes the user manual's screenshots from the real program, offscreen: the main window, one
 // picture per statistics page after a seeded game, the areas the manual describes on their
-// own (start dialog, entry area, analysis panel, the draws list's pages, the File menu), and
-// the about box.
+// own (start dialog, entry area, analysis panel, the draws list's pages, the File menu), the
+// strategy lab's example, and the about box.
 //   spinalyst-docshots OUTPUT_DIR LANGUAGE SOURCE_DATA_DIR
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -23,7 +25,9 @@
 #include <cstdio>
 #include <ctime>
 
+#include "core/betting/plan.h"
 #include "core/draws/random_source.h"
+#include "ui/betting/table_picture.h"
 #include "ui/common/game_session.h"
 #include "ui/common/notice.h"
 #include "ui/draws/draws_panel.h"
@@ -103,7 +107,7 @@ void PlayAtTable(MainWindow& window, RandomSource& rng) {
             b->click();
     };
     const auto click = [&](int x, int y) {
-        const QPointF at(x, y);
+        const QPointF at(TablePicture::FromTable(QPoint(x, y)));
         QMouseEvent release(QEvent::MouseButtonRelease, at, table->mapToGlobal(at), Qt::LeftButton,
                             Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(table, &release);
@@ -126,6 +130,53 @@ void PlayAtTable(MainWindow& window, RandomSource& rng) {
     session.BeginBatch();
     for (int n = 0; n < 200; ++n) session.AddDraw(rng.Next(session.kind()));
     session.EndBatch();
+}
+
+// The strategy lab's worked example: a Martingale of 5,00 on red, bankroll 1000, table maximum
+// 500, stop-win 50, started at the table and three draws into its first session; then the
+// Strategy page with its backtest of the evening and a Monte Carlo run of the same plan.
+bool ShowStrategyExample(MainWindow& window, const QString& out) {
+    auto* tabs = window.findChild<QTabWidget*>("pcStats");
+    auto* progression = window.findChild<QComboBox*>("cbProgression");
+    auto* start = window.findChild<QPushButton*>("btStartSession");
+    if (!tabs || !progression || !start) {
+        std::fprintf(stderr, "no progression box\n");
+        return false;
+    }
+    GameSession& session = window.session();
+    session.ClearBets();
+    session.SetChipValue(500);
+    session.ClickTable(226, 176, MouseButton::Left);
+    progression->setCurrentIndex(static_cast<int>(Progression::Martingale) + 1);
+    const std::pair<const char*, const char*> fields[] = {
+        {"edBankroll", "1000"}, {"edTableMax", "500"}, {"edStopWin", "50"}};
+    for (const auto& [name, text] : fields)
+        if (auto* edit = window.findChild<QLineEdit*>(name)) {
+            edit->setText(QString::fromLatin1(text));
+            emit edit->editingFinished();
+        }
+    start->click();
+    for (Pocket p : {17, 0, 4}) session.AddDraw(p);
+    const int bets = static_cast<int>(StatsTab::Bets);
+    tabs->setCurrentIndex(bets);
+    Settle();
+    bool ok = Save(tabs, out + "/strategy_bets.png");
+
+    const int strategy = static_cast<int>(StatsTab::Strategy);
+    tabs->setCurrentIndex(strategy);
+    auto* page = tabs->widget(strategy);
+    if (auto* run = page->findChild<QPushButton*>("btRunMonteCarlo")) {
+        run->click();
+        QElapsedTimer waited;
+        waited.start();
+        while (!run->isEnabled() && waited.elapsed() < 60000) {
+            QCoreApplication::processEvents();
+            QThread::msleep(10);
+        }
+    }
+    Settle();
+    ok &= Save(tabs, out + "/" + page->objectName() + ".png");
+    return ok;
 }
 
 // The top left of the window with the File menu open over it.
@@ -234,6 +285,7 @@ int main(int argc, char** argv) {
     if (auto* inner = window.findChild<QTabWidget*>("tcFairness")) inner->setCurrentIndex(1);
     AwaitPage(tabs->widget(fairness));
     ok &= Save(tabs, out + "/" + tabs->widget(fairness)->objectName() + "Play.png");
+    ok &= ShowStrategyExample(window, out);
 
     SetDialogHook([&](QDialog& box) {
         box.show();

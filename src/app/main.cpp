@@ -9,7 +9,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Spinalyst");
-    QApplication::setApplicationDisplayName("Spinalyst");
+    // No display name: the platform would append it to every title, the main window's own
+    // "evening.csv — Spinalyst" and the dialogs' too.
     // Lets the desktop match the windows to spinalyst.desktop and its icon.
     QGuiApplication::setDesktopFileName("spinalyst");
 

@@ -15,12 +15,6 @@ namespace {
 // Draw numbers of a range: any the log may reach; the window limits them to the log.
 constexpr int maxDrawNumber = std::numeric_limits<int>::max();
 
-std::string Lowercase(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
 std::string JoinedEntries(const std::vector<std::string>& entries) {
     if (entries.size() > 3) return entries.front() + " ... " + entries.back();
     std::string joined;
@@ -61,8 +55,15 @@ void ApplyFollow(const std::string& value, RouletteKind kind, AnalysisControls& 
 
 }  // namespace
 
+std::string Lowercase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
 ParsedArgs ParseArgs(const std::vector<std::string>& args, std::size_t from,
-                     std::initializer_list<std::string_view> known) {
+                     std::initializer_list<std::string_view> known,
+                     std::initializer_list<std::string_view> flags) {
     ParsedArgs parsed;
     for (std::size_t i = from; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -73,9 +74,15 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, std::size_t from,
                 value = name.substr(eq + 1);
                 name.resize(eq);
             }
-            bool isKnown = false;
-            for (auto k : known) isKnown = isKnown || k == name;
-            if (!isKnown) throw UsageError{"unknown option '--" + name + "'"};
+            const auto listed = [&](std::initializer_list<std::string_view> names) {
+                return std::find(names.begin(), names.end(), name) != names.end();
+            };
+            if (listed(flags)) {
+                if (value) throw UsageError{"option '--" + name + "' takes no value"};
+                value = "";
+            } else if (!listed(known)) {
+                throw UsageError{"unknown option '--" + name + "'"};
+            }
             if (!value) {
                 if (i + 1 >= args.size()) throw UsageError{"option '--" + name + "' needs a value"};
                 value = args[++i];
@@ -98,8 +105,9 @@ RouletteKind KindOption(const ParsedArgs& parsed) {
 
 AnalysisRequest ParseAnalysisOptions(const std::vector<std::string>& args, std::size_t from,
                                      std::string_view command) {
-    const ParsedArgs parsed =
-        ParseArgs(args, from, {"kind", "from", "to", "last", "step", "follow", "croupier"});
+    const ParsedArgs parsed = ParseArgs(
+        args, from,
+        {"kind", "from", "to", "last", "step", "follow", "croupier", "wheel", "direction"});
     if (parsed.positional.size() != 1)
         throw UsageError{std::string(command) + " needs exactly one FILE"};
     const auto option = [&](const char* name) -> const std::string* {
@@ -135,6 +143,17 @@ AnalysisRequest ParseAnalysisOptions(const std::vector<std::string>& args, std::
         c.useCroupier = true;
         c.croupierName = *v;
     }
+    if (auto v = option("wheel")) {
+        c.useWheel = true;
+        c.wheelName = *v;
+    }
+    if (auto v = option("direction")) {
+        const auto direction = DirectionFromText(*v);
+        if (!direction || *direction == SpinDirection::Unknown)
+            throw UsageError{"--direction must be cw or ccw, not '" + *v + "'"};
+        c.useDirection = true;
+        c.direction = *direction;
+    }
     return request;
 }
 
@@ -159,28 +178,40 @@ std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istrea
     analysis.kind = game.kind;
     analysis.log = std::move(game.log);
     analysis.croupierNames = std::move(game.croupierNames);
+    analysis.wheelNames = std::move(game.wheelNames);
 
     AnalysisControls controls = request.controls;
     // A follow entry is a place in the kind's list, which differs between kinds.
     if (!request.follow.empty() && analysis.kind != request.kind)
         ApplyFollow(request.follow, analysis.kind, controls);
     if (!request.toGiven) controls.rangeEnd = std::max(analysis.log.drawCount(), 1);
-    const auto& names = analysis.croupierNames;
-    const CroupierLookup croupierIndex = [&names](std::string_view name) {
-        const auto it = std::find(names.begin(), names.end(), name);
-        return it == names.end()
-                   ? std::nullopt
-                   : std::optional<std::int32_t>(static_cast<std::int32_t>(it - names.begin() + 1));
-    };
-    if (const auto resolved =
-            ResolveAnalysisWindow(controls, analysis.log, analysis.kind, croupierIndex)) {
+    if (const auto resolved = ResolveAnalysisWindow(controls, analysis.log, analysis.kind,
+                                                    IndexLookup(analysis.croupierNames),
+                                                    IndexLookup(analysis.wheelNames))) {
         analysis.window = resolved->window;
         std::vector<std::uint8_t> buffer;
         const auto analysed =
             SelectAnalysedDraws(analysis.log, analysis.kind, *analysis.window, buffer);
         analysis.analysedDraws.assign(analysed.begin(), analysed.end());
+        SelectAnalysedDirections(analysis.log, analysis.kind, *analysis.window,
+                                 analysis.analysedDirections);
     }
     return analysis;
+}
+
+CroupierNameLookup NameLookup(const std::vector<std::string>& names) {
+    return [&names](std::int32_t k) -> std::optional<std::string> {
+        if (k < 1 || static_cast<std::size_t>(k) > names.size()) return std::nullopt;
+        return names[static_cast<std::size_t>(k) - 1];
+    };
+}
+
+CroupierLookup IndexLookup(const std::vector<std::string>& names) {
+    return [&names](std::string_view name) -> std::optional<std::int32_t> {
+        const auto it = std::find(names.begin(), names.end(), name);
+        if (it == names.end()) return std::nullopt;
+        return static_cast<std::int32_t>(it - names.begin() + 1);
+    };
 }
 
 std::optional<std::string> ReadInput(const std::string& file, std::istream& in) {

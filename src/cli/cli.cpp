@@ -22,7 +22,9 @@ Commands:
       clock; with it the output is the same at every run.
   analysed [ANALYSIS OPTIONS] FILE
       Read FILE ("-" for standard input) and print the analysed draws, one
-      pocket a line, oldest first.
+      pocket a line, oldest first; when FILE is a game file whose draws name
+      their wheel or the direction of their spin, print them as a game file
+      instead (renumbered from 1), so that nothing of them is lost.
   stats FAMILY [ANALYSIS OPTIONS] FILE
       Print, as CSV, the statistics of each slot of the bet family FAMILY over
       the analysed draws of FILE: the header label,hits,since_last,max_gap,
@@ -57,6 +59,31 @@ Commands:
       decimals, up to 100000 a slot; the same slot given twice adds up.
       --neighbours N (1 to 17) stakes the amount of every plein bet on the N
       pockets either side of it on the wheel too.
+  backtest PLAN [--summary] [ANALYSIS OPTIONS] FILE
+      Play the betting plan PLAN over the analysed draws of FILE, in order,
+      in sessions one after another: when a money rule ends one, the next
+      starts at the next draw with a fresh bankroll and the progression at
+      its start. Prints CSV: the header session,first_draw,spins,staked,won,
+      balance,lowest,end and one row per session (first_draw is the number
+      of its first draw in FILE; lowest is its lowest balance after a spin,
+      0 when it never went below; end is win, loss, ruin, limit, spins, or
+      data when the draws ran out first), or with --summary the header
+      sessions,spins,staked,won,balance,ruined and one row.
+  montecarlo PLAN --sessions N --max-spins M [--kind K] [--seed S]
+             [--threads T] [--wheel-from FILE]
+      Play N sessions (1 to 10000000) of PLAN on a simulated wheel, each
+      ended by its money rules or after M spins, and print CSV
+      measure,value,low,high: the shares of sessions ending by ruin,
+      stop_win, stop_loss, limit and max_spins with their 95% Wilson
+      intervals; final_mean (with a 95% interval), final_median, final_p05,
+      final_p95 (nearest-rank percentiles) of the final balance; staked_mean
+      and spins_mean; return_per_unit, the sessions' result over their total
+      stake with its 95% interval; expected_return_per_unit, its exact value
+      on that wheel. The wheel is fair, or with --wheel-from draws pockets as
+      often as they came out in FILE (whose kind it takes without --kind).
+      The same seed (default 1) gives the same figures on any number of
+      threads T (default: one a core).
+
   wheel TABLE [--scale S] [ANALYSIS OPTIONS] FILE
       Print, as CSV, a wheel table of the analysed draws of FILE. TABLE is
       one of:
@@ -81,7 +108,11 @@ Commands:
       of the hottest arc of k pockets on the wheel) and sector,best, whose p
       comes from N simulated fair games (default 10000, from 100 to 10000000;
       seed S, default 1); dealer,NAME (chi-square of the wheel distances
-      between consecutive draws of a croupier with at least 50 such pairs);
+      between consecutive draws of a croupier with at least 50 such pairs,
+      counted in the direction of the ball: the other way round the wheel
+      for a draw spun anticlockwise), and when the croupier spun both ways,
+      dealer_cw,NAME and dealer_ccw,NAME, the same over each direction's
+      spins alone;
       runs,red_black, runs,even_odd, runs,low_high (z of the runs test, green
       draws skipped); serial,positions (lag-1 correlation of wheel positions).
       p_adjusted is Holm's correction over the pockets, the five families,
@@ -129,6 +160,42 @@ Options:
   --count N   how many pockets to draw, 1 to 1000000000
   --seed S    a whole number from 0 to 18446744073709551615
 
+PLAN, the betting plan of backtest and montecarlo:
+  --bet SLOT=AMOUNT [--neighbours N]
+              the base bets at one unit, as simulate takes them; before
+              each spin the progression gives the units u and every bet is
+              staked at u times its base amount
+  --progression NAME
+              flat (u = 1; the default); martingale (2u after a loss, 1
+              after a win); grand-martingale (2u + 1 after a loss);
+              dalembert (u + 1 after a loss, u - 1 after a win, never below
+              1); fibonacci (1, 1, 2, 3, 5 ...: a step on after a loss, two
+              back after a win); labouchere (u is the first plus the last
+              number of the line; a loss appends u, a win crosses both off;
+              an empty line starts again); paroli (2u after a win, 1 after
+              the third win in a row or a loss); sequence (the entries of
+              --sequence in turn). A spin is won when it pays back more than
+              it cost, lost when less; otherwise nothing changes.
+  --line 1,2,3,4          labouchere's starting line (the default shown)
+  --sequence 1,2,4,8,16   the sequence's entries (the default shown)
+  --advance-on loss|win   the sequence moves on after a loss (default) or a
+                          win, goes back to its first entry after the other,
+                          and wraps after its last
+  --bankroll A    the session is ruined when what is left of A cannot cover
+                  the next spin's stake
+  --table-max A   the largest stake on one slot (at most 100000); when the
+                  progression asks for more, --at-limit reset (default: back
+                  to its start), cap (the largest units that fit) or stop
+                  (the session ends, limit)
+  --stop-win A, --stop-loss A
+                  the session ends once its balance reaches +A, or -A
+  --max-spins M   the session ends after M spins (1 to 1000000000)
+  --la-partage    on a zero, even-chance bets give back half their stake,
+                  rounded down to the cent (french table only)
+  After each spin: stop-win, stop-loss, max-spins; else the next units; then
+  the table maximum; then the bankroll. A bankroll below the first stake, or
+  a bet above the table maximum, is a usage error.
+
 Analysis options, the settings of the program's analysis panel:
   --from A    first draw of the range, 1 or more (default 1); a start beyond
               the newest draw starts at the newest draw
@@ -146,6 +213,12 @@ Analysis options, the settings of the program's analysis panel:
   --croupier NAME
               analyse only the draws of the croupier NAME (exact match); a
               name nobody has analyses every draw. Not with --follow.
+  --wheel NAME
+              of the draws the options above take, only those of the wheel
+              NAME (exact match); a name no draw has takes every draw
+  --direction D
+              of the draws the options above take, only those whose spin
+              went the direction D: cw (clockwise) or ccw (anticlockwise)
 
   FAMILY and its entries (compared without regard to case):
     numero        a pocket of the wheel; 00 (or 37) for the American double zero
@@ -173,7 +246,9 @@ Files:
   its pockets, french when it can), then one row per draw: its number (1, 2 ...), its time as
   YYYY-MM-DDTHH:MM:SS+HH:MM (local time and its offset from UTC; without the
   offset, the local time of this machine) or empty, its croupier's name or
-  empty, its pocket.
+  empty, its pocket. The header "draw,time,croupier,pocket,wheel,direction"
+  adds the wheel's name (or empty) and the direction of the spin (cw, ccw,
+  or empty when unknown) to every row.
 
 Exit status: 0 on success; 1 when the output cannot be written (a full disk,
 a closed pipe); 2 on a usage error or a malformed file. Each failure gives a
@@ -197,6 +272,8 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         if (command == "stats") return StatsCommand(args, in, out, err);
         if (command == "tableau") return TableauCommand(args, in, out, err);
         if (command == "simulate") return SimulateCommand(args, in, out, err);
+        if (command == "backtest") return BacktestCommand(args, in, out, err);
+        if (command == "montecarlo") return MonteCarloCommand(args, in, out, err);
         if (command == "wheel") return WheelCommand(args, in, out, err);
         if (command == "fairness") return FairnessCommand(args, in, out, err);
         if (command == "plan") return PlanCommand(args, in, out, err);

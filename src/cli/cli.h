@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/draws/draw_log.h"
+#include "core/draws/game_file.h"
 #include "core/model/roulette.h"
 #include "core/stats/analysis_window.h"
 
@@ -47,22 +48,26 @@ T ParseNumber(const std::string& text, const std::string& what, T min, T max) {
     return value;
 }
 
-// Options of the form --name VALUE, and positional arguments, in order.
+// Options of the form --name VALUE (or --name=VALUE), flags without a value (stored as ""),
+// and positional arguments, in order.
 struct ParsedArgs {
     std::map<std::string, std::string> options;
     std::vector<std::string> positional;
 };
-// Reads args[from] on; an option not in `known`, one without its value or one given twice is
-// a UsageError.
+// Reads args[from] on; an option not in `known` or `flags`, one without its value, a flag with
+// one, or either given twice is a UsageError.
 ParsedArgs ParseArgs(const std::vector<std::string>& args, std::size_t from,
-                     std::initializer_list<std::string_view> known);
+                     std::initializer_list<std::string_view> known,
+                     std::initializer_list<std::string_view> flags = {});
 // --kind, or the default kind without it.
 RouletteKind KindOption(const ParsedArgs& parsed);
+// The text in lower case (ASCII), as names on the command line are compared.
+std::string Lowercase(std::string_view text);
 
 // The options shared by every command that analyses a file, as the analysis panel would hold
 // them:
 //   [--kind K] [--from A] [--to B | --last N] [--step S]
-//   [--follow FAMILY[=ENTRY] | --croupier NAME] FILE
+//   [--follow FAMILY[=ENTRY] | --croupier NAME] [--wheel NAME] [--direction cw|ccw] FILE
 struct AnalysisRequest {
     RouletteKind kind = defaultKind;
     // Whether --kind was given: it then wins over the kind line of a game file.
@@ -84,12 +89,15 @@ AnalysisRequest ParseAnalysisOptions(const std::vector<std::string>& args, std::
 struct Analysis {
     RouletteKind kind = defaultKind;
     DrawLog log;
-    // Croupier number k is croupierNames[k - 1]; empty for a spin list.
+    // Croupier number k is croupierNames[k - 1]; empty for a spin list. The same for wheels.
     std::vector<std::string> croupierNames;
+    std::vector<std::string> wheelNames;
     // nullopt when the file holds no draw.
     std::optional<AnalysisWindow> window;
     // One byte per draw, as the log keeps them.
     std::vector<std::uint8_t> analysedDraws;
+    // The direction of each analysed draw; empty when no draw of the file has one.
+    std::vector<SpinDirection> analysedDirections;
 };
 
 // Reads the request's file ("-" is `in`): a game file when it starts with the game file
@@ -113,6 +121,16 @@ int StatsCommand(const std::vector<std::string>& args, std::istream& in, std::os
 int SimulateCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                     std::ostream& err);
 
+// spinalyst-cli backtest PLAN [--summary] [ANALYSIS OPTIONS] FILE: a betting plan played over
+// the analysed draws, sessions one after another, as CSV.
+int BacktestCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                    std::ostream& err);
+
+// spinalyst-cli montecarlo PLAN --sessions N --max-spins M ...: the plan's sessions on a
+// simulated wheel, summed up as CSV.
+int MonteCarloCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                      std::ostream& err);
+
 // spinalyst-cli fairness [ANALYSIS OPTIONS] [--simulations N] [--seed S] FILE: the fairness
 // tests of the analysed draws as CSV.
 int FairnessCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -132,6 +150,11 @@ int ConfirmCommand(const std::vector<std::string>& args, std::istream& in, std::
 // its kind line.
 int ConvertCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                    std::ostream& err);
+
+// Number k is names[k - 1], and back, as a file's croupiers and wheels are numbered; the
+// look-ups refer to `names`.
+CroupierNameLookup NameLookup(const std::vector<std::string>& names);
+CroupierLookup IndexLookup(const std::vector<std::string>& names);
 
 // The text of FILE, "-" being `in`; nullopt when it cannot be read.
 std::optional<std::string> ReadInput(const std::string& file, std::istream& in);

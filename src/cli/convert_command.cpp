@@ -44,12 +44,8 @@ int ConvertCommand(const std::vector<std::string>& args, std::istream& in, std::
             << "\n";
         return 2;
     }
-    const auto& names = game.croupierNames;
-    out << WriteGameFile(game.log, game.kind, [&names](std::int32_t c) {
-        return c >= 1 && static_cast<std::size_t>(c) <= names.size()
-                   ? std::optional<std::string>(names[static_cast<std::size_t>(c) - 1])
-                   : std::nullopt;
-    });
+    out << WriteGameFile(game.log, game.kind, NameLookup(game.croupierNames),
+                         NameLookup(game.wheelNames));
     return 0;
 }
 

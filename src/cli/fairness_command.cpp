@@ -46,7 +46,8 @@ int FairnessCommand(const std::vector<std::string>& commandArgs, std::istream& i
     std::vector<CroupierStint> stints;
     if (analysis->window)
         SelectAnalysedStints(analysis->log, analysis->kind, *analysis->window, stints);
-    FairnessReport report = ComputeFairness({analysis->kind, analysis->analysedDraws, stints});
+    FairnessReport report = ComputeFairness(
+        {analysis->kind, analysis->analysedDraws, stints, analysis->analysedDirections});
     if (report.drawCount > 0) {
         const auto null =
             SimulateSectorNull(report.kind, report.drawCount, scan.simulations, scan.seed);

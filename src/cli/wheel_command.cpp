@@ -49,7 +49,8 @@ int WheelCommand(std::vector<std::string> args, std::istream& in, std::ostream& 
     const AnalysisRequest request = ParseAnalysisOptions(args, 2, "wheel");
     const auto analysis = LoadAnalysis(request, in, err);
     if (!analysis) return 2;
-    out << WheelTableCsv(*table, analysis->kind, analysis->analysedDraws, scale);
+    out << WheelTableCsv(*table, analysis->kind, analysis->analysedDraws, scale,
+                         analysis->analysedDirections);
     return 0;
 }
 

@@ -37,7 +37,11 @@ TEST(CliTableau, CsvRowPerNumberOverTheAnalysedDraws) {
     } cases[] = {
         {"a draw of 17", {}, "17", 17, "17,2,2,2,3,3,6,4,12,7,36,77,0,18,0.00"},
         {"a number that did not come out", {}, "17", 32, "32,0,0,0,0,3,0,0,0,0,0,3,,11,"},
-        {"the ratio with a decimal point", {}, "17 0", 17, "17,2,2,2,3,3,6,4,12,7,36,77,1,28,0.95"},
+        {"the ratio with a decimal point",
+         {},
+         "17 0",
+         17,
+         "17,2,2,2,3,3,6,4,12,7,36,77,1,28,0.952"},
         {"neighbours 0 on the American wheel",
          {"--kind", "american"},
          [] {

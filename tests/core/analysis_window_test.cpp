@@ -325,6 +325,95 @@ TEST(AnalysisWindow, CroupierFilterTakesOnlyAKnownNamesDraws) {
     EXPECT_EQ(Analyse(byCroupier("Zoé"), log).size(), 6u);
 }
 
+// The wheel and direction filters take, of whatever the range, the step and the croupier or
+// following filter take, the draws with that wheel or direction.
+TEST(AnalysisWindow, WheelAndDirectionFiltersNarrowWhatTheOthersTake) {
+    constexpr auto cw = SpinDirection::Clockwise;
+    constexpr auto ccw = SpinDirection::Anticlockwise;
+    constexpr auto unknown = SpinDirection::Unknown;
+    DrawLog log;
+    const struct {
+        std::int32_t croupier, wheel;
+        SpinDirection direction;
+    } draws[] = {{1, 1, cw},  {1, 1, ccw}, {2, 2, cw},  {2, 1, unknown},
+                 {1, 0, ccw}, {1, 1, cw},  {2, 2, ccw}, {1, 1, ccw}};
+    for (std::size_t i = 0; i < std::size(draws); ++i)
+        log.Append(static_cast<Pocket>(i + 1), std::nullopt, draws[i].croupier, draws[i].wheel,
+                   draws[i].direction);
+    const CroupierLookup croupiers = [](std::string_view name) -> std::optional<std::int32_t> {
+        if (name == "Zoé") return 1;
+        return std::nullopt;
+    };
+    const WheelLookup wheels = [](std::string_view name) -> std::optional<std::int32_t> {
+        if (name == "T3") return 1;
+        if (name == "T5") return 2;
+        return std::nullopt;
+    };
+    const auto controls = [](std::optional<std::string> wheel, std::optional<SpinDirection> d) {
+        AnalysisControls c = Range(1, 8);
+        c.useWheel = wheel.has_value();
+        c.wheelName = wheel.value_or("T5");
+        c.useDirection = d.has_value();
+        c.direction = d.value_or(SpinDirection::Anticlockwise);
+        return c;
+    };
+    AnalysisControls zoeOnT3 = controls("T3", std::nullopt);
+    zoeOnT3.useCroupier = true;
+    zoeOnT3.croupierName = "Zoé";
+    AnalysisControls steppedCcw = controls(std::nullopt, ccw);
+    steppedCcw.stepEntry = 1;  // draws 1, 3, 5, 7 of the range
+    AnalysisControls afterA1 = controls("T3", cw);
+    afterA1.useFollowing = true;
+    afterA1.followFamily = FollowFamily::RougeNoir;
+    afterA1.followEntry = 1;  // after a red draw: 1, 3, 5, 7 are red, so draws 2, 4, 6, 8
+    struct Case {
+        const char* name;
+        AnalysisControls controls;
+        std::vector<Pocket> analysed;
+    } cases[] = {
+        {"a wheel", controls("T3", std::nullopt), {1, 2, 4, 6, 8}},
+        {"another wheel", controls("T5", std::nullopt), {3, 7}},
+        {"a direction", controls(std::nullopt, cw), {1, 3, 6}},
+        {"the other direction", controls(std::nullopt, ccw), {2, 5, 7, 8}},
+        {"both", controls("T3", ccw), {2, 8}},
+        {"with the croupier filter", zoeOnT3, {1, 2, 6, 8}},
+        {"with the step", steppedCcw, {5, 7}},
+        {"with the following filter", afterA1, {6}},
+        {"a wheel nobody has", controls("T9", std::nullopt), {1, 2, 3, 4, 5, 6, 7, 8}},
+        {"the name alone", controls(std::nullopt, std::nullopt), {1, 2, 3, 4, 5, 6, 7, 8}},
+    };
+    std::vector<std::uint8_t> buffer;
+    std::vector<SpinDirection> directionBuffer;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto resolved =
+            ResolveAnalysisWindow(c.controls, log, RouletteKind::French, croupiers, wheels);
+        ASSERT_TRUE(resolved);
+        const auto analysed =
+            SelectAnalysedDraws(log, RouletteKind::French, resolved->window, buffer);
+        EXPECT_EQ(std::vector<Pocket>(analysed.begin(), analysed.end()), c.analysed);
+        // The directions and the whole draws of the same selection, in its order.
+        const auto directions =
+            SelectAnalysedDirections(log, RouletteKind::French, resolved->window, directionBuffer);
+        const DrawLog whole = SelectAnalysedLog(log, RouletteKind::French, resolved->window);
+        ASSERT_EQ(directions.size(), c.analysed.size());
+        ASSERT_EQ(whole.drawCount(), static_cast<int>(c.analysed.size()));
+        for (std::size_t i = 0; i < c.analysed.size(); ++i) {
+            const auto& d = draws[static_cast<std::size_t>(c.analysed[i] - 1)];
+            EXPECT_EQ(directions[i], d.direction);
+            EXPECT_EQ(whole.draw(static_cast<int>(i) + 1), c.analysed[i]);
+            EXPECT_EQ(whole.drawWheel(static_cast<int>(i) + 1), d.wheel);
+            EXPECT_EQ(whole.drawDirection(static_cast<int>(i) + 1), d.direction);
+            EXPECT_EQ(whole.drawCroupier(static_cast<int>(i) + 1), d.croupier);
+        }
+    }
+    // A log without directions gives none, so that figures skip them.
+    AnalysisWindow all;
+    all.windowLast = 5;
+    EXPECT_TRUE(SelectAnalysedDirections(NumberedLog(5), RouletteKind::French, all, directionBuffer)
+                    .empty());
+}
+
 TEST(AnalysisWindow, SelectionReusesTheOutputAndClipsAHandMadeWindow) {
     const DrawLog log = NumberedLog(10);
     std::vector<std::uint8_t> buffer = {99, 98, 97};
@@ -422,6 +511,10 @@ TEST(AnalysisWindow, StintsNameTheCroupierOfEveryAnalysedDraw) {
         ASSERT_EQ(perDraw.size(), analysed.size());
         for (std::size_t i = 0; i < analysed.size(); ++i)
             EXPECT_EQ(perDraw[i], analysed[i] >= 5 && analysed[i] <= 8 ? 3 : 7);
+        // Draw n holds pocket n, so the analysed pockets are the draws' numbers too.
+        std::vector<std::int32_t> numbers = {99};
+        SelectAnalysedDrawNumbers(log, RouletteKind::French, w, numbers);
+        EXPECT_EQ(numbers, std::vector<std::int32_t>(analysed.begin(), analysed.end()));
     }
 }
 

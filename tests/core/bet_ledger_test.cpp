@@ -98,8 +98,36 @@ TEST(BetPlacement, AddedStakesStayOnTheKindsTableAndWithinTheLimit) {
 
     BetLedger french(RouletteKind::French);
     ASSERT_TRUE(french.AddStake({BetKind::Plein, 7}, maxSlotStake - 50));
+    EXPECT_TRUE(french.LeftClickPassesCap({BetKind::Plein, 7}));
     french.ClickTable(127, 99, MouseButton::Left);
     EXPECT_EQ(french.stake({BetKind::Plein, 7}), maxSlotStake);
+    EXPECT_TRUE(french.LeftClickPassesCap({BetKind::Plein, 7}));
+    // The neighbours count too: 28 lies next to 7 on the French wheel.
+    EXPECT_FALSE(french.LeftClickPassesCap({BetKind::Plein, 28}));
+    EXPECT_TRUE(french.LeftClickPassesCap({BetKind::Plein, 28}, 1));
+    EXPECT_FALSE(french.LeftClickPassesCap({BetKind::Cheval, 28}, 1));
+    EXPECT_FALSE(french.LeftClickPassesCap({BetKind::Plein, 37}));
+    // A chip that just reaches the limit does not pass it.
+    ASSERT_TRUE(french.AddStake({BetKind::Plein, 1}, maxSlotStake - 100));
+    EXPECT_FALSE(french.LeftClickPassesCap({BetKind::Plein, 1}));
+    ASSERT_TRUE(french.SetChipValue(101));
+    EXPECT_TRUE(french.LeftClickPassesCap({BetKind::Plein, 1}));
+}
+
+// What the pointer hovers is what a click there lands on, chips first.
+TEST(BetPlacement, TheHoveredSlotIsTheClickedOne) {
+    for (RouletteKind kind : allKinds) {
+        SCOPED_TRACE(KindName(kind));
+        BetLedger ledger(kind);
+        for (TablePoint p : {TablePoint{55, 23}, {73, 42}, {73, 4}, {19, 30}, {490, 61}})
+            ledger.ClickTable(p.x, p.y, MouseButton::Left);
+        for (int x = -2; x < tablePictureWidth + 2; ++x)
+            for (int y = -2; y < tablePictureHeight + 2; ++y) {
+                BetLedger clicked = ledger;
+                ASSERT_EQ(ledger.SlotAt(x, y), clicked.ClickTable(x, y, MouseButton::Middle))
+                    << x << "," << y;
+            }
+    }
 }
 
 TEST(Settlement, PaysEachBetByItsCoverage) {

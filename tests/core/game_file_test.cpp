@@ -127,7 +127,7 @@ TEST(GameFile, NotesStandBetweenTheRowsWhereTheyWereWrittenAndKeepAnyValue) {
         {"stakes", "", 2},
         {"freeze", "later", 9},  // past the last row: after it
     };
-    const std::string text = WriteGameFile(log, RouletteKind::French, {}, notes);
+    const std::string text = WriteGameFile(log, RouletteKind::French, {}, {}, notes);
     EXPECT_EQ(text,
               "#kind=french\ndraw,time,croupier,pocket\n"
               "#stakes=plein:17=100\n1,,,5\n2,,,6\n"

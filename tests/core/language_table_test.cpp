@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <map>
 #include <set>
+#include <string_view>
 
 #include "core/store/atomic_file.h"
 #include "core/store/text_table.h"
@@ -78,6 +81,80 @@ TEST(LanguageFiles, BothHoldEveryTextTheProgramUsesAndNothingDamaged) {
             EXPECT_FALSE(row[1].empty()) << row[0];
         }
         EXPECT_EQ(inFile, used);
+    }
+}
+
+// The shipped texts of a language, by number.
+std::map<std::int32_t, std::string> ShippedTexts(const char* code) {
+    const auto text = ReadWholeFile(std::filesystem::path(SPINALYST_SOURCE_DATA_DIR) /
+                                    (std::string("spinalyst_") + code + ".lang"));
+    std::map<std::int32_t, std::string> texts;
+    if (!text) return texts;
+    for (const auto& row : ParseTextTable(*text, {"NUMERO", "TEXT"}).rows)
+        texts[std::stoi(row[0])] = row[1];
+    return texts;
+}
+
+TEST(LanguageFiles, FrenchPunctuationStandsAfterANonBreakingSpace) {
+    const std::string nbsp = "\u00a0";
+    for (const auto& [id, text] : ShippedTexts("FR")) {
+        for (std::size_t at = 1; at < text.size(); ++at) {
+            const char c = text[at];
+            if (c != ':' && c != ';' && c != '?' && c != '!') continue;
+            // File filters ("(*.csv);;Tous") and placeholders ("%p%") are not prose.
+            if (c == ';' && (text[at - 1] == ';' || text[at + 1] == ';')) continue;
+            EXPECT_TRUE(at >= nbsp.size() && text.compare(at - nbsp.size(), nbsp.size(), nbsp) == 0)
+                << id << ": " << text;
+        }
+    }
+}
+
+TEST(Plurals, OneTakesTheSingularAndInFrenchZeroToo) {
+    struct Case {
+        Language language;
+        long long count;
+        bool singular;
+    } cases[] = {
+        {Language::English, 0, false}, {Language::English, 1, true},
+        {Language::English, 2, false}, {Language::English, 21, false},
+        {Language::French, 0, true},   {Language::French, 1, true},
+        {Language::French, 2, false},  {Language::French, 1'000'000, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TakesSingular(c.language, c.count), c.singular)
+            << static_cast<int>(c.language) << " " << c.count;
+    EXPECT_EQ(LanguageOfCode("FR"), Language::French);
+    EXPECT_EQ(LanguageOfCode("fr"), Language::French);
+    for (std::string_view other : {"EN", "", "FRA", "DE"})
+        EXPECT_EQ(LanguageOfCode(other), Language::English) << other;
+
+    EXPECT_EQ(CountedTextId(TextId::DrawsTested, Language::English, 1), TextId::DrawsTestedOne);
+    EXPECT_EQ(CountedTextId(TextId::DrawsTested, Language::English, 0), TextId::DrawsTested);
+    EXPECT_EQ(CountedTextId(TextId::DrawsTested, Language::French, 0), TextId::DrawsTestedOne);
+    EXPECT_EQ(CountedTextId(TextId::DrawsTested, Language::French, 3), TextId::DrawsTested);
+    // A text without a singular of its own stays as it is.
+    EXPECT_EQ(CountedTextId(TextId::MoreFindings, Language::English, 1), TextId::MoreFindings);
+}
+
+TEST(Plurals, BothFormsOfACountedTextHoldTheSamePlaceholders) {
+    const auto placeholders = [](const std::string& text) {
+        std::multiset<std::string> found;
+        for (std::size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at + 1))
+            if (at + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[at + 1])))
+                found.insert(text.substr(at, 2));
+        return found;
+    };
+    for (const char* code : {"EN", "FR"}) {
+        const auto texts = ShippedTexts(code);
+        for (const CountedTextForms& forms : countedTexts) {
+            const auto plural = texts.find(static_cast<std::int32_t>(forms.plural));
+            const auto singular = texts.find(static_cast<std::int32_t>(forms.singular));
+            ASSERT_NE(plural, texts.end());
+            ASSERT_NE(singular, texts.end());
+            EXPECT_EQ(placeholders(plural->second), placeholders(singular->second))
+                << code << " " << plural->first;
+            EXPECT_NE(plural->second, singular->second) << code << " " << plural->first;
+        }
     }
 }
 

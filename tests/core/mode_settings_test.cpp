@@ -20,6 +20,10 @@ void ExpectSameControls(const AnalysisControls& a, const AnalysisControls& b) {
     EXPECT_EQ(a.followEntry, b.followEntry);
     EXPECT_EQ(a.useCroupier, b.useCroupier);
     EXPECT_EQ(a.croupierName, b.croupierName);
+    EXPECT_EQ(a.useWheel, b.useWheel);
+    EXPECT_EQ(a.wheelName, b.wheelName);
+    EXPECT_EQ(a.useDirection, b.useDirection);
+    EXPECT_EQ(a.direction, b.direction);
 }
 
 TEST(ModeSettings, AMissingSectionReadsTheDefaults) {
@@ -36,9 +40,13 @@ TEST(ModeSettings, AMissingSectionReadsTheDefaults) {
     EXPECT_EQ(s.followEntry, 0);
     EXPECT_FALSE(s.useCroupier);
     EXPECT_EQ(s.croupierName, "");
+    EXPECT_FALSE(s.useWheel);
+    EXPECT_EQ(s.wheelName, "");
+    EXPECT_FALSE(s.useDirection);
+    EXPECT_EQ(s.direction, SpinDirection::Clockwise);
 }
 
-TEST(ModeSettings, SavingWritesTheElevenKeysInOrderAndLoadsBackTheSame) {
+TEST(ModeSettings, SavingWritesEveryKeyInOrderAndLoadsBackTheSame) {
     AnalysisControls c;
     c.useRange = false;
     c.rangeStart = 7;
@@ -51,11 +59,16 @@ TEST(ModeSettings, SavingWritesTheElevenKeysInOrderAndLoadsBackTheSame) {
     c.followEntry = 2;
     c.useCroupier = false;
     c.croupierName = "Zoé, la première";
+    c.useWheel = true;
+    c.wheelName = "T3";
+    c.useDirection = true;
+    c.direction = SpinDirection::Anticlockwise;
     IniFile ini = IniFile::Parse("[Params]\nStat=5\n");
     SaveModeSettings(ini, 5, c);
     EXPECT_EQ(ini.Serialize(),
               "[Params]\nStat=5\n[Stat5]\nAll1=0\nStart1=7\nEnd1=420\nLast1=1\nAnalyse1=36\n"
-              "Step1=-1\nNext1=1\nParis=4\nPari=2\nNext2=0\nCroupier=Zoé, la première\n");
+              "Step1=-1\nNext1=1\nParis=4\nPari=2\nNext2=0\nCroupier=Zoé, la première\n"
+              "Next3=1\nWheel=T3\nNext4=1\nDirection=ccw\n");
     ExpectSameControls(LoadModeSettings(IniFile::Parse(ini.Serialize()), 5, true), c);
 
     // Without "End1" the stored end is not read back.
@@ -64,7 +77,7 @@ TEST(ModeSettings, SavingWritesTheElevenKeysInOrderAndLoadsBackTheSame) {
     IniFile lower = IniFile::Parse("[stat3]\nstep1=4\n[Other]\nk=v\n");
     EXPECT_EQ(LoadModeSettings(lower, 3, true).stepEntry, 4);
     SaveModeSettings(lower, 3, c);
-    EXPECT_TRUE(lower.Serialize().ends_with("Croupier=Zoé, la première\n[Other]\nk=v\n"));
+    EXPECT_TRUE(lower.Serialize().ends_with("Direction=ccw\n[Other]\nk=v\n"));
 }
 
 TEST(ModeSettings, HandEditedValuesAreBroughtIntoTheControlsRange) {
@@ -90,6 +103,15 @@ TEST(ModeSettings, HandEditedValuesAreBroughtIntoTheControlsRange) {
         {"All1=0", [](const ModeSettings& s) { EXPECT_FALSE(s.useRange); }},
         {"All1=yes", [](const ModeSettings& s) { EXPECT_TRUE(s.useRange); }},
         {"Next2=-2", [](const ModeSettings& s) { EXPECT_TRUE(s.useCroupier); }},
+        {"Next4=1\nDirection=ccw",
+         [](const ModeSettings& s) {
+             EXPECT_TRUE(s.useDirection);
+             EXPECT_EQ(s.direction, SpinDirection::Anticlockwise);
+         }},
+        // A direction that is neither filters nothing.
+        {"Next4=1\nDirection=up", [](const ModeSettings& s) { EXPECT_FALSE(s.useDirection); }},
+        {"Next4=1\nDirection=", [](const ModeSettings& s) { EXPECT_FALSE(s.useDirection); }},
+        {"Next4=1", [](const ModeSettings& s) { EXPECT_TRUE(s.useDirection); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);

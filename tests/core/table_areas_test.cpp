@@ -122,6 +122,50 @@ TEST(TableAreas, EveryOfferedSlotAndNoOtherIsReachable) {
     }
 }
 
+// The hover shows a slot's hit area: exactly the points where a click finds it.
+TEST(TableAreas, HitAreasHoldExactlyThePointsThatFindTheirSlot) {
+    for (RouletteKind kind : allKinds) {
+        SCOPED_TRACE(KindName(kind));
+        std::map<std::pair<int, int>, int> pointsOf;
+        for (int x = 0; x < tablePictureWidth; ++x)
+            for (int y = 0; y < tablePictureHeight; ++y)
+                if (const auto hit = HitTest(x, y, kind)) {
+                    const auto area = HitArea(hit->slot, kind);
+                    ASSERT_TRUE(area) << Describe(hit);
+                    EXPECT_TRUE(area->Contains(x, y)) << Describe(hit) << " at " << x << "," << y;
+                    ++pointsOf[{static_cast<int>(hit->slot.kind), hit->slot.index}];
+                }
+        for (int code = 1; code <= betKindCount; ++code)
+            for (int index = 0; index <= maxSlotIndex; ++index) {
+                const BetSlot slot{static_cast<BetKind>(code), index};
+                const auto area = HitArea(slot, kind);
+                EXPECT_EQ(area.has_value(), TableOffers(kind, slot)) << code << "/" << index;
+                if (area)
+                    EXPECT_EQ(area->width * area->height, (pointsOf[{code, index}]))
+                        << code << "/" << index;
+            }
+    }
+    struct Case {
+        BetSlot slot;
+        TableRect area;
+    } cases[] = {
+        {{BetKind::Plein, 3}, {48, 14, 13, 13}},
+        {{BetKind::Cheval, 4}, {66, 52, 13, 13}},
+        {{BetKind::Carre, 6}, {138, 30, 12, 21}},
+        {{BetKind::Sizain, 1}, {66, 0, 13, 13}},
+        {{BetKind::Carre, 23}, {30, 0, 13, 13}},
+        {{BetKind::Plein, 0}, {12, 0, 13, tablePictureHeight}},
+        {{BetKind::RougeNoir, 2}, {259, 160, 59, 31}},
+    };
+    for (const Case& c : cases) {
+        const auto area = HitArea(c.slot, French);
+        ASSERT_TRUE(area);
+        EXPECT_EQ(std::tie(area->x, area->y, area->width, area->height),
+                  std::tie(c.area.x, c.area.y, c.area.width, c.area.height))
+            << static_cast<int>(c.slot.kind) << "/" << c.slot.index;
+    }
+}
+
 // What the picture draws matches what a click finds: every pixel of a boxed slot's area lies
 // in its box, and the box holds the slot's chip.
 TEST(TableAreas, PictureBoxesHoldTheirSlotsAreas) {

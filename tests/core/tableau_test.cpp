@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -68,7 +70,7 @@ TEST(Tableau, RowsScoreTheDrawsAsTheTableWeighsThem) {
          French,
          {17, 0},
          17,
-         "17|2|2|2|3|3|6|4|12|7|36|77|1|28|0,95"},
+         "17|2|2|2|3|3|6|4|12|7|36|77|1|28|0,952"},
         // One 17 then eighteen 18s, the pocket opposite 17 on the American wheel.
         {"neighbours 0 shows the ratio 999",
          American,
@@ -122,6 +124,38 @@ TEST(Tableau, EmptyWindowAndGreenDrawsLeaveTheFamilyScoresAtZero) {
     // 17 lies at position 9 of the American wheel, 5 at 10, 0 at 0 and 00 at 19.
     EXPECT_EQ(Cell(a, 17, TableauColumn::Neighbours), "35");
     EXPECT_EQ(Cell(b, 17, TableauColumn::Neighbours), "61");
+}
+
+TEST(Tableau, SmallRatiosKeepThreeSignificantDigits) {
+    struct Case {
+        double ratio;
+        const char* text;
+    } cases[] = {
+        {0, "0,00"},          {6, "6,00"},        {123.456, "123,46"},  {1, "1,00"},
+        {0.5, "0,500"},       {0.0456, "0,0456"}, {0.00123, "0,00123"}, {0.000987, "0,000987"},
+        {-0.0123, "-0,0123"},
+    };
+    for (const Case& c : cases) {
+        TableauRow row;
+        row.gap = 1;
+        row.ratio = c.ratio;
+        EXPECT_EQ(TableauCellText(row, TableauColumn::Ratio, ','), c.text) << c.ratio;
+    }
+    // A million draws: the ratios differ in their third significant digit, and sort on the
+    // full value.
+    std::vector<std::uint8_t> draws;
+    RandomSource rng(7);
+    for (int i = 0; i < 1'000'000; ++i)
+        draws.push_back(static_cast<std::uint8_t>(rng.Next(French)));
+    const Tableau tableau = ComputeTableau(French, draws);
+    std::set<std::string> texts;
+    for (const TableauRow& row : tableau) {
+        const std::string text = TableauCellText(row, TableauColumn::Ratio, ',');
+        EXPECT_TRUE(text.starts_with("0,0")) << text;
+        texts.insert(text);
+        EXPECT_EQ(TableauCellValue(row, TableauColumn::Ratio), row.ratio);
+    }
+    EXPECT_GT(texts.size(), 30u);
 }
 
 TEST(Tableau, RatioMarkerStandsWhereNothingCanBeDivided) {
@@ -203,10 +237,13 @@ std::vector<std::string> SlowRowTexts(RouletteKind kind, const std::vector<std::
             if (neighbours == 0) {
                 ratioText = "999";
             } else {
+                const double ratio =
+                    static_cast<double>(gap) * 100.0 / static_cast<double>(total + neighbours);
+                // Two decimals, and three significant digits below 1.
+                int decimals = 2;
+                while (ratio != 0 && std::fabs(ratio) * std::pow(10, decimals) < 100) ++decimals;
                 char buffer[64];
-                std::snprintf(
-                    buffer, sizeof buffer, "%.2f",
-                    static_cast<double>(gap) * 100.0 / static_cast<double>(total + neighbours));
+                std::snprintf(buffer, sizeof buffer, "%.*f", decimals, ratio);
                 ratioText = buffer;
                 ratioText[ratioText.find('.')] = ',';
             }

@@ -34,9 +34,11 @@ void Hit(SlotStats& s) {
 }
 
 // The counting as it reads literally: every counter of every table waits one more draw at
-// each draw, distances are looked up on the wheel, repeats found by searching backwards.
-// The repeat table has a counter for every interval the draws could hold.
-WheelStats Reference(RouletteKind kind, const std::vector<Pocket>& draws) {
+// each draw, distances are looked up on the wheel (the other way round to a draw spun
+// anticlockwise), repeats found by searching backwards. The repeat table has a counter for
+// every interval the draws could hold.
+WheelStats Reference(RouletteKind kind, const std::vector<Pocket>& draws,
+                     const std::vector<SpinDirection>& directions = {}) {
     const int n = pocketCount(kind);
     std::vector<SlotStats> distances(static_cast<std::size_t>(n));
     std::vector<SlotStats> repeats(draws.size() + 1);
@@ -55,7 +57,10 @@ WheelStats Reference(RouletteKind kind, const std::vector<Pocket>& draws) {
         for (SlotStats& s : distances) Tick(s);
         for (SlotStats& s : repeats) Tick(s);
         if (i == 0) continue;
-        Hit(distances[static_cast<std::size_t>(wheelDistance(kind, draws[i - 1], p))]);
+        int d = wheelDistance(kind, draws[i - 1], p);
+        if (!directions.empty() && directions[i] == SpinDirection::Anticlockwise && d != 0)
+            d = n - d;
+        Hit(distances[static_cast<std::size_t>(d)]);
         for (std::size_t k = i; k-- > 0;) {
             if (draws[k] != p) continue;
             Hit(repeats[i - k]);
@@ -112,6 +117,34 @@ TEST(WheelStats, OnePassMatchesLiteralCounting) {
             walk.push_back(order[static_cast<std::size_t>(at)]);
         ExpectSameCounters(Compute(kind, walk), Reference(kind, walk));
     }
+}
+
+// A distance counts the way the ball went: N - d to a draw spun anticlockwise, 0 staying 0;
+// clockwise and unknown spins count as without directions, and nothing else changes.
+TEST(WheelStats, DistancesFollowTheDirectionOfTheBall) {
+    std::mt19937 rng(5);
+    for (RouletteKind kind : allKinds) {
+        SCOPED_TRACE(KindName(kind));
+        std::uniform_int_distribution<Pocket> pocket(firstPocket(kind), lastPocket(kind));
+        std::uniform_int_distribution<int> way(0, 2);
+        std::vector<Pocket> draws;
+        std::vector<SpinDirection> directions;
+        for (int i = 0; i < 3000; ++i) {
+            // Some repeats, so that distance 0 comes often enough to be checked.
+            draws.push_back(i % 7 == 3 ? draws.back() : pocket(rng));
+            directions.push_back(static_cast<SpinDirection>(way(rng)));
+        }
+        const std::vector<std::uint8_t> bytes(draws.begin(), draws.end());
+        ExpectSameCounters(ComputeWheelStats(kind, bytes, directions),
+                           Reference(kind, draws, directions));
+        const std::vector<SpinDirection> clockwise(draws.size(), SpinDirection::Clockwise);
+        ExpectSameCounters(ComputeWheelStats(kind, bytes, clockwise), Reference(kind, draws));
+    }
+    // French wheel: 26 then 0 is one step clockwise; spun anticlockwise, the ball went 36.
+    const std::vector<std::uint8_t> bytes = {26, 0};
+    const std::vector<SpinDirection> back = {SpinDirection::Unknown, SpinDirection::Anticlockwise};
+    EXPECT_EQ(ComputeWheelStats(French, bytes, back).distanceStats[36].hits, 1);
+    EXPECT_EQ(ComputeWheelStats(French, bytes).distanceStats[1].hits, 1);
 }
 
 TEST(WheelStats, SmallGamesGiveTheExpectedFigures) {

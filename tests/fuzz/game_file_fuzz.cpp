@@ -1,5 +1,6 @@
 // Game files: any text is read or refused without harm, and a game read is written and read
-// back with the same draws, times and croupiers, in a zone with summer time.
+// back with the same draws, times, croupiers, wheels and directions, in a zone with summer
+// time.
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
@@ -41,20 +42,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     Check(IsGameFile(text), "a file read is a game file");
-    const auto& names = game.croupierNames;
-    const std::string written = WriteGameFile(game.log, game.kind, [&](std::int32_t c) {
-        return c >= 1 && static_cast<std::size_t>(c) <= names.size()
-                   ? std::optional<std::string>(names[static_cast<std::size_t>(c) - 1])
-                   : std::nullopt;
-    });
+    const auto lookup = [](const std::vector<std::string>& names) {
+        return [&names](std::int32_t c) {
+            return c >= 1 && static_cast<std::size_t>(c) <= names.size()
+                       ? std::optional<std::string>(names[static_cast<std::size_t>(c) - 1])
+                       : std::nullopt;
+        };
+    };
+    const std::string written =
+        WriteGameFile(game.log, game.kind, lookup(game.croupierNames), lookup(game.wheelNames));
     const GameFile back = ParseGameFile(written, kind);
     Check(back.ok(), "a written game reads back");
     Check(back.log.drawCount() == game.log.drawCount(), "as many draws");
-    Check(back.croupierNames == names, "the same croupiers");
+    Check(back.croupierNames == game.croupierNames, "the same croupiers");
+    Check(back.wheelNames == game.wheelNames, "the same wheels");
     for (int n = 1; n <= game.log.drawCount(); ++n) {
         Check(back.log.draw(n) == game.log.draw(n), "the same pockets");
         Check(back.log.drawTime(n) == game.log.drawTime(n), "the same times");
         Check(back.log.drawCroupier(n) == game.log.drawCroupier(n), "the same croupier numbers");
+        Check(back.log.drawWheel(n) == game.log.drawWheel(n), "the same wheel numbers");
+        Check(back.log.drawDirection(n) == game.log.drawDirection(n), "the same directions");
     }
     return 0;
 }

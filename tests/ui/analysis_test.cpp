@@ -15,6 +15,7 @@
 #include "ui/stats/family_page.h"
 #include "ui/stats/family_stats_model.h"
 #include "ui/stats/stats_area.h"
+#include "ui/stats/stats_tabs.h"
 #include "ui/stats/tableau_model.h"
 #include "ui/stats/tableau_page.h"
 #include "ui/stats/wheel_figures.h"
@@ -56,7 +57,7 @@ private slots:
                 QVERIFY(!Find<QCheckBox>(&window, box)->isChecked());
             QCOMPARE(Find<QSpinBox>(&window, "seStart1")->value(), 1);
             QCOMPARE(Find<QSpinBox>(&window, "seEnd1")->value(), 1);
-            QCOMPARE(Find<QTabWidget>(&window, "pcStats")->count(), 13);
+            QCOMPARE(Find<QTabWidget>(&window, "pcStats")->count(), statsTabCount);
             QVERIFY(Find<QToolButton>(&window, "sbStat1")->property("current").toBool());
             const QByteArray created = dir.Read("spinalyst.ini");
             QVERIFY(
@@ -77,7 +78,7 @@ private slots:
         AddDraws(window, {5, 17, 3, 17, 22, 17});
         QCOMPARE(refreshed.count(), 6);
         QCOMPARE(Find<QSpinBox>(&window, "seEnd1")->value(), 6);
-        QCOMPARE(Find<QLabel>(&window, "lbNbTir1")->text(), QString("Analysed draws : 6"));
+        QCOMPARE(Find<QLabel>(&window, "lbNbTir1")->text(), QString("Analysed draws: 6"));
 
         // Following "Numéro" with the empty target: the draws after a 17.
         refreshed.clear();
@@ -118,7 +119,7 @@ private slots:
         refreshed.clear();
         Find<QTabWidget>(&window, "pcStats")->setCurrentIndex(int(StatsTab::Bets));
         QCOMPARE(refreshed.count(), 1);
-        QCOMPARE(Find<QLabel>(&window, "lbNbTir1")->text(), QString("Analysed draws : 4"));
+        QCOMPARE(Find<QLabel>(&window, "lbNbTir1")->text(), QString("Analysed draws: 4"));
     }
 
     void targetListFollowsTheFamilyAndTheKind() {
@@ -258,7 +259,7 @@ private slots:
             QVERIFY(tableau->model()->filled());
 
             c.empty(window);
-            QVERIFY2(Find<QLabel>(&window, "lbNbTir1")->text().endsWith(" : 0"), c.how);
+            QVERIFY2(Find<QLabel>(&window, "lbNbTir1")->text().endsWith(": 0"), c.how);
             QVERIFY2(Find<QSpinBox>(&window, "seStart1")->value() == 1, c.how);
             QVERIFY2(Find<QSpinBox>(&window, "seEnd1")->value() == 1, c.how);
             QVERIFY2(window.statsArea().analysedDraws().empty(), c.how);

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -51,9 +52,15 @@ struct BetsWindow {
     const BetLedger& ledger() { return window.session().ledger(); }
     TablePicture* picture() { return page->picture(); }
     HistoryModel* history() { return page->historyModel(); }
+    // At a point of the table.
     void Click(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(picture(), button, {}, at);
+        QTest::mouseClick(picture(), button, {}, TablePicture::FromTable(at));
     }
+    void Hover(QPoint at) { QTest::mouseMove(picture(), TablePicture::FromTable(at)); }
+    QColor TablePixel(QPoint at) {
+        return picture()->grab().toImage().pixelColor(TablePicture::FromTable(at));
+    }
+    QString StatusBar() { return window.statusBar()->currentMessage(); }
     void ChooseChip(int denomination) {
         QTest::mouseClick(page->chipSelector()->button(denomination), Qt::LeftButton);
     }
@@ -106,6 +113,62 @@ private slots:
         QCOMPARE(w.page->totalLabel()->text(), QString("Total staked: 1,00"));
     }
 
+    void thePointerShowsWhereAClickStakes() {
+        BetsWindow w;
+        // Inside the painted square of 3, below its straight-up area: the split 2-3.
+        const QPoint square3Low(55, 36);
+        QCOMPARE(w.ledger().SlotAt(square3Low.x(), square3Low.y()), (BetSlot{BetKind::Cheval, 2}));
+        const QPoint inBoxOf2(40, 48);  // the left edge of the box of 2, no digit there
+        const QColor unlit = w.TablePixel(inBoxOf2);
+        w.Hover(square3Low);
+        QCOMPARE(w.picture()->hovered(), (BetSlot{BetKind::Cheval, 2}));
+        QCOMPARE(w.picture()->HoveredPockets(), (std::vector<Pocket>{2, 3}));
+        QCOMPARE(w.StatusBar(), QString("Split 2-3"));
+        QVERIFY(w.TablePixel(inBoxOf2) != unlit);
+        // The chip a click would put down, the pale blue 1, stands on the line between 2 and 3.
+        const QColor ghost = w.TablePixel({55, 42});
+        QVERIFY2(ghost.blue() > 200 && ghost.blue() > ghost.green() + 20, qPrintable(ghost.name()));
+        // A click stakes what was shown.
+        w.Click(square3Low);
+        QCOMPARE(w.ledger().stake({BetKind::Cheval, 2}), Cents{100});
+        QCOMPARE(w.StatusBar(), QString("Split 2-3"));
+
+        w.Hover({55, 23});
+        QCOMPARE(w.StatusBar(), QString("Number 3"));
+        w.Hover({150, 61});  // a dead gap
+        QCOMPARE(w.picture()->hovered(), std::nullopt);
+        QCOMPARE(w.StatusBar(), QString());
+
+        // With neighbours, a straight-up bet covers them too.
+        w.window.findChild<QCheckBox*>("cbVoisins")->setChecked(true);
+        w.Hover({19, 61});
+        QCOMPARE(w.picture()->HoveredPockets(), (std::vector<Pocket>{0, 32, 15, 3, 26}));
+        QCOMPARE(w.StatusBar(), QString("Number 0, with 2 neighbours either side on the wheel"));
+        w.window.findChild<QCheckBox*>("cbVoisins")->setChecked(false);
+
+        // A click past the limit of a stake says why nothing more went on.
+        QVERIFY(w.session().SetChipValue(maxSlotStake - 50));
+        w.Hover({55, 23});
+        w.Click({55, 23});
+        QVERIFY(w.session().SetChipValue(100));
+        w.Click({55, 23});
+        QCOMPARE(w.ledger().stake({BetKind::Plein, 3}), maxSlotStake);
+        QCOMPARE(w.StatusBar(), QString("Number 3: the stake on one bet stops at 100000,00"));
+        QCOMPARE(w.picture()->ChipOf({BetKind::Plein, 3}).stake, QString("100k"));
+    }
+
+    void chipsOnTheTopEdgeShowWhole() {
+        BetsWindow w;
+        // Above the table, where the top of a six-line's chip reaches.
+        const QPoint aboveTheTable(73, -6);
+        const QColor before = w.TablePixel(aboveTheTable);
+        w.Click({73, 4});
+        QCOMPARE(w.ledger().stake({BetKind::Sizain, 1}), Cents{100});
+        QVERIFY(w.TablePixel(aboveTheTable) != before);
+        w.Click({37, 4});
+        QCOMPARE(w.ledger().stake({BetKind::Carre, 23}), Cents{100});
+    }
+
     void chipsShowTheirFaceAndStakeAndGoAtZero() {
         BetsWindow w;
         QCOMPARE(w.page->chipSelector()->chosen(), Cents{100});
@@ -114,8 +177,7 @@ private slots:
         // The 2 chip's face (seen on its edge between two stripes), and the stake on it.
         const QPoint edge(60, 14);
         const ChipDenomination& two = chipDenominations[4];
-        QCOMPARE(w.picture()->grab().toImage().pixelColor(edge),
-                 QColor(two.face.r, two.face.g, two.face.b));
+        QCOMPARE(w.TablePixel(edge), QColor(two.face.r, two.face.g, two.face.b));
         QCOMPARE(w.picture()->ChipOf(plein3).face, 4);
         QCOMPARE(w.picture()->ChipOf(plein3).stake, QString("3,00"));
         QCOMPARE(w.picture()->ToolTipAt({55, 23}), QString("Number 3: 3,00"));
@@ -131,7 +193,7 @@ private slots:
         QVERIFY(w.ledger().chips().empty());
         QCOMPARE(w.picture()->ChipOf(plein3).face, -1);
         QVERIFY(w.picture()->ToolTipAt({55, 23}).isEmpty());
-        QCOMPARE(w.picture()->grab().toImage().pixelColor(edge), QColor(255, 0, 0));
+        QCOMPARE(w.TablePixel(edge), QColor(255, 0, 0));
 
         // The chip value outlives a new game.
         w.session().NewGame();

@@ -116,6 +116,26 @@ private slots:
             QVERIFY(page->detailsLabel()->text().endsWith(
                 language == "EN" ? "2000 draws tested, every test counted"
                                  : "2000 tirages testés, tous les tests comptés"));
+        if (spins != Spins::HotPocket) return;
+        // What the hot pocket explains is said to follow from it, right under the headline.
+        const QString follows = page->detailsLabel()->text().section('\n', 0, 0);
+        QVERIFY2(follows.startsWith(
+                     language == "EN" ? "Following from it, within chance once its draws are "
+                                        "set aside: the spread of all pockets"
+                                      : "En découlent, et restent dans le hasard sans ses "
+                                        "tirages\u00a0: la répartition de l'ensemble des numéros"),
+                 qPrintable(follows));
+        // 17's bar would flatten the others: it stops at the axis's end, marked with its value.
+        FairnessChart* chart = page->findChild<FairnessChart*>();
+        const auto& figures = page->report().pocketFigures;
+        const double z17 = figures[17].z;
+        QVERIFY(z17 > 6);
+        QCOMPARE(chart->clippedMarks(),
+                 QStringList{QString::number(z17, 'f', 1).replace('.', ',')});
+        QVERIFY(chart->zAxis()->max() <= 8);
+        const auto order = WheelOrder(RouletteKind::French);
+        const auto at17 = std::find(order.begin(), order.end(), 17) - order.begin();
+        QCOMPARE(chart->zSet()->at(int(at17)), 6.0);
     }
 
     void theTableAndTheChartShowEveryTestAndTheScanFillsTheSectors() {

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <cmath>
 #include <memory>
 
 #include "core/draws/random_source.h"
@@ -12,6 +13,7 @@
 #include "ui/shell/main_window.h"
 #include "ui/stats/fairness_page.h"
 #include "ui/stats/freeze_panel.h"
+#include "ui/stats/play_texts.h"
 #include "ui/stats/power_plan_model.h"
 #include "ui/stats/stats_tabs.h"
 #include "ui_test_support.h"
@@ -141,6 +143,73 @@ private slots:
                                 << "Gel de 17 après le tirage 1000\u00a0: aucun tirage depuis."
                                 << "Gel de 17 après le tirage 1000\u00a0: confirmé par les 1500 "
                                    "tirages suivants.";
+    }
+
+    // The line's words follow the evidence: a leader found in the draws is a candidate with the
+    // spins still needed, however small its p; a frozen set is confirmed by its own evidence
+    // alone, not by a one-sided p below 0.05.
+    void theLineSaysHowFarTheEvidenceGoes() {
+        QFETCH(QString, language);
+        QFETCH(QString, tooFew);
+        QFETCH(QString, beyond);
+        QFETCH(QString, notYet);
+        QFETCH(QString, confirmed);
+        test::DataDir dir;
+        const auto window = Open(dir, language.toLatin1().constData());
+
+        const auto leading = [](double excess, std::optional<int> spins, std::optional<int> more) {
+            PowerPlan plan;
+            SizePlan pocket;
+            pocket.leader = {17};
+            pocket.leaderExcess = excess;
+            pocket.spinsForLeader = spins;
+            pocket.moreForLeader = more;
+            plan.sizes.push_back(pocket);
+            return plan;
+        };
+        const PowerPlan far = leading(0.25, 9000, 8000);
+        QCOMPARE(PlayLine(far, std::nullopt, std::nullopt), tooFew);
+        QCOMPARE(PlayLine(leading(0.001, std::nullopt, std::nullopt), std::nullopt, std::nullopt),
+                 beyond);
+        // Every pocket at or below its share: no leader to speak of.
+        QCOMPARE(PlayLine(leading(0, std::nullopt, std::nullopt), std::nullopt, std::nullopt),
+                 QString());
+
+        const FrozenSet freeze{3000, {17, 20}};
+        Confirmation c;
+        c.draws = 300;
+        c.hits = 28;
+        c.p = 0.01;
+        c.logEvidence = std::log(19.0);
+        QCOMPARE(PlayLine(far, freeze, c), notYet);
+        c.logEvidence = std::log(21.0);
+        QCOMPARE(PlayLine(far, freeze, c), confirmed);
+    }
+    void theLineSaysHowFarTheEvidenceGoes_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("tooFew");
+        QTest::addColumn<QString>("beyond");
+        QTest::addColumn<QString>("notYet");
+        QTest::addColumn<QString>("confirmed");
+        QTest::newRow("English")
+            << "EN"
+            << "Leader: pocket 17, 25,0% above its share: a candidate, not yet confirmed. "
+               "Detecting such an excess takes 9000 spins, 8000 more than these."
+            << "Leader: pocket 17, 0,1% above its share: a candidate, not yet confirmed. "
+               "Detecting such an excess takes over 100000000 spins."
+            << "Frozen after draw 3000, 17, 20: not confirmed yet by the 300 draws since."
+            << "Frozen after draw 3000, 17, 20: confirmed by the 300 draws since.";
+        QTest::newRow("French")
+            << "FR"
+            << "En tête\u00a0: le numéro 17, 25,0\u00a0% au-dessus de sa part\u00a0: un "
+               "candidat, pas encore confirmé. Déceler un tel excès demande 9000 tirages, 8000 de "
+               "plus que ceux-ci."
+            << "En tête\u00a0: le numéro 17, 0,1\u00a0% au-dessus de sa part\u00a0: un "
+               "candidat, pas encore confirmé. Déceler un tel excès demande plus de 100000000 "
+               "tirages."
+            << "Gel de 17, 20 après le tirage 3000\u00a0: pas encore confirmé par les 300 tirages "
+               "suivants."
+            << "Gel de 17, 20 après le tirage 3000\u00a0: confirmé par les 300 tirages suivants.";
     }
 
     void aFairPocketFrozenStaysUnconfirmedAndASetCanBeTyped() {

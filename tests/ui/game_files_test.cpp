@@ -1,6 +1,7 @@
 #include <sys/resource.h>
 #include <QAction>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -128,15 +129,15 @@ private slots:
         {
             MainWindow window(dir.paths());
             PlayAGame(window);
-            QCOMPARE(window.windowTitle(), QString("Spinalyst *"));
+            QCOMPARE(test::ShownTitle(&window), QString("Spinalyst*"));
             PickFile(file);
             Trigger(window, "actSave");
-            QCOMPARE(window.windowTitle(), QString("Spinalyst - evening.csv"));
+            QCOMPARE(test::ShownTitle(&window), QString("evening.csv \u2014 Spinalyst"));
             saved = GameText(window);
             figures = PleinsCsv(window);
             QCOMPARE(dir.Read("evening.csv").toStdString(), saved);
             window.session().AddDraw(3);
-            QCOMPARE(window.windowTitle(), QString("Spinalyst - evening.csv *"));
+            QCOMPARE(test::ShownTitle(&window), QString("evening.csv* \u2014 Spinalyst"));
             Answers answers;
             answers.next = {Answer::No};
             answers.Install();
@@ -157,7 +158,7 @@ private slots:
         QCOMPARE(PleinsCsv(window), figures);
         QCOMPARE(window.session().croupiers().CroupierIndex("Zoé"), std::optional<std::int32_t>(1));
         QVERIFY(other.Read("croupiers").contains("Zoé"));
-        QCOMPARE(window.windowTitle(), QString("Spinalyst - evening.csv"));
+        QCOMPARE(test::ShownTitle(&window), QString("evening.csv \u2014 Spinalyst"));
         auto* recent = window.findChild<QMenu*>("mnuRecentGames");
         emit recent->aboutToShow();
         QCOMPARE(recent->actions().size(), 1);
@@ -203,7 +204,7 @@ private slots:
         QVERIFY(kept.startsWith("#kind=french\ndraw,time,croupier,pocket\n1,"));
         QVERIFY(kept.endsWith(",,7\n"));
         // The file of the saved game is not the new game's.
-        QCOMPARE(window.windowTitle(), QString("Spinalyst"));
+        QCOMPARE(test::ShownTitle(&window), QString("Spinalyst"));
     }
 
     void everyBadFileIsRefusedNamingFileAndLineAndTheGameStays() {
@@ -294,7 +295,7 @@ private slots:
         Trigger(window, "actOpen");
         QCOMPARE(window.session().drawCount(), 3);
         // Save asks where rather than write a game file over the spin list.
-        QCOMPARE(window.windowTitle(), QString("Spinalyst *"));
+        QCOMPARE(test::ShownTitle(&window), QString("Spinalyst*"));
         SetFilePickerHook([](FilePurpose) { return QString(); });
         Trigger(window, "actSave");
         QCOMPARE(dir.Read("spins.txt"), QByteArray("1 2 3\n"));
@@ -305,7 +306,7 @@ private slots:
         PickFile(dir.file("new.csv"));
         Trigger(window, "actOpen");
         QCOMPARE(window.session().drawCount(), 0);
-        QCOMPARE(window.windowTitle(), QString("Spinalyst - new.csv"));
+        QCOMPARE(test::ShownTitle(&window), QString("new.csv — Spinalyst"));
         window.session().AddDraw(5);
         Trigger(window, "actSave");
         QVERIFY(dir.Read("new.csv").startsWith("#kind=french\ndraw,time,croupier,pocket\n1,"));
@@ -364,10 +365,14 @@ private slots:
             game += std::to_string(n) + ",," + (n <= 200 ? "Alain" : "\"Zoé, \"\"Z\"\"\"") + "," +
                     PocketText(rng.Next(RouletteKind::French)) + "\n";
         dir.Write("evening.csv", QByteArray::fromStdString(game));
+        // A plan for the strategy lab to play: a Martingale on the red chip placed below.
+        dir.Write("spinalyst.ini", "[Progression]\nName=martingale\nStopWin=5\n");
         MainWindow window(dir.paths());
         PickFile(dir.file("evening.csv"));
         Trigger(window, "actOpen");
         QCOMPARE(window.session().drawCount(), 400);
+        window.session().ClickTable(226, 176, MouseButton::Left);
+        QCOMPARE(window.session().ledger().totalStake(), Cents{100});
         QTest::mouseClick(window.findChild<QCheckBox*>("cbLast1"), Qt::LeftButton);
         auto* last = window.findChild<QSpinBox*>("seAnalyse1");
         last->setValue(300);
@@ -396,11 +401,21 @@ private slots:
                 expected = cli({"stats", std::string(StatFamilyName(family))});
             } else if (tab == StatsTab::Tableau) {
                 expected = cli({"tableau"});
+            } else if (tab == StatsTab::Strategy) {
+                expected = cli({"backtest", "--bet", "red=1", "--progression", "martingale",
+                                "--stop-win", "5"});
             } else if (tab == StatsTab::Fairness) {
                 auto* page = qobject_cast<FairnessPage*>(tabs->currentWidget());
                 if (page->scanRunning())
                     QVERIFY(QSignalSpy(page, &FairnessPage::sectorScanFinished).wait(60000));
                 expected = cli({"fairness"});
+                // The one-sided rows too: each of the 37 pockets and the best arc once scanned.
+                int pocketExcess = 0;
+                for (std::size_t at = 0;
+                     (at = expected.find("\nexcess/pocket,", at)) != std::string::npos; ++at)
+                    ++pocketExcess;
+                QCOMPARE(pocketExcess, 37);
+                QVERIFY(expected.find("\nexcess/sector,best,") != std::string::npos);
             } else {
                 QVERIFY2(!exportItem->isEnabled(), TabInfo(tab).name);
                 continue;
@@ -437,6 +452,39 @@ private slots:
                  QByteArray("#kind=french\ndraw,time,croupier,pocket\n"));
     }
 
+    void theRestoreQuestionCountsAndDatesInTheLanguage() {
+        struct Case {
+            const char* language;
+            QByteArray draws;
+            QString question;
+        } cases[] = {
+            {"EN", "1,,,17\n", "Restore the unsaved game of 1 draw from 10 Dec 2026 15:50?"},
+            {"EN", "1,,,17\n2,,,5\n",
+             "Restore the unsaved game of 2 draws from 10 Dec 2026 15:50?"},
+            {"FR", "1,,,17\n",
+             "Restaurer la partie non enregistrée de 1 tirage du 10 déc. 2026 15:50\u00a0?"},
+            {"FR", "1,,,17\n2,,,5\n",
+             "Restaurer la partie non enregistrée de 2 tirages du 10 déc. 2026 15:50\u00a0?"},
+        };
+        for (const Case& c : cases) {
+            test::DataDir dir;
+            dir.CopyShippedLanguages();
+            dir.Write("spinalyst.ini", QByteArray("[Params]\nLanguage=") + c.language + "\n");
+            dir.Write("current-game.csv", "#kind=french\ndraw,time,croupier,pocket\n" + c.draws);
+            QFile journal(dir.file("current-game.csv"));
+            QVERIFY(journal.open(QIODevice::ReadWrite));
+            QVERIFY(journal.setFileTime(QDateTime(QDate(2026, 12, 10), QTime(15, 50)),
+                                        QFileDevice::FileModificationTime));
+            journal.close();
+            MainWindow window(dir.paths());
+            Answers answers;
+            answers.next = {Answer::No};
+            answers.Install();
+            window.OfferRestore();
+            QCOMPARE(answers.asked, QStringList{c.question});
+        }
+    }
+
     void aCrashedGameIsOfferedAtTheNextStart() {
         test::DataDir dir;
         dir.CopyShippedLanguages();
@@ -458,10 +506,10 @@ private slots:
         QVERIFY2(answers.asked.front().startsWith("Restore the unsaved game of 503 draws from "),
                  qPrintable(answers.asked.front()));
         QCOMPARE(warnings.shown.size(), 1);
-        QVERIFY(warnings.shown.front().startsWith("1 damaged lines"));
+        QVERIFY(warnings.shown.front().startsWith("1 damaged line "));
         QCOMPARE(GameText(*window), before);
         QCOMPARE(window->session().kind(), RouletteKind::American);
-        QCOMPARE(window->windowTitle(), QString("Spinalyst *"));
+        QCOMPARE(test::ShownTitle(window.get()), QString("Spinalyst*"));
         // The journal goes on from the restored game, whole again.
         window->session().AddDraw(9);
         QCOMPARE(dir.Read("current-game.csv").toStdString(), GameText(*window));
@@ -499,7 +547,7 @@ private slots:
         QCOMPARE(warnings.shown.size(), 1);
         const QStringList said = warnings.shown.front().split('\n');
         QCOMPARE(said.size(), 2);
-        QCOMPARE(said[0], QString("1 damaged lines of the unsaved game were left out (lines 4)"));
+        QCOMPARE(said[0], QString("1 damaged line of the unsaved game was left out (line 4)"));
         const QStringList copies =
             QDir(dir.file("")).entryList({"current-game.damaged-*.csv"}, QDir::Files);
         QCOMPARE(copies.size(), 1);
@@ -597,11 +645,11 @@ private slots:
         MainWindow window(dir.paths());
         window.OfferRestore();
         QCOMPARE(window.session().drawCount(), 3);
-        QCOMPARE(window.windowTitle(), QString("Spinalyst - later.csv *"));
+        QCOMPARE(test::ShownTitle(&window), QString("later.csv* — Spinalyst"));
         // Save goes to that file without asking for one.
         SetFilePickerHook([](FilePurpose) { return QString(); });
         Trigger(window, "actSave");
-        QCOMPARE(window.windowTitle(), QString("Spinalyst - later.csv"));
+        QCOMPARE(test::ShownTitle(&window), QString("later.csv — Spinalyst"));
         const QByteArray saved = dir.Read("later.csv");
         QVERIFY2(saved.endsWith(",10\n"), saved.constData());
         QVERIFY(!saved.contains("#file="));
@@ -635,7 +683,7 @@ private slots:
                  qPrintable(asked.front()));
         QVERIFY(warnedWhenAsked);
         QCOMPARE(indicator->text(), QString("Game not kept on disk"));
-        QCOMPARE(window.windowTitle(), QString("Spinalyst - kept.csv"));
+        QCOMPARE(test::ShownTitle(&window), QString("kept.csv — Spinalyst"));
         QCOMPARE(
             ParseGameFile(dir.Read("kept.csv").toStdString(), RouletteKind::French).log.drawCount(),
             1002);

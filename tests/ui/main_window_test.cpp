@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -17,6 +19,7 @@
 #include "ui/shell/help.h"
 #include "ui/shell/main_window.h"
 #include "ui/shell/start_dialog.h"
+#include "ui/stats/stats_tabs.h"
 #include "ui_test_support.h"
 
 using namespace spinalyst;
@@ -46,7 +49,7 @@ private slots:
         test::DataDir dir;
         if (!file.isEmpty()) dir.Write("spinalyst.ini", file);
         MainWindow window(dir.paths());
-        QCOMPARE(window.windowTitle(), QString("Spinalyst"));
+        QCOMPARE(test::ShownTitle(&window), QString("Spinalyst"));
         QCOMPARE(int(window.session().kind()), kind);
         for (const char* name : {"Americaine1", "Francaise1", "NoZero1"})
             QCOMPARE(window.findChild<QAction*>(name)->isChecked(), checked == name);
@@ -98,6 +101,10 @@ private slots:
         dir.CopyShippedLanguages();
         QDir(dir.file("manual/fr")).mkpath(".");
         dir.Write("manual/fr/index.html", "<html><body>Manuel</body></html>");
+        dir.Write("manual/fr/wheel.html",
+                  "<html><body><a href='index.html'>Sommaire</a>"
+                  "<h2 id='table'>Tapis</h2></body></html>");
+        dir.Write("manual/fr/families.html", "<html><body>Familles</body></html>");
         MainWindow window(dir.paths());
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -120,17 +127,52 @@ private slots:
             opened << url;
             return true;
         });
-        QTest::keyClick(&window, Qt::Key_F1);
-        QCOMPARE(opened.size(), 1);
-        QVERIFY(opened.front().toLocalFile().endsWith("manual/fr/index.html"));
-        // No handler for files: the program shows the manual itself.
+        // F1 opens the page of the tab showing, at its place; a page not installed gives the
+        // manual's first one.
+        auto* tabs = window.findChild<QTabWidget*>("pcStats");
+        const struct {
+            StatsTab tab;
+            const char* page;
+        } pages[] = {
+            {StatsTab::Wheel, "manual/fr/wheel.html#wheel"},
+            {StatsTab::Heat, "manual/fr/wheel.html#table"},
+            {FamilyTab(StatFamily::Pleins), "manual/fr/families.html#pleins"},
+            {StatsTab::Tableau, "manual/fr/index.html"},
+        };
+        for (const auto& p : pages) {
+            tabs->setCurrentIndex(int(p.tab));
+            QTest::keyClick(&window, Qt::Key_F1);
+            QVERIFY(!opened.isEmpty());
+            const QUrl url = opened.takeLast();
+            const QString shown =
+                url.toLocalFile() + (url.hasFragment() ? "#" + url.fragment() : "");
+            QVERIFY2(shown.endsWith(p.page), qPrintable(shown));
+        }
+        QCOMPARE(ManualPage(FamilyTab(StatFamily::DzsCols)), QString("families.html#dzscols"));
+        // No handler for files: the program shows the manual itself, named, with Back and
+        // Forward over the pages followed; Escape closes it.
         SetManualOpener([](const QUrl&) { return false; });
+        tabs->setCurrentIndex(int(StatsTab::Heat));
         window.findChild<QAction*>("Aide2")->trigger();
-        auto* browser = window.findChild<QTextBrowser*>("manualBrowser");
-        QVERIFY(browser && browser->isVisible());
+        auto* help = window.findChild<HelpWindow*>("manualWindow");
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->windowTitle(), QString("Manuel de Spinalyst"));
+        QTextBrowser* browser = help->browser();
+        QVERIFY(browser->toPlainText().contains("Tapis"));
+        QVERIFY(!help->backButton()->isEnabled());
+        browser->setSource(QUrl("index.html"));
         QVERIFY(browser->toPlainText().contains("Manuel"));
+        QVERIFY(help->backButton()->isEnabled());
+        QTest::mouseClick(help->backButton(), Qt::LeftButton);
+        QVERIFY(browser->toPlainText().contains("Tapis"));
+        QVERIFY(help->forwardButton()->isEnabled());
+        QTest::mouseClick(help->forwardButton(), Qt::LeftButton);
+        QVERIFY(browser->toPlainText().contains("Manuel"));
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        help->activateWindow();
+        QTest::keyClick(help, Qt::Key_Escape);
+        QTRY_VERIFY(!window.findChild<HelpWindow*>("manualWindow"));
         SetManualOpener(nullptr);
-        browser->close();
 
         QStringList texts;
         QSize size;
@@ -170,6 +212,28 @@ private slots:
         buttons.sort();
         QCOMPARE(buttons, (QStringList{"&Annuler", "&Enregistrer", "&Ne pas enregistrer"}));
         QCOMPARE(answer, Answer::No);
+    }
+
+    void qtsOwnDialogsSpeakTheProgramsLanguage() {
+        const auto fileDialogTexts = [](const char* language) {
+            test::DataDir dir;
+            dir.Write("spinalyst.ini", QByteArray("[Params]\nLanguage=") + language + "\n");
+            dir.CopyShippedLanguages();
+            MainWindow window(dir.paths());
+            QFileDialog dialog(&window);
+            dialog.setOption(QFileDialog::DontUseNativeDialog);
+            dialog.setAcceptMode(QFileDialog::AcceptOpen);
+            return QStringList{dialog.findChild<QLabel*>("lookInLabel")->text(),
+                               dialog.findChild<QLabel*>("fileNameLabel")->text(),
+                               dialog.findChild<QDialogButtonBox*>("buttonBox")
+                                   ->button(QDialogButtonBox::Cancel)
+                                   ->text()};
+        };
+        const QStringList french = fileDialogTexts("FR");
+        QCOMPARE(french.at(0).simplified(), QString("Voir dans :"));
+        QCOMPARE(french.at(2), QString("Annuler"));
+        // Back in English, Qt's texts are its own again.
+        QCOMPARE(fileDialogTexts("EN"), (QStringList{"Look in:", "File &name:", "Cancel"}));
     }
 
     void settingsThatCannotBeWrittenAreReported() {

@@ -2,12 +2,15 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QScrollBar>
+#include <QSet>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <limits>
 #include <vector>
 
+#include "core/draws/random_source.h"
 #include "ui/common/game_session.h"
 #include "ui/shell/main_window.h"
 #include "ui/stats/stats_tabs.h"
@@ -116,7 +119,7 @@ private slots:
              {2, 4, 5, 6, 8},
              5,
              {"5", "2", "2", "10", "15", "9", "24", "20", "36", "36", "36", "190", "2", "50",
-              "0,83"}},
+              "0,833"}},
             {"0 and 00 add only to the gap and the neighbours",
              RouletteKind::American,
              {17, 0, 37},
@@ -199,6 +202,43 @@ private slots:
         QCOMPARE(grid->horizontalHeader()->sortIndicatorOrder(), order);
         QCOMPARE(Cell(grid, topRow, 0), QString("30"));
         QCOMPARE(RowOf(grid, 30)[total], QString("284"));
+    }
+
+    void aMillionDrawsFitTheDesignSizeWithRatiosThatDiffer() {
+        test::DataDir dir;
+        dir.CopyShippedLanguages();
+        dir.Write("spinalyst.ini", "[Params]\nLanguage=EN\n");
+        MainWindow window(dir.paths());
+        window.resize(1012, 677);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTableView* grid = ShowTableau(window);
+        RandomSource random(11);
+        GameSession& session = window.session();
+        session.BeginBatch();
+        for (int i = 0; i < 1'000'000; ++i) session.AddDraw(random.Next(RouletteKind::French));
+        session.EndBatch();
+        QTest::qWait(20);
+        // Every column shows whole, without a scroll bar.
+        QVERIFY(!grid->horizontalScrollBar()->isVisible());
+        const QFontMetrics metrics(grid->font());
+        QVERIFY(grid->font().pointSizeF() >= 6);
+        for (int c = 0; c < tableauColumnCount; ++c)
+            for (int r = 0; r < tableauRowCount; ++r)
+                QVERIFY2(metrics.horizontalAdvance(Cell(grid, r, c)) < grid->columnWidth(c),
+                         qPrintable(QString("row %1, column %2").arg(r).arg(c)));
+        // The ratios are all below 0,01 and show three significant digits, in the order of
+        // their full values.
+        const int ratio = int(TableauColumn::Ratio);
+        ClickHeader(grid, ratio);
+        VerifySortedBy(grid, ratio);
+        QSet<QString> ratios;
+        for (int r = 0; r < tableauRowCount; ++r) {
+            const QString text = Cell(grid, r, ratio);
+            QVERIFY2(text.startsWith("0,0"), qPrintable(text));
+            ratios.insert(text);
+        }
+        QVERIFY(ratios.size() > 30);
     }
 
     void figuresFollowTheShowingPageAndANewGameEmptiesThem() {

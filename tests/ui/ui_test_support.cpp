@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
+#include <QWidget>
+#include <QWindow>
 
 #include "ui/common/notice.h"
 
@@ -48,6 +50,11 @@ void AnswerCroupierName(std::optional<QString> name) {
         edit->setText(*name);
         return int(QDialog::Accepted);
     });
+}
+
+QString ShownTitle(QWidget* window) {
+    window->winId();
+    return window->windowHandle()->title();
 }
 
 }  // namespace spinalyst::test

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <optional>
 
+class QWidget;
+
 #include "core/store/data_paths.h"
 
 namespace spinalyst::test {
@@ -27,5 +29,8 @@ private:
 
 // The new croupier dialog answers with the name, or is cancelled for nullopt.
 void AnswerCroupierName(std::optional<QString> name);
+
+// A window's title as the desktop shows it, Qt's modified mark "[*]" resolved.
+QString ShownTitle(QWidget* window);
 
 }  // namespace spinalyst::test

@@ -529,13 +529,14 @@ private slots:
         struct Case {
             const char* language;
             QStringList distances;
-            QString gap;
+            QString interval;
             QString sector;
         } cases[] = {
-            {"EN", {"Distance", "Hits", "Current gap", "Longest gap"}, "Gap", "Sector"},
+            // The repeats' key is named for what it holds, not like the gaps beside it.
+            {"EN", {"Distance", "Hits", "Current gap", "Longest gap"}, "Interval", "Sector"},
             {"FR",
              {"Distance", "Nombre de sorties", "Ecart actuel", "Ecart maximum"},
-             "Ecart",
+             "Intervalle",
              "Secteur"},
         };
         for (const Case& c : cases) {
@@ -548,7 +549,7 @@ private slots:
                 if (column > 0) QCOMPARE(header("sgEcarts", column), c.distances[column]);
                 QCOMPARE(header("sgSecteurs", column + 4), column ? c.distances[column] : "");
             }
-            QCOMPARE(header("sgEcarts", 0), c.gap);
+            QCOMPARE(header("sgEcarts", 0), c.interval);
             QCOMPARE(header("sgSecteurs", 0), c.sector);
         }
     }
@@ -579,6 +580,11 @@ private slots:
         QHelpEvent hover(QEvent::ToolTip, at, wheel->mapToGlobal(at));
         QApplication::sendEvent(wheel, &hover);
         QTRY_COMPARE(QToolTip::text(), tip17);
+        // In French the colons stand after a non-breaking space.
+        Fixture french(RouletteKind::French, StatsTab::Wheel, "FR");
+        french.AddDraws({17});
+        QCOMPARE(french.window->findChild<WheelFigures*>()->PocketTip(17),
+                 QString("Numéro 17\nNombre de sorties\u00a0: 1\nTeinte\u00a0: 0 / 240"));
     }
 };
 

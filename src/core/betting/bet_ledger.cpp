@@ -17,7 +17,24 @@ std::optional<BetSlot> BetLedger::ChipAt(int x, int y) const {
     return std::nullopt;
 }
 
+std::optional<BetSlot> BetLedger::SlotAt(int x, int y) const {
+    if (const auto chip = ChipAt(x, y)) return chip;
+    if (const auto hit = HitTest(x, y, kind_)) return hit->slot;
+    return std::nullopt;
+}
+
+bool BetLedger::LeftClickPassesCap(BetSlot slot, int neighbours) const {
+    if (!TableOffers(kind_, slot)) return false;
+    const auto passes = [this](BetSlot s) { return stakes_[s] > maxSlotStake - chipValue_; };
+    if (passes(slot)) return true;
+    if (slot.kind != BetKind::Plein || neighbours <= 0) return false;
+    for (Pocket q : NeighbourPockets(kind_, slot.index, neighbours))
+        if (const BetSlot s{BetKind::Plein, q}; TableOffers(kind_, s) && passes(s)) return true;
+    return false;
+}
+
 std::optional<BetSlot> BetLedger::ClickTable(int x, int y, MouseButton button, int neighbours) {
+    if (planHoldsTable()) return std::nullopt;
     if (const auto chip = ChipAt(x, y)) return ClickChip(*chip, button, neighbours);
     const auto hit = HitTest(x, y, kind_);
     if (!hit) return std::nullopt;
@@ -28,7 +45,7 @@ std::optional<BetSlot> BetLedger::ClickTable(int x, int y, MouseButton button, i
 }
 
 std::optional<BetSlot> BetLedger::ClickChip(BetSlot slot, MouseButton button, int neighbours) {
-    if (!TableOffers(kind_, slot)) return std::nullopt;
+    if (!TableOffers(kind_, slot) || planHoldsTable()) return std::nullopt;
     PlaceChip(slot, button, Via::Chip);
     PlaceOnNeighbours(slot, button, neighbours);
     list_ = RebuildBetList(stakes_);
@@ -51,7 +68,7 @@ void BetLedger::PlaceOnNeighbours(BetSlot handled, MouseButton button, int neigh
 }
 
 bool BetLedger::AddStake(BetSlot slot, Cents amount, int neighbours) {
-    if (!TableOffers(kind_, slot) || amount <= 0) return false;
+    if (!TableOffers(kind_, slot) || amount <= 0 || planHoldsTable()) return false;
     std::vector<BetSlot> targets = {slot};
     if (slot.kind == BetKind::Plein && neighbours > 0)
         for (Pocket q : NeighbourPockets(kind_, slot.index, neighbours))
@@ -73,7 +90,7 @@ void BetLedger::SetStake(BetSlot slot, Cents stake) {
 }
 
 void BetLedger::ClearBets() {
-    if (chips_.empty()) return;
+    if (chips_.empty() || planHoldsTable()) return;
     stakes_ = StakeTable();
     chips_.clear();
     ++stakesVersion_;
@@ -85,7 +102,56 @@ void BetLedger::NewGame(RouletteKind kind) {
     history_.Clear();
     balance_ = 0;
     drawWin_ = 0;
+    live_.Stop();
     ClearBets();
+}
+
+std::optional<PlanError> BetLedger::StartPlan(const ProgressionSettings& progression,
+                                              const MoneyRules& rules, int nextDraw) {
+    BettingPlan plan;
+    plan.kind = kind_;
+    // A running session's chips are its units, not the base: it gives its base bets back.
+    if (live_.running())
+        plan.bets = live_.plan()->bets;
+    else if (!list_.empty())
+        plan.bets = list_.bets;
+    else if (live_.lastPlan() && live_.lastPlan()->kind == kind_)
+        plan.bets = live_.lastPlan()->bets;
+    plan.progression = progression;
+    plan.rules = rules;
+    if (const auto error = CheckPlan(plan)) return error;
+    live_.Start(std::move(plan), nextDraw);
+    // The list is built anew even where the stakes stay, since la partage may change it.
+    ++stakesVersion_;
+    ApplyPlanStakes();
+    return std::nullopt;
+}
+
+void BetLedger::StopPlan() {
+    const std::vector<PlacedBet> base =
+        live_.running() ? live_.plan()->bets : std::vector<PlacedBet>(list_.bets);
+    live_.Stop();
+    ++stakesVersion_;
+    SetStakes(base);
+}
+
+void BetLedger::ApplyPlanStakes() {
+    if (live_.active()) SetStakes(live_.Stakes());
+}
+
+void BetLedger::SetStakes(const std::vector<PlacedBet>& stakes) {
+    StakeTable wanted;
+    for (const PlacedBet& bet : stakes) wanted[bet.slot] = bet.stake;
+    for (const PlacedBet& bet : std::vector<PlacedBet>(list_.bets))
+        if (wanted[bet.slot] == 0) SetStake(bet.slot, 0);
+    for (const PlacedBet& bet : stakes) SetStake(bet.slot, bet.stake);
+    list_ = RebuildBetList(stakes_);
+    // La partage is the plan's table rule: a zero pays back half of each even-chance stake.
+    if (live_.running() && live_.plan()->rules.laPartage && kind_ == RouletteKind::French)
+        for (const PlacedBet& bet : list_.bets)
+            if (bet.slot.kind == BetKind::RougeNoir || bet.slot.kind == BetKind::PairImpair ||
+                bet.slot.kind == BetKind::ManquePasse)
+                list_.winPerPocket[0] += bet.stake / 2;
 }
 
 void BetLedger::StoreListIfChanged() {
@@ -95,15 +161,29 @@ void BetLedger::StoreListIfChanged() {
 
 bool BetLedger::SettleBets(int drawNumber, Pocket p) {
     if (list_.empty() || !IsPocketOf(kind_, p)) return false;
+    Settle(drawNumber, p);
+    if (live_.running()) {
+        live_.Play(p);
+        ApplyPlanStakes();
+    }
+    return true;
+}
+
+void BetLedger::Settle(int drawNumber, Pocket p) {
     StoreListIfChanged();
     drawWin_ = list_.winPerPocket[p];
     balance_ += drawWin_ - list_.totalStake;
     history_.Append(drawNumber, p, balance_);
-    return true;
 }
 
 void BetLedger::SettleBets(std::span<const std::uint8_t> pockets, int firstDrawNumber) {
     if (list_.empty() || pockets.empty()) return;
+    if (live_.running()) {
+        // The stakes change after every draw: one at a time.
+        int drawNumber = firstDrawNumber;
+        for (const std::uint8_t p : pockets) SettleBets(drawNumber++, p);
+        return;
+    }
     StoreListIfChanged();
     const Pocket first = firstPocket(kind_);
     const Pocket last = lastPocket(kind_);
@@ -136,6 +216,10 @@ void BetLedger::SettleBets(std::span<const std::uint8_t> pockets, int firstDrawN
 
 void BetLedger::UndoDraw(int drawNumber) {
     history_.RemoveDraw(drawNumber);
+    if (live_.active()) {
+        live_.Rewind(history_, drawNumber);
+        ApplyPlanStakes();
+    }
     if (history_.empty()) {
         balance_ = 0;
         drawWin_ = 0;

@@ -8,6 +8,7 @@
 #include "core/betting/bet_history.h"
 #include "core/betting/bet_list.h"
 #include "core/betting/chips.h"
+#include "core/betting/live_play.h"
 #include "core/betting/money.h"
 #include "core/betting/table_areas.h"
 #include "core/model/roulette.h"
@@ -41,6 +42,12 @@ public:
     std::span<const BetSlot> chips() const { return chips_; }
     // The topmost chip whose picture holds the point.
     std::optional<BetSlot> ChipAt(int x, int y) const;
+    // The slot a click at (x, y) lands on, as ClickTable finds it: the chip under the point, or
+    // else the area under it. What the pointer hovers shows through it.
+    std::optional<BetSlot> SlotAt(int x, int y) const;
+    // Whether a left click on the slot, with neighbours, would take some stake past
+    // maxSlotStake, where it stops instead.
+    bool LeftClickPassesCap(BetSlot slot, int neighbours = 0) const;
 
     // A click on the table picture at (x, y): the chip under the point takes it, or else the
     // area under it. The left button adds the chip value, the right one takes it off a chip
@@ -69,6 +76,17 @@ public:
     // that after the newest remaining record (0 when none remains).
     void UndoDraw(int drawNumber);
 
+    // A plan played live: the chips on the table (or, with none, the last plan's bets) become
+    // its base bets, and from draw `nextDraw` on the stakes follow its progression. The error
+    // that keeps the plan from starting, if any, and then nothing changes.
+    std::optional<PlanError> StartPlan(const ProgressionSettings& progression,
+                                       const MoneyRules& rules, int nextDraw);
+    // The table is the player's again; a running session's chips go back to its base bets.
+    void StopPlan();
+    const LivePlay& live() const { return live_; }
+    // Whether the chips are the plan's: clicks, added stakes and clearing change nothing then.
+    bool planHoldsTable() const { return live_.running(); }
+
     Cents balance() const { return balance_; }
     // What the newest settled draw paid back, the stakes of its winning bets included.
     Cents drawWin() const { return drawWin_; }
@@ -80,6 +98,10 @@ private:
     void PlaceOnNeighbours(BetSlot handled, MouseButton button, int neighbours);
     void SetStake(BetSlot slot, Cents stake);
     void StoreListIfChanged();
+    void Settle(int drawNumber, Pocket p);
+    // Puts the live plan's stakes on the table.
+    void ApplyPlanStakes();
+    void SetStakes(const std::vector<PlacedBet>& stakes);
 
     RouletteKind kind_;
     Cents chipValue_ = defaultChipValue;
@@ -91,6 +113,7 @@ private:
     Cents balance_ = 0;
     Cents drawWin_ = 0;
     BetHistory history_;
+    LivePlay live_;
 };
 
 }  // namespace spinalyst

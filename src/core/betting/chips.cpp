@@ -17,7 +17,10 @@ std::string ChipStakeText(Cents stake, char decimalSeparator) {
         const Cents tenths = (stake + 5) / 10;
         return std::to_string(tenths / 10) + decimalSeparator + std::to_string(tenths % 10);
     }
-    return std::to_string((stake + 50) / 100);
+    const Cents units = (stake + 50) / 100;
+    if (units < 10'000) return std::to_string(units);
+    // Five digits and more would spill off the chip: thousands, with the stake in the tip.
+    return std::to_string((stake + 50'000) / 100'000) + "k";
 }
 
 }  // namespace spinalyst

@@ -43,7 +43,8 @@ inline constexpr Cents defaultChipValue = 100;
 int ChipFace(Cents stake);
 
 // The amount printed under a placed chip: two decimals below 10, one below 100, none from
-// 100 on, rounded half up ("0,01", "1,50", "10,0", "123").
+// 100 on, and whole thousands with "k" from 10 000 on, rounded half up ("0,01", "1,50",
+// "10,0", "123", "9999", "12k", "100k").
 std::string ChipStakeText(Cents stake, char decimalSeparator = ',');
 
 }  // namespace spinalyst

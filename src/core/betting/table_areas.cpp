@@ -215,6 +215,46 @@ std::optional<TablePoint> SnapPoint(BetSlot slot, RouletteKind kind) {
     return std::nullopt;
 }
 
+std::optional<TableRect> HitArea(BetSlot slot, RouletteKind kind) {
+    const auto snap = SnapPoint(slot, kind);
+    if (!snap) return std::nullopt;
+    for (const Box& box : outsideBoxes)
+        if (box.slot == slot) return box.area;
+    const int bottom = tablePictureHeight - 1;
+    if (slot.kind == BetKind::Plein && (slot.index == 0 || slot.index == DoubleZero)) {
+        if (kind == RouletteKind::French) return Span(12, 24, 0, bottom);
+        return slot.index == DoubleZero ? Span(12, 24, 0, americanZeroTop - 1)
+                                        : Span(12, 24, americanZeroTop, bottom);
+    }
+    // The grid's bands through the chip's place.
+    const auto column = ColumnBandAt(snap->x);
+    const auto row = RowBandAt(snap->y);
+    if (!column || !row) return std::nullopt;
+    int left = 0, right = 0;
+    switch (column->strip) {
+        case Strip::Street:
+            left = 48 + 36 * column->c;
+            right = left + 12;
+            break;
+        case Strip::Line:
+            left = 66 + 36 * column->c;
+            right = left + (column->c == 2 ? 11 : 12);
+            break;
+        case Strip::ZeroLine:
+            left = 30;
+            right = 42;
+            break;
+        case Strip::ColumnBoxes:
+            left = 475;
+            right = 500;
+            break;
+        case Strip::ZeroArea:
+            return std::nullopt;
+    }
+    const Band& band = rowBands[static_cast<std::size_t>(*row)];
+    return Span(left, right, band.first, band.last);
+}
+
 std::vector<TableBox> TablePictureBoxes(RouletteKind kind) {
     constexpr int cell = 36;
     constexpr int row = 38;

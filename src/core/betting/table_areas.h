@@ -47,6 +47,10 @@ std::optional<TableHit> HitTest(int x, int y, RouletteKind kind);
 // Where the chip of an offered slot is centred; nullopt when the table does not offer it.
 std::optional<TablePoint> SnapPoint(BetSlot slot, RouletteKind kind);
 
+// The points of the picture where HitTest finds the slot: one rectangle for every offered
+// slot, where a hover shows the place a click stakes; nullopt when the table does not offer it.
+std::optional<TableRect> HitArea(BetSlot slot, RouletteKind kind);
+
 // The chip drawn at a snap point, and where the stake under it starts.
 constexpr TableRect ChipRect(TablePoint snap) {
     return {snap.x - 12, snap.y - 13, 23, 22};

@@ -145,15 +145,7 @@ int AdoptCroupiers(DrawLog& log, const std::vector<std::string>& fileNames, Crou
         const auto known = table.CroupierIndex(name);
         numbers[k + 1] = known ? *known : table.AddCroupier(name);
     }
-    DrawLog renumbered;
-    renumbered.Reserve(static_cast<std::size_t>(log.drawCount()));
-    for (int n = 1; n <= log.drawCount(); ++n) {
-        const std::int32_t c = log.drawCroupier(n);
-        const bool inFile = c > 0 && static_cast<std::size_t>(c) < numbers.size();
-        renumbered.Append(log.draw(n), log.drawTime(n),
-                          inFile ? numbers[static_cast<std::size_t>(c)] : 0);
-    }
-    log = std::move(renumbered);
+    log.MapCroupiers(numbers);
     return table.size() - before;
 }
 

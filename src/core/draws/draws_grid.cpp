@@ -17,7 +17,7 @@ std::optional<int> RepeatGap(const DrawLog& log, int n) {
 }
 
 std::string DrawsCellText(const DrawLog& log, RouletteKind kind, const CroupierTable& croupiers,
-                          int n, int column) {
+                          int n, int column, const WheelNameTable* wheels) {
     const Pocket p = log.draw(n);
     auto mark = [](bool on, const char* text) { return std::string(on ? text : ""); };
     switch (column) {
@@ -53,12 +53,32 @@ std::string DrawsCellText(const DrawLog& log, RouletteKind kind, const CroupierT
         case 14:
         case 15:
             return DozenOf(p) == column - 12 ? std::to_string(column - 12) : std::string();
-        case 16:
-            return n >= 2 ? std::to_string(wheelDistance(kind, log.draw(n - 1), p)) : std::string();
+        case 16: {
+            if (n < 2) return {};
+            int d = wheelDistance(kind, log.draw(n - 1), p);
+            if (log.drawDirection(n) == SpinDirection::Anticlockwise && d != 0)
+                d = pocketCount(kind) - d;
+            return std::to_string(d);
+        }
         case 17: {
             const auto gap = RepeatGap(log, n);
             return gap ? std::to_string(*gap) : std::string();
         }
+        case 18: {
+            const std::int32_t w = log.drawWheel(n);
+            const auto name = w != 0 && wheels ? wheels->WheelName(w) : std::nullopt;
+            return name.value_or(std::string());
+        }
+        case 19:
+            switch (log.drawDirection(n)) {
+                case SpinDirection::Clockwise:
+                    return "\u21bb";
+                case SpinDirection::Anticlockwise:
+                    return "\u21ba";
+                case SpinDirection::Unknown:
+                    return {};
+            }
+            return {};
         default:
             return {};
     }
@@ -93,7 +113,11 @@ std::array<int, drawsGridColumns> DrawsPageWidths(int page) {
             for (int c = 10; c <= 15; ++c) w[c] = 16;
             break;
         case 3:
-            w[16] = w[17] = 60;
+            // The distance beside the wheel and the direction it is counted in.
+            w[16] = 52;
+            w[17] = 44;
+            w[18] = 44;
+            w[19] = 24;
             break;
         default:
             w[0] = 94;

@@ -87,8 +87,19 @@ bool Game::AddDraw(Pocket p) {
 
 bool Game::AddDraw(Pocket p, DrawTime now) {
     if (!IsPocketOf(kind_, p)) return false;
+    if (randomSource_ > 0) {
+        log_.Append(p, now, currentCroupier_, currentWheel_, currentDirection_);
+        if (alternating_) currentDirection_ = Flipped(currentDirection_);
+    } else {
+        log_.Append(p, std::nullopt, 0);
+    }
+    return true;
+}
+
+bool Game::AddRandomDraw(Pocket p, DrawTime now) {
+    if (!IsPocketOf(kind_, p)) return false;
     if (randomSource_ > 0)
-        log_.Append(p, now, currentCroupier_);
+        log_.Append(p, now, currentCroupier_, currentWheel_);
     else
         log_.Append(p, std::nullopt, 0);
     return true;
@@ -114,11 +125,12 @@ bool Game::Freeze(const std::vector<Pocket>& pockets) {
     return true;
 }
 
-std::string SavedGameText(const Game& game, const CroupierNameLookup& croupierName) {
+std::string SavedGameText(const Game& game, const CroupierNameLookup& croupierName,
+                          const WheelNameLookup& wheelName) {
     std::vector<GameFileNote> notes;
     for (const GameFileNote& n : game.notes())
         if (n.key != fileNoteKey) notes.push_back(n);
-    return WriteGameFile(game.log(), game.kind(), croupierName, notes);
+    return WriteGameFile(game.log(), game.kind(), croupierName, wheelName, notes);
 }
 
 }  // namespace spinalyst

@@ -49,11 +49,14 @@ public:
     // Notes a new value of a key after the newest draw; false when it is already its value.
     bool SetNote(std::string_view key, std::string value);
 
-    // Appends p with the clock's time and currentCroupier (only while randomSource > 0).
+    // Appends p with the clock's time, currentCroupier, currentWheel and currentDirection (only
+    // while randomSource > 0), then turns the direction round when the dealer alternates.
     // A pocket the kind does not have is refused: false, and nothing changes.
     bool AddDraw(Pocket p);
-    // The same with a time read once by the caller, for batches.
+    // The same with a time read once by the caller.
     bool AddDraw(Pocket p, DrawTime now);
+    // A draw of a random batch: the current croupier and wheel, no direction, which stays.
+    bool AddRandomDraw(Pocket p, DrawTime now);
     // Appends p without time or croupier, as a draw from a spin list; false for a pocket the
     // kind does not have.
     bool AddUntimedDraw(Pocket p);
@@ -72,6 +75,16 @@ public:
 
     std::int32_t currentCroupier() const { return currentCroupier_; }
     void SetCurrentCroupier(std::int32_t c) { currentCroupier_ = c; }
+
+    // The wheel the next draws are spun on; 0 for none.
+    std::int32_t currentWheel() const { return currentWheel_; }
+    void SetCurrentWheel(std::int32_t w) { currentWheel_ = w; }
+    // The direction of the next spin. While alternating, a draw with a known direction turns
+    // it round for the next: dealers change direction at every spin.
+    SpinDirection currentDirection() const { return currentDirection_; }
+    void SetCurrentDirection(SpinDirection d) { currentDirection_ = d; }
+    bool alternating() const { return alternating_; }
+    void SetAlternating(bool on) { alternating_ = on; }
 
     // While set, draws are stored but the views are left alone until the batch ends.
     bool batchInProgress() const { return batchInProgress_; }
@@ -93,6 +106,9 @@ private:
     DrawLog log_;
     std::vector<GameFileNote> notes_;
     std::int32_t currentCroupier_ = 0;
+    std::int32_t currentWheel_ = 0;
+    SpinDirection currentDirection_ = SpinDirection::Unknown;
+    bool alternating_ = true;
     bool batchInProgress_ = false;
     int randomSource_ = randomFromProgram;
     Clock clock_ = &SystemNow;
@@ -101,6 +117,7 @@ private:
 
 // The game as a file of the user's: its draws and its notes, less the note of where the game
 // is kept, which only the journal needs.
-std::string SavedGameText(const Game& game, const CroupierNameLookup& croupierName);
+std::string SavedGameText(const Game& game, const CroupierNameLookup& croupierName,
+                          const WheelNameLookup& wheelName = {});
 
 }  // namespace spinalyst

@@ -16,7 +16,8 @@ namespace spinalyst {
 
 namespace {
 
-constexpr std::size_t fieldCount = 4;
+// The fields a row may have: four, and the wheel and direction when the header names them.
+constexpr std::size_t maxFields = 6;
 
 // The bytes that end an unquoted field: a comma, a quote (an error there) or a line end.
 constexpr std::array<bool, 256> fieldStops = [] {
@@ -63,8 +64,8 @@ bool IsLineEnd(char c) {
 
 // One record of the rows, its fields as read.
 struct Record {
-    std::array<std::string_view, fieldCount> fields;
-    // How many fields it has, those beyond the four included.
+    std::array<std::string_view, maxFields> fields;
+    // How many fields it has, those beyond the six included.
     std::size_t count = 0;
     // The line end that closed it; empty at the end of the text.
     std::string_view end;
@@ -129,7 +130,7 @@ public:
                     }
                     if (i + 1 >= size || d[i + 1] != '"') break;
                     if (!undone) {
-                        undone = &buffers_[std::min(record.count, fieldCount)];
+                        undone = &buffers_[std::min(record.count, maxFields)];
                         undone->clear();
                     }
                     undone->append(d + copied, i + 1 - copied);
@@ -156,7 +157,7 @@ public:
                 }
                 field = std::string_view(d + from, i - from);
             }
-            if (record.count < fieldCount) record.fields[record.count] = field;
+            if (record.count < maxFields) record.fields[record.count] = field;
             ++record.count;
             if (i < size && d[i] == ',') {
                 ++i;
@@ -176,8 +177,8 @@ private:
 
     std::string_view text_;
     std::size_t at_ = 0;
-    // One for each of the four fields, and one for any field beyond them.
-    std::array<std::string, fieldCount + 1> buffers_;
+    // One for each field, and one for any field beyond them.
+    std::array<std::string, maxFields + 1> buffers_;
 };
 
 // The text of a record that breaks the format, as the error shows it: its lines up to the one
@@ -232,12 +233,42 @@ bool MeantAsGameFile(std::string_view text) {
     return c != '#' && (c < '0' || c > '9');
 }
 
-// Names looked up by a view of the text, without a string made for each row.
-struct NameHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view name) const {
-        return std::hash<std::string_view>{}(name);
+// Numbers names in the order they first come, as the log records croupiers and wheels: name k
+// is names[k - 1], the empty name is 0.
+class NameNumbers {
+public:
+    explicit NameNumbers(std::vector<std::string>& names) : names_(names) {}
+
+    // nullopt for a new name that is not UTF-8.
+    std::optional<std::int32_t> NumberOf(std::string_view name) {
+        if (name.empty()) return 0;
+        // Rows of one croupier, or of one wheel, follow each other: the last name read saves
+        // most look-ups.
+        if (lastNumber_ != 0 && name == last_) return lastNumber_;
+        auto it = numbers_.find(name);
+        if (it == numbers_.end()) {
+            // A name is checked once, when it first comes.
+            if (!IsValidUtf8(name)) return std::nullopt;
+            names_.emplace_back(name);
+            it = numbers_.emplace(name, static_cast<std::int32_t>(names_.size())).first;
+        }
+        last_ = name;
+        lastNumber_ = it->second;
+        return lastNumber_;
     }
+
+private:
+    // Names looked up by a view of the text, without a string made for each row.
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const {
+            return std::hash<std::string_view>{}(name);
+        }
+    };
+    std::vector<std::string>& names_;
+    std::unordered_map<std::string, std::int32_t, Hash, std::equal_to<>> numbers_;
+    std::string last_;
+    std::int32_t lastNumber_ = 0;
 };
 
 }  // namespace
@@ -288,7 +319,7 @@ bool IsGameFile(std::string_view text) {
     if (text.empty()) return false;
     std::string_view first = TakeLine(text).text;
     if (first.starts_with(kindLinePrefix) && !text.empty()) first = TakeLine(text).text;
-    return first == gameFileHeader;
+    return first == gameFileHeader || first == gameFileWideHeader;
 }
 
 std::string KindLine(RouletteKind kind) {
@@ -320,6 +351,7 @@ GameFile ParseGameFile(std::string_view text, const KindRule& rule) {
         result.log.Clear();
         result.croupierNames.clear();
         result.notes.clear();
+        result.wheelNames.clear();
         result.error = ParseError{line, 0, std::string(token), std::move(message)};
         return std::move(result);
     };
@@ -337,10 +369,13 @@ GameFile ParseGameFile(std::string_view text, const KindRule& rule) {
         header = text.empty() ? TextLine{} : TakeLine(text);
         line = 2;
     }
-    if (header.text != gameFileHeader)
+    const bool wide = header.text == gameFileWideHeader;
+    const std::size_t columns = wide ? 6 : 4;
+    if (header.text != gameFileHeader && !wide)
         return fail(line, header.text,
                     "the " + std::string(line == 1 ? "first" : "second") + " line must be '" +
-                        std::string(gameFileHeader) + "'");
+                        std::string(gameFileHeader) + "' or '" + std::string(gameFileWideHeader) +
+                        "'");
     // Without a kind to read them as, pockets are read as the widest wheel's and the kind
     // settled once all are known.
     const std::optional<RouletteKind> known = rule.forced ? rule.forced : result.statedKind;
@@ -348,11 +383,8 @@ GameFile ParseGameFile(std::string_view text, const KindRule& rule) {
     const std::string wheelWords =
         known ? "the " + std::string(KindName(*known)) + " wheel" : std::string("any wheel");
 
-    // A row per line but for names with line breaks: the line ends bound the draws.
-    std::unordered_map<std::string, std::int32_t, NameHash, std::equal_to<>> numbers;
-    // Rows of one croupier follow each other: the last name read saves most look-ups.
-    std::string lastCroupier;
-    std::int32_t lastNumber = 0;
+    NameNumbers croupiers(result.croupierNames);
+    NameNumbers wheels(result.wheelNames);
     FileTimeReader times;
     RecordReader rows(text);
     constexpr int rowsBeforeReserve = 4096;
@@ -373,18 +405,18 @@ GameFile ParseGameFile(std::string_view text, const KindRule& rule) {
         const std::size_t start = rows.at();
         const Record row = rows.Next(line);
         if (row.error) return fail(rowLine, BrokenRecord(text.substr(start)), row.error);
-        if (row.count != fieldCount) {
+        if (row.count != columns) {
             const std::string_view raw = text.substr(start, rows.at() - row.end.size() - start);
             // A carriage return ends a line, so one in an unquoted name cuts its row short.
-            const bool cutByCr = row.count < fieldCount && row.end == "\r" && header.end != "\r";
+            const bool cutByCr = row.count < columns && row.end == "\r" && header.end != "\r";
             return fail(rowLine, raw,
-                        "a row has 4 fields (" + std::string(gameFileHeader) + "), this one " +
-                            std::to_string(row.count) +
+                        "a row has " + std::to_string(columns) + " fields (" +
+                            std::string(header.text) + "), this one " + std::to_string(row.count) +
                             (cutByCr ? ": a carriage return ends it; a field holding one must "
                                        "be quoted"
                                      : ""));
         }
-        const auto [draw, time, croupier, pocketText] = row.fields;
+        const auto [draw, time, croupier, pocketText, wheel, directionText] = row.fields;
 
         const int expected = result.log.drawCount() + 1;
         if (!IsNumber(draw, expected))
@@ -400,30 +432,19 @@ GameFile ParseGameFile(std::string_view text, const KindRule& rule) {
             if (*when < firstDrawTime || *when > lastDrawTime)
                 return fail(rowLine, time, "'" + std::string(time) + "' lies outside 1970 to 2106");
         }
-        std::int32_t number = 0;
-        if (!croupier.empty()) {
-            if (croupier != lastCroupier || lastNumber == 0) {
-                auto it = numbers.find(croupier);
-                if (it == numbers.end()) {
-                    // A name is checked once, when it first comes.
-                    if (!IsValidUtf8(croupier))
-                        return fail(rowLine, croupier, "the croupier is not UTF-8");
-                    result.croupierNames.emplace_back(croupier);
-                    it = numbers
-                             .emplace(croupier,
-                                      static_cast<std::int32_t>(result.croupierNames.size()))
-                             .first;
-                }
-                lastCroupier = croupier;
-                lastNumber = it->second;
-            }
-            number = lastNumber;
-        }
+        const auto number = croupiers.NumberOf(croupier);
+        if (!number) return fail(rowLine, croupier, "the croupier is not UTF-8");
         const Pocket pocket = ReadPocket(pocketText, readAs);
         if (pocket < 0)
             return fail(rowLine, pocketText,
                         "'" + std::string(pocketText) + "' is not a pocket of " + wheelWords);
-        result.log.Append(pocket, when, number);
+        const auto wheelNumber = wheels.NumberOf(wheel);
+        if (!wheelNumber) return fail(rowLine, wheel, "the wheel is not UTF-8");
+        const auto direction = DirectionFromText(directionText);
+        if (!direction)
+            return fail(rowLine, directionText,
+                        "'" + std::string(directionText) + "' is no direction: cw, ccw or nothing");
+        result.log.Append(pocket, when, *number, *wheelNumber, *direction);
         // Once the first rows tell how long a row is, room for the rest is made at once.
         if (result.log.drawCount() == rowsBeforeReserve)
             result.log.Reserve(static_cast<std::size_t>(static_cast<double>(text.size()) /
@@ -471,7 +492,12 @@ SalvagedGame SalvageGameFile(std::string_view text, const KindRule& rule) {
     const std::optional<RouletteKind> known = rule.forced ? rule.forced : head.statedKind;
     const RouletteKind readAs = known.value_or(RouletteKind::American);
 
-    std::unordered_map<std::string, std::int32_t, NameHash, std::equal_to<>> numbers;
+    NameNumbers croupiers(result.croupierNames);
+    NameNumbers wheels(result.wheelNames);
+    const std::string_view headText =
+        text.substr(0, static_cast<std::size_t>(rest.data() - text.data()));
+    const std::size_t columns =
+        headText.find(gameFileWideHeader) != std::string_view::npos ? 6 : 4;
     FileTimeReader times;
     RecordReader rows(rest);
     while (!rows.done()) {
@@ -484,17 +510,19 @@ SalvagedGame SalvageGameFile(std::string_view text, const KindRule& rule) {
         const std::size_t start = rows.at();
         const Record row = rows.Next(line);
         // The draw number need only be a number: the rows kept are numbered on from each other.
-        const auto [draw, time, croupier, pocketText] = row.fields;
+        const auto [draw, time, croupier, pocketText, wheel, directionText] = row.fields;
         const bool numbered = !draw.empty() && draw.size() <= 9 && draw[0] != '0' &&
                               draw.find_first_not_of("0123456789") == std::string_view::npos;
         std::optional<DrawTime> when;
-        bool fine = !row.error && row.count == fieldCount && numbered && IsValidUtf8(croupier);
+        bool fine = !row.error && row.count == columns && numbered && IsValidUtf8(croupier) &&
+                    IsValidUtf8(wheel);
         if (fine && !time.empty()) {
             when = times.Read(time);
             fine = when && *when >= firstDrawTime && *when <= lastDrawTime;
         }
         const Pocket pocket = fine ? ReadPocket(pocketText, readAs) : -1;
-        if (pocket < 0) {
+        const auto direction = DirectionFromText(directionText);
+        if (pocket < 0 || !direction) {
             // Only the first line is left out: a stray quote must not take the rows after it.
             salvaged.damagedLines.push_back(rowLine);
             rows.Rewind(start);
@@ -502,25 +530,19 @@ SalvagedGame SalvageGameFile(std::string_view text, const KindRule& rule) {
             line = rowLine;
             continue;
         }
-        std::int32_t number = 0;
-        if (!croupier.empty()) {
-            auto it = numbers.find(croupier);
-            if (it == numbers.end()) {
-                result.croupierNames.emplace_back(croupier);
-                it = numbers
-                         .emplace(croupier, static_cast<std::int32_t>(result.croupierNames.size()))
-                         .first;
-            }
-            number = it->second;
-        }
-        result.log.Append(pocket, when, number);
+        result.log.Append(pocket, when, croupiers.NumberOf(croupier).value_or(0),
+                          wheels.NumberOf(wheel).value_or(0), *direction);
     }
     result.kind = known ? *known : KindHolding(result.log.draws(), rule.current);
     return salvaged;
 }
 
-std::string GameFileHead(RouletteKind kind) {
-    return KindLine(kind) + "\n" + std::string(gameFileHeader) + "\n";
+std::string GameFileHead(RouletteKind kind, bool wide) {
+    return KindLine(kind) + "\n" + std::string(wide ? gameFileWideHeader : gameFileHeader) + "\n";
+}
+
+bool NeedsWideRows(const DrawLog& log) {
+    return log.hasWheels() || log.hasDirections();
 }
 
 void GameFileRowWriter::AppendRows(std::string& out, const DrawLog& log, int first, int last,
@@ -549,15 +571,25 @@ void GameFileRowWriter::AppendRows(std::string& out, const DrawLog& log, int fir
             if (p >= 10) out += static_cast<char>('0' + p / 10);
             out += static_cast<char>('0' + p % 10);
         }
+        if (wide_) {
+            out += ',';
+            if (const std::int32_t w = log.drawWheel(n); w != 0 && wheelName_) {
+                if (auto name = wheelName_(w)) out += CsvField(*name);
+            }
+            out += ',';
+            out += DirectionText(log.drawDirection(n));
+        }
         out += '\n';
     }
 }
 
 std::string WriteGameFile(const DrawLog& log, RouletteKind kind,
                           const CroupierNameLookup& croupierName,
+                          const WheelNameLookup& wheelName,
                           std::span<const GameFileNote> notes) {
-    std::string out = GameFileHead(kind);
-    GameFileRowWriter writer(croupierName);
+    const bool wide = NeedsWideRows(log);
+    std::string out = GameFileHead(kind, wide);
+    GameFileRowWriter writer(croupierName, wheelName, wide);
     int written = 0;
     for (const GameFileNote& note : notes) {
         const int upTo = std::clamp(note.afterDraw, written, log.drawCount());

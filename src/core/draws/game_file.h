@@ -20,6 +20,11 @@ namespace spinalyst {
 // "pocket" is written as PocketText. A field that holds a comma, a quote or a line break is
 // quoted.
 inline constexpr std::string_view gameFileHeader = "draw,time,croupier,pocket";
+// The header of a game whose draws name their wheel (a name, or empty for none) and the
+// direction of their spin ("cw", "ccw", or empty when unknown). A game without either is
+// written with the four columns, which older versions read.
+inline constexpr std::string_view gameFileWideHeader = "draw,time,croupier,pocket,wheel,direction";
+
 inline constexpr std::string_view kindLinePrefix = "#kind=";
 
 // A comment line after the header: "#" first, then key=value. Readers skip the keys they do not
@@ -44,8 +49,8 @@ std::string NoteLine(std::string_view key, std::string_view value);
 // empty key.
 GameFileNote ReadNoteLine(std::string_view line, int afterDraw);
 
-// Whether the text starts with the game file header, or a kind line and the header (after a
-// UTF-8 byte order mark).
+// Whether the text starts with a game file header (either), or a kind line and the header
+// (after a UTF-8 byte order mark).
 bool IsGameFile(std::string_view text);
 
 // "#kind=american", "#kind=french" or "#kind=nozero", without its line end.
@@ -74,6 +79,8 @@ struct GameFile {
     std::vector<std::string> croupierNames;
     // The comment lines after the header, in the order of the file.
     std::vector<GameFileNote> notes;
+    // The same for the wheels.
+    std::vector<std::string> wheelNames;
     // The first row that breaks the format, by line (column 0: the row as a whole). On an
     // error the log and the names are empty.
     std::optional<ParseError> error;
@@ -105,31 +112,39 @@ struct SalvagedGame {
 };
 SalvagedGame SalvageGameFile(std::string_view text, const KindRule& rule);
 
-// The name of a croupier number, or nullopt when there is none.
+// The name of a croupier number, or nullopt when there is none; the same for wheels.
 using CroupierNameLookup = std::function<std::optional<std::string>(std::int32_t)>;
+using WheelNameLookup = CroupierNameLookup;
 
-// The log as a game file, its kind line first. A croupier without a name, or with an empty
-// one, is written as no croupier; a time the format cannot hold (a year beyond 9999) is
-// written empty. Notes go after the rows they follow (by afterDraw, in the order given).
+// The log as a game file, its kind line first, with the wheel and direction columns when some
+// draw has either (NeedsWideRows). A croupier or wheel without a name, or with an empty one, is
+// written as none; a time the format cannot hold (a year beyond 9999) is written empty. Notes
+// go after the rows they follow (by afterDraw, in the order given).
 std::string WriteGameFile(const DrawLog& log, RouletteKind kind,
                           const CroupierNameLookup& croupierName,
+                          const WheelNameLookup& wheelName = {},
                           std::span<const GameFileNote> notes = {});
+bool NeedsWideRows(const DrawLog& log);
 
 // The kind line and the header, each with its line end: a game file of no draw.
-std::string GameFileHead(RouletteKind kind);
+std::string GameFileHead(RouletteKind kind, bool wide = false);
 
 // Appends the rows of draws first ... last of the log to out, as WriteGameFile writes them.
 // Rows in the same second as the one before reuse its time text, so a batch costs little.
 class GameFileRowWriter {
 public:
-    explicit GameFileRowWriter(CroupierNameLookup croupierName)
-        : croupierName_(std::move(croupierName)) {}
+    // Wide rows carry the wheel and direction columns.
+    explicit GameFileRowWriter(CroupierNameLookup croupierName, WheelNameLookup wheelName = {},
+                               bool wide = false)
+        : croupierName_(std::move(croupierName)), wheelName_(std::move(wheelName)), wide_(wide) {}
     // Draw n is numbered n + numberOffset in the file, for a log that holds part of a game.
     void AppendRows(std::string& out, const DrawLog& log, int first, int last,
                     int numberOffset = 0);
 
 private:
     CroupierNameLookup croupierName_;
+    WheelNameLookup wheelName_;
+    bool wide_ = false;
     std::optional<DrawTime> cachedTime_;
     std::string cachedText_;
 };

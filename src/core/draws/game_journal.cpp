@@ -19,6 +19,20 @@ std::uint16_t NotedLength(std::size_t length) {
                                                                : 0;
 }
 
+// The names of the numbers used, looked up now, as a look-up of its own.
+CroupierNameLookup NamesOf(std::span<const std::int32_t> used, const CroupierNameLookup& lookup) {
+    std::vector<std::pair<std::int32_t, std::optional<std::string>>> names;
+    for (const std::int32_t c : used)
+        if (c != 0 && std::find_if(names.begin(), names.end(),
+                                   [c](const auto& n) { return n.first == c; }) == names.end())
+            names.emplace_back(c, lookup ? lookup(c) : std::nullopt);
+    return [names = std::move(names)](std::int32_t c) {
+        for (const auto& n : names)
+            if (n.first == c) return n.second;
+        return std::optional<std::string>();
+    };
+}
+
 }  // namespace
 
 bool IsJournalFileName(std::string_view name) {
@@ -45,8 +59,11 @@ std::filesystem::path LockFile(const std::filesystem::path& dir, int slot) {
 
 }  // namespace
 
-GameJournal::GameJournal(std::filesystem::path dir, CroupierNameLookup croupierName)
-    : dir_(std::move(dir)), croupierName_(std::move(croupierName)) {
+GameJournal::GameJournal(std::filesystem::path dir, CroupierNameLookup croupierName,
+                         WheelNameLookup wheelName)
+    : dir_(std::move(dir)),
+      croupierName_(std::move(croupierName)),
+      wheelName_(std::move(wheelName)) {
     for (int slot = 1; slot <= maxSlots && !lock_; ++slot) {
         lock_ = FileLock::TryTake(LockFile(dir_, slot));
         if (lock_) slot_ = slot;
@@ -126,7 +143,8 @@ bool GameJournal::Start(const DrawLog& log, RouletteKind kind,
     if (!lock_) return Fail();
     kind_ = kind;
     const int drawCount = log.drawCount();
-    std::string text = GameFileHead(kind);
+    wide_ = NeedsWideRows(log);
+    std::string text = GameFileHead(kind, wide_);
     std::vector<std::uint16_t> lengths;
     lengths.reserve(static_cast<std::size_t>(drawCount));
     std::vector<GameFileNote> written;
@@ -140,7 +158,7 @@ bool GameJournal::Start(const DrawLog& log, RouletteKind kind,
         }
     };
     notesAfter(0);
-    GameFileRowWriter writer(croupierName_);
+    GameFileRowWriter writer(croupierName_, wheelName_, wide_);
     for (int n = 1; n <= drawCount; ++n) {
         const std::size_t before = text.size();
         writer.AppendRows(text, log, n, n);
@@ -170,30 +188,30 @@ bool GameJournal::Sync(const DrawLog& log, RouletteKind kind, std::span<const Ga
     if (last < static_cast<int>(rowLengths_.size()) && !Truncate(last))
         return Start(log, kind, notes);
     const int first = static_cast<int>(rowLengths_.size()) + 1;
+    // Rows with a wheel or a direction need the wide header: the journal starts over once.
+    if (!wide_)
+        for (int n = first; n <= last; ++n)
+            if (log.drawWheel(n) != 0 || log.drawDirection(n) != SpinDirection::Unknown)
+                return Start(log, kind, notes);
     const auto noteText = NotesToAppend(notes, first - 1);
     if (!noteText) return Start(log, kind, notes);
     if (!noteText->empty() && !AppendText(*noteText, {}, false)) return false;
     if (last == first) {
         std::string row;
-        GameFileRowWriter(croupierName_).AppendRows(row, log, first, last);
+        GameFileRowWriter(croupierName_, wheelName_, wide_).AppendRows(row, log, first, last);
         return AppendText(row, {NotedLength(row.size())}, false);
     }
     if (last < first) return true;
-    // A batch: the caller goes on while its copy is written. The croupiers' names are looked
-    // up here, since the table may change meanwhile.
+    // A batch: the caller goes on while its copy is written. The croupiers' and wheels' names
+    // are looked up here, since the tables may change meanwhile.
     DrawLog draws = log.Slice(first, last);
-    std::vector<std::pair<std::int32_t, std::optional<std::string>>> names;
-    for (const std::int32_t c : draws.croupiers())
-        if (c != 0 && std::find_if(names.begin(), names.end(),
-                                   [c](const auto& n) { return n.first == c; }) == names.end())
-            names.emplace_back(c, croupierName_ ? croupierName_(c) : std::nullopt);
-    CroupierNameLookup lookup = [names = std::move(names)](std::int32_t c) {
-        for (const auto& n : names)
-            if (n.first == c) return n.second;
-        return std::optional<std::string>();
-    };
-    batchWriter_ =
-        std::thread(&GameJournal::WriteBatch, this, std::move(draws), first, std::move(lookup));
+    CroupierNameLookup croupiers = NamesOf(draws.croupiers(), croupierName_);
+    std::vector<std::int32_t> wheelNumbers;
+    if (wide_)
+        for (int n = 1; n <= draws.drawCount(); ++n) wheelNumbers.push_back(draws.drawWheel(n));
+    WheelNameLookup wheels = NamesOf(wheelNumbers, wheelName_);
+    batchWriter_ = std::thread(&GameJournal::WriteBatch, this, std::move(draws), first,
+                               std::move(croupiers), std::move(wheels));
     return true;
 }
 
@@ -259,11 +277,12 @@ bool GameJournal::AppendText(const std::string& text, std::vector<std::uint16_t>
     return true;
 }
 
-void GameJournal::WriteBatch(DrawLog draws, int first, CroupierNameLookup names) {
+void GameJournal::WriteBatch(DrawLog draws, int first, CroupierNameLookup croupiers,
+                             WheelNameLookup wheels) {
     std::string rows;
     std::vector<std::uint16_t> lengths;
     lengths.reserve(static_cast<std::size_t>(draws.drawCount()));
-    GameFileRowWriter writer(std::move(names));
+    GameFileRowWriter writer(std::move(croupiers), std::move(wheels), wide_);
     for (int n = 1; n <= draws.drawCount(); ++n) {
         const std::size_t before = rows.size();
         writer.AppendRows(rows, draws, n, n, first - 1);

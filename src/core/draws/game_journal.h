@@ -47,7 +47,8 @@ public:
     // Takes the first journal slot of dir that no running copy holds. When that slot holds no
     // leftover journal and another free slot does, the leftover moves into this one, so that
     // it is offered back.
-    explicit GameJournal(std::filesystem::path dir, CroupierNameLookup croupierName = {});
+    explicit GameJournal(std::filesystem::path dir, CroupierNameLookup croupierName = {},
+                         WheelNameLookup wheelName = {});
     ~GameJournal();
     GameJournal(const GameJournal&) = delete;
     GameJournal& operator=(const GameJournal&) = delete;
@@ -64,7 +65,8 @@ public:
     bool Start(const DrawLog& log, RouletteKind kind, std::span<const GameFileNote> notes = {});
     // Brings the journal to the game: cuts rows the log no longer has, appends the notes that
     // changed and the new rows (several as one batch). Starts the journal over when it is not
-    // running, has failed, or cannot follow otherwise.
+    // running, has failed, cannot follow otherwise, or with the wheel and direction columns
+    // when the first draw that has either comes.
     bool Sync(const DrawLog& log, RouletteKind kind, std::span<const GameFileNote> notes = {});
     // Closes the journal and keeps it as the previous game when it holds a draw; an empty
     // one is removed. A journal left by an earlier run is retired the same way.
@@ -88,7 +90,7 @@ private:
     // Appends text made of whole rows and notes; rows adds the byte length of each row with the
     // notes after it, rowsBefore the rows already there.
     bool AppendText(const std::string& text, std::vector<std::uint16_t> rows, bool batch);
-    void WriteBatch(DrawLog draws, int first, CroupierNameLookup names);
+    void WriteBatch(DrawLog draws, int first, CroupierNameLookup croupiers, WheelNameLookup wheels);
     bool Truncate(int drawCount);
     // The notes of the game that the file lacks, all to go at its end; nullopt when they
     // cannot go there and the journal must start over.
@@ -101,7 +103,10 @@ private:
     int slot_ = 1;
     std::optional<FileLock> lock_;
     CroupierNameLookup croupierName_;
+    WheelNameLookup wheelName_;
     BatchListener batchListener_;
+    // The rows carry the wheel and direction columns.
+    bool wide_ = false;
     RouletteKind kind_ = defaultKind;
     std::uint64_t size_ = 0;
     // The notes in the file, in its order.

@@ -11,7 +11,7 @@ int AppendRandomDraws(Game& game, RandomSource& rng, int n) {
     const RouletteKind kind = game.kind();
     const DrawTime now = game.Now();
     game.Reserve(static_cast<std::size_t>(game.drawCount() + n));
-    for (int i = 0; i < n; ++i) game.AddDraw(rng.Next(kind), now);
+    for (int i = 0; i < n; ++i) game.AddRandomDraw(rng.Next(kind), now);
     return n;
 }
 

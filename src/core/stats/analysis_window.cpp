@@ -144,7 +144,8 @@ bool FollowPasses(FollowFamily family, int target, Pocket p, RouletteKind kind) 
 
 std::optional<ResolvedWindow> ResolveAnalysisWindow(const AnalysisControls& controls,
                                                     const DrawLog& log, RouletteKind kind,
-                                                    const CroupierLookup& croupierIndex) {
+                                                    const CroupierLookup& croupierIndex,
+                                                    const WheelLookup& wheelIndex) {
     const int drawCount = log.drawCount();
     if (drawCount <= 0) return std::nullopt;
 
@@ -186,6 +187,11 @@ std::optional<ResolvedWindow> ResolveAnalysisWindow(const AnalysisControls& cont
         const auto number = croupierIndex ? croupierIndex(controls.croupierName) : std::nullopt;
         w.croupierFilter = number.value_or(0);
     }
+    if (controls.useWheel) {
+        const auto number = wheelIndex ? wheelIndex(controls.wheelName) : std::nullopt;
+        w.wheelFilter = number.value_or(0);
+    }
+    if (controls.useDirection) w.directionFilter = controls.direction;
 
     if (w.windowFirst < 1) w.windowFirst = 1;
     if (w.windowLast > drawCount) w.windowLast = drawCount;
@@ -212,7 +218,9 @@ void VisitAnalysedDraws(const DrawLog& log, RouletteKind kind, const AnalysisWin
     const auto pockets = log.draws();
     const bool byCroupier = window.croupierFilter != 0;
     const bool following = !byCroupier && window.followFamily.has_value();
-    if (step == 1 && !byCroupier && !following) {
+    const bool byWheel = window.wheelFilter != 0;
+    const bool byDirection = window.directionFilter != SpinDirection::Unknown;
+    if (step == 1 && !byCroupier && !following && !byWheel && !byDirection) {
         take(first, n);
         return;
     }
@@ -228,6 +236,8 @@ void VisitAnalysedDraws(const DrawLog& log, RouletteKind kind, const AnalysisWin
             taken = log.drawCroupier(r) == window.croupierFilter;
         else if (following)
             taken = r >= 2 && passes[pockets[static_cast<std::size_t>(r - 2)]];
+        if (byWheel) taken = taken && log.drawWheel(r) == window.wheelFilter;
+        if (byDirection) taken = taken && log.drawDirection(r) == window.directionFilter;
         if (taken) take(r, 1);
     }
 }
@@ -250,6 +260,35 @@ std::span<const std::uint8_t> SelectAnalysedDraws(const DrawLog& log, RouletteKi
             buffer.push_back(run.front());
     });
     return whole.empty() ? std::span<const std::uint8_t>(buffer) : whole;
+}
+
+std::span<const SpinDirection> SelectAnalysedDirections(const DrawLog& log, RouletteKind kind,
+                                                        const AnalysisWindow& window,
+                                                        std::vector<SpinDirection>& buffer) {
+    buffer.clear();
+    if (!log.hasDirections()) return {};
+    VisitAnalysedDraws(log, kind, window, [&](int r, int count) {
+        for (int i = 0; i < count; ++i) buffer.push_back(log.drawDirection(r + i));
+    });
+    return buffer;
+}
+
+DrawLog SelectAnalysedLog(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window) {
+    DrawLog analysed;
+    VisitAnalysedDraws(log, kind, window, [&](int r, int count) {
+        for (int n = r; n < r + count; ++n)
+            analysed.Append(log.draw(n), log.drawTime(n), log.drawCroupier(n), log.drawWheel(n),
+                            log.drawDirection(n));
+    });
+    return analysed;
+}
+
+void SelectAnalysedDrawNumbers(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
+                               std::vector<std::int32_t>& out) {
+    out.clear();
+    VisitAnalysedDraws(log, kind, window, [&](int r, int count) {
+        for (int i = 0; i < count; ++i) out.push_back(r + i);
+    });
 }
 
 void SelectAnalysedStints(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,

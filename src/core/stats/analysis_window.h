@@ -72,6 +72,12 @@ struct AnalysisControls {
     // "Analyse every draw of the croupier ...".
     bool useCroupier = false;
     std::string croupierName;
+    // "Only the draws of the wheel ..." and "only the spins ...": each narrows whatever the
+    // range, the step and the filter above take, to draws that have that wheel or direction.
+    bool useWheel = false;
+    std::string wheelName;
+    bool useDirection = false;
+    SpinDirection direction = SpinDirection::Clockwise;
 };
 
 // The settings of one refresh, worked out from the controls and the log.
@@ -83,11 +89,16 @@ struct AnalysisWindow {
     std::optional<FollowFamily> followFamily;
     int followTarget = 0;
     int croupierFilter = 0;
+    // The wheel number, or the direction, whose draws alone are taken; 0 and Unknown take all.
+    int wheelFilter = 0;
+    SpinDirection directionFilter = SpinDirection::Unknown;
     friend bool operator==(const AnalysisWindow&, const AnalysisWindow&) = default;
 };
 
-// The croupier number of a name (exact match), or nullopt when nobody has it.
+// The croupier number of a name (exact match), or nullopt when nobody has it; the same for
+// wheels.
 using CroupierLookup = std::function<std::optional<std::int32_t>(std::string_view)>;
+using WheelLookup = CroupierLookup;
 
 struct ResolvedWindow {
     AnalysisWindow window;
@@ -99,9 +110,11 @@ struct ResolvedWindow {
 // Reads the controls into the window of one refresh. nullopt for an empty log, where the
 // refresh does nothing. Neither range box checked analyses the whole log; a step without a
 // chosen entry is 1; a target entry the family does not list takes the newest draw's outcome.
+// A croupier or wheel name nobody has filters nothing, as an empty one.
 std::optional<ResolvedWindow> ResolveAnalysisWindow(const AnalysisControls& controls,
                                                     const DrawLog& log, RouletteKind kind,
-                                                    const CroupierLookup& croupierIndex);
+                                                    const CroupierLookup& croupierIndex,
+                                                    const WheelLookup& wheelIndex = {});
 
 // The analysed draws, oldest first, one byte each as the log keeps them. When every draw of
 // the range is analysed this is a view of the log itself (valid until the log changes);
@@ -110,6 +123,18 @@ std::optional<ResolvedWindow> ResolveAnalysisWindow(const AnalysisControls& cont
 std::span<const std::uint8_t> SelectAnalysedDraws(const DrawLog& log, RouletteKind kind,
                                                   const AnalysisWindow& window,
                                                   std::vector<std::uint8_t>& buffer);
+// The directions of the draws SelectAnalysedDraws takes, in the same order, gathered in
+// `buffer`; empty when no draw of the log has a direction, so that direction-aware figures
+// cost nothing for games recorded without.
+std::span<const SpinDirection> SelectAnalysedDirections(const DrawLog& log, RouletteKind kind,
+                                                        const AnalysisWindow& window,
+                                                        std::vector<SpinDirection>& buffer);
+// The draws SelectAnalysedDraws takes with everything the log keeps of them, as a log of their
+// own (numbered from 1).
+DrawLog SelectAnalysedLog(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window);
+// The numbers of the draws SelectAnalysedDraws takes, in the same order.
+void SelectAnalysedDrawNumbers(const DrawLog& log, RouletteKind kind, const AnalysisWindow& window,
+                               std::vector<std::int32_t>& out);
 // A run of consecutive analysed draws spun by one croupier (0: nobody).
 struct CroupierStint {
     std::int32_t croupier = 0;

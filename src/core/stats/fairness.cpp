@@ -106,35 +106,71 @@ void AddSectorArcs(FairnessReport& r, std::span<const int> placeHits) {
     }
 }
 
-void AddDealerTests(FairnessReport& r, const PairLayout& l, const PairCounts& pairs) {
+// Pairs by distance 0 ... places - 1 counted in one table, the other way round when
+// `anticlockwise`; pairs without a first draw are left out.
+std::vector<int> DealerDistances(const PairLayout& l, std::span<const std::uint32_t> table,
+                                 bool anticlockwise) {
     const int n = l.places;
-    for (std::size_t s = 0; s < pairs.croupiers.size(); ++s) {
-        DealerTest t;
-        t.croupier = pairs.croupiers[s];
-        // One more distance, where the pairs without a first draw fall.
-        t.distances.assign(static_cast<std::size_t>(n) + 1, 0);
-        const auto table = pairs.Table(s + 1);
-        for (std::size_t i = 0; i < blockSize; ++i)
-            t.distances[l.distance[i]] += static_cast<int>(table[i]);
-        // Every row of a green block follows the same green pocket: added up first, the block
-        // costs one row of look-ups.
-        for (int g = 1; g < l.blocks; ++g) {
-            const std::size_t block = static_cast<std::size_t>(g) * blockSize;
-            std::array<std::uint32_t, pairStride> row{};
-            for (std::size_t x = 0; x < blockSize; x += pairStride)
-                for (std::size_t b = 0; b < pairStride; ++b) row[b] += table[block + x + b];
-            for (std::size_t b = 0; b < pairStride; ++b)
-                t.distances[l.distance[block + b]] += static_cast<int>(row[b]);
-        }
-        t.distances.pop_back();
-        for (int c : t.distances) t.pairs += c;
-        if (t.pairs < minDealerPairs) continue;
-        const std::vector<double> expected(t.distances.size(), static_cast<double>(t.pairs) / n);
-        t.test = ChiSquareAgainst(t.distances, expected);
-        r.dealers.push_back(std::move(t));
+    // One more distance, where the pairs without a first draw fall.
+    std::vector<int> distances(static_cast<std::size_t>(n) + 1, 0);
+    const auto add = [&](std::uint8_t d, std::uint32_t pairs) {
+        const int to = anticlockwise && d != 0 && d != n ? n - d : d;
+        distances[static_cast<std::size_t>(to)] += static_cast<int>(pairs);
+    };
+    for (std::size_t i = 0; i < blockSize; ++i) add(l.distance[i], table[i]);
+    // Every row of a green block follows the same green pocket: added up first, the block
+    // costs one row of look-ups.
+    for (int g = 1; g < l.blocks; ++g) {
+        const std::size_t block = static_cast<std::size_t>(g) * blockSize;
+        std::array<std::uint32_t, pairStride> row{};
+        for (std::size_t x = 0; x < blockSize; x += pairStride)
+            for (std::size_t b = 0; b < pairStride; ++b) row[b] += table[block + x + b];
+        for (std::size_t b = 0; b < pairStride; ++b) add(l.distance[block + b], row[b]);
     }
-    std::sort(r.dealers.begin(), r.dealers.end(),
-              [](const DealerTest& a, const DealerTest& b) { return a.croupier < b.croupier; });
+    distances.pop_back();
+    return distances;
+}
+
+void AddDealerTest(FairnessReport& r, std::int32_t croupier, SpinDirection direction,
+                   std::vector<int> distances) {
+    DealerTest t;
+    t.croupier = croupier;
+    t.direction = direction;
+    t.distances = std::move(distances);
+    for (int c : t.distances) t.pairs += c;
+    if (t.pairs < minDealerPairs) return;
+    const std::vector<double> expected(
+        t.distances.size(), static_cast<double>(t.pairs) / static_cast<double>(t.distances.size()));
+    t.test = ChiSquareAgainst(t.distances, expected);
+    r.dealers.push_back(std::move(t));
+}
+
+void AddDealerTests(FairnessReport& r, const PairLayout& l, const PairCounts& pairs) {
+    constexpr auto clockwise = static_cast<std::size_t>(SpinDirection::Clockwise);
+    constexpr auto anticlockwise = static_cast<std::size_t>(SpinDirection::Anticlockwise);
+    for (std::size_t s = 0; s < pairs.croupiers.size(); ++s) {
+        const std::int32_t croupier = pairs.croupiers[s];
+        if (pairs.directions == 1) {
+            AddDealerTest(r, croupier, SpinDirection::Unknown,
+                          DealerDistances(l, pairs.Table(s + 1), false));
+            continue;
+        }
+        std::vector<int> all = DealerDistances(l, pairs.Table(s + 1, 0), false);
+        const std::vector<int> cw = DealerDistances(l, pairs.Table(s + 1, clockwise), false);
+        const std::vector<int> ccw = DealerDistances(l, pairs.Table(s + 1, anticlockwise), true);
+        for (std::size_t d = 0; d < all.size(); ++d) all[d] += cw[d] + ccw[d];
+        AddDealerTest(r, croupier, SpinDirection::Unknown, std::move(all));
+        const auto any = [](const std::vector<int>& v) {
+            return std::any_of(v.begin(), v.end(), [](int c) { return c > 0; });
+        };
+        if (any(cw) && any(ccw)) {
+            AddDealerTest(r, croupier, SpinDirection::Clockwise, cw);
+            AddDealerTest(r, croupier, SpinDirection::Anticlockwise, ccw);
+        }
+    }
+    std::sort(r.dealers.begin(), r.dealers.end(), [](const DealerTest& a, const DealerTest& b) {
+        return a.croupier != b.croupier ? a.croupier < b.croupier : a.direction < b.direction;
+    });
     HolmOver(
         r.dealers, [](const DealerTest& t) { return t.test.p; },
         [](DealerTest& t) -> double& { return t.test.pAdjusted; });
@@ -213,6 +249,8 @@ FairnessReport ComputeFairness(const FairnessInput& input) {
     const RouletteKind kind = input.kind;
     std::span<const std::uint8_t> draws = input.draws;
     std::span<const CroupierStint> stints = input.stints;
+    std::span<const SpinDirection> directions = input.directions;
+    if (directions.size() != draws.size()) directions = {};
     std::size_t stintDraws = 0;
     for (const CroupierStint& s : stints)
         stintDraws += static_cast<std::size_t>(std::max(s.draws, 0));
@@ -221,6 +259,7 @@ FairnessReport ComputeFairness(const FairnessInput& input) {
     // Anything that is no pocket of the kind is left out, and its stint shortened.
     std::vector<std::uint8_t> keptDraws;
     std::vector<CroupierStint> keptStints;
+    std::vector<SpinDirection> keptDirections;
     std::uint8_t high = 0;
     for (std::uint8_t p : draws) high = std::max(high, p);
     const bool zeroOutside =
@@ -237,22 +276,24 @@ FairnessReport ComputeFairness(const FairnessInput& input) {
             else
                 keptStints.push_back(kept);
         }
-        for (std::uint8_t p : draws)
-            if (IsPocketOf(kind, p)) keptDraws.push_back(p);
+        for (std::size_t i = 0; i < draws.size(); ++i) {
+            if (!IsPocketOf(kind, draws[i])) continue;
+            keptDraws.push_back(draws[i]);
+            if (!directions.empty()) keptDirections.push_back(directions[i]);
+        }
         draws = keptDraws;
         stints = keptStints;
+        if (!directions.empty()) directions = keptDirections;
     }
     r.drawCount = static_cast<int>(draws.size());
     if (draws.empty()) return r;
 
     const PairLayout& layout = LayoutOf(kind);
-    const PairCounts pairs = CountPairs(layout, draws, stints);
+    const PairCounts pairs = CountPairs(layout, draws, stints, directions);
     // Every table together.
-    std::vector<std::uint32_t> all(pairs.Table(0).begin(), pairs.Table(0).end());
-    for (std::size_t s = 1; s <= pairs.croupiers.size(); ++s) {
-        const auto table = pairs.Table(s);
-        for (std::size_t i = 0; i < all.size(); ++i) all[i] += table[i];
-    }
+    std::vector<std::uint32_t> all(pairs.tableSize, 0);
+    for (std::size_t at = 0; at < pairs.tables.size(); at += pairs.tableSize)
+        for (std::size_t i = 0; i < all.size(); ++i) all[i] += pairs.tables[at + i];
 
     // Each draw ends one pair, the first one with no draw before it.
     std::array<int, pairStride> hits{};

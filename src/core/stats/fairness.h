@@ -32,10 +32,13 @@ inline constexpr std::uint64_t defaultScanSeed = 1;
 
 // The draws to test, pockets of the kind, oldest first, and who spun them: stints whose draws
 // add up to the draws (SelectAnalysedStints gives them). Without stints no croupier is known.
+// The direction of each draw's spin (SelectAnalysedDirections), when any is known, turns the
+// dealer test to the direction of the ball.
 struct FairnessInput {
     RouletteKind kind = defaultKind;
     std::span<const std::uint8_t> draws;
     std::span<const CroupierStint> stints;
+    std::span<const SpinDirection> directions = {};
 };
 
 // A chi-square goodness-of-fit test.
@@ -108,9 +111,15 @@ struct SectorBest {
 
 // The wheel distances between consecutive analysed draws that the croupier spun both of, against
 // the uniform spread a fair spin gives: a croupier who releases the ball the same way each time
-// favours some distances from the last number. pAdjusted by Holm over the tested croupiers.
+// favours some distances from the last number. A distance is counted in the direction of the
+// ball: the wheel order's way for a clockwise spin and one of unknown direction, the other way
+// round (N - d) for an anticlockwise one, so that a signature shows whichever way the dealer
+// spun. `direction` Unknown: every pair of the croupier; Clockwise or Anticlockwise: only the
+// pairs whose later draw was spun that way, tested apart when the croupier spun both ways.
+// pAdjusted by Holm over every dealer test.
 struct DealerTest {
     std::int32_t croupier = 0;
+    SpinDirection direction = SpinDirection::Unknown;
     int pairs = 0;
     // Pairs by distance 0 ... pocketCount - 1.
     std::vector<int> distances;
@@ -232,6 +241,8 @@ struct Finding {
     int cell = 0;
     // Sector: the hot arc.
     SectorArc arc;
+    // Dealer: the spins of the test (DealerTest::direction).
+    SpinDirection direction = SpinDirection::Unknown;
     // More than chance explains: hits above expectation, more runs than expected (too much
     // alternation), positive correlation.
     bool more = false;

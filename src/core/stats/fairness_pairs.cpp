@@ -73,11 +73,14 @@ void CountPairRun(const PairLayout& l, std::span<const std::uint8_t> draws, std:
 }
 
 PairCounts CountPairs(const PairLayout& l, std::span<const std::uint8_t> draws,
-                      std::span<const CroupierStint> stints) {
+                      std::span<const CroupierStint> stints,
+                      std::span<const SpinDirection> directions) {
     PairCounts counts;
     counts.tableSize = l.TableSize();
-    // The table of each stint's croupier, known before the pass so that the tables are
-    // allocated once.
+    const bool directed = !directions.empty() && directions.size() == draws.size();
+    counts.directions = directed ? 3 : 1;
+    // The tables of each stint's croupier, known before the pass so that they are allocated
+    // once.
     std::vector<std::size_t> slots;
     slots.reserve(stints.size());
     // Croupier numbers are small (their place in the croupier table), so most are looked up
@@ -94,11 +97,30 @@ PairCounts CountPairs(const PairLayout& l, std::span<const std::uint8_t> draws,
         if (croupier > 0 && croupier < direct) slotOf[static_cast<std::size_t>(croupier)] = slot;
         return slot;
     };
+    const std::size_t slotSize = counts.directions * counts.tableSize;
     for (const CroupierStint& stint : stints)
-        slots.push_back(stint.croupier == 0 ? 0 : slotFor(stint.croupier) * counts.tableSize);
-    counts.tables.assign((counts.croupiers.size() + 1) * counts.tableSize, 0);
+        slots.push_back(stint.croupier == 0 ? 0 : slotFor(stint.croupier) * slotSize);
+    counts.tables.assign((counts.croupiers.size() + 1) * slotSize, 0);
     std::uint32_t* tables = counts.tables.data();
     std::size_t row = noPocket * pairStride;
+    if (directed) {
+        // The table follows the direction of each draw, so the draws are counted one by one.
+        const auto count = [&](std::size_t at, std::size_t slot) {
+            const auto direction = static_cast<std::size_t>(directions[at]);
+            CountPair(l, draws[at], tables + slot + direction * counts.tableSize, row);
+        };
+        if (stints.empty()) {
+            for (std::size_t at = 0; at < draws.size(); ++at) count(at, 0);
+            return counts;
+        }
+        std::size_t at = 0;
+        for (std::size_t s = 0; s < stints.size(); ++s) {
+            if (stints[s].draws <= 0) continue;
+            count(at++, 0);
+            for (int i = 1; i < stints[s].draws; ++i) count(at++, slots[s]);
+        }
+        return counts;
+    }
     if (stints.empty()) {
         CountPairRun(l, draws, tables, row);
         return counts;

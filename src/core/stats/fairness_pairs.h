@@ -99,19 +99,24 @@ void CountPairRun(const PairLayout& l, std::span<const std::uint8_t> draws, std:
                   std::size_t& row);
 
 // Table 0 holds the pairs that are no croupier's (their draws were spun by different
-// croupiers, or by nobody); table s the pairs of croupier croupiers[s - 1].
+// croupiers, or by nobody); table s the pairs of croupier croupiers[s - 1]. With directions,
+// each of these is three tables, by the direction of the later draw of the pair (Unknown,
+// Clockwise, Anticlockwise).
 struct PairCounts {
     std::size_t tableSize = 0;
+    std::size_t directions = 1;
     std::vector<std::uint32_t> tables;
     std::vector<std::int32_t> croupiers;
 
-    std::span<const std::uint32_t> Table(std::size_t slot) const {
-        return std::span(tables).subspan(slot * tableSize, tableSize);
+    std::span<const std::uint32_t> Table(std::size_t slot, std::size_t direction = 0) const {
+        return std::span(tables).subspan((slot * directions + direction) * tableSize, tableSize);
     }
 };
 
+// `directions`, one per draw, or empty when none is known.
 PairCounts CountPairs(const PairLayout& l, std::span<const std::uint8_t> draws,
-                      std::span<const CroupierStint> stints);
+                      std::span<const CroupierStint> stints,
+                      std::span<const SpinDirection> directions = {});
 
 // The hottest arc of every length over hit counts in wheel order; ties go to the arc that
 // starts first in the order.

@@ -51,6 +51,7 @@ FairnessVerdict Verdict(const FairnessReport& r) {
     }
     for (const DealerTest& t : r.dealers) {
         Finding f = finding(FindingKind::Dealer, t.test.pAdjusted, t.croupier, true);
+        f.direction = t.direction;
         f.cell = static_cast<int>(std::max_element(t.distances.begin(), t.distances.end()) -
                                   t.distances.begin());
         note(f);

@@ -21,6 +21,10 @@ constexpr std::string_view followFamily = "Paris";
 constexpr std::string_view followEntry = "Pari";
 constexpr std::string_view useCroupier = "Next2";
 constexpr std::string_view croupierName = "Croupier";
+constexpr std::string_view useWheel = "Next3";
+constexpr std::string_view wheelName = "Wheel";
+constexpr std::string_view useDirection = "Next4";
+constexpr std::string_view direction = "Direction";
 }  // namespace key
 
 int ReadSpin(const IniFile& ini, const std::string& section, std::string_view name, int fallback,
@@ -70,6 +74,16 @@ ModeSettings LoadModeSettings(const IniFile& ini, int mode, bool withEnd) {
                               std::numeric_limits<int>::max() + 1LL);
     s.useCroupier = ini.GetBool(section, key::useCroupier, s.useCroupier);
     s.croupierName = ini.GetText(section, key::croupierName, s.croupierName);
+    s.useWheel = ini.GetBool(section, key::useWheel, s.useWheel);
+    s.wheelName = ini.GetText(section, key::wheelName, s.wheelName);
+    s.useDirection = ini.GetBool(section, key::useDirection, s.useDirection);
+    // A direction neither cw nor ccw filters nothing.
+    const auto direction = DirectionFromText(
+        ini.GetText(section, key::direction, std::string(DirectionText(s.direction))));
+    if (direction && *direction != SpinDirection::Unknown)
+        s.direction = *direction;
+    else
+        s.useDirection = false;
     return s;
 }
 
@@ -88,6 +102,10 @@ void SaveModeSettings(IniFile& ini, int mode, const AnalysisControls& controls) 
     WriteIndex(ini, section, key::followEntry, controls.followEntry);
     ini.SetBool(section, key::useCroupier, controls.useCroupier);
     ini.Set(section, key::croupierName, controls.croupierName);
+    ini.SetBool(section, key::useWheel, controls.useWheel);
+    ini.Set(section, key::wheelName, controls.wheelName);
+    ini.SetBool(section, key::useDirection, controls.useDirection);
+    ini.Set(section, key::direction, DirectionText(controls.direction));
 }
 
 }  // namespace spinalyst

@@ -24,7 +24,7 @@ std::string ModeSectionName(int mode);
 // outside its list reads as no entry chosen. Without withEnd, "End1" is not read and rangeEnd
 // keeps its default: the caller sets the range end to the number of draws.
 ModeSettings LoadModeSettings(const IniFile& ini, int mode, bool withEnd);
-// Writes the mode's eleven keys in their fixed order; no entry chosen is written as -1.
+// Writes the mode's keys in their fixed order; no entry chosen is written as -1.
 void SaveModeSettings(IniFile& ini, int mode, const AnalysisControls& controls);
 
 }  // namespace spinalyst

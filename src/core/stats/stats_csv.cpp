@@ -128,8 +128,9 @@ std::string_view WheelTableName(WheelTable table) {
 }
 
 std::string WheelTableCsv(WheelTable table, RouletteKind kind,
-                          std::span<const std::uint8_t> analysed, HeatScale scale) {
-    const WheelStats stats = ComputeWheelStats(kind, analysed);
+                          std::span<const std::uint8_t> analysed, HeatScale scale,
+                          std::span<const SpinDirection> directions) {
+    const WheelStats stats = ComputeWheelStats(kind, analysed, directions);
     switch (table) {
         case WheelTable::Distances:
             return Distances(stats);
@@ -192,7 +193,11 @@ std::string FairnessCsv(
             case FairnessTest::Dealer: {
                 const auto named = croupierName ? croupierName(row.subject) : std::nullopt;
                 const std::string name = named ? *named : std::to_string(row.subject);
-                Row(csv, "dealer", name, Decimal(row.statistic), df, p, pAdjusted);
+                // The tests of one direction's spins apart: dealer_cw, dealer_ccw.
+                std::string test = "dealer";
+                if (row.direction != SpinDirection::Unknown)
+                    test += "_" + std::string(DirectionText(row.direction));
+                Row(csv, test, name, Decimal(row.statistic), df, p, pAdjusted);
                 break;
             }
             case FairnessTest::Runs:

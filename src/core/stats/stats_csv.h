@@ -29,9 +29,11 @@ inline constexpr std::string_view wheelTableNames = "distances, repeats, sectors
 std::optional<WheelTable> WheelTableFromName(std::string_view name);
 std::string_view WheelTableName(WheelTable table);
 // The shades table greys the pockets in `scale`.
+// `directions`, one per analysed draw when known, count the distances in the ball's direction.
 std::string WheelTableCsv(WheelTable table, RouletteKind kind,
                           std::span<const std::uint8_t> analysed,
-                          HeatScale scale = defaultHeatScale);
+                          HeatScale scale = defaultHeatScale,
+                          std::span<const SpinDirection> directions = {});
 
 // One line per number 1 to 36 with its scores, after the header of the column keys.
 std::string TableauCsv(RouletteKind kind, std::span<const std::uint8_t> analysed);

@@ -1,6 +1,8 @@
 #include "core/stats/tableau.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 
 #include "core/model/bet_slots.h"
 #include "core/model/wheel.h"
@@ -150,6 +152,12 @@ Tableau ComputeTableau(RouletteKind kind, std::span<const std::uint8_t> analysed
     return tableau;
 }
 
+int TableauRatioDecimals(double ratio) {
+    const double size = std::fabs(ratio);
+    if (!(size > 0) || size >= 1) return 2;
+    return std::min(2 - static_cast<int>(std::floor(std::log10(size))), 20);
+}
+
 std::string TableauCellText(const TableauRow& row, TableauColumn column, char decimalSeparator) {
     switch (column) {
         case TableauColumn::Number:
@@ -165,8 +173,9 @@ std::string TableauCellText(const TableauRow& row, TableauColumn column, char de
             if (row.ratioIsMarker) return "999";
             // to_chars ignores the locale, which a Qt program sets from the environment.
             std::array<char, 64> buffer{};
-            const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                                 *row.ratio, std::chars_format::fixed, 2);
+            const auto [end, ec] =
+                std::to_chars(buffer.data(), buffer.data() + buffer.size(), *row.ratio,
+                              std::chars_format::fixed, TableauRatioDecimals(*row.ratio));
             if (ec != std::errc()) return {};
             std::string text(buffer.data(), end);
             if (const auto dot = text.find('.'); dot != std::string::npos)

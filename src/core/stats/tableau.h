@@ -73,9 +73,13 @@ Tableau ComputeTableau(RouletteKind kind, std::span<const std::uint8_t> analysed
 // neighbours score of 0, or nothing to divide by.
 std::optional<double> TableauRatio(std::int64_t gap, std::int64_t total, std::int64_t neighbours);
 
-// A cell as the tableau shows it: whole numbers in plain decimal, the ratio with two decimals
-// and the given separator or "999"; the gap and the ratio empty for a number that did not
-// come out.
+// The decimals the ratio is written with: two, and below 1 as many as three significant digits
+// need, since the ratios of a long game are all small and differ only there (0,00123).
+int TableauRatioDecimals(double ratio);
+
+// A cell as the tableau shows it: whole numbers in plain decimal, the ratio with
+// TableauRatioDecimals and the given separator or "999"; the gap and the ratio empty for a
+// number that did not come out.
 std::string TableauCellText(const TableauRow& row, TableauColumn column, char decimalSeparator);
 
 // The value a sort compares for a cell; nullopt for an empty cell.

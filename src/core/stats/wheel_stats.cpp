@@ -25,8 +25,10 @@ constexpr std::int32_t neverSeen = -(1 << 30);
 struct KindTables {
     std::size_t n = 0;
     std::array<std::uint8_t, 256> position{};
-    // The distance of a step from position a to position b, at a * pairStride + b.
+    // The distance of a step from position a to position b, at a * pairStride + b, counted
+    // clockwise, and counted the other way round for an anticlockwise spin.
     std::array<std::uint8_t, positionRows * pairStride> distance{};
+    std::array<std::uint8_t, positionRows * pairStride> anticlockwise{};
 };
 
 KindTables BuildTables(RouletteKind kind) {
@@ -36,11 +38,15 @@ KindTables BuildTables(RouletteKind kind) {
     t.position.fill(static_cast<std::uint8_t>(foreign));
     // A step from `foreign` goes to a scratch counter.
     t.distance.fill(static_cast<std::uint8_t>(foreign));
+    t.anticlockwise.fill(static_cast<std::uint8_t>(foreign));
     for (std::size_t i = 0; i < t.n; ++i)
         t.position[static_cast<std::size_t>(order[i])] = static_cast<std::uint8_t>(i);
-    for (std::size_t a = 0; a < t.n; ++a)
-        for (std::size_t b = 0; b < t.n; ++b)
+    for (std::size_t a = 0; a < t.n; ++a) {
+        for (std::size_t b = 0; b < t.n; ++b) {
             t.distance[a * pairStride + b] = static_cast<std::uint8_t>((b + t.n - a) % t.n);
+            t.anticlockwise[a * pairStride + b] = static_cast<std::uint8_t>((a + t.n - b) % t.n);
+        }
+    }
     return t;
 }
 
@@ -82,6 +88,8 @@ struct Counters {
     // How often each position followed each position (the first draw follows `foreign`):
     // the hits of pockets and distances are sums over it.
     std::array<std::int32_t, positionRows * pairStride> pairs{};
+    // The same for the draws spun anticlockwise, whose distances count the other way.
+    std::array<std::int32_t, positionRows * pairStride> anticlockwisePairs{};
     // Distances keep their last hits apart from their longest waits: a hit only stores its
     // index, and the waits are checked when the earliest moment one could grow has passed.
     std::array<std::int32_t, positionRows> distanceLast = Unhit<positionRows>();
@@ -170,8 +178,11 @@ std::array<std::int32_t, maxPocketCount> NeighbourhoodLasts(const Counters& c, s
     r.last = i;
 }
 
-// Kept out of line so that the loop keeps its pointers in registers.
-[[gnu::noinline]] void Scan(const KindTables& t, std::span<const std::uint8_t> draws, Counters& c) {
+// Kept out of line so that the loop keeps its pointers in registers. With directions, a draw
+// spun anticlockwise counts its distance from the draw before the other way round the wheel.
+template <bool directed>
+[[gnu::noinline]] void Scan(const KindTables& t, std::span<const std::uint8_t> draws,
+                            const SpinDirection* directions, Counters& c) {
     const std::uint8_t* draw = draws.data();
     const auto count = static_cast<std::int32_t>(draws.size());
     std::size_t prev = foreign;
@@ -184,8 +195,14 @@ std::array<std::int32_t, maxPocketCount> NeighbourhoodLasts(const Counters& c, s
             continue;
         }
         const std::size_t pair = prev * pairStride + w;
-        ++c.pairs[pair];
-        const std::size_t d = t.distance[pair];
+        std::size_t d;
+        if (directed && directions[i] == SpinDirection::Anticlockwise) {
+            ++c.anticlockwisePairs[pair];
+            d = t.anticlockwise[pair];
+        } else {
+            ++c.pairs[pair];
+            d = t.distance[pair];
+        }
         if (i > distanceCheck) [[unlikely]]
             distanceCheck = CheckDistances(c, t.n, d, i);
         c.distanceLast[d] = i;
@@ -218,26 +235,38 @@ SlotStats Figures(std::int32_t hits, std::int32_t last, std::int32_t maxGap, std
 
 }  // namespace
 
-WheelStats ComputeWheelStats(RouletteKind kind, std::span<const std::uint8_t> analysed) {
+WheelStats ComputeWheelStats(RouletteKind kind, std::span<const std::uint8_t> analysed,
+                             std::span<const SpinDirection> directions) {
     // Far beyond any analysis window; past it the 32-bit indexes would wrap, so only the
     // newest draws are counted.
     constexpr std::size_t maxDraws = std::size_t{1} << 30;
-    if (analysed.size() > maxDraws) analysed = analysed.last(maxDraws);
+    const bool directed = directions.size() == analysed.size() && !directions.empty();
+    if (analysed.size() > maxDraws) {
+        analysed = analysed.last(maxDraws);
+        if (directed) directions = directions.last(maxDraws);
+    }
     const KindTables& t = TablesOf(kind);
     auto c = std::make_unique<Counters>();
-    Scan(t, analysed, *c);
+    if (directed)
+        Scan<true>(t, analysed, directions.data(), *c);
+    else
+        Scan<false>(t, analysed, nullptr, *c);
 
     const auto count = static_cast<std::int32_t>(analysed.size());
     const auto n = static_cast<std::ptrdiff_t>(t.n);
     const auto at = [n](std::ptrdiff_t k) { return static_cast<std::size_t>((k + n) % n); };
     std::array<std::int32_t, maxPocketCount> hits{};
     std::array<std::int32_t, maxPocketCount> distanceHits{};
-    for (std::size_t b = 0; b < t.n; ++b) hits[b] = c->pairs[foreign * pairStride + b];
+    for (std::size_t b = 0; b < t.n; ++b)
+        hits[b] =
+            c->pairs[foreign * pairStride + b] + c->anticlockwisePairs[foreign * pairStride + b];
     for (std::size_t a = 0; a < t.n; ++a) {
         for (std::size_t b = 0; b < t.n; ++b) {
             const std::int32_t steps = c->pairs[a * pairStride + b];
-            hits[b] += steps;
+            const std::int32_t back = c->anticlockwisePairs[a * pairStride + b];
+            hits[b] += steps + back;
             distanceHits[t.distance[a * pairStride + b]] += steps;
+            distanceHits[t.anticlockwise[a * pairStride + b]] += back;
         }
     }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/draws/draw_log.h"
 #include "core/model/roulette.h"
 #include "core/stats/slot_stats.h"
 
@@ -44,7 +45,8 @@ struct WheelStats {
     std::array<std::int32_t, maxPocketCount> pocketHits{};
     std::int32_t highestHits = 0;
     std::int32_t lowestHits = noLowestHits;
-    // Indexed by the wheel distance from the previous draw: 0 ... pocketCount - 1.
+    // Indexed by the wheel distance from the previous draw: 0 ... pocketCount - 1, counted in
+    // the direction of the ball (clockwise in the wheel order when it is not known).
     std::vector<SlotStats> distanceStats;
     // Only the intervals that occurred, ascending, however long.
     std::vector<RepeatStats> repeatStats;
@@ -54,8 +56,11 @@ struct WheelStats {
 
 // One pass over the analysed draws (oldest first, one byte per pocket). A value that is no
 // pocket of the kind counts as an analysed draw that hits nothing and has no distance to its
-// neighbours. The cost grows with the draws, not with the number of counters.
-WheelStats ComputeWheelStats(RouletteKind kind, std::span<const std::uint8_t> analysed);
+// neighbours. The cost grows with the draws, not with the number of counters. `directions`,
+// one per analysed draw when given (SelectAnalysedDirections), turn the distance to a draw
+// spun anticlockwise round: N - d, 0 staying 0.
+WheelStats ComputeWheelStats(RouletteKind kind, std::span<const std::uint8_t> analysed,
+                             std::span<const SpinDirection> directions = {});
 
 // The grey level of a pocket by its hits, 0 (the most frequent) ... 240 (the least frequent);
 // 240 for all when every pocket came out equally often or nothing has been analysed yet.

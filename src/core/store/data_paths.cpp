@@ -19,6 +19,10 @@ std::filesystem::path DataPaths::CroupierFile() const {
     return writeDir / "croupiers";
 }
 
+std::filesystem::path DataPaths::WheelFile() const {
+    return writeDir / "wheels";
+}
+
 std::optional<std::filesystem::path> DataPaths::ManualFile(std::string_view code) const {
     std::string folder(code);
     for (char& c : folder) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

@@ -7,14 +7,15 @@
 
 namespace spinalyst {
 
-// Where the program finds and keeps its files: the settings file and the croupier file go to
-// writeDir; language files are looked up in readDirs, first match wins.
+// Where the program finds and keeps its files: the settings file and the croupier and wheel
+// files go to writeDir; language files are looked up in readDirs, first match wins.
 struct DataPaths {
     std::filesystem::path writeDir;
     std::vector<std::filesystem::path> readDirs;
 
     std::filesystem::path SettingsFile() const;
     std::filesystem::path CroupierFile() const;
+    std::filesystem::path WheelFile() const;
     // The first existing "spinalyst_<code>.lang" of readDirs; the name in the first read
     // directory when none exists.
     std::filesystem::path LanguageFile(std::string_view code) const;

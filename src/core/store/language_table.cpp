@@ -30,4 +30,21 @@ std::string LanguageTable::Text(std::int32_t id) const {
     return "<!" + std::to_string(id) + "!>";
 }
 
+Language LanguageOfCode(std::string_view code) {
+    const bool french = code.size() == 2 && (code[0] == 'F' || code[0] == 'f') &&
+                        (code[1] == 'R' || code[1] == 'r');
+    return french ? Language::French : Language::English;
+}
+
+bool TakesSingular(Language language, long long count) {
+    return language == Language::French ? count == 0 || count == 1 : count == 1;
+}
+
+TextId CountedTextId(TextId id, Language language, long long count) {
+    if (!TakesSingular(language, count)) return id;
+    for (const CountedTextForms& forms : countedTexts)
+        if (forms.plural == id) return forms.singular;
+    return id;
+}
+
 }  // namespace spinalyst

@@ -9,6 +9,18 @@
 
 namespace spinalyst {
 
+// The languages the program speaks, by the code the settings keep ("EN", "FR", in any case);
+// another code reads as English.
+enum class Language { English, French };
+Language LanguageOfCode(std::string_view code);
+
+// Whether a count takes the singular: in English 1 alone ("1 draw", "0 draws"), in French 0
+// and 1 ("0 tirage", "1 tirage", "2 tirages").
+bool TakesSingular(Language language, long long count);
+// The text of a count: the singular form registered for `id` when the count takes it, `id`
+// itself otherwise.
+TextId CountedTextId(TextId id, Language language, long long count);
+
 inline constexpr std::string_view languageFieldNumber = "NUMERO";
 inline constexpr std::string_view languageFieldText = "TEXT";
 

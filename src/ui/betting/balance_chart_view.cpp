@@ -7,19 +7,18 @@
 
 #include "core/betting/balance_chart.h"
 #include "core/stats/slot_stats.h"
+#include "ui/common/look.h"
 
 namespace spinalyst {
 
 namespace {
-const QColor lineColour(0, 0, 255);
-
 QValueAxis* NewAxis() {
     auto* axis = new QValueAxis;
     axis->setMinorTickCount(0);
     axis->setLabelFormat("%.0f");
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0);
-    axis->setGridLineColor(QColor(225, 225, 225));
+    axis->setGridLineColor(chartGridColour);
     axis->setTruncateLabels(false);
     QFont f = axis->labelsFont();
     f.setPixelSize(10);
@@ -47,7 +46,7 @@ BalanceChartView::BalanceChartView(const BetHistory& history, QWidget* parent)
     title.setBold(true);
     chart->setTitleFont(title);
     line_ = new QLineSeries;
-    QPen pen(lineColour);
+    QPen pen(balanceColour);
     pen.setWidthF(1.2);
     line_->setPen(pen);
     chart->addSeries(line_);

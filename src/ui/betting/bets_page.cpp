@@ -21,6 +21,7 @@
 #include "ui/betting/chip_selector.h"
 #include "ui/betting/history_model.h"
 #include "ui/betting/history_view.h"
+#include "ui/betting/progression_box.h"
 #include "ui/betting/table_picture.h"
 #include "ui/common/game_session.h"
 #include "ui/common/look.h"
@@ -56,7 +57,8 @@ protected:
 };
 }  // namespace
 
-BetsPage::BetsPage(GameSession* session, QWidget* parent) : QWidget(parent), session_(session) {
+BetsPage::BetsPage(GameSession* session, Settings settings, QWidget* parent)
+    : QWidget(parent), session_(session) {
     chart_ = new BalanceChartView(session_->ledger().history(), this);
     splitter_ = new QSplitter(Qt::Vertical, this);
     splitter_->setChildrenCollapsible(false);
@@ -67,22 +69,32 @@ BetsPage::BetsPage(GameSession* session, QWidget* parent) : QWidget(parent), ses
     // Proportions: the history takes three fifths of the first layout too.
     splitter_->setSizes({3000, 2000});
 
+    // The progression box stands beside the history and the chart: the table above fills the
+    // page's width already.
+    progressionBox_ = new ProgressionBox(session_, std::move(settings), this);
+    progressionBox_->setFixedWidth(196);
+    auto* lower = new QHBoxLayout;
+    lower->setContentsMargins(0, 0, 0, 0);
+    lower->setSpacing(4);
+    lower->addWidget(splitter_, 1);
+    lower->addWidget(progressionBox_);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(4);
     layout->addWidget(BuildTablePanel());
-    layout->addWidget(splitter_, 1);
+    layout->addLayout(lower, 1);
 
     connect(picture_, &TablePicture::released, this, &BetsPage::OnPictureReleased);
     connect(chips_, &ChipSelector::chipChosen, this,
             [this](Cents value) { session_->SetChipValue(value); });
     connect(clearButton_, &QPushButton::clicked, session_, &GameSession::ClearBets);
+    const auto showNeighbours = [this] { picture_->SetNeighbours(neighbours()); };
+    connect(neighboursCheck_, &QCheckBox::toggled, this, showNeighbours);
+    connect(neighboursEdit_, &QSpinBox::valueChanged, this, showNeighbours);
     connect(collapseButton_, &QPushButton::clicked, this, &BetsPage::ToggleHistoryRows);
-    connect(session_, &GameSession::betsChanged, this, [this] {
-        picture_->update();
-        FitAmountColumns();
-        ShowTotals();
-    });
+    connect(session_, &GameSession::betsChanged, this, &BetsPage::ShowTable);
+    connect(session_, &GameSession::planChanged, this, &BetsPage::ShowTable);
     connect(session_, &GameSession::drawsAdded, this, &BetsPage::OnHistoryChanged);
     connect(session_, &GameSession::drawUndone, this, &BetsPage::OnHistoryChanged);
     connect(session_, &GameSession::gameReset, this, &BetsPage::OnGameReset);
@@ -97,14 +109,15 @@ QWidget* BetsPage::BuildTablePanel() {
     // button, on a darker rim of cloth.
     auto* panel = new QWidget(this);
     panel->setObjectName("pnlTapis");
-    panel->setFixedHeight(tablePictureHeight + 16);
+    panel->setFixedHeight(tablePictureHeight + 20);
     panel->setAutoFillBackground(true);
     QPalette rim = panel->palette();
     rim.setColor(QPalette::Window, tableTrim);
     rim.setColor(QPalette::WindowText, Qt::white);
     panel->setPalette(rim);
     picture_ = new TablePicture(session_->ledger(), panel);
-    picture_->move(8, 8);
+    // The table itself at 8, 10; the chips on its top edge reach into the margin above it.
+    picture_->move(8 - TablePicture::margin, 10 - TablePicture::margin);
     const int right = 8 + tablePictureWidth + 10;
     chips_ = new ChipSelector(panel);
     chips_->move(right, 6);
@@ -186,12 +199,17 @@ void BetsPage::ApplyCaptions() {
     chart_->SetTitle(Text(TextId::BalanceHeader));
     ShowCollapseCaption();
     model_->RetranslateTexts();
-    picture_->update();
-    ShowTotals();
+    progressionBox_->ApplyCaptions();
+    ShowTable();
 }
 
 void BetsPage::OnPictureReleased(QPoint point, MouseButton button) {
+    const BetLedger& ledger = session_->ledger();
+    const auto slot = ledger.SlotAt(point.x(), point.y());
+    const bool capped =
+        button == MouseButton::Left && slot && ledger.LeftClickPassesCap(*slot, neighbours());
     session_->ClickTable(point.x(), point.y(), button, neighbours());
+    picture_->SayHovered(capped);
 }
 
 void BetsPage::FitAmountColumns() {
@@ -219,11 +237,20 @@ void BetsPage::FitAmountColumns() {
         table->setColumnWidth(c, widest);
 }
 
-void BetsPage::OnHistoryChanged() {
+void BetsPage::ShowTable() {
+    picture_->update();
     FitAmountColumns();
+    ShowTotals();
+    // A plan's chips are its own while its session runs.
+    clearButton_->setEnabled(!session_->ledger().planHoldsTable());
+    progressionBox_->ShowState();
+}
+
+void BetsPage::OnHistoryChanged() {
+    // A plan may have moved its chips with the draw.
+    ShowTable();
     historyView_->ShowFirstRows();
     chart_->Refresh();
-    ShowTotals();
 }
 
 void BetsPage::OnGameReset() {
@@ -231,7 +258,6 @@ void BetsPage::OnGameReset() {
     amountColumnWidth_ = amountWidth;
     for (int c = HistoryModel::StakeColumn; c <= HistoryModel::BalanceColumn; ++c)
         historyView_->table()->setColumnWidth(c, amountWidth);
-    picture_->update();
     OnHistoryChanged();
 }
 
@@ -247,9 +273,8 @@ void BetsPage::ShowCollapseCaption() {
 
 void BetsPage::ShowTotals() {
     const BetLedger& ledger = session_->ledger();
-    totalLabel_->setText(Text(TextId::TotalStaked) + QStringLiteral(": ") +
-                         Amount(ledger.totalStake()));
-    chart_->SetTitle(Text(TextId::BalanceHeader) + QStringLiteral(": ") + Amount(ledger.balance()));
+    totalLabel_->setText(Labelled(Text(TextId::TotalStaked), Amount(ledger.totalStake())));
+    chart_->SetTitle(Labelled(Text(TextId::BalanceHeader), Amount(ledger.balance())));
 }
 
 }  // namespace spinalyst

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "core/betting/bet_ledger.h"
+#include "core/store/settings.h"
 
 class QCheckBox;
 class QLabel;
@@ -18,6 +19,7 @@ class ChipSelector;
 class GameSession;
 class HistoryModel;
 class HistoryView;
+class ProgressionBox;
 class TablePicture;
 
 // The betting tab: the table picture with the chips, the chip selector, the neighbours
@@ -29,9 +31,11 @@ class BetsPage final : public QWidget {
     Q_DISABLE_COPY_MOVE(BetsPage)
 
 public:
-    explicit BetsPage(GameSession* session, QWidget* parent = nullptr);
+    BetsPage(GameSession* session, Settings settings, QWidget* parent = nullptr);
 
     void ApplyCaptions();
+    // As the statistics pages: the state of a live session wraps within the page's height.
+    bool hasHeightForWidth() const override { return false; }
 
     TablePicture* picture() const { return picture_; }
     ChipSelector* chipSelector() const { return chips_; }
@@ -40,6 +44,7 @@ public:
     QTableView* historyTable() const;
     BalanceChartView* balanceChart() const { return chart_; }
     QLabel* totalLabel() const { return totalLabel_; }
+    ProgressionBox* progressionBox() const { return progressionBox_; }
     // The neighbours a straight-up click also stakes: 0 while the option is off.
     int neighbours() const;
 
@@ -53,6 +58,8 @@ private:
     void ShowTotals();
     void ShowCollapseCaption();
     void FitAmountColumns();
+    // The chips, the totals and the progression's state after the table changed.
+    void ShowTable();
 
     GameSession* session_;
     TablePicture* picture_ = nullptr;
@@ -66,6 +73,7 @@ private:
     QPushButton* collapseButton_ = nullptr;
     BalanceChartView* chart_ = nullptr;
     QSplitter* splitter_ = nullptr;
+    ProgressionBox* progressionBox_ = nullptr;
     int amountColumnWidth_ = 0;
 };
 

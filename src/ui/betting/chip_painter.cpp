@@ -80,7 +80,8 @@ void PaintStakeOnChip(QPainter& painter, const QRectF& rect, const ChipDenominat
     PaintChip(painter, rect, chip, QStringLiteral(" "));
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const QFont font = FaceAtPixels(9, true);
+    // The tag stays about as wide as the chip.
+    const QFont font = FittedFont(stake, Square(rect).width() + 1, 9, true);
     const QFontMetricsF metrics(font);
     // A tag over the chip's lower half, as a stack of chips carries its count.
     const qreal width = metrics.horizontalAdvance(stake) + 5;

@@ -1,10 +1,13 @@
 #include "ui/betting/table_picture.h"
 
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStatusTipEvent>
 #include <QToolTip>
+#include <algorithm>
 
 #include "core/betting/money.h"
 #include "core/betting/table_areas.h"
@@ -17,6 +20,8 @@ namespace spinalyst {
 namespace {
 
 const QColor lineColour(255, 255, 240);
+// What lights up the place under the pointer.
+const QColor hoverColour(255, 236, 120);
 
 QRectF ToRect(const TableRect& r) {
     return QRectF(r.x, r.y, r.width, r.height);
@@ -63,23 +68,97 @@ QString BoxCaption(BetSlot slot) {
 TablePicture::TablePicture(const BetLedger& ledger, QWidget* parent)
     : QWidget(parent), ledger_(ledger) {
     setObjectName("imgTapis");
-    setFixedSize(tablePictureWidth, tablePictureHeight);
+    setFixedSize(sizeHint());
     setCursor(Qt::PointingHandCursor);
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
 }
 
 QSize TablePicture::sizeHint() const {
-    return {tablePictureWidth, tablePictureHeight};
+    return {tablePictureWidth + 2 * margin, tablePictureHeight + 2 * margin};
+}
+
+void TablePicture::SetNeighbours(int neighbours) {
+    if (neighbours == neighbours_) return;
+    neighbours_ = neighbours;
+    update();
+    if (hovered_ && hovered_->kind == BetKind::Plein) SayHovered();
+}
+
+std::vector<Pocket> TablePicture::HoveredPockets() const {
+    std::vector<Pocket> pockets;
+    if (!hovered_ || !TableOffers(ledger_.kind(), *hovered_)) return pockets;
+    const RouletteKind kind = ledger_.kind();
+    for (Pocket p = firstPocket(kind); p <= lastPocket(kind); ++p)
+        if (Covers(*hovered_, p)) pockets.push_back(p);
+    if (hovered_->kind == BetKind::Plein)
+        for (Pocket q : NeighbourPockets(kind, hovered_->index, neighbours_))
+            if (TableOffers(kind, {BetKind::Plein, q})) pockets.push_back(q);
+    return pockets;
+}
+
+void TablePicture::HoverAt(QPoint point) {
+    SetHovered(ledger_.SlotAt(point.x(), point.y()));
+}
+
+void TablePicture::SetHovered(std::optional<BetSlot> slot) {
+    if (slot == hovered_) return;
+    hovered_ = slot;
+    update();
+    SayHovered();
+}
+
+void TablePicture::SayHovered(bool capped) {
+    QString text;
+    if (hovered_) {
+        text = QString::fromStdString(BetDescription(*hovered_, CurrentLanguageTable()));
+        if (hovered_->kind == BetKind::Plein && neighbours_ > 0)
+            text = CountedText(TextId::BetWithNeighbours, neighbours_).arg(text).arg(neighbours_);
+        if (capped)
+            text = TextWith(TextId::StakeAtLimit, text,
+                            QString::fromStdString(FormatAmount(maxSlotStake)));
+    }
+    QStatusTipEvent tip(text);
+    QCoreApplication::sendEvent(this, &tip);
 }
 
 void TablePicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    painter.translate(margin, margin);
     PaintTable(painter);
+    PaintHover(painter);
     PaintChips(painter);
 }
 
+void TablePicture::PaintHover(QPainter& painter) const {
+    if (!hovered_) return;
+    const RouletteKind kind = ledger_.kind();
+    const auto snap = SnapPoint(*hovered_, kind);
+    if (!snap) return;
+    const std::vector<Pocket> pockets = HoveredPockets();
+    const QRectF table(0, numberGridRect.y, tablePictureWidth,
+                       tablePictureHeight - 2 * numberGridRect.y + 1);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    // The pockets the bet covers, and its own box, lit up.
+    painter.setPen(QPen(hoverColour, 2));
+    painter.setBrush(QColor(255, 255, 255, 70));
+    for (const TableBox& box : TablePictureBoxes(kind)) {
+        const bool lit = box.slot == *hovered_ || (box.slot.kind == BetKind::Plein &&
+                                                   std::find(pockets.begin(), pockets.end(),
+                                                             box.slot.index) != pockets.end());
+        if (lit) painter.drawRect(ToRect(box.rect).intersected(table).adjusted(1, 1, -1, -1));
+    }
+    // The chip a click would put down, where it would stand.
+    const Cents chipValue = ledger_.chipValue();
+    const TableRect r = ChipRect(*snap);
+    painter.setOpacity(0.75);
+    PaintChip(painter, QRectF(r.x, r.y, r.width, r.height),
+              chipDenominations[static_cast<std::size_t>(ChipFace(chipValue))]);
+    painter.restore();
+}
+
 void TablePicture::PaintTable(QPainter& painter) const {
-    painter.fillRect(rect(), clothGreen);
+    painter.fillRect(QRect(0, 0, tablePictureWidth, tablePictureHeight), clothGreen);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPen line(lineColour, 1.5);
     const QRectF outline(0, numberGridRect.y, tablePictureWidth,
@@ -141,10 +220,11 @@ void TablePicture::PaintChips(QPainter& painter) const {
 }
 
 QString TablePicture::ToolTipAt(QPoint point) const {
+    // Chips only: what the pointer would stake is said in the status bar.
     const auto slot = ledger_.ChipAt(point.x(), point.y());
     if (!slot) return {};
-    return QString::fromStdString(BetDescription(*slot, CurrentLanguageTable())) +
-           QStringLiteral(": ") + QString::fromStdString(FormatAmount(ledger_.stake(*slot)));
+    return Labelled(QString::fromStdString(BetDescription(*slot, CurrentLanguageTable())),
+                    QString::fromStdString(FormatAmount(ledger_.stake(*slot))));
 }
 
 void TablePicture::mouseReleaseEvent(QMouseEvent* event) {
@@ -155,14 +235,24 @@ void TablePicture::mouseReleaseEvent(QMouseEvent* event) {
         button = MouseButton::Right;
     else if (event->button() != Qt::MiddleButton)
         return QWidget::mouseReleaseEvent(event);
-    emit released(event->position().toPoint(), button);
+    emit released(ToTable(event->position().toPoint()), button);
     event->accept();
+}
+
+void TablePicture::mouseMoveEvent(QMouseEvent* event) {
+    HoverAt(ToTable(event->position().toPoint()));
+    QWidget::mouseMoveEvent(event);
+}
+
+void TablePicture::leaveEvent(QEvent* event) {
+    SetHovered(std::nullopt);
+    QWidget::leaveEvent(event);
 }
 
 bool TablePicture::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        const QString tip = ToolTipAt(help->pos());
+        const QString tip = ToolTipAt(ToTable(help->pos()));
         if (tip.isEmpty()) {
             QToolTip::hideText();
             event->ignore();

@@ -25,10 +25,12 @@ void GameSession::SwitchKind(RouletteKind kind) {
 }
 
 bool GameSession::AddDraw(Pocket p) {
+    const SpinDirection direction = game_.currentDirection();
     if (!spinalyst::AddDraw(game_, ledger_, p)) return false;
     if (game_.batchInProgress()) return true;
     JournalDraws();
     emit drawsAdded(1);
+    NoteCurrentDirection(direction);
     return true;
 }
 
@@ -82,11 +84,13 @@ void GameSession::RestoreGame(GameFile file) {
 
 void GameSession::Replace(GameFile file) {
     const bool adopted = AdoptCroupiers(file.log, file.croupierNames, croupiers_) > 0;
+    const bool wheelsAdopted = AdoptWheels(file.log, file.wheelNames, wheels_) > 0;
     // A new game for the file's kind: the bets and their history go with the old game.
     spinalyst::SwitchKind(game_, ledger_, file.kind);
     game_.LoadGame(file.kind, std::move(file.log), std::nullopt, std::move(file.notes));
     JournalDraws();
     if (adopted) emit croupiersChanged();
+    if (wheelsAdopted) emit wheelsChanged();
     emit gameReplaced();
 }
 
@@ -117,6 +121,22 @@ bool GameSession::SetChipValue(Cents value) {
     return ledger_.SetChipValue(value);
 }
 
+std::optional<PlanError> GameSession::StartPlan(const ProgressionSettings& progression,
+                                                const MoneyRules& rules) {
+    const auto error = ledger_.StartPlan(progression, rules, game_.drawCount() + 1);
+    if (error) return error;
+    emit planChanged();
+    emit betsChanged();
+    return std::nullopt;
+}
+
+void GameSession::StopPlan() {
+    if (!ledger_.live().active()) return;
+    ledger_.StopPlan();
+    emit planChanged();
+    emit betsChanged();
+}
+
 CroupierTable::LoadResult GameSession::LoadCroupiers(const std::filesystem::path& file) {
     const auto result = croupiers_.Load(file);
     emit croupiersChanged();
@@ -142,6 +162,47 @@ void GameSession::NoteCurrentCroupier(std::int32_t before) {
     if (game_.currentCroupier() != before) emit currentCroupierChanged(game_.currentCroupier());
 }
 
+WheelNameTable::LoadResult GameSession::LoadWheels(const std::filesystem::path& file) {
+    const auto result = wheels_.Load(file);
+    emit wheelsChanged();
+    return result;
+}
+
+std::int32_t GameSession::AddWheel(const QString& name) {
+    const std::int32_t idx = wheels_.AddWheel(name.toStdString());
+    if (idx == 0) return 0;
+    emit wheelsChanged();
+    SetCurrentWheel(idx);
+    return idx;
+}
+
+void GameSession::SetCurrentWheel(std::int32_t wheel) {
+    if (wheel == game_.currentWheel()) return;
+    game_.SetCurrentWheel(wheel);
+    emit currentWheelChanged(wheel);
+}
+
+void GameSession::SetCurrentDirection(SpinDirection direction) {
+    const SpinDirection before = game_.currentDirection();
+    game_.SetCurrentDirection(direction);
+    NoteCurrentDirection(before);
+}
+
+void GameSession::TurnDirection() {
+    const SpinDirection d = game_.currentDirection();
+    SetCurrentDirection(d == SpinDirection::Unknown ? SpinDirection::Clockwise : Flipped(d));
+}
+
+void GameSession::SetAlternating(bool on) {
+    if (on == game_.alternating()) return;
+    game_.SetAlternating(on);
+    emit alternatingChanged(on);
+}
+
+void GameSession::NoteCurrentDirection(SpinDirection before) {
+    if (game_.currentDirection() != before) emit currentDirectionChanged(game_.currentDirection());
+}
+
 void GameSession::SetRandomSource(int source) {
     if (source == game_.randomSource()) return;
     game_.SetRandomSource(source);
@@ -154,7 +215,8 @@ void GameSession::SetGameFile(const QString& file) {
 
 void GameSession::KeepJournal(const std::filesystem::path& dir) {
     journal_ = std::make_unique<GameJournal>(
-        dir, [this](std::int32_t c) { return croupiers_.CroupierName(c); });
+        dir, [this](std::int32_t c) { return croupiers_.CroupierName(c); },
+        [this](std::int32_t w) { return wheels_.WheelName(w); });
     std::error_code ec;
     leftover_ = std::filesystem::is_regular_file(journal_->file(), ec);
     journal_->SetBatchListener([this](bool written, int draws) {

@@ -10,6 +10,7 @@
 #include "core/draws/game.h"
 #include "core/draws/game_file.h"
 #include "core/draws/random_source.h"
+#include "core/draws/wheel_name_table.h"
 
 class QString;
 
@@ -17,9 +18,9 @@ namespace spinalyst {
 
 class GameJournal;
 
-// Owns the core game, its betting ledger, the croupiers and the journal, and is the one
-// writer of them: the rest of the program reads them through const access and changes them
-// through the operations below. Every operation does its work in the core, writes the
+// Owns the core game, its betting ledger, the croupiers, the wheels and the journal, and is
+// the one writer of them: the rest of the program reads them through const access and changes
+// them through the operations below. Every operation does its work in the core, writes the
 // journal, and only then emits the one signal that says what happened, so no view depends
 // on the order in which the views were connected. Draws added during a batch are settled one
 // by one but journaled and announced together when the batch ends.
@@ -36,6 +37,7 @@ public:
     int drawCount() const { return game_.drawCount(); }
     const BetLedger& ledger() const { return ledger_; }
     const CroupierTable& croupiers() const { return croupiers_; }
+    const WheelNameTable& wheels() const { return wheels_; }
 
     void NewGame();
     // Always starts a new game, also for the current kind.
@@ -67,6 +69,12 @@ public:
     void ClearBets();
     // The amount one click stakes; false, and no change, for a value no chip can have.
     bool SetChipValue(Cents value);
+    // Starts a session of the progression on the chips on the table (or the last plan's base
+    // bets), from the next draw on; the error that keeps it from starting, if any.
+    std::optional<PlanError> StartPlan(const ProgressionSettings& progression,
+                                       const MoneyRules& rules);
+    // The table is the player's again: a running session's chips go back to its base bets.
+    void StopPlan();
 
     // Freezes pockets at the current draw count, to be tested on the draws that come after;
     // false, and nothing announced, for a set that cannot be frozen (none, a pocket the kind
@@ -80,6 +88,19 @@ public:
     std::int32_t AddCroupier(const QString& name);
     // The croupier of the next draws; 0 for none.
     void SetCurrentCroupier(std::int32_t croupier);
+    // Reads the wheel file, which new wheels are written to from then on.
+    WheelNameTable::LoadResult LoadWheels(const std::filesystem::path& file);
+    // Creates a wheel, writes the wheel file and makes it the wheel of the next draws; 0, and
+    // nothing changed, when the table is full.
+    std::int32_t AddWheel(const QString& name);
+    // The wheel of the next draws; 0 for none.
+    void SetCurrentWheel(std::int32_t wheel);
+    // The direction of the next spin.
+    void SetCurrentDirection(SpinDirection direction);
+    // Turns the direction of the next spin round; one not noted yet becomes clockwise.
+    void TurnDirection();
+    // Whether each draw turns the direction round for the next (on until switched off).
+    void SetAlternating(bool on);
     // randomFromProgram or randomFromFile.
     void SetRandomSource(int source);
 
@@ -112,9 +133,18 @@ signals:
     void drawUndone();
     void croupiersChanged();
     void currentCroupierChanged(std::int32_t croupier);
+    void wheelsChanged();
+    void currentWheelChanged(std::int32_t wheel);
+    // The direction of the next spin changed: set, turned round, or alternated by a draw
+    // (after the drawsAdded of that draw).
+    void currentDirectionChanged(SpinDirection direction);
+    void alternatingChanged(bool on);
     void randomSourceChanged(int source);
-    // The stakes on the table changed (not by a new game, which gameReset announces).
+    // The stakes on the table changed (not by a new game, which gameReset announces). The
+    // stakes a plan puts down after each draw come with that draw's signal.
     void betsChanged();
+    // A plan was started or stopped.
+    void planChanged();
     // Pockets were frozen or the freeze cleared (a new or another game announces its own).
     void freezeChanged();
     // The journal stopped being written (false) or works again (true); emitted before the
@@ -132,10 +162,12 @@ private:
     void JournalDraws();
     void Replace(GameFile file);
     void NoteCurrentCroupier(std::int32_t before);
+    void NoteCurrentDirection(SpinDirection before);
 
     Game game_;
     BetLedger ledger_;
     CroupierTable croupiers_;
+    WheelNameTable wheels_;
     RandomSource random_;
     std::unique_ptr<GameJournal> journal_;
     int batchStartCount_ = 0;

@@ -25,6 +25,10 @@ inline const QColor currentWaitColour = ToQColor(redDisplay);
 inline const QColor longestWaitColour(0, 0, 255);
 // A warning that stays on screen while its danger lasts.
 inline const QColor warningColour = ToQColor(redDisplay);
+// The player's money over the spins: the Bets page's balance and the strategy lab's charts.
+inline const QColor balanceColour(0, 0, 255);
+// The grid lines behind a chart of money.
+inline const QColor chartGridColour(225, 225, 225);
 
 // The program's face: Tahoma 8 points, or the closest the system has.
 QFont BaseFont(bool bold = false);

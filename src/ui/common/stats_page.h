@@ -18,6 +18,8 @@ struct StatsInput {
     RouletteKind kind = defaultKind;
     // One byte per draw, as the log keeps them.
     std::span<const std::uint8_t> analysed;
+    // The direction of each analysed draw's spin; empty when the game noted none.
+    std::span<const SpinDirection> directions = {};
     // Where they come from, for a page that needs more than the pockets (who spun each
     // draw): the log and the window of the refresh, and the croupiers' names. Unset on a new
     // game, which has no draw.
@@ -40,6 +42,9 @@ public:
     // The figures the page shows for the input it was last shown, as CSV, as the command
     // line prints them.
     virtual std::string FiguresCsv(const StatsInput& /*input*/) const { return {}; }
+    // A page fits the room its tab gives it: wrapped texts (a long verdict) lay out within
+    // that height and do not ask the window, or the scrolled statistics, for more.
+    bool hasHeightForWidth() const override { return false; }
 };
 
 }  // namespace spinalyst

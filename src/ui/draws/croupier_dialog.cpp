@@ -9,9 +9,9 @@
 
 namespace spinalyst {
 
-CroupierDialog::CroupierDialog(QWidget* parent) : QDialog(parent) {
-    setObjectName("dlgNewCroupier");
-    setWindowTitle(Text(TextId::NewCroupierTitle));
+CroupierDialog::CroupierDialog(QWidget* parent, TextId title) : QDialog(parent) {
+    setObjectName(title == TextId::NewCroupierTitle ? "dlgNewCroupier" : "dlgNewWheel");
+    setWindowTitle(Text(title));
     setFixedSize(282, 105);
     nameLabel_ = new QLabel(Text(TextId::NameLabel) + " :", this);
     nameLabel_->setObjectName("lbNom");
@@ -34,8 +34,8 @@ QString CroupierDialog::name() const {
     return nameEdit_->text();
 }
 
-std::optional<QString> CroupierDialog::AskName(QWidget* parent) {
-    CroupierDialog dialog(parent);
+std::optional<QString> CroupierDialog::AskName(QWidget* parent, TextId title) {
+    CroupierDialog dialog(parent, title);
     if (RunDialog(dialog) != QDialog::Accepted) return std::nullopt;
     return dialog.name();
 }

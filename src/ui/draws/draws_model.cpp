@@ -21,6 +21,9 @@ DrawsModel::DrawsModel(GameSession* session, QObject* parent)
     connect(session_, &GameSession::croupiersChanged, this, [this] {
         if (rows_ > 0) emit dataChanged(index(0, 1), index(rows_ - 1, 1));
     });
+    connect(session_, &GameSession::wheelsChanged, this, [this] {
+        if (rows_ > 0) emit dataChanged(index(0, 18), index(rows_ - 1, 18));
+    });
 }
 
 int DrawsModel::rowCount(const QModelIndex& parent) const {
@@ -41,8 +44,9 @@ QVariant DrawsModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole: {
             const Game& game = session_->game();
-            return QString::fromStdString(DrawsCellText(
-                game.log(), game.kind(), session_->croupiers(), DrawOfRow(index.row()), column));
+            return QString::fromStdString(
+                DrawsCellText(game.log(), game.kind(), session_->croupiers(),
+                              DrawOfRow(index.row()), column, &session_->wheels()));
         }
         case Qt::ForegroundRole:
             switch (DrawsCellStyleOf(column)) {
@@ -66,11 +70,19 @@ QVariant DrawsModel::data(const QModelIndex& index, int role) const {
         case Qt::BackgroundRole:
             return QBrush(DrawsCellShaded(column) ? QColor(255, 255, 187) : QColor(Qt::white));
         case Qt::TextAlignmentRole:
-            // A long croupier name keeps its start and ends in "..." rather than losing both
-            // ends; the tooltip shows it whole.
-            return column == 1 ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignCenter);
+            // A long croupier or wheel name keeps its start and ends in "..." rather than
+            // losing both ends; the tooltip shows it whole.
+            return column == 1 || column == 18 ? int(Qt::AlignLeft | Qt::AlignVCenter)
+                                               : int(Qt::AlignCenter);
         case Qt::ToolTipRole:
-            if (column != 1) return {};
+            if (column == 19) {
+                const SpinDirection d =
+                    session_->game().log().drawDirection(DrawOfRow(index.row()));
+                if (d == SpinDirection::Unknown) return {};
+                return Text(d == SpinDirection::Clockwise ? TextId::Clockwise
+                                                          : TextId::Anticlockwise);
+            }
+            if (column != 1 && column != 18) return {};
             return data(index, Qt::DisplayRole);
         default:
             return {};
@@ -104,6 +116,8 @@ QVariant DrawsModel::headerData(int section, Qt::Orientation orientation, int ro
             return Text(TextId::DistanceHeader);
         case 17:
             return Text(TextId::RepeatGapHeader);
+        case 18:
+            return Text(TextId::WheelLabel);
         default:
             return QString();
     }

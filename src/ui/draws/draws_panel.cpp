@@ -15,8 +15,8 @@
 namespace spinalyst {
 
 namespace {
-// Times and pockets are sized to fit their columns and never elided; a long croupier name
-// keeps its start and ends in "...".
+// Times and pockets are sized to fit their columns and never elided; a long croupier or wheel
+// name keeps its start and ends in "...".
 class ElidingDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -52,6 +52,7 @@ DrawsPanel::DrawsPanel(GameSession* session, QWidget* parent) : QWidget(parent) 
     drawsView_->setFont(FaceAtPixels(11));
     drawsView_->setTextElideMode(Qt::ElideNone);
     drawsView_->setItemDelegateForColumn(1, new ElidingDelegate(drawsView_));
+    drawsView_->setItemDelegateForColumn(18, new ElidingDelegate(drawsView_));
     drawsView_->setSelectionBehavior(QAbstractItemView::SelectRows);
     drawsView_->setSelectionMode(QAbstractItemView::SingleSelection);
     drawsView_->setEditTriggers(QAbstractItemView::NoEditTriggers);

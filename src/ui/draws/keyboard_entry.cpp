@@ -131,6 +131,14 @@ bool KeyboardEntry::OnKeyPress(QKeyEvent* key) {
             entry_.Backspace();
             ShowTyped();
             return true;
+        case Qt::Key_Slash: {
+            // One key, on the number pad too, for a dealer who did not alternate.
+            session_->TurnDirection();
+            const bool clockwise = session_->game().currentDirection() == SpinDirection::Clockwise;
+            window_->statusBar()->showMessage(
+                Text(clockwise ? TextId::Clockwise : TextId::Anticlockwise), 3000);
+            return true;
+        }
         default:
             break;
     }
@@ -146,8 +154,8 @@ void KeyboardEntry::ShowTyped() {
     if (entry_.typed().empty())
         window_->statusBar()->clearMessage();
     else
-        window_->statusBar()->showMessage(Text(TextId::TypedPocket) + ": " +
-                                          QString::fromStdString(entry_.typed()));
+        window_->statusBar()->showMessage(
+            Labelled(Text(TextId::TypedPocket), QString::fromStdString(entry_.typed())));
 }
 
 }  // namespace spinalyst

@@ -15,9 +15,10 @@ namespace spinalyst {
 class GameSession;
 
 // Lets a player at a live table type pockets: digits, then Enter, while the main window is
-// active and no text box has the focus. A box being edited keeps its own digits, but a choice
-// from a list, Enter in a number box, Escape, or a click outside the box gives the keyboard
-// back to draw entry. The status bar always says where typed digits go.
+// active and no text box has the focus; "/" turns the direction of the coming spin round. A box
+// being edited keeps its own digits, but a choice from a list, Enter in a number box, Escape, or a
+// click outside the box gives the keyboard back to draw entry. The status bar always says where
+// typed digits go.
 class KeyboardEntry final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(KeyboardEntry)

@@ -34,7 +34,8 @@ QString LineList(const std::vector<int>& lines) {
 QStringList RecoveryNotes(const JournalRecovery& left, const std::filesystem::path& journalFile) {
     QStringList notes;
     if (!left.damagedLines.empty()) {
-        notes << Text(TextId::JournalLinesDropped)
+        notes << CountedText(TextId::JournalLinesDropped,
+                             static_cast<long long>(left.damagedLines.size()))
                      .arg(left.damagedLines.size())
                      .arg(LineList(left.damagedLines));
         // Kept before anything rewrites or replaces the journal.
@@ -63,10 +64,9 @@ bool GameKeeper::unsaved() const {
 }
 
 QString GameKeeper::Title() const {
-    QString title = QStringLiteral("Spinalyst");
-    if (!currentFile_.isEmpty()) title += " - " + QFileInfo(currentFile_).fileName();
-    if (unsaved()) title += " *";
-    return title;
+    const QString product = QStringLiteral("Spinalyst");
+    if (currentFile_.isEmpty()) return product + QStringLiteral("[*]");
+    return QFileInfo(currentFile_).fileName() + QStringLiteral("[*] \u2014 ") + product;
 }
 
 void GameKeeper::SetUnsaved(bool unsaved) {
@@ -160,7 +160,8 @@ bool GameKeeper::SaveAs() {
 
 bool GameKeeper::SaveTo(const QString& file) {
     const std::string text = SavedGameText(
-        session_->game(), [this](std::int32_t c) { return session_->croupiers().CroupierName(c); });
+        session_->game(), [this](std::int32_t c) { return session_->croupiers().CroupierName(c); },
+        [this](std::int32_t w) { return session_->wheels().WheelName(w); });
     if (!WriteFileAtomically(PathOf(file), text)) {
         ShowWarning(window_, Text(TextId::FileNotWritten).arg(file));
         return false;
@@ -244,12 +245,13 @@ void GameKeeper::OfferRestore() {
         session_->DeclineLeftover();
         return;
     }
-    const QString date = left->writtenAt
-                             ? QLocale().toString(QDateTime::fromSecsSinceEpoch(*left->writtenAt),
-                                                  QLocale::ShortFormat)
-                             : QString();
-    const QString question =
-        Text(TextId::RestoreQuestion).arg(left->game.log.drawCount()).arg(date);
+    // The date in the words of the language: "10 Dec 2026", "10 déc. 2026".
+    const QString date =
+        left->writtenAt ? LanguageLocale().toString(QDateTime::fromSecsSinceEpoch(*left->writtenAt),
+                                                    QStringLiteral("d MMM yyyy HH:mm"))
+                        : QString();
+    const int draws = left->game.log.drawCount();
+    const QString question = CountedText(TextId::RestoreQuestion, draws).arg(draws).arg(date);
     if (AskQuestion(window_, question, false) != Answer::Yes) {
         session_->DeclineLeftover();
         return;

@@ -25,7 +25,8 @@ public:
 
     const QString& currentFile() const { return currentFile_; }
     bool unsaved() const;
-    // "Spinalyst", with the game file's name and a "*" for unsaved draws.
+    // The window's title: "evening.csv — Spinalyst", or "Spinalyst" for a game without a
+    // file, with Qt's mark of a modified document ("[*]") where unsaved draws show a "*".
     QString Title() const;
     QStringList RecentGames() const;
 

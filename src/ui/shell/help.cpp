@@ -1,8 +1,16 @@
 #include "ui/shell/help.h"
 
 #include <QDesktopServices>
+#include <QFileInfo>
+#include <QHBoxLayout>
 #include <QPointer>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStyle>
 #include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "ui/common/texts.h"
 
 namespace spinalyst {
 
@@ -11,32 +19,87 @@ std::function<bool(const QUrl&)>& Opener() {
     static std::function<bool(const QUrl&)> opener;
     return opener;
 }
-
-void ShowInOwnWindow(QWidget* parent, const QUrl& page) {
-    // One window, brought forward again on the next request.
-    static QPointer<QTextBrowser> browser;
-    if (!browser) {
-        browser = new QTextBrowser(parent);
-        browser->setObjectName("manualBrowser");
-        browser->setWindowFlag(Qt::Window);
-        browser->setAttribute(Qt::WA_DeleteOnClose);
-        browser->setOpenExternalLinks(true);
-        browser->setWindowTitle(QStringLiteral("Spinalyst"));
-        browser->resize(820, 640);
-    }
-    browser->setSource(page);
-    browser->show();
-    browser->raise();
-    browser->activateWindow();
-}
 }  // namespace
 
-bool OpenManual(QWidget* parent, const DataPaths& paths, const QString& languageCode) {
-    const auto file = paths.ManualFile(languageCode.toStdString());
-    if (!file) return false;
-    const QUrl page = QUrl::fromLocalFile(QString::fromStdString(file->string()));
-    const bool taken = Opener() ? Opener()(page) : QDesktopServices::openUrl(page);
-    if (!taken) ShowInOwnWindow(parent, page);
+QString ManualPage(StatsTab tab) {
+    switch (tab) {
+        case StatsTab::Wheel:
+            return QStringLiteral("wheel.html#wheel");
+        case StatsTab::Heat:
+            return QStringLiteral("wheel.html#table");
+        case StatsTab::Tableau:
+            return QStringLiteral("tableau.html");
+        case StatsTab::Bets:
+            return QStringLiteral("bets.html");
+        case StatsTab::Fairness:
+            return QStringLiteral("fairness.html");
+        default:
+            break;
+    }
+    // A family's page has its place on the families' page, named like its tab: tsSimples,
+    // #simples.
+    const QString name = QString::fromLatin1(TabInfo(tab).name).mid(2).toLower();
+    return QStringLiteral("families.html#") + name;
+}
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName("manualWindow");
+    setWindowTitle(Text(TextId::ManualTitle));
+    resize(820, 640);
+    browser_ = new QTextBrowser(this);
+    browser_->setObjectName("manualBrowser");
+    browser_->setOpenExternalLinks(true);
+    back_ =
+        new QPushButton(style()->standardIcon(QStyle::SP_ArrowBack), Text(TextId::HelpBack), this);
+    back_->setObjectName("btnManualBack");
+    forward_ = new QPushButton(style()->standardIcon(QStyle::SP_ArrowForward),
+                               Text(TextId::HelpForward), this);
+    forward_->setObjectName("btnManualForward");
+    back_->setEnabled(false);
+    forward_->setEnabled(false);
+    back_->setShortcut(QKeySequence::Back);
+    forward_->setShortcut(QKeySequence::Forward);
+    connect(back_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+    connect(forward_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
+    connect(browser_, &QTextBrowser::backwardAvailable, back_, &QPushButton::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QPushButton::setEnabled);
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(back_);
+    buttons->addWidget(forward_);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addLayout(buttons);
+    layout->addWidget(browser_, 1);
+}
+
+void HelpWindow::Show(const QUrl& page) {
+    browser_->setSource(page);
+    show();
+    raise();
+    activateWindow();
+}
+
+bool OpenManual(QWidget* parent, const DataPaths& paths, const QString& languageCode,
+                const QString& page) {
+    const auto first = paths.ManualFile(languageCode.toStdString());
+    if (!first) return false;
+    const QString dir = QFileInfo(QString::fromStdString(first->string())).absolutePath();
+    const qsizetype hash = page.indexOf('#');
+    const QString file = dir + '/' + page.left(hash);
+    QUrl url = QUrl::fromLocalFile(QFileInfo::exists(file) ? file : dir + "/index.html");
+    if (hash >= 0 && QFileInfo::exists(file)) url.setFragment(page.mid(hash + 1));
+    if (Opener() ? Opener()(url) : QDesktopServices::openUrl(url)) return true;
+    // One window, brought forward again on the next request.
+    static QPointer<HelpWindow> window;
+    if (!window) {
+        window = new HelpWindow(parent);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    window->Show(url);
     return true;
 }
 

@@ -1,11 +1,15 @@
 #include "ui/shell/main_window.h"
 
+#include <algorithm>
+
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -13,6 +17,8 @@
 #include "core/stats/mode_settings.h"
 #include "core/store/atomic_file.h"
 #include "ui/betting/bets_page.h"
+#include "ui/betting/progression_box.h"
+#include "ui/betting/strategy_page.h"
 #include "ui/common/game_session.h"
 #include "ui/common/look.h"
 #include "ui/common/notice.h"
@@ -38,6 +44,8 @@
 namespace spinalyst {
 
 namespace {
+constexpr int leftColumnWidth = 321;
+
 RouletteKind StoredKind(const Settings& settings) {
     return KindFromSetting(settings.ReadInt(Param::Roulette)).value_or(defaultKind);
 }
@@ -46,9 +54,8 @@ RouletteKind StoredKind(const Settings& settings) {
 MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     : QMainWindow(parent), paths_(std::move(paths)), settings_(paths_.SettingsFile()) {
     setObjectName("frmMain");
-    setWindowTitle("Spinalyst");
+    setWindowTitle(QStringLiteral("Spinalyst[*]"));
     setFont(BaseFont());
-    resize(1012, 677);
 
     session_ = new GameSession(StoredKind(settings_), this);
     session_->setObjectName("session");
@@ -60,18 +67,25 @@ MainWindow::MainWindow(DataPaths paths, QWidget* parent)
                IsJournalFileName(name);
     });
     session_->LoadCroupiers(paths_.CroupierFile());
+    session_->LoadWheels(paths_.WheelFile());
     session_->KeepJournal(paths_.writeDir);
     BuildMenus();
     BuildCentralArea();
     keeper_ = new GameKeeper(session_, settings_, this);
-    connect(keeper_, &GameKeeper::titleChanged, this, &QWidget::setWindowTitle);
+    connect(keeper_, &GameKeeper::titleChanged, this, [this](const QString& title) {
+        setWindowTitle(title);
+        setWindowFilePath(keeper_->currentFile());
+        setWindowModified(keeper_->unsaved());
+    });
     connect(keeper_, &GameKeeper::problem, this, &MainWindow::ShowProblem);
     connect(session_, &GameSession::gameReplaced, this, &MainWindow::CheckKindItem);
     BuildJournalIndicator();
     LoadLanguage();
     if (languageLoaded_) ApplyCaptions();
     entryArea_->FillCroupierList();
+    entryArea_->FillWheelList();
     statsArea_->analysisPanel()->FillCroupierList();
+    statsArea_->analysisPanel()->FillWheelList();
     statsArea_->analysisSettings().Load();
     CheckKindItem();
     // Typed pockets reach draw entry whenever no box is being edited; the draws list holds
@@ -86,13 +100,24 @@ MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     exportAction_->setEnabled(statsArea_->ShowingPageExports());
     session_->NewGame();
     keyboardEntry_->ReturnFocus();
+    resize(StartSize());
+}
+
+QSize MainWindow::StartSize() const {
+    // The design size, or what the statistics need to show without scrolling if that is
+    // more; smaller only when the user makes it so.
+    const QSize design(1012, 677);
+    const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    const QSize content = statsArea_->minimumSizeHint();
+    return design.expandedTo(QSize(leftColumnWidth + content.width(),
+                                   std::max(content.height(), design.height() - chrome) + chrome));
 }
 
 void MainWindow::LoadLanguage() {
     const std::string code = settings_.ReadText(Param::Language);
     LanguageTable table;
     languageLoaded_ = table.Load(paths_.LanguageFile(code));
-    SetLanguageTable(std::move(table));
+    SetLanguage(code, std::move(table));
 }
 
 void MainWindow::BuildJournalIndicator() {
@@ -235,7 +260,7 @@ void MainWindow::BuildCentralArea() {
     columns->setSpacing(0);
 
     auto* leftColumn = new QWidget(central);
-    leftColumn->setFixedWidth(321);
+    leftColumn->setFixedWidth(leftColumnWidth);
     auto* left = new QVBoxLayout(leftColumn);
     left->setContentsMargins(0, 0, 0, 0);
     left->setSpacing(0);
@@ -254,11 +279,21 @@ void MainWindow::BuildCentralArea() {
     for (StatFamily family : allStatFamilies)
         statsArea_->SetPage(FamilyTab(family), new FamilyPage(family));
     statsArea_->SetPage(StatsTab::Tableau, new TableauPage);
-    betsPage_ = new BetsPage(session_);
+    betsPage_ = new BetsPage(session_, settings_);
+    connect(betsPage_->progressionBox(), &ProgressionBox::settingsNotSaved, this,
+            &MainWindow::ReportSettingsNotSaved);
     statsArea_->SetPage(StatsTab::Bets, betsPage_);
+    statsArea_->SetPage(StatsTab::Strategy, new StrategyPage(session_, settings_));
     statsArea_->SetPage(StatsTab::Fairness, new FairnessPage(session_));
     columns->addWidget(leftColumn);
-    columns->addWidget(statsArea_, 1);
+    // Below the design size, on a small screen, the statistics scroll rather than keep the
+    // window larger than the screen; at the design size and above no scroll bar shows.
+    auto* statsScroll = new QScrollArea(central);
+    statsScroll->setObjectName("statsScroll");
+    statsScroll->setFrameShape(QFrame::NoFrame);
+    statsScroll->setWidgetResizable(true);
+    statsScroll->setWidget(statsArea_);
+    columns->addWidget(statsScroll, 1);
     setCentralWidget(central);
 }
 
@@ -301,7 +336,8 @@ void MainWindow::OfferRestore() {
 
 void MainWindow::OnHelp() {
     const QString code = QString::fromStdString(settings_.ReadText(Param::Language));
-    if (!OpenManual(this, paths_, code)) ShowProblem(Text(TextId::ManualMissing));
+    const auto tab = static_cast<StatsTab>(statsArea_->tabs()->currentIndex());
+    if (!OpenManual(this, paths_, code, ManualPage(tab))) ShowProblem(Text(TextId::ManualMissing));
 }
 
 void MainWindow::ShowProblem(const QString& message) {

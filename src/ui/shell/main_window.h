@@ -53,6 +53,7 @@ private:
     void FillJournalIndicator();
     void BuildMenus();
     void BuildCentralArea();
+    QSize StartSize() const;
     void CheckKindItem();
     void OnKindChosen(QAction* item);
     void OnNewGame();

@@ -121,10 +121,22 @@ void AnalysisPanel::BuildControls() {
 
     check(croupierCheck_, "cbNext2");
     label(croupierLabel_, "Label5", QStringLiteral("Analyser tous les tirages du croupier"));
-    combo(croupierFilterList_, "cbCroupier", 150);
+    combo(croupierFilterList_, "cbCroupier", 130);
     croupierFilterList_->setEditable(true);
     croupierFilterList_->setInsertPolicy(QComboBox::NoInsert);
     croupierFilterList_->setMaxVisibleItems(10);
+
+    // Beside the croupier filter, and with either filter above: only one wheel's draws, only
+    // the spins of one direction.
+    check(wheelCheck_, "cbNext3");
+    label(wheelLabel_, "Label6", QStringLiteral("Roue"));
+    combo(wheelFilterList_, "cbWheel", 80);
+    wheelFilterList_->setEditable(true);
+    wheelFilterList_->setInsertPolicy(QComboBox::NoInsert);
+    wheelFilterList_->setMaxVisibleItems(10);
+    check(directionCheck_, "cbNext4");
+    label(directionLabel_, "Label7", QStringLiteral("Lancé"));
+    combo(directionList_, "cbDirection", 96);
 
     // Rows that flow with their texts, so that every caption shows whole in both languages.
     auto* rows = new QVBoxLayout(this);
@@ -144,13 +156,15 @@ void AnalysisPanel::BuildControls() {
     row({rangeCheck_, rangeLabel_, rangeStartEdit_, rangeToLabel_, rangeEndEdit_});
     row({lastCheck_, lastPrefixLabel_, lastCountEdit_, lastSuffixLabel_}, stepLabel_, stepList_);
     row({followCheck_, followLabel_, followFamilyList_, followTargetList_});
-    row({croupierCheck_, croupierLabel_, croupierFilterList_});
+    row({croupierCheck_, croupierLabel_, croupierFilterList_, wheelCheck_, wheelLabel_,
+         wheelFilterList_, directionCheck_, directionLabel_, directionList_});
 
     // A click on a row's text ticks its box, as on the box itself.
     const std::pair<QLabel*, QCheckBox*> captions[] = {
         {rangeLabel_, rangeCheck_},     {rangeToLabel_, rangeCheck_},
         {lastPrefixLabel_, lastCheck_}, {lastSuffixLabel_, lastCheck_},
-        {followLabel_, followCheck_},   {croupierLabel_, croupierCheck_}};
+        {followLabel_, followCheck_},   {croupierLabel_, croupierCheck_},
+        {wheelLabel_, wheelCheck_},     {directionLabel_, directionCheck_}};
     for (const auto& [caption, box] : captions) {
         caption->setBuddy(box);
         caption->installEventFilter(this);
@@ -172,7 +186,10 @@ bool AnalysisPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AnalysisPanel::FillFixedLists() {
-    const BlockAll blocked{stepList_, followFamilyList_};
+    const BlockAll blocked{stepList_, followFamilyList_, directionList_};
+    directionList_->clear();
+    directionList_->addItem(QStringLiteral("\u21bb ") + Text(TextId::Clockwise));
+    directionList_->addItem(QStringLiteral("\u21ba ") + Text(TextId::Anticlockwise));
     stepList_->clear();
     for (int i = 0; i < stepEntryCount; ++i) stepList_->addItem(Text(StepEntry(i)));
     followFamilyList_->clear();
@@ -194,6 +211,11 @@ void AnalysisPanel::ConnectHandlers() {
     connect(followFamilyList_, &QComboBox::currentIndexChanged, this,
             &AnalysisPanel::OnFollowFamilyChanged);
     connect(croupierFilterList_, &QComboBox::currentTextChanged, this, &AnalysisPanel::Edit);
+    connect(wheelCheck_, &QCheckBox::clicked, this, &AnalysisPanel::Edit);
+    connect(wheelFilterList_, &QComboBox::currentTextChanged, this, &AnalysisPanel::Edit);
+    connect(directionCheck_, &QCheckBox::clicked, this, &AnalysisPanel::Edit);
+    connect(directionList_, &QComboBox::currentIndexChanged, this, &AnalysisPanel::Edit);
+    connect(session_, &GameSession::wheelsChanged, this, &AnalysisPanel::FillWheelList);
     connect(settings_, &AnalysisSettings::changed, this, &AnalysisPanel::ShowSettings);
     // A croupier created or read from a game file can be filtered on at once.
     connect(session_, &GameSession::croupiersChanged, this, &AnalysisPanel::FillCroupierList);
@@ -207,6 +229,8 @@ void AnalysisPanel::ApplyCaptions() {
     lastSuffixLabel_->setText(Text(TextId::LastSuffix));
     followLabel_->setText(Text(TextId::FollowCaption));
     croupierLabel_->setText(Text(TextId::CroupierCaption));
+    wheelLabel_->setText(Text(TextId::WheelLabel));
+    directionLabel_->setText(Text(TextId::DirectionCaption));
     stepLabel_->setText(Text(TextId::StepCaption));
     FillFixedLists();
     ShowSettings();
@@ -214,6 +238,10 @@ void AnalysisPanel::ApplyCaptions() {
 
 void AnalysisPanel::FillCroupierList() {
     FillCroupierBox(croupierFilterList_, session_->croupiers());
+}
+
+void AnalysisPanel::FillWheelList() {
+    FillWheelBox(wheelFilterList_, session_->wheels());
 }
 
 void AnalysisPanel::FillTargetList(std::optional<FollowFamily> family) {
@@ -238,15 +266,20 @@ AnalysisControls AnalysisPanel::Controls() const {
     c.followEntry = Selected(followTargetList_);
     c.useCroupier = croupierCheck_->isChecked();
     c.croupierName = croupierFilterList_->currentText().toStdString();
+    c.useWheel = wheelCheck_->isChecked();
+    c.wheelName = wheelFilterList_->currentText().toStdString();
+    c.useDirection = directionCheck_->isChecked();
+    c.direction = directionList_->currentIndex() == 1 ? SpinDirection::Anticlockwise
+                                                      : SpinDirection::Clockwise;
     return c;
 }
 
 void AnalysisPanel::ShowSettings() {
     const AnalysisControls& c = settings_->controls();
-    const BlockAll blocked{rangeCheck_,    rangeStartEdit_,    rangeEndEdit_,
-                           lastCheck_,     lastCountEdit_,     stepList_,
-                           followCheck_,   followFamilyList_,  followTargetList_,
-                           croupierCheck_, croupierFilterList_};
+    const BlockAll blocked{
+        rangeCheck_,         rangeStartEdit_, rangeEndEdit_,     lastCheck_,        lastCountEdit_,
+        stepList_,           followCheck_,    followFamilyList_, followTargetList_, croupierCheck_,
+        croupierFilterList_, wheelCheck_,     wheelFilterList_,  directionCheck_,   directionList_};
     // The range boxes reach the newest draw, however long the game.
     const int maximum = RangeMaximum(session_->drawCount());
     rangeStartEdit_->setMaximum(maximum);
@@ -279,9 +312,18 @@ void AnalysisPanel::ShowSettings() {
         croupierFilterList_->setCurrentIndex(entry);
         croupierFilterList_->setEditText(filter);
     }
+    wheelCheck_->setChecked(c.useWheel);
+    const QString wheel = QString::fromStdString(c.wheelName);
+    if (wheelFilterList_->currentText() != wheel) {
+        const int entry = wheel.isEmpty() ? 0 : wheelFilterList_->findText(wheel, Qt::MatchExactly);
+        wheelFilterList_->setCurrentIndex(entry);
+        wheelFilterList_->setEditText(wheel);
+    }
+    directionCheck_->setChecked(c.useDirection);
+    select(directionList_, c.direction == SpinDirection::Anticlockwise ? 1 : 0);
     HighlightModeButton(settings_->statMode());
-    analysedCountLabel_->setText(Text(TextId::AnalysedCount) + " : " +
-                                 QString::number(settings_->analysedCount()));
+    analysedCountLabel_->setText(
+        Labelled(Text(TextId::AnalysedCount), QString::number(settings_->analysedCount())));
 }
 
 void AnalysisPanel::HighlightModeButton(int n) {

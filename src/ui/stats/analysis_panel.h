@@ -21,9 +21,9 @@ class AnalysisSettings;
 class GameSession;
 
 // The panel above the statistics pages: which draws are analysed (range, step, following or
-// croupier filter) and the nine statistics modes that store those settings. It shows the
-// analysis settings and hands every change the user makes to them; it keeps no setting of
-// its own.
+// croupier filter, wheel and direction filters) and the nine statistics modes that store those
+// settings. It shows the analysis settings and hands every change the user makes to them; it keeps
+// no setting of its own.
 class AnalysisPanel final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AnalysisPanel)
@@ -37,6 +37,8 @@ public:
     void ApplyCaptions();
     // The croupier filter list: an empty entry and the names; keeps the filter text.
     void FillCroupierList();
+    // The same for the wheel filter.
+    void FillWheelList();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -84,6 +86,12 @@ private:
     QCheckBox* croupierCheck_ = nullptr;
     QLabel* croupierLabel_ = nullptr;
     QComboBox* croupierFilterList_ = nullptr;
+    QCheckBox* wheelCheck_ = nullptr;
+    QLabel* wheelLabel_ = nullptr;
+    QComboBox* wheelFilterList_ = nullptr;
+    QCheckBox* directionCheck_ = nullptr;
+    QLabel* directionLabel_ = nullptr;
+    QComboBox* directionList_ = nullptr;
     // The captions whose click ticks a check box.
     std::vector<std::pair<QLabel*, QCheckBox*>> captionBoxes_;
 };

@@ -102,12 +102,15 @@ void AnalysisSettings::Select() {
     const Game& game = session_->game();
     const auto resolved = ResolveAnalysisWindow(
         controls_, game.log(), game.kind(),
-        [this](std::string_view name) { return session_->croupiers().CroupierIndex(name); });
+        [this](std::string_view name) { return session_->croupiers().CroupierIndex(name); },
+        [this](std::string_view name) { return session_->wheels().WheelIndex(name); });
     if (resolved) {
         if (resolved->loweredRangeStart) controls_.rangeStart = *resolved->loweredRangeStart;
         selection_.window = resolved->window;
         selection_.analysed =
             SelectAnalysedDraws(game.log(), game.kind(), resolved->window, buffer_);
+        selection_.directions =
+            SelectAnalysedDirections(game.log(), game.kind(), resolved->window, directionBuffer_);
     } else {
         selection_ = {};
     }

@@ -22,6 +22,8 @@ struct AnalysisSelection {
     // Oldest first, one byte each; valid until the log changes, when the settings select
     // again.
     std::span<const std::uint8_t> analysed;
+    // The direction of each of them; empty when no draw of the game has a direction.
+    std::span<const SpinDirection> directions;
 };
 
 // The analysis settings in one object: the statistics mode and the controls (range, step,
@@ -78,6 +80,7 @@ private:
     AnalysisSelection selection_;
     // Filled only when a step or a filter picks draws; the whole range is a view of the log.
     std::vector<std::uint8_t> buffer_;
+    std::vector<SpinDirection> directionBuffer_;
 };
 
 }  // namespace spinalyst

@@ -5,6 +5,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QCursor>
+#include <QGraphicsSimpleTextItem>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QToolTip>
@@ -23,6 +24,8 @@ namespace {
 const QColor barColour = hitsColour;
 const QColor usualColour(128, 128, 128);
 const QColor holmColour(0, 0, 255);
+// Where the axis stops when a bar goes further.
+constexpr double clipZ = 6;
 
 QLineSeries* NewLine(QChart* chart, const QColor& colour, Qt::PenStyle style) {
     auto* line = new QLineSeries;
@@ -56,6 +59,7 @@ FairnessChart::FairnessChart(QWidget* parent) : QChartView(parent) {
     z_->setColor(barColour);
     z_->setBorderColor(barColour);
     auto* bars = new QBarSeries;
+    bars_ = bars;
     bars->append(z_);
     bars->setBarWidth(0.7);
     chart->addSeries(bars);
@@ -97,6 +101,7 @@ FairnessChart::FairnessChart(QWidget* parent) : QChartView(parent) {
     setRenderHint(QPainter::Antialiasing);
     setMinimumHeight(160);
     connect(z_, &QBarSet::hovered, this, &FairnessChart::ShowBarTip);
+    connect(chart, &QChart::plotAreaChanged, this, &FairnessChart::PlaceMarks);
     SetFigures(kind_, {});
 }
 
@@ -124,13 +129,15 @@ void FairnessChart::SetFigures(RouletteKind kind, const std::vector<WheelZ>& aro
             TextWith(TextId::HolmThreshold, DecimalText(HolmPocketThresholdZ(kind), 2)));
     }
     // Without figures the bars stand at 0, so the wheel and the thresholds still show.
+    zs_ = QList<qreal>(bars, 0.0);
+    if (static_cast<int>(around.size()) == bars)
+        for (int i = 0; i < bars; ++i) zs_[i] = around[static_cast<std::size_t>(i)].z;
     QList<qreal> values(bars, 0.0);
     double furthest = 0;
-    if (static_cast<int>(around.size()) == bars)
-        for (int i = 0; i < bars; ++i) {
-            values[i] = around[static_cast<std::size_t>(i)].z;
-            furthest = std::max(furthest, std::fabs(values[i]));
-        }
+    for (int i = 0; i < bars; ++i) {
+        values[i] = std::clamp(zs_[i], -clipZ, clipZ);
+        furthest = std::max(furthest, std::fabs(values[i]));
+    }
     if (z_->count() != bars) {
         z_->remove(0, z_->count());
         z_->append(values);
@@ -153,6 +160,37 @@ void FairnessChart::SetFigures(RouletteKind kind, const std::vector<WheelZ>& aro
     const double reach = std::ceil(needed / step) * step;
     zAxis_->setRange(-reach, reach);
     zAxis_->setTickInterval(step);
+
+    for (QGraphicsSimpleTextItem* mark : marks_) delete mark;
+    marks_.clear();
+    QFont font = pockets_->labelsFont();
+    font.setBold(true);
+    for (int i = 0; i < bars; ++i) {
+        if (std::fabs(zs_[i]) <= clipZ) continue;
+        auto* mark = new QGraphicsSimpleTextItem(DecimalText(zs_[i], 1), chart());
+        mark->setFont(font);
+        mark->setBrush(barColour.darker(130));
+        mark->setData(0, i);
+        marks_.push_back(mark);
+    }
+    PlaceMarks();
+}
+
+QStringList FairnessChart::clippedMarks() const {
+    QStringList texts;
+    for (const QGraphicsSimpleTextItem* mark : marks_) texts << mark->text();
+    return texts;
+}
+
+void FairnessChart::PlaceMarks() {
+    for (QGraphicsSimpleTextItem* mark : marks_) {
+        const int i = mark->data(0).toInt();
+        const double end = std::clamp(zs_[i], -clipZ, clipZ);
+        const QPointF at = chart()->mapToPosition(QPointF(i, end), bars_);
+        const QRectF box = mark->boundingRect();
+        // Beyond the bar's end, on the side it points to.
+        mark->setPos(at.x() - box.width() / 2, end > 0 ? at.y() - box.height() - 1 : at.y() + 1);
+    }
 }
 
 void FairnessChart::ShowBarTip(bool hovered, int index) {
@@ -161,7 +199,8 @@ void FairnessChart::ShowBarTip(bool hovered, int index) {
         QToolTip::hideText();
         return;
     }
-    QToolTip::showText(QCursor::pos(), labels.at(index) + ": z = " + DecimalText(z_->at(index), 2));
+    QToolTip::showText(QCursor::pos(),
+                       Labelled(labels.at(index), "z = " + DecimalText(zs_.value(index), 2)));
 }
 
 }  // namespace spinalyst

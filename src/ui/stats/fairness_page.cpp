@@ -130,7 +130,17 @@ FairnessPage::FairnessPage(GameSession* session, int simulations, QWidget* paren
     playLayout->addWidget(freezePanel_);
     playLayout->addWidget(playNote_);
     playLayout->addStretch(1);
-    innerTabs_->addTab(split, QString());
+    distanceNote_ = new QLabel(this);
+    distanceNote_->setObjectName("lbDistanceWay");
+    distanceNote_->setWordWrap(true);
+    distanceNote_->setTextFormat(Qt::PlainText);
+    auto* tests = new QWidget(this);
+    auto* testsLayout = new QVBoxLayout(tests);
+    testsLayout->setContentsMargins(0, 0, 0, 0);
+    testsLayout->setSpacing(2);
+    testsLayout->addWidget(split, 1);
+    testsLayout->addWidget(distanceNote_);
+    innerTabs_->addTab(tests, QString());
     innerTabs_->addTab(play, QString());
     layout->addLayout(top);
     layout->addWidget(details_);
@@ -158,6 +168,7 @@ void FairnessPage::ApplyCaptions() {
     innerTabs_->setTabText(0, Text(TextId::FairnessTestsTab));
     innerTabs_->setTabText(1, Text(TextId::FairnessPlayTab));
     playNote_->setText(Text(TextId::PlayNote));
+    distanceNote_->setText(Text(TextId::DistancesInBallDirection));
     planModel_->ApplyCaptions();
     freezePanel_->ApplyCaptions();
     ShowReport();
@@ -168,7 +179,7 @@ void FairnessPage::ShowStatistics(const StatsInput& input) {
     stints_.clear();
     if (input.log && input.window)
         SelectAnalysedStints(*input.log, input.kind, *input.window, stints_);
-    report_ = ComputeFairness({input.kind, input.analysed, stints_});
+    report_ = ComputeFairness({input.kind, input.analysed, stints_, input.directions});
     log_ = input.log;
     window_ = input.window;
     plan_ = PlanPower(report_);
@@ -222,7 +233,7 @@ std::string FairnessPage::FiguresCsv(const StatsInput& /*input*/) const {
 void FairnessPage::ShowReport() {
     model_->SetRows(report_.kind, FairnessRows(report_), croupierNames_);
     chart_->SetFigures(report_.kind, PocketZAroundWheel(report_));
-    const VerdictStatement statement = StateVerdict(Verdict(report_));
+    const VerdictStatement statement = StateVerdict(report_, Verdict(report_));
     const VerdictTexts words = VerdictWords(
         statement, report_.kind, [this](std::int32_t c) { return model_->CroupierName(c); });
     verdict_->setText(words.headline);

@@ -101,6 +101,8 @@ private:
 
     QLabel* verdict_ = nullptr;
     QLabel* details_ = nullptr;
+    // Which way the dealer test counts its distances.
+    QLabel* distanceNote_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QTimer* progressTimer_ = nullptr;
     FairnessModel* model_ = nullptr;

@@ -92,6 +92,34 @@ QString AdjustedPText(double p) {
                      : TextWith(TextId::AdjustedPEquals, DecimalText(p, 3));
 }
 
+// A croupier, and the spins tested when the test took one direction's alone.
+QString DealerSubject(std::int32_t croupier, SpinDirection direction,
+                      const CroupierNamer& croupierName) {
+    if (direction == SpinDirection::Unknown) return croupierName(croupier);
+    return croupierName(croupier) + " (" +
+           Text(direction == SpinDirection::Clockwise ? TextId::ClockwiseSpins
+                                                      : TextId::AnticlockwiseSpins) +
+           ")";
+}
+
+QString FindingSubject(const Finding& f, RouletteKind kind) {
+    switch (f.kind) {
+        case FindingKind::PocketSpread:
+            return Text(TextId::SpreadOfPockets);
+        case FindingKind::SinglePocket:
+            return TextWith(TextId::PocketSubject, PocketName(f.subject));
+        case FindingKind::Family:
+            return BoxSubject(static_cast<OutsideFamily>(f.subject), f.cell, kind);
+        case FindingKind::Sector:
+            return TextWith(TextId::SectorSubject, ArcText(kind, f.arc));
+        case FindingKind::Dealer:
+        case FindingKind::Runs:
+        case FindingKind::Serial:
+            break;
+    }
+    return {};
+}
+
 QString FindingText(const Finding& f, RouletteKind kind, const CroupierNamer& croupierName) {
     const QString p = AdjustedPText(f.pAdjusted);
     switch (f.kind) {
@@ -106,8 +134,11 @@ QString FindingText(const Finding& f, RouletteKind kind, const CroupierNamer& cr
             return Often(f.more, TextWith(TextId::SectorSubject, ArcText(kind, f.arc)), p);
         case FindingKind::Dealer:
             // Distance 0 is the same number again.
-            if (f.cell == 0) return TextWith(TextId::DealerRepeat, croupierName(f.subject), p);
-            return TextWith(TextId::DealerDistance, croupierName(f.subject),
+            if (f.cell == 0)
+                return TextWith(TextId::DealerRepeat,
+                                DealerSubject(f.subject, f.direction, croupierName), p);
+            return TextWith(TextId::DealerDistance,
+                            DealerSubject(f.subject, f.direction, croupierName),
                             QString::number(f.cell), p);
         case FindingKind::Runs:
             return TextWith(f.more ? TextId::RunsAlternate : TextId::RunsStreak,
@@ -131,7 +162,7 @@ VerdictTexts VerdictWords(const VerdictStatement& v, RouletteKind kind,
             words.headline = Text(TextId::VerdictNoDraws);
             break;
         case VerdictStatement::Headline::NoEvidence:
-            words.headline = TextWith(TextId::VerdictNoEvidence, v.drawCount);
+            words.headline = CountedText(TextId::VerdictNoEvidence, v.drawCount).arg(v.drawCount);
             if (v.withinChance)
                 words.details = TextWith(TextId::WithinChance,
                                          FindingText(*v.withinChance, kind, croupierName));
@@ -146,8 +177,14 @@ VerdictTexts VerdictWords(const VerdictStatement& v, RouletteKind kind,
                 else
                     lines << sentence;
             }
+            if (!v.following.empty()) {
+                QStringList subjects;
+                for (const Finding& f : v.following) subjects << FindingSubject(f, kind);
+                // Right under the headline, which they follow from.
+                lines.prepend(TextWith(TextId::FollowingFromIt, subjects.join(", ")));
+            }
             if (v.moreStanding > 0) lines << TextWith(TextId::MoreFindings, v.moreStanding);
-            lines << TextWith(TextId::DrawsTested, v.drawCount);
+            lines << CountedText(TextId::DrawsTested, v.drawCount).arg(v.drawCount);
             words.details = lines.join('\n');
             break;
         }
@@ -193,7 +230,7 @@ QString SubjectText(const FairnessRow& row, RouletteKind kind, const CroupierNam
                             PocketName(pockets.front()), PocketName(pockets.back()));
         }
         case FairnessTest::Dealer:
-            return croupierName(row.subject);
+            return DealerSubject(row.subject, row.direction, croupierName);
         case FairnessTest::Runs:
             return FamilyName(FamilyOf(static_cast<EvenChance>(row.subject)));
         case FairnessTest::Serial:

@@ -12,14 +12,6 @@ namespace spinalyst {
 // The words and numbers of the fairness page, in the language of the texts and with the
 // program's decimal comma.
 
-// A language text with its %1, %2 ... filled in; a missing text, which shows as its number,
-// has none to fill.
-template <typename... Args>
-QString TextWith(TextId id, const Args&... args) {
-    const QString text = Text(id);
-    return text.contains(QLatin1Char('%')) ? text.arg(args...) : text;
-}
-
 // A croupier's name by number.
 using CroupierNamer = std::function<QString(std::int32_t)>;
 
@@ -31,6 +23,9 @@ QString PText(double p);
 QString EstimateText(double p, double standardError);
 // "adjusted p = 0,003" or "adjusted p < 0,001".
 QString AdjustedPText(double p);
+
+// What a finding is about, as a list names it: "pocket 17", "column 2", "black".
+QString FindingSubject(const Finding& finding, RouletteKind kind);
 
 // One finding as a sentence that starts in lower case where the language allows it.
 QString FindingText(const Finding& finding, RouletteKind kind, const CroupierNamer& croupierName);

@@ -19,7 +19,7 @@ StatsArea::StatsArea(GameSession* session, Settings settings, QWidget* parent)
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName("pcStats");
     // Every caption shows at the design width, in both languages, without scroll arrows: a
-    // compact bold face and narrow padding leave room for thirteen tabs.
+    // compact bold face, narrow padding and tabs side by side leave room for fourteen tabs.
     QTabBar* bar = tabs_->tabBar();
     QFont tabFont = bar->font();
     tabFont.setBold(true);
@@ -29,7 +29,7 @@ StatsArea::StatsArea(GameSession* session, Settings settings, QWidget* parent)
     bar->setExpanding(false);
     bar->setElideMode(Qt::ElideNone);
     bar->setStyleSheet(QStringLiteral(
-        "QTabBar::tab { padding: 3px 4px; margin-right: 1px; border: 1px solid #a8a8a8;"
+        "QTabBar::tab { padding: 3px 2px; margin-right: 0px; border: 1px solid #a8a8a8;"
         " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
         " background: #e2e2e2; }"
         "QTabBar::tab:selected { background: white; }"
@@ -83,7 +83,8 @@ StatsPage* StatsArea::ShowingPage() const {
 StatsInput StatsArea::Input() const {
     const AnalysisSelection& selection = analysisSettings_->selection();
     const Game& game = session_->game();
-    return {game.kind(), selection.analysed, &game.log(), selection.window, &session_->croupiers()};
+    return {game.kind(), selection.analysed, selection.directions,
+            &game.log(), selection.window,   &session_->croupiers()};
 }
 
 std::span<const std::uint8_t> StatsArea::analysedDraws() const {

@@ -14,6 +14,8 @@
 #include <QValueAxis>
 #include <algorithm>
 
+#include "ui/common/texts.h"
+
 namespace spinalyst {
 
 namespace {
@@ -123,7 +125,7 @@ void StatsCharts::ShowBarTip(bool hovered, int index, const QString& value) {
     // Two-line labels are rich text; the tip names the slot on one line.
     QString slot = labels_.at(index);
     slot.replace(QStringLiteral("<br>"), QStringLiteral("-"));
-    QToolTip::showText(QCursor::pos(), slot + ": " + value);
+    QToolTip::showText(QCursor::pos(), Labelled(slot, value));
 }
 
 QStringList StatsCharts::shownLabels() const {

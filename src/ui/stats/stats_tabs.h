@@ -9,13 +9,14 @@ namespace spinalyst {
 
 // The tabs of the statistics pages, in order, each named as its page: the wheel and the table
 // heat view, the page of each bet family in StatFamily order (FamilyTab), then the tableau, the
-// bets and the fairness tests.
+// bets, the strategy lab and the fairness tests.
 enum class StatsTab {
     Wheel,
     Heat,
     FirstFamily,
     Tableau = FirstFamily + static_cast<int>(allStatFamilies.size()),
     Bets,
+    Strategy,
     Fairness,
 };
 inline constexpr int statsTabCount = static_cast<int>(StatsTab::Fairness) + 1;
@@ -51,6 +52,7 @@ inline const std::array<StatsTabInfo, statsTabCount> statsTabs = {{
     {"tsPleins", "Pleins", TextId::PleinsTab, "sgPleins", "chPleins1", "chPleins2"},
     {"tsTableau", "Tableau", TextId::TableauTab, "sgTableau"},
     {"tsMises", "Mises", TextId::BetsTab},
+    {"tsStrategie", "Stratégie", TextId::StrategyTab},
     {"tsEquite", "Équité", TextId::FairnessTab, "sgEquite", "chEquite"},
 }};
 

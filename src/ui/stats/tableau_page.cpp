@@ -90,7 +90,7 @@ void TableauPage::resizeEvent(QResizeEvent* event) {
     FitColumns();
 }
 
-void TableauPage::FitColumns() {
+std::vector<int> TableauPage::NaturalWidths() const {
     QHeaderView* header = grid_->horizontalHeader();
     const QStyle* style = header->style();
     const int headerMargin = style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
@@ -98,8 +98,7 @@ void TableauPage::FitColumns() {
     const int cellMargin =
         2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid_) + 1) + 2;
     const QFontMetrics cellMetrics(grid_->font());
-    std::array<int, tableauColumnCount> widths{};
-    int used = 0;
+    std::vector<int> widths(tableauColumnCount);
     for (int c = 0; c < tableauColumnCount; ++c) {
         QStyleOptionHeader option;
         option.initFrom(header);
@@ -110,16 +109,39 @@ void TableauPage::FitColumns() {
         // Only the sorted column shows the arrow; the others need no room for it.
         if (c == header->sortIndicatorSection()) width += title.height() + headerMargin;
         // Short columns keep some air between their figures.
-        width = std::max(width, 36);
+        width = std::max(width, cellMetrics.horizontalAdvance(QStringLiteral("0000")) + cellMargin);
         for (int r = 0; r < tableauRowCount; ++r)
             width = std::max(
                 width,
                 cellMetrics.horizontalAdvance(model_->index(r, c).data().toString()) + cellMargin);
         widths[static_cast<std::size_t>(c)] = width;
-        used += width;
+    }
+    return widths;
+}
+
+void TableauPage::FitColumns() {
+    // The figures of a long game run to seven digits in every column: rather than a scroll
+    // bar, the grid's type steps down a quarter point at a time until every column shows, down
+    // to three quarters of the page's own.
+    const QFont base = font();
+    const qreal smallest = base.pointSizeF() * 0.75;
+    QFont cells = base;
+    std::vector<int> widths;
+    int used = 0;
+    for (qreal size = base.pointSizeF();; size -= 0.25) {
+        cells.setPointSizeF(size);
+        QFont titles = cells;
+        titles.setBold(true);
+        if (grid_->font() != cells) grid_->setFont(cells);
+        if (grid_->horizontalHeader()->font() != titles) grid_->horizontalHeader()->setFont(titles);
+        widths = NaturalWidths();
+        used = 0;
+        for (int w : widths) used += w;
+        if (used <= grid_->viewport()->width() || size - 0.25 < smallest) break;
     }
     // Room to spare widens every column a little, never so much that the figures drift apart.
     const int extra = std::clamp((grid_->viewport()->width() - used) / tableauColumnCount, 0, 12);
+    QHeaderView* header = grid_->horizontalHeader();
     for (int c = 0; c < tableauColumnCount; ++c)
         header->resizeSection(c, widths[static_cast<std::size_t>(c)] + extra);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "ui/common/stats_page.h"
 
 class QTableView;
@@ -33,6 +35,8 @@ private:
     // Every column as wide as its widest text, which grows with the length of the game, and
     // the room left shared among them.
     void FitColumns();
+    // The width each column needs in the grid's present type.
+    std::vector<int> NaturalWidths() const;
 
     TableauModel* model_ = nullptr;
     QTableView* grid_ = nullptr;

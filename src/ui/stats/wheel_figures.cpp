@@ -41,14 +41,14 @@ int WheelFigures::Shade(Pocket p) const {
 
 QString WheelFigures::PocketTip(Pocket p) const {
     QString tip = Text(TextId::TypedPocket) + " " + QString::fromStdString(PocketText(p)) + "\n" +
-                  Text(TextId::HitsHeader) + ": " + QString::number(Hits(p)) + "\n";
+                  Labelled(Text(TextId::HitsHeader), QString::number(Hits(p))) + "\n";
     if (scale_ == HeatScale::Deviation && stats_) {
         const double z = HitsZ(Hits(p), stats_->analysedCount, pocketCount(kind_));
-        tip +=
-            Text(TextId::DeviationTip) + ": " + QString::number(z, 'f', 2).replace('.', ',') + "\n";
+        tip += Labelled(Text(TextId::DeviationTip), QString::number(z, 'f', 2).replace('.', ',')) +
+               "\n";
     }
-    return tip + Text(TextId::ShadeTip) + ": " + QString::number(Shade(p)) + " / " +
-           QString::number(lightestShade);
+    return tip + Labelled(Text(TextId::ShadeTip),
+                          QString::number(Shade(p)) + " / " + QString::number(lightestShade));
 }
 
 void WheelFigures::Show(const StatsInput& input) {
@@ -59,7 +59,7 @@ void WheelFigures::Show(const StatsInput& input) {
     if (empty)
         stats_.reset();
     else
-        stats_ = ComputeWheelStats(input.kind, input.analysed);
+        stats_ = ComputeWheelStats(input.kind, input.analysed, input.directions);
     if (newKind) emit kindChanged(kind_);
     emit changed();
 }

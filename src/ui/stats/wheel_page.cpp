@@ -90,15 +90,15 @@ WheelPage::WheelPage(WheelFigures* figures, QWidget* parent)
     layout->setRowStretch(1, 1);
 
     connect(figures_, &WheelFigures::changed, this, &WheelPage::Fill);
-    SetCaptions("Distance", "Ecart", "Secteur", "Nombre de sorties", "Ecart actuel",
+    SetCaptions("Distance", "Intervalle", "Secteur", "Nombre de sorties", "Ecart actuel",
                 "Ecart maximum");
     Fill();
 }
 
-void WheelPage::SetCaptions(const QString& distance, const QString& gap, const QString& sector,
+void WheelPage::SetCaptions(const QString& distance, const QString& interval, const QString& sector,
                             const QString& hits, const QString& current, const QString& longest) {
     distanceModel_->SetHeaders({distance, hits, current, longest});
-    repeatModel_->SetHeaders({gap, hits, current, longest});
+    repeatModel_->SetHeaders({interval, hits, current, longest});
     sectorModel_->SetHeaders({sector, {}, {}, {}, {}, hits, current, longest});
     FitKeyColumns();
 }
@@ -118,7 +118,7 @@ void WheelPage::changeEvent(QEvent* event) {
 }
 
 void WheelPage::ApplyCaptions() {
-    SetCaptions(Text(TextId::WheelDistanceHeader), Text(TextId::GapHeader),
+    SetCaptions(Text(TextId::WheelDistanceHeader), Text(TextId::RepeatIntervalHeader),
                 Text(TextId::FamilySector), Text(TextId::HitsHeader),
                 Text(TextId::CurrentGapHeader), Text(TextId::LongestGapHeader));
 }
@@ -132,7 +132,8 @@ std::string WheelPage::FiguresCsv(const StatsInput& input) const {
     for (WheelTable table :
          {WheelTable::Distances, WheelTable::Repeats, WheelTable::Sectors, WheelTable::Shades}) {
         if (!csv.empty()) csv += '\n';
-        csv += WheelTableCsv(table, input.kind, input.analysed, figures_->scale());
+        csv +=
+            WheelTableCsv(table, input.kind, input.analysed, figures_->scale(), input.directions);
     }
     return csv;
 }

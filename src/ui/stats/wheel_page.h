@@ -39,7 +39,7 @@ protected:
 
 private:
     void FitKeyColumns();
-    void SetCaptions(const QString& distance, const QString& gap, const QString& sector,
+    void SetCaptions(const QString& distance, const QString& interval, const QString& sector,
                      const QString& hits, const QString& current, const QString& longest);
     void Fill();
 

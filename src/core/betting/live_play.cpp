@@ -1,0 +1,41 @@
+#include "core/betting/live_play.h"
+
+namespace spinalyst {
+
+void LivePlay::Start(BettingPlan plan, int firstDraw) {
+    lastPlan_ = plan;
+    sessions_.push_back({std::make_shared<const PlanTable>(std::move(plan)), firstDraw});
+    session_.emplace(*sessions_.back().table);
+}
+
+void LivePlay::Stop() {
+    sessions_.clear();
+    session_.reset();
+}
+
+void LivePlay::Play(Pocket p) {
+    if (running()) session_->Play(p);
+}
+
+void LivePlay::Rewind(const BetHistory& history, int nextDraw) {
+    while (!sessions_.empty() && sessions_.back().firstDraw > nextDraw) sessions_.pop_back();
+    session_.reset();
+    if (sessions_.empty()) return;
+    const Started& newest = sessions_.back();
+    session_.emplace(*newest.table);
+    // The session's draws are the newest records of the history: it settled each of them.
+    std::size_t first = history.size();
+    while (first > 0 && history.drawNumber(first - 1) >= newest.firstDraw) --first;
+    for (std::size_t r = first; r < history.size() && !session_->ended(); ++r)
+        session_->Play(history.pocket(r));
+}
+
+std::vector<PlacedBet> LivePlay::Stakes() const {
+    std::vector<PlacedBet> stakes;
+    if (!running()) return stakes;
+    const Units units = session_->units();
+    for (const PlacedBet& bet : plan()->bets) stakes.push_back({bet.slot, bet.stake * units});
+    return stakes;
+}
+
+}  // namespace spinalyst

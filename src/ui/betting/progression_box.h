@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QGroupBox>
+#include <optional>
+
+#include "core/betting/plan_settings.h"
+#include "core/store/settings.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace spinalyst {
+
+class GameSession;
+
+// The Bets page's "Progression" box: the progression and its line or sequence, the money
+// rules, and the buttons that start and stop a session played live at the table; below them
+// what the next spin stakes and what is left of the bankroll, or why the session ended. What
+// it holds is saved in the settings file as it is edited.
+class ProgressionBox final : public QGroupBox {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ProgressionBox)
+
+public:
+    ProgressionBox(GameSession* session, Settings settings, QWidget* parent = nullptr);
+
+    void ApplyCaptions();
+    // The box as settings; nullopt (and the reason shown) when an entry cannot be read.
+    std::optional<PlanSettings> ReadBox();
+    QLabel* stateLabel() const { return state_; }
+
+    // Where the table stands, from the session: called after every draw, undo and plan change.
+    void ShowState();
+
+signals:
+    // The settings file could not be written.
+    void settingsNotSaved();
+
+private:
+    void LoadSettings();
+    void SaveSettings();
+    void OnStart();
+    void ShowEntriesFor();
+    QLineEdit* AmountEdit(const char* name);
+
+    GameSession* session_;
+    Settings settings_;
+    QComboBox* progression_ = nullptr;
+    QLineEdit* entries_ = nullptr;
+    QComboBox* advanceOn_ = nullptr;
+    QLabel* bankrollCaption_ = nullptr;
+    QLineEdit* bankroll_ = nullptr;
+    QLabel* tableMaxCaption_ = nullptr;
+    QLineEdit* tableMax_ = nullptr;
+    QComboBox* atLimit_ = nullptr;
+    QLabel* stopWinCaption_ = nullptr;
+    QLineEdit* stopWin_ = nullptr;
+    QLabel* stopLossCaption_ = nullptr;
+    QLineEdit* stopLoss_ = nullptr;
+    QCheckBox* laPartage_ = nullptr;
+    QPushButton* start_ = nullptr;
+    QPushButton* stop_ = nullptr;
+    QLabel* state_ = nullptr;
+    // A start refused, shown until the next change.
+    QString problem_;
+    // Entries and amounts the box holds for the other progression's field.
+    ProgressionSettings heldEntries_;
+};
+
+// The text of an amount field: empty for none, else the amount with the decimal comma.
+QString AmountFieldText(const std::optional<Cents>& amount);
+// An amount field read back: nullopt inside for an empty field; nullopt outside for text that
+// is no positive amount (a "." is taken for the decimal comma).
+std::optional<std::optional<Cents>> ReadAmountField(const QString& text);
+
+}  // namespace spinalyst
