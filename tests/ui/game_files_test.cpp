@@ -20,6 +20,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "core/betting/stakes_note.h"
 #include "core/draws/game_file.h"
 #include "core/draws/random_source.h"
 #include "core/stats/stats_csv.h"
@@ -103,6 +104,18 @@ private:
     rlimit old_{};
     void (*oldSignal_)(int) = nullptr;
 };
+
+// The betting account as a text: the stakes on the table, the balance, and every settled draw.
+std::string Account(const GameSession& session) {
+    const BetLedger& ledger = session.ledger();
+    std::string text = StakesNoteValue(ledger) + " | " + std::to_string(ledger.balance());
+    const BetHistory& history = ledger.history();
+    for (std::size_t r = 0; r < history.size(); ++r)
+        text += " | " + std::to_string(history.drawNumber(r)) + ":" +
+                std::to_string(history.pocket(r)) + ":" + std::to_string(history.stake(r)) + ":" +
+                std::to_string(history.win(r)) + ":" + std::to_string(history.balance(r));
+    return text;
+}
 
 std::string PleinsCsv(MainWindow& window) {
     window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(int(FamilyTab(StatFamily::Pleins)));
@@ -711,6 +724,54 @@ private slots:
         window.session().AddDraw(3);
         QVERIFY(indicator->isHidden());
         QVERIFY(dir.Read("current-game.csv").endsWith(",3\n"));
+    }
+
+    void theBetsComeBackWithTheGameAfterACrashAndFromItsFile() {
+        test::DataDir dir;
+        dir.CopyShippedLanguages();
+        std::string account;
+        {
+            // Destroyed without its close path, as a killed program would leave it.
+            MainWindow window(dir.paths());
+            GameSession& session = window.session();
+            session.ClickTable(55, 23, MouseButton::Left);  // straight up on 3
+            session.AddDraw(3);
+            session.AddDraw(5);
+            session.ClickTable(216, 176, MouseButton::Left);  // red
+            session.AddDraw(1);
+            session.AddDraw(2);
+            session.UndoDraw();
+            session.ClearBets();
+            session.AddDraw(8);
+            session.ClickTable(288, 176, MouseButton::Left);  // black, in force at the end
+            account = Account(session);
+            QCOMPARE(session.ledger().history().size(), std::size_t(3));
+        }
+        Answers answers;
+        answers.next = {Answer::Yes};
+        answers.Install();
+        MainWindow window(dir.paths());
+        window.OfferRestore();
+        QCOMPARE(window.session().drawCount(), 4);
+        QCOMPARE(Account(window.session()), account);
+        QCOMPARE(window.findChild<QLabel*>("lbTotalStake")->text().contains("1,00"), true);
+
+        // Saved and opened again, the game brings its bets back too.
+        PickFile(dir.file("bets.csv"));
+        Trigger(window, "actSave");
+        QVERIFY(dir.Read("bets.csv").contains("#stakes=plein:3=100\n"));
+        Trigger(window, "Nouveau1");
+        QCOMPARE(window.session().ledger().history().size(), std::size_t(0));
+        PickFile(dir.file("bets.csv"));
+        Trigger(window, "actOpen");
+        QCOMPARE(Account(window.session()), account);
+
+        // New stakes on a saved game are not in its file: the save question guards them.
+        answers.next = {Answer::Cancel};
+        window.session().ClickTable(216, 176, MouseButton::Left);
+        Trigger(window, "Nouveau1");
+        QCOMPARE(answers.asked.size(), 2);
+        QCOMPARE(window.session().drawCount(), 4);
     }
 
     void aJournalThatCannotBeWrittenIsReportedOnceAndDrawsGoOn() {

@@ -51,9 +51,11 @@ std::optional<std::string> Game::note(std::string_view key) const {
     return std::nullopt;
 }
 
-bool Game::SetNote(std::string_view key, std::string value) {
+bool Game::SetNote(std::string_view key, std::string value, std::optional<int> afterDraw) {
     if (note(key) == value) return false;
-    const int at = log_.drawCount();
+    int at = std::clamp(afterDraw.value_or(log_.drawCount()), 0, log_.drawCount());
+    // Places never go back.
+    if (!notes_.empty()) at = std::max(at, notes_.back().afterDraw);
     std::erase_if(notes_, [&](const GameFileNote& n) { return n.key == key && n.afterDraw == at; });
     // Back to the value before this place: the note of this place is no change at all.
     if (note(key) != value) notes_.push_back({std::string(key), std::move(value), at});

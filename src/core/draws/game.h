@@ -46,8 +46,9 @@ public:
     const std::vector<GameFileNote>& notes() const { return notes_; }
     // The value of a key now; nullopt when it has no note.
     std::optional<std::string> note(std::string_view key) const;
-    // Notes a new value of a key after the newest draw; false when it is already its value.
-    bool SetNote(std::string_view key, std::string value);
+    // Notes a new value of a key after the newest draw, or after draw `afterDraw` when no note
+    // is further on (a batch noting as it is settled); false when it is already its value.
+    bool SetNote(std::string_view key, std::string value, std::optional<int> afterDraw = {});
 
     // Appends p with the clock's time, currentCroupier, currentWheel and currentDirection (only
     // while randomSource > 0), then turns the direction round when the dealer alternates.

@@ -85,9 +85,11 @@ void GameSession::RestoreGame(GameFile file) {
 void GameSession::Replace(GameFile file) {
     const bool adopted = AdoptCroupiers(file.log, file.croupierNames, croupiers_) > 0;
     const bool wheelsAdopted = AdoptWheels(file.log, file.wheelNames, wheels_) > 0;
-    // A new game for the file's kind: the bets and their history go with the old game.
+    // A new game for the file's kind: the old game's bets go, and the file's stake notes
+    // bring back its own, with their history.
     spinalyst::SwitchKind(game_, ledger_, file.kind);
     game_.LoadGame(file.kind, std::move(file.log), std::nullopt, std::move(file.notes));
+    ReplayBets(game_, ledger_);
     JournalDraws();
     if (adopted) emit croupiersChanged();
     if (wheelsAdopted) emit wheelsChanged();
@@ -96,12 +98,19 @@ void GameSession::Replace(GameFile file) {
 
 std::optional<BetSlot> GameSession::ClickTable(int x, int y, MouseButton button, int neighbours) {
     const auto slot = ledger_.ClickTable(x, y, button, neighbours);
-    if (slot) emit betsChanged();
+    if (slot) BetsChanged();
     return slot;
 }
 
 void GameSession::ClearBets() {
     ledger_.ClearBets();
+    BetsChanged();
+}
+
+void GameSession::BetsChanged() {
+    // Every change of the stakes is in the game's notes and the journal before it is told, so
+    // that a game read back settles its draws as they were settled.
+    if (NoteStakes(game_, ledger_)) JournalDraws();
     emit betsChanged();
 }
 
@@ -126,7 +135,7 @@ std::optional<PlanError> GameSession::StartPlan(const ProgressionSettings& progr
     const auto error = ledger_.StartPlan(progression, rules, game_.drawCount() + 1);
     if (error) return error;
     emit planChanged();
-    emit betsChanged();
+    BetsChanged();
     return std::nullopt;
 }
 
@@ -134,7 +143,7 @@ void GameSession::StopPlan() {
     if (!ledger_.live().active()) return;
     ledger_.StopPlan();
     emit planChanged();
-    emit betsChanged();
+    BetsChanged();
 }
 
 CroupierTable::LoadResult GameSession::LoadCroupiers(const std::filesystem::path& file) {

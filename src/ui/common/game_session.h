@@ -158,6 +158,8 @@ private:
     // The end of a batch write, back on the session's thread.
     void OnBatchWritten(bool written, int draws);
     void NoteJournalWorking(bool working);
+    // After every change of the stakes.
+    void BetsChanged();
     void JournalNewGame();
     void JournalDraws();
     void Replace(GameFile file);

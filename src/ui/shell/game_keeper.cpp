@@ -55,6 +55,8 @@ GameKeeper::GameKeeper(GameSession* session, Settings settings, QWidget* window)
     connect(session_, &GameSession::gameReplaced, this, [this] { ForgetFile(true); });
     connect(session_, &GameSession::drawsAdded, this, [this] { SetUnsaved(true); });
     connect(session_, &GameSession::drawUndone, this, [this] { SetUnsaved(true); });
+    // A saved game keeps its stakes: new ones are not in its file yet.
+    connect(session_, &GameSession::betsChanged, this, [this] { SetUnsaved(true); });
     connect(session_, &GameSession::journalStateChanged, this, &GameKeeper::OnJournalStateChanged);
     connect(session_, &GameSession::batchNotJournaled, this, &GameKeeper::OnBatchNotJournaled);
 }
