@@ -2,7 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <charconv>
 #include <cstdio>
+#include <utility>
 #include <ctime>
 #include <string>
 #include <string_view>
@@ -22,6 +24,20 @@ int LineCount(std::string_view text) {
         ++count;
     }
     return count;
+}
+
+// The two numbers of a batch marker, "<rows before> <last row>"; -1 where one cannot be read.
+std::pair<int, int> ReadMarker(std::string_view marker) {
+    int numbers[2] = {-1, -1};
+    const char* at = marker.data();
+    const char* const end = marker.data() + marker.size();
+    for (int& n : numbers) {
+        while (at < end && (*at == ' ' || *at == '\n' || *at == '\r')) ++at;
+        const auto [next, ec] = std::from_chars(at, end, n);
+        if (ec != std::errc()) return {-1, -1};
+        at = next;
+    }
+    return {numbers[0], numbers[1]};
 }
 
 }  // namespace
@@ -45,7 +61,18 @@ std::optional<JournalRecovery> RecoverJournal(const std::filesystem::path& path,
         recovery.game.error = ParseError{0, 0, "", "the file cannot be read"};
         return recovery;
     }
-    std::string_view text = *content;
+    const auto marker = ReadWholeFile(BatchMarkerOf(path));
+    const std::optional<DrawTime> writtenAt = recovery.writtenAt;
+    recovery = RecoverJournalText(*content,
+                                  marker ? std::optional<std::string_view>(*marker) : std::nullopt,
+                                  current);
+    recovery.writtenAt = writtenAt;
+    return recovery;
+}
+
+JournalRecovery RecoverJournalText(std::string_view text, std::optional<std::string_view> marker,
+                                   RouletteKind current) {
+    JournalRecovery recovery;
     // A line that is not ended was being written when the program stopped.
     int tornLine = 0;
     if (const std::size_t lastEnd = text.find_last_of('\n');
@@ -58,10 +85,9 @@ std::optional<JournalRecovery> RecoverJournal(const std::filesystem::path& path,
     }
     // A batch is written as one block under a marker naming the rows before it and its last
     // row. Cut short, all of it goes, and its torn last line is the batch's, not damage.
-    if (const auto marker = ReadWholeFile(BatchMarkerOf(path))) {
-        int before = 0, last = 0;
-        if (std::sscanf(marker->c_str(), "%d %d", &before, &last) == 2 && before >= 0 &&
-            last > before) {
+    if (marker) {
+        const auto [before, last] = ReadMarker(*marker);
+        if (before >= 0 && last > before) {
             const std::size_t firstRow = text.rfind("\n" + std::to_string(before + 1) + ",");
             const std::size_t lastLine =
                 text.size() < 2 ? 0 : text.find_last_of('\n', text.size() - 2) + 1;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "core/draws/draw_log.h"
@@ -32,6 +33,10 @@ std::filesystem::path BatchMarkerOf(const std::filesystem::path& journalFile);
 // are kept, with the notes between them. nullopt when there is no such file.
 std::optional<JournalRecovery> RecoverJournal(const std::filesystem::path& journalFile,
                                               RouletteKind current);
+
+// The same from the journal's text and its batch marker's, when there is one.
+JournalRecovery RecoverJournalText(std::string_view text, std::optional<std::string_view> marker,
+                                   RouletteKind current);
 
 // Copies a journal as it stands to <name>.damaged-<time>.csv beside it (current-game.damaged-
 // 20240115-143012.csv), so that a damaged journal is kept before it is rewritten; the copy's
