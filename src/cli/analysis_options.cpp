@@ -179,6 +179,7 @@ std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istrea
     analysis.log = std::move(game.log);
     analysis.croupierNames = std::move(game.croupierNames);
     analysis.wheelNames = std::move(game.wheelNames);
+    analysis.notes = std::move(game.notes);
 
     AnalysisControls controls = request.controls;
     // A follow entry is a place in the kind's list, which differs between kinds.

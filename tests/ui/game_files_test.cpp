@@ -850,6 +850,25 @@ private slots:
         QVERIFY(dir.Read("current-game.csv").endsWith(",3\n"));
     }
 
+    void aFreezeComesBackAfterACrash() {
+        test::DataDir dir;
+        dir.CopyShippedLanguages();
+        {
+            // Destroyed without its close path, as a killed program would leave it.
+            MainWindow window(dir.paths());
+            for (Pocket p : {17, 5, 20}) window.session().AddDraw(p);
+            QVERIFY(window.session().FreezePockets({17, 20}));
+            window.session().AddDraw(17);
+        }
+        Answers answers;
+        answers.next = {Answer::Yes};
+        answers.Install();
+        MainWindow window(dir.paths());
+        window.OfferRestore();
+        QCOMPARE(window.session().drawCount(), 4);
+        QVERIFY(window.session().game().freeze() == (FrozenSet{3, {17, 20}}));
+    }
+
     void theBetsComeBackWithTheGameAfterACrashAndFromItsFile() {
         test::DataDir dir;
         dir.CopyShippedLanguages();

@@ -28,6 +28,13 @@ void Game::LoadGame(RouletteKind kind, DrawLog log, std::optional<FrozenSet> fre
     kind_ = kind;
     log_ = std::move(log);
     freeze_.reset();
+    // Without one given, the freeze the file's notes leave in force.
+    if (!freeze)
+        for (auto n = notes.rbegin(); n != notes.rend(); ++n)
+            if (n->key == freezeNoteKey) {
+                freeze = ParseFreezeNote(n->value, kind);
+                break;
+            }
     if (freeze && ValidFrozenPockets(freeze->pockets, kind)) {
         freeze_ = std::move(freeze);
         freeze_->drawCount = std::clamp(freeze_->drawCount, 0, log_.drawCount());
@@ -117,14 +124,24 @@ bool Game::UndoDraw() {
     if (log_.empty()) return false;
     log_.RemoveLast();
     PullNotesBack();
-    if (freeze_) freeze_->drawCount = std::min(freeze_->drawCount, log_.drawCount());
+    if (freeze_ && freeze_->drawCount > log_.drawCount()) {
+        freeze_->drawCount = log_.drawCount();
+        SetNote(freezeNoteKey, FreezeNoteValue(*freeze_));
+    }
     return true;
 }
 
 bool Game::Freeze(const std::vector<Pocket>& pockets) {
     if (!ValidFrozenPockets(pockets, kind_)) return false;
     freeze_ = FrozenSet{log_.drawCount(), pockets};
+    SetNote(freezeNoteKey, FreezeNoteValue(*freeze_));
     return true;
+}
+
+void Game::ClearFreeze() {
+    freeze_.reset();
+    // "#freeze=" clears the one an earlier note put in force.
+    if (note(freezeNoteKey)) SetNote(freezeNoteKey, "");
 }
 
 std::string SavedGameText(const Game& game, const CroupierNameLookup& croupierName,

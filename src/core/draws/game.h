@@ -70,9 +70,10 @@ public:
     // The pockets frozen to be tested on the draws after them; nullopt when none are.
     const std::optional<FrozenSet>& freeze() const { return freeze_; }
     // Freezes distinct pockets of the kind at the current draw count; false, and no change,
-    // for an empty set or one with a pocket the kind does not have or twice.
+    // for an empty set or one with a pocket the kind does not have or twice. The freeze and
+    // its clearing are noted, so that a saved or journaled game keeps them.
     bool Freeze(const std::vector<Pocket>& pockets);
-    void ClearFreeze() { freeze_.reset(); }
+    void ClearFreeze();
 
     std::int32_t currentCroupier() const { return currentCroupier_; }
     void SetCurrentCroupier(std::int32_t c) { currentCroupier_ = c; }

@@ -116,6 +116,7 @@ void GameSession::BetsChanged() {
 
 bool GameSession::FreezePockets(const std::vector<Pocket>& pockets) {
     if (!game_.Freeze(pockets)) return false;
+    JournalDraws();
     emit freezeChanged();
     return true;
 }
@@ -123,6 +124,7 @@ bool GameSession::FreezePockets(const std::vector<Pocket>& pockets) {
 void GameSession::ClearFreeze() {
     if (!game_.freeze()) return;
     game_.ClearFreeze();
+    JournalDraws();
     emit freezeChanged();
 }
 
