@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 ASAN_DIR := build/asan
 FUZZ_DIR := build/fuzz
-FUZZ_TARGETS := ini text_table croupier_file game_file spin_list pocket_entry
+FUZZ_TARGETS := ini text_table croupier_file game_file spin_list pocket_entry journal_restore
 FUZZ_SECONDS ?= 60
 
 .PHONY: deps build run test check-deps check-sanitizers bench package fuzz docs format clean

@@ -2,8 +2,8 @@
 // catch a biased wheel or croupier, on seeded simulated games; and how often a leader frozen
 // partway through a game is confirmed by the draws after. Prints Markdown tables.
 //
-//   fairness-validation [GAMES] [alarms|power|freeze]   (default 1000 games per row, every
-//                                                        section)
+//   fairness-validation [GAMES] [alarms|power|freeze] [DRAWS]   (default 1000 games per row,
+//                                      every section, false alarms on games of 5000 draws)
 
 #include <array>
 #include <cmath>
@@ -127,8 +127,7 @@ std::string Percent(int hits, int games) {
     return text;
 }
 
-void FalseAlarms(int games) {
-    constexpr int drawCount = 5000;
+void FalseAlarms(int games, int drawCount) {
     std::printf("## False alarms: %d fair games of %d draws per kind (4 croupiers)\n\n", games,
                 drawCount);
     std::printf("| test | American | French | No zero |\n|---|---|---|---|\n");
@@ -333,7 +332,9 @@ void FreezeAndConfirm(int games) {
 int main(int argc, char** argv) {
     const int games = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
     const std::string section = argc > 2 ? argv[2] : "";
-    if (section.empty() || section == "alarms") spinalyst::FalseAlarms(games);
+    // The false alarms may be measured on games of another length, given third.
+    const int draws = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5000;
+    if (section.empty() || section == "alarms") spinalyst::FalseAlarms(games, draws);
     if (section.empty() || section == "power") spinalyst::Power(games);
     if (section.empty() || section == "freeze") spinalyst::FreezeAndConfirm(games);
     return 0;

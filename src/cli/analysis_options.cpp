@@ -167,28 +167,19 @@ std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istrea
     }
     const std::string shownName = file == "-" ? "<stdin>" : file;
     Analysis analysis;
-    analysis.kind = request.kind;
-    if (IsGameFile(*text)) {
-        const KindRule rule{request.kindGiven ? std::optional(request.kind) : std::nullopt,
-                            request.kind};
-        GameFile game = ParseGameFile(*text, rule);
-        if (!game.ok()) {
-            err << "spinalyst-cli: " << FormatParseError(shownName, *game.error) << "\n";
-            return std::nullopt;
-        }
-        analysis.kind = game.kind;
-        analysis.log = std::move(game.log);
-        analysis.croupierNames = std::move(game.croupierNames);
-        analysis.wheelNames = std::move(game.wheelNames);
-    } else {
-        const SpinList list = ParseSpinList(*text, request.kind);
-        if (!list.ok()) {
-            err << "spinalyst-cli: " << FormatParseError(shownName, *list.error) << "\n";
-            return std::nullopt;
-        }
-        analysis.log.Reserve(list.pockets.size());
-        for (Pocket p : list.pockets) analysis.log.Append(p, std::nullopt, 0);
+    // Read as the program opens a file: without --kind, the pockets settle the kind.
+    const KindRule rule{request.kindGiven ? std::optional(request.kind) : std::nullopt,
+                        request.kind};
+    GameFile game = ParseGameOrSpinList(*text, rule);
+    if (!game.ok()) {
+        err << "spinalyst-cli: " << FormatParseError(shownName, *game.error) << "\n";
+        return std::nullopt;
     }
+    analysis.kind = game.kind;
+    analysis.log = std::move(game.log);
+    analysis.croupierNames = std::move(game.croupierNames);
+    analysis.wheelNames = std::move(game.wheelNames);
+    analysis.notes = std::move(game.notes);
 
     AnalysisControls controls = request.controls;
     // A follow entry is a place in the kind's list, which differs between kinds.

@@ -136,9 +136,10 @@ Commands:
       without zero); leader is the set with most hits, its pockets joined by
       "-", with its excess and the spins that would detect it if it is real.
       Figures beyond 100000000 spins are left empty.
-  confirm --freeze F --pockets P,P,... [ANALYSIS OPTIONS] FILE
-      Test a set of pockets chosen after F draws on the analysed draws that
-      came after them only, and print CSV draws,hits,expected,p_value,ev,
+  confirm [--freeze F --pockets P,P,...] [ANALYSIS OPTIONS] FILE
+      Test a set of pockets chosen after F draws (without the options, the
+      set the game file's #freeze line keeps, as the program saves it) on the
+      analysed draws that came after them only, and print CSV draws,hits,expected,p_value,ev,
       ev_low,ev_high,kelly,half_kelly: p_value is the exact one-sided
       binomial P(X >= hits), with no correction since the set was chosen
       before these draws; ev the return per unit staked flat on every pocket
@@ -238,6 +239,8 @@ Analysis options, the settings of the program's analysis panel:
 Files:
   A spin list holds pockets separated by white space, "," or ";". "00" is the
   American double zero; "#" starts a comment that runs to the end of the line.
+  Without --kind its pockets settle its kind as a game file's do; an empty
+  file is a game of no draw. The program's File > Open reads files the same way.
   A game file is CSV whose first line is "draw,time,croupier,pocket" (or
   the kind line "#kind=K" and then that header; --kind wins over the kind
   line, and without either the file is read as the smallest kind that holds

@@ -12,6 +12,7 @@
 
 #include "core/draws/draw_log.h"
 #include "core/draws/game_file.h"
+#include "core/draws/game_file.h"
 #include "core/model/roulette.h"
 #include "core/stats/analysis_window.h"
 
@@ -92,6 +93,8 @@ struct Analysis {
     // Croupier number k is croupierNames[k - 1]; empty for a spin list. The same for wheels.
     std::vector<std::string> croupierNames;
     std::vector<std::string> wheelNames;
+    // The file's notes ("#key=value" lines), in order.
+    std::vector<GameFileNote> notes;
     // nullopt when the file holds no draw.
     std::optional<AnalysisWindow> window;
     // One byte per draw, as the log keeps them.

@@ -7,6 +7,7 @@
 
 #include "cli/cli.h"
 #include "cli/command_options.h"
+#include "core/draws/frozen_set.h"
 #include "core/stats/freeze_confirm.h"
 #include "core/stats/stats_csv.h"
 
@@ -42,18 +43,33 @@ int ConfirmCommand(const std::vector<std::string>& commandArgs, std::istream& in
     const auto own = TakeCommandOptions(args, {"freeze", "pockets"});
     const AnalysisRequest request = ParseAnalysisOptions(args, 1, "confirm");
     const auto freeze = own.find("freeze"), pockets = own.find("pockets");
-    if (freeze == own.end() || pockets == own.end())
-        throw UsageError{"confirm needs --freeze F and --pockets P,P,..."};
+    const bool given = freeze != own.end() || pockets != own.end();
+    if (given && (freeze == own.end() || pockets == own.end()))
+        throw UsageError{"confirm needs --freeze F and --pockets P,P,... together"};
     const int frozenAt =
-        ParseNumber(freeze->second, "--freeze", 0, std::numeric_limits<int>::max());
+        given ? ParseNumber(freeze->second, "--freeze", 0, std::numeric_limits<int>::max()) : 0;
     const auto analysis = LoadAnalysis(request, in, err);
     if (!analysis) return exitUsage;
-    const std::vector<Pocket> set = ParsePockets(pockets->second, analysis->kind);
+    std::optional<FrozenSet> frozen;
+    if (given) {
+        frozen = FrozenSet{frozenAt, ParsePockets(pockets->second, analysis->kind)};
+    } else {
+        // Without the options, the freeze the file itself keeps.
+        for (auto n = analysis->notes.rbegin(); n != analysis->notes.rend() && !frozen; ++n)
+            if (n->key == freezeNoteKey) {
+                frozen = ParseFreezeNote(n->value, analysis->kind);
+                if (!frozen) break;
+            }
+        if (!frozen)
+            throw UsageError{"confirm needs --freeze F and --pockets P,P,..., or a file with a "
+                             "#freeze line"};
+    }
+    const std::vector<Pocket>& set = frozen->pockets;
 
     std::vector<std::uint8_t> buffer;
     std::span<const std::uint8_t> after;
     if (analysis->window)
-        if (const auto window = WindowAfterFreeze(*analysis->window, frozenAt))
+        if (const auto window = WindowAfterFreeze(*analysis->window, frozen->drawCount))
             after = SelectAnalysedDraws(analysis->log, analysis->kind, *window, buffer);
     out << ConfirmationCsv(Confirm(analysis->kind, set, after));
     return 0;

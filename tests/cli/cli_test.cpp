@@ -92,12 +92,18 @@ TEST(CliAnalysed, PrintsTheDrawsOfASpinFileInOrder) {
 
 TEST(CliAnalysed, BadFilesNameLineColumnAndNothingIsPrinted) {
     test::TempDir dir;
-    test::WriteFile(dir / "spins.txt", "1 2\n3 00\n");
+    test::WriteFile(dir / "spins.txt", "1 2\n3 37\n");
     const std::string name = (dir / "spins.txt").string();
     const Result r = RunCli({"analysed", name});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.out.empty());
-    EXPECT_EQ(r.err, "spinalyst-cli: " + name + ":2:3: '00' is not a pocket of the french wheel\n");
+    EXPECT_EQ(r.err, "spinalyst-cli: " + name + ":2:3: '37' is not a pocket of any wheel\n");
+    // A kind given on the command line holds the pockets to it.
+    test::WriteFile(dir / "spins.txt", "1 2\n3 00\n");
+    const Result forced = RunCli({"analysed", "--kind", "french", name});
+    EXPECT_EQ(forced.status, 2);
+    EXPECT_EQ(forced.err,
+              "spinalyst-cli: " + name + ":2:3: '00' is not a pocket of the french wheel\n");
 
     const Result missing = RunCli({"analysed", (dir / "none.txt").string()});
     EXPECT_EQ(missing.status, 2);

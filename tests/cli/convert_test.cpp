@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "cli/cli.h"
+#include "read_game/read_game_cases.h"
 
 namespace spinalyst::cli {
 namespace {
@@ -91,6 +93,29 @@ TEST(CliAnalysed, KindOptionWinsOverTheKindLine) {
     EXPECT_EQ(forced.out, "5\n7\n00\n");
     const Result refused = RunCli({"analysed", "-"}, file + "3,,,0\n");
     EXPECT_EQ(refused.err, "spinalyst-cli: <stdin>:5: '0' is not a pocket of the nozero wheel\n");
+}
+
+// The files the program's test opens: convert shows the kind and the draws read, analysed
+// reads them alike.
+TEST(CliReading, ReadsEveryFileAsTheProgramOpensIt) {
+    for (const test::ReadGameCase& c : test::ReadGameCases()) {
+        SCOPED_TRACE(c.file);
+        const Result r = RunCli({"convert", c.file}, "");
+        const Result analysed = RunCli({"analysed", c.file}, "");
+        if (c.kind == "error") {
+            EXPECT_EQ(r.status, 2);
+            EXPECT_NE(r.err.find(c.file + ":" + std::to_string(c.number) + ":"), std::string::npos)
+                << r.err;
+            EXPECT_EQ(analysed.err, r.err);
+            continue;
+        }
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_TRUE(r.out.starts_with("#kind=" + c.kind + "\ndraw,time,croupier,pocket\n"))
+            << r.out;
+        EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2 + c.number);
+        ASSERT_EQ(analysed.status, 0) << analysed.err;
+        EXPECT_EQ(std::count(analysed.out.begin(), analysed.out.end(), '\n'), c.number);
+    }
 }
 
 }  // namespace

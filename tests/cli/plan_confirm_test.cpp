@@ -166,6 +166,20 @@ TEST_F(CliConfirm, FiguresOfTheDrawsAfterTheFreeze) {
               (std::vector<std::string>{"0", "0", "0.0", "1.0", "", "", "", "0.0", "0.0"}));
 }
 
+TEST_F(CliConfirm, WithoutTheOptionsTheFilesOwnFreeze) {
+    std::string game = test::ReadFile(file);
+    const std::string explicitOut = Confirm({"--freeze", "30", "--pockets", "17,20"}).out;
+    // The program writes the freeze after the draw it was made at; a later one replaces it.
+    game.insert(game.find("\n31,") + 1, "#freeze=30;pockets=17,20\n");
+    test::WriteFile(file, game + "#freeze=\n#freeze=30;pockets=17,20\n");
+    const Result r = Confirm({"--croupier", "Bob"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, explicitOut);
+    // Cleared, or never frozen: the options are needed.
+    test::WriteFile(file, game + "#freeze=\n");
+    EXPECT_EQ(Confirm({}).status, 2);
+}
+
 TEST_F(CliConfirm, BadSetsAndOptionsExitWithTwoAndOneLine) {
     const std::vector<std::vector<std::string>> bad = {
         {"--pockets", "17"},

@@ -190,6 +190,31 @@ TEST(Fairness, CroupiersOnlyCountWhenTheyFollowThemselvesEnoughTimes) {
     EXPECT_TRUE(Report(French, s).dealers.empty());
 }
 
+// An outside family runs only when every box, the green one too, expects a hit: one zero in
+// the first two draws is no evidence of anything.
+TEST(Fairness, OutsideFamiliesWaitForDrawsEnoughForEveryBox) {
+    const struct Case {
+        RouletteKind kind;
+        int tooFew;  // the most draws with which the families do not run
+    } cases[] = {{French, 36}, {RouletteKind::American, 18}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(KindName(c.kind));
+        Spins s;
+        for (int i = 0; i < c.tooFew; ++i) {
+            s.pockets.push_back(1);
+            s.croupiers.push_back(0);
+        }
+        FairnessReport r = Report(c.kind, s);
+        EXPECT_TRUE(r.families.empty());
+        s.pockets.push_back(1);
+        s.croupiers.push_back(0);
+        r = Report(c.kind, s);
+        EXPECT_EQ(r.families.size(), allOutsideFamilies.size());
+    }
+    Spins twoDraws{{0, 32}, {0, 0}};
+    EXPECT_FALSE(Verdict(Report(French, twoDraws)).evidence);
+}
+
 TEST(Fairness, PocketsOfAnotherKindAreLeftOutWithTheirCroupiers) {
     Spins s;
     for (int i = 0; i < 120; ++i) {

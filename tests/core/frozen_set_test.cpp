@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/draws/game.h"
+#include "core/draws/game_file.h"
 
 namespace spinalyst {
 namespace {
@@ -84,6 +85,31 @@ TEST(FrozenSet, TheGameKeepsItsFreezeUntilANewGame) {
     game.LoadGame(RouletteKind::NoZero, log, FrozenSet{1, {36}});
     game.NewGame();
     EXPECT_FALSE(game.freeze());
+}
+
+// What a saved game's file, or the journal, brings back: the freeze in force, moved back by an
+// undo, or none once cleared.
+TEST(FrozenSet, TheGameFileKeepsTheFreezeAndItsClearing) {
+    const auto readBack = [](const Game& game) {
+        const GameFile file = ParseGameFile(SavedGameText(game, {}, {}), game.kind());
+        EXPECT_TRUE(file.ok());
+        Game back(RouletteKind::NoZero);
+        back.LoadGame(file.kind, file.log, std::nullopt, file.notes);
+        return back.freeze();
+    };
+    Game game(RouletteKind::American);
+    for (Pocket p : {1, 2, 3}) game.AddUntimedDraw(p);
+    ASSERT_TRUE(game.Freeze({DoubleZero, 17}));
+    game.AddUntimedDraw(17);
+    EXPECT_EQ(readBack(game), (FrozenSet{3, {DoubleZero, 17}}));
+    game.UndoDraw();
+    game.UndoDraw();
+    EXPECT_EQ(readBack(game), (FrozenSet{2, {DoubleZero, 17}}));
+    game.AddUntimedDraw(5);
+    game.ClearFreeze();
+    EXPECT_EQ(readBack(game), std::nullopt);
+    ASSERT_TRUE(game.Freeze({20}));
+    EXPECT_EQ(readBack(game), (FrozenSet{3, {20}}));
 }
 
 }  // namespace

@@ -118,6 +118,35 @@ TEST(GameFile, ToleratesByteOrderMarkCrlfQuotedFieldsAndTrailingEmptyLines) {
     EXPECT_FALSE(IsGameFile(""));
 }
 
+TEST(GameFile, NotesStandBetweenTheRowsWhereTheyWereWrittenAndKeepAnyValue) {
+    DrawLog log;
+    for (Pocket p : {5, 6, 7}) log.Append(p, std::nullopt, 0);
+    const std::vector<GameFileNote> notes = {
+        {"stakes", "plein:17=100", 0},
+        {"file", "/home/zoé/50% off\nreally\r.csv", 2},
+        {"stakes", "", 2},
+        {"freeze", "later", 9},  // past the last row: after it
+    };
+    const std::string text = WriteGameFile(log, RouletteKind::French, {}, {}, notes);
+    EXPECT_EQ(text,
+              "#kind=french\ndraw,time,croupier,pocket\n"
+              "#stakes=plein:17=100\n1,,,5\n2,,,6\n"
+              "#file=/home/zoé/50%25 off%0Areally%0D.csv\n#stakes=\n3,,,7\n#freeze=later\n");
+    const GameFile game = ParseGameFile(text, RouletteKind::French);
+    ASSERT_TRUE(game.ok()) << game.error->message;
+    EXPECT_EQ(game.log.drawCount(), 3);
+    std::vector<GameFileNote> read = notes;
+    read.back().afterDraw = 3;
+    EXPECT_EQ(game.notes, read);
+    // A comment line in any shape is skipped, and one with a quote does not run on.
+    const GameFile odd = ParseGameFile("draw,time,croupier,pocket\n#\n#no equals \"\n1,,,5\n#=\n",
+                                       RouletteKind::French);
+    ASSERT_TRUE(odd.ok()) << odd.error->message;
+    EXPECT_EQ(odd.log.drawCount(), 1);
+    EXPECT_EQ(odd.notes,
+              (std::vector<GameFileNote>{{"", "", 0}, {"", "no equals \"", 0}, {"", "", 1}}));
+}
+
 TEST(GameFile, TheKindLineOrThePocketsSettleTheKind) {
     const std::string header = "draw,time,croupier,pocket\n";
     using K = RouletteKind;

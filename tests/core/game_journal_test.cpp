@@ -1,14 +1,21 @@
 #include "core/draws/game_journal.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
+#include <csignal>
 
+#include <filesystem>
+#include <functional>
+
+#include "core/draws/game.h"
 #include "test_support.h"
 
 namespace spinalyst {
 namespace {
+
+using namespace std::string_literals;
 
 constexpr DrawTime someTime = 1'700'000'000;  // 2023-11-14T22:13:20Z
 
@@ -25,7 +32,7 @@ protected:
     DrawLog log;
 
     std::string Journal() const {
-        journal.failed();  // waits for a batch being written
+        journal.WaitForBatch();
         return test::ReadFile(journal.file());
     }
     std::string Expected() const { return WriteGameFile(log, RouletteKind::French, &Names); }
@@ -59,9 +66,9 @@ TEST_F(GameJournalTest, FollowsDrawsUndosAndBatchesAsTheGameFile) {
     ASSERT_TRUE(journal.Sync(log, RouletteKind::French));
     EXPECT_EQ(journal.journaledDraws(), 1);
 
-    const auto back = GameJournal::Recover(dir.path(), RouletteKind::NoZero);
+    const auto back = journal.RecoverLeftover(RouletteKind::NoZero);
     ASSERT_TRUE(back && back->game.ok());
-    EXPECT_EQ(back->droppedLines, 0);
+    EXPECT_TRUE(back->damagedLines.empty());
     EXPECT_EQ(back->game.kind, RouletteKind::French);
     EXPECT_EQ(back->game.log.drawCount(), 1);
     EXPECT_EQ(back->game.log.drawTime(1), someTime);
@@ -72,6 +79,46 @@ TEST_F(GameJournalTest, FollowsDrawsUndosAndBatchesAsTheGameFile) {
     log.Append(DoubleZero, std::nullopt, 0);
     ASSERT_TRUE(journal.Sync(log, RouletteKind::American));
     EXPECT_EQ(Journal(), "#kind=american\ndraw,time,croupier,pocket\n1,,,00\n");
+}
+
+TEST_F(GameJournalTest, NotesFollowTheGameThroughDrawsUndosBatchesAndRestarts) {
+    Game game(RouletteKind::French);
+    game.SetClock([] { return someTime; });
+    // Each step changes the game; the journal must then read back as the game: the same rows
+    // and the same notes in their places (a note a later one replaced may stay in the file).
+    const std::function<void()> steps[] = {
+        [&] { game.SetNote("stakes", "plein:17=100"); },
+        [&] { game.AddDraw(5); },
+        [&] { game.AddDraw(6); },
+        [&] { game.SetNote("stakes", "red=500"); },
+        [&] { game.SetNote("file", "/home/zoé/soir,1.csv"); },
+        [&] { game.UndoDraw(); },  // the notes after draw 2 move back to after draw 1
+        [&] { game.AddDraw(7); },
+        [&] {
+            for (int i = 0; i < 300; ++i) game.AddDraw(i % 37);
+        },
+        [&] { game.SetNote("stakes", ""); },
+        [&] { game.UndoDraw(); },
+        [&] { game.SetNote("stakes", "black=100"); },
+        [&] { game.SwitchKind(RouletteKind::NoZero); },
+        [&] { game.SetNote("stakes", "plein:1=1"); },
+        [&] { game.AddDraw(1); },
+    };
+    int step = 0;
+    for (const auto& change : steps) {
+        SCOPED_TRACE(++step);
+        change();
+        ASSERT_TRUE(journal.Sync(game.log(), game.kind(), game.notes()));
+        journal.WaitForBatch();
+        const auto back = journal.RecoverLeftover(RouletteKind::French);
+        ASSERT_TRUE(back && back->game.ok());
+        EXPECT_TRUE(back->damagedLines.empty());
+        EXPECT_EQ(WriteGameFile(back->game.log, back->game.kind, {}),
+                  WriteGameFile(game.log(), game.kind(), {}));
+        Game read;
+        read.LoadGame(back->game.kind, back->game.log, std::nullopt, back->game.notes);
+        EXPECT_EQ(read.notes(), game.notes());
+    }
 }
 
 TEST_F(GameJournalTest, RetiringKeepsAGameAsThePreviousOneAndDropsAnEmptyOne) {
@@ -85,41 +132,72 @@ TEST_F(GameJournalTest, RetiringKeepsAGameAsThePreviousOneAndDropsAnEmptyOne) {
     ASSERT_TRUE(journal.Retire());
     EXPECT_FALSE(std::filesystem::exists(journal.file()));
     EXPECT_EQ(test::ReadFile(journal.previousFile()), Expected());
-    EXPECT_FALSE(GameJournal::Recover(dir.path(), RouletteKind::French).has_value());
+    EXPECT_FALSE(journal.RecoverLeftover(RouletteKind::French).has_value());
 }
 
-TEST_F(GameJournalTest, RecoveryDropsATornLineABadTailAndABatchCutShort) {
-    const std::string head = "#kind=french\ndraw,time,croupier,pocket\n1,,,5\n2,,,6\n";
+TEST_F(GameJournalTest, RecoveryLeavesOutDamagedLinesAloneAndABatchCutShortWhole) {
+    const std::string head = "#kind=french\ndraw,time,croupier,pocket\n1,,,5\n2,,Zoé,6\n";
     struct Case {
         std::string text;
         std::string marker;
-        int draws;
-        int dropped;
+        std::vector<int> pockets;
+        std::vector<int> damagedLines;
+        int unfinishedBatch = 0;
     } cases[] = {
-        {head, "", 2, 0},
-        {head + "3,2023-11-", "", 2, 1},
-        {head + "3,,,7", "", 2, 1},  // whole-looking, but its line end never came
-        {head + "3,,,x\n4,,,1\n", "", 2, 2},
-        {head + "3,,,7\n4,,,8\n", "2 5\n", 2, 2},  // the batch of 3 draws came in part
-        {head + "3,,,7\n4,,,8\n5,,,9\n", "2 5\n", 5, 0},
-        {head + "3,,,7\n4,,", "2 5\n", 2, 2},
-        {"#kind=french\ndraw,time,cr", "", 0, 0},
+        {head, "", {5, 6}, {}},
+        {head + "3,2023-11-", "", {5, 6}, {5}},
+        {head + "3,,,7", "", {5, 6}, {5}},  // whole-looking, but its line end never came
+        {head + "3,,,x\n4,,Zoé,1\n", "", {5, 6, 1}, {5}},
+        {"#kind=french\ndraw,time,croupier,pocket\n1,,,2\n2,,,99\n3,,,29\n4,,,5\n",
+         "",
+         {2, 29, 5},
+         {4}},
+        // A stray quote takes its own line only; a number out of order is still a draw.
+        {head + "3,,\"Zo,7\n9,,,8\n,,,9\n\0\0\0\n5,,,10\n"s, "", {5, 6, 8, 10}, {5, 7, 8}},
+        // Empty lines and notes in the middle are no damage.
+        {head + "\n#stakes=x\n3,,,7\n", "", {5, 6, 7}, {}},
+        {head + "3,,,7\n4,,,8\n", "2 5\n", {5, 6}, {}, 3},  // the batch of 3 draws came in part
+        {head + "3,,,7\n4,,,8\n5,,,9\n", "2 5\n", {5, 6, 7, 8, 9}, {}},
+        {head + "3,,,7\n4,,", "2 5\n", {5, 6}, {}, 3},
+        {head, "2 4\n", {5, 6}, {}, 2},  // none of it came
+        {head + "3,,,x\n4,,,8\n", "3 6\n", {5, 6}, {5}, 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         test::WriteFile(journal.file(), c.text);
         std::filesystem::remove(journal.batchMarkerFile());
         if (!c.marker.empty()) test::WriteFile(journal.batchMarkerFile(), c.marker);
-        const auto back = GameJournal::Recover(dir.path(), RouletteKind::French);
+        const auto back = journal.RecoverLeftover(RouletteKind::French);
         ASSERT_TRUE(back.has_value());
-        if (c.text.ends_with("cr")) {
-            EXPECT_FALSE(back->game.ok());
-            continue;
-        }
         ASSERT_TRUE(back->game.ok()) << back->game.error->message;
-        EXPECT_EQ(back->game.log.drawCount(), c.draws);
-        EXPECT_EQ(back->droppedLines, c.dropped);
+        std::vector<int> pockets(back->game.log.draws().begin(), back->game.log.draws().end());
+        EXPECT_EQ(pockets, c.pockets);
+        EXPECT_EQ(back->damagedLines, c.damagedLines);
+        EXPECT_EQ(back->unfinishedBatch, c.unfinishedBatch);
     }
+    std::filesystem::remove(journal.batchMarkerFile());
+    test::WriteFile(journal.file(), head + "3,,,x\n4,,Zoé,1\n");
+    const auto back = journal.RecoverLeftover(RouletteKind::French);
+    ASSERT_EQ(back->game.log.drawCount(), 3);
+    EXPECT_EQ(back->game.croupierNames, std::vector<std::string>{"Zoé"});
+    EXPECT_EQ(back->game.log.drawCroupier(3), 1);
+
+    test::WriteFile(journal.file(), "#kind=french\ndraw,time,cr");
+    EXPECT_FALSE(journal.RecoverLeftover(RouletteKind::French)->game.ok());
+}
+
+TEST_F(GameJournalTest, ADamagedJournalIsCopiedAsItStandsBesideItself) {
+    const std::string damaged = "#kind=french\ndraw,time,croupier,pocket\n1,,,99\n2,,,5\n";
+    test::WriteFile(journal.file(), damaged);
+    const auto copy = KeepDamagedCopy(journal.file(), someTime);
+    ASSERT_TRUE(copy.has_value());
+    EXPECT_EQ(*copy, dir / "current-game.damaged-20231114-221320.csv");
+    EXPECT_EQ(test::ReadFile(*copy), damaged);
+    // A second copy in the same second takes a name of its own.
+    const auto second = KeepDamagedCopy(journal.file(), someTime);
+    ASSERT_TRUE(second.has_value());
+    EXPECT_EQ(*second, dir / "current-game.damaged-20231114-221320-2.csv");
+    EXPECT_EQ(test::ReadFile(*copy), damaged);
 }
 
 TEST_F(GameJournalTest, AJournalThatCannotBeWrittenFailsOnceAndLeavesTheGameAlone) {
@@ -142,6 +220,81 @@ TEST_F(GameJournalTest, AJournalThatCannotBeWrittenFailsOnceAndLeavesTheGameAlon
     EXPECT_TRUE(journal.Start(log, RouletteKind::French));
     EXPECT_FALSE(journal.failed());
     EXPECT_EQ(Journal(), Expected());
+}
+
+DrawLog LogOf(std::initializer_list<Pocket> pockets) {
+    DrawLog log;
+    for (Pocket p : pockets) log.Append(p, std::nullopt, 0);
+    return log;
+}
+
+TEST(GameJournalSlots, EachCopyKeepsAJournalOfItsOwnAndNeverTouchesAnother) {
+    test::TempDir dir;
+    GameJournal first(dir.path());
+    ASSERT_TRUE(first.Sync(LogOf({5}), RouletteKind::French));
+    GameJournal second(dir.path());
+    EXPECT_EQ(second.slot(), 2);
+    EXPECT_EQ(second.file(), dir / "current-game-2.csv");
+    EXPECT_EQ(second.previousFile(), dir / "previous-game-2.csv");
+    // The first copy's live journal is no leftover of the second's.
+    EXPECT_FALSE(second.RecoverLeftover(RouletteKind::French).has_value());
+    ASSERT_TRUE(second.Sync(LogOf({7, 8}), RouletteKind::NoZero));
+    EXPECT_EQ(GameJournal(dir.path()).slot(), 3);
+    ASSERT_TRUE(second.Retire());
+    const std::string firstGame = "#kind=french\ndraw,time,croupier,pocket\n1,,,5\n";
+    EXPECT_EQ(test::ReadFile(first.file()), firstGame);
+    EXPECT_FALSE(std::filesystem::exists(first.previousFile()));
+    EXPECT_EQ(test::ReadFile(second.previousFile()),
+              "#kind=nozero\ndraw,time,croupier,pocket\n1,,,7\n2,,,8\n");
+    ASSERT_TRUE(first.Sync(LogOf({5, 6}), RouletteKind::French));
+    EXPECT_EQ(test::ReadFile(first.file()), firstGame + "2,,,6\n");
+}
+
+TEST(GameJournalSlots, AJournalWhoseOwnerWasKilledIsTakenOverAsALeftover) {
+    test::TempDir dir;
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t owner = ::fork();
+    ASSERT_GE(owner, 0);
+    if (owner == 0) {
+        GameJournal journal(dir.path());
+        const bool written = journal.Sync(LogOf({1, 2, 3}), RouletteKind::French);
+        const char byte = written && journal.slot() == 1 ? 'y' : 'n';
+        if (::write(ready[1], &byte, 1) != 1) ::_exit(1);
+        for (;;) ::pause();
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ASSERT_EQ(byte, 'y');
+    {
+        GameJournal whileAlive(dir.path());
+        EXPECT_EQ(whileAlive.slot(), 2);
+        EXPECT_FALSE(whileAlive.RecoverLeftover(RouletteKind::French).has_value());
+    }
+    ::kill(owner, SIGKILL);
+    ::waitpid(owner, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    GameJournal after(dir.path());
+    EXPECT_EQ(after.slot(), 1);
+    const auto left = after.RecoverLeftover(RouletteKind::French);
+    ASSERT_TRUE(left && left->game.ok());
+    EXPECT_EQ(left->game.log.drawCount(), 3);
+}
+
+TEST(GameJournalSlots, AnOrphanOfAnotherSlotMovesIntoTheFreeSlotWithItsMarker) {
+    test::TempDir dir;
+    const std::string orphan = "#kind=french\ndraw,time,croupier,pocket\n1,,,5\n2,,,6\n";
+    test::WriteFile(dir / "current-game-3.csv", orphan);
+    test::WriteFile(dir / "current-game-3.csv.batch", "1 4\n");
+    GameJournal journal(dir.path());
+    EXPECT_EQ(journal.slot(), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "current-game-3.csv"));
+    EXPECT_EQ(test::ReadFile(journal.file()), orphan);
+    const auto left = journal.RecoverLeftover(RouletteKind::French);
+    ASSERT_TRUE(left && left->game.ok());
+    EXPECT_EQ(left->game.log.drawCount(), 1);
+    EXPECT_EQ(left->unfinishedBatch, 3);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/draws/random_source.h"
+#include "test_support.h"
 
 namespace spinalyst {
 namespace {
@@ -76,6 +77,48 @@ TEST(Game, NewGameAndKindSwitchEmptyTheLogButKeepTheCroupier) {
     EXPECT_EQ(game.kind(), RouletteKind::NoZero);
     EXPECT_EQ(game.currentCroupier(), 4);
     EXPECT_FALSE(game.AddDraw(0));
+}
+
+TEST(Game, NotesKeepTheLastValueOfEachPlaceAndAnUndoPullsThemBack) {
+    using Notes = std::vector<GameFileNote>;
+    Game game(RouletteKind::French);
+    game.SetClock(&FixedClock);
+    EXPECT_TRUE(game.SetNote("stakes", "a"));
+    EXPECT_FALSE(game.SetNote("stakes", "a"));
+    game.AddDraw(1);
+    game.AddDraw(2);
+    EXPECT_TRUE(game.SetNote("stakes", "b"));
+    EXPECT_TRUE(game.SetNote("stakes", "c"));  // nothing settled with b: c takes its place
+    EXPECT_TRUE(game.SetNote("file", "x.csv"));
+    EXPECT_EQ(game.notes(), (Notes{{"stakes", "a", 0}, {"stakes", "c", 2}, {"file", "x.csv", 2}}));
+    EXPECT_TRUE(game.SetNote("stakes", "a"));  // back to what held: no change at this place
+    EXPECT_EQ(game.notes(), (Notes{{"stakes", "a", 0}, {"file", "x.csv", 2}}));
+    game.SetNote("stakes", "d");
+    game.AddDraw(3);
+    game.SetNote("stakes", "e");
+    game.AddDraw(4);
+    // The undo of draw 4 moves e back to after draw 3; that of draw 3 moves d and e to after
+    // draw 2, where e, the last, holds.
+    game.UndoDraw();
+    EXPECT_EQ(
+        game.notes(),
+        (Notes{{"stakes", "a", 0}, {"file", "x.csv", 2}, {"stakes", "d", 2}, {"stakes", "e", 3}}));
+    game.UndoDraw();
+    EXPECT_EQ(game.notes(), (Notes{{"stakes", "a", 0}, {"file", "x.csv", 2}, {"stakes", "e", 2}}));
+    EXPECT_EQ(game.note("stakes"), "e");
+    EXPECT_EQ(game.note("freeze"), std::nullopt);
+    game.UndoDraw();
+    game.UndoDraw();
+    EXPECT_EQ(game.notes(), (Notes{{"file", "x.csv", 0}, {"stakes", "e", 0}}));
+
+    // Notes read from a file: the last of a key at one place counts, places stay in the log.
+    DrawLog log;
+    log.Append(5, std::nullopt, 0);
+    game.LoadGame(RouletteKind::French, log, std::nullopt,
+                  {{"stakes", "a", 0}, {"stakes", "b", 0}, {"file", "y", 1}, {"stakes", "c", 7}});
+    EXPECT_EQ(game.notes(), (Notes{{"stakes", "b", 0}, {"file", "y", 1}, {"stakes", "c", 1}}));
+    game.NewGame();
+    EXPECT_TRUE(game.notes().empty());
 }
 
 TEST(DrawTimeFormat, TwoDigitYearThenTime) {

@@ -5,9 +5,11 @@
 #include "core/draws/game.h"
 #include "core/draws/game_file.h"
 #include "core/draws/game_journal.h"
+#include "core/draws/journal_recovery.h"
 #include "core/draws/random_batch.h"
 #include "core/draws/random_source.h"
 #include "core/draws/wheel_name_table.h"
+#include "core/store/atomic_file.h"
 #include "test_support.h"
 
 namespace spinalyst {
@@ -218,13 +220,26 @@ TEST(SpinDetails, TheJournalCarriesThemFromTheFirstDrawThatHasOne) {
     ASSERT_TRUE(journal.Sync(game.log(), game.kind()));
     EXPECT_TRUE(journal.running());
 
-    const auto recovered = GameJournal::Recover(dir.path(), RouletteKind::French);
+    const auto recovered = journal.RecoverLeftover(RouletteKind::French);
     ASSERT_TRUE(recovered && recovered->game.ok());
     EXPECT_EQ(recovered->game.wheelNames, (std::vector<std::string>{"T3, \"rouge\"", "T5"}));
     EXPECT_EQ(
         Spins(recovered->game.log),
         (std::vector<Spin>{{0, unknown}, {1, cw}, {1, ccw}, {2, unknown}, {2, unknown}, {2, cw}}));
     EXPECT_EQ(recovered->game.log.draws().back(), 7);
+
+    // A damaged line in the middle of a journal with the wheel and direction columns is left
+    // out alone: the rows after it keep their wheels and directions.
+    std::string text = test::ReadFile(journal.file());
+    const std::size_t third = text.find("\n3,");
+    ASSERT_NE(third, std::string::npos);
+    text.insert(third + 1, "x,,,99,,sideways\n");
+    ASSERT_TRUE(WriteFileAtomically(journal.file(), text));
+    const auto salvaged = RecoverJournal(journal.file(), RouletteKind::French);
+    ASSERT_TRUE(salvaged && salvaged->game.ok());
+    EXPECT_EQ(salvaged->damagedLines.size(), 1u);
+    EXPECT_EQ(Spins(salvaged->game.log), Spins(recovered->game.log));
+    EXPECT_EQ(salvaged->game.wheelNames, recovered->game.wheelNames);
 }
 
 }  // namespace

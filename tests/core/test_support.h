@@ -2,8 +2,18 @@
 
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
+
+#include "core/draws/game_file.h"
+
+namespace spinalyst {
+// Readable notes in the messages of failed checks.
+inline void PrintTo(const GameFileNote& note, std::ostream* out) {
+    *out << note.key << "=" << note.value << "@" << note.afterDraw;
+}
+}  // namespace spinalyst
 
 namespace spinalyst::test {
 

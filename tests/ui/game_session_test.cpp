@@ -43,7 +43,7 @@ struct Listener {
                 heard << name;
                 // A batch is written by a thread of its own, which this waits for: what it
                 // finds was handed to the journal before the signal.
-                if (session.journal()) session.journal()->journaledDraws();
+                if (session.journal()) session.journal()->WaitForBatch();
                 journalThen << Untimed(dir.Read("current-game.csv"));
             };
         };

@@ -41,6 +41,7 @@ std::optional<BetSlot> BetLedger::ClickTable(int x, int y, MouseButton button, i
     PlaceChip(hit->slot, button, Via::Picture);
     PlaceOnNeighbours(hit->slot, button, neighbours);
     list_ = RebuildBetList(stakes_);
+    laPartage_ = false;
     return hit->slot;
 }
 
@@ -49,6 +50,7 @@ std::optional<BetSlot> BetLedger::ClickChip(BetSlot slot, MouseButton button, in
     PlaceChip(slot, button, Via::Chip);
     PlaceOnNeighbours(slot, button, neighbours);
     list_ = RebuildBetList(stakes_);
+    laPartage_ = false;
     return slot;
 }
 
@@ -77,6 +79,7 @@ bool BetLedger::AddStake(BetSlot slot, Cents amount, int neighbours) {
         if (amount > maxSlotStake - stakes_[s]) return false;
     for (BetSlot s : targets) SetStake(s, stakes_[s] + amount);
     list_ = RebuildBetList(stakes_);
+    laPartage_ = false;
     return true;
 }
 
@@ -95,6 +98,32 @@ void BetLedger::ClearBets() {
     chips_.clear();
     ++stakesVersion_;
     list_ = RebuildBetList(stakes_);
+    laPartage_ = false;
+}
+
+void BetLedger::PutStakes(std::span<const PlacedBet> bets, bool laPartage) {
+    stakes_ = StakeTable();
+    chips_.clear();
+    for (const PlacedBet& bet : bets)
+        if (TableOffers(kind_, bet.slot) && bet.stake >= 1 && bet.stake <= maxSlotStake &&
+            stakes_[bet.slot] == 0)
+            SetStake(bet.slot, bet.stake);
+    ++stakesVersion_;
+    list_ = RebuildBetList(stakes_);
+    laPartage_ = false;
+    if (laPartage && kind_ == RouletteKind::French) AddLaPartage();
+}
+
+bool BetLedger::laPartageOn() const {
+    return laPartage_;
+}
+
+void BetLedger::AddLaPartage() {
+    laPartage_ = true;
+    for (const PlacedBet& bet : list_.bets)
+        if (bet.slot.kind == BetKind::RougeNoir || bet.slot.kind == BetKind::PairImpair ||
+            bet.slot.kind == BetKind::ManquePasse)
+            list_.winPerPocket[0] += bet.stake / 2;
 }
 
 void BetLedger::NewGame(RouletteKind kind) {
@@ -146,12 +175,10 @@ void BetLedger::SetStakes(const std::vector<PlacedBet>& stakes) {
         if (wanted[bet.slot] == 0) SetStake(bet.slot, 0);
     for (const PlacedBet& bet : stakes) SetStake(bet.slot, bet.stake);
     list_ = RebuildBetList(stakes_);
+    laPartage_ = false;
     // La partage is the plan's table rule: a zero pays back half of each even-chance stake.
     if (live_.running() && live_.plan()->rules.laPartage && kind_ == RouletteKind::French)
-        for (const PlacedBet& bet : list_.bets)
-            if (bet.slot.kind == BetKind::RougeNoir || bet.slot.kind == BetKind::PairImpair ||
-                bet.slot.kind == BetKind::ManquePasse)
-                list_.winPerPocket[0] += bet.stake / 2;
+        AddLaPartage();
 }
 
 void BetLedger::StoreListIfChanged() {

@@ -64,6 +64,13 @@ public:
     bool AddStake(BetSlot slot, Cents amount, int neighbours = 0);
     // Takes every chip off; the balance and the history stay.
     void ClearBets();
+    // Puts exactly these stakes on the table, their chips down in the order given, as a game
+    // read back had them. The slots must be ones the table offers, each once, with stakes from
+    // 1 to maxSlotStake (as ParseStakesNote gives them); others are left out. With laPartage
+    // (French only), a zero pays back half of each even-chance stake, as under a plan's rule.
+    void PutStakes(std::span<const PlacedBet> bets, bool laPartage = false);
+    // Whether a zero pays back half of the even-chance stakes now on the table.
+    bool laPartageOn() const;
 
     // A new game of `kind`: no history, balance 0, no bet. The chip value stays.
     void NewGame(RouletteKind kind);
@@ -102,6 +109,7 @@ private:
     // Puts the live plan's stakes on the table.
     void ApplyPlanStakes();
     void SetStakes(const std::vector<PlacedBet>& stakes);
+    void AddLaPartage();
 
     RouletteKind kind_;
     Cents chipValue_ = defaultChipValue;
@@ -114,6 +122,8 @@ private:
     Cents drawWin_ = 0;
     BetHistory history_;
     LivePlay live_;
+    // Whether the list holds la partage's half-back on zero.
+    bool laPartage_ = false;
 };
 
 }  // namespace spinalyst

@@ -25,4 +25,13 @@ int AppendRandomDraws(Game& game, BetLedger& ledger, RandomSource& rng, int n);
 // have are skipped. Returns how many were added.
 int AppendImportedDraws(Game& game, BetLedger& ledger, std::span<const Pocket> pockets);
 
+// Notes the stakes now on the table in the game, after its newest draw; false when they are
+// the stakes noted already.
+bool NoteStakes(Game& game, const BetLedger& ledger);
+// Plays the bets of a game read back again, from a bare table: each draw settled, in order,
+// with the stakes its "stakes" notes put down before it, so that the history and the balance
+// are what they were; the stakes of the last note stay on the table. A note that cannot be
+// read leaves the table bare until the next one.
+void ReplayBets(const Game& game, BetLedger& ledger);
+
 }  // namespace spinalyst

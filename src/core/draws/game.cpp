@@ -15,6 +15,7 @@ DrawTime Game::SystemNow() {
 void Game::NewGame() {
     log_.Clear();
     ++changes_.games;
+    notes_.clear();
     freeze_.reset();
 }
 
@@ -23,14 +24,70 @@ void Game::SwitchKind(RouletteKind kind) {
     NewGame();
 }
 
-void Game::LoadGame(RouletteKind kind, DrawLog log, std::optional<FrozenSet> freeze) {
+void Game::LoadGame(RouletteKind kind, DrawLog log, std::optional<FrozenSet> freeze,
+                    std::vector<GameFileNote> notes) {
     kind_ = kind;
     log_ = std::move(log);
     ++changes_.games;
     freeze_.reset();
+    // Without one given, the freeze the file's notes leave in force.
+    if (!freeze)
+        for (auto n = notes.rbegin(); n != notes.rend(); ++n)
+            if (n->key == freezeNoteKey) {
+                freeze = ParseFreezeNote(n->value, kind);
+                break;
+            }
     if (freeze && ValidFrozenPockets(freeze->pockets, kind)) {
         freeze_ = std::move(freeze);
         freeze_->drawCount = std::clamp(freeze_->drawCount, 0, log_.drawCount());
+    }
+    notes_.clear();
+    for (GameFileNote& n : notes) {
+        n.afterDraw = std::clamp(n.afterDraw, 0, log_.drawCount());
+        // Only the last note of a key at one place counts; places never go back.
+        if (!notes_.empty() && n.afterDraw < notes_.back().afterDraw)
+            n.afterDraw = notes_.back().afterDraw;
+        std::erase_if(notes_, [&](const GameFileNote& m) {
+            return m.key == n.key && m.afterDraw == n.afterDraw;
+        });
+        notes_.push_back(std::move(n));
+    }
+}
+
+std::optional<std::string> Game::note(std::string_view key) const {
+    for (auto it = notes_.rbegin(); it != notes_.rend(); ++it)
+        if (it->key == key) return it->value;
+    return std::nullopt;
+}
+
+bool Game::SetNote(std::string_view key, std::string value, std::optional<int> afterDraw) {
+    if (note(key) == value) return false;
+    int at = std::clamp(afterDraw.value_or(log_.drawCount()), 0, log_.drawCount());
+    // Places never go back.
+    if (!notes_.empty()) at = std::max(at, notes_.back().afterDraw);
+    std::erase_if(notes_, [&](const GameFileNote& n) { return n.key == key && n.afterDraw == at; });
+    // Back to the value before this place: the note of this place is no change at all.
+    if (note(key) != value) notes_.push_back({std::string(key), std::move(value), at});
+    return true;
+}
+
+void Game::PullNotesBack() {
+    const int at = log_.drawCount();
+    std::vector<GameFileNote> moved;
+    while (!notes_.empty() && notes_.back().afterDraw > at) {
+        GameFileNote n = std::move(notes_.back());
+        notes_.pop_back();
+        // Walking back from the newest: the first met of each key is its last value.
+        if (std::none_of(moved.begin(), moved.end(),
+                         [&](const GameFileNote& m) { return m.key == n.key; }))
+            moved.push_back(std::move(n));
+    }
+    for (auto it = moved.rbegin(); it != moved.rend(); ++it) {
+        GameFileNote n = std::move(*it);
+        n.afterDraw = at;
+        std::erase_if(notes_,
+                      [&](const GameFileNote& m) { return m.key == n.key && m.afterDraw == at; });
+        if (note(n.key) != n.value) notes_.push_back(std::move(n));
     }
 }
 
@@ -69,13 +126,18 @@ bool Game::UndoDraw() {
     if (log_.empty()) return false;
     log_.RemoveLast();
     ++changes_.undone;
-    if (freeze_) freeze_->drawCount = std::min(freeze_->drawCount, log_.drawCount());
+    PullNotesBack();
+    if (freeze_ && freeze_->drawCount > log_.drawCount()) {
+        freeze_->drawCount = log_.drawCount();
+        SetNote(freezeNoteKey, FreezeNoteValue(*freeze_));
+    }
     return true;
 }
 
 bool Game::Freeze(const std::vector<Pocket>& pockets) {
     if (!ValidFrozenPockets(pockets, kind_)) return false;
     freeze_ = FrozenSet{log_.drawCount(), pockets};
+    SetNote(freezeNoteKey, FreezeNoteValue(*freeze_));
     return true;
 }
 
@@ -87,6 +149,20 @@ int Game::UnchangedDraws(Changes seen, int drawCount) const {
     const auto count = static_cast<std::uint64_t>(std::max(drawCount, 0));
     return static_cast<int>(std::min<std::uint64_t>(undone >= count ? 0 : count - undone,
                                                     std::max(0, log_.drawCount())));
+}
+
+void Game::ClearFreeze() {
+    freeze_.reset();
+    // "#freeze=" clears the one an earlier note put in force.
+    if (note(freezeNoteKey)) SetNote(freezeNoteKey, "");
+}
+
+std::string SavedGameText(const Game& game, const CroupierNameLookup& croupierName,
+                          const WheelNameLookup& wheelName) {
+    std::vector<GameFileNote> notes;
+    for (const GameFileNote& n : game.notes())
+        if (n.key != fileNoteKey) notes.push_back(n);
+    return WriteGameFile(game.log(), game.kind(), croupierName, wheelName, notes);
 }
 
 }  // namespace spinalyst

@@ -2,10 +2,13 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/draws/draw_log.h"
 #include "core/draws/frozen_set.h"
+#include "core/draws/game_file.h"
 #include "core/model/roulette.h"
 
 namespace spinalyst {
@@ -32,8 +35,20 @@ public:
     // Switches the kind and always starts a new game, also for the current kind.
     void SwitchKind(RouletteKind kind);
     // Replaces the game with draws read from a file, whose pockets belong to the kind, and the
-    // freeze the file holds (none unless given).
-    void LoadGame(RouletteKind kind, DrawLog log, std::optional<FrozenSet> freeze = {});
+    // freeze and the notes the file holds (none unless given).
+    void LoadGame(RouletteKind kind, DrawLog log, std::optional<FrozenSet> freeze = {},
+                  std::vector<GameFileNote> notes = {});
+
+    // Facts kept beside the draws ("stakes", "file"): each change is a note at the place in
+    // the game where it happened, so that a game read back knows what held at every draw.
+    // Only the last note of a key at one place counts, and an undo moves the notes of the
+    // draw it takes back to the place before it. A new game has none.
+    const std::vector<GameFileNote>& notes() const { return notes_; }
+    // The value of a key now; nullopt when it has no note.
+    std::optional<std::string> note(std::string_view key) const;
+    // Notes a new value of a key after the newest draw, or after draw `afterDraw` when no note
+    // is further on (a batch noting as it is settled); false when it is already its value.
+    bool SetNote(std::string_view key, std::string value, std::optional<int> afterDraw = {});
 
     // Appends p with the clock's time, currentCroupier, currentWheel and currentDirection (only
     // while randomSource > 0), then turns the direction round when the dealer alternates.
@@ -67,9 +82,10 @@ public:
     // The pockets frozen to be tested on the draws after them; nullopt when none are.
     const std::optional<FrozenSet>& freeze() const { return freeze_; }
     // Freezes distinct pockets of the kind at the current draw count; false, and no change,
-    // for an empty set or one with a pocket the kind does not have or twice.
+    // for an empty set or one with a pocket the kind does not have or twice. The freeze and
+    // its clearing are noted, so that a saved or journaled game keeps them.
     bool Freeze(const std::vector<Pocket>& pockets);
-    void ClearFreeze() { freeze_.reset(); }
+    void ClearFreeze();
 
     std::int32_t currentCroupier() const { return currentCroupier_; }
     void SetCurrentCroupier(std::int32_t c) { currentCroupier_ = c; }
@@ -97,9 +113,13 @@ public:
 private:
     static DrawTime SystemNow();
 
+    // Drops the notes after the newest draw, keeping each key's last value there.
+    void PullNotesBack();
+
     RouletteKind kind_;
     DrawLog log_;
     Changes changes_;
+    std::vector<GameFileNote> notes_;
     std::int32_t currentCroupier_ = 0;
     std::int32_t currentWheel_ = 0;
     SpinDirection currentDirection_ = SpinDirection::Unknown;
@@ -109,5 +129,10 @@ private:
     Clock clock_ = &SystemNow;
     std::optional<FrozenSet> freeze_;
 };
+
+// The game as a file of the user's: its draws and its notes, less the note of where the game
+// is kept, which only the journal needs.
+std::string SavedGameText(const Game& game, const CroupierNameLookup& croupierName,
+                          const WheelNameLookup& wheelName = {});
 
 }  // namespace spinalyst

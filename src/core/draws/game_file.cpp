@@ -90,6 +90,20 @@ public:
         return true;
     }
 
+    // Whether the next line is a comment line, a note.
+    bool AtNote() const { return text_[at_] == '#'; }
+
+    // Takes the next line whole, quotes or not: a note, or the first line of a damaged row.
+    std::string_view TakeLine() {
+        std::size_t i = at_;
+        while (i < text_.size() && !IsLineEnd(text_[i])) ++i;
+        const std::string_view line = text_.substr(at_, i - at_);
+        at_ = i < text_.size() ? i + LineEndSize(i) : i;
+        return line;
+    }
+
+    void Rewind(std::size_t at) { at_ = at; }
+
     // Reads the record that starts here; `line` counts the line breaks inside quoted fields.
     // After an error the reader stands where it was.
     Record Next(int& line) {
@@ -206,6 +220,19 @@ Pocket ReadPocket(std::string_view text, RouletteKind kind) {
     return p <= 36 && IsPocketOf(kind, p) ? p : -1;
 }
 
+// Whether a text that is no game file was meant as one, so that its error is the game
+// file's: its first line starts as no spin list could (a spin list may begin with a comment
+// like a kind line).
+bool MeantAsGameFile(std::string_view text) {
+    text = WithoutByteOrderMark(text);
+    if (text.empty()) return false;
+    const std::string_view first = TakeLine(text).text;
+    const std::size_t start = first.find_first_not_of(" \t,;");
+    if (start == std::string_view::npos) return false;
+    const char c = first[start];
+    return c != '#' && (c < '0' || c > '9');
+}
+
 // Numbers names in the order they first come, as the log records croupiers and wheels: name k
 // is names[k - 1], the empty name is 0.
 class NameNumbers {
@@ -246,6 +273,47 @@ private:
 
 }  // namespace
 
+std::string NoteLine(std::string_view key, std::string_view value) {
+    std::string line = "#";
+    line += key;
+    line += '=';
+    for (const char c : value) {
+        if (c == '%')
+            line += "%25";
+        else if (c == '\r')
+            line += "%0D";
+        else if (c == '\n')
+            line += "%0A";
+        else
+            line += c;
+    }
+    line += '\n';
+    return line;
+}
+
+GameFileNote ReadNoteLine(std::string_view line, int afterDraw) {
+    GameFileNote note;
+    note.afterDraw = afterDraw;
+    if (line.starts_with('#')) line.remove_prefix(1);
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) {
+        note.value = std::string(line);
+        return note;
+    }
+    note.key = std::string(line.substr(0, equals));
+    const std::string_view value = line.substr(equals + 1);
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const std::string_view code = value.substr(i, 3);
+        if (code == "%25" || code == "%0D" || code == "%0A") {
+            note.value += code == "%25" ? '%' : code == "%0D" ? '\r' : '\n';
+            i += 2;
+        } else {
+            note.value += value[i];
+        }
+    }
+    return note;
+}
+
 bool IsGameFile(std::string_view text) {
     text = WithoutByteOrderMark(text);
     if (text.empty()) return false;
@@ -282,6 +350,7 @@ GameFile ParseGameFile(std::string_view text, const KindRule& rule) {
     auto fail = [&](int line, std::string_view token, std::string message) {
         result.log.Clear();
         result.croupierNames.clear();
+        result.notes.clear();
         result.wheelNames.clear();
         result.error = ParseError{line, 0, std::string(token), std::move(message)};
         return std::move(result);
@@ -324,6 +393,10 @@ GameFile ParseGameFile(std::string_view text, const KindRule& rule) {
         const int rowLine = ++line;
         if (rows.TakeEmptyLine()) {
             if (firstEmptyLine == 0) firstEmptyLine = rowLine;
+            continue;
+        }
+        if (rows.AtNote()) {
+            result.notes.push_back(ReadNoteLine(rows.TakeLine(), result.log.drawCount()));
             continue;
         }
         if (firstEmptyLine != 0)
@@ -384,7 +457,7 @@ GameFile ParseGameFile(std::string_view text, const KindRule& rule) {
 }
 
 GameFile ParseGameOrSpinList(std::string_view text, const KindRule& rule) {
-    if (IsGameFile(text)) return ParseGameFile(text, rule);
+    if (IsGameFile(text) || MeantAsGameFile(text)) return ParseGameFile(text, rule);
     GameFile result;
     SpinList list = rule.forced ? ParseSpinList(text, *rule.forced) : ParseSpinListOfAnyKind(text);
     if (!list.ok()) {
@@ -395,6 +468,73 @@ GameFile ParseGameOrSpinList(std::string_view text, const KindRule& rule) {
     for (Pocket p : list.pockets) result.log.Append(p, std::nullopt, 0);
     result.kind = rule.forced ? *rule.forced : KindHolding(result.log.draws(), rule.current);
     return result;
+}
+
+SalvagedGame SalvageGameFile(std::string_view text, const KindRule& rule) {
+    SalvagedGame salvaged;
+    GameFile& result = salvaged.game;
+    text = WithoutByteOrderMark(text);
+    // The kind line and the header, read as a whole file reads them.
+    std::string_view rest = text;
+    int line = 0;
+    if (!rest.empty() && TakeLine(rest).text.starts_with(kindLinePrefix) && !rest.empty()) {
+        TakeLine(rest);
+        ++line;
+    }
+    ++line;
+    const GameFile head =
+        ParseGameFile(text.substr(0, static_cast<std::size_t>(rest.data() - text.data())), rule);
+    if (!head.ok()) {
+        result.error = head.error;
+        return salvaged;
+    }
+    result.statedKind = head.statedKind;
+    const std::optional<RouletteKind> known = rule.forced ? rule.forced : head.statedKind;
+    const RouletteKind readAs = known.value_or(RouletteKind::American);
+
+    NameNumbers croupiers(result.croupierNames);
+    NameNumbers wheels(result.wheelNames);
+    const std::string_view headText =
+        text.substr(0, static_cast<std::size_t>(rest.data() - text.data()));
+    const std::size_t columns =
+        headText.find(gameFileWideHeader) != std::string_view::npos ? 6 : 4;
+    FileTimeReader times;
+    RecordReader rows(rest);
+    while (!rows.done()) {
+        const int rowLine = ++line;
+        if (rows.TakeEmptyLine()) continue;
+        if (rows.AtNote()) {
+            result.notes.push_back(ReadNoteLine(rows.TakeLine(), result.log.drawCount()));
+            continue;
+        }
+        const std::size_t start = rows.at();
+        const Record row = rows.Next(line);
+        // The draw number need only be a number: the rows kept are numbered on from each other.
+        const auto [draw, time, croupier, pocketText, wheel, directionText] = row.fields;
+        const bool numbered = !draw.empty() && draw.size() <= 9 && draw[0] != '0' &&
+                              draw.find_first_not_of("0123456789") == std::string_view::npos;
+        std::optional<DrawTime> when;
+        bool fine = !row.error && row.count == columns && numbered && IsValidUtf8(croupier) &&
+                    IsValidUtf8(wheel);
+        if (fine && !time.empty()) {
+            when = times.Read(time);
+            fine = when && *when >= firstDrawTime && *when <= lastDrawTime;
+        }
+        const Pocket pocket = fine ? ReadPocket(pocketText, readAs) : -1;
+        const auto direction = DirectionFromText(directionText);
+        if (pocket < 0 || !direction) {
+            // Only the first line is left out: a stray quote must not take the rows after it.
+            salvaged.damagedLines.push_back(rowLine);
+            rows.Rewind(start);
+            rows.TakeLine();
+            line = rowLine;
+            continue;
+        }
+        result.log.Append(pocket, when, croupiers.NumberOf(croupier).value_or(0),
+                          wheels.NumberOf(wheel).value_or(0), *direction);
+    }
+    result.kind = known ? *known : KindHolding(result.log.draws(), rule.current);
+    return salvaged;
 }
 
 std::string GameFileHead(RouletteKind kind, bool wide) {
@@ -457,10 +597,19 @@ void GameFileRowWriter::AppendRows(std::string& out, const DrawLog& log, int fir
 
 std::string WriteGameFile(const DrawLog& log, RouletteKind kind,
                           const CroupierNameLookup& croupierName,
-                          const WheelNameLookup& wheelName) {
+                          const WheelNameLookup& wheelName,
+                          std::span<const GameFileNote> notes) {
     const bool wide = NeedsWideRows(log);
     std::string out = GameFileHead(kind, wide);
-    GameFileRowWriter(croupierName, wheelName, wide).AppendRows(out, log, 1, log.drawCount());
+    GameFileRowWriter writer(croupierName, wheelName, wide);
+    int written = 0;
+    for (const GameFileNote& note : notes) {
+        const int upTo = std::clamp(note.afterDraw, written, log.drawCount());
+        writer.AppendRows(out, log, written + 1, upTo);
+        written = upTo;
+        out += NoteLine(note.key, note.value);
+    }
+    writer.AppendRows(out, log, written + 1, log.drawCount());
     return out;
 }
 

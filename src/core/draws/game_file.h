@@ -28,6 +28,28 @@ inline constexpr std::string_view gameFileWideHeader = "draw,time,croupier,pocke
 
 inline constexpr std::string_view kindLinePrefix = "#kind=";
 
+// A comment line after the header: "#" first, then key=value. Readers skip the keys they do not
+// know, so later versions keep facts beside the draws in them ("#stakes=...") and older
+// versions still read the draws. A note stands where it was written: after `afterDraw` rows.
+struct GameFileNote {
+    std::string key;
+    std::string value;
+    int afterDraw = 0;
+    friend bool operator==(const GameFileNote&, const GameFileNote&) = default;
+};
+
+// The keys of the notes this program writes: the stakes in force, and, in the journal alone,
+// the file the game belongs to.
+inline constexpr std::string_view stakesNoteKey = "stakes";
+inline constexpr std::string_view fileNoteKey = "file";
+
+// "#key=value" and its line end. A "%", carriage return or line feed in the value is written as
+// %25, %0D or %0A, so that a note is always one line.
+std::string NoteLine(std::string_view key, std::string_view value);
+// The note a comment line holds (without its line end); a line without "=" is a note with an
+// empty key.
+GameFileNote ReadNoteLine(std::string_view line, int afterDraw);
+
 // Whether the text starts with a game file header (either), or a kind line and the header
 // (after a UTF-8 byte order mark).
 bool IsGameFile(std::string_view text);
@@ -56,6 +78,8 @@ struct GameFile {
     // Croupier number k (as recorded in the log) is croupierNames[k - 1]; the numbers follow
     // the order in which the names first appear.
     std::vector<std::string> croupierNames;
+    // The comment lines after the header, in the order of the file.
+    std::vector<GameFileNote> notes;
     // The same for the wheels.
     std::vector<std::string> wheelNames;
     // The first row that breaks the format, by line (column 0: the row as a whole). On an
@@ -71,8 +95,23 @@ GameFile ParseGameFile(std::string_view text, const KindRule& rule);
 // Every pocket read as `kind`, whatever the file's kind line says.
 GameFile ParseGameFile(std::string_view text, RouletteKind kind);
 
-// A game file, or else a spin list (its draws without time or croupier), as one game.
+// How the program opens a file and the command line reads one, decided in one place: a game
+// file, or else a spin list (its draws without time or croupier), as one game. A spin list's
+// kind is settled from its pockets as a game file's is; a file of nothing but white space is
+// a game of no draw. A text whose first line starts as no spin list's could (with a word) is
+// read as the game file it was meant to be, so that its error is that of one.
 GameFile ParseGameOrSpinList(std::string_view text, const KindRule& rule);
+
+// What can be read of a damaged game file: every row that keeps the format, in the order of the
+// file and numbered on from the rows before it; a row that breaks it is skipped alone (its first
+// line, when an unclosed quote ran it on), and empty lines are passed over. Only a kind line or
+// header that cannot be read refuses the file, as ParseGameFile does.
+struct SalvagedGame {
+    GameFile game;
+    // The lines left out, 1-based, in order.
+    std::vector<int> damagedLines;
+};
+SalvagedGame SalvageGameFile(std::string_view text, const KindRule& rule);
 
 // The name of a croupier number, or nullopt when there is none; the same for wheels.
 using CroupierNameLookup = std::function<std::optional<std::string>(std::int32_t)>;
@@ -80,10 +119,12 @@ using WheelNameLookup = CroupierNameLookup;
 
 // The log as a game file, its kind line first, with the wheel and direction columns when some
 // draw has either (NeedsWideRows). A croupier or wheel without a name, or with an empty one, is
-// written as none; a time the format cannot hold (a year beyond 9999) is written empty.
+// written as none; a time the format cannot hold (a year beyond 9999) is written empty. Notes
+// go after the rows they follow (by afterDraw, in the order given).
 std::string WriteGameFile(const DrawLog& log, RouletteKind kind,
                           const CroupierNameLookup& croupierName,
-                          const WheelNameLookup& wheelName = {});
+                          const WheelNameLookup& wheelName = {},
+                          std::span<const GameFileNote> notes = {});
 bool NeedsWideRows(const DrawLog& log);
 
 // The kind line and the header, each with its line end: a game file of no draw.

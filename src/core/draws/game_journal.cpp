@@ -1,17 +1,14 @@
 #include "core/draws/game_journal.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <limits>
 #include <system_error>
 
 #include "core/store/atomic_file.h"
-#include "core/store/text_lines.h"
 
 namespace spinalyst {
 
@@ -20,14 +17,6 @@ namespace {
 std::uint16_t NotedLength(std::size_t length) {
     return length <= std::numeric_limits<std::uint16_t>::max() ? static_cast<std::uint16_t>(length)
                                                                : 0;
-}
-
-// The byte offset where line `line` (1-based) starts, as the game file reader counts lines.
-std::size_t LineStart(std::string_view text, int line) {
-    const char* begin = text.data();
-    std::string_view rest = text;
-    for (int n = 1; n < line && !rest.empty(); ++n) TakeLine(rest);
-    return static_cast<std::size_t>(rest.data() - begin);
 }
 
 // The names of the numbers used, looked up now, as a look-up of its own.
@@ -44,13 +33,28 @@ CroupierNameLookup NamesOf(std::span<const std::int32_t> used, const CroupierNam
     };
 }
 
-int LineCount(std::string_view text) {
-    int count = 0;
-    while (!text.empty()) {
-        TakeLine(text);
-        ++count;
-    }
-    return count;
+}  // namespace
+
+bool IsJournalFileName(std::string_view name) {
+    return name.starts_with(currentGameFileName.substr(0, currentGameFileName.find('.'))) ||
+           name.starts_with(previousGameFileName.substr(0, previousGameFileName.find('.')));
+}
+
+namespace {
+
+// Enough for every copy a player could start at once.
+constexpr int maxSlots = 99;
+
+// "current-game.csv" for slot 1, "current-game-2.csv" for slot 2 ...
+std::string SlotName(std::string_view name, int slot) {
+    if (slot == 1) return std::string(name);
+    const std::size_t dot = name.rfind('.');
+    return std::string(name.substr(0, dot)) + "-" + std::to_string(slot) +
+           std::string(name.substr(dot));
+}
+
+std::filesystem::path LockFile(const std::filesystem::path& dir, int slot) {
+    return dir / ("." + SlotName(currentGameFileName, slot) + ".lock");
 }
 
 }  // namespace
@@ -59,103 +63,145 @@ GameJournal::GameJournal(std::filesystem::path dir, CroupierNameLookup croupierN
                          WheelNameLookup wheelName)
     : dir_(std::move(dir)),
       croupierName_(std::move(croupierName)),
-      wheelName_(std::move(wheelName)) {}
+      wheelName_(std::move(wheelName)) {
+    for (int slot = 1; slot <= maxSlots && !lock_; ++slot) {
+        lock_ = FileLock::TryTake(LockFile(dir_, slot));
+        if (lock_) slot_ = slot;
+    }
+    // Every slot taken: the journal cannot be kept, and says so at its first write.
+    if (!lock_) failed_ = true;
+    AdoptOrphan();
+}
+
+void GameJournal::AdoptOrphan() {
+    std::error_code ec;
+    if (!lock_ || std::filesystem::exists(file(), ec)) return;
+    for (int slot = 1; slot <= maxSlots; ++slot) {
+        const std::filesystem::path orphan = dir_ / SlotName(currentGameFileName, slot);
+        if (slot == slot_ || !std::filesystem::is_regular_file(orphan, ec)) continue;
+        if (const auto owner = FileLock::TryTake(LockFile(dir_, slot))) {
+            std::filesystem::remove(batchMarkerFile(), ec);
+            if (std::filesystem::exists(BatchMarkerOf(orphan), ec))
+                std::filesystem::rename(BatchMarkerOf(orphan), batchMarkerFile(), ec);
+            std::filesystem::rename(orphan, file(), ec);
+            return;
+        }
+    }
+}
+
+std::filesystem::path GameJournal::file() const {
+    return dir_ / SlotName(currentGameFileName, slot_);
+}
+
+std::filesystem::path GameJournal::previousFile() const {
+    return dir_ / SlotName(previousGameFileName, slot_);
+}
 
 GameJournal::~GameJournal() {
-    Wait();
+    WaitForBatch();
     Close();
 }
 
-void GameJournal::Wait() const {
+void GameJournal::WaitForBatch() const {
     if (batchWriter_.joinable()) batchWriter_.join();
 }
 
 bool GameJournal::running() const {
-    Wait();
+    std::lock_guard lock(state_);
     return fd_ >= 0;
 }
 
 bool GameJournal::failed() const {
-    Wait();
+    std::lock_guard lock(state_);
     return failed_;
 }
 
 int GameJournal::journaledDraws() const {
-    Wait();
+    std::lock_guard lock(state_);
     return static_cast<int>(rowLengths_.size());
 }
 
-std::filesystem::path GameJournal::batchMarkerFile() const {
-    return dir_ / (std::string(currentGameFileName) + ".batch");
-}
-
 void GameJournal::Close() {
+    std::lock_guard lock(state_);
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
 }
 
 bool GameJournal::Fail() {
-    Close();
+    std::lock_guard lock(state_);
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
     failed_ = true;
     rowLengths_.clear();
     return false;
 }
 
-bool GameJournal::Start(const DrawLog& log, RouletteKind kind) {
-    Wait();
+bool GameJournal::Start(const DrawLog& log, RouletteKind kind,
+                        std::span<const GameFileNote> notes) {
+    WaitForBatch();
     Close();
-    failed_ = false;
+    if (!lock_) return Fail();
     kind_ = kind;
+    const int drawCount = log.drawCount();
     wide_ = NeedsWideRows(log);
-    buffer_ = GameFileHead(kind, wide_);
-    rowLengths_.clear();
-    rowLengths_.reserve(static_cast<std::size_t>(log.drawCount()));
+    std::string text = GameFileHead(kind, wide_);
+    std::vector<std::uint16_t> lengths;
+    lengths.reserve(static_cast<std::size_t>(drawCount));
+    std::vector<GameFileNote> written;
+    std::size_t next = 0;
+    // A note goes after the row it follows; one past the log's end after the last row.
+    auto notesAfter = [&](int n) {
+        for (; next < notes.size() && (notes[next].afterDraw <= n || n == drawCount); ++next) {
+            text += NoteLine(notes[next].key, notes[next].value);
+            written.push_back(notes[next]);
+            written.back().afterDraw = n;
+        }
+    };
+    notesAfter(0);
     GameFileRowWriter writer(croupierName_, wheelName_, wide_);
-    for (int n = 1; n <= log.drawCount(); ++n) {
-        const std::size_t before = buffer_.size();
-        writer.AppendRows(buffer_, log, n, n);
-        rowLengths_.push_back(NotedLength(buffer_.size() - before));
+    for (int n = 1; n <= drawCount; ++n) {
+        const std::size_t before = text.size();
+        writer.AppendRows(text, log, n, n);
+        notesAfter(n);
+        lengths.push_back(NotedLength(text.size() - before));
     }
-    if (!WriteFileAtomically(file(), buffer_)) return Fail();
+    if (!WriteFileAtomically(file(), text)) return Fail();
     std::error_code ec;
     std::filesystem::remove(batchMarkerFile(), ec);
-    fd_ = ::open(file().c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-    if (fd_ < 0) return Fail();
-    size_ = buffer_.size();
-    buffer_.clear();
-    buffer_.shrink_to_fit();
+    const int fd = ::open(file().c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0) return Fail();
+    {
+        std::lock_guard lock(state_);
+        fd_ = fd;
+        failed_ = false;
+        rowLengths_ = std::move(lengths);
+    }
+    size_ = text.size();
+    written_ = std::move(written);
     return true;
 }
 
-bool GameJournal::Sync(const DrawLog& log, RouletteKind kind) {
-    Wait();
-    if (failed_) return false;
-    if (!running() || kind != kind_) return Start(log, kind);
-    if (log.drawCount() < journaledDraws() && !Truncate(log.drawCount())) {
-        if (failed_) return false;
-        return Start(log, kind);
-    }
-    if (log.drawCount() > journaledDraws()) {
-        // Rows with a wheel or a direction need the wide header: the journal starts over once.
-        if (!wide_)
-            for (int n = journaledDraws() + 1; n <= log.drawCount(); ++n)
-                if (log.drawWheel(n) != 0 || log.drawDirection(n) != SpinDirection::Unknown)
-                    return Start(log, kind);
-        return Append(log, kind);
-    }
-    return true;
-}
-
-bool GameJournal::Append(const DrawLog& log, RouletteKind /*kind*/) {
-    const int first = journaledDraws() + 1;
+bool GameJournal::Sync(const DrawLog& log, RouletteKind kind, std::span<const GameFileNote> notes) {
+    WaitForBatch();
+    if (failed_ || fd_ < 0 || kind != kind_) return Start(log, kind, notes);
     const int last = log.drawCount();
+    if (last < static_cast<int>(rowLengths_.size()) && !Truncate(last))
+        return Start(log, kind, notes);
+    const int first = static_cast<int>(rowLengths_.size()) + 1;
+    // Rows with a wheel or a direction need the wide header: the journal starts over once.
+    if (!wide_)
+        for (int n = first; n <= last; ++n)
+            if (log.drawWheel(n) != 0 || log.drawDirection(n) != SpinDirection::Unknown)
+                return Start(log, kind, notes);
+    const auto noteText = NotesToAppend(notes, first - 1);
+    if (!noteText) return Start(log, kind, notes);
+    if (!noteText->empty() && !AppendText(*noteText, {}, false)) return false;
     if (last == first) {
-        buffer_.clear();
-        GameFileRowWriter(croupierName_, wheelName_, wide_).AppendRows(buffer_, log, first, last);
-        const std::size_t rowsBefore = rowLengths_.size();
-        rowLengths_.push_back(NotedLength(buffer_.size()));
-        return WriteRows(buffer_, rowsBefore, false, last);
+        std::string row;
+        GameFileRowWriter(croupierName_, wheelName_, wide_).AppendRows(row, log, first, last);
+        return AppendText(row, {NotedLength(row.size())}, false);
     }
+    if (last < first) return true;
     // A batch: the caller goes on while its copy is written. The croupiers' and wheels' names
     // are looked up here, since the tables may change meanwhile.
     DrawLog draws = log.Slice(first, last);
@@ -169,45 +215,81 @@ bool GameJournal::Append(const DrawLog& log, RouletteKind /*kind*/) {
     return true;
 }
 
-void GameJournal::WriteBatch(DrawLog draws, int first, CroupierNameLookup croupiers,
-                             WheelNameLookup wheels) {
-    std::string rows;
-    GameFileRowWriter writer(std::move(croupiers), std::move(wheels), wide_);
-    const std::size_t rowsBefore = rowLengths_.size();
-    rowLengths_.reserve(rowsBefore + static_cast<std::size_t>(draws.drawCount()));
-    for (int n = 1; n <= draws.drawCount(); ++n) {
-        const std::size_t before = rows.size();
-        writer.AppendRows(rows, draws, n, n, first - 1);
-        rowLengths_.push_back(NotedLength(rows.size() - before));
+std::optional<std::string> GameJournal::NotesToAppend(std::span<const GameFileNote> notes,
+                                                      int drawCount) const {
+    auto latest = [](auto begin, auto end, const std::string& key) -> const GameFileNote* {
+        for (auto it = end; it != begin;)
+            if ((--it)->key == key) return &*it;
+        return nullptr;
+    };
+    std::string text;
+    std::vector<std::string> seen;
+    for (auto it = notes.end(); it != notes.begin();) {
+        const GameFileNote& note = *--it;
+        if (std::find(seen.begin(), seen.end(), note.key) != seen.end()) continue;
+        seen.push_back(note.key);
+        const GameFileNote* inFile = latest(written_.begin(), written_.end(), note.key);
+        if (inFile && inFile->value == note.value) continue;
+        // A change the file missed further back: only a rewrite puts it in its place.
+        if (note.afterDraw != drawCount) return std::nullopt;
+        text.insert(0, NoteLine(note.key, note.value));
     }
-    WriteRows(rows, rowsBefore, true, first - 1 + draws.drawCount());
+    for (const GameFileNote& note : written_)
+        if (std::find(seen.begin(), seen.end(), note.key) == seen.end()) return std::nullopt;
+    return text;
 }
 
-bool GameJournal::WriteRows(const std::string& rows, std::size_t rowsBefore, bool batch, int last) {
+bool GameJournal::AppendText(const std::string& text, std::vector<std::uint16_t> rows, bool batch) {
+    const std::size_t rowsBefore = rowLengths_.size();
     const int first = static_cast<int>(rowsBefore) + 1;
+    const int last = static_cast<int>(rowsBefore + rows.size());
     // The marker, on disk before the rows, lets recovery drop a batch cut short rather than
     // give back part of it.
     if (batch && !WriteFileAtomically(batchMarkerFile(), std::to_string(first - 1) + " " +
-                                                             std::to_string(last) + "\n")) {
-        rowLengths_.resize(rowsBefore);
+                                                             std::to_string(last) + "\n"))
         return Fail();
-    }
-    if (!WriteAllTo(fd_, rows) || ::fdatasync(fd_) != 0) {
+    if (!WriteAllTo(fd_, text) || ::fdatasync(fd_) != 0) {
         // Put the file back as it was, so that it still ends with a whole row.
         if (::ftruncate(fd_, static_cast<off_t>(size_)) == 0) ::fdatasync(fd_);
-        rowLengths_.resize(rowsBefore);
         return Fail();
     }
-    size_ += rows.size();
-    if (buffer_.capacity() > (1u << 16)) {
-        buffer_.clear();
-        buffer_.shrink_to_fit();
+    size_ += text.size();
+    if (rows.empty()) {
+        // Notes only: they belong to the row before them, and go with it at an undo.
+        std::lock_guard lock(state_);
+        if (!rowLengths_.empty()) {
+            std::uint16_t& length = rowLengths_.back();
+            length = length == 0 ? 0 : NotedLength(length + text.size());
+        }
+        for (std::string_view rest = text; !rest.empty();) {
+            const std::size_t end = rest.find('\n');
+            written_.push_back(ReadNoteLine(rest.substr(0, end), static_cast<int>(rowsBefore)));
+            rest.remove_prefix(end + 1);
+        }
+    } else {
+        std::lock_guard lock(state_);
+        rowLengths_.insert(rowLengths_.end(), rows.begin(), rows.end());
     }
     if (batch) {
         std::error_code ec;
         std::filesystem::remove(batchMarkerFile(), ec);
     }
     return true;
+}
+
+void GameJournal::WriteBatch(DrawLog draws, int first, CroupierNameLookup croupiers,
+                             WheelNameLookup wheels) {
+    std::string rows;
+    std::vector<std::uint16_t> lengths;
+    lengths.reserve(static_cast<std::size_t>(draws.drawCount()));
+    GameFileRowWriter writer(std::move(croupiers), std::move(wheels), wide_);
+    for (int n = 1; n <= draws.drawCount(); ++n) {
+        const std::size_t before = rows.size();
+        writer.AppendRows(rows, draws, n, n, first - 1);
+        lengths.push_back(NotedLength(rows.size() - before));
+    }
+    const bool written = AppendText(rows, std::move(lengths), true);
+    if (batchListener_) batchListener_(written, draws.drawCount());
 }
 
 bool GameJournal::Truncate(int drawCount) {
@@ -219,78 +301,47 @@ bool GameJournal::Truncate(int drawCount) {
     if (::ftruncate(fd_, static_cast<off_t>(size_ - cut)) != 0 || ::fdatasync(fd_) != 0)
         return Fail();
     size_ -= cut;
-    rowLengths_.resize(static_cast<std::size_t>(drawCount));
+    {
+        std::lock_guard lock(state_);
+        rowLengths_.resize(static_cast<std::size_t>(drawCount));
+    }
+    std::erase_if(written_, [drawCount](const GameFileNote& n) { return n.afterDraw > drawCount; });
     return true;
 }
 
 bool GameJournal::Retire() {
-    Wait();
+    WaitForBatch();
+    if (!lock_) return false;
     const bool wasRunning = running();
     const bool hadDraws = journaledDraws() > 0;
     Close();
-    failed_ = false;
-    rowLengths_.clear();
+    {
+        std::lock_guard lock(state_);
+        failed_ = false;
+        rowLengths_.clear();
+    }
+    written_.clear();
     std::error_code ec;
-    std::filesystem::remove(batchMarkerFile(), ec);
+    std::filesystem::remove(BatchMarkerOf(previousFile()), ec);
     // Only a file is a journal: whatever else stands in its place is left alone.
-    if (!std::filesystem::is_regular_file(file(), ec)) return true;
+    if (!std::filesystem::is_regular_file(file(), ec)) {
+        std::filesystem::remove(batchMarkerFile(), ec);
+        return true;
+    }
     bool keep = hadDraws;
     if (!wasRunning) {
-        // A journal left by an earlier run: kept unless it certainly holds no draw.
-        const auto left = Recover(dir_, kind_);
-        keep =
-            !left || !left->game.ok() || left->game.log.drawCount() > 0 || left->droppedLines > 0;
+        // A journal left by an earlier run: kept unless it certainly holds no draw. Its batch
+        // marker goes with it, so that a batch cut short stays out of the previous game too.
+        const auto left = RecoverLeftover(kind_);
+        keep = !left || !left->game.ok() || left->game.log.drawCount() > 0 ||
+               !left->damagedLines.empty();
+        if (keep && std::filesystem::exists(batchMarkerFile(), ec))
+            std::filesystem::rename(batchMarkerFile(), BatchMarkerOf(previousFile()), ec);
     }
+    std::filesystem::remove(batchMarkerFile(), ec);
     if (!keep) return std::filesystem::remove(file(), ec);
     std::filesystem::rename(file(), previousFile(), ec);
     return !ec;
-}
-
-std::optional<JournalRecovery> GameJournal::Recover(const std::filesystem::path& dir,
-                                                    RouletteKind current) {
-    const std::filesystem::path path = dir / currentGameFileName;
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec) || std::filesystem::is_directory(path, ec))
-        return std::nullopt;
-    JournalRecovery recovery;
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0) recovery.writtenAt = info.st_mtime;
-    const auto content = ReadWholeFile(path);
-    if (!content) {
-        recovery.game.error = ParseError{0, 0, "", "the file cannot be read"};
-        return recovery;
-    }
-    std::string_view text = *content;
-    const KindRule rule{std::nullopt, current};
-    // A line that is not ended was being written when the program stopped.
-    if (const std::size_t lastEnd = text.find_last_of('\n');
-        !text.empty() && lastEnd != text.size() - 1) {
-        const std::size_t keep = lastEnd == std::string_view::npos ? 0 : lastEnd + 1;
-        if (LineCount(text.substr(0, keep)) >= 2) {
-            text = text.substr(0, keep);
-            recovery.droppedLines = 1;
-        }
-    }
-    recovery.game = ParseGameFile(text, rule);
-    if (!recovery.game.ok() && recovery.game.error->line > 2) {
-        const int badLine = recovery.game.error->line;
-        recovery.droppedLines += LineCount(text) - (badLine - 1);
-        text = text.substr(0, LineStart(text, badLine));
-        recovery.game = ParseGameFile(text, rule);
-    }
-    if (!recovery.game.ok()) return recovery;
-
-    if (const auto marker = ReadWholeFile(dir / (std::string(currentGameFileName) + ".batch"))) {
-        int before = 0, after = 0;
-        if (std::sscanf(marker->c_str(), "%d %d", &before, &after) == 2) {
-            DrawLog& log = recovery.game.log;
-            if (log.drawCount() > before && log.drawCount() < after) {
-                recovery.droppedLines += log.drawCount() - before;
-                while (log.drawCount() > before) log.RemoveLast();
-            }
-        }
-    }
-    return recovery;
 }
 
 }  // namespace spinalyst

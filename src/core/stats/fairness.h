@@ -23,6 +23,9 @@ inline constexpr double fairnessLevel = 0.05;
 // A croupier is tested once they spun both draws of this many pairs of consecutive analysed
 // draws.
 inline constexpr int minDealerPairs = 50;
+// The least hits every box of an outside family (the green one included) must be expected to
+// have for its test to run.
+inline constexpr double minFamilyExpected = 1.0;
 // The arcs of adjacent pockets scanned for a hot sector.
 inline constexpr int shortestArc = 3;
 inline constexpr int longestArc = 18;

@@ -1,10 +1,12 @@
 #include "core/store/atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <system_error>
@@ -25,24 +27,66 @@ bool WriteAllTo(int fd, std::string_view content) {
     return true;
 }
 
+namespace {
+
+std::filesystem::path DirectoryOf(const std::filesystem::path& file) {
+    return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+}
+
+// The target of a temporary named as WriteFileAtomically names them: "." + target + "." and
+// six letters or digits; empty for any other name.
+std::string_view TemporaryTarget(std::string_view name) {
+    constexpr std::size_t suffix = 7;
+    if (name.size() < 2 + suffix || name.front() != '.' || name[name.size() - suffix] != '.')
+        return {};
+    for (const char c : name.substr(name.size() - suffix + 1))
+        if (!std::isalnum(static_cast<unsigned char>(c))) return {};
+    return name.substr(1, name.size() - suffix - 1);
+}
+
+}  // namespace
+
+void RemoveStaleTemporaries(const std::filesystem::path& dir,
+                            const std::function<bool(std::string_view name)>& isTarget) {
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        const std::string_view target = TemporaryTarget(name);
+        if (target.empty() || !isTarget(target)) continue;
+        const int fd = ::open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(it->path().c_str());
+        ::close(fd);
+    }
+}
+
+void RemoveStaleTemporaries(const std::filesystem::path& file) {
+    const std::string name = file.filename().string();
+    RemoveStaleTemporaries(DirectoryOf(file), [&name](std::string_view n) { return n == name; });
+}
+
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view content) {
     std::error_code ec;
-    const auto dir = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+    const auto dir = DirectoryOf(file);
     std::filesystem::create_directories(dir, ec);
+    RemoveStaleTemporaries(file);
     std::string tmp = (dir / ("." + file.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(tmp.data());
     if (fd < 0) return false;
+    // Held until the close, so that a cleaner leaves this temporary alone; the rename comes
+    // before the close for that reason.
+    ::flock(fd, LOCK_EX | LOCK_NB);
     // Keep the permissions a plain file would get rather than mkstemp's 0600.
     const mode_t mask = ::umask(0);
     ::umask(mask);
     ::fchmod(fd, 0666 & ~mask);
     const bool written = WriteAllTo(fd, content) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || std::rename(tmp.c_str(), file.c_str()) != 0) {
-        std::remove(tmp.c_str());
-        return false;
-    }
-    return true;
+    const bool renamed = written && std::rename(tmp.c_str(), file.c_str()) == 0;
+    if (!renamed) std::remove(tmp.c_str());
+    ::close(fd);
+    return renamed;
 }
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,7 +10,16 @@ namespace spinalyst {
 
 // Replaces the file with content through a temporary file in the same directory and a
 // rename, so a crash leaves either the old file or the new one. Creates missing directories.
+// Temporaries that interrupted writes of the same file left behind are removed first.
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view content);
+
+// Removes the temporary files (".name.XXXXXX") that interrupted writes of a file left in its
+// directory. A writer holds a lock on its temporary while it writes, so the temporary of a
+// write under way, in this process or another, is left alone.
+void RemoveStaleTemporaries(const std::filesystem::path& file);
+// The same for every file of dir whose name `isTarget` accepts.
+void RemoveStaleTemporaries(const std::filesystem::path& dir,
+                            const std::function<bool(std::string_view name)>& isTarget);
 
 // Writes all of content to an open file descriptor, going on after interruptions and short
 // writes; false when a write fails.

@@ -189,7 +189,7 @@ enum class TextId : std::int32_t {
     SaveQuestion = 202,
     RestoreQuestion = 203,      // %1 draws, %2 the date
     JournalNotWritten = 204,    // %1 the journal file
-    JournalLinesDropped = 205,  // %1 lines
+    JournalLinesDropped = 205,  // %1 how many lines, %2 which
     FileNotRead = 206,          // %1 the file
     FileNotWritten = 207,       // %1 the file
     NoPreviousGame = 208,
@@ -358,6 +358,13 @@ enum class TextId : std::int32_t {
     RepeatIntervalHeader = 720,
     FollowingFromIt = 721,  // %1 what follows
     SpreadOfPockets = 722,
+    JournalKeptAside = 800,  // %1 the copy of the damaged journal
+    JournalNotKeptAside = 801,
+    UnfinishedBatch = 802,  // %1 draws
+    JournalOfItsOwn = 803,  // %1 the journal file
+    JournalIndicator = 804,
+    JournalIndicatorTip = 805,  // %1 the journal file
+    BatchNotJournaled = 806,    // %1 draws, %2 the journal file
 };
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);
@@ -387,9 +394,9 @@ struct TextIdRange {
     std::int32_t last = 0;
 };
 inline constexpr std::array textIdRanges = {
-    TextIdRange{5, 6},     TextIdRange{11, 12},   TextIdRange{16, 24},  TextIdRange{26, 71},
-    TextIdRange{73, 75},   TextIdRange{77, 93},   TextIdRange{95, 215}, TextIdRange{400, 480},
-    TextIdRange{500, 539}, TextIdRange{600, 613}, TextIdRange{700, 722},
+    TextIdRange{5, 6},     TextIdRange{11, 12},   TextIdRange{16, 24},   TextIdRange{26, 71},
+    TextIdRange{73, 75},   TextIdRange{77, 93},   TextIdRange{95, 215},  TextIdRange{400, 480},
+    TextIdRange{500, 539}, TextIdRange{600, 613}, TextIdRange{700, 722}, TextIdRange{800, 806},
 };
 
 inline std::vector<std::int32_t> AllTextIds() {

@@ -85,9 +85,11 @@ void GameSession::RestoreGame(GameFile file) {
 void GameSession::Replace(GameFile file) {
     const bool adopted = AdoptCroupiers(file.log, file.croupierNames, croupiers_) > 0;
     const bool wheelsAdopted = AdoptWheels(file.log, file.wheelNames, wheels_) > 0;
-    // A new game for the file's kind: the bets and their history go with the old game.
+    // A new game for the file's kind: the old game's bets go, and the file's stake notes
+    // bring back its own, with their history.
     spinalyst::SwitchKind(game_, ledger_, file.kind);
-    game_.LoadGame(file.kind, std::move(file.log));
+    game_.LoadGame(file.kind, std::move(file.log), std::nullopt, std::move(file.notes));
+    ReplayBets(game_, ledger_);
     JournalDraws();
     if (adopted) emit croupiersChanged();
     if (wheelsAdopted) emit wheelsChanged();
@@ -96,17 +98,25 @@ void GameSession::Replace(GameFile file) {
 
 std::optional<BetSlot> GameSession::ClickTable(int x, int y, MouseButton button, int neighbours) {
     const auto slot = ledger_.ClickTable(x, y, button, neighbours);
-    if (slot) emit betsChanged();
+    if (slot) BetsChanged();
     return slot;
 }
 
 void GameSession::ClearBets() {
     ledger_.ClearBets();
+    BetsChanged();
+}
+
+void GameSession::BetsChanged() {
+    // Every change of the stakes is in the game's notes and the journal before it is told, so
+    // that a game read back settles its draws as they were settled.
+    if (NoteStakes(game_, ledger_)) JournalDraws();
     emit betsChanged();
 }
 
 bool GameSession::FreezePockets(const std::vector<Pocket>& pockets) {
     if (!game_.Freeze(pockets)) return false;
+    JournalDraws();
     emit freezeChanged();
     return true;
 }
@@ -114,6 +124,7 @@ bool GameSession::FreezePockets(const std::vector<Pocket>& pockets) {
 void GameSession::ClearFreeze() {
     if (!game_.freeze()) return;
     game_.ClearFreeze();
+    JournalDraws();
     emit freezeChanged();
 }
 
@@ -126,7 +137,7 @@ std::optional<PlanError> GameSession::StartPlan(const ProgressionSettings& progr
     const auto error = ledger_.StartPlan(progression, rules, game_.drawCount() + 1);
     if (error) return error;
     emit planChanged();
-    emit betsChanged();
+    BetsChanged();
     return std::nullopt;
 }
 
@@ -134,7 +145,7 @@ void GameSession::StopPlan() {
     if (!ledger_.live().active()) return;
     ledger_.StopPlan();
     emit planChanged();
-    emit betsChanged();
+    BetsChanged();
 }
 
 CroupierTable::LoadResult GameSession::LoadCroupiers(const std::filesystem::path& file) {
@@ -209,12 +220,34 @@ void GameSession::SetRandomSource(int source) {
     emit randomSourceChanged(source);
 }
 
+void GameSession::SetGameFile(const QString& file) {
+    if (game_.SetNote(fileNoteKey, file.toStdString())) JournalDraws();
+}
+
 void GameSession::KeepJournal(const std::filesystem::path& dir) {
     journal_ = std::make_unique<GameJournal>(
         dir, [this](std::int32_t c) { return croupiers_.CroupierName(c); },
         [this](std::int32_t w) { return wheels_.WheelName(w); });
     std::error_code ec;
     leftover_ = std::filesystem::is_regular_file(journal_->file(), ec);
+    journal_->SetBatchListener([this](bool written, int draws) {
+        QMetaObject::invokeMethod(
+            this, [this, written, draws] { OnBatchWritten(written, draws); }, Qt::QueuedConnection);
+    });
+}
+
+void GameSession::OnBatchWritten(bool written, int draws) {
+    if (!journal_) return;
+    // A change since may have written the whole game again, this batch with it.
+    const bool working = !journal_->failed();
+    NoteJournalWorking(working);
+    if (!written && !working) emit batchNotJournaled(draws);
+}
+
+void GameSession::NoteJournalWorking(bool working) {
+    if (working == journalWorking_) return;
+    journalWorking_ = working;
+    emit journalStateChanged(working);
 }
 
 void GameSession::DeclineLeftover() {
@@ -240,10 +273,7 @@ void GameSession::JournalDraws() {
         journal_->Retire();
         leftover_ = false;
     }
-    const bool working = journal_->Sync(game_.log(), game_.kind());
-    if (working == journalWorking_) return;
-    journalWorking_ = working;
-    emit journalStateChanged(working);
+    NoteJournalWorking(journal_->Sync(game_.log(), game_.kind(), game_.notes()));
 }
 
 }  // namespace spinalyst

@@ -104,6 +104,10 @@ public:
     // randomFromProgram or randomFromFile.
     void SetRandomSource(int source);
 
+    // The file the game is kept in, noted in the journal so that a restored game knows it;
+    // empty for none.
+    void SetGameFile(const QString& file);
+
     // Keeps the game in the journal of dir (current-game.csv) from now on. A journal an
     // earlier run left there stays as it is until the game first changes, a game replaces it,
     // or DeclineLeftover; a new game alone leaves it alone, so that the restore question can
@@ -146,8 +150,16 @@ signals:
     // The journal stopped being written (false) or works again (true); emitted before the
     // signal of the change whose write it was.
     void journalStateChanged(bool working);
+    // A batch of draws, already announced, could not be written to the journal: they are not
+    // safe on disk. Told as soon as the write failed, after journalStateChanged.
+    void batchNotJournaled(int draws);
 
 private:
+    // The end of a batch write, back on the session's thread.
+    void OnBatchWritten(bool written, int draws);
+    void NoteJournalWorking(bool working);
+    // After every change of the stakes.
+    void BetsChanged();
     void JournalNewGame();
     void JournalDraws();
     void Replace(GameFile file);

@@ -23,6 +23,8 @@ inline const QColor paleYellow(238, 236, 153);
 inline const QColor hitsColour = ToQColor(greenDisplay);
 inline const QColor currentWaitColour = ToQColor(redDisplay);
 inline const QColor longestWaitColour(0, 0, 255);
+// A warning that stays on screen while its danger lasts.
+inline const QColor warningColour = ToQColor(redDisplay);
 // The player's money over the spins: the Bets page's balance and the strategy lab's charts.
 inline const QColor balanceColour(0, 0, 255);
 // The grid lines behind a chart of money.

@@ -19,6 +19,34 @@ namespace {
 std::filesystem::path PathOf(const QString& file) {
     return std::filesystem::path(file.toStdString());
 }
+
+// "4, 17, 90", the first few of many followed by an ellipsis.
+QString LineList(const std::vector<int>& lines) {
+    constexpr std::size_t shown = 10;
+    QStringList list;
+    for (std::size_t i = 0; i < lines.size() && i < shown; ++i) list << QString::number(lines[i]);
+    if (lines.size() > shown) list << QStringLiteral("…");
+    return list.join(QStringLiteral(", "));
+}
+
+// What the user must hear of a journal read back: its damaged lines and where the journal as it
+// was is kept (a copy made here), a batch left out.
+QStringList RecoveryNotes(const JournalRecovery& left, const std::filesystem::path& journalFile) {
+    QStringList notes;
+    if (!left.damagedLines.empty()) {
+        notes << CountedText(TextId::JournalLinesDropped,
+                             static_cast<long long>(left.damagedLines.size()))
+                     .arg(left.damagedLines.size())
+                     .arg(LineList(left.damagedLines));
+        // Kept before anything rewrites or replaces the journal.
+        if (const auto copy = KeepDamagedCopy(journalFile, QDateTime::currentSecsSinceEpoch()))
+            notes << Text(TextId::JournalKeptAside).arg(QString::fromStdString(copy->string()));
+        else
+            notes << Text(TextId::JournalNotKeptAside);
+    }
+    if (left.unfinishedBatch > 0) notes << Text(TextId::UnfinishedBatch).arg(left.unfinishedBatch);
+    return notes;
+}
 }  // namespace
 
 GameKeeper::GameKeeper(GameSession* session, Settings settings, QWidget* window)
@@ -27,7 +55,10 @@ GameKeeper::GameKeeper(GameSession* session, Settings settings, QWidget* window)
     connect(session_, &GameSession::gameReplaced, this, [this] { ForgetFile(true); });
     connect(session_, &GameSession::drawsAdded, this, [this] { SetUnsaved(true); });
     connect(session_, &GameSession::drawUndone, this, [this] { SetUnsaved(true); });
+    // A saved game keeps its stakes: new ones are not in its file yet.
+    connect(session_, &GameSession::betsChanged, this, [this] { SetUnsaved(true); });
     connect(session_, &GameSession::journalStateChanged, this, &GameKeeper::OnJournalStateChanged);
+    connect(session_, &GameSession::batchNotJournaled, this, &GameKeeper::OnBatchNotJournaled);
 }
 
 bool GameKeeper::unsaved() const {
@@ -45,6 +76,13 @@ void GameKeeper::SetUnsaved(bool unsaved) {
     emit titleChanged(Title());
 }
 
+void GameKeeper::TakeFileFromGame() {
+    // Still unsaved: what the file holds is not this game.
+    if (const auto file = session_->game().note(fileNoteKey); file && !file->empty())
+        currentFile_ = QString::fromStdString(*file);
+    SetUnsaved(true);
+}
+
 void GameKeeper::ForgetFile(bool unsaved) {
     currentFile_.clear();
     SetUnsaved(unsaved);
@@ -54,6 +92,14 @@ void GameKeeper::OnJournalStateChanged(bool working) {
     if (working || !session_->journal()) return;
     emit problem(Text(TextId::JournalNotWritten)
                      .arg(QString::fromStdString(session_->journal()->file().string())));
+}
+
+void GameKeeper::OnBatchNotJournaled(int draws) {
+    const GameJournal* journal = session_->journal();
+    const QString file = journal ? QString::fromStdString(journal->file().string()) : QString();
+    if (AskQuestion(window_, Text(TextId::BatchNotJournaled).arg(draws).arg(file), false) ==
+        Answer::Yes)
+        SaveAs();
 }
 
 bool GameKeeper::ConfirmDiscard() {
@@ -85,16 +131,19 @@ bool GameKeeper::LoadFile(const QString& file, bool asCurrentFile) {
         ShowWarning(window_, Text(TextId::FileNotRead).arg(file));
         return false;
     }
-    GameFile game = ParseGameFile(*text, KindRule{std::nullopt, session_->kind()});
+    GameFile game = ParseGameOrSpinList(*text, KindRule{std::nullopt, session_->kind()});
     if (!game.ok()) {
         ShowWarning(window_,
                     QString::fromStdString(FormatParseError(file.toStdString(), *game.error)));
         return false;
     }
-    // Not a file of the user's (the previous game): the game comes back unsaved.
+    // Not a file of the user's (the previous game), or a spin list that Save must not turn
+    // into a game file: the game comes back unsaved, without a file.
     session_->ReplaceGame(std::move(game));
-    if (!asCurrentFile) return true;
+    const bool blank = text->find_first_not_of(" \t\r\n") == std::string::npos;
+    if (!asCurrentFile || (!IsGameFile(*text) && !blank)) return true;
     currentFile_ = file;
+    session_->SetGameFile(file);
     SetUnsaved(false);
     RememberRecent(file);
     return true;
@@ -112,15 +161,15 @@ bool GameKeeper::SaveAs() {
 }
 
 bool GameKeeper::SaveTo(const QString& file) {
-    const std::string text = WriteGameFile(
-        session_->game().log(), session_->kind(),
-        [this](std::int32_t c) { return session_->croupiers().CroupierName(c); },
+    const std::string text = SavedGameText(
+        session_->game(), [this](std::int32_t c) { return session_->croupiers().CroupierName(c); },
         [this](std::int32_t w) { return session_->wheels().WheelName(w); });
     if (!WriteFileAtomically(PathOf(file), text)) {
         ShowWarning(window_, Text(TextId::FileNotWritten).arg(file));
         return false;
     }
     currentFile_ = file;
+    session_->SetGameFile(file);
     SetUnsaved(false);
     RememberRecent(file);
     return true;
@@ -159,25 +208,41 @@ bool GameKeeper::Export(const std::string& csv) {
 }
 
 void GameKeeper::RestorePrevious() {
+    // A retired journal, read as one: a damaged line is left out rather than the game refused.
     const GameJournal* journal = session_->journal();
-    std::error_code ec;
-    if (!journal || !std::filesystem::exists(journal->previousFile(), ec)) {
+    auto previous =
+        journal ? RecoverJournal(journal->previousFile(), session_->kind()) : std::nullopt;
+    if (!previous) {
         ShowWarning(window_, Text(TextId::NoPreviousGame));
         return;
     }
+    if (!previous->game.ok()) {
+        ShowWarning(window_, QString::fromStdString(FormatParseError(
+                                 journal->previousFile().string(), *previous->game.error)));
+        return;
+    }
     if (!ConfirmDiscard()) return;
+    const QStringList notes = RecoveryNotes(*previous, journal->previousFile());
     // The game it replaces becomes the previous one.
-    LoadFile(QString::fromStdString(journal->previousFile().string()), false);
+    session_->ReplaceGame(std::move(previous->game));
+    TakeFileFromGame();
+    if (!notes.isEmpty()) ShowWarning(window_, notes.join('\n'));
 }
 
 void GameKeeper::OfferRestore() {
     const GameJournal* journal = session_->journal();
-    if (!journal || !session_->leftoverJournal()) return;
-    auto left = GameJournal::Recover(journal->file().parent_path(), session_->kind());
+    if (!journal) return;
+    if (journal->slot() > 1)
+        emit problem(
+            Text(TextId::JournalOfItsOwn).arg(QString::fromStdString(journal->file().string())));
+    if (!session_->leftoverJournal()) return;
+    auto left = journal->RecoverLeftover(session_->kind());
     if (!left || !left->game.ok() || left->game.log.drawCount() == 0) {
         if (left && !left->game.ok())
             ShowWarning(window_, QString::fromStdString(FormatParseError(journal->file().string(),
                                                                          *left->game.error)));
+        else if (left && left->unfinishedBatch > 0)
+            ShowWarning(window_, Text(TextId::UnfinishedBatch).arg(left->unfinishedBatch));
         // Kept as the previous game unless it holds nothing at all.
         session_->DeclineLeftover();
         return;
@@ -193,11 +258,10 @@ void GameKeeper::OfferRestore() {
         session_->DeclineLeftover();
         return;
     }
+    const QStringList notes = RecoveryNotes(*left, journal->file());
     session_->RestoreGame(std::move(left->game));
-    if (left->droppedLines > 0)
-        ShowWarning(
-            window_,
-            CountedText(TextId::JournalLinesDropped, left->droppedLines).arg(left->droppedLines));
+    TakeFileFromGame();
+    if (!notes.isEmpty()) ShowWarning(window_, notes.join('\n'));
 }
 
 QStringList GameKeeper::RecentGames() const {

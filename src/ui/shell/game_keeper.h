@@ -56,11 +56,15 @@ private:
     // A new game, or one that did not come from a file of the user's: no file, and unsaved
     // exactly when it holds draws.
     void ForgetFile(bool unsaved);
+    // A game read back from a journal belongs to the file the journal noted, if any.
+    void TakeFileFromGame();
     // Reads a game file into the session; false, with a message, when it cannot be read.
     bool LoadFile(const QString& file, bool asCurrentFile);
     void RememberRecent(const QString& file);
     void SetUnsaved(bool unsaved);
     void OnJournalStateChanged(bool working);
+    // Says at once that a batch is not safe on disk, and offers Save As.
+    void OnBatchNotJournaled(int draws);
 
     GameSession* session_;
     Settings settings_;

@@ -5,6 +5,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -12,7 +13,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "core/draws/game_journal.h"
 #include "core/stats/mode_settings.h"
+#include "core/store/atomic_file.h"
 #include "ui/betting/bets_page.h"
 #include "ui/betting/progression_box.h"
 #include "ui/betting/strategy_page.h"
@@ -57,6 +60,12 @@ MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     session_ = new GameSession(StoredKind(settings_), this);
     session_->setObjectName("session");
     session_->SetRandomSource(static_cast<int>(settings_.ReadInt(Param::RndSource)));
+    // What a crash in the middle of a write left in the data folder.
+    RemoveStaleTemporaries(paths_.writeDir, [this](std::string_view name) {
+        return name == paths_.SettingsFile().filename().string() ||
+               name.starts_with(paths_.CroupierFile().filename().string()) ||
+               IsJournalFileName(name);
+    });
     session_->LoadCroupiers(paths_.CroupierFile());
     session_->LoadWheels(paths_.WheelFile());
     session_->KeepJournal(paths_.writeDir);
@@ -70,7 +79,7 @@ MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     });
     connect(keeper_, &GameKeeper::problem, this, &MainWindow::ShowProblem);
     connect(session_, &GameSession::gameReplaced, this, &MainWindow::CheckKindItem);
-    statusBar();
+    BuildJournalIndicator();
     LoadLanguage();
     if (languageLoaded_) ApplyCaptions();
     entryArea_->FillCroupierList();
@@ -109,6 +118,31 @@ void MainWindow::LoadLanguage() {
     LanguageTable table;
     languageLoaded_ = table.Load(paths_.LanguageFile(code));
     SetLanguage(code, std::move(table));
+}
+
+void MainWindow::BuildJournalIndicator() {
+    // In the permanent area, where no passing message covers it, for as long as the journal
+    // cannot write.
+    journalIndicator_ = new QLabel(this);
+    journalIndicator_->setObjectName("lblJournalProblem");
+    QPalette palette = journalIndicator_->palette();
+    palette.setColor(QPalette::WindowText, warningColour);
+    journalIndicator_->setPalette(palette);
+    journalIndicator_->setFont(BaseFont(true));
+    journalIndicator_->hide();
+    statusBar()->addPermanentWidget(journalIndicator_);
+    connect(session_, &GameSession::journalStateChanged, this, [this](bool working) {
+        FillJournalIndicator();
+        journalIndicator_->setVisible(!working);
+    });
+}
+
+void MainWindow::FillJournalIndicator() {
+    const GameJournal* journal = session_->journal();
+    journalIndicator_->setText(Text(TextId::JournalIndicator));
+    journalIndicator_->setToolTip(
+        Text(TextId::JournalIndicatorTip)
+            .arg(journal ? QString::fromStdString(journal->file().string()) : QString()));
 }
 
 void MainWindow::ApplyCaptions() {

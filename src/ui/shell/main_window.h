@@ -7,6 +7,7 @@
 #include "core/store/settings.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QWidget;
 
@@ -47,6 +48,9 @@ protected:
 private:
     void LoadLanguage();
     void ApplyCaptions();
+    // The warning that stays in the status bar while the game is not kept on disk.
+    void BuildJournalIndicator();
+    void FillJournalIndicator();
     void BuildMenus();
     void BuildCentralArea();
     QSize StartSize() const;
@@ -92,6 +96,7 @@ private:
     EntryArea* entryArea_ = nullptr;
     DrawsPanel* drawsPanel_ = nullptr;
     StatsArea* statsArea_ = nullptr;
+    QLabel* journalIndicator_ = nullptr;
     BetsPage* betsPage_ = nullptr;
 };
 

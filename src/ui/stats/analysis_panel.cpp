@@ -126,38 +126,40 @@ void AnalysisPanel::BuildControls() {
     croupierFilterList_->setInsertPolicy(QComboBox::NoInsert);
     croupierFilterList_->setMaxVisibleItems(10);
 
-    // Beside the croupier filter, and with either filter above: only one wheel's draws, only
-    // the spins of one direction.
+    // With the croupier filter and the others: only one wheel's draws, only the spins of one
+    // direction.
     check(wheelCheck_, "cbNext3");
     label(wheelLabel_, "Label6", QStringLiteral("Roue"));
-    combo(wheelFilterList_, "cbWheel", 80);
+    combo(wheelFilterList_, "cbWheel", 110);
     wheelFilterList_->setEditable(true);
     wheelFilterList_->setInsertPolicy(QComboBox::NoInsert);
     wheelFilterList_->setMaxVisibleItems(10);
     check(directionCheck_, "cbNext4");
     label(directionLabel_, "Label7", QStringLiteral("Lancé"));
-    combo(directionList_, "cbDirection", 96);
+    combo(directionList_, "cbDirection", 140);
 
     // Rows that flow with their texts, so that every caption shows whole in both languages.
     auto* rows = new QVBoxLayout(this);
     rows->setContentsMargins(8, 0, 8, 4);
     rows->setSpacing(2);
-    auto row = [rows](std::initializer_list<QWidget*> widgets, QWidget* right = nullptr,
-                      QWidget* farRight = nullptr) {
+    auto row = [rows](std::initializer_list<QWidget*> widgets,
+                      std::initializer_list<QWidget*> right = {}) {
         auto* line = new QHBoxLayout;
         line->setSpacing(5);
         for (QWidget* w : widgets) line->addWidget(w);
         line->addStretch(1);
-        if (right) line->addWidget(right);
-        if (farRight) line->addWidget(farRight);
+        for (QWidget* w : right) line->addWidget(w);
         rows->addLayout(line);
     };
-    row({modeTitle_, modeButtonBar_}, analysedCountLabel_);
+    row({modeTitle_, modeButtonBar_}, {analysedCountLabel_});
     row({rangeCheck_, rangeLabel_, rangeStartEdit_, rangeToLabel_, rangeEndEdit_});
-    row({lastCheck_, lastPrefixLabel_, lastCountEdit_, lastSuffixLabel_}, stepLabel_, stepList_);
-    row({followCheck_, followLabel_, followFamilyList_, followTargetList_});
+    row({lastCheck_, lastPrefixLabel_, lastCountEdit_, lastSuffixLabel_}, {stepLabel_, stepList_});
+    // The direction filter at the right, as the step above it: the croupier row has no room
+    // left for its texts whole.
+    row({followCheck_, followLabel_, followFamilyList_, followTargetList_},
+        {directionCheck_, directionLabel_, directionList_});
     row({croupierCheck_, croupierLabel_, croupierFilterList_, wheelCheck_, wheelLabel_,
-         wheelFilterList_, directionCheck_, directionLabel_, directionList_});
+         wheelFilterList_});
 
     // A click on a row's text ticks its box, as on the box itself.
     const std::pair<QLabel*, QCheckBox*> captions[] = {

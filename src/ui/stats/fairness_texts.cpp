@@ -180,6 +180,8 @@ VerdictTexts VerdictWords(const VerdictStatement& v, RouletteKind kind,
             if (!v.following.empty()) {
                 QStringList subjects;
                 for (const Finding& f : v.following) subjects << FindingSubject(f, kind);
+                // The green box of every family is the same zero: named once.
+                subjects.removeDuplicates();
                 // Right under the headline, which they follow from.
                 lines.prepend(TextWith(TextId::FollowingFromIt, subjects.join(", ")));
             }
