@@ -145,6 +145,9 @@ bool GameJournal::Start(const DrawLog& log, RouletteKind kind,
     const int drawCount = log.drawCount();
     wide_ = NeedsWideRows(log);
     std::string text = GameFileHead(kind, wide_);
+    // Room for rows of a time and a short name at once: a text grown by doubling would be
+    // copied, and its memory touched, twice over.
+    text.reserve(text.size() + static_cast<std::size_t>(drawCount) * 48);
     std::vector<std::uint16_t> lengths;
     lengths.reserve(static_cast<std::size_t>(drawCount));
     std::vector<GameFileNote> written;
