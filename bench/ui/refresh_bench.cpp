@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "core/draws/random_source.h"
+#include "core/draws/game_journal.h"
 #include "ui/common/game_session.h"
 #include "ui/shell/main_window.h"
 #include "ui/stats/stats_area.h"
@@ -26,6 +27,9 @@ struct Game {
         session.BeginBatch();
         for (int i = 0; i < n; ++i) session.AddDraw(rng.Next(RouletteKind::French));
         session.EndBatch();
+        // The batch's journal is written in the background meanwhile; a player types the next
+        // draw long after it is on disk.
+        if (session.journal()) session.journal()->WaitForBatch();
     }
     static DataPaths Paths(const QTemporaryDir& dir) {
         DataPaths paths;

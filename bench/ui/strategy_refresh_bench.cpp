@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "core/draws/random_source.h"
+#include "core/draws/game_journal.h"
 #include "ui/common/game_session.h"
 #include "ui/shell/main_window.h"
 #include "ui/stats/stats_tabs.h"
@@ -40,6 +41,9 @@ void BM_UiRefreshStrategy(benchmark::State& state) {
     session.BeginBatch();
     for (int i = 0; i < n; ++i) session.AddDraw(rng.Next(RouletteKind::French));
     session.EndBatch();
+    // The batch's journal is written in the background meanwhile; a player types the next
+    // draw long after it is on disk.
+    if (session.journal()) session.journal()->WaitForBatch();
     window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(static_cast<int>(StatsTab::Strategy));
     QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
