@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/common/croupier_list.h"
 #include "ui/common/game_session.h"
@@ -69,6 +70,12 @@ void AnalysisPanel::BuildControls() {
     auto spin = [this](QSpinBox*& s, const char* name, int width, int min, int max) {
         s = new QSpinBox(this);
         s->setObjectName(name);
+        if (max > 99'999) {
+            // The range boxes follow games of ten million draws and more: room for nine
+            // digits, whatever the style.
+            s->setRange(min, 999'999'999);
+            width = std::max(width, s->sizeHint().width());
+        }
         s->setFixedWidth(width);
         s->setRange(min, max);
         // Corrections and refreshes wait for the finished number (Enter, focus out, arrows),
