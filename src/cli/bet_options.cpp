@@ -13,19 +13,6 @@ namespace spinalyst::cli {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, BetKind>, 10> betKindNames = {{
-    {"plein", BetKind::Plein},
-    {"cheval", BetKind::Cheval},
-    {"transversale", BetKind::Transversale},
-    {"carre", BetKind::Carre},
-    {"sizain", BetKind::Sizain},
-    {"colonne", BetKind::Colonne},
-    {"douzaine", BetKind::Douzaine},
-    {"rougenoir", BetKind::RougeNoir},
-    {"pairimpair", BetKind::PairImpair},
-    {"manquepasse", BetKind::ManquePasse},
-}};
-
 constexpr std::array<std::pair<std::string_view, BetSlot>, 6> evenChanceNames = {{
     {"red", {BetKind::RougeNoir, 1}},
     {"black", {BetKind::RougeNoir, 2}},
@@ -43,14 +30,13 @@ BetSlot ParseBetSlot(const std::string& text, RouletteKind kind) {
         if (slotText == name) return slot;
     const auto colon = slotText.find(':');
     const std::string kindText = slotText.substr(0, colon);
-    const auto known = std::find_if(betKindNames.begin(), betKindNames.end(),
-                                    [&](const auto& entry) { return entry.first == kindText; });
-    if (colon == std::string::npos || known == betKindNames.end())
+    const std::optional<BetKind> known = BetKindNamed(kindText);
+    if (colon == std::string::npos || !known)
         throw UsageError{"--bet: '" + text +
                          "' is no slot; write KIND:INDEX with KIND one of plein, cheval, "
                          "transversale, carre, sizain, colonne, douzaine, rougenoir, pairimpair, "
                          "manquepasse, or one of red, black, even, odd, low, high"};
-    const BetKind betKind = known->second;
+    const BetKind betKind = *known;
     std::string indexText = slotText.substr(colon + 1);
     if (betKind == BetKind::Plein && indexText == "00") indexText = std::to_string(DoubleZero);
     int index = -1;

@@ -55,11 +55,7 @@ int ConfirmCommand(const std::vector<std::string>& commandArgs, std::istream& in
         frozen = FrozenSet{frozenAt, ParsePockets(pockets->second, analysis->kind)};
     } else {
         // Without the options, the freeze the file itself keeps.
-        for (auto n = analysis->notes.rbegin(); n != analysis->notes.rend() && !frozen; ++n)
-            if (n->key == freezeNoteKey) {
-                frozen = ParseFreezeNote(n->value, analysis->kind);
-                if (!frozen) break;
-            }
+        frozen = FreezeOfNotes(analysis->notes, analysis->kind);
         if (!frozen)
             throw UsageError{"confirm needs --freeze F and --pockets P,P,..., or a file with a "
                              "#freeze line"};

@@ -5,22 +5,11 @@
 #include <set>
 #include <sstream>
 
+#include "run_cli.h"
 #include "test_support.h"
 
 namespace spinalyst::cli {
 namespace {
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result RunCli(std::vector<std::string> args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = Run(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;

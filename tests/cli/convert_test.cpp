@@ -5,21 +5,10 @@
 
 #include "cli/cli.h"
 #include "read_game/read_game_cases.h"
+#include "run_cli.h"
 
 namespace spinalyst::cli {
 namespace {
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result RunCli(std::vector<std::string> args, const std::string& input) {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = Run(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
 
 TEST(CliConvert, PrintsAGameFileWithItsKindLine) {
     const std::string header = "draw,time,croupier,pocket\n";

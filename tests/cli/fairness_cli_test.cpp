@@ -9,22 +9,11 @@
 #include "cli/cli.h"
 #include "core/draws/random_source.h"
 #include "core/model/roulette.h"
+#include "run_cli.h"
 #include "test_support.h"
 
 namespace spinalyst::cli {
 namespace {
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result RunCli(const std::vector<std::string>& args) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int status = Run(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
 
 // The fields of each line of CSV output, quotes undone.
 std::vector<std::vector<std::string>> Rows(const std::string& csv) {

@@ -7,21 +7,10 @@
 #include "cli/cli.h"
 #include "core/draws/game_file.h"
 #include "core/draws/random_source.h"
+#include "run_cli.h"
 
 namespace spinalyst::cli {
 namespace {
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result RunCli(std::vector<std::string> args, const std::string& input) {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = Run(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
 
 const std::string wide = "draw,time,croupier,pocket,wheel,direction\n";
 

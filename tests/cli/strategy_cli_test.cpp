@@ -3,21 +3,10 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "run_cli.h"
 
 namespace spinalyst::cli {
 namespace {
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result RunCli(const std::vector<std::string>& args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = Run(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
 
 TEST(CliBacktest, SessionsFollowOneAnother) {
     const std::string martingale = "2 1 2 2 1 1 2";

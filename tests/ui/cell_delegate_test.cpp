@@ -62,17 +62,7 @@ QImage Picture(QTableView& view) {
     return image;
 }
 
-// Long texts end in "..." in column 2 only, as the croupier names do in the draws list.
-class ElidingCellDelegate final : public CellDelegate {
-public:
-    using CellDelegate::CellDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        CellDelegate::initStyleOption(option, index);
-        option->textElideMode = Qt::ElideRight;
-    }
-};
+// Qt's own delegate eliding as ElidingCellDelegate does, to compare with.
 class ElidingStyledDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;

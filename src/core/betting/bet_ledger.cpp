@@ -40,8 +40,7 @@ std::optional<BetSlot> BetLedger::ClickTable(int x, int y, MouseButton button, i
     if (!hit) return std::nullopt;
     PlaceChip(hit->slot, button, Via::Picture);
     PlaceOnNeighbours(hit->slot, button, neighbours);
-    list_ = RebuildBetList(stakes_);
-    laPartage_ = false;
+    RebuildList();
     return hit->slot;
 }
 
@@ -49,8 +48,7 @@ std::optional<BetSlot> BetLedger::ClickChip(BetSlot slot, MouseButton button, in
     if (!TableOffers(kind_, slot) || planHoldsTable()) return std::nullopt;
     PlaceChip(slot, button, Via::Chip);
     PlaceOnNeighbours(slot, button, neighbours);
-    list_ = RebuildBetList(stakes_);
-    laPartage_ = false;
+    RebuildList();
     return slot;
 }
 
@@ -78,8 +76,7 @@ bool BetLedger::AddStake(BetSlot slot, Cents amount, int neighbours) {
     for (BetSlot s : targets)
         if (amount > maxSlotStake - stakes_[s]) return false;
     for (BetSlot s : targets) SetStake(s, stakes_[s] + amount);
-    list_ = RebuildBetList(stakes_);
-    laPartage_ = false;
+    RebuildList();
     return true;
 }
 
@@ -97,8 +94,7 @@ void BetLedger::ClearBets() {
     stakes_ = StakeTable();
     chips_.clear();
     ++stakesVersion_;
-    list_ = RebuildBetList(stakes_);
-    laPartage_ = false;
+    RebuildList();
 }
 
 void BetLedger::PutStakes(std::span<const PlacedBet> bets, bool laPartage) {
@@ -109,16 +105,18 @@ void BetLedger::PutStakes(std::span<const PlacedBet> bets, bool laPartage) {
             stakes_[bet.slot] == 0)
             SetStake(bet.slot, bet.stake);
     ++stakesVersion_;
-    list_ = RebuildBetList(stakes_);
-    laPartage_ = false;
-    if (laPartage && kind_ == RouletteKind::French) AddLaPartage();
+    RebuildList();
+    if (laPartage) AddLaPartage();
 }
 
-bool BetLedger::laPartageOn() const {
-    return laPartage_;
+void BetLedger::RebuildList() {
+    list_ = RebuildBetList(stakes_);
+    laPartage_ = false;
 }
 
 void BetLedger::AddLaPartage() {
+    // Only the French table plays it.
+    if (kind_ != RouletteKind::French) return;
     laPartage_ = true;
     for (const PlacedBet& bet : list_.bets)
         if (bet.slot.kind == BetKind::RougeNoir || bet.slot.kind == BetKind::PairImpair ||
@@ -174,11 +172,9 @@ void BetLedger::SetStakes(const std::vector<PlacedBet>& stakes) {
     for (const PlacedBet& bet : std::vector<PlacedBet>(list_.bets))
         if (wanted[bet.slot] == 0) SetStake(bet.slot, 0);
     for (const PlacedBet& bet : stakes) SetStake(bet.slot, bet.stake);
-    list_ = RebuildBetList(stakes_);
-    laPartage_ = false;
+    RebuildList();
     // La partage is the plan's table rule: a zero pays back half of each even-chance stake.
-    if (live_.running() && live_.plan()->rules.laPartage && kind_ == RouletteKind::French)
-        AddLaPartage();
+    if (live_.running() && live_.plan()->rules.laPartage) AddLaPartage();
 }
 
 void BetLedger::StoreListIfChanged() {

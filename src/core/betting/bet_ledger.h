@@ -70,7 +70,7 @@ public:
     // (French only), a zero pays back half of each even-chance stake, as under a plan's rule.
     void PutStakes(std::span<const PlacedBet> bets, bool laPartage = false);
     // Whether a zero pays back half of the even-chance stakes now on the table.
-    bool laPartageOn() const;
+    bool laPartageOn() const { return laPartage_; }
 
     // A new game of `kind`: no history, balance 0, no bet. The chip value stays.
     void NewGame(RouletteKind kind);
@@ -109,6 +109,9 @@ private:
     // Puts the live plan's stakes on the table.
     void ApplyPlanStakes();
     void SetStakes(const std::vector<PlacedBet>& stakes);
+    // The list of the stakes on the table, without la partage.
+    void RebuildList();
+    // A zero pays back half of each even-chance stake on the table.
     void AddLaPartage();
 
     RouletteKind kind_;

@@ -1,7 +1,6 @@
 #include "core/betting/stakes_note.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 
 #include "core/betting/money.h"
@@ -10,12 +9,6 @@
 namespace spinalyst {
 
 namespace {
-
-// The families by code (1 ... 10), as the command line names them.
-constexpr std::array<std::string_view, betKindCount> familyNames = {
-    "plein",   "cheval",   "transversale", "carre",      "sizain",
-    "colonne", "douzaine", "rougenoir",    "pairimpair", "manquepasse",
-};
 
 // A whole number written plainly: digits only, no sign, no leading zero but for 0 itself.
 std::optional<long long> ReadNumber(std::string_view text) {
@@ -35,7 +28,7 @@ std::string StakesNoteValue(const BetLedger& ledger) {
     std::string value;
     for (const BetSlot slot : ledger.chips()) {
         if (!value.empty()) value += ';';
-        value += familyNames[static_cast<std::size_t>(slot.kind) - 1];
+        value += BetKindName(slot.kind);
         value += ':' + std::to_string(slot.index) + '=' + std::to_string(ledger.stake(slot));
     }
     if (ledger.laPartageOn() && !value.empty()) (value += ';') += laPartageItem;
@@ -58,15 +51,13 @@ std::optional<StakesNote> ParseStakesNote(std::string_view value, RouletteKind k
         const std::size_t equals = item.find('=');
         if (colon == std::string_view::npos || equals == std::string_view::npos || equals < colon)
             return std::nullopt;
-        const auto family =
-            std::find(familyNames.begin(), familyNames.end(), item.substr(0, colon));
+        const auto family = BetKindNamed(item.substr(0, colon));
         const auto index = ReadNumber(item.substr(colon + 1, equals - colon - 1));
         const auto stake = ReadNumber(item.substr(equals + 1));
-        if (family == familyNames.end() || !index || !stake || *index > maxSlotIndex ||
+        if (!family || !index || !stake || *index > maxSlotIndex ||
             *stake < 1 || *stake > maxSlotStake)
             return std::nullopt;
-        const BetSlot slot{static_cast<BetKind>(family - familyNames.begin() + 1),
-                           static_cast<int>(*index)};
+        const BetSlot slot{*family, static_cast<int>(*index)};
         if (!IsValidSlot(slot) || !TableOffers(kind, slot) ||
             std::any_of(bets.begin(), bets.end(),
                         [&](const PlacedBet& b) { return b.slot == slot; }))

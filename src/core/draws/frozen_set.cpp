@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "core/draws/game_file.h"
+
 namespace spinalyst {
 
 namespace {
@@ -62,6 +64,12 @@ std::optional<std::vector<Pocket>> ParsePocketList(std::string_view text, Roulet
     }
     if (pockets.empty()) return std::nullopt;
     return pockets;
+}
+
+std::optional<FrozenSet> FreezeOfNotes(std::span<const GameFileNote> notes, RouletteKind kind) {
+    for (auto n = notes.rbegin(); n != notes.rend(); ++n)
+        if (n->key == freezeNoteKey) return ParseFreezeNote(n->value, kind);
+    return std::nullopt;
 }
 
 }  // namespace spinalyst

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,6 +9,8 @@
 #include "core/model/roulette.h"
 
 namespace spinalyst {
+
+struct GameFileNote;
 
 // Pockets a player froze after seeing `drawCount` draws, to be tested on the draws after only.
 struct FrozenSet {
@@ -28,6 +31,8 @@ std::string FreezeNoteValue(const FrozenSet& freeze);
 // The freeze a note's value holds; nullopt when it is empty or malformed, or names a pocket the
 // kind does not have or one twice.
 std::optional<FrozenSet> ParseFreezeNote(std::string_view value, RouletteKind kind);
+// The freeze a game's notes leave in force: that of their last freeze note.
+std::optional<FrozenSet> FreezeOfNotes(std::span<const GameFileNote> notes, RouletteKind kind);
 
 // Pockets as a player types them, separated by commas, spaces or semicolons: distinct pockets
 // of the kind, at least one; nullopt otherwise.

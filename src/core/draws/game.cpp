@@ -31,12 +31,7 @@ void Game::LoadGame(RouletteKind kind, DrawLog log, std::optional<FrozenSet> fre
     ++changes_.games;
     freeze_.reset();
     // Without one given, the freeze the file's notes leave in force.
-    if (!freeze)
-        for (auto n = notes.rbegin(); n != notes.rend(); ++n)
-            if (n->key == freezeNoteKey) {
-                freeze = ParseFreezeNote(n->value, kind);
-                break;
-            }
+    if (!freeze) freeze = FreezeOfNotes(notes, kind);
     if (freeze && ValidFrozenPockets(freeze->pockets, kind)) {
         freeze_ = std::move(freeze);
         freeze_->drawCount = std::clamp(freeze_->drawCount, 0, log_.drawCount());
@@ -47,9 +42,7 @@ void Game::LoadGame(RouletteKind kind, DrawLog log, std::optional<FrozenSet> fre
         // Only the last note of a key at one place counts; places never go back.
         if (!notes_.empty() && n.afterDraw < notes_.back().afterDraw)
             n.afterDraw = notes_.back().afterDraw;
-        std::erase_if(notes_, [&](const GameFileNote& m) {
-            return m.key == n.key && m.afterDraw == n.afterDraw;
-        });
+        DropNoteAt(n.key, n.afterDraw);
         notes_.push_back(std::move(n));
     }
 }
@@ -65,7 +58,7 @@ bool Game::SetNote(std::string_view key, std::string value, std::optional<int> a
     int at = std::clamp(afterDraw.value_or(log_.drawCount()), 0, log_.drawCount());
     // Places never go back.
     if (!notes_.empty()) at = std::max(at, notes_.back().afterDraw);
-    std::erase_if(notes_, [&](const GameFileNote& n) { return n.key == key && n.afterDraw == at; });
+    DropNoteAt(key, at);
     // Back to the value before this place: the note of this place is no change at all.
     if (note(key) != value) notes_.push_back({std::string(key), std::move(value), at});
     return true;
@@ -85,10 +78,19 @@ void Game::PullNotesBack() {
     for (auto it = moved.rbegin(); it != moved.rend(); ++it) {
         GameFileNote n = std::move(*it);
         n.afterDraw = at;
-        std::erase_if(notes_,
-                      [&](const GameFileNote& m) { return m.key == n.key && m.afterDraw == at; });
+        DropNoteAt(n.key, at);
         if (note(n.key) != n.value) notes_.push_back(std::move(n));
     }
+}
+
+void Game::DropNoteAt(std::string_view key, int at) {
+    // Places never go back, so the notes at `at` are the last ones; a key has one per place.
+    // A plan played live notes its stakes at every draw: the notes must not be walked.
+    for (auto it = notes_.end(); it != notes_.begin() && std::prev(it)->afterDraw == at;)
+        if ((--it)->key == key) {
+            notes_.erase(it);
+            return;
+        }
 }
 
 bool Game::AddDraw(Pocket p) {

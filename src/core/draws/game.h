@@ -115,6 +115,8 @@ private:
 
     // Drops the notes after the newest draw, keeping each key's last value there.
     void PullNotesBack();
+    // Removes the note of `key` at place `at`, the newest place, if there is one.
+    void DropNoteAt(std::string_view key, int at);
 
     RouletteKind kind_;
     DrawLog log_;

@@ -545,6 +545,15 @@ bool NeedsWideRows(const DrawLog& log) {
     return log.hasWheels() || log.hasDirections();
 }
 
+const std::string& GameFileRowWriter::NameColumn::TextOf(std::int32_t n) {
+    if (n != number) {
+        number = n;
+        const auto found = name(n);
+        text = found ? CsvField(*found) : std::string();
+    }
+    return text;
+}
+
 void GameFileRowWriter::AppendRows(std::string& out, const DrawLog& log, int first, int last,
                                    int numberOffset) {
     // Each row is put together in one piece, with its croupier's name the one part that
@@ -555,14 +564,9 @@ void GameFileRowWriter::AppendRows(std::string& out, const DrawLog& log, int fir
         *at++ = ',';
         if (const auto t = log.drawTime(n)) at += times_.Write(at, *t);
         *at++ = ',';
-        if (const std::int32_t c = log.drawCroupier(n); c != 0 && croupierName_) {
-            if (c != croupier_) {
-                croupier_ = c;
-                const auto name = croupierName_(c);
-                croupierText_ = name ? CsvField(*name) : std::string();
-            }
+        if (const std::int32_t c = log.drawCroupier(n); c != 0 && croupiers_.name) {
             out.append(row, at);
-            out += croupierText_;
+            out += croupiers_.TextOf(c);
             at = row;
         }
         *at++ = ',';
@@ -576,14 +580,9 @@ void GameFileRowWriter::AppendRows(std::string& out, const DrawLog& log, int fir
         }
         if (wide_) {
             *at++ = ',';
-            if (const std::int32_t w = log.drawWheel(n); w != 0 && wheelName_) {
-                if (w != wheel_) {
-                    wheel_ = w;
-                    const auto name = wheelName_(w);
-                    wheelText_ = name ? CsvField(*name) : std::string();
-                }
+            if (const std::int32_t w = log.drawWheel(n); w != 0 && wheels_.name) {
                 out.append(row, at);
-                out += wheelText_;
+                out += wheels_.TextOf(w);
                 at = row;
             }
             *at++ = ',';

@@ -139,22 +139,25 @@ public:
     // Wide rows carry the wheel and direction columns.
     explicit GameFileRowWriter(CroupierNameLookup croupierName, WheelNameLookup wheelName = {},
                                bool wide = false)
-        : croupierName_(std::move(croupierName)), wheelName_(std::move(wheelName)), wide_(wide) {}
+        : croupiers_(std::move(croupierName)), wheels_(std::move(wheelName)), wide_(wide) {}
     // Draw n is numbered n + numberOffset in the file, for a log that holds part of a game.
     void AppendRows(std::string& out, const DrawLog& log, int first, int last,
                     int numberOffset = 0);
 
 private:
-    CroupierNameLookup croupierName_;
-    WheelNameLookup wheelName_;
+    // A column of names by number: the name of the last row that had one, as the file writes
+    // it, is kept, since draws come in runs of one croupier or one wheel.
+    struct NameColumn {
+        explicit NameColumn(CroupierNameLookup lookup) : name(std::move(lookup)) {}
+        CroupierNameLookup name;
+        std::int32_t number = 0;
+        std::string text;
+        const std::string& TextOf(std::int32_t n);
+    };
+    NameColumn croupiers_;
+    NameColumn wheels_;
     bool wide_ = false;
     FileTimeWriter times_;
-    // The croupier and the wheel of the last row that had one, and their names as the file
-    // writes them.
-    std::int32_t croupier_ = 0;
-    std::string croupierText_;
-    std::int32_t wheel_ = 0;
-    std::string wheelText_;
 };
 
 }  // namespace spinalyst

@@ -53,20 +53,16 @@ std::optional<JournalRecovery> RecoverJournal(const std::filesystem::path& path,
     std::error_code ec;
     if (!std::filesystem::exists(path, ec) || std::filesystem::is_directory(path, ec))
         return std::nullopt;
+    const auto content = ReadWholeFile(path);
+    const auto marker = ReadWholeFile(BatchMarkerOf(path));
     JournalRecovery recovery;
+    if (content)
+        recovery = RecoverJournalText(
+            *content, marker ? std::optional<std::string_view>(*marker) : std::nullopt, current);
+    else
+        recovery.game.error = ParseError{0, 0, "", "the file cannot be read"};
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0) recovery.writtenAt = info.st_mtime;
-    const auto content = ReadWholeFile(path);
-    if (!content) {
-        recovery.game.error = ParseError{0, 0, "", "the file cannot be read"};
-        return recovery;
-    }
-    const auto marker = ReadWholeFile(BatchMarkerOf(path));
-    const std::optional<DrawTime> writtenAt = recovery.writtenAt;
-    recovery = RecoverJournalText(*content,
-                                  marker ? std::optional<std::string_view>(*marker) : std::nullopt,
-                                  current);
-    recovery.writtenAt = writtenAt;
     return recovery;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "core/model/roulette.h"
@@ -23,6 +26,21 @@ enum class BetKind {
 };
 inline constexpr int betKindCount = 10;
 inline constexpr int maxSlotIndex = 60;
+
+// The categories' names in files and on the command line, by code.
+inline constexpr std::array<std::string_view, betKindCount> betKindNames = {
+    "plein",   "cheval",   "transversale", "carre",      "sizain",
+    "colonne", "douzaine", "rougenoir",    "pairimpair", "manquepasse",
+};
+constexpr std::string_view BetKindName(BetKind kind) {
+    return betKindNames[static_cast<std::size_t>(kind) - 1];
+}
+// The category of a name; nullopt for none.
+constexpr std::optional<BetKind> BetKindNamed(std::string_view name) {
+    for (std::size_t k = 0; k < betKindNames.size(); ++k)
+        if (betKindNames[k] == name) return static_cast<BetKind>(k + 1);
+    return std::nullopt;
+}
 
 // A betting position: a category and an index within it.
 struct BetSlot {

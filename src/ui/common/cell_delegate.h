@@ -35,4 +35,16 @@ private:
     mutable std::size_t nextFont_ = 0;
 };
 
+// A cell whose text is too long keeps its start and ends in "...", as names in narrow columns.
+class ElidingCellDelegate final : public CellDelegate {
+public:
+    using CellDelegate::CellDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        CellDelegate::initStyleOption(option, index);
+        option->textElideMode = Qt::ElideRight;
+    }
+};
+
 }  // namespace spinalyst

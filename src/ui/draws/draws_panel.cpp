@@ -16,21 +16,6 @@
 
 namespace spinalyst {
 
-namespace {
-// Times and pockets are sized to fit their columns and never elided; a long croupier or wheel
-// name keeps its start and ends in "...".
-class ElidingDelegate final : public CellDelegate {
-public:
-    using CellDelegate::CellDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        CellDelegate::initStyleOption(option, index);
-        option->textElideMode = Qt::ElideRight;
-    }
-};
-}  // namespace
-
 DrawsPanel::DrawsPanel(GameSession* session, QWidget* parent) : QWidget(parent) {
     model_ = new DrawsModel(session, this);
     drawsView_ = new QTableView(this);
@@ -55,8 +40,10 @@ DrawsPanel::DrawsPanel(GameSession* session, QWidget* parent) : QWidget(parent) 
     drawsView_->setFont(FaceAtPixels(11));
     drawsView_->setTextElideMode(Qt::ElideNone);
     drawsView_->setItemDelegate(new CellDelegate(drawsView_));
-    drawsView_->setItemDelegateForColumn(1, new ElidingDelegate(drawsView_));
-    drawsView_->setItemDelegateForColumn(18, new ElidingDelegate(drawsView_));
+    // Times and pockets are sized to fit their columns and never elided; a long croupier or
+    // wheel name keeps its start.
+    drawsView_->setItemDelegateForColumn(1, new ElidingCellDelegate(drawsView_));
+    drawsView_->setItemDelegateForColumn(18, new ElidingCellDelegate(drawsView_));
     drawsView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     drawsView_->setWordWrap(false);
     QPalette pal = drawsView_->palette();
