@@ -219,6 +219,7 @@ std::optional<DrawTime> FileTimeReader::Read(std::string_view s) {
     if (minute < 0 || minute > 59 || second < 0 || second > 59) return std::nullopt;
     const std::int64_t wall = *hourWall_ + minute * 60 + second;
     const std::string_view zone = s.substr(size);
+    lastZoned_ = !zone.empty();
     if (zone.empty()) return LocalInstant(wall);
     if (zone != std::string_view(zoneText_.data(), zoneSize_)) {
         const auto offset = ParseOffset(zone);
@@ -229,6 +230,31 @@ std::optional<DrawTime> FileTimeReader::Read(std::string_view s) {
         zoneOffset_ = *offset;
     }
     return wall - zoneOffset_;
+}
+
+const char* FileTimeReader::ReadSameHour(const char* p, const char* end, DrawTime& t) {
+    constexpr std::size_t hourSize = 13, size = 19;
+    const std::size_t zoneSize = lastZoned_ ? zoneSize_ : 0;
+    if (!hourWall_ || static_cast<std::size_t>(end - p) <= size + zoneSize ||
+        p[size + zoneSize] != ',' || std::memcmp(p, hourText_.data(), hourSize) != 0 ||
+        p[13] != ':' || p[16] != ':')
+        return nullptr;
+    const int minute = TwoDigits({p, size}, 14), second = TwoDigits({p, size}, 17);
+    if (minute < 0 || minute > 59 || second < 0 || second > 59) return nullptr;
+    const std::int64_t wall = *hourWall_ + minute * 60 + second;
+    if (zoneSize == 0) {
+        const auto instant = LocalInstant(wall);
+        if (!instant) return nullptr;
+        t = *instant;
+    } else {
+        // Offsets are one, six or nine characters long: each length compares as a constant.
+        const bool same = zoneSize == 6   ? std::memcmp(p + size, zoneText_.data(), 6) == 0
+                          : zoneSize == 1 ? p[size] == zoneText_[0]
+                                          : std::memcmp(p + size, zoneText_.data(), 9) == 0;
+        if (!same) return nullptr;
+        t = wall - zoneOffset_;
+    }
+    return p + size + zoneSize;
 }
 
 std::optional<std::int64_t> FileTimeReader::LocalInstant(std::int64_t wall) {

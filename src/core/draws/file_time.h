@@ -50,6 +50,10 @@ class FileTimeReader {
 public:
     // nullopt when the text is no such time.
     std::optional<DrawTime> Read(std::string_view text);
+    // Reads the time at p when it has the date, the hour and the offset (or none) of the last
+    // time read and a comma follows it, as the rows of a file mostly do; returns the comma, or
+    // nullptr for any other text, which Read then decides. Where both read, they agree.
+    const char* ReadSameHour(const char* p, const char* end, DrawTime& t);
 
 private:
     std::optional<std::int64_t> LocalInstant(std::int64_t wall);
@@ -61,6 +65,8 @@ private:
     std::array<char, 9> zoneText_{};
     std::size_t zoneSize_ = 0;
     std::int64_t zoneOffset_ = 0;
+    // Whether the last time read had that offset, rather than none.
+    bool lastZoned_ = false;
     // How far the wall clock of each hour read is ahead of UTC, or mixedHour for an hour in
     // which the zone changes its offset, whose seconds are worked out one by one.
     static constexpr std::int64_t mixedHour = INT64_MIN;

@@ -254,7 +254,25 @@ public:
         }
         last_ = name;
         lastNumber_ = it->second;
+        lastPlain_ = last_.find_first_of(",\"\r\n") == std::string::npos;
         return lastNumber_;
+    }
+
+    // The end of the unquoted name at p when it is empty or the last name read and a comma
+    // follows it, with its number; nullptr for any other field.
+    const char* SameAsLast(const char* p, const char* end, std::int32_t& number) const {
+        if (p < end && *p == ',') {
+            number = 0;
+            return p;
+        }
+        // A name that needed quotes is never the same bytes unquoted.
+        if (lastNumber_ == 0 || !lastPlain_) return nullptr;
+        const std::size_t size = last_.size();
+        if (static_cast<std::size_t>(end - p) <= size || p[size] != ',' ||
+            std::memcmp(p, last_.data(), size) != 0)
+            return nullptr;
+        number = lastNumber_;
+        return p + size;
     }
 
 private:
@@ -269,7 +287,120 @@ private:
     std::unordered_map<std::string, std::int32_t, Hash, std::equal_to<>> numbers_;
     std::string last_;
     std::int32_t lastNumber_ = 0;
+    bool lastPlain_ = false;
 };
+
+// The decimal text of a draw number, counted up as text, so that a row's number is checked by
+// comparing its bytes.
+class NumberText {
+public:
+    std::string_view text() const { return {digits_.data(), size_}; }
+    void Advance() {
+        for (std::size_t i = size_; i-- > 0;) {
+            if (digits_[i] != '9') {
+                ++digits_[i];
+                return;
+            }
+            digits_[i] = '0';
+        }
+        digits_[0] = '1';
+        digits_[size_++] = '0';
+    }
+
+private:
+    std::array<char, 16> digits_{'1'};
+    std::size_t size_ = 1;
+};
+
+// What a row made like most rows of a game is read with: the rows read so far leave the next
+// draw number, the hour and offset of the last time, and the last croupier and wheel.
+struct CommonRowState {
+    NumberText draw;
+    FileTimeReader& times;
+    NameNumbers& croupiers;
+    NameNumbers& wheels;
+    // Whether each pocket number of the kind read is a pocket of it.
+    std::array<bool, 37> pockets;
+    bool wide = false;
+};
+
+// The draw of a row made like most rows of a game: the draw number expected, a time of the
+// last time's hour and offset or none, the last croupier or none, a pocket of one or two
+// digits, and in wide rows the last wheel or none and a direction, then the line end; `next`
+// is where the row after it starts. nullopt for a row of any other make, which the general
+// reader then takes apart field by field: a row is only taken here where that reader would
+// read the same draw from it, so that its errors and their lines stay its own.
+struct CommonDraw {
+    Pocket pocket;
+    std::optional<DrawTime> time;
+    std::int32_t croupier;
+    std::int32_t wheel;
+    SpinDirection direction;
+    const char* next;
+};
+std::optional<CommonDraw> ReadCommonRow(const char* p, const char* end, CommonRowState& state) {
+    CommonDraw d{};
+    const std::string_view number = state.draw.text();
+    if (static_cast<std::size_t>(end - p) <= number.size() || p[number.size()] != ',' ||
+        std::memcmp(p, number.data(), number.size()) != 0)
+        return std::nullopt;
+    p += number.size() + 1;
+    if (p >= end) return std::nullopt;
+    if (*p != ',') {
+        DrawTime t = 0;
+        if (const char* comma = state.times.ReadSameHour(p, end, t)) {
+            if (t < firstDrawTime || t > lastDrawTime) return std::nullopt;
+            d.time = t;
+            p = comma;
+        } else {
+            // A time with the offset as written (+HH:MM, Z, +HH:MM:SS) or without: the reader
+            // checks every byte of it, so no comma, quote or line end is inside.
+            std::size_t size = 0;
+            for (const std::size_t s : {25, 19, 20, 28})
+                if (static_cast<std::size_t>(end - p) > s && p[s] == ',') {
+                    size = s;
+                    break;
+                }
+            if (size == 0) return std::nullopt;
+            d.time = state.times.Read(std::string_view(p, size));
+            if (!d.time || *d.time < firstDrawTime || *d.time > lastDrawTime) return std::nullopt;
+            p += size;
+        }
+    }
+    ++p;
+    p = state.croupiers.SameAsLast(p, end, d.croupier);
+    if (!p) return std::nullopt;
+    ++p;
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (p >= end || !digit(*p)) return std::nullopt;
+    int pocket = *p++ - '0';
+    if (p < end && digit(*p)) {
+        if (pocket == 0) return std::nullopt;
+        pocket = pocket * 10 + (*p++ - '0');
+    }
+    if (pocket > 36 || !state.pockets[static_cast<std::size_t>(pocket)]) return std::nullopt;
+    d.pocket = static_cast<Pocket>(pocket);
+    if (state.wide) {
+        if (p >= end || *p != ',') return std::nullopt;
+        p = state.wheels.SameAsLast(p + 1, end, d.wheel);
+        if (!p) return std::nullopt;
+        const char* const from = ++p;
+        while (p < end && (*p == 'c' || *p == 'w')) ++p;
+        const auto direction = DirectionFromText(std::string_view(from, p - from));
+        if (!direction) return std::nullopt;
+        d.direction = *direction;
+    }
+    if (p < end) {
+        if (*p == '\n')
+            ++p;
+        else if (*p != '\r')
+            return std::nullopt;
+        else
+            p += end - p > 1 && p[1] == '\n' ? 2 : 1;
+    }
+    d.next = p;
+    return d;
+}
 
 }  // namespace
 
@@ -345,7 +476,9 @@ GameFile ParseGameFile(std::string_view text, RouletteKind kind) {
     return ParseGameFile(text, KindRule{kind, kind});
 }
 
-GameFile ParseGameFile(std::string_view text, const KindRule& rule) {
+namespace {
+
+GameFile ReadGameFile(std::string_view text, const KindRule& rule, bool commonRows) {
     GameFile result;
     auto fail = [&](int line, std::string_view token, std::string message) {
         result.log.Clear();
@@ -387,7 +520,19 @@ GameFile ParseGameFile(std::string_view text, const KindRule& rule) {
     NameNumbers wheels(result.wheelNames);
     FileTimeReader times;
     RecordReader rows(text);
+    CommonRowState common{{}, times, croupiers, wheels, {}, wide};
+    for (Pocket p = 0; p <= 36; ++p)
+        common.pockets[static_cast<std::size_t>(p)] = IsPocketOf(readAs, p);
     constexpr int rowsBeforeReserve = 4096;
+    // Once the first rows tell how long a row is, room for the rest is made at once.
+    const auto appended = [&] {
+        common.draw.Advance();
+        if (result.log.drawCount() == rowsBeforeReserve)
+            result.log.Reserve(static_cast<std::size_t>(static_cast<double>(text.size()) /
+                                                            static_cast<double>(rows.at()) *
+                                                            rowsBeforeReserve * 1.05 +
+                                                        16));
+    };
     int firstEmptyLine = 0;
     while (!rows.done()) {
         const int rowLine = ++line;
@@ -403,6 +548,15 @@ GameFile ParseGameFile(std::string_view text, const KindRule& rule) {
             return fail(firstEmptyLine, "", "an empty line may only come after the last row");
 
         const std::size_t start = rows.at();
+        if (commonRows) {
+            if (const auto d =
+                    ReadCommonRow(text.data() + start, text.data() + text.size(), common)) {
+                result.log.Append(d->pocket, d->time, d->croupier, d->wheel, d->direction);
+                rows.Rewind(static_cast<std::size_t>(d->next - text.data()));
+                appended();
+                continue;
+            }
+        }
         const Record row = rows.Next(line);
         if (row.error) return fail(rowLine, BrokenRecord(text.substr(start)), row.error);
         if (row.count != columns) {
@@ -445,15 +599,20 @@ GameFile ParseGameFile(std::string_view text, const KindRule& rule) {
             return fail(rowLine, directionText,
                         "'" + std::string(directionText) + "' is no direction: cw, ccw or nothing");
         result.log.Append(pocket, when, *number, *wheelNumber, *direction);
-        // Once the first rows tell how long a row is, room for the rest is made at once.
-        if (result.log.drawCount() == rowsBeforeReserve)
-            result.log.Reserve(static_cast<std::size_t>(static_cast<double>(text.size()) /
-                                                            static_cast<double>(rows.at()) *
-                                                            rowsBeforeReserve * 1.05 +
-                                                        16));
+        appended();
     }
     result.kind = known ? *known : KindHolding(result.log.draws(), rule.current);
     return result;
+}
+
+}  // namespace
+
+GameFile ParseGameFile(std::string_view text, const KindRule& rule) {
+    return ReadGameFile(text, rule, true);
+}
+
+GameFile ParseGameFileRowByRow(std::string_view text, const KindRule& rule) {
+    return ReadGameFile(text, rule, false);
 }
 
 GameFile ParseGameOrSpinList(std::string_view text, const KindRule& rule) {
@@ -496,8 +655,7 @@ SalvagedGame SalvageGameFile(std::string_view text, const KindRule& rule) {
     NameNumbers wheels(result.wheelNames);
     const std::string_view headText =
         text.substr(0, static_cast<std::size_t>(rest.data() - text.data()));
-    const std::size_t columns =
-        headText.find(gameFileWideHeader) != std::string_view::npos ? 6 : 4;
+    const std::size_t columns = headText.find(gameFileWideHeader) != std::string_view::npos ? 6 : 4;
     FileTimeReader times;
     RecordReader rows(rest);
     while (!rows.done()) {
@@ -595,8 +753,7 @@ void GameFileRowWriter::AppendRows(std::string& out, const DrawLog& log, int fir
 }
 
 std::string WriteGameFile(const DrawLog& log, RouletteKind kind,
-                          const CroupierNameLookup& croupierName,
-                          const WheelNameLookup& wheelName,
+                          const CroupierNameLookup& croupierName, const WheelNameLookup& wheelName,
                           std::span<const GameFileNote> notes) {
     const bool wide = NeedsWideRows(log);
     std::string out = GameFileHead(kind, wide);

@@ -94,6 +94,9 @@ struct GameFile {
 GameFile ParseGameFile(std::string_view text, const KindRule& rule);
 // Every pocket read as `kind`, whatever the file's kind line says.
 GameFile ParseGameFile(std::string_view text, RouletteKind kind);
+// ParseGameFile with every row taken apart field by field, without its shortcut for rows made
+// like the one before: the reference the shortcut is checked against.
+GameFile ParseGameFileRowByRow(std::string_view text, const KindRule& rule);
 
 // How the program opens a file and the command line reads one, decided in one place: a game
 // file, or else a spin list (its draws without time or croupier), as one game. A spin list's

@@ -8,7 +8,7 @@ namespace spinalyst {
 
 void AdviseHugePages(void* data, std::size_t size) {
     constexpr std::uintptr_t hugePage = std::uintptr_t{2} << 20;
-    if (size < 2 * hugePage) return;
+    if (size < hugePage) return;
     // Only the whole huge pages inside the block: the advice must not reach memory beyond it.
     const auto start = reinterpret_cast<std::uintptr_t>(data);
     const std::uintptr_t begin = (start + hugePage - 1) & ~(hugePage - 1);
