@@ -59,6 +59,29 @@ TEST(AtomicFile, AWriteRemovesWhatInterruptedWritesOfTheSameFileLeftAndNothingEl
     EXPECT_EQ(test::ReadFile(dir / ".game.csv.Live01"), "x");
 }
 
+TEST(AtomicFile, AFileWrittenPieceByPieceReplacesTheOldOneOnlyWhenCommitted) {
+    test::TempDir dir;
+    test::WriteFile(dir / "game.csv", "old");
+    {
+        AtomicFileWriter abandoned(dir / "game.csv");
+        ASSERT_TRUE(abandoned.Write("half"));
+        EXPECT_EQ(test::ReadFile(dir / "game.csv"), "old");
+    }
+    EXPECT_EQ(Names(dir.path()), std::set<std::string>{"game.csv"});
+    AtomicFileWriter writer(dir / "game.csv");
+    ASSERT_TRUE(writer.Write("new, "));
+    ASSERT_TRUE(writer.Write(""));
+    ASSERT_TRUE(writer.Write("whole"));
+    ASSERT_TRUE(writer.Commit());
+    EXPECT_EQ(test::ReadFile(dir / "game.csv"), "new, whole");
+    EXPECT_EQ(Names(dir.path()), std::set<std::string>{"game.csv"});
+    // Once committed, the writer has nothing more to put in place.
+    EXPECT_FALSE(writer.Commit());
+    AtomicFileWriter nowhere(dir / "game.csv" / "inside");
+    EXPECT_FALSE(nowhere.Write("x"));
+    EXPECT_FALSE(nowhere.Commit());
+}
+
 TEST(AtomicFile, TheTemporariesOfAChosenSetOfFilesGoAtOnce) {
     test::TempDir dir;
     for (const char* name : {".spinalyst.ini.Ab12Cd", ".croupiers.Zz99Yy", ".notes.txt.Ab12Cd",

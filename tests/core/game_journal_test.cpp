@@ -222,6 +222,32 @@ TEST_F(GameJournalTest, AJournalThatCannotBeWrittenFailsOnceAndLeavesTheGameAlon
     EXPECT_EQ(Journal(), Expected());
 }
 
+TEST_F(GameJournalTest, AGameStartedInTheBackgroundLandsAsStartWritesItBeforeTheNextChange) {
+    std::vector<std::pair<bool, int>> heard;
+    journal.SetBatchListener([&](bool written, int draws) { heard.emplace_back(written, draws); });
+    for (int i = 0; i < 5000; ++i) log.Append(i % 37, someTime + i * 30, 1 + i / 700 % 2);
+    const std::vector<GameFileNote> notes = {{"stakes", "red=100", 0}, {"file", "/a/b.csv", 5000}};
+    ASSERT_TRUE(journal.StartInBackground(log, RouletteKind::French, notes));
+    // The game handed over is the journal's own copy: changes after it are the next change's.
+    log.Append(7, someTime, 2);
+    ASSERT_TRUE(journal.Sync(log, RouletteKind::French, notes));
+    EXPECT_EQ(Journal(), WriteGameFile(log, RouletteKind::French, &Names, {}, notes));
+    EXPECT_EQ(heard, (std::vector<std::pair<bool, int>>{{true, 0}}));
+    EXPECT_EQ(journal.journaledDraws(), 5001);
+
+    // A failure is heard, and the next change tries the whole game again.
+    ASSERT_TRUE(journal.Retire());
+    std::filesystem::create_directory(journal.file());
+    ASSERT_TRUE(journal.StartInBackground(log, RouletteKind::French, {}));
+    journal.WaitForBatch();
+    EXPECT_TRUE(journal.failed());
+    EXPECT_EQ(heard.back(), std::make_pair(false, 0));
+    std::filesystem::remove(journal.file());
+    ASSERT_TRUE(journal.Sync(log, RouletteKind::French));
+    EXPECT_FALSE(journal.failed());
+    EXPECT_EQ(Journal(), Expected());
+}
+
 DrawLog LogOf(std::initializer_list<Pocket> pockets) {
     DrawLog log;
     for (Pocket p : pockets) log.Append(p, std::nullopt, 0);

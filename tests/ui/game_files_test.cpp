@@ -1,7 +1,7 @@
 #include <sys/resource.h>
 #include <QAction>
-#include <QComboBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -23,6 +23,7 @@
 #include "cli/cli.h"
 #include "core/betting/stakes_note.h"
 #include "core/draws/game_file.h"
+#include "core/draws/game_journal.h"
 #include "core/draws/random_source.h"
 #include "core/stats/stats_csv.h"
 #include "read_game/read_game_cases.h"
@@ -414,9 +415,9 @@ private slots:
                     const char* croupier;   // nullptr: no croupier filter
                     bool last;              // the last 300 draws only
                 } cases[] = {
-                    {"T3", nullptr, nullptr, false},     {nullptr, "ccw", nullptr, false},
-                    {"Wheel 2", "cw", nullptr, false},   {"T3", "ccw", "Zoé", false},
-                    {"Wheel 2", "ccw", nullptr, true},   {nullptr, "cw", "Alain", true},
+                    {"T3", nullptr, nullptr, false},   {nullptr, "ccw", nullptr, false},
+                    {"Wheel 2", "cw", nullptr, false}, {"T3", "ccw", "Zoé", false},
+                    {"Wheel 2", "ccw", nullptr, true}, {nullptr, "cw", "Alain", true},
                 };
                 for (const Case& c : cases) {
                     const QString name = QString("%1 %2 %3 %4")
@@ -690,6 +691,7 @@ private slots:
         QCOMPARE(copies.size(), 1);
         QCOMPARE(said[1], "The journal as it was is kept in " + dir.file(copies.front()));
         QCOMPARE(dir.Read(copies.front()), damaged);
+        window.session().journal()->WaitForBatch();
         QCOMPARE(dir.Read("current-game.csv").toStdString(), GameText(window));
     }
 
@@ -915,6 +917,24 @@ private slots:
         Trigger(window, "Nouveau1");
         QCOMPARE(answers.asked.size(), 2);
         QCOMPARE(window.session().drawCount(), 4);
+    }
+
+    void aGameOpenedThatTheJournalCannotKeepIsWarnedOfWithoutAQuestion() {
+        test::DataDir dir;
+        dir.CopyShippedLanguages();
+        dir.Write("evening.csv", "#kind=french\ndraw,time,croupier,pocket\n1,,,5\n2,,,6\n");
+        QDir(dir.file("")).mkdir("current-game.csv");
+        MainWindow window(dir.paths());
+        auto* indicator = window.findChild<QLabel*>("lblJournalProblem");
+        Answers answers;
+        answers.Install();
+        PickFile(dir.file("evening.csv"));
+        Trigger(window, "actOpen");
+        // Its draws are safe in their file: the journal's failure is shown, and nothing asked.
+        QTRY_VERIFY(!indicator->isHidden());
+        QVERIFY(answers.asked.isEmpty());
+        QCOMPARE(test::ShownTitle(&window), QString("evening.csv — Spinalyst"));
+        QCOMPARE(window.session().drawCount(), 2);
     }
 
     void aJournalThatCannotBeWrittenIsReportedOnceAndDrawsGoOn() {

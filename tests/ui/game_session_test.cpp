@@ -229,6 +229,8 @@ private slots:
             session.KeepJournal(dir.paths().writeDir);
             QVERIFY(session.leftoverJournal());
             c.act(session);
+            // A game read in is written by the journal's thread, as a batch is.
+            session.journal()->WaitForBatch();
             QVERIFY2(Untimed(dir.Read("current-game.csv")) == c.journal, c.what);
             QVERIFY2(dir.Read("previous-game.csv") == c.previous, c.what);
         }

@@ -22,10 +22,15 @@ std::uint16_t NotedLength(std::size_t length) {
 // The names of the numbers used, looked up now, as a look-up of its own.
 CroupierNameLookup NamesOf(std::span<const std::int32_t> used, const CroupierNameLookup& lookup) {
     std::vector<std::pair<std::int32_t, std::optional<std::string>>> names;
-    for (const std::int32_t c : used)
+    std::int32_t last = 0;
+    for (const std::int32_t c : used) {
+        // Draws come in runs of one croupier: a run is looked for once.
+        if (c == last) continue;
+        last = c;
         if (c != 0 && std::find_if(names.begin(), names.end(),
                                    [c](const auto& n) { return n.first == c; }) == names.end())
             names.emplace_back(c, lookup ? lookup(c) : std::nullopt);
+    }
     return [names = std::move(names)](std::int32_t c) {
         for (const auto& n : names)
             if (n.first == c) return n.second;
@@ -141,13 +146,48 @@ bool GameJournal::Start(const DrawLog& log, RouletteKind kind,
     WaitForBatch();
     Close();
     if (!lock_) return Fail();
+    return Rewrite(log, kind, notes, croupierName_, wheelName_);
+}
+
+bool GameJournal::StartInBackground(DrawLog log, RouletteKind kind,
+                                    std::vector<GameFileNote> notes) {
+    WaitForBatch();
+    Close();
+    if (!lock_) return Fail();
+    // The names are looked up here, since the tables may change meanwhile.
+    CroupierNameLookup croupiers = NamesOf(log.croupiers(), croupierName_);
+    std::vector<std::int32_t> wheelNumbers;
+    if (NeedsWideRows(log)) {
+        wheelNumbers.reserve(static_cast<std::size_t>(log.drawCount()));
+        for (int n = 1; n <= log.drawCount(); ++n) wheelNumbers.push_back(log.drawWheel(n));
+    }
+    WheelNameLookup wheels = NamesOf(wheelNumbers, wheelName_);
+    batchWriter_ = std::thread([this, log = std::move(log), kind, notes = std::move(notes),
+                                croupiers = std::move(croupiers), wheels = std::move(wheels)] {
+        const bool written = Rewrite(log, kind, notes, croupiers, wheels);
+        if (batchListener_) batchListener_(written, 0);
+    });
+    return true;
+}
+
+bool GameJournal::Rewrite(const DrawLog& log, RouletteKind kind,
+                          std::span<const GameFileNote> notes, const CroupierNameLookup& croupiers,
+                          const WheelNameLookup& wheels) {
     kind_ = kind;
     const int drawCount = log.drawCount();
     wide_ = NeedsWideRows(log);
+    AtomicFileWriter out(file());
+    // Written a piece at a time from one buffer, which stays in the cache and is never paged
+    // in afresh, whatever the length of the game.
+    constexpr std::size_t piece = std::size_t{1} << 20;
     std::string text = GameFileHead(kind, wide_);
-    // Room for rows of a time and a short name at once: a text grown by doubling would be
-    // copied, and its memory touched, twice over.
-    text.reserve(text.size() + static_cast<std::size_t>(drawCount) * 48);
+    text.reserve(piece + 4096);
+    std::uint64_t size = 0;
+    const auto flush = [&] {
+        size += text.size();
+        out.Write(text);
+        text.clear();
+    };
     std::vector<std::uint16_t> lengths;
     lengths.reserve(static_cast<std::size_t>(drawCount));
     std::vector<GameFileNote> written;
@@ -161,14 +201,16 @@ bool GameJournal::Start(const DrawLog& log, RouletteKind kind,
         }
     };
     notesAfter(0);
-    GameFileRowWriter writer(croupierName_, wheelName_, wide_);
+    GameFileRowWriter writer(croupiers, wheels, wide_);
     for (int n = 1; n <= drawCount; ++n) {
         const std::size_t before = text.size();
         writer.AppendRows(text, log, n, n);
         notesAfter(n);
         lengths.push_back(NotedLength(text.size() - before));
+        if (text.size() >= piece) flush();
     }
-    if (!WriteFileAtomically(file(), text)) return Fail();
+    flush();
+    if (!out.Commit()) return Fail();
     std::error_code ec;
     std::filesystem::remove(batchMarkerFile(), ec);
     const int fd = ::open(file().c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
@@ -179,7 +221,7 @@ bool GameJournal::Start(const DrawLog& log, RouletteKind kind,
         failed_ = false;
         rowLengths_ = std::move(lengths);
     }
-    size_ = text.size();
+    size_ = size;
     written_ = std::move(written);
     return true;
 }

@@ -41,7 +41,8 @@ bool IsJournalFileName(std::string_view name);
 // over, as the leftover of the slot it moves into.
 class GameJournal {
 public:
-    // Told, on the batch writer's thread, whether a batch of so many draws reached the disk.
+    // Told, on the batch writer's thread, whether a batch of so many draws reached the disk
+    // (none for a game started in the background).
     using BatchListener = std::function<void(bool written, int draws)>;
 
     // Takes the first journal slot of dir that no running copy holds. When that slot holds no
@@ -63,6 +64,10 @@ public:
 
     // Starts the journal over with the whole game, replacing any journal atomically.
     bool Start(const DrawLog& log, RouletteKind kind, std::span<const GameFileNote> notes = {});
+    // Start, written by the journal's thread from the copy of the game handed over, so that
+    // the caller goes on at once; as with a batch, the next change waits for it, and the batch
+    // listener hears how it went, with no draw counted as new. False when it failed at once.
+    bool StartInBackground(DrawLog log, RouletteKind kind, std::vector<GameFileNote> notes);
     // Brings the journal to the game: cuts rows the log no longer has, appends the notes that
     // changed and the new rows (several as one batch). Starts the journal over when it is not
     // running, has failed, cannot follow otherwise, or with the wheel and direction columns
@@ -77,7 +82,7 @@ public:
     // Whether the last write failed; the game is then not safe on disk.
     bool failed() const;
     int journaledDraws() const;
-    // Waits until a batch being written is on disk or has failed.
+    // Waits until a batch, or a game started in the background, is on disk or has failed.
     void WaitForBatch() const;
 
     // The journal an earlier run left in this journal's file.
@@ -87,6 +92,9 @@ public:
 
 private:
     bool Fail();
+    // The journal file written anew with the whole game, on the calling thread.
+    bool Rewrite(const DrawLog& log, RouletteKind kind, std::span<const GameFileNote> notes,
+                 const CroupierNameLookup& croupiers, const WheelNameLookup& wheels);
     // Appends text made of whole rows and notes; rows adds the byte length of each row with the
     // notes after it, rowsBefore the rows already there.
     bool AppendText(const std::string& text, std::vector<std::uint16_t> rows, bool batch);
@@ -119,7 +127,8 @@ private:
     // The byte length of each row with the notes after it, so that an undo knows where to
     // cut; 0 for one too long to note, which makes the cut start the journal over.
     std::vector<std::uint16_t> rowLengths_;
-    // The thread writing a batch; every change joins it first.
+    // The thread writing a batch or a game started in the background; every change joins it
+    // first.
     mutable std::thread batchWriter_;
 };
 

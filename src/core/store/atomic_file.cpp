@@ -67,26 +67,51 @@ void RemoveStaleTemporaries(const std::filesystem::path& file) {
     RemoveStaleTemporaries(DirectoryOf(file), [&name](std::string_view n) { return n == name; });
 }
 
-bool WriteFileAtomically(const std::filesystem::path& file, std::string_view content) {
+AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& file) : file_(file) {
     std::error_code ec;
     const auto dir = DirectoryOf(file);
     std::filesystem::create_directories(dir, ec);
     RemoveStaleTemporaries(file);
-    std::string tmp = (dir / ("." + file.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) return false;
+    temporary_ = (dir / ("." + file.filename().string() + ".XXXXXX")).string();
+    fd_ = ::mkstemp(temporary_.data());
+    if (fd_ < 0) {
+        failed_ = true;
+        return;
+    }
     // Held until the close, so that a cleaner leaves this temporary alone; the rename comes
     // before the close for that reason.
-    ::flock(fd, LOCK_EX | LOCK_NB);
+    ::flock(fd_, LOCK_EX | LOCK_NB);
     // Keep the permissions a plain file would get rather than mkstemp's 0600.
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    const bool written = WriteAllTo(fd, content) && ::fsync(fd) == 0;
-    const bool renamed = written && std::rename(tmp.c_str(), file.c_str()) == 0;
-    if (!renamed) std::remove(tmp.c_str());
-    ::close(fd);
+    ::fchmod(fd_, 0666 & ~mask);
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (fd_ < 0) return;
+    std::remove(temporary_.c_str());
+    ::close(fd_);
+}
+
+bool AtomicFileWriter::Write(std::string_view content) {
+    failed_ = failed_ || !WriteAllTo(fd_, content);
+    return !failed_;
+}
+
+bool AtomicFileWriter::Commit() {
+    if (fd_ < 0) return false;
+    const bool renamed =
+        !failed_ && ::fsync(fd_) == 0 && std::rename(temporary_.c_str(), file_.c_str()) == 0;
+    if (!renamed) std::remove(temporary_.c_str());
+    ::close(fd_);
+    fd_ = -1;
+    failed_ = !renamed;
     return renamed;
+}
+
+bool WriteFileAtomically(const std::filesystem::path& file, std::string_view content) {
+    AtomicFileWriter writer(file);
+    return writer.Write(content) && writer.Commit();
 }
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {

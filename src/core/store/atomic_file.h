@@ -13,6 +13,28 @@ namespace spinalyst {
 // Temporaries that interrupted writes of the same file left behind are removed first.
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view content);
 
+// The same, for content written piece by piece, so that a large file needs no copy of itself
+// in memory: the file is replaced by Commit, and left as it was when the writer goes without.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(const std::filesystem::path& file);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // False once a write has failed (or the temporary could not be made); later writes and
+    // the commit then fail too.
+    bool Write(std::string_view content);
+    // Flushes what was written to the disk and puts it in the file's place.
+    bool Commit();
+
+private:
+    std::filesystem::path file_;
+    std::string temporary_;
+    int fd_ = -1;
+    bool failed_ = false;
+};
+
 // Removes the temporary files (".name.XXXXXX") that interrupted writes of a file left in its
 // directory. A writer holds a lock on its temporary while it writes, so the temporary of a
 // write under way, in this process or another, is left alone.

@@ -69,20 +69,20 @@ void GameSession::ImportDraws(const std::vector<Pocket>& pockets) {
     EndBatch();
 }
 
-void GameSession::ReplaceGame(GameFile file) {
+void GameSession::ReplaceGame(GameFile file, const QString& gameFile) {
     // The game being replaced, or a leftover journal, becomes the previous game.
     if (journal_) journal_->Retire();
     leftover_ = false;
-    Replace(std::move(file));
+    Replace(std::move(file), gameFile);
 }
 
 void GameSession::RestoreGame(GameFile file) {
     // The leftover is not retired: the journal starts over from its game in its place.
     leftover_ = false;
-    Replace(std::move(file));
+    Replace(std::move(file), {});
 }
 
-void GameSession::Replace(GameFile file) {
+void GameSession::Replace(GameFile file, const QString& gameFile) {
     const bool adopted = AdoptCroupiers(file.log, file.croupierNames, croupiers_) > 0;
     const bool wheelsAdopted = AdoptWheels(file.log, file.wheelNames, wheels_) > 0;
     // A new game for the file's kind: the old game's bets go, and the file's stake notes
@@ -90,7 +90,11 @@ void GameSession::Replace(GameFile file) {
     spinalyst::SwitchKind(game_, ledger_, file.kind);
     game_.LoadGame(file.kind, std::move(file.log), std::nullopt, std::move(file.notes));
     ReplayBets(game_, ledger_);
-    JournalDraws();
+    if (!gameFile.isEmpty()) game_.SetNote(fileNoteKey, gameFile.toStdString());
+    // A whole game written again could take a moment: the journal's thread writes a copy of
+    // it, and says how it went as it does for a batch.
+    if (journal_ && !journal_->StartInBackground(game_.log(), game_.kind(), game_.notes()))
+        NoteJournalWorking(false);
     if (adopted) emit croupiersChanged();
     if (wheelsAdopted) emit wheelsChanged();
     emit gameReplaced();
@@ -241,7 +245,7 @@ void GameSession::OnBatchWritten(bool written, int draws) {
     // A change since may have written the whole game again, this batch with it.
     const bool working = !journal_->failed();
     NoteJournalWorking(working);
-    if (!written && !working) emit batchNotJournaled(draws);
+    if (!written && !working && draws > 0) emit batchNotJournaled(draws);
 }
 
 void GameSession::NoteJournalWorking(bool working) {

@@ -56,8 +56,9 @@ public:
     void ImportDraws(const std::vector<Pocket>& pockets);
     // Replaces the game with one read from a file, of the file's kind: the bets and their
     // history go with the old game, the file's croupiers join the table, and the game being
-    // replaced is kept as the previous game.
-    void ReplaceGame(GameFile file);
+    // replaced is kept as the previous game. `gameFile` is the file the game is kept in from
+    // now on, as SetGameFile notes it; empty for none.
+    void ReplaceGame(GameFile file, const QString& gameFile = {});
     // Replaces the game with the one the journal an earlier run left holds; the journal goes
     // on from it.
     void RestoreGame(GameFile file);
@@ -162,7 +163,7 @@ private:
     void BetsChanged();
     void JournalNewGame();
     void JournalDraws();
-    void Replace(GameFile file);
+    void Replace(GameFile file, const QString& gameFile);
     void NoteCurrentCroupier(std::int32_t before);
     void NoteCurrentDirection(SpinDirection before);
 

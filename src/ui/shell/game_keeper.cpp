@@ -139,11 +139,11 @@ bool GameKeeper::LoadFile(const QString& file, bool asCurrentFile) {
     }
     // Not a file of the user's (the previous game), or a spin list that Save must not turn
     // into a game file: the game comes back unsaved, without a file.
-    session_->ReplaceGame(std::move(game));
     const bool blank = text->find_first_not_of(" \t\r\n") == std::string::npos;
-    if (!asCurrentFile || (!IsGameFile(*text) && !blank)) return true;
+    const bool keptInFile = asCurrentFile && (IsGameFile(*text) || blank);
+    session_->ReplaceGame(std::move(game), keptInFile ? file : QString());
+    if (!keptInFile) return true;
     currentFile_ = file;
-    session_->SetGameFile(file);
     SetUnsaved(false);
     RememberRecent(file);
     return true;
