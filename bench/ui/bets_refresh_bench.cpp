@@ -1,13 +1,12 @@
 #include <benchmark/benchmark.h>
 
-#include <QImage>
-#include <QPainter>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
 #include "core/betting/table_areas.h"
-#include "core/draws/random_source.h"
 #include "core/draws/game_journal.h"
+#include "core/draws/random_source.h"
+#include "screen_paint.h"
 #include "ui/common/game_session.h"
 #include "ui/shell/main_window.h"
 #include "ui/stats/stats_tabs.h"
@@ -25,8 +24,8 @@ int PlaceFiftyBets(GameSession& session) {
 }
 
 // One draw added with the Bets page showing and fifty bets placed, up to the history and the
-// balance chart brought up to date and the window painted. The cost must not grow with the
-// number of settled draws.
+// balance chart brought up to date and the window repainted where it changed. The cost must not
+// grow with the number of settled draws.
 void BM_UiRefreshBets(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     QTemporaryDir dir;
@@ -49,19 +48,14 @@ void BM_UiRefreshBets(benchmark::State& state) {
     // The batch's journal is written in the background meanwhile; a player types the next
     // draw long after it is on disk.
     if (session.journal()) session.journal()->WaitForBatch();
-    QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
-    // Painted once first, as the window stands on screen before a draw is typed: the first
-    // rendering also lays out the pages not showing, which no draw does.
-    {
-        QPainter painter(&image);
-        window.render(&painter);
-    }
+    // The window as it stands on screen before a draw is typed: laid out and painted whole.
+    PaintAsOnScreen();
     for (auto _ : state) {
         session.AddDraw(rng.Next(RouletteKind::French));
-        QPainter painter(&image);
-        window.render(&painter);
+        PaintAsOnScreen();
         state.PauseTiming();
         session.UndoDraw();  // the game keeps its length from one iteration to the next
+        PaintAsOnScreen();
         state.ResumeTiming();
     }
     state.counters["settled"] = static_cast<double>(session.ledger().history().size());

@@ -1,12 +1,12 @@
 #include <benchmark/benchmark.h>
 
 #include <QImage>
-#include <QPainter>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
-#include "core/draws/random_source.h"
 #include "core/draws/game_journal.h"
+#include "core/draws/random_source.h"
+#include "screen_paint.h"
 #include "ui/common/game_session.h"
 #include "ui/shell/main_window.h"
 #include "ui/stats/stats_area.h"
@@ -43,24 +43,19 @@ struct Game {
     RandomSource rng{1};
 };
 
-// One draw added, up to the page brought up to date and the window painted. Beyond the
-// statistics pass, the cost must not grow with the game.
+// One draw added, up to the page brought up to date and the window repainted where it
+// changed. Beyond the statistics pass, the cost must not grow with the game.
 void UiRefresh(benchmark::State& state, StatsTab tab, bool spun = false) {
     Game game(static_cast<int>(state.range(0)), tab, spun);
     GameSession& session = game.window.session();
-    QImage image(game.window.size(), QImage::Format_ARGB32_Premultiplied);
-    // Painted once first, as the window stands on screen before a draw is typed: the first
-    // rendering also lays out the pages not showing, which no draw does.
-    {
-        QPainter painter(&image);
-        game.window.render(&painter);
-    }
+    // The window as it stands on screen before a draw is typed: laid out and painted whole.
+    PaintAsOnScreen();
     for (auto _ : state) {
         session.AddDraw(game.rng.Next(RouletteKind::French));
-        QPainter painter(&image);
-        game.window.render(&painter);
+        PaintAsOnScreen();
         state.PauseTiming();
         session.UndoDraw();  // the game keeps its length from one iteration to the next
+        PaintAsOnScreen();
         state.ResumeTiming();
     }
     state.counters["draws"] = session.drawCount();
@@ -94,6 +89,19 @@ void BM_UiRefreshWheelSpun(benchmark::State& state) {
 BENCHMARK(BM_UiRefreshWheelSpun)
     ->Name("UiRefresh/wheel_directions")
     ->Arg(10'000'000)
+    ->Unit(benchmark::kMillisecond);
+
+// The whole window painted with the Pleins page showing, as when it is uncovered: every
+// widget, whether a draw changed it or not.
+void BM_UiPaintWholeWindow(benchmark::State& state) {
+    Game game(static_cast<int>(state.range(0)), FamilyTab(StatFamily::Pleins));
+    PaintAsOnScreen();
+    QImage image(game.window.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) PaintWholeWindow(game.window, image);
+}
+BENCHMARK(BM_UiPaintWholeWindow)
+    ->Name("UiPaint/whole_window")
+    ->Arg(100)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

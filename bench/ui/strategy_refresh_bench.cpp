@@ -1,13 +1,12 @@
 #include <benchmark/benchmark.h>
 
 #include <QFile>
-#include <QImage>
-#include <QPainter>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
-#include "core/draws/random_source.h"
 #include "core/draws/game_journal.h"
+#include "core/draws/random_source.h"
+#include "screen_paint.h"
 #include "ui/common/game_session.h"
 #include "ui/shell/main_window.h"
 #include "ui/stats/stats_tabs.h"
@@ -17,7 +16,7 @@ namespace {
 
 // One draw added with the Strategy page showing: a Martingale of 1,00 on red (bankroll 100,00,
 // stop-win 10,00) backtested again over every draw of the game, its sessions table, totals
-// and running balance brought up to date, and the window painted.
+// and running balance brought up to date, and the window repainted where it changed.
 void BM_UiRefreshStrategy(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     QTemporaryDir dir;
@@ -45,13 +44,13 @@ void BM_UiRefreshStrategy(benchmark::State& state) {
     // draw long after it is on disk.
     if (session.journal()) session.journal()->WaitForBatch();
     window.findChild<QTabWidget*>("pcStats")->setCurrentIndex(static_cast<int>(StatsTab::Strategy));
-    QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
+    PaintAsOnScreen();
     for (auto _ : state) {
         session.AddDraw(rng.Next(RouletteKind::French));
-        QPainter painter(&image);
-        window.render(&painter);
+        PaintAsOnScreen();
         state.PauseTiming();
         session.UndoDraw();
+        PaintAsOnScreen();
         state.ResumeTiming();
     }
 }

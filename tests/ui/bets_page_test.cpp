@@ -275,6 +275,38 @@ private slots:
                  QColor(0, 128, 0));
     }
 
+    void theTableRepaintsOnlyWhenItsChipsChange() {
+        BetsWindow w;
+        w.Click({55, 23});  // 3
+        QApplication::processEvents();
+        test::PaintCounter counter{w.picture()};
+        for (Pocket p : {3, 7, 12}) w.session().AddDraw(p);
+        QApplication::processEvents();
+        QCOMPARE(counter.paints(w.picture()), 0);
+        w.Click({55, 23});
+        QApplication::processEvents();
+        QVERIFY(counter.paints(w.picture()) > 0);
+        QCOMPARE(w.page->totalLabel()->text(), QString("Total staked: 2,00"));
+    }
+
+    void aPageHiddenDuringDrawsCatchesUpWhenShown() {
+        BetsWindow w;
+        w.Click({55, 23});  // 3
+        auto* tabs = w.window.findChild<QTabWidget*>("pcStats");
+        tabs->setCurrentIndex(int(FamilyTab(StatFamily::Pleins)));
+        for (Pocket p : {3, 7}) w.session().AddDraw(p);
+        w.Click({55, 23});  // while hidden: a second chip on 3
+        w.session().SwitchKind(RouletteKind::American);
+        w.Click({19, 30});  // 00
+        w.session().AddDraw(DoubleZero);
+        tabs->setCurrentIndex(int(StatsTab::Bets));
+        QApplication::processEvents();
+        QCOMPARE(w.page->balanceChart()->chart()->title(), QString("Balance: 35,00"));
+        QCOMPARE(w.page->historyTable()->model()->index(0, HistoryModel::DrawColumn).data(),
+                 QVariant("1"));
+        QCOMPARE(w.page->totalLabel()->text(), QString("Total staked: 1,00"));
+    }
+
     void undoingEveryDrawEmptiesTheHistoryAndTheBalance() {
         BetsWindow w;
         QAbstractItemModelTester tester(w.history(),

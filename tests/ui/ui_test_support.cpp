@@ -1,6 +1,7 @@
 #include "ui_test_support.h"
 
 #include <QDialog>
+#include <QEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QWidget>
@@ -50,6 +51,20 @@ void AnswerCroupierName(std::optional<QString> name) {
         edit->setText(*name);
         return int(QDialog::Accepted);
     });
+}
+
+PaintCounter::PaintCounter(std::initializer_list<QWidget*> widgets) {
+    for (QWidget* w : widgets) w->installEventFilter(this);
+}
+
+int PaintCounter::paints(QWidget* widget) const {
+    const auto it = paints_.find(widget);
+    return it == paints_.end() ? 0 : it->second;
+}
+
+bool PaintCounter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint) ++paints_[watched];
+    return false;
 }
 
 QString ShownTitle(QWidget* window) {

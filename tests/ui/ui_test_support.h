@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QTemporaryDir>
+#include <map>
 #include <optional>
 
 class QWidget;
@@ -32,5 +34,19 @@ void AnswerCroupierName(std::optional<QString> name);
 
 // A window's title as the desktop shows it, Qt's modified mark "[*]" resolved.
 QString ShownTitle(QWidget* window);
+
+// Counts the paint events of chosen widgets, as the screen repaints them.
+class PaintCounter final : public QObject {
+public:
+    explicit PaintCounter(std::initializer_list<QWidget*> widgets);
+    int paints(QWidget* widget) const;
+    void Reset() { paints_.clear(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::map<QObject*, int> paints_;
+};
 
 }  // namespace spinalyst::test

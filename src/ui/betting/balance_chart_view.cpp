@@ -8,6 +8,7 @@
 #include "core/betting/balance_chart.h"
 #include "core/stats/slot_stats.h"
 #include "ui/common/look.h"
+#include "ui/common/value_axis.h"
 
 namespace spinalyst {
 
@@ -24,14 +25,6 @@ QValueAxis* NewAxis() {
     f.setPixelSize(10);
     axis->setLabelsFont(f);
     return axis;
-}
-// Sets range and tick step as one change: a new range under the old step, or the reverse,
-// could ask the axis for a tick per draw on the way.
-void SetScale(QValueAxis* axis, qreal min, qreal max, qreal step) {
-    axis->setTickType(QValueAxis::TicksFixed);
-    axis->setRange(min, max);
-    axis->setTickInterval(step);
-    axis->setTickType(QValueAxis::TicksDynamic);
 }
 }  // namespace
 
@@ -94,10 +87,11 @@ void BalanceChartView::Redraw() {
         line.append(QPointF(static_cast<qreal>(p.settled), static_cast<qreal>(p.balance) / 100));
     line_->replace(line);
     const BalanceAxis axis = BalanceAxisScale(points);
-    SetScale(balanceAxis_, static_cast<qreal>(axis.min) / 100, static_cast<qreal>(axis.max) / 100,
-             static_cast<qreal>(axis.step) / 100);
+    SetAxisScale(balanceAxis_, static_cast<qreal>(axis.min) / 100,
+                 static_cast<qreal>(axis.max) / 100, static_cast<qreal>(axis.step) / 100, 0);
     const auto settled = static_cast<std::int64_t>(std::max<std::size_t>(history_.size(), 1));
-    SetScale(drawsAxis_, 0, static_cast<qreal>(settled), static_cast<qreal>(TickStep(settled)));
+    SetAxisScale(drawsAxis_, 0, static_cast<qreal>(settled), static_cast<qreal>(TickStep(settled)),
+                 0);
 }
 
 }  // namespace spinalyst

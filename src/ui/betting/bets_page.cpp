@@ -203,6 +203,8 @@ void BetsPage::ApplyCaptions() {
     ShowCollapseCaption();
     model_->RetranslateTexts();
     progressionBox_->ApplyCaptions();
+    // The boxes' captions change with the language.
+    picture_->update();
     ShowTable();
 }
 
@@ -240,18 +242,33 @@ void BetsPage::FitAmountColumns() {
         table->setColumnWidth(c, widest);
 }
 
+void BetsPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (stale_) OnHistoryChanged();
+}
+
 void BetsPage::ShowTable() {
-    picture_->update();
-    FitAmountColumns();
-    ShowTotals();
+    // The total and the clear button are kept even while hidden: they say what the table
+    // holds, at the cost of a line.
+    const BetLedger& ledger = session_->ledger();
+    totalLabel_->setText(Labelled(Text(TextId::TotalStaked), Amount(ledger.totalStake())));
     // A plan's chips are its own while its session runs.
-    clearButton_->setEnabled(!session_->ledger().planHoldsTable());
+    clearButton_->setEnabled(!ledger.planHoldsTable());
+    if (!isVisible()) {
+        stale_ = true;
+        return;
+    }
+    picture_->ShowLedger();
+    FitAmountColumns();
+    chart_->SetTitle(Labelled(Text(TextId::BalanceHeader), Amount(ledger.balance())));
     progressionBox_->ShowState();
 }
 
 void BetsPage::OnHistoryChanged() {
     // A plan may have moved its chips with the draw.
     ShowTable();
+    if (!isVisible()) return;
+    stale_ = false;
     historyView_->ShowFirstRows();
     chart_->Refresh();
 }
@@ -272,12 +289,6 @@ void BetsPage::ToggleHistoryRows() {
 
 void BetsPage::ShowCollapseCaption() {
     collapseButton_->setText(Text(model_->collapsed() ? TextId::Expand : TextId::Collapse));
-}
-
-void BetsPage::ShowTotals() {
-    const BetLedger& ledger = session_->ledger();
-    totalLabel_->setText(Labelled(Text(TextId::TotalStaked), Amount(ledger.totalStake())));
-    chart_->SetTitle(Labelled(Text(TextId::BalanceHeader), Amount(ledger.balance())));
 }
 
 }  // namespace spinalyst

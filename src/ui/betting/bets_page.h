@@ -48,6 +48,9 @@ public:
     // The neighbours a straight-up click also stakes: 0 while the option is off.
     int neighbours() const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QWidget* BuildTablePanel();
     QWidget* BuildHistoryPanel();
@@ -55,13 +58,15 @@ private:
     void OnHistoryChanged();
     void OnGameReset();
     void ToggleHistoryRows();
-    void ShowTotals();
     void ShowCollapseCaption();
     void FitAmountColumns();
     // The chips, the totals and the progression's state after the table changed.
     void ShowTable();
 
     GameSession* session_;
+    // Set while the page is hidden and the game or the table moved on: it catches up when
+    // shown, so that a hidden page costs a draw nothing.
+    bool stale_ = false;
     TablePicture* picture_ = nullptr;
     ChipSelector* chips_ = nullptr;
     QCheckBox* neighboursCheck_ = nullptr;

@@ -121,7 +121,21 @@ void TablePicture::SayHovered(bool capped) {
     QCoreApplication::sendEvent(this, &tip);
 }
 
+TablePicture::Shown TablePicture::Showing() const {
+    Shown shown{ledger_.kind(), ledger_.chipValue(), {}};
+    for (BetSlot slot : ledger_.chips()) shown.stakes.emplace_back(slot, ledger_.stake(slot));
+    return shown;
+}
+
+void TablePicture::ShowLedger() {
+    Shown now = Showing();
+    if (now == shown_) return;
+    shown_ = std::move(now);
+    update();
+}
+
 void TablePicture::paintEvent(QPaintEvent*) {
+    shown_ = Showing();
     QPainter painter(this);
     painter.translate(margin, margin);
     PaintTable(painter);

@@ -49,6 +49,9 @@ public:
     // Says in the status bar what the click just made of the hovered bet; also how it
     // ended at the limit of a stake when `capped`.
     void SayHovered(bool capped = false);
+    // Repaints the picture when what it shows of the ledger changed (the chips, their stakes,
+    // the kind, the chip a click puts down); a draw that moved no chip costs no repaint.
+    void ShowLedger();
 
 signals:
     // A mouse button released over the picture, in the table's pixels.
@@ -67,7 +70,17 @@ private:
     void PaintChips(QPainter& painter) const;
     void SetHovered(std::optional<BetSlot> slot);
 
+    // What the picture shows of the ledger, as painted last.
+    struct Shown {
+        RouletteKind kind = RouletteKind::French;
+        Cents chipValue = 0;
+        std::vector<std::pair<BetSlot, Cents>> stakes;
+        friend bool operator==(const Shown&, const Shown&) = default;
+    };
+    Shown Showing() const;
+
     const BetLedger& ledger_;
+    Shown shown_;
     std::optional<BetSlot> hovered_;
     int neighbours_ = 0;
 };

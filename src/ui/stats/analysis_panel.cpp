@@ -76,7 +76,9 @@ void AnalysisPanel::BuildControls() {
             s->setRange(min, 999'999'999);
             width = std::max(width, s->sizeHint().width());
         }
-        s->setFixedWidth(width);
+        // A fixed height too: the newest draw moves the range's maximum at every draw, and a
+        // box of fixed size keeps that from laying out the whole window again.
+        s->setFixedSize(width, s->sizeHint().height());
         s->setRange(min, max);
         // Corrections and refreshes wait for the finished number (Enter, focus out, arrows),
         // so that typing 20 is not read as 2 on the way.
@@ -107,6 +109,7 @@ void AnalysisPanel::BuildControls() {
     QFont bold = analysedCountLabel_->font();
     bold.setBold(true);
     analysedCountLabel_->setFont(bold);
+    analysedCountLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     check(rangeCheck_, "cbAll1");
     label(rangeLabel_, "lbAnalyse", QStringLiteral("Analyser tous les tirages depuis le tirage"));
@@ -242,6 +245,8 @@ void AnalysisPanel::ApplyCaptions() {
     directionLabel_->setText(Text(TextId::DirectionCaption));
     stepLabel_->setText(Text(TextId::StepCaption));
     FillFixedLists();
+    // The count's label is sized anew for the captions of the language.
+    analysedCountLabel_->setMinimumSize(0, 0);
     ShowSettings();
 }
 
@@ -331,8 +336,22 @@ void AnalysisPanel::ShowSettings() {
     directionCheck_->setChecked(c.useDirection);
     select(directionList_, c.direction == SpinDirection::Anticlockwise ? 1 : 0);
     HighlightModeButton(settings_->statMode());
-    analysedCountLabel_->setText(
+    ShowAnalysedCount(
         Labelled(Text(TextId::AnalysedCount), QString::number(settings_->analysedCount())));
+}
+
+void AnalysisPanel::ShowAnalysedCount(const QString& text) {
+    // The count changes at every draw. Held at a fixed size, room made at once for a count of
+    // seven digits, the label is repainted alone instead of laying the window out again; it
+    // hugs the right edge.
+    analysedCountLabel_->setText(text);
+    const QSize held = analysedCountLabel_->minimumSize();
+    const int roomy = analysedCountLabel_->fontMetrics().horizontalAdvance(
+        Labelled(Text(TextId::AnalysedCount), QStringLiteral("8888888")));
+    const QSize needed = analysedCountLabel_->sizeHint();
+    const int width = std::max({held.width(), needed.width(), roomy});
+    if (width != held.width() || needed.height() != held.height())
+        analysedCountLabel_->setFixedSize(width, needed.height());
 }
 
 void AnalysisPanel::HighlightModeButton(int n) {

@@ -49,6 +49,7 @@ private:
     // Brings every control to the settings, quietly; a control that already shows its value
     // is left alone, so that a box being typed in keeps its cursor.
     void ShowSettings();
+    void ShowAnalysedCount(const QString& text);
     void HighlightModeButton(int n);
     void FillTargetList(std::optional<FollowFamily> family);
     // The step and family lists from the language texts.

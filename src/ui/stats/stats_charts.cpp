@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "ui/common/texts.h"
+#include "ui/common/value_axis.h"
 
 namespace spinalyst {
 
@@ -57,23 +58,8 @@ QValueAxis* NewValueAxis() {
     return axis;
 }
 
-// Each setter lays the axis out again, with a label per tick: the step and the range change in
-// the order that never asks, on the way, for more ticks than the old or the new scale has (a
-// range of a million draws under a step of one would ask for a million labels).
 void ApplyScale(QValueAxis* axis, const AxisScale& scale) {
-    const qreal step = static_cast<qreal>(scale.tickStep);
-    axis->setTickAnchor(scale.min);
-    if (axis->tickType() != QValueAxis::TicksDynamic) {
-        axis->setTickInterval(step);
-        axis->setRange(scale.min, scale.max);
-        axis->setTickType(QValueAxis::TicksDynamic);
-    } else if (step >= axis->tickInterval()) {
-        axis->setTickInterval(step);
-        axis->setRange(scale.min, scale.max);
-    } else {
-        axis->setRange(scale.min, scale.max);
-        axis->setTickInterval(step);
-    }
+    SetAxisScale(axis, scale.min, scale.max, static_cast<qreal>(scale.tickStep), scale.min);
 }
 
 // Bars that change one by one lay the whole chart out for each of them: when more than one

@@ -26,6 +26,7 @@ WheelDrawing::WheelDrawing(const WheelFigures* figures, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(figures, &WheelFigures::kindChanged, this, [this](RouletteKind kind) {
         wheel_ = BuildWheelGeometry(kind);
+        overlay_ = QPixmap();
         update();
     });
     connect(figures, &WheelFigures::changed, this, qOverload<>(&QWidget::update));
@@ -44,23 +45,49 @@ bool WheelDrawing::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+void WheelDrawing::changeEvent(QEvent* event) {
+    // The numbers' font and the hub's colour come from the widget's.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange ||
+        event->type() == QEvent::StyleChange)
+        overlay_ = QPixmap();
+    QWidget::changeEvent(event);
+}
+
 void WheelDrawing::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     painter.fillRect(rect(), ToQColor(wheelPanelColour));
-    // Outlines of one pixel fall on whole pixels rather than across two.
+    // Only the slices' shades follow the draws: they are filled plainly, and the outlines,
+    // the hub and the numbers, the same at every draw, are laid over them from a picture
+    // drawn once. Their smoothed outlines hide the fills' stepped edges.
     painter.translate(0.5, 0.5);
-    const QPen outline(Qt::black, 1);
-    painter.setPen(outline);
-    const QColor buttonFace = palette().color(QPalette::Button);
-
+    painter.setPen(Qt::NoPen);
     const QRectF disc = Box(wheel_.disc);
     for (const WheelSlice& slice : wheel_.slices) {
         painter.setBrush(ToQColor(HeatGrey(figures_->Shade(slice.pocket))));
         painter.drawPie(disc, Sixteenths(slice.pie.startDegrees),
                         Sixteenths(slice.pie.spanDegrees));
     }
-    painter.setBrush(buttonFace);
+    painter.resetTransform();
+    const qreal ratio = devicePixelRatioF();
+    if (overlay_.isNull() || overlay_.devicePixelRatio() != ratio) overlay_ = PaintOverlay(ratio);
+    painter.drawPixmap(0, 0, overlay_);
+}
+
+QPixmap WheelDrawing::PaintOverlay(qreal ratio) const {
+    QPixmap overlay(size() * ratio);
+    overlay.setDevicePixelRatio(ratio);
+    overlay.fill(Qt::transparent);
+    QPainter painter(&overlay);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    // Outlines of one pixel fall on whole pixels rather than across two.
+    painter.translate(0.5, 0.5);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::NoBrush);
+    const QRectF disc = Box(wheel_.disc);
+    for (const WheelSlice& slice : wheel_.slices)
+        painter.drawPie(disc, Sixteenths(slice.pie.startDegrees),
+                        Sixteenths(slice.pie.spanDegrees));
+    painter.setBrush(palette().color(QPalette::Button));
     painter.drawEllipse(Box(wheel_.hub));
     // Each number on a disc of its pocket's colour, as on a wheel.
     for (const WheelLabel& label : wheel_.labels) {
@@ -90,6 +117,7 @@ void WheelDrawing::paintEvent(QPaintEvent*) {
         painter.drawText(Box(label.ring), Qt::AlignCenter,
                          QString::fromStdString(PocketText(label.pocket)));
     }
+    return overlay;
 }
 
 }  // namespace spinalyst

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 #include "core/stats/wheel_geometry.h"
@@ -23,11 +24,16 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
+    QPixmap PaintOverlay(qreal ratio) const;
+
     const WheelFigures* figures_;
     WheelGeometry wheel_;
+    // The outlines, the hub and the numbers, which no draw changes.
+    QPixmap overlay_;
 };
 
 }  // namespace spinalyst
