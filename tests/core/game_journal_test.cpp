@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 #include "core/draws/game.h"
 #include "test_support.h"
@@ -133,6 +134,39 @@ TEST_F(GameJournalTest, RetiringKeepsAGameAsThePreviousOneAndDropsAnEmptyOne) {
     EXPECT_FALSE(std::filesystem::exists(journal.file()));
     EXPECT_EQ(test::ReadFile(journal.previousFile()), Expected());
     EXPECT_FALSE(journal.RecoverLeftover(RouletteKind::French).has_value());
+}
+
+// The previous game it replaces is only moved at once; removing it is left to the journal's
+// thread, and nothing of it stays once that thread has run or the journal is gone.
+TEST(GameJournalRetire, APreviousGameReplacedGoesOutOfTheWayAtOnceAndIsRemovedLater) {
+    for (const bool moveOn : {true, false}) {
+        test::TempDir dir;
+        const auto asideCount = [&] {
+            int count = 0;
+            for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+                count += entry.path().filename().string().starts_with(".previous-game.csv.");
+            return count;
+        };
+        auto journal = std::make_unique<GameJournal>(dir.path(), &Names);
+        DrawLog log;
+        log.Append(5, someTime, 1);
+        ASSERT_TRUE(journal->Sync(log, RouletteKind::French));
+        ASSERT_TRUE(journal->Retire());
+        log.Append(6, someTime, 2);
+        ASSERT_TRUE(journal->Sync(log, RouletteKind::French));
+        ASSERT_TRUE(journal->Retire());
+        const std::string expected = WriteGameFile(log, RouletteKind::French, &Names);
+        EXPECT_EQ(test::ReadFile(journal->previousFile()), expected);
+        EXPECT_EQ(asideCount(), 1);
+        if (moveOn) {
+            ASSERT_TRUE(journal->StartInBackground(log, RouletteKind::French, {}));
+            journal->WaitForBatch();
+            EXPECT_EQ(asideCount(), 0);
+        }
+        journal.reset();
+        EXPECT_EQ(asideCount(), 0);
+        EXPECT_EQ(test::ReadFile(dir / "previous-game.csv"), expected);
+    }
 }
 
 TEST_F(GameJournalTest, RecoveryLeavesOutDamagedLinesAloneAndABatchCutShortWhole) {

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <limits>
 #include <system_error>
+#include <utility>
 
 #include "core/store/atomic_file.h"
 
@@ -36,6 +38,11 @@ CroupierNameLookup NamesOf(std::span<const std::int32_t> used, const CroupierNam
             if (n.first == c) return n.second;
         return std::optional<std::string>();
     };
+}
+
+void RemoveAll(const std::vector<std::filesystem::path>& files) {
+    std::error_code ec;
+    for (const auto& file : files) std::filesystem::remove(file, ec);
 }
 
 }  // namespace
@@ -105,6 +112,7 @@ std::filesystem::path GameJournal::previousFile() const {
 GameJournal::~GameJournal() {
     WaitForBatch();
     Close();
+    RemoveAll(putAside_);
 }
 
 void GameJournal::WaitForBatch() const {
@@ -163,9 +171,12 @@ bool GameJournal::StartInBackground(DrawLog log, RouletteKind kind,
     }
     WheelNameLookup wheels = NamesOf(wheelNumbers, wheelName_);
     batchWriter_ = std::thread([this, log = std::move(log), kind, notes = std::move(notes),
-                                croupiers = std::move(croupiers), wheels = std::move(wheels)] {
+                                croupiers = std::move(croupiers), wheels = std::move(wheels),
+                                aside = std::exchange(putAside_, {})] {
         const bool written = Rewrite(log, kind, notes, croupiers, wheels);
         if (batchListener_) batchListener_(written, 0);
+        // Only now: the window is busy showing the game meanwhile.
+        RemoveAll(aside);
     });
     return true;
 }
@@ -255,8 +266,12 @@ bool GameJournal::Sync(const DrawLog& log, RouletteKind kind, std::span<const Ga
     if (wide_)
         for (int n = 1; n <= draws.drawCount(); ++n) wheelNumbers.push_back(draws.drawWheel(n));
     WheelNameLookup wheels = NamesOf(wheelNumbers, wheelName_);
-    batchWriter_ = std::thread(&GameJournal::WriteBatch, this, std::move(draws), first,
-                               std::move(croupiers), std::move(wheels));
+    batchWriter_ =
+        std::thread([this, draws = std::move(draws), first, croupiers = std::move(croupiers),
+                     wheels = std::move(wheels), aside = std::exchange(putAside_, {})]() mutable {
+            WriteBatch(std::move(draws), first, std::move(croupiers), std::move(wheels));
+            RemoveAll(aside);
+        });
     return true;
 }
 
@@ -385,8 +400,26 @@ bool GameJournal::Retire() {
     }
     std::filesystem::remove(batchMarkerFile(), ec);
     if (!keep) return std::filesystem::remove(file(), ec);
+    PutAside(previousFile());
     std::filesystem::rename(file(), previousFile(), ec);
     return !ec;
+}
+
+void GameJournal::PutAside(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return;
+    // Named as an interrupted write's temporary, so that it is cleared at a later start if it
+    // is never removed.
+    std::string aside =
+        (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(aside.data());
+    if (fd < 0) return;
+    ::close(fd);
+    std::filesystem::rename(file, aside, ec);
+    if (ec)
+        std::filesystem::remove(aside, ec);
+    else
+        putAside_.emplace_back(aside);
 }
 
 }  // namespace spinalyst

@@ -106,6 +106,9 @@ private:
                                              int drawCount) const;
     void Close();
     void AdoptOrphan();
+    // Moves a file that is to go out of the way at once; it is removed on the journal's thread
+    // (or at the end), since removing a large file frees its cached pages, which takes a while.
+    void PutAside(const std::filesystem::path& file);
 
     std::filesystem::path dir_;
     int slot_ = 1;
@@ -127,6 +130,8 @@ private:
     // The byte length of each row with the notes after it, so that an undo knows where to
     // cut; 0 for one too long to note, which makes the cut start the journal over.
     std::vector<std::uint16_t> rowLengths_;
+    // Files put aside, to be removed by the next thread the journal starts.
+    std::vector<std::filesystem::path> putAside_;
     // The thread writing a batch or a game started in the background; every change joins it
     // first.
     mutable std::thread batchWriter_;
