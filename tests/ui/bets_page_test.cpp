@@ -369,6 +369,14 @@ private slots:
         QCOMPARE(table->columnWidth(HistoryModel::BalanceColumn), wide);
         w.session().NewGame();
         QCOMPARE(table->columnWidth(HistoryModel::BalanceColumn), narrow);
+        // The draw numbers' column fits them too, as a game of ten million draws needs: shown
+        // here with a font in which one digit outgrows the column.
+        QFont large = table->font();
+        large.setPixelSize(150);
+        table->setFont(large);
+        w.session().AddDraw(2);
+        QVERIFY(table->columnWidth(HistoryModel::DrawColumn) >
+                QFontMetrics(large).horizontalAdvance("1"));
     }
 
     void clearingTheBetsKeepsTheHistory() {

@@ -217,7 +217,7 @@ void BetsPage::OnPictureReleased(QPoint point, MouseButton button) {
     picture_->SayHovered(capped);
 }
 
-void BetsPage::FitAmountColumns() {
+void BetsPage::FitColumns() {
     // The widest amount the history can show: the extreme balances, or what the bets in
     // force stake and can win. The columns never narrow within a game, so the amounts of
     // earlier bets, which were in force once, keep fitting too.
@@ -236,10 +236,17 @@ void BetsPage::FitAmountColumns() {
     int widest = amountColumnWidth_;
     for (Cents amount : amounts)
         widest = std::max(widest, metrics.horizontalAdvance(Amount(amount) + "  ") + margins);
-    if (widest == amountColumnWidth_) return;
-    amountColumnWidth_ = widest;
-    for (int c = HistoryModel::StakeColumn; c <= HistoryModel::BalanceColumn; ++c)
-        table->setColumnWidth(c, widest);
+    if (widest != amountColumnWidth_) {
+        amountColumnWidth_ = widest;
+        for (int c = HistoryModel::StakeColumn; c <= HistoryModel::BalanceColumn; ++c)
+            table->setColumnWidth(c, widest);
+    }
+    // The draw numbers too: a game of ten million draws numbers its rows with eight digits.
+    const int drawWidth =
+        std::max(historyWidths[HistoryModel::DrawColumn],
+                 metrics.horizontalAdvance(QString::number(session_->drawCount())) + margins);
+    if (drawWidth > table->columnWidth(HistoryModel::DrawColumn))
+        table->setColumnWidth(HistoryModel::DrawColumn, drawWidth);
 }
 
 void BetsPage::showEvent(QShowEvent* event) {
@@ -259,7 +266,7 @@ void BetsPage::ShowTable() {
         return;
     }
     picture_->ShowLedger();
-    FitAmountColumns();
+    FitColumns();
     chart_->SetTitle(Labelled(Text(TextId::BalanceHeader), Amount(ledger.balance())));
     progressionBox_->ShowState();
 }
@@ -278,6 +285,8 @@ void BetsPage::OnGameReset() {
     amountColumnWidth_ = amountWidth;
     for (int c = HistoryModel::StakeColumn; c <= HistoryModel::BalanceColumn; ++c)
         historyView_->table()->setColumnWidth(c, amountWidth);
+    historyView_->table()->setColumnWidth(HistoryModel::DrawColumn,
+                                          historyWidths[HistoryModel::DrawColumn]);
     OnHistoryChanged();
 }
 

@@ -59,7 +59,8 @@ private:
     void OnGameReset();
     void ToggleHistoryRows();
     void ShowCollapseCaption();
-    void FitAmountColumns();
+    // Widens the amounts' and the draw numbers' columns to what they show.
+    void FitColumns();
     // The chips, the totals and the progression's state after the table changed.
     void ShowTable();
 
