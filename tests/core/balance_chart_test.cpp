@@ -40,7 +40,8 @@ TEST(BalanceChart, RangesMatchEveryRecordAcrossChunksAndAfterUndo) {
     std::vector<Cents> balances = RandomWalk(1000);
     BetHistory history = HistoryOf(balances);
     const std::pair<std::size_t, std::size_t> spans[] = {
-        {0, 1}, {0, 64}, {0, 1000}, {63, 65}, {5, 700}, {64, 128}, {999, 1000}, {100, 101}};
+        {0, 1},   {0, 64},  {0, 65},   {0, 129},    {0, 1000},
+        {63, 65}, {5, 700}, {64, 128}, {999, 1000}, {100, 101}};
     for (const auto& [first, end] : spans)
         EXPECT_EQ(history.balanceRange(first, end), Brute(balances, first, end))
             << first << ".." << end;

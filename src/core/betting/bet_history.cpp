@@ -36,7 +36,10 @@ void BetHistory::StartBetList(const BetList& list, std::uint64_t version) {
 bool BetHistory::RemoveDraw(int drawNumber) {
     if (empty() || this->drawNumber(size_ - 1) != drawNumber) return false;
     --size_;
-    if (chunkRanges_.size() > size_ / chunkSize) chunkRanges_.resize(size_ / chunkSize);
+    if (chunkRanges_.size() > size_ / chunkSize) {
+        chunkRanges_.resize(size_ / chunkSize);
+        prefixRanges_.resize(size_ / chunkSize);
+    }
     // One spare block stays, so undoing and redoing at a block's edge does not reallocate.
     while (blocks_.size() > size_ / blockSize + 1) blocks_.pop_back();
     if (!lists_.empty() && lists_.back().firstRecord >= size()) lists_.pop_back();
@@ -48,6 +51,7 @@ void BetHistory::Clear() {
     size_ = 0;
     lists_.clear();
     chunkRanges_.clear();
+    prefixRanges_.clear();
 }
 
 std::size_t BetHistory::ListIndexOf(std::size_t record) const {
@@ -106,6 +110,17 @@ BetHistory::BalanceRange BetHistory::balanceRange(std::size_t first, std::size_t
         BalanceRange chunk{balance(from), balance(from)};
         scan(chunk, from + 1, from + chunkSize);
         chunkRanges_.push_back(chunk);
+        BalanceRange prefix = chunk;
+        if (!prefixRanges_.empty()) {
+            prefix.low = std::min(prefix.low, prefixRanges_.back().low);
+            prefix.high = std::max(prefix.high, prefixRanges_.back().high);
+        }
+        prefixRanges_.push_back(prefix);
+    }
+    if (first == 0) {
+        range = prefixRanges_[endChunk - 1];
+        scan(range, endChunk * chunkSize, end);
+        return range;
     }
     scan(range, first, firstChunk * chunkSize);
     for (std::size_t c = firstChunk; c < endChunk; ++c) {

@@ -125,6 +125,9 @@ private:
     // balanceRange needs it and cut back when records go.
     static constexpr std::size_t chunkSize = 64;
     mutable std::vector<BalanceRange> chunkRanges_;
+    // The same for chunks 0 to c together: the range of the whole history, asked at every draw,
+    // costs one look-up.
+    mutable std::vector<BalanceRange> prefixRanges_;
     // Every stored list settled at least one record; their records follow one another.
     std::vector<StoredList> lists_;
 };
