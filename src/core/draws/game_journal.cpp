@@ -157,19 +157,22 @@ bool GameJournal::Start(const DrawLog& log, RouletteKind kind,
     return Rewrite(log, kind, notes, croupierName_, wheelName_);
 }
 
+std::pair<CroupierNameLookup, WheelNameLookup> GameJournal::NamesNowOf(const DrawLog& draws,
+                                                                       bool wide) const {
+    std::vector<std::int32_t> wheelNumbers;
+    if (wide) {
+        wheelNumbers.reserve(static_cast<std::size_t>(draws.drawCount()));
+        for (int n = 1; n <= draws.drawCount(); ++n) wheelNumbers.push_back(draws.drawWheel(n));
+    }
+    return {NamesOf(draws.croupiers(), croupierName_), NamesOf(wheelNumbers, wheelName_)};
+}
+
 bool GameJournal::StartInBackground(DrawLog log, RouletteKind kind,
                                     std::vector<GameFileNote> notes) {
     WaitForBatch();
     Close();
     if (!lock_) return Fail();
-    // The names are looked up here, since the tables may change meanwhile.
-    CroupierNameLookup croupiers = NamesOf(log.croupiers(), croupierName_);
-    std::vector<std::int32_t> wheelNumbers;
-    if (NeedsWideRows(log)) {
-        wheelNumbers.reserve(static_cast<std::size_t>(log.drawCount()));
-        for (int n = 1; n <= log.drawCount(); ++n) wheelNumbers.push_back(log.drawWheel(n));
-    }
-    WheelNameLookup wheels = NamesOf(wheelNumbers, wheelName_);
+    auto [croupiers, wheels] = NamesNowOf(log, NeedsWideRows(log));
     batchWriter_ = std::thread([this, log = std::move(log), kind, notes = std::move(notes),
                                 croupiers = std::move(croupiers), wheels = std::move(wheels),
                                 aside = std::exchange(putAside_, {})] {
@@ -258,14 +261,9 @@ bool GameJournal::Sync(const DrawLog& log, RouletteKind kind, std::span<const Ga
         return AppendText(row, {NotedLength(row.size())}, false);
     }
     if (last < first) return true;
-    // A batch: the caller goes on while its copy is written. The croupiers' and wheels' names
-    // are looked up here, since the tables may change meanwhile.
+    // A batch: the caller goes on while its copy is written.
     DrawLog draws = log.Slice(first, last);
-    CroupierNameLookup croupiers = NamesOf(draws.croupiers(), croupierName_);
-    std::vector<std::int32_t> wheelNumbers;
-    if (wide_)
-        for (int n = 1; n <= draws.drawCount(); ++n) wheelNumbers.push_back(draws.drawWheel(n));
-    WheelNameLookup wheels = NamesOf(wheelNumbers, wheelName_);
+    auto [croupiers, wheels] = NamesNowOf(draws, wide_);
     batchWriter_ =
         std::thread([this, draws = std::move(draws), first, croupiers = std::move(croupiers),
                      wheels = std::move(wheels), aside = std::exchange(putAside_, {})]() mutable {

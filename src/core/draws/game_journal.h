@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "core/draws/draw_log.h"
@@ -92,6 +93,10 @@ public:
 
 private:
     bool Fail();
+    // The names of the croupiers and wheels of draws handed to the journal's thread, looked up
+    // now, since the tables may change while it writes.
+    std::pair<CroupierNameLookup, WheelNameLookup> NamesNowOf(const DrawLog& draws,
+                                                              bool wide) const;
     // The journal file written anew with the whole game, on the calling thread.
     bool Rewrite(const DrawLog& log, RouletteKind kind, std::span<const GameFileNote> notes,
                  const CroupierNameLookup& croupiers, const WheelNameLookup& wheels);

@@ -135,7 +135,6 @@ void TablePicture::ShowLedger() {
 }
 
 void TablePicture::paintEvent(QPaintEvent*) {
-    shown_ = Showing();
     QPainter painter(this);
     painter.translate(margin, margin);
     PaintTable(painter);

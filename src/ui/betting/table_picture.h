@@ -70,7 +70,7 @@ private:
     void PaintChips(QPainter& painter) const;
     void SetHovered(std::optional<BetSlot> slot);
 
-    // What the picture shows of the ledger, as painted last.
+    // What the picture shows of the ledger, as ShowLedger last found it.
     struct Shown {
         RouletteKind kind = RouletteKind::French;
         Cents chipValue = 0;

@@ -247,6 +247,7 @@ void AnalysisPanel::ApplyCaptions() {
     FillFixedLists();
     // The count's label is sized anew for the captions of the language.
     analysedCountLabel_->setMinimumSize(0, 0);
+    countSizedFor_ = 0;
     ShowSettings();
 }
 
@@ -343,15 +344,17 @@ void AnalysisPanel::ShowSettings() {
 void AnalysisPanel::ShowAnalysedCount(const QString& text) {
     // The count changes at every draw. Held at a fixed size, room made at once for a count of
     // seven digits, the label is repainted alone instead of laying the window out again; it
-    // hugs the right edge.
+    // hugs the right edge. Its size is worked out only when a longer text comes.
     analysedCountLabel_->setText(text);
+    if (text.size() <= countSizedFor_) return;
+    const QString roomyText = Labelled(Text(TextId::AnalysedCount), QStringLiteral("8888888"));
+    const int roomy = analysedCountLabel_->fontMetrics().horizontalAdvance(roomyText);
     const QSize held = analysedCountLabel_->minimumSize();
-    const int roomy = analysedCountLabel_->fontMetrics().horizontalAdvance(
-        Labelled(Text(TextId::AnalysedCount), QStringLiteral("8888888")));
     const QSize needed = analysedCountLabel_->sizeHint();
     const int width = std::max({held.width(), needed.width(), roomy});
     if (width != held.width() || needed.height() != held.height())
         analysedCountLabel_->setFixedSize(width, needed.height());
+    countSizedFor_ = std::max(text.size(), roomyText.size());
 }
 
 void AnalysisPanel::HighlightModeButton(int n) {

@@ -69,6 +69,8 @@ private:
     QWidget* modeButtonBar_ = nullptr;
     std::array<QToolButton*, statModeCount> modeButtons_{};
     QLabel* analysedCountLabel_ = nullptr;
+    // The longest text the count's label was sized for.
+    qsizetype countSizedFor_ = 0;
     QCheckBox* rangeCheck_ = nullptr;
     QLabel* rangeLabel_ = nullptr;
     QSpinBox* rangeStartEdit_ = nullptr;
