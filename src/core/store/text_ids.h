@@ -363,8 +363,13 @@ enum class TextId : std::int32_t {
     UnfinishedBatch = 802,  // %1 draws
     JournalOfItsOwn = 803,  // %1 the journal file
     JournalIndicator = 804,
-    JournalIndicatorTip = 805,  // %1 the journal file
-    BatchNotJournaled = 806,    // %1 draws, %2 the journal file
+    JournalIndicatorTip = 805,   // %1 the journal file
+    BatchNotJournaled = 806,     // %1 draws, %2 the journal file
+    SettingsNotWrittenTo = 900,  // %1 the settings file, %2 the reason
+    ReasonNoSpace = 901,         // 901 ... 904: why a file could not be written
+    ReasonReadOnly = 902,
+    ReasonNoPermission = 903,
+    ReasonNoFolder = 904,
 };
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);
@@ -397,6 +402,7 @@ inline constexpr std::array textIdRanges = {
     TextIdRange{5, 6},     TextIdRange{11, 12},   TextIdRange{16, 24},   TextIdRange{26, 71},
     TextIdRange{73, 75},   TextIdRange{77, 93},   TextIdRange{95, 215},  TextIdRange{400, 480},
     TextIdRange{500, 539}, TextIdRange{600, 613}, TextIdRange{700, 722}, TextIdRange{800, 806},
+    TextIdRange{900, 904},
 };
 
 inline std::vector<std::int32_t> AllTextIds() {
