@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "core/betting/money.h"
+#include "core/betting/table_plan.h"
 #include "ui/common/app_settings.h"
 #include "ui/common/game_session.h"
 #include "ui/common/look.h"
@@ -288,10 +289,8 @@ void ProgressionBox::OnStart() {
     if (s && s->progression) {
         ProgressionSettings progression = s->entries;
         progression.kind = *s->progression;
-        MoneyRules rules = s->rules;
-        // La partage belongs to the French table; elsewhere the box's tick is left alone.
-        if (session_->kind() != RouletteKind::French) rules.laPartage = false;
-        if (const auto error = session_->StartPlan(progression, rules))
+        if (const auto error =
+                session_->StartPlan(progression, RulesForKind(s->rules, session_->kind())))
             problem_ = Text(ErrorText(*error));
     }
     ShowState();

@@ -26,6 +26,7 @@
 #include "core/betting/backtest.h"
 #include "core/betting/money.h"
 #include "core/betting/plan_settings.h"
+#include "core/betting/table_plan.h"
 #include "ui/betting/sessions_model.h"
 #include "ui/common/app_settings.h"
 #include "ui/common/game_session.h"
@@ -312,24 +313,9 @@ void StrategyPage::ApplyCaptions() {
 }
 
 std::optional<BettingPlan> StrategyPage::PlanOfTheTable(bool forMonteCarlo) const {
-    const PlanSettings saved = settings_->plan();
-    const BetLedger& ledger = session_->ledger();
-    BettingPlan plan;
-    plan.kind = session_->kind();
-    const LivePlay& live = ledger.live();
-    if (live.running())
-        plan.bets = live.plan()->bets;
-    else if (!ledger.betList().empty())
-        plan.bets = ledger.betList().bets;
-    else if (live.lastPlan() && live.lastPlan()->kind == plan.kind)
-        plan.bets = live.lastPlan()->bets;
-    plan.progression = saved.entries;
-    plan.progression.kind = saved.progression.value_or(Progression::Flat);
-    plan.rules = saved.rules;
-    if (plan.kind != RouletteKind::French) plan.rules.laPartage = false;
-    if (forMonteCarlo) plan.rules.maxSpins = maxSpins_->value();
-    if (CheckPlan(plan)) return std::nullopt;
-    return plan;
+    return spinalyst::PlanOfTheTable(
+        session_->ledger(), session_->kind(), settings_->plan(),
+        forMonteCarlo ? std::optional<std::int64_t>(maxSpins_->value()) : std::nullopt);
 }
 
 std::optional<BettingPlan> StrategyPage::CurrentPlan(bool forMonteCarlo) {
