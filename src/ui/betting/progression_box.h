@@ -69,10 +69,4 @@ private:
     PlanSettings shown_;
 };
 
-// The text of an amount field: empty for none, else the amount with the decimal comma.
-QString AmountFieldText(const std::optional<Cents>& amount);
-// An amount field read back: nullopt inside for an empty field; nullopt outside for text that
-// is no positive amount (a "." is taken for the decimal comma).
-std::optional<std::optional<Cents>> ReadAmountField(const QString& text);
-
 }  // namespace spinalyst
