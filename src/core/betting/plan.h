@@ -111,9 +111,8 @@ public:
 
     const BettingPlan& plan() const { return plan_; }
     RouletteKind kind() const { return plan_.kind; }
-    // The total stake and the largest slot stake at one unit.
+    // The total stake at one unit.
     Cents baseStake() const { return baseStake_; }
-    Cents largestBase() const { return largestBase_; }
     // The most units the table maximum (or the table's own limit) lets the largest bet take.
     Units unitLimit() const { return unitLimit_; }
 
@@ -135,6 +134,7 @@ public:
 private:
     BettingPlan plan_;
     Cents baseStake_ = 0;
+    // The largest slot stake at one unit.
     Cents largestBase_ = 0;
     Units unitLimit_ = 1;
     std::array<Cents, maxPocketCount> baseWin_{};

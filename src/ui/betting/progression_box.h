@@ -30,7 +30,6 @@ public:
     void ApplyCaptions();
     // The box as settings; nullopt (and the reason shown) when an entry cannot be read.
     std::optional<PlanSettings> ReadBox();
-    QLabel* stateLabel() const { return state_; }
 
     // Where the table stands, from the session: called after every draw, undo and plan change.
     void ShowState();
