@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QScreen>
 
 #include "core/store/data_paths.h"
 #include "ui/common/app_settings.h"
@@ -37,7 +38,7 @@ int main(int argc, char** argv) {
     if (!spinalyst::ShowStartDialog(&settings)) return 0;
 
     spinalyst::MainWindow window(paths, &settings);
-    window.move(0, 0);
+    if (const QScreen* screen = window.screen()) window.OpenWithin(screen->availableGeometry());
     window.show();
     window.OfferRestore();
     return QApplication::exec();

@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -35,6 +36,32 @@ class LayoutTest final : public QObject {
     Q_OBJECT
 
 private slots:
+    // On a 1024 x 600 screen the window opens inside it: the status bar, where the journal's
+    // warning shows, and the draws' buttons are in sight.
+    void theWindowOpensWithinASmallScreen() {
+        test::DataDir dir;
+        const auto window = OpenIn(dir, "EN", QSize());
+        QVERIFY(window);
+        const QRect screen(0, 0, 1024, 600);
+        window->OpenWithin(screen);
+        QTest::qWait(0);
+        QVERIFY2(screen.contains(window->frameGeometry()),
+                 qPrintable(QString("%1x%2").arg(window->width()).arg(window->height())));
+        QVERIFY(window->statusBar()->isVisible());
+        const QRect bar(window->statusBar()->mapTo(window.get(), QPoint(0, 0)),
+                        window->statusBar()->size());
+        QVERIFY(window->rect().contains(bar));
+        auto* last = window->findChild<QWidget*>("btLast");
+        QVERIFY(last);
+        QVERIFY(
+            window->rect().contains(QRect(last->mapTo(window.get(), QPoint(0, 0)), last->size())));
+        // A large screen keeps the design size.
+        const auto roomy = OpenIn(dir, "EN", QSize());
+        roomy->OpenWithin(QRect(0, 0, 1920, 1080));
+        QCOMPARE(roomy->size(), QSize(1012, 677).expandedTo(roomy->size()));
+        QVERIFY(roomy->width() >= 1012 && roomy->height() >= 677);
+    }
+
     void everyTextFitsAtTheDesignSize_data() {
         QTest::addColumn<QString>("language");
         QTest::newRow("English") << "EN";

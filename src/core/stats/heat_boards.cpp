@@ -145,7 +145,7 @@ Rgb ReadableInk(Rgb background) {
 
 HeatSquareLook HeatSquareLookOf(Pocket p, int shade) {
     const Rgb square = HeatGrey(shade);
-    return {square, ReadableInk(square), DisplayColour(p)};
+    return {square, shade >= darkestBlackInkShade ? blackDisplay : white, DisplayColour(p)};
 }
 
 WheelLabelLook WheelLabelLookOf(Pocket p) {

@@ -53,6 +53,14 @@ inline constexpr double readableContrast = 4.5;
 // the two reaches about 4.58:1.
 Rgb ReadableInk(Rgb background);
 
+// The numbers of the heat squares are large and bold: 3:1 against their grey reads as well as
+// 4.5:1 does for small text.
+inline constexpr double readableBoldContrast = 3.0;
+// The darkest grey a heat square's number is written black on; darker ones take white. It lies
+// below the greys a fair wheel's pockets wobble through on either scale's middle, so that
+// squares of nearly the same grey never flip between black and white numbers.
+inline constexpr int darkestBlackInkShade = 90;
+
 // A heat square: its grey is the heat, the number is written in black or white on it, and a
 // frame of the pocket's colour round it tells red, black and green apart.
 struct HeatSquareLook {

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -111,6 +112,13 @@ QSize MainWindow::StartSize() const {
     const QSize content = statsArea_->minimumSizeHint();
     return design.expandedTo(QSize(leftColumnWidth + content.width(),
                                    std::max(content.height(), design.height() - chrome) + chrome));
+}
+
+void MainWindow::OpenWithin(const QRect& area) {
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    const QSize room(area.width(), std::max(area.height() - titleBar, 1));
+    resize(size().boundedTo(room).expandedTo(minimumSizeHint().boundedTo(room)));
+    move(area.topLeft());
 }
 
 void MainWindow::LoadLanguage() {

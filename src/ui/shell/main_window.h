@@ -45,6 +45,10 @@ public:
     void ReportSettingsNotSaved();
     // Offers the game a crashed run left unsaved; called once the window shows.
     void OfferRestore();
+    // Places the window at the start inside `area` (a screen's available area), smaller than
+    // the design size where the screen is, with room for the title bar: the status bar and
+    // the grid's buttons stay in sight; the statistics scroll instead.
+    void OpenWithin(const QRect& area);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
