@@ -81,9 +81,9 @@ private slots:
         QTest::addColumn<Spins>("spins");
         QTest::addColumn<QString>("headline");
         QTest::newRow("fair, English")
-            << "EN" << Spins::Fair << "No evidence of bias over 2000 draws";
+            << "EN" << Spins::Fair << "No evidence of bias over 2,000 draws";
         QTest::newRow("fair, French")
-            << "FR" << Spins::Fair << "Aucun signe de biais sur 2000 tirages";
+            << "FR" << Spins::Fair << "Aucun signe de biais sur 2\u202f000 tirages";
         QTest::newRow("hot pocket, English")
             << "EN" << Spins::HotPocket
             << "Pocket 17 comes out more often than chance explains (adjusted p < 0,001)";
@@ -115,8 +115,8 @@ private slots:
         // The count of the tests in words, in the language of the texts.
         if (spins != Spins::Fair)
             QVERIFY(page->detailsLabel()->text().endsWith(
-                language == "EN" ? "2000 draws tested, every test counted"
-                                 : "2000 tirages testés, tous les tests comptés"));
+                language == "EN" ? "2,000 draws tested, every test counted"
+                                 : "2\u202f000 tirages testés, tous les tests comptés"));
         if (spins != Spins::HotPocket) return;
         // What the hot pocket explains is said to follow from it, right under the headline.
         const QString follows = page->detailsLabel()->text().section('\n', 0, 0);

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core/draws/random_source.h"
+#include "ui/common/format.h"
 #include "ui/common/game_session.h"
 #include "ui/shell/main_window.h"
 #include "ui/stats/fairness_page.h"
@@ -121,7 +122,7 @@ private slots:
         AddDraws(session, 1500, true, 8);
         QVERIFY(page->confirmation());
         QCOMPARE(page->confirmation()->draws, 1500);
-        QCOMPARE(Child<QLabel>(panel, "lbFrozenDraws")->text(), QString("1500"));
+        QCOMPARE(Child<QLabel>(panel, "lbFrozenDraws")->text(), CountText(1500));
         QVERIFY(page->confirmation()->confirmed());
         QCOMPARE(page->playLabel()->text(), confirmed);
         QVERIFY(Child<QLabel>(panel, "lbFrozenKelly")->text().contains("Kelly"));
@@ -137,13 +138,14 @@ private slots:
         QTest::addColumn<QString>("noDrawYet");
         QTest::addColumn<QString>("confirmed");
         QTest::newRow("English") << "EN"
-                                 << "Frozen after draw 1000, 17: no draw since yet."
-                                 << "Frozen after draw 1000, 17: confirmed by the 1500 draws "
+                                 << "Frozen after draw 1,000, 17: no draw since yet."
+                                 << "Frozen after draw 1,000, 17: confirmed by the 1,500 draws "
                                     "since.";
-        QTest::newRow("French") << "FR"
-                                << "Gel de 17 après le tirage 1000\u00a0: aucun tirage depuis."
-                                << "Gel de 17 après le tirage 1000\u00a0: confirmé par les 1500 "
-                                   "tirages suivants.";
+        QTest::newRow("French")
+            << "FR"
+            << "Gel de 17 après le tirage 1\u202f000\u00a0: aucun tirage depuis."
+            << "Gel de 17 après le tirage 1\u202f000\u00a0: confirmé par les 1\u202f500 "
+               "tirages suivants.";
     }
 
     // The line's words follow the evidence: a leader found in the draws is a candidate with the
@@ -195,22 +197,25 @@ private slots:
         QTest::newRow("English")
             << "EN"
             << "Leader: pocket 17, 25,0% above its share: a candidate, not yet confirmed. "
-               "Detecting such an excess takes 9000 spins, 8000 more than these."
+               "Detecting such an excess takes 9,000 spins, 8,000 more than these."
             << "Leader: pocket 17, 0,1% above its share: a candidate, not yet confirmed. "
-               "Detecting such an excess takes over 100000000 spins."
-            << "Frozen after draw 3000, 17, 20: not confirmed yet by the 300 draws since."
-            << "Frozen after draw 3000, 17, 20: confirmed by the 300 draws since.";
+               "Detecting such an excess takes over 100,000,000 spins."
+            << "Frozen after draw 3,000, 17, 20: not confirmed yet by the 300 draws since."
+            << "Frozen after draw 3,000, 17, 20: confirmed by the 300 draws since.";
         QTest::newRow("French")
             << "FR"
             << "En tête\u00a0: le numéro 17, 25,0\u00a0% au-dessus de sa part\u00a0: un "
-               "candidat, pas encore confirmé. Déceler un tel excès demande 9000 tirages, 8000 de "
+               "candidat, pas encore confirmé. Déceler un tel excès demande 9\u202f000 tirages, "
+               "8\u202f000 de "
                "plus que ceux-ci."
             << "En tête\u00a0: le numéro 17, 0,1\u00a0% au-dessus de sa part\u00a0: un "
-               "candidat, pas encore confirmé. Déceler un tel excès demande plus de 100000000 "
+               "candidat, pas encore confirmé. Déceler un tel excès demande plus de "
+               "100\u202f000\u202f000 "
                "tirages."
-            << "Gel de 17, 20 après le tirage 3000\u00a0: pas encore confirmé par les 300 tirages "
+            << "Gel de 17, 20 après le tirage 3\u202f000\u00a0: pas encore confirmé par les 300 tirages "
                "suivants."
-            << "Gel de 17, 20 après le tirage 3000\u00a0: confirmé par les 300 tirages suivants.";
+            << "Gel de 17, 20 après le tirage 3\u202f000\u00a0: confirmé par les 300 tirages "
+               "suivants.";
     }
 
     void aFairPocketFrozenStaysUnconfirmedAndASetCanBeTyped() {

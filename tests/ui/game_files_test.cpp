@@ -817,7 +817,7 @@ private slots:
         window.session().DrawRandomBatch(1000);
         // Told while nothing else happens: no later change is needed to learn it.
         QTRY_COMPARE(asked.size(), 1);
-        QVERIFY2(asked.front().startsWith("The 1000 draws just added could not be written to " +
+        QVERIFY2(asked.front().startsWith("The 1,000 draws just added could not be written to " +
                                           dir.file("current-game.csv")),
                  qPrintable(asked.front()));
         QVERIFY(warnedWhenAsked);

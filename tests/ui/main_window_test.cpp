@@ -16,6 +16,7 @@
 #include <QToolButton>
 
 #include "ui/common/app_settings.h"
+#include "ui/common/format.h"
 #include "ui/common/game_session.h"
 #include "ui/common/notice.h"
 #include "ui/shell/about_dialog.h"
@@ -219,6 +220,8 @@ private slots:
     }
 
     void qtsOwnDialogsSpeakTheProgramsLanguage() {
+        // The dialog's labels, the kind and size of a file in its list, a month's name, and a
+        // large count as a text groups it.
         const auto fileDialogTexts = [](const char* language) {
             test::DataDir dir;
             dir.Write("spinalyst.ini", QByteArray("[Params]\nLanguage=") + language + "\n");
@@ -231,13 +234,19 @@ private slots:
                                dialog.findChild<QLabel*>("fileNameLabel")->text(),
                                dialog.findChild<QDialogButtonBox*>("buttonBox")
                                    ->button(QDialogButtonBox::Cancel)
-                                   ->text()};
+                                   ->text(),
+                               QCoreApplication::translate("QAbstractFileIconProvider", "Folder"),
+                               QCoreApplication::translate("QFileSystemModel", "%1 bytes").arg(12),
+                               QLocale().monthName(3),
+                               CountText(10'781'431)};
         };
         const QStringList french = fileDialogTexts("FR");
         QCOMPARE(french.at(0).simplified(), QString("Voir dans :"));
-        QCOMPARE(french.at(2), QString("Annuler"));
+        QCOMPARE(french.mid(2), (QStringList{"Annuler", "Dossier", "12 octets", "mars",
+                                             QString::fromUtf8("10\u202f781\u202f431")}));
         // Back in English, Qt's texts are its own again.
-        QCOMPARE(fileDialogTexts("EN"), (QStringList{"Look in:", "File &name:", "Cancel"}));
+        QCOMPARE(fileDialogTexts("EN"), (QStringList{"Look in:", "File &name:", "Cancel", "Folder",
+                                                     "12 bytes", "March", "10,781,431"}));
     }
 
     // F1 on any tab lands on a page of the manual that exists, at a part that exists, in

@@ -167,7 +167,7 @@ private slots:
               "Straight", "Total", "Gap", "Neighbours", "Ratio"}},
             {"FR",
              {"#", "R-N", "P-I", "M-P", "Douz.", "Col.", "Sizain", "Carré", "Transv.", "Cheval",
-              "Plein", "Total", "Ecart", "Voisins", "Ratio"}},
+              "Plein", "Total", "Écart", "Voisins", "Ratio"}},
         };
         for (const Case& c : cases) {
             test::DataDir dir;

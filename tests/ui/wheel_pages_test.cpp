@@ -536,7 +536,7 @@ private slots:
             // The repeats' key is named for what it holds, not like the gaps beside it.
             {"EN", {"Distance", "Hits", "Current gap", "Longest gap"}, "Interval", "Sector"},
             {"FR",
-             {"Distance", "Nombre de sorties", "Ecart actuel", "Ecart maximum"},
+             {"Distance", "Nombre de sorties", "Écart actuel", "Écart maximum"},
              "Intervalle",
              "Secteur"},
         };

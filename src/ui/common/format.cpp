@@ -20,6 +20,10 @@ QString SignificantText(double value, int digits) {
     return QString::number(value, 'g', digits).replace('.', ',');
 }
 
+QString CountText(long long count) {
+    return LanguageLocale().toString(count);
+}
+
 QString ProgressionCaption(Progression progression) {
     switch (progression) {
         case Progression::Flat:

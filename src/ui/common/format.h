@@ -17,6 +17,10 @@ QString DecimalText(double value, int decimals);
 // A figure with `digits` significant digits and a comma: "0,001".
 QString SignificantText(double value, int digits);
 
+// A count in a text, its digits grouped as the language groups them: "10,781,431",
+// "10 781 431". Files and CSV keep plain digits.
+QString CountText(long long count);
+
 // The progression's name in the language of the texts.
 QString ProgressionCaption(Progression progression);
 

@@ -2,8 +2,10 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTreeView>
 
 #include "ui/common/texts.h"
 
@@ -67,24 +69,45 @@ void SetQuestionHook(std::function<Answer(const QString&)> hook) {
     QuestionHook() = std::move(hook);
 }
 
+namespace {
+// Qt's own file dialog, its list wide enough for the sizes, kinds and dates of either
+// language; a platform's dialog, where one is used, keeps its own look.
+QString RunFileDialog(QWidget* parent, const QString& title, const QString& suggested,
+                      const QString& filter, bool save) {
+    QFileDialog dialog(parent, title, suggested, filter);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.resize(dialog.size().expandedTo(QSize(760, 440)));
+    if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = list->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+    if (RunDialog(dialog) != QDialog::Accepted) return {};
+    return dialog.selectedFiles().value(0);
+}
+}  // namespace
+
 QString ChooseFile(QWidget* parent, FilePurpose purpose, const QString& suggested) {
     if (FilePickerHook()) return FilePickerHook()(purpose);
     switch (purpose) {
         case FilePurpose::OpenGame:
-            return QFileDialog::getOpenFileName(parent, Text(TextId::MenuOpen).remove('&'),
-                                                suggested, Text(TextId::GameFilesFilter));
+            return RunFileDialog(parent, Text(TextId::MenuOpen).remove('&'), suggested,
+                                 Text(TextId::GameFilesFilter), false);
         case FilePurpose::SaveGame:
-            return QFileDialog::getSaveFileName(parent, Text(TextId::MenuSaveAs).remove('&'),
-                                                suggested, Text(TextId::GameFilesFilter));
+            return RunFileDialog(parent, Text(TextId::MenuSaveAs).remove('&'), suggested,
+                                 Text(TextId::GameFilesFilter), true);
         case FilePurpose::ImportSpins:
-            return QFileDialog::getOpenFileName(parent, Text(TextId::MenuImportSpins).remove('&'),
-                                                suggested, Text(TextId::SpinListsFilter));
+            return RunFileDialog(parent, Text(TextId::MenuImportSpins).remove('&'), suggested,
+                                 Text(TextId::SpinListsFilter), false);
         case FilePurpose::ExportStatistics:
-            return QFileDialog::getSaveFileName(parent, Text(TextId::MenuExportStats).remove('&'),
-                                                suggested, Text(TextId::CsvFilesFilter));
+            return RunFileDialog(parent, Text(TextId::MenuExportStats).remove('&'), suggested,
+                                 Text(TextId::CsvFilesFilter), true);
         case FilePurpose::RandomSourceFile:
-            return QFileDialog::getOpenFileName(parent, QString(), suggested,
-                                                QStringLiteral("Fichiers texte (*.txt)"));
+            return RunFileDialog(parent, QString(), suggested,
+                                 QStringLiteral("Fichiers texte (*.txt)"), false);
     }
     return {};
 }

@@ -1,8 +1,10 @@
 #include "ui/common/texts.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <vector>
 
 namespace spinalyst {
 
@@ -16,24 +18,58 @@ CurrentLanguage& Current() {
     return language;
 }
 
-// Qt ships no English catalogue: its own texts are English already.
+// The words of Qt's file dialog that its French catalogue lacks: the kinds of entries and
+// the sizes. Asked after the catalogue, so that a catalogue that has them wins.
+class MissingQtFrench final : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* sourceText, const char*,
+                      int n) const override {
+        const QByteArray where(context);
+        const QByteArray text(sourceText);
+        if (where == "QAbstractFileIconProvider" || where == "QFileSystemModel") {
+            static const QHash<QByteArray, QString> words = {
+                {"Folder", QStringLiteral("Dossier")},
+                {"File", QStringLiteral("Fichier")},
+                {"Drive", QStringLiteral("Lecteur")},
+                {"File Folder", QStringLiteral("Dossier")},
+                {"Alias", QStringLiteral("Alias")},
+                {"Shortcut", QStringLiteral("Raccourci")},
+                {"Unknown", QStringLiteral("Inconnu")},
+                {"%1 bytes", QStringLiteral("%1 octets")},
+                {"%1 byte(s)", QStringLiteral("%1 octet(s)")},
+            };
+            if (const auto it = words.find(text); it != words.end()) return *it;
+        }
+        (void)n;
+        return {};
+    }
+};
+
+// Qt ships no English catalogue: its own texts are English already. Every catalogue of Qt's
+// own the dialogs use is loaded, and the language's locale becomes the default one, so that
+// the file dialog's dates and file kinds follow the language too.
 void UseQtTranslations(const QLocale& locale) {
-    static QTranslator* translator = nullptr;
+    static std::vector<QTranslator*> installed;
+    QLocale::setDefault(locale);
     if (!QCoreApplication::instance()) return;
-    if (translator) {
+    for (QTranslator* translator : installed) {
         QCoreApplication::removeTranslator(translator);
         delete translator;
-        translator = nullptr;
     }
+    installed.clear();
     if (locale.language() == QLocale::English) return;
-    auto* loaded = new QTranslator;
-    if (loaded->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        translator = loaded;
-        QCoreApplication::installTranslator(translator);
-    } else {
-        delete loaded;
+    // The last one installed is asked first: the fallback goes in before the catalogues.
+    if (locale.language() == QLocale::French) installed.push_back(new MissingQtFrench);
+    for (const QString catalogue : {QStringLiteral("qt"), QStringLiteral("qtbase")}) {
+        auto* loaded = new QTranslator;
+        if (loaded->load(locale, catalogue, QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            installed.push_back(loaded);
+        else
+            delete loaded;
     }
+    for (QTranslator* translator : installed) QCoreApplication::installTranslator(translator);
 }
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include "core/draws/spin_file.h"
 #include "core/store/atomic_file.h"
 #include "ui/common/app_settings.h"
+#include "ui/common/format.h"
 #include "ui/common/game_session.h"
 #include "ui/common/notice.h"
 #include "ui/common/texts.h"
@@ -44,7 +45,8 @@ QStringList RecoveryNotes(const JournalRecovery& left, const std::filesystem::pa
         else
             notes << Text(TextId::JournalNotKeptAside);
     }
-    if (left.unfinishedBatch > 0) notes << Text(TextId::UnfinishedBatch).arg(left.unfinishedBatch);
+    if (left.unfinishedBatch > 0)
+        notes << Text(TextId::UnfinishedBatch).arg(CountText(left.unfinishedBatch));
     return notes;
 }
 }  // namespace
@@ -97,7 +99,7 @@ void GameKeeper::OnJournalStateChanged(bool working) {
 void GameKeeper::OnBatchNotJournaled(int draws) {
     const GameJournal* journal = session_->journal();
     const QString file = journal ? QString::fromStdString(journal->file().string()) : QString();
-    if (AskQuestion(window_, Text(TextId::BatchNotJournaled).arg(draws).arg(file), false) ==
+    if (AskQuestion(window_, Text(TextId::BatchNotJournaled).arg(CountText(draws), file), false) ==
         Answer::Yes)
         SaveAs();
 }
@@ -242,7 +244,8 @@ void GameKeeper::OfferRestore() {
             ShowWarning(window_, QString::fromStdString(FormatParseError(journal->file().string(),
                                                                          *left->game.error)));
         else if (left && left->unfinishedBatch > 0)
-            ShowWarning(window_, Text(TextId::UnfinishedBatch).arg(left->unfinishedBatch));
+            ShowWarning(window_,
+                        Text(TextId::UnfinishedBatch).arg(CountText(left->unfinishedBatch)));
         // Kept as the previous game unless it holds nothing at all.
         session_->DeclineLeftover();
         return;
@@ -253,7 +256,8 @@ void GameKeeper::OfferRestore() {
                                                     QStringLiteral("d MMM yyyy HH:mm"))
                         : QString();
     const int draws = left->game.log.drawCount();
-    const QString question = CountedText(TextId::RestoreQuestion, draws).arg(draws).arg(date);
+    const QString question =
+        CountedText(TextId::RestoreQuestion, draws).arg(CountText(draws), date);
     if (AskQuestion(window_, question, false) != Answer::Yes) {
         session_->DeclineLeftover();
         return;

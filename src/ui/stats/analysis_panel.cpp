@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "ui/common/croupier_list.h"
+#include "ui/common/format.h"
 #include "ui/common/game_session.h"
 #include "ui/common/texts.h"
 
@@ -337,8 +338,7 @@ void AnalysisPanel::ShowSettings() {
     directionCheck_->setChecked(c.useDirection);
     select(directionList_, c.direction == SpinDirection::Anticlockwise ? 1 : 0);
     HighlightModeButton(settings_->statMode());
-    ShowAnalysedCount(
-        Labelled(Text(TextId::AnalysedCount), QString::number(settings_->analysedCount())));
+    ShowAnalysedCount(Labelled(Text(TextId::AnalysedCount), CountText(settings_->analysedCount())));
 }
 
 void AnalysisPanel::ShowAnalysedCount(const QString& text) {
@@ -347,7 +347,7 @@ void AnalysisPanel::ShowAnalysedCount(const QString& text) {
     // hugs the right edge. Its size is worked out only when a longer text comes.
     analysedCountLabel_->setText(text);
     if (text.size() <= countSizedFor_) return;
-    const QString roomyText = Labelled(Text(TextId::AnalysedCount), QStringLiteral("8888888"));
+    const QString roomyText = Labelled(Text(TextId::AnalysedCount), CountText(8888888));
     const int roomy = analysedCountLabel_->fontMetrics().horizontalAdvance(roomyText);
     const QSize held = analysedCountLabel_->minimumSize();
     const QSize needed = analysedCountLabel_->sizeHint();

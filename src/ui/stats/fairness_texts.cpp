@@ -154,7 +154,8 @@ VerdictTexts VerdictWords(const VerdictStatement& v, RouletteKind kind,
             words.headline = Text(TextId::VerdictNoDraws);
             break;
         case VerdictStatement::Headline::NoEvidence:
-            words.headline = CountedText(TextId::VerdictNoEvidence, v.drawCount).arg(v.drawCount);
+            words.headline =
+                CountedText(TextId::VerdictNoEvidence, v.drawCount).arg(CountText(v.drawCount));
             if (v.withinChance)
                 words.details = TextWith(TextId::WithinChance,
                                          FindingText(*v.withinChance, kind, croupierName));
@@ -178,7 +179,7 @@ VerdictTexts VerdictWords(const VerdictStatement& v, RouletteKind kind,
                 lines.prepend(TextWith(TextId::FollowingFromIt, subjects.join(", ")));
             }
             if (v.moreStanding > 0) lines << TextWith(TextId::MoreFindings, v.moreStanding);
-            lines << CountedText(TextId::DrawsTested, v.drawCount).arg(v.drawCount);
+            lines << CountedText(TextId::DrawsTested, v.drawCount).arg(CountText(v.drawCount));
             words.details = lines.join('\n');
             break;
         }

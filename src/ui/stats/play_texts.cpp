@@ -47,10 +47,10 @@ QString PlayLine(const PowerPlan& plan, const std::optional<FrozenSet>& freeze,
                  const std::optional<Confirmation>& c) {
     if (freeze && c) {
         const QString set = SetText(freeze->pockets);
-        const QString after = QString::number(freeze->drawCount);
+        const QString after = CountText(freeze->drawCount);
         if (c->draws == 0) return TextWith(TextId::FrozenNoDraws, set, after);
         return TextWith(c->confirmed() ? TextId::FrozenConfirmed : TextId::FrozenNotYet, set, after,
-                        QString::number(c->draws));
+                        CountText(c->draws));
     }
     if (plan.sizes.empty()) return {};
     const SizePlan& pocket = plan.sizes.front();
@@ -58,20 +58,18 @@ QString PlayLine(const PowerPlan& plan, const std::optional<FrozenSet>& freeze,
     const QString leader = TextWith(TextId::PocketSubject, PocketName(pocket.leader.front()));
     const QString excess = PercentText(*pocket.leaderExcess, 1);
     if (!pocket.spinsForLeader)
-        return TextWith(TextId::CandidateLineFar, leader, excess, QString::number(maxPlannedSpins));
+        return TextWith(TextId::CandidateLineFar, leader, excess, CountText(maxPlannedSpins));
     if (pocket.moreForLeader && *pocket.moreForLeader > 0)
-        return TextWith(TextId::CandidateLine, leader, excess,
-                        QString::number(*pocket.spinsForLeader),
-                        QString::number(*pocket.moreForLeader));
-    return TextWith(TextId::CandidateLineEnough, leader, excess,
-                    QString::number(*pocket.spinsForLeader));
+        return TextWith(TextId::CandidateLine, leader, excess, CountText(*pocket.spinsForLeader),
+                        CountText(*pocket.moreForLeader));
+    return TextWith(TextId::CandidateLineEnough, leader, excess, CountText(*pocket.spinsForLeader));
 }
 
 ConfirmationTexts ConfirmationWords(const FrozenSet& freeze, const Confirmation& c) {
     ConfirmationTexts words;
     words.frozen =
-        TextWith(TextId::FrozenAfter, QString::number(freeze.drawCount), SetText(freeze.pockets));
-    words.draws = QString::number(c.draws);
+        TextWith(TextId::FrozenAfter, CountText(freeze.drawCount), SetText(freeze.pockets));
+    words.draws = CountText(c.draws);
     words.hits = TextWith(TextId::HitsValue, QString::number(c.hits), DecimalText(c.expected, 1));
     if (c.draws == 0) return words;
     words.p = PText(c.p);
