@@ -34,7 +34,9 @@ std::vector<PlacedBet> LivePlay::Stakes() const {
     std::vector<PlacedBet> stakes;
     if (!running()) return stakes;
     const Units units = session_->units();
-    for (const PlacedBet& bet : plan()->bets) stakes.push_back({bet.slot, bet.stake * units});
+    // Plain bets keep the order the player put them down in; a system's are those it decided.
+    const auto& base = plan()->betRules.empty() ? plan()->bets : session_->nextBets().bets();
+    for (const PlacedBet& bet : base) stakes.push_back({bet.slot, bet.stake * units});
     return stakes;
 }
 
