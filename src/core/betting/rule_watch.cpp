@@ -143,7 +143,8 @@ void RuleWatch::Observe(Pocket p) {
     const auto pocket = static_cast<std::size_t>(p);
     for (int i = book.first_[pocket]; i < book.first_[pocket + 1]; ++i) {
         const auto s = static_cast<std::size_t>(book.subjectsOf_[static_cast<std::size_t>(i)]);
-        if (lastHit_[s] != at - 1) runStart_[s] = at;
+        // Without a branch: whether a run goes on is as random as the wheel.
+        runStart_[s] = lastHit_[s] == at - 1 ? runStart_[s] : at;
         lastHit_[s] = at;
         for (std::size_t w = 0; w < windows; ++w) ++counts_[s * windows + w];
     }
@@ -215,7 +216,10 @@ const SpinTable& RuleWatch::Decide() {
     }
     key_.front() = fired;
     fired_ = fired;
-    if (!current_ || key_ != lastKey_) {
+    // Keys are a few words: compared in place, not through a call per spin.
+    bool same = current_ && key_.size() == lastKey_.size();
+    for (std::size_t i = 0; same && i < key_.size(); ++i) same = key_[i] == lastKey_[i];
+    if (!same) {
         lastKey_ = key_;
         if (fired == 0) {
             current_ = &idle_;
