@@ -39,6 +39,18 @@ StrategySession::StrategySession(const PlanTable& table, RuleWatch* watch)
     DecideNext();
 }
 
+StrategySession::StrategySession(const PlanTable& table, std::span<const std::uint8_t> history)
+    : table_(&table),
+      bets_(table.fixedBets() ? &table.fixedTable() : nullptr),
+      progression_(table.plan().progression) {
+    if (!table.fixedBets()) {
+        ownWatch_ = std::make_unique<RuleWatch>(table.ruleBook());
+        for (std::uint8_t p : history) ownWatch_->Observe(p);
+        watch_ = ownWatch_.get();
+    }
+    DecideNext();
+}
+
 StrategySession::StrategySession(const StrategySession& other)
     : table_(other.table_), progression_(other.progression_) {
     *this = other;

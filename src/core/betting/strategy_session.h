@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -42,6 +43,9 @@ public:
     // the session keeps its own, starting from an empty history. A plan whose bets never
     // change needs none.
     explicit StrategySession(const PlanTable& table, RuleWatch* watch = nullptr);
+    // A session with a watch of its own that has seen `history` (oldest first) before its
+    // first spin, as live play starts one on a game's draws.
+    StrategySession(const PlanTable& table, std::span<const std::uint8_t> history);
     // A copy of a session that keeps its own watch has a watch of its own; one that was given
     // a watch shares it.
     StrategySession(const StrategySession& other);
