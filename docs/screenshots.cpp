@@ -28,6 +28,7 @@
 #include "core/betting/plan.h"
 #include "core/draws/random_source.h"
 #include "ui/betting/table_picture.h"
+#include "ui/common/app_settings.h"
 #include "ui/common/game_session.h"
 #include "ui/common/notice.h"
 #include "ui/draws/draws_panel.h"
@@ -231,7 +232,8 @@ int main(int argc, char** argv) {
 
     bool ok = true;
     {
-        StartDialog start(Settings(data.filePath("spinalyst.ini").toStdString()));
+        AppSettings settings(data.filePath("spinalyst.ini").toStdString());
+        StartDialog start(&settings);
         start.show();
         ok &= Save(&start, out + "/start.png");
     }

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "core/store/data_paths.h"
+#include "ui/common/app_settings.h"
 #include "ui/shell/main_window.h"
 #include "ui/shell/start_dialog.h"
 
@@ -31,12 +32,11 @@ int main(int argc, char** argv) {
     inputs.userDataDir = spinalyst::UserDataDirFromEnvironment();
     const spinalyst::DataPaths paths = spinalyst::ResolveDataPaths(inputs);
 
-    bool languageNotSaved = false;
-    if (!spinalyst::ShowStartDialog(spinalyst::Settings(paths.SettingsFile()), &languageNotSaved))
-        return 0;
+    // Read once here: the start dialog and then the window share it.
+    spinalyst::AppSettings settings(paths.SettingsFile());
+    if (!spinalyst::ShowStartDialog(&settings)) return 0;
 
-    spinalyst::MainWindow window(paths);
-    if (languageNotSaved) window.ReportSettingsNotSaved();
+    spinalyst::MainWindow window(paths, &settings);
     window.move(0, 0);
     window.show();
     window.OfferRestore();

@@ -190,6 +190,16 @@ std::optional<Analysis> LoadAnalysis(const AnalysisRequest& request, std::istrea
                                                     IndexLookup(analysis.croupierNames),
                                                     IndexLookup(analysis.wheelNames))) {
         analysis.window = resolved->window;
+        // The rule stands (a name no draw has filters nothing), but not in silence.
+        const auto unknown = [&](bool used, const std::string& name,
+                                 const std::vector<std::string>& names, const char* what) {
+            if (used && !IndexLookup(names)(name))
+                err << "spinalyst-cli: no draw has the " << what << " '" << name
+                    << "': every draw analysed\n";
+        };
+        unknown(controls.useCroupier && !controls.useFollowing, controls.croupierName,
+                analysis.croupierNames, "croupier");
+        unknown(controls.useWheel, controls.wheelName, analysis.wheelNames, "wheel");
         std::vector<std::uint8_t> buffer;
         const auto analysed =
             SelectAnalysedDraws(analysis.log, analysis.kind, *analysis.window, buffer);

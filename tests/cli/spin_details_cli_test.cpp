@@ -25,9 +25,11 @@ TEST(CliSpinDetails, ConvertAndAnalysedKeepWheelAndDirection) {
     ASSERT_EQ(converted.status, 0) << converted.err;
     EXPECT_EQ(converted.out, game);
 
+    const std::string everyDraw = game.substr(game.find(wide) + wide.size());
     struct Case {
         std::vector<std::string> options;
         std::string out;
+        std::string err = "";
     } cases[] = {
         {{"--wheel", "T3"},
          "1,2023-11-14T22:13:20+00:00,Zoé,17,T3,cw\n2,,Zoé,5,T3,ccw\n3,,Zoé,32,T3,ccw\n"},
@@ -35,7 +37,13 @@ TEST(CliSpinDetails, ConvertAndAnalysedKeepWheelAndDirection) {
          "1,2023-11-14T22:13:20+00:00,Zoé,17,T3,cw\n2,,Alain,0,\"Wheel, 2\",cw\n"},
         {{"--wheel", "Wheel, 2", "--direction", "ccw"}, ""},
         {{"--croupier", "Zoé", "--direction", "ccw", "--from", "3"}, "1,,Zoé,32,T3,ccw\n"},
-        {{"--wheel", "T9"}, game.substr(game.find(wide) + wide.size())},
+        // A name no draw has analyses every draw, and says so.
+        {{"--wheel", "T9"},
+         everyDraw,
+         "spinalyst-cli: no draw has the wheel 'T9': every draw analysed\n"},
+        {{"--croupier", "Bob"},
+         everyDraw,
+         "spinalyst-cli: no draw has the croupier 'Bob': every draw analysed\n"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = {"analysed"};
@@ -45,6 +53,7 @@ TEST(CliSpinDetails, ConvertAndAnalysedKeepWheelAndDirection) {
         const Result r = RunCli(args, game);
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out, "#kind=french\n" + wide + c.out);
+        EXPECT_EQ(r.err, c.err);
     }
     // A file without either prints its pockets as before.
     EXPECT_EQ(RunCli({"analysed", "-"}, "draw,time,croupier,pocket\n1,,Zoé,17\n").out, "17\n");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include "core/store/atomic_file.h"
 #include "core/store/ini_file.h"
@@ -136,16 +137,34 @@ TEST(Settings, MissingFileReadsDefaultsAndFirstWriteCreatesIt) {
     EXPECT_EQ(settings.ReadInt(Param::Stat), 1);
     EXPECT_EQ(settings.ReadInt(Param::RndSource), 1);
     EXPECT_EQ(settings.ReadText(Param::RndSourceFile), "");
+    EXPECT_FALSE(std::filesystem::exists(settings.file()));
     ASSERT_TRUE(settings.WriteText(Param::Language, "FR"));
     EXPECT_EQ(ReadFile(settings.file()), "[Params]\nLanguage=FR\n");
     ASSERT_TRUE(settings.WriteInt(Param::Roulette, 0));
     EXPECT_EQ(settings.ReadInt(Param::Roulette), 0);
     EXPECT_EQ(settings.ReadText(Param::Language), "FR");
+    EXPECT_EQ(Settings(settings.file()).ReadInt(Param::Roulette), 0);
+}
+
+TEST(Settings, ReadsTheFileOnceAndWritesOnlyWhatChanged) {
+    TempDir dir;
+    const auto file = dir / "spinalyst.ini";
+    WriteFile(file, "; mine\n[Params]\nLanguage=FR\n");
+    Settings settings(file);
+    // Changes on disk after the start are not read back...
+    WriteFile(file, "[Params]\nLanguage=EN\n");
+    EXPECT_EQ(settings.ReadText(Param::Language), "FR");
+    // ... and a write that changes nothing leaves the file alone.
+    ASSERT_TRUE(settings.WriteText(Param::Language, "FR"));
+    EXPECT_EQ(ReadFile(file), "[Params]\nLanguage=EN\n");
+    // A change writes the whole document as this run holds it, comment included.
+    ASSERT_TRUE(settings.WriteInt(Param::Stat, 3));
+    EXPECT_EQ(ReadFile(file), "; mine\n[Params]\nLanguage=FR\nStat=3\n");
 }
 
 TEST(Settings, NumbersBeyondTheIntegerRangeReadAsTheDefault) {
     TempDir dir;
-    Settings settings(dir / "spinalyst.ini");
+    const auto file = dir / "spinalyst.ini";
     struct Case {
         const char* stored;
         long long read;
@@ -156,8 +175,9 @@ TEST(Settings, NumbersBeyondTheIntegerRangeReadAsTheDefault) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored);
-        WriteFile(settings.file(),
+        WriteFile(file,
                   std::string("[Params]\nStat=") + c.stored + "\nRndSource=" + c.stored + "\n");
+        const Settings settings(file);
         EXPECT_EQ(settings.ReadInt(Param::Stat), c.read);
         EXPECT_EQ(settings.ReadInt(Param::RndSource), c.read);
     }
@@ -167,7 +187,7 @@ TEST(Settings, TextsAreKeptAsUtf8) {
     TempDir dir;
     Settings settings(dir / "spinalyst.ini");
     settings.WriteText(Param::RndSourceFile, "/home/zoé/tirages.txt");
-    EXPECT_EQ(settings.ReadText(Param::RndSourceFile), "/home/zoé/tirages.txt");
+    EXPECT_EQ(Settings(settings.file()).ReadText(Param::RndSourceFile), "/home/zoé/tirages.txt");
 }
 
 TEST(Settings, AnUnreadableFileIsNeverReplaced) {
@@ -177,17 +197,22 @@ TEST(Settings, AnUnreadableFileIsNeverReplaced) {
     WriteFile(file, "[Params]\nLanguage=FR\n[Stat1]\nAll1=1\n");
     ::chmod(file.c_str(), 0);
     Settings settings(file);
+    EXPECT_EQ(settings.lastError(), EACCES);
     EXPECT_FALSE(settings.WriteText(Param::Language, "EN"));
+    // The change holds for this run.
+    EXPECT_EQ(settings.ReadText(Param::Language), "EN");
     ::chmod(file.c_str(), 0600);
     EXPECT_EQ(ReadFile(file), "[Params]\nLanguage=FR\n[Stat1]\nAll1=1\n");
 }
 
-TEST(Settings, AFileInPlaceOfTheDirectoryFailsTheWriteWithoutDamage) {
+TEST(Settings, AFailedWriteSaysWhyAndDamagesNothing) {
     TempDir dir;
     WriteFile(dir / "blocker", "not a directory");
     Settings settings(dir / "blocker" / "spinalyst.ini");
+    EXPECT_EQ(settings.lastError(), 0);
     EXPECT_FALSE(settings.WriteText(Param::Language, "FR"));
-    EXPECT_EQ(settings.ReadText(Param::Language), "EN");
+    EXPECT_EQ(settings.lastError(), ENOTDIR);
+    EXPECT_EQ(settings.ReadText(Param::Language), "FR");
     EXPECT_EQ(ReadFile(dir / "blocker"), "not a directory");
 }
 

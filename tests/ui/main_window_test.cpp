@@ -1,7 +1,9 @@
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
@@ -13,6 +15,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "ui/common/app_settings.h"
 #include "ui/common/game_session.h"
 #include "ui/common/notice.h"
 #include "ui/shell/about_dialog.h"
@@ -149,6 +152,7 @@ private slots:
             QVERIFY2(shown.endsWith(p.page), qPrintable(shown));
         }
         QCOMPARE(ManualPage(FamilyTab(StatFamily::DzsCols)), QString("families.html#dzscols"));
+        QCOMPARE(ManualPage(StatsTab::Strategy), QString("strategy.html"));
         // No handler for files: the program shows the manual itself, named, with Back and
         // Forward over the pages followed; Escape closes it.
         SetManualOpener([](const QUrl&) { return false; });
@@ -236,30 +240,55 @@ private slots:
         QCOMPARE(fileDialogTexts("EN"), (QStringList{"Look in:", "File &name:", "Cancel"}));
     }
 
+    // F1 on any tab lands on a page of the manual that exists, at a part that exists, in
+    // either language.
+    void everyTabHasItsPageInTheManual() {
+        for (int t = 0; t < statsTabCount; ++t) {
+            const QString page = ManualPage(StatsTab(t));
+            const QString file = page.section('#', 0, 0);
+            const QString anchor = page.section('#', 1);
+            for (const char* language : {"en", "fr"}) {
+                QFile html(
+                    QStringLiteral(SPINALYST_SOURCE_MANUAL_DIR "/%1/%2").arg(language, file));
+                QVERIFY2(html.open(QIODevice::ReadOnly), qPrintable(html.fileName()));
+                if (!anchor.isEmpty())
+                    QVERIFY2(html.readAll().contains(("id=\"" + anchor + "\"").toUtf8()),
+                             qPrintable(page + " " + language));
+            }
+        }
+    }
+
     void settingsThatCannotBeWrittenAreReported() {
         test::DataDir dir;
-        dir.Write("spinalyst_EN.lang", "NUMERO\tTEXT\n125\tSettings not saved\n");
+        dir.Write("spinalyst_EN.lang", "NUMERO\tTEXT\n900\tNot saved to %1: %2\n");
         QDir(dir.file("spinalyst.ini")).mkpath(".");  // a directory where the file should be
+        // The file and the system's reason, wherever the write came from.
+        const QString expected = "Not saved to " + dir.file("spinalyst.ini") + ": Is a directory";
         QStringList warnings;
         SetWarningHook([&](const QString& text) { warnings << text; });
         {
             MainWindow window(dir.paths());
             window.show();
             QTest::mouseClick(window.findChild<QToolButton*>("sbStat3"), Qt::LeftButton);
-            QCOMPARE(window.statusBar()->currentMessage(), QString("Settings not saved"));
+            QCOMPARE(window.statusBar()->currentMessage(), expected);
             window.statusBar()->clearMessage();
-            SetDialogHook([](QDialog&) { return int(QDialog::Accepted); });
-            window.findChild<QAction*>("Sourcealeatoire1")->trigger();
-            QCOMPARE(window.statusBar()->currentMessage(), QString("Settings not saved"));
+            auto* randomSource = window.findChild<QAction*>("Sourcealeatoire1");
+            SetDialogHook([](QDialog& d) {
+                d.findChild<QCheckBox*>("cbSrc2")->click();
+                return int(QDialog::Accepted);
+            });
+            randomSource->trigger();
+            QCOMPARE(window.statusBar()->currentMessage(), expected);
             QVERIFY(warnings.isEmpty());
             window.close();
         }
         SetWarningHook(nullptr);
-        QCOMPARE(warnings, QStringList{"Settings not saved"});
+        QCOMPARE(warnings, QStringList{expected});
 
-        StartDialog start{Settings(dir.file("spinalyst.ini").toStdString())};
+        AppSettings settings(dir.file("spinalyst.ini").toStdString());
+        StartDialog start(&settings);
         start.findChild<QComboBox*>("cbLanguage")->setCurrentIndex(1);
-        QVERIFY(start.settingsWriteFailed());
+        QVERIFY(settings.writeFailedOnce());
     }
 };
 

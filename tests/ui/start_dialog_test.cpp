@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "ui/common/app_settings.h"
 #include "ui/shell/start_dialog.h"
 #include "ui_test_support.h"
 
@@ -31,7 +32,8 @@ private slots:
         QFETCH(QString, cancel);
         test::DataDir dir;
         if (!file.isEmpty()) dir.Write("spinalyst.ini", file);
-        StartDialog form(Settings(dir.paths().SettingsFile()));
+        AppSettings settings(dir.paths().SettingsFile());
+        StartDialog form(&settings);
         QCOMPARE(form.findChild<QComboBox*>("cbLanguage")->currentIndex(), index);
         QCOMPARE(form.findChild<QLabel*>("Label3")->text(), label);
         QCOMPARE(form.findChild<QPushButton*>("btCancel")->text(), cancel);
@@ -42,7 +44,8 @@ private slots:
     void choosingFrenchIsStoredAtOnceEvenWhenCancelled() {
         test::DataDir dir;
         dir.Write("spinalyst.ini", "# mine\n[Stat1]\nAll1=0\n");
-        StartDialog form(Settings(dir.paths().SettingsFile()));
+        AppSettings settings(dir.paths().SettingsFile());
+        StartDialog form(&settings);
         form.show();
         auto* combo = form.findChild<QComboBox*>("cbLanguage");
         combo->setCurrentIndex(1);
@@ -53,7 +56,8 @@ private slots:
         QCOMPARE(dir.Read("spinalyst.ini"),
                  QByteArray("# mine\n[Stat1]\nAll1=0\n[Params]\nLanguage=FR\n"));
 
-        StartDialog again(Settings(dir.paths().SettingsFile()));
+        AppSettings settingsAgain(dir.paths().SettingsFile());
+        StartDialog again(&settingsAgain);
         QCOMPARE(again.findChild<QComboBox*>("cbLanguage")->currentIndex(), 1);
         again.findChild<QComboBox*>("cbLanguage")->setCurrentIndex(0);
         again.show();

@@ -75,7 +75,7 @@ AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& file) : file_(fi
     temporary_ = (dir / ("." + file.filename().string() + ".XXXXXX")).string();
     fd_ = ::mkstemp(temporary_.data());
     if (fd_ < 0) {
-        failed_ = true;
+        Fail();
         return;
     }
     // Held until the close, so that a cleaner leaves this temporary alone; the rename comes
@@ -94,7 +94,7 @@ AtomicFileWriter::~AtomicFileWriter() {
 }
 
 bool AtomicFileWriter::Write(std::string_view content) {
-    failed_ = failed_ || !WriteAllTo(fd_, content);
+    if (!failed_ && !WriteAllTo(fd_, content)) Fail();
     return !failed_;
 }
 
@@ -102,16 +102,20 @@ bool AtomicFileWriter::Commit() {
     if (fd_ < 0) return false;
     const bool renamed =
         !failed_ && ::fsync(fd_) == 0 && std::rename(temporary_.c_str(), file_.c_str()) == 0;
-    if (!renamed) std::remove(temporary_.c_str());
+    if (!renamed) {
+        Fail();
+        std::remove(temporary_.c_str());
+    }
     ::close(fd_);
     fd_ = -1;
-    failed_ = !renamed;
     return renamed;
 }
 
-bool WriteFileAtomically(const std::filesystem::path& file, std::string_view content) {
+bool WriteFileAtomically(const std::filesystem::path& file, std::string_view content, int* error) {
     AtomicFileWriter writer(file);
-    return writer.Write(content) && writer.Commit();
+    const bool written = writer.Write(content) && writer.Commit();
+    if (!written && error) *error = writer.error();
+    return written;
 }
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {

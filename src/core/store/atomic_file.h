@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cerrno>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -11,7 +12,9 @@ namespace spinalyst {
 // Replaces the file with content through a temporary file in the same directory and a
 // rename, so a crash leaves either the old file or the new one. Creates missing directories.
 // Temporaries that interrupted writes of the same file left behind are removed first.
-bool WriteFileAtomically(const std::filesystem::path& file, std::string_view content);
+// When it fails and `error` is given, *error is the system's error number of the failure.
+bool WriteFileAtomically(const std::filesystem::path& file, std::string_view content,
+                         int* error = nullptr);
 
 // The same, for content written piece by piece, so that a large file needs no copy of itself
 // in memory: the file is replaced by Commit, and left as it was when the writer goes without.
@@ -27,12 +30,20 @@ public:
     bool Write(std::string_view content);
     // Flushes what was written to the disk and puts it in the file's place.
     bool Commit();
+    // The system's error number of the first failure; 0 while none.
+    int error() const { return error_; }
 
 private:
+    void Fail() {
+        if (!failed_) error_ = errno;
+        failed_ = true;
+    }
+
     std::filesystem::path file_;
     std::string temporary_;
     int fd_ = -1;
     bool failed_ = false;
+    int error_ = 0;
 };
 
 // Removes the temporary files (".name.XXXXXX") that interrupted writes of a file left in its

@@ -35,36 +35,45 @@ constexpr const ParamInfo& Info(Param p) {
     return paramTable[static_cast<std::size_t>(p)];
 }
 
-// The settings file. Every access opens the file by name and lets it go: reads see what is on
-// disk now, and each write replaces the file atomically, keeping every line it does not touch.
+// The settings file, read once and then kept in memory: reads never touch the disk, and each
+// change is made to the document here and the whole document written back atomically, so
+// every line the program does not set (comments, unknown keys) is kept.
 class Settings {
 public:
-    explicit Settings(std::filesystem::path file) : file_(std::move(file)) {}
+    // Reads the file; a missing file is all defaults and is created by the first write.
+    explicit Settings(std::filesystem::path file);
     const std::filesystem::path& file() const { return file_; }
-
-    // The document as it is on disk; empty when the file is missing or unreadable.
-    IniFile Load() const;
-    // Reads, applies edit to the document, writes it back. False when the write failed, or
-    // when the file exists but cannot be read (it is then left alone rather than truncated).
-    template <typename Edit>
-    bool Update(Edit&& edit) const {
-        IniFile ini;
-        if (!LoadForUpdate(ini)) return false;
-        edit(ini);
-        return Save(ini);
-    }
+    const IniFile& document() const { return ini_; }
 
     std::string ReadText(Param p) const;
     // A value that is not a number, or does not fit an int, reads as the default.
     int ReadInt(Param p) const;
-    bool WriteText(Param p, std::string_view value) const;
-    bool WriteInt(Param p, long long value) const;
+
+    // Applies edit to the document, then writes the file when the document changed. The
+    // change holds in memory even when the write fails; false then, with the reason in
+    // lastError(). A file that exists but could not be read at start is never written: it is
+    // left alone rather than replaced with less than it held.
+    template <typename Edit>
+    bool Update(Edit&& edit) {
+        edit(ini_);
+        return Write();
+    }
+    bool WriteText(Param p, std::string_view value);
+    bool WriteInt(Param p, long long value);
+    // The system's error number of the last write that failed (the read's, for a file that
+    // could not be read at start); 0 when none failed.
+    int lastError() const { return lastError_; }
 
 private:
-    bool LoadForUpdate(IniFile& ini) const;
-    bool Save(const IniFile& ini) const;
+    bool Write();
 
     std::filesystem::path file_;
+    IniFile ini_;
+    // What the file holds as far as this object knows: a write that would not change it is
+    // skipped.
+    std::string onDisk_;
+    bool unreadable_ = false;
+    int lastError_ = 0;
 };
 
 }  // namespace spinalyst

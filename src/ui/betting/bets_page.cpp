@@ -58,7 +58,7 @@ protected:
 };
 }  // namespace
 
-BetsPage::BetsPage(GameSession* session, Settings settings, QWidget* parent)
+BetsPage::BetsPage(GameSession* session, AppSettings* settings, QWidget* parent)
     : QWidget(parent), session_(session) {
     chart_ = new BalanceChartView(session_->ledger().history(), this);
     splitter_ = new QSplitter(Qt::Vertical, this);
@@ -72,7 +72,7 @@ BetsPage::BetsPage(GameSession* session, Settings settings, QWidget* parent)
 
     // The progression box stands beside the history and the chart: the table above fills the
     // page's width already.
-    progressionBox_ = new ProgressionBox(session_, std::move(settings), this);
+    progressionBox_ = new ProgressionBox(session_, settings, this);
     progressionBox_->setFixedWidth(196);
     auto* lower = new QHBoxLayout;
     lower->setContentsMargins(0, 0, 0, 0);

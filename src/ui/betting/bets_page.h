@@ -3,7 +3,6 @@
 #include <QWidget>
 
 #include "core/betting/bet_ledger.h"
-#include "core/store/settings.h"
 
 class QCheckBox;
 class QLabel;
@@ -14,6 +13,7 @@ class QTableView;
 
 namespace spinalyst {
 
+class AppSettings;
 class BalanceChartView;
 class ChipSelector;
 class GameSession;
@@ -31,7 +31,7 @@ class BetsPage final : public QWidget {
     Q_DISABLE_COPY_MOVE(BetsPage)
 
 public:
-    BetsPage(GameSession* session, Settings settings, QWidget* parent = nullptr);
+    BetsPage(GameSession* session, AppSettings* settings, QWidget* parent = nullptr);
 
     void ApplyCaptions();
     // As the statistics pages: the state of a live session wraps within the page's height.

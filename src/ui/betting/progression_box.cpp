@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "core/betting/money.h"
+#include "ui/common/app_settings.h"
 #include "ui/common/game_session.h"
 #include "ui/common/look.h"
 #include "ui/common/texts.h"
@@ -82,8 +83,8 @@ std::optional<std::optional<Cents>> ReadAmountField(const QString& text) {
     return std::optional<Cents>(*amount);
 }
 
-ProgressionBox::ProgressionBox(GameSession* session, Settings settings, QWidget* parent)
-    : QGroupBox(parent), session_(session), settings_(std::move(settings)) {
+ProgressionBox::ProgressionBox(GameSession* session, AppSettings* settings, QWidget* parent)
+    : QGroupBox(parent), session_(session), settings_(settings) {
     setObjectName("gbProgression");
     setFont(FaceAtPixels(11));
     progression_ = new QComboBox(this);
@@ -157,6 +158,7 @@ ProgressionBox::ProgressionBox(GameSession* session, Settings settings, QWidget*
     for (QLineEdit* edit : {entries_, bankroll_, tableMax_, stopWin_, stopLoss_})
         connect(edit, &QLineEdit::editingFinished, this, edited);
     connect(laPartage_, &QCheckBox::toggled, this, edited);
+    connect(settings_, &AppSettings::planChanged, this, &ProgressionBox::OnPlanChanged);
     connect(start_, &QPushButton::clicked, this, &ProgressionBox::OnStart);
     connect(stop_, &QPushButton::clicked, this, [this] {
         problem_.clear();
@@ -195,7 +197,8 @@ void ProgressionBox::ApplyCaptions() {
 }
 
 void ProgressionBox::LoadSettings() {
-    const PlanSettings s = ReadPlanSettings(settings_.Load());
+    const PlanSettings s = settings_->plan();
+    shown_ = s;
     const QSignalBlocker blockers[] = {QSignalBlocker(progression_), QSignalBlocker(advanceOn_),
                                        QSignalBlocker(atLimit_), QSignalBlocker(laPartage_)};
     progression_->setCurrentIndex(s.progression ? static_cast<int>(*s.progression) + 1 : 0);
@@ -228,7 +231,7 @@ void ProgressionBox::ShowEntriesFor() {
 }
 
 std::optional<PlanSettings> ProgressionBox::ReadBox() {
-    PlanSettings s = ReadPlanSettings(settings_.Load());
+    PlanSettings s = settings_->plan();
     const int index = progression_->currentIndex();
     s.progression = index > 0 ? std::optional(allProgressions[static_cast<std::size_t>(index - 1)])
                               : std::nullopt;
@@ -263,8 +266,20 @@ void ProgressionBox::SaveSettings() {
     const auto s = ReadBox();
     if (!s) return;
     heldEntries_ = s->entries;
-    if (!settings_.Update([&](IniFile& ini) { WritePlanSettings(ini, *s); }))
-        emit settingsNotSaved();
+    shown_ = *s;
+    settings_->SetPlan(*s);
+}
+
+void ProgressionBox::OnPlanChanged() {
+    // The box's own edits come back unchanged; a plan opened elsewhere is shown.
+    const PlanSettings s = settings_->plan();
+    if (s.progression == shown_.progression && s.entries == shown_.entries &&
+        s.rules == shown_.rules)
+        return;
+    problem_.clear();
+    entries_->clear();
+    LoadSettings();
+    ShowState();
 }
 
 void ProgressionBox::OnStart() {

@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "core/betting/plan_settings.h"
-#include "core/store/settings.h"
 
 class QCheckBox;
 class QComboBox;
@@ -14,18 +13,19 @@ class QPushButton;
 
 namespace spinalyst {
 
+class AppSettings;
 class GameSession;
 
 // The Bets page's "Progression" box: the progression and its line or sequence, the money
 // rules, and the buttons that start and stop a session played live at the table; below them
 // what the next spin stakes and what is left of the bankroll, or why the session ended. What
-// it holds is saved in the settings file as it is edited.
+// it holds goes to the settings as it is edited, and it shows a plan changed elsewhere.
 class ProgressionBox final : public QGroupBox {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ProgressionBox)
 
 public:
-    ProgressionBox(GameSession* session, Settings settings, QWidget* parent = nullptr);
+    ProgressionBox(GameSession* session, AppSettings* settings, QWidget* parent = nullptr);
 
     void ApplyCaptions();
     // The box as settings; nullopt (and the reason shown) when an entry cannot be read.
@@ -35,19 +35,16 @@ public:
     // Where the table stands, from the session: called after every draw, undo and plan change.
     void ShowState();
 
-signals:
-    // The settings file could not be written.
-    void settingsNotSaved();
-
 private:
     void LoadSettings();
     void SaveSettings();
+    void OnPlanChanged();
     void OnStart();
     void ShowEntriesFor();
     QLineEdit* AmountEdit(const char* name);
 
     GameSession* session_;
-    Settings settings_;
+    AppSettings* settings_;
     QComboBox* progression_ = nullptr;
     QLineEdit* entries_ = nullptr;
     QComboBox* advanceOn_ = nullptr;
@@ -68,6 +65,8 @@ private:
     QString problem_;
     // Entries and amounts the box holds for the other progression's field.
     ProgressionSettings heldEntries_;
+    // The plan as the box last showed or kept it.
+    PlanSettings shown_;
 };
 
 // The text of an amount field: empty for none, else the amount with the decimal comma.

@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
@@ -26,6 +27,7 @@
 #include "core/betting/money.h"
 #include "core/betting/plan_settings.h"
 #include "ui/betting/sessions_model.h"
+#include "ui/common/app_settings.h"
 #include "ui/common/game_session.h"
 #include "ui/common/look.h"
 #include "ui/common/texts.h"
@@ -105,8 +107,8 @@ constexpr TextId figureRows[] = {
 
 }  // namespace
 
-StrategyPage::StrategyPage(GameSession* session, Settings settings, QWidget* parent)
-    : StatsPage(parent), session_(session), settings_(std::move(settings)) {
+StrategyPage::StrategyPage(GameSession* session, AppSettings* settings, QWidget* parent)
+    : StatsPage(parent), session_(session), settings_(settings) {
     planLabel_ = new QLabel(this);
     planLabel_->setObjectName("lbStrategyPlan");
     planLabel_->setWordWrap(true);
@@ -114,6 +116,7 @@ StrategyPage::StrategyPage(GameSession* session, Settings settings, QWidget* par
     splitter->setChildrenCollapsible(false);
     splitter->addWidget(BuildBacktestPanel());
     splitter->addWidget(BuildMonteCarloPanel());
+    ShowRunSettings();
     splitter->setSizes({2000, 3000});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -136,6 +139,10 @@ StrategyPage::StrategyPage(GameSession* session, Settings settings, QWidget* par
     };
     connect(session_, &GameSession::betsChanged, this, replay);
     connect(session_, &GameSession::planChanged, this, replay);
+    connect(settings_, &AppSettings::planChanged, this, [this, replay] {
+        ShowRunSettings();
+        replay();
+    });
     ApplyCaptions();
 }
 
@@ -181,20 +188,16 @@ QWidget* StrategyPage::BuildBacktestPanel() {
 
 QWidget* StrategyPage::BuildMonteCarloPanel() {
     auto* panel = new QWidget(this);
-    const PlanSettings saved = ReadPlanSettings(settings_.Load());
     sessionsCaption_ = new QLabel(panel);
     sessions_ = new QSpinBox(panel);
     sessions_->setObjectName("seSessions");
     sessions_->setRange(1, static_cast<int>(maxMonteCarloSessions));
-    sessions_->setValue(static_cast<int>(saved.sessions));
     maxSpinsCaption_ = new QLabel(panel);
     maxSpins_ = new QSpinBox(panel);
     maxSpins_->setObjectName("seMaxSpins");
     maxSpins_->setRange(1, 1'000'000);
-    maxSpins_->setValue(static_cast<int>(saved.maxSpins));
     recorded_ = new QCheckBox(panel);
     recorded_->setObjectName("cbWheelAsRecorded");
-    recorded_->setChecked(saved.wheelAsRecorded);
     run_ = new QPushButton(panel);
     run_->setObjectName("btRunMonteCarlo");
     cancel_ = new QPushButton(panel);
@@ -309,7 +312,7 @@ void StrategyPage::ApplyCaptions() {
 }
 
 std::optional<BettingPlan> StrategyPage::PlanOfTheTable(bool forMonteCarlo) const {
-    const PlanSettings saved = ReadPlanSettings(settings_.Load());
+    const PlanSettings saved = settings_->plan();
     const BetLedger& ledger = session_->ledger();
     BettingPlan plan;
     plan.kind = session_->kind();
@@ -544,11 +547,20 @@ void StrategyPage::ShowFigures() {
 }
 
 void StrategyPage::SaveRunSettings() {
-    PlanSettings s = ReadPlanSettings(settings_.Load());
+    PlanSettings s = settings_->plan();
     s.sessions = sessions_->value();
     s.maxSpins = maxSpins_->value();
     s.wheelAsRecorded = recorded_->isChecked();
-    settings_.Update([&](IniFile& ini) { WritePlanSettings(ini, s); });
+    settings_->SetPlan(s);
+}
+
+void StrategyPage::ShowRunSettings() {
+    const PlanSettings s = settings_->plan();
+    const QSignalBlocker blockers[] = {QSignalBlocker(sessions_), QSignalBlocker(maxSpins_),
+                                       QSignalBlocker(recorded_)};
+    sessions_->setValue(static_cast<int>(s.sessions));
+    maxSpins_->setValue(static_cast<int>(s.maxSpins));
+    recorded_->setChecked(s.wheelAsRecorded);
 }
 
 void StrategyPage::hideEvent(QHideEvent* event) {

@@ -8,7 +8,6 @@
 
 #include "core/betting/backtest.h"
 #include "core/betting/monte_carlo.h"
-#include "core/store/settings.h"
 #include "ui/common/stats_page.h"
 
 class QAreaSeries;
@@ -26,6 +25,7 @@ class QTimer;
 
 namespace spinalyst {
 
+class AppSettings;
 class GameSession;
 class SessionsModel;
 
@@ -39,7 +39,7 @@ class StrategyPage final : public StatsPage {
     Q_DISABLE_COPY_MOVE(StrategyPage)
 
 public:
-    StrategyPage(GameSession* session, Settings settings, QWidget* parent = nullptr);
+    StrategyPage(GameSession* session, AppSettings* settings, QWidget* parent = nullptr);
     ~StrategyPage() override;
 
     void ShowStatistics(const StatsInput& input) override;
@@ -84,9 +84,11 @@ private:
     void ShowFigures();
     void ShowProgress();
     void SaveRunSettings();
+    // The run's controls as the settings hold them.
+    void ShowRunSettings();
 
     GameSession* session_;
-    Settings settings_;
+    AppSettings* settings_;
     // The analysed draws of the last refresh: the backtest's draws and the recorded wheel.
     std::vector<std::uint8_t> analysed_;
     std::vector<std::int32_t> drawNumbers_;

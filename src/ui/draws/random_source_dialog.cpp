@@ -7,7 +7,7 @@
 #include <QToolButton>
 
 #include "core/draws/game.h"
-#include "core/store/settings.h"
+#include "ui/common/app_settings.h"
 #include "ui/common/game_session.h"
 #include "ui/common/notice.h"
 #include "ui/common/texts.h"
@@ -80,19 +80,14 @@ void RandomSourceDialog::OnOk() {
     accept();
 }
 
-bool ChooseRandomSource(QWidget* parent, GameSession& session, const Settings& settings) {
+void ChooseRandomSource(QWidget* parent, GameSession& session, AppSettings& settings) {
     // The stored choice is reloaded each time the dialog opens.
-    session.SetRandomSource(static_cast<int>(settings.ReadInt(Param::RndSource)));
-    RandomSourceDialog dialog(session.game().randomSource(),
-                              QString::fromStdString(settings.ReadText(Param::RndSourceFile)),
-                              parent);
+    session.SetRandomSource(settings.randomSource());
+    RandomSourceDialog dialog(session.game().randomSource(), settings.randomSourceFile(), parent);
     QObject::connect(&dialog, &RandomSourceDialog::sourceClicked, &session,
                      &GameSession::SetRandomSource);
-    if (RunDialog(dialog) != QDialog::Accepted) return true;
-    return settings.Update([&](IniFile& ini) {
-        ini.SetInt(paramsSection, Info(Param::RndSource).key, dialog.source());
-        ini.Set(paramsSection, Info(Param::RndSourceFile).key, dialog.file().toStdString());
-    });
+    if (RunDialog(dialog) == QDialog::Accepted)
+        settings.SetRandomSource(dialog.source(), dialog.file());
 }
 
 }  // namespace spinalyst

@@ -10,7 +10,7 @@ class QToolButton;
 namespace spinalyst {
 
 class GameSession;
-class Settings;
+class AppSettings;
 
 // Where random draws come from: the program's generator, or (shown, not yet offered) a file.
 // A click on a source is announced at once (sourceClicked); only OK keeps the choice.
@@ -45,8 +45,7 @@ private:
 
 // Reloads the stored source into the session, shows the dialog, and on OK writes "RndSource"
 // and "RndSourceFile". A click on a source takes effect in the session at once, even when the
-// dialog is then cancelled. False when the write failed (the choice still holds until the
-// program ends).
-bool ChooseRandomSource(QWidget* parent, GameSession& session, const Settings& settings);
+// dialog is then cancelled.
+void ChooseRandomSource(QWidget* parent, GameSession& session, AppSettings& settings);
 
 }  // namespace spinalyst

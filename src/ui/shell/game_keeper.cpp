@@ -8,7 +8,7 @@
 #include "core/draws/game_journal.h"
 #include "core/draws/spin_file.h"
 #include "core/store/atomic_file.h"
-#include "core/store/recent_games.h"
+#include "ui/common/app_settings.h"
 #include "ui/common/game_session.h"
 #include "ui/common/notice.h"
 #include "ui/common/texts.h"
@@ -49,8 +49,8 @@ QStringList RecoveryNotes(const JournalRecovery& left, const std::filesystem::pa
 }
 }  // namespace
 
-GameKeeper::GameKeeper(GameSession* session, Settings settings, QWidget* window)
-    : QObject(session), session_(session), settings_(std::move(settings)), window_(window) {
+GameKeeper::GameKeeper(GameSession* session, AppSettings* settings, QWidget* window)
+    : QObject(session), session_(session), settings_(settings), window_(window) {
     connect(session_, &GameSession::gameReset, this, [this] { ForgetFile(false); });
     connect(session_, &GameSession::gameReplaced, this, [this] { ForgetFile(true); });
     connect(session_, &GameSession::drawsAdded, this, [this] { SetUnsaved(true); });
@@ -265,16 +265,11 @@ void GameKeeper::OfferRestore() {
 }
 
 QStringList GameKeeper::RecentGames() const {
-    QStringList files;
-    for (const std::string& file : spinalyst::RecentGames(settings_.Load()))
-        files << QString::fromStdString(file);
-    return files;
+    return settings_->recentGames();
 }
 
 void GameKeeper::RememberRecent(const QString& file) {
-    const std::string absolute = QFileInfo(file).absoluteFilePath().toStdString();
-    if (!settings_.Update([&](IniFile& ini) { PushRecentGame(ini, absolute); }))
-        emit problem(Text(TextId::SettingsNotWritten));
+    settings_->PushRecentGame(QFileInfo(file).absoluteFilePath());
 }
 
 }  // namespace spinalyst

@@ -5,12 +5,11 @@
 #include <QStringList>
 #include <string>
 
-#include "core/store/settings.h"
-
 class QWidget;
 
 namespace spinalyst {
 
+class AppSettings;
 class GameSession;
 
 // The files of the current game: the game file it was opened from or saved to, whether it
@@ -21,7 +20,7 @@ class GameKeeper final : public QObject {
     Q_DISABLE_COPY_MOVE(GameKeeper)
 
 public:
-    GameKeeper(GameSession* session, Settings settings, QWidget* window);
+    GameKeeper(GameSession* session, AppSettings* settings, QWidget* window);
 
     const QString& currentFile() const { return currentFile_; }
     bool unsaved() const;
@@ -67,7 +66,7 @@ private:
     void OnBatchNotJournaled(int draws);
 
     GameSession* session_;
-    Settings settings_;
+    AppSettings* settings_;
     QWidget* window_;
     QString currentFile_;
     bool unsaved_ = false;

@@ -22,24 +22,7 @@ std::function<bool(const QUrl&)>& Opener() {
 }  // namespace
 
 QString ManualPage(StatsTab tab) {
-    switch (tab) {
-        case StatsTab::Wheel:
-            return QStringLiteral("wheel.html#wheel");
-        case StatsTab::Heat:
-            return QStringLiteral("wheel.html#table");
-        case StatsTab::Tableau:
-            return QStringLiteral("tableau.html");
-        case StatsTab::Bets:
-            return QStringLiteral("bets.html");
-        case StatsTab::Fairness:
-            return QStringLiteral("fairness.html");
-        default:
-            break;
-    }
-    // A family's page has its place on the families' page, named like its tab: tsSimples,
-    // #simples.
-    const QString name = QString::fromLatin1(TabInfo(tab).name).mid(2).toLower();
-    return QStringLiteral("families.html#") + name;
+    return QString::fromLatin1(TabInfo(tab).manualPage);
 }
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {

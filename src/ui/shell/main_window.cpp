@@ -19,6 +19,7 @@
 #include "ui/betting/bets_page.h"
 #include "ui/betting/progression_box.h"
 #include "ui/betting/strategy_page.h"
+#include "ui/common/app_settings.h"
 #include "ui/common/game_session.h"
 #include "ui/common/look.h"
 #include "ui/common/notice.h"
@@ -45,21 +46,19 @@ namespace spinalyst {
 
 namespace {
 constexpr int leftColumnWidth = 321;
-
-RouletteKind StoredKind(const Settings& settings) {
-    return KindFromSetting(settings.ReadInt(Param::Roulette)).value_or(defaultKind);
-}
 }  // namespace
 
-MainWindow::MainWindow(DataPaths paths, QWidget* parent)
-    : QMainWindow(parent), paths_(std::move(paths)), settings_(paths_.SettingsFile()) {
+MainWindow::MainWindow(DataPaths paths, AppSettings* settings, QWidget* parent)
+    : QMainWindow(parent),
+      paths_(std::move(paths)),
+      settings_(settings ? settings : new AppSettings(paths_.SettingsFile(), this)) {
     setObjectName("frmMain");
     setWindowTitle(QStringLiteral("Spinalyst[*]"));
     setFont(BaseFont());
 
-    session_ = new GameSession(StoredKind(settings_), this);
+    session_ = new GameSession(settings_->kind(), this);
     session_->setObjectName("session");
-    session_->SetRandomSource(static_cast<int>(settings_.ReadInt(Param::RndSource)));
+    session_->SetRandomSource(settings_->randomSource());
     // What a crash in the middle of a write left in the data folder.
     RemoveStaleTemporaries(paths_.writeDir, [this](std::string_view name) {
         return name == paths_.SettingsFile().filename().string() ||
@@ -92,8 +91,9 @@ MainWindow::MainWindow(DataPaths paths, QWidget* parent)
     // the focus for it, from the start on.
     keyboardEntry_ = new KeyboardEntry(this, session_, drawsPanel_->view());
     connect(entryArea_, &EntryArea::problem, this, &MainWindow::ShowProblem);
-    connect(&statsArea_->analysisSettings(), &AnalysisSettings::settingsNotSaved, this,
-            &MainWindow::ReportSettingsNotSaved);
+    connect(settings_, &AppSettings::writeFailed, this, &MainWindow::ReportSettingsNotSaved);
+    // The start dialog's write, made before this window could say so.
+    if (settings_->writeFailedOnce()) ReportSettingsNotSaved();
     // Export statistics waits for a page that has figures.
     connect(statsArea_, &StatsArea::pageChanged, this,
             [this] { exportAction_->setEnabled(statsArea_->ShowingPageExports()); });
@@ -114,7 +114,7 @@ QSize MainWindow::StartSize() const {
 }
 
 void MainWindow::LoadLanguage() {
-    const std::string code = settings_.ReadText(Param::Language);
+    const std::string code = settings_->language().toStdString();
     LanguageTable table;
     languageLoaded_ = table.Load(paths_.LanguageFile(code));
     SetLanguage(code, std::move(table));
@@ -238,9 +238,8 @@ void MainWindow::BuildMenus() {
     preferencesMenu_->addSeparator();
     randomSourceAction_ = preferencesMenu_->addAction(QStringLiteral("&Source aléatoire..."));
     randomSourceAction_->setObjectName("Sourcealeatoire1");
-    connect(randomSourceAction_, &QAction::triggered, this, [this] {
-        if (!ChooseRandomSource(this, *session_, settings_)) ReportSettingsNotSaved();
-    });
+    connect(randomSourceAction_, &QAction::triggered, this,
+            [this] { ChooseRandomSource(this, *session_, *settings_); });
 
     helpMenu_ = menuBar()->addMenu(QStringLiteral("&Aide"));
     helpMenu_->setObjectName("Aide1");
@@ -272,16 +271,12 @@ void MainWindow::BuildCentralArea() {
     statsArea_ = new StatsArea(session_, settings_, central);
     auto* wheelFigures = new WheelFigures(settings_, statsArea_);
     new HeatScaleMenu(wheelFigures, preferencesMenu_);
-    connect(wheelFigures, &WheelFigures::settingsNotSaved, this,
-            &MainWindow::ReportSettingsNotSaved);
     statsArea_->SetPage(StatsTab::Wheel, new WheelPage(wheelFigures));
     statsArea_->SetPage(StatsTab::Heat, new HeatPage(wheelFigures));
     for (StatFamily family : allStatFamilies)
         statsArea_->SetPage(FamilyTab(family), new FamilyPage(family));
     statsArea_->SetPage(StatsTab::Tableau, new TableauPage);
     betsPage_ = new BetsPage(session_, settings_);
-    connect(betsPage_->progressionBox(), &ProgressionBox::settingsNotSaved, this,
-            &MainWindow::ReportSettingsNotSaved);
     statsArea_->SetPage(StatsTab::Bets, betsPage_);
     statsArea_->SetPage(StatsTab::Strategy, new StrategyPage(session_, settings_));
     statsArea_->SetPage(StatsTab::Fairness, new FairnessPage(session_));
@@ -335,7 +330,7 @@ void MainWindow::OfferRestore() {
 }
 
 void MainWindow::OnHelp() {
-    const QString code = QString::fromStdString(settings_.ReadText(Param::Language));
+    const QString code = settings_->language();
     const auto tab = static_cast<StatsTab>(statsArea_->tabs()->currentIndex());
     if (!OpenManual(this, paths_, code, ManualPage(tab))) ShowProblem(Text(TextId::ManualMissing));
 }
@@ -345,14 +340,12 @@ void MainWindow::ShowProblem(const QString& message) {
 }
 
 void MainWindow::ReportSettingsNotSaved() {
-    ShowProblem(Text(TextId::SettingsNotWritten));
+    ShowProblem(settings_->failureMessage());
 }
 
 bool MainWindow::SaveSettings() {
-    return settings_.Update([&](IniFile& ini) {
-        ini.SetInt(paramsSection, Info(Param::Roulette).key, KindToSetting(session_->kind()));
-        statsArea_->analysisSettings().Store(ini);
-    });
+    const AnalysisSettings& analysis = statsArea_->analysisSettings();
+    return settings_->SaveAtClose(session_->kind(), analysis.statMode(), analysis.controls());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -361,7 +354,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     // The window closes either way; the user learns that the next start will not remember.
-    if (!SaveSettings()) ShowWarning(this, Text(TextId::SettingsNotWritten));
+    if (!SaveSettings()) ShowWarning(this, settings_->failureMessage());
     session_->RetireJournal();
     event->accept();
 }

@@ -4,7 +4,6 @@
 #include <QString>
 
 #include "core/store/data_paths.h"
-#include "core/store/settings.h"
 
 class QAction;
 class QLabel;
@@ -13,6 +12,7 @@ class QWidget;
 
 namespace spinalyst {
 
+class AppSettings;
 class BetsPage;
 class DrawsPanel;
 class EntryArea;
@@ -28,7 +28,10 @@ class MainWindow final : public QMainWindow {
     Q_DISABLE_COPY_MOVE(MainWindow)
 
 public:
-    explicit MainWindow(DataPaths paths, QWidget* parent = nullptr);
+    // settings are those the start dialog read; without them the window reads the data
+    // folder's own.
+    explicit MainWindow(DataPaths paths, AppSettings* settings = nullptr,
+                        QWidget* parent = nullptr);
     ~MainWindow() override;
 
     GameSession& session() { return *session_; }
@@ -37,7 +40,8 @@ public:
     const DataPaths& paths() const { return paths_; }
     StatsArea& statsArea() { return *statsArea_; }
     GameKeeper& keeper() { return *keeper_; }
-    // Says in the status bar that a settings write failed (the start dialog's, for one).
+    AppSettings& settings() { return *settings_; }
+    // Says in the status bar that a settings write failed, with the file and the reason.
     void ReportSettingsNotSaved();
     // Offers the game a crashed run left unsaved; called once the window shows.
     void OfferRestore();
@@ -65,7 +69,7 @@ private:
     void OnHelp();
 
     DataPaths paths_;
-    Settings settings_;
+    AppSettings* settings_ = nullptr;
     GameSession* session_ = nullptr;
     GameKeeper* keeper_ = nullptr;
     bool languageLoaded_ = false;

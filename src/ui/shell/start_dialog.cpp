@@ -5,15 +5,16 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "ui/common/app_settings.h"
 #include "ui/common/look.h"
 #include "ui/common/notice.h"
 #include "ui/shell/logo.h"
 
 namespace spinalyst {
 
-StartDialog::StartDialog(Settings settings, QWidget* parent)
+StartDialog::StartDialog(AppSettings* settings, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      settings_(std::move(settings)) {
+      settings_(settings) {
     setObjectName("LoginForm");
     setWindowTitle("Spinalyst");
     setFixedSize(442, 175);
@@ -47,7 +48,7 @@ StartDialog::StartDialog(Settings settings, QWidget* parent)
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 
-    languageCode_ = QString::fromStdString(settings_.ReadText(Param::Language));
+    languageCode_ = settings_->language();
     ApplyStartCaptions();
     connect(languageList_, &QComboBox::currentIndexChanged, this, &StartDialog::OnLanguageChosen);
 }
@@ -66,15 +67,12 @@ void StartDialog::OnLanguageChosen(int index) {
     if (index < 0) return;
     languageCode_ = index == 1 ? QStringLiteral("FR") : QStringLiteral("EN");
     ApplyStartCaptions();
-    if (!settings_.WriteText(Param::Language, languageCode_.toStdString()))
-        settingsWriteFailed_ = true;
+    settings_->SetLanguage(languageCode_);
 }
 
-bool ShowStartDialog(const Settings& settings, bool* settingsWriteFailed) {
+bool ShowStartDialog(AppSettings* settings) {
     StartDialog form(settings);
-    const bool accepted = RunDialog(form) == QDialog::Accepted;
-    if (settingsWriteFailed) *settingsWriteFailed = form.settingsWriteFailed();
-    return accepted;
+    return RunDialog(form) == QDialog::Accepted;
 }
 
 }  // namespace spinalyst

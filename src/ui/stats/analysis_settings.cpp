@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/stats/mode_settings.h"
+#include "ui/common/app_settings.h"
 #include "ui/common/game_session.h"
 
 namespace spinalyst {
@@ -14,8 +15,9 @@ int TargetEntryCount(std::optional<FollowFamily> family, RouletteKind kind) {
 }
 }  // namespace
 
-AnalysisSettings::AnalysisSettings(const GameSession* session, Settings settings, QObject* parent)
-    : QObject(parent), session_(session), settings_(std::move(settings)) {
+AnalysisSettings::AnalysisSettings(const GameSession* session, AppSettings* settings,
+                                   QObject* parent)
+    : QObject(parent), session_(session), settings_(settings) {
     connect(session_, &GameSession::drawsAdded, this, &AnalysisSettings::OnDrawsAdded);
     connect(session_, &GameSession::drawUndone, this, &AnalysisSettings::OnDrawUndone);
     connect(session_, &GameSession::gameReset, this, &AnalysisSettings::OnNewGame);
@@ -34,9 +36,8 @@ void AnalysisSettings::Edit(const AnalysisControls& edited) {
 }
 
 void AnalysisSettings::Load() {
-    const int stored = static_cast<int>(settings_.ReadInt(Param::Stat));
-    statMode_ = std::clamp(stored, 1, statModeCount);
-    controls_ = LoadModeSettings(settings_.Load(), statMode_, true);
+    statMode_ = std::clamp(settings_->statMode(), 1, statModeCount);
+    controls_ = settings_->ModeControls(statMode_, true);
     // A stored entry beyond the list of its family is no entry chosen.
     if (controls_.followEntry &&
         *controls_.followEntry >= TargetEntryCount(controls_.followFamily, session_->kind()))
@@ -44,22 +45,13 @@ void AnalysisSettings::Load() {
     SelectStatMode(statMode_);
 }
 
-bool AnalysisSettings::SaveMode() {
-    return settings_.Update([this](IniFile& ini) { SaveModeSettings(ini, statMode_, controls_); });
-}
-
-void AnalysisSettings::Store(IniFile& ini) const {
-    ini.SetInt(paramsSection, Info(Param::Stat).key, statMode_);
-    SaveModeSettings(ini, statMode_, controls_);
-}
-
 void AnalysisSettings::SelectStatMode(int n) {
     if (n < 1 || n > statModeCount) return;
-    if (!SaveMode()) emit settingsNotSaved();
+    settings_->SetModeControls(statMode_, controls_);
     const int drawCount = session_->drawCount();
     if (n != statMode_) {
         statMode_ = n;
-        controls_ = LoadModeSettings(settings_.Load(), n, false);
+        controls_ = settings_->ModeControls(n, false);
         controls_.rangeEnd = drawCount;
     }
     const RangeValues range =

@@ -9,10 +9,10 @@
 #include "core/draws/game.h"
 #include "core/stats/analysis_window.h"
 #include "core/stats/running_tally.h"
-#include "core/store/settings.h"
 
 namespace spinalyst {
 
+class AppSettings;
 class GameSession;
 
 inline constexpr int statModeCount = 9;
@@ -41,7 +41,7 @@ class AnalysisSettings final : public QObject {
     Q_DISABLE_COPY_MOVE(AnalysisSettings)
 
 public:
-    AnalysisSettings(const GameSession* session, Settings settings, QObject* parent = nullptr);
+    AnalysisSettings(const GameSession* session, AppSettings* settings, QObject* parent = nullptr);
 
     const AnalysisControls& controls() const { return controls_; }
     int statMode() const { return statMode_; }
@@ -54,10 +54,6 @@ public:
     void Edit(const AnalysisControls& edited);
     // Loads "Stat" and that mode's section (with its range end), then selects the mode.
     void Load();
-    // Writes the current mode's section; false when the settings file could not be written.
-    bool SaveMode();
-    // Puts "Stat" and the current mode's section into ini, for the program's end.
-    void Store(IniFile& ini) const;
     // Saves the mode being left, loads mode n (its range end becomes the number of draws, and
     // a stored range reaching beyond the log is brought inside it) and selects once. The
     // current mode's number saves and selects again.
@@ -66,8 +62,6 @@ public:
 signals:
     // The settings or the log changed and the analysed draws were selected again.
     void changed();
-    // A mode's settings could not be written when it was left.
-    void settingsNotSaved();
 
 private:
     void OnDrawsAdded();
@@ -78,7 +72,7 @@ private:
     void Select();
 
     const GameSession* session_;
-    Settings settings_;
+    AppSettings* settings_;
     int statMode_ = 1;
     AnalysisControls controls_;
     AnalysisSelection selection_;

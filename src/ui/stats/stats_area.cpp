@@ -12,9 +12,9 @@
 
 namespace spinalyst {
 
-StatsArea::StatsArea(GameSession* session, Settings settings, QWidget* parent)
+StatsArea::StatsArea(GameSession* session, AppSettings* settings, QWidget* parent)
     : QWidget(parent), session_(session) {
-    analysisSettings_ = new AnalysisSettings(session, std::move(settings), this);
+    analysisSettings_ = new AnalysisSettings(session, settings, this);
     analysisPanel_ = new AnalysisPanel(analysisSettings_, session, this);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName("pcStats");

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "core/model/roulette.h"
-#include "core/store/settings.h"
 #include "ui/common/stats_page.h"
 #include "ui/stats/stats_tabs.h"
 
@@ -19,6 +18,7 @@ namespace spinalyst {
 
 class AnalysisPanel;
 class AnalysisSettings;
+class AppSettings;
 class GameSession;
 class StatsPage;
 
@@ -31,7 +31,7 @@ class StatsArea final : public QWidget {
     Q_DISABLE_COPY_MOVE(StatsArea)
 
 public:
-    StatsArea(GameSession* session, Settings settings, QWidget* parent = nullptr);
+    StatsArea(GameSession* session, AppSettings* settings, QWidget* parent = nullptr);
 
     AnalysisSettings& analysisSettings() const { return *analysisSettings_; }
     AnalysisPanel* analysisPanel() const { return analysisPanel_; }

@@ -3,6 +3,7 @@
 #include <QHelpEvent>
 #include <QToolTip>
 
+#include "ui/common/app_settings.h"
 #include "ui/common/texts.h"
 
 namespace spinalyst {
@@ -16,17 +17,17 @@ void ShowPlaceTip(QWidget* widget, QEvent* event, const QString& tip) {
     QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, widget);
 }
 
-WheelFigures::WheelFigures(Settings settings, QObject* parent)
-    : QObject(parent),
-      settings_(std::move(settings)),
-      scale_(HeatScaleFromName(settings_.ReadText(Param::HeatScale)).value_or(defaultHeatScale)) {}
+WheelFigures::WheelFigures(AppSettings* settings, QObject* parent)
+    : QObject(parent), settings_(settings), scale_(settings->heatScale()) {
+    connect(settings_, &AppSettings::heatScaleChanged, this, [this](HeatScale scale) {
+        scale_ = scale;
+        emit scaleChanged(scale_);
+        emit changed();
+    });
+}
 
 void WheelFigures::SetScale(HeatScale scale) {
-    if (scale == scale_) return;
-    scale_ = scale;
-    emit scaleChanged(scale_);
-    emit changed();
-    if (!settings_.WriteText(Param::HeatScale, HeatScaleName(scale_))) emit settingsNotSaved();
+    settings_->SetHeatScale(scale);
 }
 
 std::int32_t WheelFigures::Hits(Pocket p) const {

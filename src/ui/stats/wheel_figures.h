@@ -9,10 +9,11 @@ class QWidget;
 
 #include "core/stats/running_tally.h"
 #include "core/stats/wheel_stats.h"
-#include "core/store/settings.h"
 #include "ui/common/stats_page.h"
 
 namespace spinalyst {
+
+class AppSettings;
 
 // The wheel's figures of the last refresh, shared by the Wheel and Table pages: the refresh of
 // whichever shows computes them once, and both show them.
@@ -25,8 +26,8 @@ class WheelFigures final : public QObject {
     Q_DISABLE_COPY_MOVE(WheelFigures)
 
 public:
-    // Shades in the scale the settings keep.
-    explicit WheelFigures(Settings settings, QObject* parent = nullptr);
+    // Shades in the scale the settings keep, and follows it when it changes.
+    explicit WheelFigures(AppSettings* settings, QObject* parent = nullptr);
 
     RouletteKind kind() const { return kind_; }
     HeatScale scale() const { return scale_; }
@@ -51,11 +52,9 @@ signals:
     void kindChanged(RouletteKind kind);
     void changed();
     void scaleChanged(HeatScale scale);
-    // The choice of scale holds for this run only: the settings could not be written.
-    void settingsNotSaved();
 
 private:
-    Settings settings_;
+    AppSettings* settings_;
     RouletteKind kind_ = defaultKind;
     HeatScale scale_ = defaultHeatScale;
     std::optional<WheelStats> stats_;
