@@ -128,9 +128,10 @@ void PlayAtTable(MainWindow& window, RandomSource& rng) {
     click(490, 61);
     chip(4);
     GameSession& session = window.session();
-    session.BeginBatch();
-    for (int n = 0; n < 200; ++n) session.AddDraw(rng.Next(session.kind()));
-    session.EndBatch();
+    {
+        const GameSession::Batch batch(session);
+        for (int n = 0; n < 200; ++n) session.AddDraw(rng.Next(session.kind()));
+    }
 }
 
 // The strategy lab's worked example: a Martingale of 5,00 on red, bankroll 1000, table maximum

@@ -37,9 +37,10 @@ void BM_UiRefreshStrategy(benchmark::State& state) {
     // The red diamond of the table picture.
     session.ClickTable(226, 176, MouseButton::Left);
     RandomSource rng(1);
-    session.BeginBatch();
-    for (int i = 0; i < n; ++i) session.AddDraw(rng.Next(RouletteKind::French));
-    session.EndBatch();
+    {
+        const GameSession::Batch batch(session);
+        for (int i = 0; i < n; ++i) session.AddDraw(rng.Next(RouletteKind::French));
+    }
     // The batch's journal is written in the background meanwhile; a player types the next
     // draw long after it is on disk.
     if (session.journal()) session.journal()->WaitForBatch();

@@ -17,22 +17,18 @@ namespace {
 
 // --pockets P,P,...: distinct pockets of the kind, read once the file has settled the kind.
 std::vector<Pocket> ParsePockets(const std::string& list, RouletteKind kind) {
-    std::vector<Pocket> pockets;
-    std::size_t from = 0;
-    for (;;) {
-        const std::size_t comma = list.find(',', from);
-        const std::string item = list.substr(from, comma - from);
-        const auto pocket = ParsePocket(item, kind);
-        if (!pocket)
-            throw UsageError{"--pockets: '" + item + "' is no pocket of the " +
+    PocketListFault fault;
+    if (auto pockets = ParsePocketList(list, kind, &fault)) return *std::move(pockets);
+    switch (fault.kind) {
+        case PocketListFault::Kind::NotAPocket:
+            throw UsageError{"--pockets: '" + fault.word + "' is no pocket of the " +
                              std::string(KindName(kind)) + " wheel"};
-        if (std::find(pockets.begin(), pockets.end(), *pocket) != pockets.end())
-            throw UsageError{"--pockets: " + item + " is given twice"};
-        pockets.push_back(*pocket);
-        if (comma == std::string::npos) break;
-        from = comma + 1;
+        case PocketListFault::Kind::Twice:
+            throw UsageError{"--pockets: " + fault.word + " is given twice"};
+        case PocketListFault::Kind::Empty:
+            break;
     }
-    return pockets;
+    throw UsageError{"--pockets: no pocket given"};
 }
 
 }  // namespace
@@ -57,17 +53,11 @@ int ConfirmCommand(const std::vector<std::string>& commandArgs, std::istream& in
         // Without the options, the freeze the file itself keeps.
         frozen = FreezeOfNotes(analysis->notes, analysis->kind);
         if (!frozen)
-            throw UsageError{"confirm needs --freeze F and --pockets P,P,..., or a file with a "
-                             "#freeze line"};
+            throw UsageError{
+                "confirm needs --freeze F and --pockets P,P,..., or a file with a "
+                "#freeze line"};
     }
-    const std::vector<Pocket>& set = frozen->pockets;
-
-    std::vector<std::uint8_t> buffer;
-    std::span<const std::uint8_t> after;
-    if (analysis->window)
-        if (const auto window = WindowAfterFreeze(*analysis->window, frozen->drawCount))
-            after = SelectAnalysedDraws(analysis->log, analysis->kind, *window, buffer);
-    out << ConfirmationCsv(Confirm(analysis->kind, set, after));
+    out << ConfirmationCsv(ConfirmFreeze(analysis->log, analysis->kind, analysis->window, *frozen));
     return 0;
 }
 

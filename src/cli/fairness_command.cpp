@@ -43,11 +43,9 @@ int FairnessCommand(const std::vector<std::string>& commandArgs, std::istream& i
     const auto analysis = LoadAnalysis(request, in, err);
     if (!analysis) return exitUsage;
 
-    std::vector<CroupierStint> stints;
-    if (analysis->window)
-        SelectAnalysedStints(analysis->log, analysis->kind, *analysis->window, stints);
-    FairnessReport report = ComputeFairness(
-        {analysis->kind, analysis->analysedDraws, stints, analysis->analysedDirections});
+    FairnessReport report =
+        FairnessOfAnalysed(analysis->log, analysis->kind, analysis->window, analysis->analysedDraws,
+                           analysis->analysedDirections);
     if (report.drawCount > 0) {
         const auto null =
             SimulateSectorNull(report.kind, report.drawCount, scan.simulations, scan.seed);

@@ -176,8 +176,8 @@ TEST_F(CliConfirm, BadSetsAndOptionsExitWithTwoAndOneLine) {
         {"--freeze", "-1", "--pockets", "17"},
         {"--freeze", "10", "--pockets", "17,37"},
         {"--freeze", "10", "--pockets", "00"},
-        {"--freeze", "10", "--pockets", "17,,20"},
         {"--freeze", "10", "--pockets", "17,17"},
+        {"--freeze", "10", "--pockets", ", ;"},
         {"--freeze", "10", "--freeze", "12", "--pockets", "17"},
     };
     for (const auto& options : bad) {
@@ -186,6 +186,11 @@ TEST_F(CliConfirm, BadSetsAndOptionsExitWithTwoAndOneLine) {
         EXPECT_TRUE(r.out.empty());
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
+    // The pockets read as the program's freeze box reads them.
+    EXPECT_EQ(Confirm({"--freeze", "10", "--pockets", "17,,20"}).out,
+              Confirm({"--freeze", "10", "--pockets", "17 20"}).out);
+    EXPECT_EQ(Confirm({"--freeze", "10", "--pockets", "17,x"}).err,
+              "spinalyst-cli: --pockets: 'x' is no pocket of the french wheel\n");
 }
 
 }  // namespace

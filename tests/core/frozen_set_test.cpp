@@ -56,6 +56,18 @@ TEST(FrozenSet, PocketListsAsAPlayerTypesThem) {
         {"37", RouletteKind::American, std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(ParsePocketList(c.text, c.kind), c.pockets) << c.text;
+    // The first fault is named, with the word as typed.
+    using Fault = PocketListFault;
+    const std::pair<const char*, Fault> faults[] = {
+        {" , ", {Fault::Kind::Empty, ""}},
+        {"17, 5, 17", {Fault::Kind::Twice, "17"}},
+        {"17-20, 1", {Fault::Kind::NotAPocket, "17-20"}},
+    };
+    for (const auto& [text, expected] : faults) {
+        Fault fault;
+        EXPECT_EQ(ParsePocketList(text, RouletteKind::French, &fault), std::nullopt);
+        EXPECT_EQ(fault, expected) << text;
+    }
 }
 
 TEST(FrozenSet, TheGameKeepsItsFreezeUntilANewGame) {

@@ -47,16 +47,17 @@ void ShowTab(MainWindow& window, StatsTab tab) {
 void AddGame(GameSession& session, int n, Spins spins) {
     if (spins == Spins::RepeatingCroupier) session.AddCroupier("Alice");
     RandomSource rng(12);
-    session.BeginBatch();
-    Pocket last = 0;
-    for (int i = 0; i < n; ++i) {
-        Pocket p = rng.Next(RouletteKind::French);
-        if (spins == Spins::HotPocket && i % 37 == 0) p = 17;
-        if (spins == Spins::RepeatingCroupier && i % 4 == 3) p = last;
-        session.AddDraw(p);
-        last = p;
+    {
+        const GameSession::Batch batch(session);
+        Pocket last = 0;
+        for (int i = 0; i < n; ++i) {
+            Pocket p = rng.Next(RouletteKind::French);
+            if (spins == Spins::HotPocket && i % 37 == 0) p = 17;
+            if (spins == Spins::RepeatingCroupier && i % 4 == 3) p = last;
+            session.AddDraw(p);
+            last = p;
+        }
     }
-    session.EndBatch();
 }
 QString Cell(QTableView* grid, int row, FairnessColumn column) {
     return grid->model()->index(row, int(column)).data().toString();

@@ -37,12 +37,13 @@ FairnessPage* ShowFairness(MainWindow& window) {
 // French draws from a seeded generator, in one batch; with `hot`, every 37th is pocket 17.
 void AddDraws(GameSession& session, int n, bool hot, std::uint64_t seed) {
     RandomSource rng(seed);
-    session.BeginBatch();
-    for (int i = 0; i < n; ++i) {
-        const Pocket p = rng.Next(RouletteKind::French);
-        session.AddDraw(hot && i % 37 == 0 ? 17 : p);
+    {
+        const GameSession::Batch batch(session);
+        for (int i = 0; i < n; ++i) {
+            const Pocket p = rng.Next(RouletteKind::French);
+            session.AddDraw(hot && i % 37 == 0 ? 17 : p);
+        }
     }
-    session.EndBatch();
 }
 template <typename T>
 T* Child(QWidget* parent, const char* name) {

@@ -86,10 +86,11 @@ private slots:
             {"a draw", [&] { session.AddDraw(17); }, "drawsAdded", frenchHead + "1,,,17\n"},
             {"a batch",
              [&] {
-                 session.BeginBatch();
-                 session.AddDraw(0);
-                 session.AddDraw(5);
-                 session.EndBatch();
+                 {
+                     const GameSession::Batch batch(session);
+                     session.AddDraw(0);
+                     session.AddDraw(5);
+                 }
              },
              "drawsAdded", frenchHead + "1,,,17\n2,,,0\n3,,,5\n"},
             {"an undo", [&] { session.UndoDraw(); }, "drawUndone", frenchHead + "1,,,17\n2,,,0\n"},
@@ -117,6 +118,29 @@ private slots:
                  QByteArray("#kind=american\ndraw,time,croupier,pocket\n1,,,00\n2,,,2\n"));
     }
 
+    // Starting and stopping a live plan move the chips: the journal holds them before the plan's
+    // change is told.
+    void aLivePlanIsJournaledBeforeItIsTold() {
+        test::DataDir dir;
+        GameSession session(RouletteKind::French);
+        QList<QByteArray> journalThen;
+        QObject::connect(&session, &GameSession::planChanged,
+                         [&] { journalThen << dir.Read("current-game.csv"); });
+        session.KeepJournal(dir.paths().writeDir);
+        session.AddDraw(17);
+        session.ClickTable(55, 23, MouseButton::Left);  // straight up on 3
+        ProgressionSettings martingale;
+        martingale.kind = Progression::Martingale;
+        QVERIFY(!session.StartPlan(martingale, {}));
+        session.AddDraw(5);  // a loss: the stake doubles
+        QVERIFY(dir.Read("current-game.csv").contains("#stakes=plein:3=200"));
+        session.StopPlan();  // the chips go back to the base bet
+        QCOMPARE(journalThen.size(), 2);
+        // The doubled stake noted after the loss gave way to the base bet before the signal.
+        QVERIFY(!journalThen.back().contains("plein:3=200"));
+        QCOMPARE(journalThen.back(), dir.Read("current-game.csv"));
+    }
+
     void eachOperationSaysWhatHappenedOnce() {
         test::DataDir dir;
         GameSession session(RouletteKind::French);
@@ -131,8 +155,7 @@ private slots:
             {"an undo of nothing", [&] { session.UndoDraw(); }, {}},
             {"an empty batch",
              [&] {
-                 session.BeginBatch();
-                 session.EndBatch();
+                 { const GameSession::Batch batch(session); }
              },
              {}},
             {"a new croupier",

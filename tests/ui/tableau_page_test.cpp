@@ -215,9 +215,10 @@ private slots:
         QTableView* grid = ShowTableau(window);
         RandomSource random(11);
         GameSession& session = window.session();
-        session.BeginBatch();
-        for (int i = 0; i < 1'000'000; ++i) session.AddDraw(random.Next(RouletteKind::French));
-        session.EndBatch();
+        {
+            const GameSession::Batch batch(session);
+            for (int i = 0; i < 1'000'000; ++i) session.AddDraw(random.Next(RouletteKind::French));
+        }
         QTest::qWait(20);
         // Every column shows whole, without a scroll bar.
         QVERIFY(!grid->horizontalScrollBar()->isVisible());

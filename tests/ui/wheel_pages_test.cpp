@@ -33,8 +33,8 @@ namespace {
 // A main window on a fresh data directory, for the kind and in the language, with the tab
 // showing.
 struct Fixture {
-    explicit Fixture(RouletteKind kind, StatsTab tab = StatsTab::Wheel,
-                     const char* language = "EN", const char* moreParams = "") {
+    explicit Fixture(RouletteKind kind, StatsTab tab = StatsTab::Wheel, const char* language = "EN",
+                     const char* moreParams = "") {
         dir.Write("spinalyst.ini", QByteArray("[Params]\nRoulette=") +
                                        QByteArray::number(KindToSetting(kind)) +
                                        "\nLanguage=" + language + "\n" + moreParams);
@@ -54,9 +54,10 @@ struct Fixture {
     // One refresh for all of them.
     void AddDraws(const std::vector<Pocket>& draws) {
         GameSession& session = window->session();
-        session.BeginBatch();
-        for (Pocket p : draws) session.AddDraw(p);
-        session.EndBatch();
+        {
+            const GameSession::Batch batch(session);
+            for (Pocket p : draws) session.AddDraw(p);
+        }
     }
     WheelPage* wheelPage() const { return window->findChild<WheelPage*>("tsCylindre"); }
     const WheelStats* stats() const { return window->findChild<WheelFigures*>()->stats(); }

@@ -137,10 +137,9 @@ public:
     const SpinTable& fixedTable() const { return *fixed_; }
     const RuleBook& ruleBook() const { return *book_; }
 
-    // The plan's own bets (empty for a system), as before systems: the total stake, the largest
-    // slot stake and the most units at one unit, what a pocket pays back, the expected return.
+    // The plan's own bets (empty for a system), as before systems: the total stake and the
+    // most units at one unit, what a pocket pays back, the expected return.
     Cents baseStake() const { return plain_.baseStake(); }
-    Cents largestBase() const { return plain_.largestBase(); }
     Units unitLimit() const { return plain_.unitLimit(); }
     Cents Stake(Units u) const { return plain_.Stake(u); }
     Cents Win(Pocket p, Units u) const { return plain_.Win(p, u); }

@@ -55,9 +55,6 @@ std::optional<TableRect> HitArea(BetSlot slot, RouletteKind kind);
 constexpr TableRect ChipRect(TablePoint snap) {
     return {snap.x - 12, snap.y - 13, 23, 22};
 }
-constexpr TablePoint ChipLabelOrigin(TablePoint snap) {
-    return {snap.x - 8, snap.y - 8};
-}
 
 // A box the table picture draws for a slot of its own: a number, a zero of the kind, a
 // column box, a dozen or an even chance. The slot's hit area and its chip's snap point lie

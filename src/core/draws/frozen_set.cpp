@@ -49,7 +49,12 @@ std::optional<FrozenSet> ParseFreezeNote(std::string_view value, RouletteKind ki
     return freeze;
 }
 
-std::optional<std::vector<Pocket>> ParsePocketList(std::string_view text, RouletteKind kind) {
+std::optional<std::vector<Pocket>> ParsePocketList(std::string_view text, RouletteKind kind,
+                                                   PocketListFault* fault) {
+    const auto refuse = [fault](PocketListFault::Kind k, std::string_view word) {
+        if (fault) *fault = {k, std::string(word)};
+        return std::nullopt;
+    };
     std::vector<Pocket> pockets;
     constexpr std::string_view separators = ", ;\t";
     while (!text.empty()) {
@@ -58,11 +63,12 @@ std::optional<std::vector<Pocket>> ParsePocketList(std::string_view text, Roulet
         text.remove_prefix(std::min(end + 1, text.size()));
         if (word.empty()) continue;
         const auto pocket = ParsePocket(word, kind);
-        if (!pocket || std::find(pockets.begin(), pockets.end(), *pocket) != pockets.end())
-            return std::nullopt;
+        if (!pocket) return refuse(PocketListFault::Kind::NotAPocket, word);
+        if (std::find(pockets.begin(), pockets.end(), *pocket) != pockets.end())
+            return refuse(PocketListFault::Kind::Twice, word);
         pockets.push_back(*pocket);
     }
-    if (pockets.empty()) return std::nullopt;
+    if (pockets.empty()) return refuse(PocketListFault::Kind::Empty, {});
     return pockets;
 }
 

@@ -34,8 +34,17 @@ std::optional<FrozenSet> ParseFreezeNote(std::string_view value, RouletteKind ki
 // The freeze a game's notes leave in force: that of their last freeze note.
 std::optional<FrozenSet> FreezeOfNotes(std::span<const GameFileNote> notes, RouletteKind kind);
 
+// Why a list of pockets was refused: no pocket at all, a word that is no pocket of the kind,
+// or a pocket given twice (the word as typed).
+struct PocketListFault {
+    enum class Kind { Empty, NotAPocket, Twice };
+    Kind kind = Kind::Empty;
+    std::string word;
+    friend bool operator==(const PocketListFault&, const PocketListFault&) = default;
+};
 // Pockets as a player types them, separated by commas, spaces or semicolons: distinct pockets
-// of the kind, at least one; nullopt otherwise.
-std::optional<std::vector<Pocket>> ParsePocketList(std::string_view text, RouletteKind kind);
+// of the kind, at least one; nullopt otherwise, with the first fault in *fault when given.
+std::optional<std::vector<Pocket>> ParsePocketList(std::string_view text, RouletteKind kind,
+                                                   PocketListFault* fault = nullptr);
 
 }  // namespace spinalyst

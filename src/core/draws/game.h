@@ -100,10 +100,6 @@ public:
     bool alternating() const { return alternating_; }
     void SetAlternating(bool on) { alternating_ = on; }
 
-    // While set, draws are stored but the views are left alone until the batch ends.
-    bool batchInProgress() const { return batchInProgress_; }
-    void SetBatchInProgress(bool on) { batchInProgress_ = on; }
-
     int randomSource() const { return randomSource_; }
     void SetRandomSource(int source) { randomSource_ = source; }
 
@@ -126,7 +122,6 @@ private:
     std::int32_t currentWheel_ = 0;
     SpinDirection currentDirection_ = SpinDirection::Unknown;
     bool alternating_ = true;
-    bool batchInProgress_ = false;
     int randomSource_ = randomFromProgram;
     Clock clock_ = &SystemNow;
     std::optional<FrozenSet> freeze_;

@@ -10,6 +10,15 @@
 
 namespace spinalyst {
 
+FairnessReport FairnessOfAnalysed(const DrawLog& log, RouletteKind kind,
+                                  const std::optional<AnalysisWindow>& window,
+                                  std::span<const std::uint8_t> analysed,
+                                  std::span<const SpinDirection> directions) {
+    std::vector<CroupierStint> stints;
+    if (window) SelectAnalysedStints(log, kind, *window, stints);
+    return ComputeFairness({kind, analysed, stints, directions});
+}
+
 using namespace fairness_detail;
 
 namespace {
@@ -86,8 +95,7 @@ void AddFamilyTests(FairnessReport& r, const PairLayout& l, std::span<const int>
         for (int size : sizes) t.expected.push_back(n * size / count);
         // A box expected to be hit less than once makes the chi-square's p far too small (a
         // single zero in two draws would read as p < 0.001): too few draws for this family.
-        if (*std::min_element(t.expected.begin(), t.expected.end()) < minFamilyExpected)
-            continue;
+        if (*std::min_element(t.expected.begin(), t.expected.end()) < minFamilyExpected) continue;
         t.test = ChiSquareAgainst(t.hits, t.expected);
         r.families.push_back(std::move(t));
     }

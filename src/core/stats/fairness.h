@@ -186,6 +186,12 @@ struct FairnessReport {
 // Every test but the sector p-values. Draws that are no pocket of the kind are left out, with
 // their place in the stints. Stints that do not add up to the draws are ignored.
 FairnessReport ComputeFairness(const FairnessInput& input);
+// The same for the draws an analysis selected from the log (window unset for an empty log):
+// their croupiers' stints are taken from the log, as the page and the command line both need.
+FairnessReport FairnessOfAnalysed(const DrawLog& log, RouletteKind kind,
+                                  const std::optional<AnalysisWindow>& window,
+                                  std::span<const std::uint8_t> analysed,
+                                  std::span<const SpinDirection> directions);
 
 // The hottest arc of every length over fair games of one kind and length. It depends on
 // nothing else, so one simulation serves every list of that many draws.

@@ -70,4 +70,14 @@ std::optional<AnalysisWindow> WindowAfterFreeze(const AnalysisWindow& window, in
     return after;
 }
 
+Confirmation ConfirmFreeze(const DrawLog& log, RouletteKind kind,
+                           const std::optional<AnalysisWindow>& window, const FrozenSet& freeze) {
+    std::vector<std::uint8_t> buffer;
+    std::span<const std::uint8_t> after;
+    if (window)
+        if (const auto w = WindowAfterFreeze(*window, freeze.drawCount))
+            after = SelectAnalysedDraws(log, kind, *w, buffer);
+    return Confirm(kind, freeze.pockets, after);
+}
+
 }  // namespace spinalyst

@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "core/draws/frozen_set.h"
 #include "core/model/roulette.h"
 #include "core/stats/analysis_window.h"
 #include "core/stats/fairness.h"
@@ -63,5 +64,10 @@ double LogConfirmationEvidence(int hits, int draws, double share);
 // The analysis window narrowed to the draws after the freeze at `frozenAt` draws; nullopt when
 // no draw of the window comes after it.
 std::optional<AnalysisWindow> WindowAfterFreeze(const AnalysisWindow& window, int frozenAt);
+
+// The frozen set's figures over the analysed draws that come after its freeze: the window
+// narrowed to them, selected from the log, and confirmed (window unset for an empty log).
+Confirmation ConfirmFreeze(const DrawLog& log, RouletteKind kind,
+                           const std::optional<AnalysisWindow>& window, const FrozenSet& freeze);
 
 }  // namespace spinalyst

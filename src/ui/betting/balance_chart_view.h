@@ -23,8 +23,6 @@ public:
     void Refresh();
 
     QLineSeries* line() const { return line_; }
-    QValueAxis* balanceAxis() const { return balanceAxis_; }
-    QValueAxis* drawsAxis() const { return drawsAxis_; }
 
 protected:
     void showEvent(QShowEvent* event) override;

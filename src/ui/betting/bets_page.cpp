@@ -23,6 +23,7 @@
 #include "ui/betting/progression_box.h"
 #include "ui/betting/table_picture.h"
 #include "ui/common/cell_delegate.h"
+#include "ui/common/format.h"
 #include "ui/common/game_session.h"
 #include "ui/common/look.h"
 #include "ui/common/row_window_view.h"
@@ -39,10 +40,6 @@ constexpr int historyRowHeight = 20;
 constexpr int historyWidths[] = {0, 60, 20, 20, 20, 220, 80, 80, 80};
 constexpr int amountWidth = 80;
 const QColor tableTrim(0, 96, 48);
-
-QString Amount(Cents amount) {
-    return QString::fromStdString(FormatAmount(amount));
-}
 
 // The draw and its pocket stay on white when their row is selected, so the pocket keeps its
 // colour.
@@ -235,7 +232,7 @@ void BetsPage::FitColumns() {
     const int margins = 2 * table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 6;
     int widest = amountColumnWidth_;
     for (Cents amount : amounts)
-        widest = std::max(widest, metrics.horizontalAdvance(Amount(amount) + "  ") + margins);
+        widest = std::max(widest, metrics.horizontalAdvance(AmountText(amount) + "  ") + margins);
     if (widest != amountColumnWidth_) {
         amountColumnWidth_ = widest;
         for (int c = HistoryModel::StakeColumn; c <= HistoryModel::BalanceColumn; ++c)
@@ -258,7 +255,7 @@ void BetsPage::ShowTable() {
     // The total and the clear button are kept even while hidden: they say what the table
     // holds, at the cost of a line.
     const BetLedger& ledger = session_->ledger();
-    totalLabel_->setText(Labelled(Text(TextId::TotalStaked), Amount(ledger.totalStake())));
+    totalLabel_->setText(Labelled(Text(TextId::TotalStaked), AmountText(ledger.totalStake())));
     // A plan's chips are its own while its session runs.
     clearButton_->setEnabled(!ledger.planHoldsTable());
     if (!isVisible()) {
@@ -267,7 +264,7 @@ void BetsPage::ShowTable() {
     }
     picture_->ShowLedger();
     FitColumns();
-    chart_->SetTitle(Labelled(Text(TextId::BalanceHeader), Amount(ledger.balance())));
+    chart_->SetTitle(Labelled(Text(TextId::BalanceHeader), AmountText(ledger.balance())));
     progressionBox_->ShowState();
 }
 

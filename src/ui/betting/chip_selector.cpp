@@ -6,6 +6,7 @@
 #include "core/betting/chips.h"
 #include "core/betting/money.h"
 #include "ui/betting/chip_painter.h"
+#include "ui/common/format.h"
 
 namespace spinalyst {
 
@@ -54,7 +55,7 @@ ChipSelector::ChipSelector(QWidget* parent) : QWidget(parent) {
         auto* button = new ChipButton(k, this);
         button->setObjectName(QStringLiteral("sbChip%1").arg(k + 1));
         const Cents value = chipDenominations[static_cast<std::size_t>(k)].value;
-        button->setToolTip(QString::fromStdString(FormatAmount(value)));
+        button->setToolTip(AmountText(value));
         // Columns of three, smallest first, as the chips lie in their tray.
         button->move(k / 3 * 32, k % 3 * 36);
         group->addButton(button, k);

@@ -7,6 +7,7 @@
 #include <climits>
 
 #include "core/betting/money.h"
+#include "ui/common/format.h"
 #include "ui/common/game_session.h"
 #include "ui/common/look.h"
 #include "ui/common/texts.h"
@@ -55,7 +56,7 @@ std::optional<HistoryRow> HistoryModel::HistoryRowAt(int row) const {
 }
 
 QString HistoryModel::Amount(Cents amount) const {
-    return QString::fromStdString(FormatAmount(amount)) + amountPadding;
+    return AmountText(amount) + amountPadding;
 }
 
 QVariant HistoryModel::data(const QModelIndex& index, int role) const {

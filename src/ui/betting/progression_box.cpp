@@ -8,7 +8,9 @@
 #include <QPushButton>
 
 #include "core/betting/money.h"
+#include "core/betting/table_plan.h"
 #include "ui/common/app_settings.h"
+#include "ui/common/format.h"
 #include "ui/common/game_session.h"
 #include "ui/common/look.h"
 #include "ui/common/texts.h"
@@ -20,10 +22,6 @@ namespace {
 // Rows packed close: below them the state of the session needs four lines at the
 // window's smallest height.
 constexpr int fieldHeight = 19;
-
-TextId ProgressionText(Progression p) {
-    return static_cast<TextId>(static_cast<int>(TextId::ProgressionFlat) + static_cast<int>(p));
-}
 
 TextId EndText(SessionEnd end) {
     switch (end) {
@@ -63,25 +61,7 @@ TextId ErrorText(PlanError error) {
     return TextId::PlanErrorAmount;
 }
 
-QString Amount(Cents c) {
-    return QString::fromStdString(FormatAmount(c));
-}
-
 }  // namespace
-
-QString AmountFieldText(const std::optional<Cents>& amount) {
-    return amount ? Amount(*amount) : QString();
-}
-
-std::optional<std::optional<Cents>> ReadAmountField(const QString& text) {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty()) return std::optional<Cents>();
-    QString comma = trimmed;
-    comma.replace('.', ',');
-    const auto amount = ParseAmount(comma.toStdString(), ',');
-    if (!amount || *amount <= 0 || *amount > maxPlanAmount) return std::nullopt;
-    return std::optional<Cents>(*amount);
-}
 
 ProgressionBox::ProgressionBox(GameSession* session, AppSettings* settings, QWidget* parent)
     : QGroupBox(parent), session_(session), settings_(settings) {
@@ -179,8 +159,7 @@ void ProgressionBox::ApplyCaptions() {
     setTitle(Text(TextId::ProgressionTitle));
     progression_->setItemText(0, Text(TextId::ProgressionNone));
     for (std::size_t i = 0; i < allProgressions.size(); ++i)
-        progression_->setItemText(static_cast<int>(i) + 1,
-                                  Text(ProgressionText(allProgressions[i])));
+        progression_->setItemText(static_cast<int>(i) + 1, ProgressionCaption(allProgressions[i]));
     advanceOn_->setItemText(0, Text(TextId::AdvanceOnLoss));
     advanceOn_->setItemText(1, Text(TextId::AdvanceOnWin));
     bankrollCaption_->setText(Text(TextId::BankrollCaption));
@@ -288,10 +267,8 @@ void ProgressionBox::OnStart() {
     if (s && s->progression) {
         ProgressionSettings progression = s->entries;
         progression.kind = *s->progression;
-        MoneyRules rules = s->rules;
-        // La partage belongs to the French table; elsewhere the box's tick is left alone.
-        if (session_->kind() != RouletteKind::French) rules.laPartage = false;
-        if (const auto error = session_->StartPlan(progression, rules))
+        if (const auto error =
+                session_->StartPlan(progression, RulesForKind(s->rules, session_->kind())))
             problem_ = Text(ErrorText(*error));
     }
     ShowState();
@@ -311,17 +288,17 @@ void ProgressionBox::ShowState() {
     if (text.isEmpty() && live.session()) {
         const StrategySession& s = *live.session();
         if (running) {
-            text =
-                TextWith(TextId::PlanNextSpin, QString::number(s.units()), Amount(s.nextStake()));
+            text = TextWith(TextId::PlanNextSpin, QString::number(s.units()),
+                            AmountText(s.nextStake()));
             // The session's balance only when no bankroll tells it: the box has room for
             // three lines.
             if (const auto left = s.bankrollLeft())
-                text += '\n' + TextWith(TextId::PlanBankrollLeft, Amount(*left));
+                text += '\n' + TextWith(TextId::PlanBankrollLeft, AmountText(*left));
             else
-                text += '\n' + TextWith(TextId::PlanSessionBalance, Amount(s.balance()));
+                text += '\n' + TextWith(TextId::PlanSessionBalance, AmountText(s.balance()));
         } else {
             text = Text(EndText(s.end())) + '\n' +
-                   TextWith(TextId::PlanSessionBalance, Amount(s.balance())) + '\n' +
+                   TextWith(TextId::PlanSessionBalance, AmountText(s.balance())) + '\n' +
                    Text(TextId::PlanWaiting);
         }
     }

@@ -30,7 +30,6 @@ public:
     void ApplyCaptions();
     // The box as settings; nullopt (and the reason shown) when an entry cannot be read.
     std::optional<PlanSettings> ReadBox();
-    QLabel* stateLabel() const { return state_; }
 
     // Where the table stands, from the session: called after every draw, undo and plan change.
     void ShowState();
@@ -68,11 +67,5 @@ private:
     // The plan as the box last showed or kept it.
     PlanSettings shown_;
 };
-
-// The text of an amount field: empty for none, else the amount with the decimal comma.
-QString AmountFieldText(const std::optional<Cents>& amount);
-// An amount field read back: nullopt inside for an empty field; nullopt outside for text that
-// is no positive amount (a "." is taken for the decimal comma).
-std::optional<std::optional<Cents>> ReadAmountField(const QString& text);
 
 }  // namespace spinalyst

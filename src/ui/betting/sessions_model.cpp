@@ -1,6 +1,7 @@
 #include "ui/betting/sessions_model.h"
 
 #include "core/betting/money.h"
+#include "ui/common/format.h"
 #include "ui/common/texts.h"
 
 namespace spinalyst {
@@ -58,7 +59,7 @@ QVariant SessionsModel::data(const QModelIndex& index, int role) const {
         return index.column() == EndColumn ? int(Qt::AlignLeft | Qt::AlignVCenter)
                                            : int(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole) return {};
-    const auto amount = [](Cents c) { return QString::fromStdString(FormatAmount(c)); };
+    const auto amount = &AmountText;
     switch (index.column()) {
         case SessionColumn:
             return index.row() + 1;

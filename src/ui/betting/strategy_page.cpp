@@ -26,8 +26,10 @@
 #include "core/betting/backtest.h"
 #include "core/betting/money.h"
 #include "core/betting/plan_settings.h"
+#include "core/betting/table_plan.h"
 #include "ui/betting/sessions_model.h"
 #include "ui/common/app_settings.h"
+#include "ui/common/format.h"
 #include "ui/common/game_session.h"
 #include "ui/common/look.h"
 #include "ui/common/texts.h"
@@ -49,10 +51,6 @@ namespace {
 constexpr int chartColumns = 600;
 // Where a session ended on the running balance: the red of the wheel.
 const QColor sessionEndColour = ToQColor(redDisplay);
-
-QString Amount(Cents c) {
-    return QString::fromStdString(FormatAmount(c));
-}
 
 QChartView* NewChart(QWidget* parent, std::initializer_list<QAbstractSeries*> series) {
     auto* chart = new QChart;
@@ -312,24 +310,9 @@ void StrategyPage::ApplyCaptions() {
 }
 
 std::optional<BettingPlan> StrategyPage::PlanOfTheTable(bool forMonteCarlo) const {
-    const PlanSettings saved = settings_->plan();
-    const BetLedger& ledger = session_->ledger();
-    BettingPlan plan;
-    plan.kind = session_->kind();
-    const LivePlay& live = ledger.live();
-    if (live.running())
-        plan.bets = live.plan()->bets;
-    else if (!ledger.betList().empty())
-        plan.bets = ledger.betList().bets;
-    else if (live.lastPlan() && live.lastPlan()->kind == plan.kind)
-        plan.bets = live.lastPlan()->bets;
-    plan.progression = saved.entries;
-    plan.progression.kind = saved.progression.value_or(Progression::Flat);
-    plan.rules = saved.rules;
-    if (plan.kind != RouletteKind::French) plan.rules.laPartage = false;
-    if (forMonteCarlo) plan.rules.maxSpins = maxSpins_->value();
-    if (CheckPlan(plan)) return std::nullopt;
-    return plan;
+    return spinalyst::PlanOfTheTable(
+        session_->ledger(), session_->kind(), settings_->plan(),
+        forMonteCarlo ? std::optional<std::int64_t>(maxSpins_->value()) : std::nullopt);
 }
 
 std::optional<BettingPlan> StrategyPage::CurrentPlan(bool forMonteCarlo) {
@@ -342,12 +325,9 @@ std::optional<BettingPlan> StrategyPage::CurrentPlan(bool forMonteCarlo) {
     for (const PlacedBet& bet : plan->bets) {
         if (!bets.isEmpty()) bets += QStringLiteral(", ");
         bets += QString::fromStdString(BetDescription(bet.slot, CurrentLanguageTable())) + ' ' +
-                Amount(bet.stake);
+                AmountText(bet.stake);
     }
-    planLabel_->setText(
-        Labelled(Text(static_cast<TextId>(static_cast<int>(TextId::ProgressionFlat) +
-                                          static_cast<int>(plan->progression.kind))),
-                 bets));
+    planLabel_->setText(Labelled(ProgressionCaption(plan->progression.kind), bets));
     return plan;
 }
 
@@ -409,8 +389,8 @@ void StrategyPage::ShowTotals() {
     if (!totalsShown_) return;
     const Totals& r = *totalsShown_;
     totals_->setText(TextWith(TextId::BacktestTotals, QString::number(r.sessions),
-                              QString::number(r.spins), Amount(r.staked), Amount(r.won),
-                              Amount(r.balance), QString::number(r.ruined)));
+                              QString::number(r.spins), AmountText(r.staked), AmountText(r.won),
+                              AmountText(r.balance), QString::number(r.ruined)));
 }
 
 bool StrategyPage::RunMonteCarlo() {
@@ -480,9 +460,7 @@ void StrategyPage::ShowProgress() {
 void StrategyPage::ShowFigures() {
     if (!result_) return;
     const MonteCarloResult& r = *result_;
-    const auto number = [](double v, int decimals) {
-        return QString::number(v, 'f', decimals).replace('.', ',');
-    };
+    const auto number = &DecimalText;
     const auto set = [this](int row, const QString& value, const QString& low,
                             const QString& high) {
         const QString cells[] = {value, low, high};
@@ -507,9 +485,9 @@ void StrategyPage::ShowFigures() {
     };
     const auto mean = money(r.finalMean);
     set(5, mean[0], mean[1], mean[2]);
-    set(6, Amount(r.finalMedian), {}, {});
-    set(7, Amount(r.finalP05), {}, {});
-    set(8, Amount(r.finalP95), {}, {});
+    set(6, AmountText(r.finalMedian), {}, {});
+    set(7, AmountText(r.finalP05), {}, {});
+    set(8, AmountText(r.finalP95), {}, {});
     const auto staked = money(r.stakedMean);
     set(9, staked[0], staked[1], staked[2]);
     set(10, number(r.spinsMean.value, 2), number(r.spinsMean.low, 2), number(r.spinsMean.high, 2));

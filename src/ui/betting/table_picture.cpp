@@ -12,6 +12,7 @@
 #include "core/betting/money.h"
 #include "core/betting/table_areas.h"
 #include "ui/betting/chip_painter.h"
+#include "ui/common/format.h"
 #include "ui/common/look.h"
 #include "ui/common/texts.h"
 
@@ -113,9 +114,7 @@ void TablePicture::SayHovered(bool capped) {
         text = QString::fromStdString(BetDescription(*hovered_, CurrentLanguageTable()));
         if (hovered_->kind == BetKind::Plein && neighbours_ > 0)
             text = CountedText(TextId::BetWithNeighbours, neighbours_).arg(text).arg(neighbours_);
-        if (capped)
-            text = TextWith(TextId::StakeAtLimit, text,
-                            QString::fromStdString(FormatAmount(maxSlotStake)));
+        if (capped) text = TextWith(TextId::StakeAtLimit, text, AmountText(maxSlotStake));
     }
     QStatusTipEvent tip(text);
     QCoreApplication::sendEvent(this, &tip);
@@ -237,7 +236,7 @@ QString TablePicture::ToolTipAt(QPoint point) const {
     const auto slot = ledger_.ChipAt(point.x(), point.y());
     if (!slot) return {};
     return Labelled(QString::fromStdString(BetDescription(*slot, CurrentLanguageTable())),
-                    QString::fromStdString(FormatAmount(ledger_.stake(*slot))));
+                    AmountText(ledger_.stake(*slot)));
 }
 
 void TablePicture::mouseReleaseEvent(QMouseEvent* event) {

@@ -27,7 +27,7 @@ void GameSession::SwitchKind(RouletteKind kind) {
 bool GameSession::AddDraw(Pocket p) {
     const SpinDirection direction = game_.currentDirection();
     if (!spinalyst::AddDraw(game_, ledger_, p)) return false;
-    if (game_.batchInProgress()) return true;
+    if (batchInProgress()) return true;
     JournalDraws();
     emit drawsAdded(1);
     NoteCurrentDirection(direction);
@@ -40,33 +40,33 @@ void GameSession::UndoDraw() {
     emit drawUndone();
 }
 
-void GameSession::BeginBatch() {
-    batchStartCount_ = game_.drawCount();
-    game_.SetBatchInProgress(true);
+GameSession::Batch::Batch(GameSession& session) : session_(session) {
+    if (session_.batchDepth_++ == 0) session_.batchStartCount_ = session_.game_.drawCount();
 }
 
-void GameSession::EndBatch() {
-    game_.SetBatchInProgress(false);
-    const int added = game_.drawCount() - batchStartCount_;
+GameSession::Batch::~Batch() {
+    if (--session_.batchDepth_ > 0) return;
+    const int added = session_.game_.drawCount() - session_.batchStartCount_;
     if (added <= 0) return;
-    JournalDraws();
-    emit drawsAdded(added);
+    session_.JournalDraws();
+    emit session_.drawsAdded(added);
 }
 
 int GameSession::DrawRandomBatch(int n) {
     const std::int32_t croupier = game_.currentCroupier();
     random_.SeedFromClock();
-    BeginBatch();
-    const int drawn = AppendRandomDraws(game_, ledger_, random_, n);
-    EndBatch();
+    int drawn = 0;
+    {
+        const Batch batch(*this);
+        drawn = AppendRandomDraws(game_, ledger_, random_, n);
+    }
     NoteCurrentCroupier(croupier);
     return drawn;
 }
 
 void GameSession::ImportDraws(const std::vector<Pocket>& pockets) {
-    BeginBatch();
+    const Batch batch(*this);
     AppendImportedDraws(game_, ledger_, pockets);
-    EndBatch();
 }
 
 void GameSession::ReplaceGame(GameFile file, const QString& gameFile) {
@@ -112,10 +112,14 @@ void GameSession::ClearBets() {
 }
 
 void GameSession::BetsChanged() {
+    JournalStakes();
+    emit betsChanged();
+}
+
+void GameSession::JournalStakes() {
     // Every change of the stakes is in the game's notes and the journal before it is told, so
     // that a game read back settles its draws as they were settled.
     if (NoteStakes(game_, ledger_)) JournalDraws();
-    emit betsChanged();
 }
 
 bool GameSession::FreezePockets(const std::vector<Pocket>& pockets) {
@@ -140,16 +144,18 @@ std::optional<PlanError> GameSession::StartPlan(const ProgressionSettings& progr
                                                 const MoneyRules& rules) {
     const auto error = ledger_.StartPlan(progression, rules, game_.drawCount() + 1);
     if (error) return error;
+    JournalStakes();
     emit planChanged();
-    BetsChanged();
+    emit betsChanged();
     return std::nullopt;
 }
 
 void GameSession::StopPlan() {
     if (!ledger_.live().active()) return;
     ledger_.StopPlan();
+    JournalStakes();
     emit planChanged();
-    BetsChanged();
+    emit betsChanged();
 }
 
 CroupierTable::LoadResult GameSession::LoadCroupiers(const std::filesystem::path& file) {

@@ -46,9 +46,20 @@ public:
     bool AddDraw(Pocket p);
     void UndoDraw();
 
-    // Draws added between BeginBatch and EndBatch are announced once, by EndBatch.
-    void BeginBatch();
-    void EndBatch();
+    // While a Batch lives, draws are stored and journaled but announced only once, when the
+    // last batch open ends: the views are left alone meanwhile. Scoped, so that no batch can
+    // be left open.
+    class Batch {
+    public:
+        explicit Batch(GameSession& session);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        GameSession& session_;
+    };
+    bool batchInProgress() const { return batchDepth_ > 0; }
     // Appends n pseudo-random draws as one batch, from a generator reseeded from the clock.
     // Returns how many were drawn (none unless the source is the program's generator).
     int DrawRandomBatch(int n);
@@ -161,6 +172,8 @@ private:
     void NoteJournalWorking(bool working);
     // After every change of the stakes.
     void BetsChanged();
+    // Notes the stakes on the table in the game and the journal, when they changed.
+    void JournalStakes();
     void JournalNewGame();
     void JournalDraws();
     void Replace(GameFile file, const QString& gameFile);
@@ -174,6 +187,7 @@ private:
     RandomSource random_;
     std::unique_ptr<GameJournal> journal_;
     int batchStartCount_ = 0;
+    int batchDepth_ = 0;
     bool leftover_ = false;
     bool journalWorking_ = true;
 };

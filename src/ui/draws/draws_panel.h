@@ -18,7 +18,6 @@ class DrawsPanel final : public QWidget {
 public:
     explicit DrawsPanel(GameSession* session, QWidget* parent = nullptr);
 
-    int drawsPage() const { return drawsPage_; }
     // Shows page 1 ... drawsPageCount of the columns (a page beyond them, the nearest).
     void GoToPage(int page);
     QTableView* view() const { return drawsView_; }

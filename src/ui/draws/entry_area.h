@@ -29,7 +29,6 @@ public:
     void FillCroupierList();
     // The same for the wheel box.
     void FillWheelList();
-    InputPanel* inputPanel() const { return inputPanel_; }
 
 signals:
     // Something the user should know went wrong, for the status bar.

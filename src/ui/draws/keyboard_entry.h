@@ -31,7 +31,6 @@ public:
     // Gives the keyboard back to draw entry.
     void ReturnFocus();
     // The permanent status text: where typed digits go now.
-    QLabel* destinationLabel() const { return destination_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -176,10 +176,9 @@ void FairnessPage::ApplyCaptions() {
 }
 
 void FairnessPage::ShowStatistics(const StatsInput& input) {
-    stints_.clear();
-    if (input.log && input.window)
-        SelectAnalysedStints(*input.log, input.kind, *input.window, stints_);
-    report_ = ComputeFairness({input.kind, input.analysed, stints_, input.directions});
+    report_ = input.log ? FairnessOfAnalysed(*input.log, input.kind, input.window, input.analysed,
+                                             input.directions)
+                        : ComputeFairness({input.kind, input.analysed, {}, input.directions});
     log_ = input.log;
     window_ = input.window;
     plan_ = PlanPower(report_);
@@ -204,12 +203,8 @@ void FairnessPage::ConfirmFreeze() {
     confirmation_.reset();
     const auto& freeze = session_ ? session_->game().freeze() : std::nullopt;
     if (!freeze) return;
-    std::vector<std::uint8_t> buffer;
-    std::span<const std::uint8_t> after;
-    if (log_ && window_)
-        if (const auto w = WindowAfterFreeze(*window_, freeze->drawCount))
-            after = SelectAnalysedDraws(*log_, report_.kind, *w, buffer);
-    confirmation_ = Confirm(report_.kind, freeze->pockets, after);
+    confirmation_ = log_ ? spinalyst::ConfirmFreeze(*log_, report_.kind, window_, *freeze)
+                         : Confirm(report_.kind, freeze->pockets, {});
 }
 
 void FairnessPage::ShowPlay() {

@@ -93,7 +93,6 @@ private:
     const DrawLog* log_ = nullptr;
     std::optional<AnalysisWindow> window_;
     QHash<int, QString> croupierNames_;
-    std::vector<CroupierStint> stints_;
     // The last finished simulation: it serves every refresh of the same kind and length.
     std::shared_ptr<const SectorNull> null_;
     std::unique_ptr<ScanRun> scan_;

@@ -69,13 +69,6 @@ QString Often(bool more, const QString& subject, const QString& p) {
 }
 }  // namespace
 
-QString DecimalText(double value, int decimals) {
-    QString text = QString::number(value, 'f', decimals);
-    // A figure that rounds to zero carries no sign.
-    if (text.toDouble() == 0) text = QString::number(0.0, 'f', decimals);
-    return text.replace('.', ',');
-}
-
 QString PText(double p) {
     return p < 0.001 ? QStringLiteral("< ") + DecimalText(0.001, 3) : DecimalText(p, 3);
 }
@@ -83,8 +76,7 @@ QString PText(double p) {
 QString EstimateText(double p, double standardError) {
     if (p < 0.001) return PText(p);
     // One significant digit: the estimate is no surer than that.
-    return PText(p) + QStringLiteral(" ± ") +
-           QString::number(standardError, 'g', 1).replace('.', ',');
+    return PText(p) + QStringLiteral(" ± ") + SignificantText(standardError, 1);
 }
 
 QString AdjustedPText(double p) {

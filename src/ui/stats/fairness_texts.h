@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "core/stats/fairness_summary.h"
+#include "ui/common/format.h"
 #include "ui/common/texts.h"
 
 namespace spinalyst {
@@ -15,8 +16,6 @@ namespace spinalyst {
 // A croupier's name by number.
 using CroupierNamer = std::function<QString(std::int32_t)>;
 
-// A figure with `decimals` decimals and a comma, never "-0,00".
-QString DecimalText(double value, int decimals);
 // A p-value as a player reads it: three decimals, "< 0,001" below.
 QString PText(double p);
 // A Monte Carlo p-value with its standard error: "0,012 ± 0,001".

@@ -92,7 +92,7 @@ std::span<const std::uint8_t> StatsArea::analysedDraws() const {
 }
 
 void StatsArea::RefreshStatistics() {
-    if (session_->game().batchInProgress()) return;
+    if (session_->batchInProgress()) return;
     const StatsInput input = Input();
     if (!input.window) {
         // A game without draws: every page shows its empty state, seen or not, so that no

@@ -4,6 +4,7 @@
 #include <QToolTip>
 
 #include "ui/common/app_settings.h"
+#include "ui/common/format.h"
 #include "ui/common/texts.h"
 
 namespace spinalyst {
@@ -45,8 +46,7 @@ QString WheelFigures::PocketTip(Pocket p) const {
                   Labelled(Text(TextId::HitsHeader), QString::number(Hits(p))) + "\n";
     if (scale_ == HeatScale::Deviation && stats_) {
         const double z = HitsZ(Hits(p), stats_->analysedCount, pocketCount(kind_));
-        tip += Labelled(Text(TextId::DeviationTip), QString::number(z, 'f', 2).replace('.', ',')) +
-               "\n";
+        tip += Labelled(Text(TextId::DeviationTip), DecimalText(z, 2)) + "\n";
     }
     return tip + Labelled(Text(TextId::ShadeTip),
                           QString::number(Shade(p)) + " / " + QString::number(lightestShade));

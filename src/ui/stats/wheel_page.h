@@ -27,9 +27,6 @@ public:
     std::string FiguresCsv(const StatsInput& input) const override;
 
     WheelDrawing* wheel() const { return wheel_; }
-    QTableView* distanceGrid() const { return distanceGrid_; }
-    QTableView* repeatGrid() const { return repeatGrid_; }
-    QTableView* sectorGrid() const { return sectorGrid_; }
     WheelGridModel* distanceModel() const { return distanceModel_; }
     WheelGridModel* repeatModel() const { return repeatModel_; }
     WheelGridModel* sectorModel() const { return sectorModel_; }
