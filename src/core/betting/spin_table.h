@@ -27,9 +27,8 @@ public:
     // In stake-table order.
     const std::vector<PlacedBet>& bets() const { return bets_; }
     bool idle() const { return bets_.empty(); }
-    // The total stake and the largest slot stake at one unit.
+    // The total stake at one unit.
     Cents baseStake() const { return baseStake_; }
-    Cents largestBase() const { return largestBase_; }
     // The most units the limit lets the largest bet take (0 when one unit is already too
     // many; any number for an idle spin).
     Units unitLimit() const { return unitLimit_; }
