@@ -67,7 +67,9 @@ Commands:
       balance,lowest,end and one row per session (first_draw is the number
       of its first draw in FILE; lowest is its lowest balance after a spin,
       0 when it never went below; end is win, loss, ruin, limit, spins, or
-      data when the draws ran out first), or with --summary the header
+      data when the draws ran out first; spins counts idle spins too; a
+      session that rules end before its first spin has none, and the next
+      starts one draw later), or with --summary the header
       sessions,spins,staked,won,balance,ruined and one row.
   montecarlo PLAN --sessions N --max-spins M [--kind K] [--seed S]
              [--threads T] [--wheel-from FILE]
@@ -79,8 +81,9 @@ Commands:
       final_p95 (nearest-rank percentiles) of the final balance; staked_mean
       and spins_mean; return_per_unit, the sessions' result over their total
       stake with its 95% interval; expected_return_per_unit, its exact value
-      on that wheel. The wheel is fair, or with --wheel-from draws pockets as
-      often as they came out in FILE (whose kind it takes without --kind).
+      on that wheel (with --rule, that of the bets the sessions staked).
+      The wheel is fair, or with --wheel-from draws pockets as often as
+      they came out in FILE (whose kind it takes without --kind).
       The same seed (default 1) gives the same figures on any number of
       threads T (default: one a core).
 
@@ -166,6 +169,32 @@ PLAN, the betting plan of backtest and montecarlo:
               the base bets at one unit, as simulate takes them; before
               each spin the progression gives the units u and every bet is
               staked at u times its base amount
+  --rule "WHEN => BETS"
+              instead of --bet (as often as wanted): before each spin, every
+              rule whose WHEN holds on the spins before it adds its BETS to
+              the spin's base bets; when none holds the spin is idle, nothing
+              is staked, and the progression and the stops wait. WHEN is one
+              condition or several joined by "and" (one "any" at most):
+                always                  always
+                last S                  the last spin hit S
+                streak S >= n           the last n spins all hit S
+                absent S >= n           none of the last n spins hit S
+                hits S in m <= k        at most k of the last m spins hit S
+                hits S in m >= k        at least k of the last m spins hit S
+              S is a SLOT, or "any FAMILY" (simple, douzaine, colonne,
+              sizain, transversale, carre, cheval, plein): true when true
+              for some slot of the family, and "that" is those slots. A zero
+              hits no even chance, dozen or column. BETS is TARGET=AMOUNT
+              joined by commas; TARGET is a SLOT, "that", or "opposite" (the
+              other side of even chances, the other dozens or columns of
+              that, less that). The history is the analysed draws before the
+              spin (backtest) or the session's own spins (montecarlo). E.g.
+              --rule "absent any douzaine >= 12 => that=1"
+  --system FILE
+              the PLAN options of a system file, one a line ("--rule absent
+              any douzaine >= 12 => that=1"), "#" starting a comment; the
+              options given beside it replace the file's, except --bet and
+              --rule, which do not go with it
   --progression NAME
               flat (u = 1; the default); martingale (2u after a loss, 1
               after a win); grand-martingale (2u + 1 after a loss);
@@ -193,9 +222,11 @@ PLAN, the betting plan of backtest and montecarlo:
   --max-spins M   the session ends after M spins (1 to 1000000000)
   --la-partage    on a zero, even-chance bets give back half their stake,
                   rounded down to the cent (french table only)
-  After each spin: stop-win, stop-loss, max-spins; else the next units; then
-  the table maximum; then the bankroll. A bankroll below the first stake, or
-  a bet above the table maximum, is a usage error.
+  After each spin: if it was played, settle; stop-win, stop-loss, max-spins
+  (spins observed, idle ones too); if it was played, the next units; then
+  the rules give the next spin's bets; then the table maximum on each slot;
+  then the bankroll. A bankroll below a first stake that is not idle, or a
+  bet above the table maximum, is a usage error.
 
 Analysis options, the settings of the program's analysis panel:
   --from A    first draw of the range, 1 or more (default 1); a start beyond

@@ -44,7 +44,7 @@ int MonteCarloCommand(const std::vector<std::string>& args, std::istream& in, st
     }
     const std::string* sessions = option("sessions");
     if (!sessions) throw UsageError{"montecarlo needs --sessions N"};
-    if (!planOptions.rules.maxSpins) throw UsageError{"montecarlo needs --max-spins M"};
+    if (!planOptions.system.money.maxSpins) throw UsageError{"montecarlo needs --max-spins M"};
     MonteCarloRequest request;
     request.sessions = ParseNumber<std::int64_t>(*sessions, "--sessions", 1, maxMonteCarloSessions);
     if (auto v = option("seed"))

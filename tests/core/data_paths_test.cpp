@@ -105,5 +105,14 @@ TEST(DataPaths, TheManualOfALanguageIsFoundInTheFirstDirectoryThatHasIt) {
     EXPECT_EQ(paths.ManualFile("EN"), std::nullopt);  // a folder without its page
 }
 
+TEST(DataPaths, TheExampleSystemsAreFoundInTheFirstDirectoryThatHasThem) {
+    TempDir beside, shared;
+    DataPaths paths;
+    paths.readDirs = {beside.path(), shared.path()};
+    EXPECT_EQ(paths.ExampleSystemsDir(), std::nullopt);
+    std::filesystem::create_directories(shared.path() / "systems");
+    EXPECT_EQ(paths.ExampleSystemsDir(), shared.path() / "systems");
+}
+
 }  // namespace
 }  // namespace spinalyst

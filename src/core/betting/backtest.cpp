@@ -1,6 +1,7 @@
 #include "core/betting/backtest.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/betting/money.h"
 
@@ -22,9 +23,13 @@ BacktestResult RunBacktest(const PlanTable& table, std::span<const std::uint8_t>
         runningBalance->clear();
         runningBalance->reserve(pockets.size());
     }
+    // One history for every session: a new session does not forget the wheel.
+    std::optional<RuleWatch> watch;
+    if (!table.fixedBets()) watch.emplace(table.ruleBook());
+    RuleWatch* const seen = watch ? &*watch : nullptr;
     std::size_t next = 0;
     while (next < pockets.size()) {
-        StrategySession session(table);
+        StrategySession session(table, seen);
         const auto first = static_cast<std::int64_t>(next);
         const Cents before = result.balance;
         if (runningBalance) {
@@ -34,6 +39,13 @@ BacktestResult RunBacktest(const PlanTable& table, std::span<const std::uint8_t>
             }
         } else {
             while (next < pockets.size() && !session.ended()) session.Play(pockets[next++]);
+        }
+        if (session.spins() == 0) {
+            // Ended before its first spin (rules firing together passed the table maximum or
+            // the bankroll): the draw is seen, and the next session starts after it.
+            if (seen) seen->Observe(pockets[next]);
+            ++next;
+            if (runningBalance) runningBalance->push_back(before);
         }
         session.EndForData();
         result.sessions.push_back(Summarise(session, first));

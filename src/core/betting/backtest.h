@@ -33,8 +33,11 @@ struct BacktestResult {
 };
 
 // Plays the plan over the draws in order, sessions one after another: when one ends, the next
-// starts at the next draw with a fresh bankroll and the progression at its start. The last is
-// ended by the data when the draws run out before its rules end it. With `runningBalance`,
+// starts at the next draw with a fresh bankroll and the progression at its start. The rules see
+// every draw before the spin they decide, from the first one, across sessions. A session that
+// ends before its first spin (rules that fire together passing the table maximum or the
+// bankroll) is counted with no spin, and the next starts one draw later. The last is ended by
+// the data when the draws run out before its rules end it. With `runningBalance`,
 // the total balance after every spin is stored there too.
 BacktestResult RunBacktest(const PlanTable& table, std::span<const std::uint8_t> pockets,
                            std::vector<Cents>* runningBalance = nullptr);

@@ -154,6 +154,16 @@ std::optional<PlanError> BetLedger::StartPlan(const ProgressionSettings& progres
     return std::nullopt;
 }
 
+std::optional<PlanError> BetLedger::StartSystem(BettingPlan plan,
+                                                std::span<const std::uint8_t> draws) {
+    plan.kind = kind_;
+    if (const auto error = CheckPlan(plan)) return error;
+    live_.Start(std::move(plan), static_cast<int>(draws.size()) + 1, draws);
+    ++stakesVersion_;
+    ApplyPlanStakes();
+    return std::nullopt;
+}
+
 void BetLedger::StopPlan() {
     const std::vector<PlacedBet> base =
         live_.running() ? live_.plan()->bets : std::vector<PlacedBet>(list_.bets);
@@ -183,7 +193,14 @@ void BetLedger::StoreListIfChanged() {
 }
 
 bool BetLedger::SettleBets(int drawNumber, Pocket p) {
-    if (list_.empty() || !IsPocketOf(kind_, p)) return false;
+    if (!IsPocketOf(kind_, p)) return false;
+    if (list_.empty()) {
+        if (live_.running()) {
+            live_.Play(p);
+            ApplyPlanStakes();
+        }
+        return false;
+    }
     Settle(drawNumber, p);
     if (live_.running()) {
         live_.Play(p);
@@ -200,13 +217,14 @@ void BetLedger::Settle(int drawNumber, Pocket p) {
 }
 
 void BetLedger::SettleBets(std::span<const std::uint8_t> pockets, int firstDrawNumber) {
-    if (list_.empty() || pockets.empty()) return;
+    if (pockets.empty()) return;
     if (live_.running()) {
         // The stakes change after every draw: one at a time.
         int drawNumber = firstDrawNumber;
         for (const std::uint8_t p : pockets) SettleBets(drawNumber++, p);
         return;
     }
+    if (list_.empty()) return;
     StoreListIfChanged();
     const Pocket first = firstPocket(kind_);
     const Pocket last = lastPocket(kind_);
@@ -237,10 +255,10 @@ void BetLedger::SettleBets(std::span<const std::uint8_t> pockets, int firstDrawN
     drawWin_ = win;
 }
 
-void BetLedger::UndoDraw(int drawNumber) {
+void BetLedger::UndoDraw(int drawNumber, std::span<const std::uint8_t> draws) {
     history_.RemoveDraw(drawNumber);
     if (live_.active()) {
-        live_.Rewind(history_, drawNumber);
+        live_.Rewind(history_, drawNumber, draws);
         ApplyPlanStakes();
     }
     if (history_.empty()) {

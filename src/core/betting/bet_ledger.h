@@ -75,19 +75,26 @@ public:
     // A new game of `kind`: no history, balance 0, no bet. The chip value stays.
     void NewGame(RouletteKind kind);
     // Settles the placed bets against draw `drawNumber`, just added to the log, and records
-    // it. False, and nothing recorded, without bets or for a pocket the kind does not have.
+    // it. False, and nothing recorded, without bets or for a pocket the kind does not have; a
+    // running system still sees a draw without bets, its idle spin.
     bool SettleBets(int drawNumber, Pocket p);
     // The same for consecutive draws, the first of them numbered firstDrawNumber.
     void SettleBets(std::span<const std::uint8_t> pockets, int firstDrawNumber);
     // Draw `drawNumber`, the newest, is being taken back: its record goes, and the balance is
-    // that after the newest remaining record (0 when none remains).
-    void UndoDraw(int drawNumber);
+    // that after the newest remaining record (0 when none remains). `draws` are the game's draws
+    // before it, which a system's rules see again.
+    void UndoDraw(int drawNumber, std::span<const std::uint8_t> draws = {});
 
     // A plan played live: the chips on the table (or, with none, the last plan's bets) become
     // its base bets, and from draw `nextDraw` on the stakes follow its progression. The error
     // that keeps the plan from starting, if any, and then nothing changes.
     std::optional<PlanError> StartPlan(const ProgressionSettings& progression,
                                        const MoneyRules& rules, int nextDraw);
+    // A system played live (a plan bound by BindSystem, with betRules): before each draw its
+    // rules, which see `draws` (the game's draws so far) and every draw after, put down the next
+    // spin's bets, none on an idle spin. The error that keeps it from starting, if any, and
+    // then nothing changes.
+    std::optional<PlanError> StartSystem(BettingPlan plan, std::span<const std::uint8_t> draws);
     // The table is the player's again; a running session's chips go back to its base bets.
     void StopPlan();
     const LivePlay& live() const { return live_; }

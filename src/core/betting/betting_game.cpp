@@ -33,7 +33,8 @@ bool AddDraw(Game& game, BetLedger& ledger, Pocket p) {
 
 bool UndoDraw(Game& game, BetLedger& ledger) {
     if (game.drawCount() <= 0) return false;
-    ledger.UndoDraw(game.drawCount());
+    ledger.UndoDraw(game.drawCount(),
+                    game.log().draws().first(static_cast<std::size_t>(game.drawCount() - 1)));
     if (!game.UndoDraw()) return false;
     // An undo may give a plan's stakes back.
     if (ledger.live().active()) NoteStakes(game, ledger);

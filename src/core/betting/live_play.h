@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "core/betting/bet_history.h"
@@ -11,12 +12,14 @@ namespace spinalyst {
 
 // A plan played at the table as the draws come: after each settled draw the stakes follow the
 // progression; when a money rule ends the session the chips come off and the table waits for
-// the next session. Its state is a function of the draws the history holds, so taking a draw
-// back restores it exactly: the session is played again from its first draw.
+// the next session. A system's rules see every draw of the game, and its idle spins stake
+// nothing. Its state is a function of the game's draws, so taking a draw back restores it
+// exactly: the session is played again from its first draw.
 class LivePlay {
 public:
-    // A plan (checked) starts a session whose first spin is draw `firstDraw`.
-    void Start(BettingPlan plan, int firstDraw);
+    // A plan (checked) starts a session whose first spin is draw `firstDraw`; a system's rules
+    // see `before`, the game's draws before it.
+    void Start(BettingPlan plan, int firstDraw, std::span<const std::uint8_t> before = {});
     // No plan any more: the table is the player's again.
     void Stop();
 
@@ -30,15 +33,20 @@ public:
     // The plan of the last session, kept after Stop, for the next start.
     const std::optional<BettingPlan>& lastPlan() const { return lastPlan_; }
 
-    // Plays a draw that the stakes of Stakes() just settled.
+    // Plays a draw that the stakes of Stakes() just settled (none on an idle spin).
     void Play(Pocket p);
-    // The newest draws were taken back: `history` now ends before draw `nextDraw`. Sessions
-    // that started later are forgotten, and the newest is played again from its first draw.
-    void Rewind(const BetHistory& history, int nextDraw);
+    // The newest draws were taken back: `history` now ends before draw `nextDraw`, and `draws`
+    // are the game's draws before it (a system replays them; plain bets, the history's
+    // records). Sessions that started later are forgotten, and the newest is played again
+    // from its first draw.
+    void Rewind(const BetHistory& history, int nextDraw, std::span<const std::uint8_t> draws = {});
 
     // The stakes the table shows for the next spin: each base bet times the units while the
     // session runs; none once it ended.
     std::vector<PlacedBet> Stakes() const;
+    // The rules of a system that gave them (bit i for rule i; see FiredRuleIndices); 0 for
+    // plain bets, an idle spin, or no running session.
+    std::uint64_t firedRules() const { return running() ? session_->firedRules() : 0; }
 
 private:
     struct Started {

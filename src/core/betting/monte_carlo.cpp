@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <thread>
 
 #include "core/betting/counter_random.h"
@@ -135,6 +136,11 @@ std::optional<MonteCarloResult> RunMonteCarlo(const PlanTable& table,
     std::vector<Cents> staked(size);
     std::vector<std::int64_t> spins(size);
     std::vector<std::uint8_t> ends(size);
+    // What the stakes of each session pay back on average: the exact expectation of a system,
+    // whose bets change from spin to spin.
+    std::vector<double> meanWon(table.fixedBets() ? 0 : size);
+    std::vector<double> weights;
+    for (std::int64_t c : request.pocketCounts) weights.push_back(static_cast<double>(c));
     const std::vector<std::int64_t> fanSpins = FanSpins(*maxSpins);
     const std::size_t fanWidth = fanSpins.size();
     const std::int64_t followed = std::min(n, fanSessions);
@@ -143,12 +149,17 @@ std::optional<MonteCarloResult> RunMonteCarlo(const PlanTable& table,
     const std::int64_t blocks = (n + sessionsPerBlock - 1) / sessionsPerBlock;
     std::atomic<std::int64_t> nextBlock{0};
     const auto work = [&] {
+        // Each thread's own view of the rules; every session starts it from an empty history.
+        std::optional<RuleWatch> watch;
+        if (!table.fixedBets()) watch.emplace(table.ruleBook(), weights);
+        RuleWatch* const seen = watch ? &*watch : nullptr;
         for (std::int64_t b = nextBlock++; b < blocks; b = nextBlock++) {
             if (stop.stop_requested()) return;
             const std::int64_t end = std::min(n, (b + 1) * sessionsPerBlock);
             for (std::int64_t s = b * sessionsPerBlock; s < end; ++s) {
                 SessionRandom rng(request.seed, static_cast<std::uint64_t>(s));
-                StrategySession session(table);
+                if (seen) seen->Reset();
+                StrategySession session(table, seen);
                 if (s < followed) {
                     // The fan's points: the balance after each of fanSpins.
                     // Point by point, so that each point's balances lie together.
@@ -170,6 +181,7 @@ std::optional<MonteCarloResult> RunMonteCarlo(const PlanTable& table,
                 staked[at] = session.staked();
                 spins[at] = session.spins();
                 ends[at] = static_cast<std::uint8_t>(session.end());
+                if (seen) meanWon[at] = session.meanWon();
             }
             if (done) done->fetch_add(end - b * sessionsPerBlock, std::memory_order_relaxed);
         }
@@ -207,9 +219,13 @@ std::optional<MonteCarloResult> RunMonteCarlo(const PlanTable& table,
                   : 0.0;
         result.returnPerUnit = {r, r - z95 * se, r + z95 * se};
     }
-    std::vector<double> weights;
-    for (std::int64_t c : request.pocketCounts) weights.push_back(static_cast<double>(c));
-    result.expectedReturn = table.ExpectedReturn(weights);
+    if (table.fixedBets()) {
+        result.expectedReturn = table.fixedTable().ExpectedReturn(weights);
+    } else if (totalStaked > 0) {
+        double expected = 0;
+        for (double m : meanWon) expected += m;
+        result.expectedReturn = expected / totalStaked - 1;
+    }
 
     std::vector<Cents> sorted = balances;
     std::sort(sorted.begin(), sorted.end());

@@ -64,7 +64,8 @@ struct MonteCarloResult {
     Estimate stakedMean;
     Estimate spinsMean;
     // The sessions' total result over their total stake, with its 95% interval (the delta
-    // method over independent sessions), beside the exact expectation on the same wheel.
+    // method over independent sessions), beside the exact expectation on the same wheel: for a
+    // system, whose bets change, the expectation of the bets its sessions staked.
     Estimate returnPerUnit;
     double expectedReturn = 0;
 

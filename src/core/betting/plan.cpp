@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/betting/money.h"
+#include "core/betting/rule_watch.h"
 #include "core/betting/table_areas.h"
 
 namespace spinalyst {
@@ -20,11 +21,6 @@ constexpr std::array<std::pair<Progression, std::string_view>, 8> progressionNam
     {Progression::Paroli, "paroli"},
     {Progression::Sequence, "sequence"},
 }};
-
-bool IsEvenChance(BetKind kind) {
-    return kind == BetKind::RougeNoir || kind == BetKind::PairImpair ||
-           kind == BetKind::ManquePasse;
-}
 
 bool GoodEntries(const std::vector<Units>& entries) {
     return !entries.empty() && entries.size() <= maxProgressionEntries &&
@@ -90,9 +86,40 @@ std::optional<AtLimit> AtLimitFromName(std::string_view name) {
     return std::nullopt;
 }
 
+Cents LargestRuleStake(const PlanRule& rule) {
+    Cents largest = 0;
+    StakeTable named;
+    for (const PlacedBet& bet : rule.fixed) {
+        named[bet.slot] += bet.stake;
+        largest = std::max(largest, named[bet.slot]);
+    }
+    for (const auto* targets : {&rule.thatBets, &rule.oppositeBets})
+        for (const std::vector<PlacedBet>& bets : *targets)
+            for (const PlacedBet& bet : bets) largest = std::max(largest, bet.stake);
+    return largest;
+}
+
+std::vector<PlacedBet> FirstSpinBets(const BettingPlan& plan) {
+    if (plan.betRules.empty()) return plan.bets;
+    StakeTable stakes;
+    std::vector<PlacedBet> bets;
+    for (const PlanRule& rule : plan.betRules) {
+        bool always = true;
+        for (const PlanCondition& c : rule.when) always = always && c.kind == ConditionKind::Always;
+        if (!always) continue;
+        for (const PlacedBet& bet : rule.fixed) {
+            if (stakes[bet.slot] == 0) bets.push_back({bet.slot, 0});
+            stakes[bet.slot] += bet.stake;
+        }
+    }
+    for (PlacedBet& bet : bets) bet.stake = stakes[bet.slot];
+    return bets;
+}
+
 std::optional<PlanError> CheckPlan(const BettingPlan& plan) {
-    if (plan.bets.empty()) return PlanError::NoBets;
-    Cents baseStake = 0;
+    if (plan.bets.empty() && plan.betRules.empty()) return PlanError::NoBets;
+    if (!plan.bets.empty() && !plan.betRules.empty()) return PlanError::BadBet;
+    if (plan.betRules.size() > maxPlanRules) return PlanError::BadBet;
     Cents largest = 0;
     for (std::size_t i = 0; i < plan.bets.size(); ++i) {
         const PlacedBet& bet = plan.bets[i];
@@ -100,8 +127,19 @@ std::optional<PlanError> CheckPlan(const BettingPlan& plan) {
             return PlanError::BadBet;
         for (std::size_t j = 0; j < i; ++j)
             if (plan.bets[j].slot == bet.slot) return PlanError::BadBet;
-        baseStake += bet.stake;
         largest = std::max(largest, bet.stake);
+    }
+    for (const PlanRule& rule : plan.betRules) {
+        for (const auto* targets : {&rule.thatBets, &rule.oppositeBets})
+            for (const std::vector<PlacedBet>& bets : *targets)
+                for (const PlacedBet& bet : bets)
+                    if (!TableOffers(plan.kind, bet.slot) || bet.stake < 1)
+                        return PlanError::BadBet;
+        for (const PlacedBet& bet : rule.fixed)
+            if (!TableOffers(plan.kind, bet.slot) || bet.stake < 1) return PlanError::BadBet;
+        const Cents ruleLargest = LargestRuleStake(rule);
+        if (ruleLargest > maxSlotStake) return PlanError::BadBet;
+        largest = std::max(largest, ruleLargest);
     }
     const ProgressionSettings& p = plan.progression;
     if (p.kind == Progression::Labouchere && !GoodEntries(p.line)) return PlanError::BadLine;
@@ -114,42 +152,24 @@ std::optional<PlanError> CheckPlan(const BettingPlan& plan) {
     if (r.laPartage && plan.kind != RouletteKind::French) return PlanError::LaPartageNotFrench;
     if (largest > TableLimit(r)) return PlanError::BaseAboveTableMax;
     const Units start = StartUnits(p);
-    if (start > TableLimit(r) / largest) return PlanError::StartAboveTableMax;
-    if (r.bankroll && *r.bankroll < baseStake * start) return PlanError::BankrollBelowFirstStake;
+    if (largest > 0 && start > TableLimit(r) / largest) return PlanError::StartAboveTableMax;
+    Cents firstStake = 0;
+    for (const PlacedBet& bet : FirstSpinBets(plan)) firstStake += bet.stake;
+    if (r.bankroll && *r.bankroll < firstStake * start) return PlanError::BankrollBelowFirstStake;
     return std::nullopt;
 }
 
-PlanTable::PlanTable(BettingPlan plan) : plan_(std::move(plan)) {
-    StakeTable stakes;
-    for (const PlacedBet& bet : plan_.bets) {
-        stakes[bet.slot] += bet.stake;
-        largestBase_ = std::max(largestBase_, bet.stake);
-        if (plan_.rules.laPartage && plan_.kind == RouletteKind::French &&
-            IsEvenChance(bet.slot.kind))
-            partageBases_.push_back(bet.stake);
-    }
-    const BetList list = RebuildBetList(stakes);
-    baseStake_ = list.totalStake;
-    baseWin_ = list.winPerPocket;
-    unitLimit_ = std::max<Units>(1, TableLimit(plan_.rules) / std::max<Cents>(largestBase_, 1));
+PlanTable::PlanTable(BettingPlan plan)
+    : plan_(std::move(plan)),
+      slotLimit_(TableLimit(plan_.rules)),
+      plain_(plan_.kind, plan_.bets, slotLimit_, plan_.rules.laPartage),
+      book_(std::make_unique<const RuleBook>(plan_)) {
+    if (plan_.betRules.empty())
+        fixed_ = plain_;
+    else if (book_->fixedBets())
+        fixed_ = SpinTable(plan_.kind, FirstSpinBets(plan_), slotLimit_, plan_.rules.laPartage);
 }
 
-double PlanTable::ExpectedReturn(std::span<const double> weights) const {
-    const RouletteKind k = plan_.kind;
-    double halves = 0;
-    for (Cents base : partageBases_) halves += static_cast<double>(base) / 2;
-    double total = 0;
-    double weightSum = 0;
-    for (Pocket p = firstPocket(k); p <= lastPocket(k); ++p) {
-        const auto at = static_cast<std::size_t>(p);
-        const double w = weights.empty() ? 1.0 : at < weights.size() ? weights[at] : 0.0;
-        const double win =
-            static_cast<double>(baseWin_[static_cast<std::size_t>(p)]) + (p == 0 ? halves : 0.0);
-        total += w * win;
-        weightSum += w;
-    }
-    if (weightSum <= 0 || baseStake_ <= 0) return 0;
-    return total / weightSum / static_cast<double>(baseStake_) - 1;
-}
+PlanTable::~PlanTable() = default;
 
 }  // namespace spinalyst

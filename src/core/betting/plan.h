@@ -2,12 +2,15 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
 
 #include "core/betting/bet_list.h"
+#include "core/betting/plan_rules.h"
+#include "core/betting/spin_table.h"
 #include "core/model/roulette.h"
 
 namespace spinalyst {
@@ -41,8 +44,6 @@ std::optional<AdvanceOn> AdvanceOnFromName(std::string_view name);
 std::string_view AtLimitName(AtLimit atLimit);
 std::optional<AtLimit> AtLimitFromName(std::string_view name);
 
-using Units = std::int64_t;
-
 struct ProgressionSettings {
     Progression kind = Progression::Flat;
     // Labouchère's starting line and the sequence's entries, in units.
@@ -66,10 +67,13 @@ struct MoneyRules {
     friend bool operator==(const MoneyRules&, const MoneyRules&) = default;
 };
 
-// The base bets (the stakes at one unit), a progression and the money rules.
+// The base bets (the stakes at one unit), a progression and the money rules. The base bets are
+// either `bets`, staked on every spin, or the bets of the `betRules` that hold before each spin
+// (a system); a plan has one or the other.
 struct BettingPlan {
     RouletteKind kind = defaultKind;
     std::vector<PlacedBet> bets;
+    std::vector<PlanRule> betRules;
     ProgressionSettings progression;
     MoneyRules rules;
     friend bool operator==(const BettingPlan&, const BettingPlan&) = default;
@@ -83,8 +87,8 @@ inline constexpr Cents maxPlanAmount = 100'000'000'000'000;
 
 enum class PlanError {
     NoBets,
-    // A slot the table does not offer, twice the same slot, or an amount outside
-    // 0,01 ... maxSlotStake.
+    // A slot the table does not offer, twice the same slot, an amount outside
+    // 0,01 ... maxSlotStake, both bets and rules, or more than maxPlanRules rules.
     BadBet,
     BadLine,
     BadSequence,
@@ -92,54 +96,63 @@ enum class PlanError {
     BadAmount,
     BadMaxSpins,
     LaPartageNotFrench,
+    // A base bet, or an amount a rule stakes on one slot, passes the table maximum.
     BaseAboveTableMax,
-    // The progression's first units already pass the table maximum.
+    // The progression's first units already pass the table maximum (on some rule's slot).
     StartAboveTableMax,
+    // The first spin is not idle and the bankroll does not cover its stake.
     BankrollBelowFirstStake,
 };
 
 // What keeps the plan from being played, checked before the first spin; nullopt when it can be.
 std::optional<PlanError> CheckPlan(const BettingPlan& plan);
 
-// A checked plan as a spin settles it: the stake and what each pocket pays back at one unit,
-// which the units only rescale, so a spin costs a look-up and a multiplication however many
-// bets there are.
+// The largest stake a rule puts on one slot at one unit: each target's amount on a slot of it,
+// the named slots summed; rules that fire together add up only as they are played.
+Cents LargestRuleStake(const PlanRule& rule);
+// The base bets of the first spin of a session with no spin before it: the plan's bets, or
+// the bets of its rules that always hold (none: the first spin is idle).
+std::vector<PlacedBet> FirstSpinBets(const BettingPlan& plan);
+
+class RuleBook;
+
+// A checked plan as its sessions play it: its rules made ready for the spins (RuleBook), and
+// for a plan whose bets never change (plain bets, or rules that always hold) the one table of
+// every spin.
 class PlanTable {
 public:
     // The plan must pass CheckPlan.
     explicit PlanTable(BettingPlan plan);
+    ~PlanTable();
+    PlanTable(const PlanTable&) = delete;
+    PlanTable& operator=(const PlanTable&) = delete;
 
     const BettingPlan& plan() const { return plan_; }
     RouletteKind kind() const { return plan_.kind; }
-    // The total stake at one unit.
-    Cents baseStake() const { return baseStake_; }
-    // The most units the table maximum (or the table's own limit) lets the largest bet take.
-    Units unitLimit() const { return unitLimit_; }
+    // The most one slot may hold: the table maximum, or the table's own limit.
+    Cents slotLimit() const { return slotLimit_; }
+    // Whether every spin stakes the same bets: then fixedTable() is each spin's table, and no
+    // spin needs to be watched.
+    bool fixedBets() const { return fixed_.has_value(); }
+    const SpinTable& fixedTable() const { return *fixed_; }
+    const RuleBook& ruleBook() const { return *book_; }
 
-    Cents Stake(Units u) const { return baseStake_ * u; }
-    // What pocket p pays back at u units, the stakes of the winning bets included.
-    Cents Win(Pocket p, Units u) const {
-        Cents win = baseWin_[static_cast<std::size_t>(p)] * u;
-        if (p == 0 && !partageBases_.empty())
-            for (Cents base : partageBases_) win += base * u / 2;
-        return win;
+    // The plan's own bets (empty for a system), as before systems: the total stake and the
+    // most units at one unit, what a pocket pays back, the expected return.
+    Cents baseStake() const { return plain_.baseStake(); }
+    Units unitLimit() const { return plain_.unitLimit(); }
+    Cents Stake(Units u) const { return plain_.Stake(u); }
+    Cents Win(Pocket p, Units u) const { return plain_.Win(p, u); }
+    double ExpectedReturn(std::span<const double> weights = {}) const {
+        return plain_.ExpectedReturn(weights);
     }
-
-    // The expected result per unit staked of one spin, on a wheel that draws pocket p with
-    // weight weights[p] (indexed by pocket); an empty span is the fair wheel. La partage gives
-    // back exact halves here; the settlement rounds each half down to the cent, which costs
-    // at most half a cent per even-chance bet and zero.
-    double ExpectedReturn(std::span<const double> weights = {}) const;
 
 private:
     BettingPlan plan_;
-    Cents baseStake_ = 0;
-    // The largest slot stake at one unit.
-    Cents largestBase_ = 0;
-    Units unitLimit_ = 1;
-    std::array<Cents, maxPocketCount> baseWin_{};
-    // The even-chance base amounts when la partage applies, else empty.
-    std::vector<Cents> partageBases_;
+    Cents slotLimit_ = 0;
+    SpinTable plain_;
+    std::optional<SpinTable> fixed_;
+    std::unique_ptr<const RuleBook> book_;
 };
 
 }  // namespace spinalyst

@@ -34,6 +34,14 @@ std::optional<std::filesystem::path> DataPaths::ManualFile(std::string_view code
     return std::nullopt;
 }
 
+std::optional<std::filesystem::path> DataPaths::ExampleSystemsDir() const {
+    for (const auto& dir : readDirs) {
+        std::error_code ec;
+        if (std::filesystem::is_directory(dir / "systems", ec)) return dir / "systems";
+    }
+    return std::nullopt;
+}
+
 std::filesystem::path DataPaths::LanguageFile(std::string_view code) const {
     const std::string name = "spinalyst_" + std::string(code) + ".lang";
     std::error_code ec;

@@ -22,6 +22,9 @@ struct DataPaths {
     // The user manual in a language, "manual/<code>/index.html" with the code in lower case,
     // in the first read directory that has it; nullopt when none has.
     std::optional<std::filesystem::path> ManualFile(std::string_view code) const;
+    // The example systems shipped with the program ("systems/*.system"), in the first read
+    // directory that has the folder; nullopt when none has.
+    std::optional<std::filesystem::path> ExampleSystemsDir() const;
 };
 
 struct DataPathInputs {

@@ -370,6 +370,10 @@ enum class TextId : std::int32_t {
     ReasonReadOnly = 902,
     ReasonNoPermission = 903,
     ReasonNoFolder = 904,
+    RuleErrorPrefix = 1100,  // %1 the rule's number, %2 what is wrong
+    BetErrorPrefix = 1101,   // %1 what is wrong with a --bet
+    // The messages of SystemErrorCode, in its order from here (SystemErrorTextId).
+    SystemErrorFirst = 1102,
 };
 constexpr TextId StepEntry(int index) {
     return static_cast<TextId>(45 + index);
@@ -399,10 +403,10 @@ struct TextIdRange {
     std::int32_t last = 0;
 };
 inline constexpr std::array textIdRanges = {
-    TextIdRange{5, 6},     TextIdRange{11, 12},   TextIdRange{16, 24},   TextIdRange{26, 71},
-    TextIdRange{73, 75},   TextIdRange{77, 93},   TextIdRange{95, 215},  TextIdRange{400, 480},
-    TextIdRange{500, 539}, TextIdRange{600, 613}, TextIdRange{700, 722}, TextIdRange{800, 806},
-    TextIdRange{900, 904},
+    TextIdRange{5, 6},     TextIdRange{11, 12},     TextIdRange{16, 24},   TextIdRange{26, 71},
+    TextIdRange{73, 75},   TextIdRange{77, 93},     TextIdRange{95, 215},  TextIdRange{400, 480},
+    TextIdRange{500, 539}, TextIdRange{600, 613},   TextIdRange{700, 722}, TextIdRange{800, 806},
+    TextIdRange{900, 904}, TextIdRange{1100, 1143},
 };
 
 inline std::vector<std::int32_t> AllTextIds() {
